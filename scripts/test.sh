@@ -1,0 +1,13 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds everything and runs every test; then the same tests under
+# the address and undefined-behaviour sanitizers unless PAPYRA_NO_SANITIZE=1.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+scripts/install-deps.sh
+scripts/build.sh build
+(cd build && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j "$(nproc)")
+if [ "${PAPYRA_NO_SANITIZE:-0}" != "1" ]; then
+  scripts/build.sh build-asan -DCMAKE_BUILD_TYPE=Debug -DPAPYRA_SANITIZE=ON -DPAPYRA_BENCH=OFF
+  (cd build-asan && QT_QPA_PLATFORM=offscreen ASAN_OPTIONS=detect_leaks=0 \
+     ctest --output-on-failure -j "$(nproc)")
+fi

@@ -1,0 +1,90 @@
+#include "platform/MsgBox.h"
+
+#include <QApplication>
+#include <QMessageBox>
+#include <QPushButton>
+
+namespace {
+struct ScriptState {
+  bool enabled = false;
+  QList<int> answers;
+  QList<MsgBoxScript::Shown> log;
+};
+ScriptState& State() {
+  static ScriptState s;
+  return s;
+}
+
+QString Tildes(QString text) {
+  text.replace(QLatin1Char('~'), QLatin1Char('\n'));
+  return text;
+}
+
+QMessageBox::Icon IconFor(int flags) {
+  switch (flags & 0xF0) {
+    case 16: return QMessageBox::Critical;
+    case 32: return QMessageBox::Question;
+    case 48: return QMessageBox::Warning;
+    case 64: return QMessageBox::Information;
+    default: return QMessageBox::NoIcon;
+  }
+}
+
+int RunRealBox(const QString& text, const QString& caption, int flags) {
+  QMessageBox box(IconFor(flags), caption, text, QMessageBox::NoButton,
+                  QApplication::activeWindow());
+  const int buttons = flags & 0x0F;
+  const bool secondDefault = (flags & 0x100) != 0;
+  if (buttons == 1) {
+    QPushButton* ok = box.addButton(QMessageBox::Ok);
+    QPushButton* cancel = box.addButton(QMessageBox::Cancel);
+    box.setDefaultButton(secondDefault ? cancel : ok);
+    box.setEscapeButton(cancel);
+    box.exec();
+    return box.clickedButton() == ok ? mrOk : mrCancel;
+  }
+  if (buttons == 4) {
+    QPushButton* yes = box.addButton(QMessageBox::Yes);
+    QPushButton* no = box.addButton(QMessageBox::No);
+    box.setDefaultButton(secondDefault ? no : yes);
+    box.setEscapeButton(no);
+    box.exec();
+    return box.clickedButton() == yes ? mrYes : mrNo;
+  }
+  box.addButton(QMessageBox::Ok);
+  box.exec();
+  return mrOk;
+}
+}  // namespace
+
+QString AppTitle() { return QStringLiteral("Papyra 2025"); }
+
+int MsgBox(const QString& text, const QString& caption, int flags) {
+  const QString shown = Tildes(text);
+  ScriptState& s = State();
+  if (s.enabled) {
+    int result = s.answers.isEmpty() ? MsgBoxScript::DefaultAnswer(flags) : s.answers.takeFirst();
+    s.log.append({shown, caption, flags, result});
+    return result;
+  }
+  return RunRealBox(shown, caption, flags);
+}
+
+namespace MsgBoxScript {
+void Enable(bool on) { State().enabled = on; }
+bool Enabled() { return State().enabled; }
+void SetNextAnswer(int code) { State().answers.append(code); }
+void Clear() {
+  State().answers.clear();
+  State().log.clear();
+}
+const QList<Shown>& Log() { return State().log; }
+QString LastText() { return State().log.isEmpty() ? QString() : State().log.last().text; }
+int DefaultAnswer(int flags) {
+  const int buttons = flags & 0x0F;
+  const bool secondDefault = (flags & 0x100) != 0;
+  if (buttons == 1) return secondDefault ? mrCancel : mrOk;
+  if (buttons == 4) return secondDefault ? mrNo : mrYes;
+  return mrOk;
+}
+}  // namespace MsgBoxScript

@@ -1,0 +1,35 @@
+#pragma once
+// Message boxes with the classic flag and result codes the program's callers test for.
+//   flags: 0 OK; 16 OK + stop icon; 48 OK + warning; 64 OK + information;
+//          33 OK/Cancel + question; 289 the same with Cancel as default;
+//          308 Yes/No + warning with No as default.
+//   results: 1 OK, 2 Cancel, 6 Yes, 7 No.
+// Tests switch on scripting: nothing is shown, each box is logged and answered from a queue
+// (or with its default button when the queue is empty).
+#include <QList>
+#include <QString>
+
+enum TMsgResult { mrOk = 1, mrCancel = 2, mrYes = 6, mrNo = 7 };
+enum TMsgFlags { mbOk = 0, mbError = 16, mbWarning = 48, mbInfo = 64, mbOkCancel = 33,
+                 mbOkCancelDefCancel = 289, mbYesNoWarnDefNo = 308 };
+
+int MsgBox(const QString& text, const QString& caption, int flags);
+
+// The application title shown as the caption of every message box.
+QString AppTitle();
+
+namespace MsgBoxScript {
+struct Shown {
+  QString text;  // after "~" became line breaks
+  QString caption;
+  int flags = 0;
+  int result = 0;
+};
+void Enable(bool on);
+bool Enabled();
+void SetNextAnswer(int code);
+void Clear();  // forgets the log and the queued answers
+const QList<Shown>& Log();
+QString LastText();
+int DefaultAnswer(int flags);
+}  // namespace MsgBoxScript

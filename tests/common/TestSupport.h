@@ -1,0 +1,24 @@
+#pragma once
+// Helpers every test executable shares.
+#include <QString>
+#include <QTemporaryDir>
+#include <QWidget>
+#include <functional>
+
+// Runs action on the next modal widget that opens (polled from the event loop), so a test can
+// answer a dialog that a command shows with exec().
+void WhenModal(std::function<void(QWidget*)> action, int timeoutMs = 5000);
+
+// A fresh temporary folder per test.
+class TTempFolder {
+ public:
+  TTempFolder();
+  QString Path(const QString& name = {}) const;  // path inside the folder
+
+ private:
+  QTemporaryDir FDir;
+};
+
+// Reads a whole file's bytes (empty when missing).
+QByteArray ReadAll(const QString& path);
+void WriteAll(const QString& path, const QByteArray& bytes);

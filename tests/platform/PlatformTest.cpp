@@ -1,0 +1,98 @@
+#include <gtest/gtest.h>
+
+#include "TestSupport.h"
+#include "platform/Application.h"
+#include "platform/Exceptions.h"
+#include "platform/MsgBox.h"
+#include "platform/Services.h"
+#include "platform/Settings.h"
+
+#include <QSettings>
+
+TEST(Settings, TypedValuesSurviveANewStoreObject) {
+  {
+    TRegistry reg;
+    ASSERT_TRUE(reg.OpenKey("Software\\PapyraTest\\2025\\Unit", true));
+    reg.WriteString("s", "a=b; c");
+    reg.WriteInteger("i", -42);
+    reg.WriteBool("b", true);
+    reg.WriteFloat("f", 0.1);
+    reg.WriteBinaryData("x", QByteArray("\x00\x01\xff", 3));
+    reg.CloseKey();
+  }
+  TRegistry reg;
+  EXPECT_FALSE(reg.OpenKey("Software\\PapyraTest\\2025\\Missing", false));
+  ASSERT_TRUE(reg.OpenKey("Software\\PapyraTest\\2025\\Unit", false));
+  EXPECT_EQ(reg.ReadString("s"), "a=b; c");
+  EXPECT_EQ(reg.ReadInteger("i"), -42);
+  EXPECT_TRUE(reg.ReadBool("b"));
+  EXPECT_EQ(reg.ReadFloat("f"), 0.1);
+  EXPECT_EQ(reg.ReadBinaryData("x"), QByteArray("\x00\x01\xff", 3));
+  // A value of another type reads as the default, with ok false.
+  bool ok = true;
+  EXPECT_EQ(reg.ReadInteger("s", 7, &ok), 7);
+  EXPECT_FALSE(ok);
+  EXPECT_EQ(reg.ReadString("missing"), "");
+}
+
+TEST(Settings, GarbageInTheFileReadsAsDefaults) {
+  {
+    TRegistry reg;
+    reg.OpenKey("Software\\PapyraTest\\2025\\Garbage", true);
+    reg.CloseKey();
+  }
+  {
+    QSettings raw(TRegistry::StoreFileName(), QSettings::IniFormat);
+    raw.setValue("Software/PapyraTest/2025/Garbage/n", "i:12abc");
+    raw.setValue("Software/PapyraTest/2025/Garbage/x", "x:zz");
+    raw.setValue("Software/PapyraTest/2025/Garbage/plain", "hello");
+  }
+  TRegistry reg;
+  ASSERT_TRUE(reg.OpenKey("Software\\PapyraTest\\2025\\Garbage", false));
+  bool ok = true;
+  EXPECT_EQ(reg.ReadInteger("n", 3, &ok), 3);
+  EXPECT_FALSE(ok);
+  EXPECT_TRUE(reg.ReadBinaryData("x", &ok).isEmpty());
+  EXPECT_FALSE(ok);
+  EXPECT_EQ(reg.ReadString("plain", "d"), "d");
+}
+
+TEST(MsgBox, ScriptedBoxesAreLoggedWithLineBreaksAndDefaults) {
+  MsgBoxScript::Clear();
+  EXPECT_EQ(MsgBox("one~two", AppTitle(), mbInfo), mrOk);
+  EXPECT_EQ(MsgBoxScript::LastText(), "one\ntwo");
+  EXPECT_EQ(MsgBox("q", AppTitle(), mbOkCancelDefCancel), mrCancel);
+  EXPECT_EQ(MsgBox("q", AppTitle(), mbYesNoWarnDefNo), mrNo);
+  MsgBoxScript::SetNextAnswer(mrOk);
+  EXPECT_EQ(MsgBox("q", AppTitle(), mbOkCancelDefCancel), mrOk);
+  EXPECT_EQ(MsgBoxScript::Log().size(), 4);
+  EXPECT_EQ(MsgBoxScript::Log()[0].caption, "Papyra 2025");
+}
+
+TEST(Application, GeneralErrorDisplayAppendsAFullStopOnlyWhenNeeded) {
+  struct Case {
+    QString in, out;
+  } cases[] = {{"Printer has not been selected", "Printer has not been selected."},
+               {"Done.", "Done."},
+               {"Ends with space ", "Ends with space "},
+               {"Ends with a digit 5", "Ends with a digit 5."},
+               {"", ""}};
+  for (const Case& c : cases) EXPECT_EQ(TApplication::ExceptionText(c.in), c.out) << c.in.toStdString();
+  MsgBoxScript::Clear();
+  EXPECT_FALSE(TApplication::Guard([] { throw EFieldException("Bad value"); }));
+  ASSERT_EQ(MsgBoxScript::Log().size(), 1);
+  EXPECT_EQ(MsgBoxScript::Log()[0].text, "Bad value.");
+  EXPECT_EQ(MsgBoxScript::Log()[0].flags, mbError);
+}
+
+TEST(Services, Windows1252RoundTripAndUnmappable) {
+  const QString text = QString::fromUtf8("Caf\u00e9 \u20ac \u201cq\u201d");
+  const QByteArray bytes = ToWin1252(text);
+  EXPECT_EQ(bytes, QByteArray("Caf\xe9 \x80 \x93q\x94"));
+  EXPECT_EQ(FromWin1252(bytes), text);
+  EXPECT_EQ(ToWin1252(QString::fromUtf8("\u4e2d")), QByteArray("?"));
+}
+
+TEST(Services, DevEnvironmentIsDetectedFromTheBuildTree) {
+  EXPECT_TRUE(RunningUnderDevEnvironment());
+}
