@@ -1,0 +1,23 @@
+#pragma once
+// papyra-batch is a set of subcommands; each file Batch*.cpp registers its own.
+#include <QStringList>
+#include <QTextStream>
+
+// Returns the process exit code: 0 done, 2 bad input (with a message on err).
+using TBatchFn = int (*)(const QStringList& args, QTextStream& out, QTextStream& err);
+
+struct TBatchCommand {
+  const char* name;
+  const char* usage;
+  TBatchFn run;
+};
+
+bool RegisterBatchCommand(const TBatchCommand& command);
+
+#define PAPYRA_BATCH_COMMAND(name, usage, fn) \
+  static const bool registered_##fn = RegisterBatchCommand({name, usage, fn});
+
+// "--out FILE" style options: the value after the flag, or def when absent.
+QString OptionValue(const QStringList& args, const QString& flag, const QString& def = {});
+// Arguments that are neither flags nor flag values.
+QStringList Positional(const QStringList& args);

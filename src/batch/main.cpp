@@ -1,0 +1,66 @@
+// papyra-batch: the program's routines without windows, for scripts and benchmarks.
+#include <QApplication>
+#include <QMap>
+#include <cstdio>
+
+#include "batch/BatchCommands.h"
+#include "platform/Exceptions.h"
+#include "platform/MsgBox.h"
+
+namespace {
+QMap<QString, TBatchCommand>& Commands() {
+  static QMap<QString, TBatchCommand> commands;
+  return commands;
+}
+
+void Usage(QTextStream& err) {
+  err << "usage: papyra-batch COMMAND [ARGUMENTS]\n";
+  for (const TBatchCommand& c : Commands()) err << "  papyra-batch " << c.usage << "\n";
+}
+}  // namespace
+
+bool RegisterBatchCommand(const TBatchCommand& command) {
+  Commands().insert(QString::fromLatin1(command.name), command);
+  return true;
+}
+
+QString OptionValue(const QStringList& args, const QString& flag, const QString& def) {
+  const qsizetype i = args.indexOf(flag);
+  return (i >= 0 && i + 1 < args.size()) ? args[i + 1] : def;
+}
+
+QStringList Positional(const QStringList& args) {
+  QStringList out;
+  for (qsizetype i = 0; i < args.size(); ++i) {
+    if (args[i].startsWith(QLatin1String("--"))) {
+      ++i;  // skip the flag's value
+      continue;
+    }
+    out.append(args[i]);
+  }
+  return out;
+}
+
+int main(int argc, char** argv) {
+  // Fonts and painting need a GUI application, but never a screen.
+  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+  QApplication app(argc, argv);
+  QTextStream out(stdout), err(stderr);
+  // No window may appear: messages the shared routines show go to stderr instead.
+  MsgBoxScript::Enable(true);
+  QStringList args = app.arguments().mid(1);
+  if (args.isEmpty() || !Commands().contains(args.first())) {
+    Usage(err);
+    return 2;
+  }
+  const TBatchCommand command = Commands().value(args.takeFirst());
+  int rc = 2;
+  try {
+    rc = command.run(args, out, err);
+  } catch (const EPapyraException& e) {
+    err << e.Message() << "\n";
+    rc = 2;
+  }
+  for (const auto& shown : MsgBoxScript::Log()) err << shown.text << "\n";
+  return rc;
+}
