@@ -67,17 +67,27 @@ bool PromptFolder(const QString& caption, QString& folder) {
 }
 
 namespace DialogScript {
-void Enable(bool on) { gScript = on; }
-bool Enabled() { return gScript; }
-void SetNextFileName(const QString& path) { gAnswers.append(path); }
+void Enable(bool on) {
+  gScript = on;
+}
+bool Enabled() {
+  return gScript;
+}
+void SetNextFileName(const QString& path) {
+  gAnswers.append(path);
+}
 void Clear() {
   gAnswers.clear();
   gTitles.clear();
 }
-QStringList Titles() { return gTitles; }
+QStringList Titles() {
+  return gTitles;
+}
 }  // namespace DialogScript
 
-QString HelpFolder() { return ExecutableFolder() + QStringLiteral("help/"); }
+QString HelpFolder() {
+  return ExecutableFolder() + QStringLiteral("help/");
+}
 
 QString HelpTopicFile(int context) {
   return HelpFolder() + QString::number(context) + QStringLiteral(".html");
@@ -115,7 +125,13 @@ void ShowHelp(int context) {
 }
 
 namespace HelpScript {
-void Enable(bool on) { gHelpScript = on; }
-QList<int> Shown() { return gHelpShown; }
-void Clear() { gHelpShown.clear(); }
+void Enable(bool on) {
+  gHelpScript = on;
+}
+QList<int> Shown() {
+  return gHelpShown;
+}
+void Clear() {
+  gHelpShown.clear();
+}
 }  // namespace HelpScript

@@ -17,10 +17,10 @@ class EPapyraException : public std::exception {
   std::string FUtf8;
 };
 
-#define PAPYRA_EXCEPTION(Name)                                       \
-  class Name : public EPapyraException {                             \
-   public:                                                           \
-    using EPapyraException::EPapyraException;                        \
+#define PAPYRA_EXCEPTION(Name)                \
+  class Name : public EPapyraException {      \
+   public:                                    \
+    using EPapyraException::EPapyraException; \
   };
 
 PAPYRA_EXCEPTION(EFieldException)     // a screen's validation

@@ -22,11 +22,16 @@ QString Tildes(QString text) {
 
 QMessageBox::Icon IconFor(int flags) {
   switch (flags & 0xF0) {
-    case 16: return QMessageBox::Critical;
-    case 32: return QMessageBox::Question;
-    case 48: return QMessageBox::Warning;
-    case 64: return QMessageBox::Information;
-    default: return QMessageBox::NoIcon;
+    case 16:
+      return QMessageBox::Critical;
+    case 32:
+      return QMessageBox::Question;
+    case 48:
+      return QMessageBox::Warning;
+    case 64:
+      return QMessageBox::Information;
+    default:
+      return QMessageBox::NoIcon;
   }
 }
 
@@ -57,7 +62,9 @@ int RunRealBox(const QString& text, const QString& caption, int flags) {
 }
 }  // namespace
 
-QString AppTitle() { return QStringLiteral("Papyra 2025"); }
+QString AppTitle() {
+  return QStringLiteral("Papyra 2025");
+}
 
 int MsgBox(const QString& text, const QString& caption, int flags) {
   const QString shown = Tildes(text);
@@ -71,15 +78,25 @@ int MsgBox(const QString& text, const QString& caption, int flags) {
 }
 
 namespace MsgBoxScript {
-void Enable(bool on) { State().enabled = on; }
-bool Enabled() { return State().enabled; }
-void SetNextAnswer(int code) { State().answers.append(code); }
+void Enable(bool on) {
+  State().enabled = on;
+}
+bool Enabled() {
+  return State().enabled;
+}
+void SetNextAnswer(int code) {
+  State().answers.append(code);
+}
 void Clear() {
   State().answers.clear();
   State().log.clear();
 }
-const QList<Shown>& Log() { return State().log; }
-QString LastText() { return State().log.isEmpty() ? QString() : State().log.last().text; }
+const QList<Shown>& Log() {
+  return State().log;
+}
+QString LastText() {
+  return State().log.isEmpty() ? QString() : State().log.last().text;
+}
 int DefaultAnswer(int flags) {
   const int buttons = flags & 0x0F;
   const bool secondDefault = (flags & 0x100) != 0;

@@ -10,8 +10,15 @@
 #include <QString>
 
 enum TMsgResult { mrOk = 1, mrCancel = 2, mrYes = 6, mrNo = 7 };
-enum TMsgFlags { mbOk = 0, mbError = 16, mbWarning = 48, mbInfo = 64, mbOkCancel = 33,
-                 mbOkCancelDefCancel = 289, mbYesNoWarnDefNo = 308 };
+enum TMsgFlags {
+  mbOk = 0,
+  mbError = 16,
+  mbWarning = 48,
+  mbInfo = 64,
+  mbOkCancel = 33,
+  mbOkCancelDefCancel = 289,
+  mbYesNoWarnDefNo = 308
+};
 
 int MsgBox(const QString& text, const QString& caption, int flags);
 

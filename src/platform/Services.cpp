@@ -27,7 +27,9 @@ void Beep() {
   ++gBeeps;
   QApplication::beep();
 }
-int BeepCount() { return gBeeps; }
+int BeepCount() {
+  return gBeeps;
+}
 
 THourglass::THourglass() {
   if (gHourglassDepth++ == 0 && qApp) QApplication::setOverrideCursor(Qt::WaitCursor);
@@ -35,7 +37,9 @@ THourglass::THourglass() {
 THourglass::~THourglass() {
   if (--gHourglassDepth == 0 && qApp) QApplication::restoreOverrideCursor();
 }
-bool HourglassShown() { return gHourglassDepth > 0; }
+bool HourglassShown() {
+  return gHourglassDepth > 0;
+}
 
 bool ShellOpenDocument(const QString& path) {
   if (gShellScript) {
@@ -45,9 +49,15 @@ bool ShellOpenDocument(const QString& path) {
   return QDesktopServices::openUrl(QUrl::fromLocalFile(path));
 }
 namespace ShellScript {
-void Enable(bool on) { gShellScript = on; }
-QStringList Opened() { return gShellOpened; }
-void Clear() { gShellOpened.clear(); }
+void Enable(bool on) {
+  gShellScript = on;
+}
+QStringList Opened() {
+  return gShellOpened;
+}
+void Clear() {
+  gShellOpened.clear();
+}
 }  // namespace ShellScript
 
 QString ExecutableFolder() {
@@ -117,7 +127,9 @@ qint64 MemInfoField(const QByteArray& name) {
 }
 }  // namespace
 
-qint64 PhysicalMemoryKB() { return MemInfoField("MemTotal"); }
+qint64 PhysicalMemoryKB() {
+  return MemInfoField("MemTotal");
+}
 
 int MemoryLoadPercent() {
   const qint64 total = MemInfoField("MemTotal");

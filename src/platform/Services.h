@@ -30,7 +30,7 @@ void Clear();
 
 // True when the executable runs from its build tree (a CMakeCache.txt in its folder or above).
 bool RunningUnderDevEnvironment();
-QString ExecutableFolder();  // with a trailing "/"
+QString ExecutableFolder();     // with a trailing "/"
 QString DocumentsFolderPath();  // the user's Documents folder, no trailing delimiter; may be empty
 
 // Windows-1252, the code page of the record files' short strings.

@@ -30,7 +30,9 @@ TRegistry::TRegistry() {
   FSettings = std::make_unique<QSettings>(file, QSettings::IniFormat);
 }
 
-TRegistry::~TRegistry() { FSettings->sync(); }
+TRegistry::~TRegistry() {
+  FSettings->sync();
+}
 
 QString TRegistry::Group(const QString& key) const {
   QString k = key;
@@ -160,7 +162,8 @@ void TRegistry::WriteFloat(const QString& name, double value) {
   if (FKeyOpen) FSettings->setValue(FullName(name), kTagFloat + QString::number(value, 'g', 17));
 }
 void TRegistry::WriteBinaryData(const QString& name, const QByteArray& value) {
-  if (FKeyOpen) FSettings->setValue(FullName(name), kTagBinary + QString::fromLatin1(value.toHex()));
+  if (FKeyOpen)
+    FSettings->setValue(FullName(name), kTagBinary + QString::fromLatin1(value.toHex()));
 }
 bool TRegistry::DeleteValue(const QString& name) {
   if (!ValueExists(name)) return false;

@@ -2,8 +2,8 @@
 // documents folder, and every modal service scripted so no test can hang on a window.
 #include <gtest/gtest.h>
 
-#include <QTemporaryDir>
 #include <QStandardPaths>
+#include <QTemporaryDir>
 
 #include "platform/Application.h"
 #include "platform/Dialogs.h"

@@ -30,7 +30,9 @@ void WhenModal(std::function<void(QWidget*)> action, int timeoutMs) {
   });
 }
 
-TTempFolder::TTempFolder() { FDir.setAutoRemove(true); }
+TTempFolder::TTempFolder() {
+  FDir.setAutoRemove(true);
+}
 
 QString TTempFolder::Path(const QString& name) const {
   return name.isEmpty() ? FDir.path() : FDir.path() + QLatin1Char('/') + name;

@@ -77,7 +77,8 @@ TEST(Application, GeneralErrorDisplayAppendsAFullStopOnlyWhenNeeded) {
                {"Ends with space ", "Ends with space "},
                {"Ends with a digit 5", "Ends with a digit 5."},
                {"", ""}};
-  for (const Case& c : cases) EXPECT_EQ(TApplication::ExceptionText(c.in), c.out) << c.in.toStdString();
+  for (const Case& c : cases)
+    EXPECT_EQ(TApplication::ExceptionText(c.in), c.out) << c.in.toStdString();
   MsgBoxScript::Clear();
   EXPECT_FALSE(TApplication::Guard([] { throw EFieldException("Bad value"); }));
   ASSERT_EQ(MsgBoxScript::Log().size(), 1);
