@@ -1,0 +1,54 @@
+#pragma once
+// Renderers: a display-list page onto any QPainter (preview widget, QImage, QPdfWriter,
+// QPrinter), and whole jobs into PNG, PDF, printer, HTML or text files.
+#include <QImage>
+#include <QPointF>
+#include <QString>
+#include <QStringList>
+
+#include "engine/DisplayList.h"
+
+class QPainter;
+class QPrinter;
+
+struct TRenderOptions {
+  double DpiX = 96;  // device pixels per inch on the painter (zoom included)
+  double DpiY = 96;
+  QPointF Origin;        // device position of the sheet's top-left corner
+  bool Preview = false;  // draw preview-only items (label outlines)
+  bool PaintPaper = false;  // fill the sheet white first
+};
+
+// Paints page pageIndex (0-based) of the job. Out-of-range pages paint nothing.
+void PaintPage(QPainter& painter, const TReportJob& job, int pageIndex,
+               const TRenderOptions& options);
+
+// A page as an image at the given resolution on white paper.
+QImage RenderPageImage(const TReportJob& job, int pageIndex, double dpi, bool preview = false);
+// One PNG per page: NAME-1.png, NAME-2.png, ... beside fileName ("out/NAME.png").
+// Returns the files written; throws EReportException when one cannot be written.
+QStringList WritePngPages(const TReportJob& job, const QString& fileName, double dpi = 150);
+
+// PDF document information.
+struct TPdfInfo {
+  QString Title;
+  QString Subject;
+  QString Creator;  // the publisher; also used as author and producer
+  int Resolution = 1200;
+};
+TPdfInfo DefaultPdfInfo(const TReportJob& job);  // title from the job, creator "Papyra"
+void WritePdf(const TReportJob& job, const QString& fileName, const TPdfInfo& info);
+void WritePdf(const TReportJob& job, const QString& fileName);
+
+// Paints pages fromPage..toPage (1-based, 0 = first/last) on a printer that the caller has
+// set up (copies, collation, duplex stay the printer's). The printer's unprintable border is
+// compensated: X = 0.6 lands 0.6 inch from the paper's left edge. Throws EReportException when
+// the printer cannot start. copiesByHand paints the range that many times (for printers that
+// cannot make copies themselves).
+void PrintJob(const TReportJob& job, QPrinter& printer, int fromPage = 0, int toPage = 0,
+              int copiesByHand = 1);
+
+// Writes the job by the file's extension: .snp/.rpt (snapshot), .pdf, .html/.htm, .png (one file
+// per page), .txt (display list text). Throws EReportException for an unknown extension or a
+// file that cannot be written.
+void ExportJob(const TReportJob& job, const QString& fileName);

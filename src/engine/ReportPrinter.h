@@ -1,0 +1,33 @@
+#pragma once
+// TReportPrinter sends one job straight to the printer. It is itself the page printer: the
+// OnPrint handler receives it, draws every page (page 1 is open), and the job goes to the
+// printer chosen on it (SelectPrinter, or the system's default).
+#include <QObject>
+#include <QString>
+#include <functional>
+
+#include "engine/PagePrinter.h"
+
+class TReportPrinter : public QObject, public TPagePrinter {
+  Q_OBJECT
+ public:
+  explicit TReportPrinter(QObject* parent = nullptr);
+
+  QString StatusFormat = QStringLiteral("Printing page %p");
+  bool ShowStatus = true;
+  std::function<void(TPagePrinter&)> OnBeforePrint;
+  std::function<void(TPagePrinter&)> OnPrint;
+
+  // Runs one job: OnBeforePrint, start of the document, OnPrint, end of the document, then the
+  // pages go to the printer. With no printer installed it shows "No printers are defined,
+  // aborting print job." and prints nothing. Returns true when the job was printed.
+  bool Execute();
+  // Pages of the last job (kept until the next Execute).
+  const TReportJob& LastJob() const { return FLastJob; }
+
+ private:
+  TReportJob FLastJob;
+};
+
+// The message shown when a job finds no printer.
+QString NoPrintersMessage();

@@ -1,0 +1,62 @@
+#pragma once
+// The report system's own windows: the set-up window shown before a job and the status window
+// shown while its pages are generated. Both have named controls so tests can drive them.
+#include <QDialog>
+#include <QString>
+
+#include "engine/ReportSystem.h"
+
+class QButtonGroup;
+class QCheckBox;
+class QComboBox;
+class QLabel;
+class QLineEdit;
+class QProgressBar;
+class QRadioButton;
+class QSpinBox;
+
+// Controls: RBPrinter, RBPreview, RBFile (destination); FileName with BtnBrowse; PrinterName;
+// Copies; Collate; Duplex ("None", "Tablet", "Book"); RBAllPages, RBPageRange with FromPage and
+// ToPage; BtnOk, BtnCancel.
+class TReportSetupDialog : public QDialog {
+  Q_OBJECT
+ public:
+  TReportSetupDialog(const QString& title, const TReportSetup& setup, TPrinterTarget& target,
+                     QWidget* parent = nullptr);
+  TReportSetup Result() const;
+  void accept() override;  // refuses a file destination without a file name
+
+ private:
+  void BuildDestination();
+  void BuildOptions();
+  void UpdateEnabled();
+  void Browse();
+  TReportSetup FSetup;
+  TPrinterTarget& FTarget;
+  QRadioButton* FPrinter = nullptr;
+  QRadioButton* FPreview = nullptr;
+  QRadioButton* FFile = nullptr;
+  QLineEdit* FFileName = nullptr;
+  QComboBox* FPrinterName = nullptr;
+  QSpinBox* FCopies = nullptr;
+  QCheckBox* FCollate = nullptr;
+  QComboBox* FDuplex = nullptr;
+  QRadioButton* FAllPages = nullptr;
+  QRadioButton* FRange = nullptr;
+  QSpinBox* FFrom = nullptr;
+  QSpinBox* FTo = nullptr;
+};
+
+// Modeless window with a status line (LblStatus) and a progress bar (Progress).
+class TReportStatusWindow : public QDialog {
+  Q_OBJECT
+ public:
+  TReportStatusWindow(const QString& title, QWidget* parent = nullptr);
+  // Shows format with %p replaced by page; total > 0 turns the bar into "page of total".
+  void ShowPage(const QString& format, int page, int total = 0);
+  QString StatusText() const;
+
+ private:
+  QLabel* FLabel;
+  QProgressBar* FBar;
+};
