@@ -1,0 +1,68 @@
+#include "printing/PrintType.h"
+
+#include <QCheckBox>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QVBoxLayout>
+
+TFrmSelectFormType::TFrmSelectFormType(QWidget* parent) : QDialog(parent) {
+  setObjectName(QStringLiteral("FrmSelectFormType"));
+  setWindowTitle(QStringLiteral("Print Setup"));
+
+  auto* group = new QGroupBox(QStringLiteral("Select type of Form"), this);
+  RBProgGen = new QRadioButton(QStringLiteral("Program Generated"), group);
+  RBProgGen->setObjectName(QStringLiteral("RBProgGen"));
+  RBProgGen->setChecked(true);
+  RBRedCopy = new QRadioButton(QStringLiteral("Pre-Printed IRS red copy"), group);
+  RBRedCopy->setObjectName(QStringLiteral("RBRedCopy"));
+  // Pre-printed red copies are shown so users know the option exists, but not offered.
+  RBRedCopy->setEnabled(false);
+  auto* groupLayout = new QVBoxLayout(group);
+  groupLayout->addWidget(RBProgGen);
+  groupLayout->addWidget(RBRedCopy);
+
+  ChkMaskSSN = new QCheckBox(QStringLiteral("&Mask SSN on Program Generated Copy"), this);
+  ChkMaskSSN->setObjectName(QStringLiteral("ChkMaskSSN"));
+
+  BtnOk = new QPushButton(QStringLiteral("&Ok"), this);
+  BtnOk->setObjectName(QStringLiteral("BtnOk"));
+  BtnOk->setDefault(true);
+  BtnCancel = new QPushButton(QStringLiteral("&Cancel"), this);
+  BtnCancel->setObjectName(QStringLiteral("BtnCancel"));
+  connect(BtnOk, &QPushButton::clicked, this, &QDialog::accept);
+  connect(BtnCancel, &QPushButton::clicked, this, &QDialog::reject);
+
+  auto* buttons = new QHBoxLayout;
+  buttons->addStretch();
+  buttons->addWidget(BtnOk);
+  buttons->addWidget(BtnCancel);
+  auto* layout = new QVBoxLayout(this);
+  layout->addWidget(group);
+  layout->addWidget(ChkMaskSSN);
+  layout->addLayout(buttons);
+
+  RBProgGen->setFocus();
+}
+
+int TFrmSelectFormType::Selection() const {
+  return RBProgGen->isChecked() ? ptProgramGenerated : ptPreprinted;
+}
+
+bool TFrmSelectFormType::MaskSSN() const {
+  return ChkMaskSSN->isChecked();
+}
+
+void TFrmSelectFormType::SetMaskSSN(bool on) {
+  ChkMaskSSN->setChecked(on);
+}
+
+int ChoosePrintType(const QString& caption, bool& maskSSN, QWidget* parent) {
+  TFrmSelectFormType dlg(parent);
+  dlg.setWindowTitle(caption);
+  dlg.SetMaskSSN(maskSSN);
+  const bool confirmed = dlg.exec() == QDialog::Accepted;
+  maskSSN = dlg.MaskSSN();
+  return confirmed ? dlg.Selection() : ptCancelled;
+}

@@ -1,0 +1,285 @@
+#include "printing/PrinterSetup.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFormLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPrinter>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QRegularExpressionValidator>
+#include <QVBoxLayout>
+
+#include "platform/Application.h"
+#include "platform/Dialogs.h"
+#include "platform/Exceptions.h"
+#include "platform/Settings.h"
+#include "printing/QtPrinterChoice.h"
+
+TPrinterSettings PrinterSettings;
+
+namespace {
+constexpr int kHelpContext = 23;
+constexpr int kMaxCopies = 99;
+
+bool IsSettingCode(int value) {
+  return value >= 0 && value <= 2;
+}
+
+void ReadCode(const TRegistry& reg, const QString& name, int& field) {
+  bool ok = false;
+  const int value = reg.ReadInteger(name, 0, &ok);
+  if (ok && IsSettingCode(value)) field = value;
+}
+}  // namespace
+
+QString PrinterSettingsKey(const QString& registryRoot) {
+  return registryRoot + QStringLiteral("Printer");
+}
+
+void ClearPrinterSettings(TPrinterSettings& rec) {
+  rec = TPrinterSettings{};
+}
+
+void ReadPrinterSettings(TPrinterSettings& rec, const QString& registryRoot) {
+  TRegistry reg;
+  if (!reg.OpenKey(PrinterSettingsKey(registryRoot), false)) return;
+  rec.PrinterName = reg.ReadString(QStringLiteral("Name")).left(kPrinterNameWidth);
+  rec.PaperName = reg.ReadString(QStringLiteral("Paper")).left(kPaperNameWidth);
+  rec.BinName = reg.ReadString(QStringLiteral("Bin")).left(kBinNameWidth);
+  ReadCode(reg, QStringLiteral("Orientation"), rec.Orientation);
+  // The flag is kept as the integer 0 or 1.
+  rec.Collate = reg.ReadInteger(QStringLiteral("Collate"), 0) != 0;
+  ReadCode(reg, QStringLiteral("Duplex"), rec.Duplex);
+  const int copies = reg.ReadInteger(QStringLiteral("Copies"), 0);
+  rec.Copies = copies >= 0 && copies <= kMaxCopies ? copies : 0;
+  reg.CloseKey();
+}
+
+void WritePrinterSettings(const TPrinterSettings& rec, const QString& registryRoot) {
+  TRegistry reg;
+  if (!reg.OpenKey(PrinterSettingsKey(registryRoot), true)) return;
+  reg.WriteString(QStringLiteral("Name"), rec.PrinterName);
+  reg.WriteString(QStringLiteral("Paper"), rec.PaperName);
+  reg.WriteString(QStringLiteral("Bin"), rec.BinName);
+  reg.WriteInteger(QStringLiteral("Orientation"), rec.Orientation);
+  reg.WriteInteger(QStringLiteral("Collate"), rec.Collate ? 1 : 0);
+  reg.WriteInteger(QStringLiteral("Duplex"), rec.Duplex);
+  reg.WriteInteger(QStringLiteral("Copies"), rec.Copies);
+  reg.CloseKey();
+}
+
+void SetPrinterSetup(TPrinterChoice& printer, const QString& registryRoot) {
+  ReadPrinterSettings(PrinterSettings, registryRoot);
+  const TPrinterSettings& rec = PrinterSettings;
+  if (rec.PrinterName.trimmed().isEmpty()) return;
+  printer.SelectPrinter(rec.PrinterName);
+  printer.SelectPaper(rec.PaperName);
+  printer.SelectBin(rec.BinName);
+  printer.SetOrientation(rec.Orientation);
+  if (printer.SupportCollate()) printer.SetCollate(rec.Collate);
+  if (printer.SupportDuplex()) printer.SetDuplex(rec.Duplex);
+  // A stored 0 means one copy; no printer is asked for none.
+  printer.SetCopies(rec.Copies < 1 ? 1 : rec.Copies);
+}
+
+void SetPrinterSetup(QPrinter& printer, const QString& registryRoot) {
+  TQtPrinterChoice choice(printer);
+  SetPrinterSetup(choice, registryRoot);
+}
+
+TFrmPrinterSetupDlg::TFrmPrinterSetupDlg(const QString& registryRoot, QWidget* parent,
+                                         TPrinterChoice* printer)
+    : QDialog(parent), FRegistryRoot(registryRoot), FPrinter(printer) {
+  if (!FPrinter) {
+    FOwnPrinter = std::make_unique<QPrinter>();
+    FOwnChoice = std::make_unique<TQtPrinterChoice>(*FOwnPrinter);
+    FPrinter = FOwnChoice.get();
+  }
+  setObjectName(QStringLiteral("FrmPrinterSetupDlg"));
+  setWindowTitle(QStringLiteral("Printer Setup"));
+  CreateControls();
+  FormShow();
+}
+
+TFrmPrinterSetupDlg::~TFrmPrinterSetupDlg() = default;
+
+namespace {
+QComboBox* NewList(const char* name, QWidget* parent) {
+  auto* box = new QComboBox(parent);
+  box->setObjectName(QLatin1String(name));
+  box->setEditable(false);
+  box->setMinimumContentsLength(30);
+  return box;
+}
+
+QRadioButton* NewRadio(const char* name, const QString& caption, QWidget* parent) {
+  auto* button = new QRadioButton(caption, parent);
+  button->setObjectName(QLatin1String(name));
+  return button;
+}
+
+QPushButton* NewButton(const char* name, const QString& caption, QWidget* parent) {
+  auto* button = new QPushButton(caption, parent);
+  button->setObjectName(QLatin1String(name));
+  button->setFocusPolicy(Qt::ClickFocus);  // not a tab stop
+  button->setAutoDefault(false);           // Enter moves on instead of pressing a button
+  return button;
+}
+}  // namespace
+
+void TFrmPrinterSetupDlg::CreateControls() {
+  PrinterName = NewList("PrinterName", this);
+  PaperName = NewList("PaperName", this);
+  BinName = NewList("BinName", this);
+  Collate = new QCheckBox(QStringLiteral("Collate"), this);
+  Collate->setObjectName(QStringLiteral("Collate"));
+  Collate->setLayoutDirection(Qt::RightToLeft);  // caption left of the box
+  Copies = new QLineEdit(this);
+  Copies->setObjectName(QStringLiteral("Copies"));
+  Copies->setMaxLength(2);
+  Copies->setAlignment(Qt::AlignRight);
+  Copies->setValidator(
+      new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]{0,2}")), Copies));
+  Copies->setMaximumWidth(40);
+
+  auto* orientation = new QGroupBox(QStringLiteral("Orientation"), this);
+  Portrait = NewRadio("Portrait", QStringLiteral("Portrait"), orientation);
+  Landscape = NewRadio("Landscape", QStringLiteral("Landscape"), orientation);
+  auto* orientationLayout = new QVBoxLayout(orientation);
+  orientationLayout->addWidget(Portrait);
+  orientationLayout->addWidget(Landscape);
+
+  auto* twoSided = new QGroupBox(QStringLiteral("Two-sided Printing"), this);
+  Simplex = NewRadio("Simplex", QStringLiteral("None"), twoSided);
+  Horizontal = NewRadio("Horizontal", QStringLiteral("Book"), twoSided);
+  Vertical = NewRadio("Vertical", QStringLiteral("Tablet"), twoSided);
+  auto* twoSidedLayout = new QVBoxLayout(twoSided);
+  twoSidedLayout->addWidget(Simplex);
+  twoSidedLayout->addWidget(Horizontal);
+  twoSidedLayout->addWidget(Vertical);
+
+  BtnOk = NewButton("BtnOk", QStringLiteral("&Ok"), this);
+  BtnCancel = NewButton("BtnCancel", QStringLiteral("&Cancel"), this);
+  connect(BtnOk, &QPushButton::clicked, this,
+          [this] { TApplication::Guard([this] { BtnOkClick(); }); });
+  connect(BtnCancel, &QPushButton::clicked, this, &QDialog::reject);
+  connect(PrinterName, &QComboBox::activated, this, &TFrmPrinterSetupDlg::PrinterNameChange);
+
+  auto* lists = new QFormLayout;
+  lists->addRow(QStringLiteral("Printer name"), PrinterName);
+  lists->addRow(QStringLiteral("Paper size"), PaperName);
+  lists->addRow(QStringLiteral("Paper source"), BinName);
+  auto* copiesRow = new QHBoxLayout;
+  copiesRow->addWidget(Collate);
+  copiesRow->addStretch();
+  copiesRow->addWidget(new QLabel(QStringLiteral("Copies"), this));
+  copiesRow->addWidget(Copies);
+  auto* groups = new QHBoxLayout;
+  groups->addWidget(orientation);
+  groups->addWidget(twoSided);
+  auto* buttons = new QHBoxLayout;
+  buttons->addStretch();
+  buttons->addWidget(BtnOk);
+  buttons->addWidget(BtnCancel);
+  auto* layout = new QVBoxLayout(this);
+  layout->addLayout(lists);
+  layout->addLayout(copiesRow);
+  layout->addLayout(groups);
+  layout->addLayout(buttons);
+
+  setTabOrder(PrinterName, PaperName);
+  setTabOrder(PaperName, BinName);
+  setTabOrder(BinName, Collate);
+  setTabOrder(Collate, Copies);
+  setTabOrder(Copies, Portrait);
+  setTabOrder(Portrait, Simplex);
+}
+
+void TFrmPrinterSetupDlg::FormShow() {
+  ClearPrinterSettings(PrinterSettings);
+  PrinterName->addItems(FPrinter->Printers());
+  ReadPrinterSettings(PrinterSettings, FRegistryRoot);
+  const TPrinterSettings& rec = PrinterSettings;
+  PrinterName->setCurrentIndex(PrinterName->findText(rec.PrinterName, Qt::MatchExactly));
+  FillPrinterLists();
+  PaperName->setCurrentIndex(PaperName->findText(rec.PaperName, Qt::MatchExactly));
+  BinName->setCurrentIndex(BinName->findText(rec.BinName, Qt::MatchExactly));
+  (rec.Orientation == poLandscape ? Landscape : Portrait)->setChecked(true);
+  Collate->setChecked(rec.Collate);
+  QRadioButton* duplex = Simplex;
+  if (rec.Duplex == pdVertical) duplex = Vertical;
+  if (rec.Duplex == pdHorizontal) duplex = Horizontal;
+  duplex->setChecked(true);
+  Copies->setText(QString::number(rec.Copies == 0 ? 1 : rec.Copies));
+  PrinterName->setFocus();
+}
+
+void TFrmPrinterSetupDlg::FillPrinterLists() {
+  PaperName->clear();
+  BinName->clear();
+  if (PrinterName->currentIndex() < 0) return;
+  FPrinter->SelectPrinter(PrinterName->currentText());
+  PaperName->addItems(FPrinter->Papers());
+  BinName->addItems(FPrinter->Bins());
+  PaperName->setCurrentIndex(-1);
+  BinName->setCurrentIndex(-1);
+}
+
+void TFrmPrinterSetupDlg::PrinterNameChange(int) {
+  FillPrinterLists();
+}
+
+void TFrmPrinterSetupDlg::ValidateEntries() {
+  const auto fail = [](QWidget* control, const char* message) {
+    control->setFocus();
+    throw EFieldException(QString::fromLatin1(message));
+  };
+  if (PrinterName->currentIndex() < 0) fail(PrinterName, "Printer has not been selected");
+  if (PaperName->currentIndex() < 0) fail(PaperName, "Paper size has not been selected");
+  if (BinName->currentIndex() < 0) fail(BinName, "Paper source has not been selected");
+  if (Copies->text().toInt() == 0) fail(Copies, "Copies must not be 0");
+}
+
+void TFrmPrinterSetupDlg::TakeControls(TPrinterSettings& rec) const {
+  rec.PrinterName = PrinterName->currentText().left(kPrinterNameWidth);
+  rec.PaperName = PaperName->currentText().left(kPaperNameWidth);
+  rec.BinName = BinName->currentText().left(kBinNameWidth);
+  rec.Orientation = Landscape->isChecked() ? poLandscape : poPortrait;
+  rec.Collate = Collate->isChecked();
+  rec.Duplex =
+      Horizontal->isChecked() ? pdHorizontal : (Vertical->isChecked() ? pdVertical : pdSimplex);
+  rec.Copies = Copies->text().toInt();
+}
+
+void TFrmPrinterSetupDlg::BtnOkClick() {
+  ValidateEntries();
+  TakeControls(PrinterSettings);
+  WritePrinterSettings(PrinterSettings, FRegistryRoot);
+  accept();
+}
+
+void TFrmPrinterSetupDlg::keyPressEvent(QKeyEvent* event) {
+  switch (event->key()) {
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+      focusNextChild();
+      return;
+    case Qt::Key_Escape:
+      return;  // only the buttons close this dialog
+    case Qt::Key_F1:
+      ShowHelp(kHelpContext);
+      return;
+    default:
+      QDialog::keyPressEvent(event);
+  }
+}
+
+void ShowPrinterSetupDlg(const QString& registryRoot, QWidget* parent) {
+  TFrmPrinterSetupDlg dlg(registryRoot, parent);
+  dlg.exec();
+}

@@ -1,0 +1,108 @@
+// The print type choice: its controls, and how each way of closing it answers.
+#include <gtest/gtest.h>
+
+#include <QCheckBox>
+#include <QGroupBox>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTest>
+
+#include "TestSupport.h"
+#include "printing/PrintType.h"
+
+TEST(PrintType, OpensWithProgramGeneratedCheckedAndRedCopyDisabled) {
+  bool mask = true;
+  QString caption, groupTitle, maskText, okText, cancelText, focused;
+  bool progChecked = false, redEnabled = true, maskChecked = false, okDefault = false;
+  WhenModal([&](QWidget* w) {
+    caption = w->windowTitle();
+    auto* prog = w->findChild<QRadioButton*>("RBProgGen");
+    auto* red = w->findChild<QRadioButton*>("RBRedCopy");
+    auto* chk = w->findChild<QCheckBox*>("ChkMaskSSN");
+    auto* ok = w->findChild<QPushButton*>("BtnOk");
+    groupTitle = w->findChild<QGroupBox*>()->title();
+    progChecked = prog->isChecked();
+    redEnabled = red->isEnabled();
+    maskChecked = chk->isChecked();
+    maskText = chk->text();
+    okText = ok->text();
+    okDefault = ok->isDefault();
+    cancelText = w->findChild<QPushButton*>("BtnCancel")->text();
+    focused = w->focusWidget() ? w->focusWidget()->objectName() : QString();
+    ok->click();
+  });
+  EXPECT_EQ(ChoosePrintType("Form 1099-NEC", mask), ptProgramGenerated);
+  EXPECT_EQ(caption, "Form 1099-NEC");
+  EXPECT_EQ(groupTitle, "Select type of Form");
+  EXPECT_TRUE(progChecked);
+  EXPECT_FALSE(redEnabled);
+  EXPECT_TRUE(maskChecked);
+  EXPECT_EQ(maskText, "&Mask SSN on Program Generated Copy");
+  EXPECT_EQ(okText, "&Ok");
+  EXPECT_TRUE(okDefault);
+  EXPECT_EQ(cancelText, "&Cancel");
+  EXPECT_EQ(focused, "RBProgGen");
+}
+
+TEST(PrintType, DialogKeepsItsOwnCaptionUntilTheCallerReplacesIt) {
+  TFrmSelectFormType dlg;
+  EXPECT_EQ(dlg.windowTitle(), "Print Setup");
+  EXPECT_EQ(dlg.Selection(), ptProgramGenerated);
+}
+
+// Every way out takes the check box into the mask option; only Ok answers a selection.
+TEST(PrintType, MaskOptionFollowsTheCheckBoxHoweverTheDialogCloses) {
+  enum TClose { byOk, byCancel, byEscape, byEnter };
+  struct Case {
+    bool maskBefore;
+    bool toggle;
+    TClose close;
+    int result;
+    bool maskAfter;
+  };
+  const Case cases[] = {
+      {true, false, byOk, ptProgramGenerated, true},
+      {true, true, byOk, ptProgramGenerated, false},
+      {false, true, byOk, ptProgramGenerated, true},
+      {true, true, byCancel, ptCancelled, false},
+      {false, true, byCancel, ptCancelled, true},
+      {false, false, byEscape, ptCancelled, false},
+      {true, true, byEscape, ptCancelled, false},
+      {false, false, byEnter, ptProgramGenerated, false},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(testing::Message()
+                 << "mask " << c.maskBefore << " toggle " << c.toggle << " close " << c.close);
+    bool mask = c.maskBefore;
+    WhenModal([&](QWidget* w) {
+      if (c.toggle) w->findChild<QCheckBox*>("ChkMaskSSN")->click();
+      switch (c.close) {
+        case byOk:
+          w->findChild<QPushButton*>("BtnOk")->click();
+          break;
+        case byCancel:
+          w->findChild<QPushButton*>("BtnCancel")->click();
+          break;
+        case byEscape:
+          QTest::keyClick(w, Qt::Key_Escape);
+          break;
+        case byEnter:
+          QTest::keyClick(w->findChild<QRadioButton*>("RBProgGen"), Qt::Key_Return);
+          break;
+      }
+    });
+    EXPECT_EQ(ChoosePrintType("Form 1096", mask), c.result);
+    EXPECT_EQ(mask, c.maskAfter);
+  }
+}
+
+TEST(PrintType, RedCopyCannotBeChosenByClickOrKeys) {
+  bool mask = false;
+  WhenModal([&](QWidget* w) {
+    auto* red = w->findChild<QRadioButton*>("RBRedCopy");
+    QTest::mouseClick(red, Qt::LeftButton);
+    QTest::keyClick(w->findChild<QRadioButton*>("RBProgGen"), Qt::Key_Down);
+    w->findChild<QPushButton*>("BtnOk")->click();
+  });
+  EXPECT_EQ(ChoosePrintType("Form 1098", mask), ptProgramGenerated);
+}

@@ -1,0 +1,297 @@
+// The stored printer set-up: the dialog's states and checks, the "Printer" key's values and
+// types, defaults for damaged values, and what a job's printer receives.
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTest>
+
+#include "FakePrinterChoice.h"
+#include "TestSupport.h"
+#include "platform/Dialogs.h"
+#include "platform/MsgBox.h"
+#include "platform/Settings.h"
+#include "printing/PrinterSetup.h"
+
+namespace {
+const QString kRoot = QStringLiteral("Software\\PapyraTest\\2025\\");
+
+class PrinterSetupTest : public testing::Test {
+ protected:
+  void SetUp() override {
+    TRegistry().DeleteKey(PrinterSettingsKey(kRoot));
+    ClearPrinterSettings(PrinterSettings);
+    MsgBoxScript::Clear();
+    HelpScript::Clear();
+  }
+
+  // A dialog shown and active, so focus and keys behave as for a user.
+  std::unique_ptr<TFrmPrinterSetupDlg> OpenDialog() {
+    auto dlg = std::make_unique<TFrmPrinterSetupDlg>(kRoot, nullptr, &printer);
+    dlg->show();
+    dlg->activateWindow();
+    EXPECT_TRUE(QTest::qWaitForWindowActive(dlg.get()));
+    return dlg;
+  }
+  static void Store(const TPrinterSettings& rec) { WritePrinterSettings(rec, kRoot); }
+
+  template <typename T>
+  static T* Find(QWidget* w, const char* name) {
+    T* child = w->findChild<T*>(name);
+    EXPECT_NE(child, nullptr) << name;
+    return child;
+  }
+  static void Choose(QComboBox* box, const QString& text) {
+    box->setCurrentIndex(box->findText(text));
+    emit box->activated(box->currentIndex());
+  }
+  static QString Focused() {
+    return QApplication::focusWidget() ? QApplication::focusWidget()->objectName() : QString();
+  }
+
+  TFakePrinterChoice printer;
+};
+}  // namespace
+
+TEST_F(PrinterSetupTest, WithoutStoredSetUpTheDialogOpensEmpty) {
+  auto dlg = OpenDialog();
+  EXPECT_EQ(dlg->windowTitle(), "Printer Setup");
+  auto* printers = Find<QComboBox>(dlg.get(), "PrinterName");
+  EXPECT_EQ(printers->count(), 2);
+  EXPECT_EQ(printers->currentIndex(), -1);
+  EXPECT_EQ(Find<QComboBox>(dlg.get(), "PaperName")->count(), 0);
+  EXPECT_EQ(Find<QComboBox>(dlg.get(), "BinName")->count(), 0);
+  EXPECT_TRUE(Find<QRadioButton>(dlg.get(), "Portrait")->isChecked());
+  EXPECT_TRUE(Find<QRadioButton>(dlg.get(), "Simplex")->isChecked());
+  EXPECT_EQ(Find<QRadioButton>(dlg.get(), "Simplex")->text(), "None");
+  EXPECT_EQ(Find<QRadioButton>(dlg.get(), "Horizontal")->text(), "Book");
+  EXPECT_EQ(Find<QRadioButton>(dlg.get(), "Vertical")->text(), "Tablet");
+  EXPECT_FALSE(Find<QCheckBox>(dlg.get(), "Collate")->isChecked());
+  EXPECT_EQ(Find<QLineEdit>(dlg.get(), "Copies")->text(), "1");
+  EXPECT_EQ(Focused(), "PrinterName");
+  EXPECT_EQ(Find<QPushButton>(dlg.get(), "BtnOk")->focusPolicy() & Qt::TabFocus, 0);
+}
+
+TEST_F(PrinterSetupTest, OkStoresAllSevenValuesWithTheirTypes) {
+  auto dlg = OpenDialog();
+  Choose(Find<QComboBox>(dlg.get(), "PrinterName"), "Laser One");
+  Find<QComboBox>(dlg.get(), "PaperName")->setCurrentIndex(1);
+  Find<QComboBox>(dlg.get(), "BinName")->setCurrentIndex(2);
+  Find<QRadioButton>(dlg.get(), "Landscape")->setChecked(true);
+  Find<QRadioButton>(dlg.get(), "Horizontal")->setChecked(true);
+  Find<QCheckBox>(dlg.get(), "Collate")->setChecked(true);
+  Find<QLineEdit>(dlg.get(), "Copies")->setText("12");
+  Find<QPushButton>(dlg.get(), "BtnOk")->click();
+  EXPECT_EQ(dlg->result(), QDialog::Accepted);
+  EXPECT_TRUE(MsgBoxScript::Log().isEmpty());
+
+  TRegistry reg;
+  ASSERT_TRUE(reg.OpenKey(PrinterSettingsKey(kRoot), false));
+  QStringList names = reg.ValueNames();
+  names.sort();
+  EXPECT_EQ(names,
+            QStringList({"Bin", "Collate", "Copies", "Duplex", "Name", "Orientation", "Paper"}));
+  EXPECT_EQ(reg.ReadString("Name"), "Laser One");
+  EXPECT_EQ(reg.ReadString("Paper"), "Legal");
+  EXPECT_EQ(reg.ReadString("Bin"), "Manual Feed");
+  bool ok = false;
+  EXPECT_EQ(reg.ReadInteger("Orientation", -1, &ok), 1);
+  EXPECT_TRUE(ok);
+  EXPECT_EQ(reg.ReadInteger("Collate", -1, &ok), 1);
+  EXPECT_TRUE(ok);
+  EXPECT_EQ(reg.ReadInteger("Duplex", -1, &ok), 2);
+  EXPECT_TRUE(ok);
+  EXPECT_EQ(reg.ReadInteger("Copies", -1, &ok), 12);
+  EXPECT_TRUE(ok);
+}
+
+TEST_F(PrinterSetupTest, StoredSetUpIsShownWhenTheDialogOpens) {
+  struct Case {
+    int orientation, duplex;
+    const char* orientationButton;
+    const char* duplexButton;
+  };
+  const Case cases[] = {{0, 0, "Portrait", "Simplex"},
+                        {1, 1, "Landscape", "Vertical"},
+                        {2, 2, "Portrait", "Horizontal"}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.orientationButton);
+    Store({"Laser One", "A4", "Tray 2", c.orientation, true, c.duplex, 3});
+    auto dlg = OpenDialog();
+    EXPECT_EQ(Find<QComboBox>(dlg.get(), "PrinterName")->currentText(), "Laser One");
+    EXPECT_EQ(Find<QComboBox>(dlg.get(), "PaperName")->count(), 3);
+    EXPECT_EQ(Find<QComboBox>(dlg.get(), "PaperName")->currentText(), "A4");
+    EXPECT_EQ(Find<QComboBox>(dlg.get(), "BinName")->currentText(), "Tray 2");
+    EXPECT_TRUE(Find<QRadioButton>(dlg.get(), c.orientationButton)->isChecked());
+    EXPECT_TRUE(Find<QRadioButton>(dlg.get(), c.duplexButton)->isChecked());
+    EXPECT_TRUE(Find<QCheckBox>(dlg.get(), "Collate")->isChecked());
+    EXPECT_EQ(Find<QLineEdit>(dlg.get(), "Copies")->text(), "3");
+  }
+}
+
+TEST_F(PrinterSetupTest, StoredPrinterNoLongerInstalledIsNotSelected) {
+  Store({"Gone Printer", "Letter", "Tray 1", 0, false, 0, 1});
+  auto dlg = OpenDialog();
+  EXPECT_EQ(Find<QComboBox>(dlg.get(), "PrinterName")->currentIndex(), -1);
+  EXPECT_EQ(Find<QComboBox>(dlg.get(), "PaperName")->count(), 0);
+  // ...yet a job still asks for it by name.
+  printer.Calls.clear();
+  SetPrinterSetup(printer, kRoot);
+  ASSERT_FALSE(printer.Calls.isEmpty());
+  EXPECT_EQ(printer.Calls.first(), "SelectPrinter Gone Printer");
+}
+
+TEST_F(PrinterSetupTest, OkChecksEntriesInOrderAndStaysOpen) {
+  struct Case {
+    const char* printerName;
+    int paper, bin;
+    const char* copies;
+    const char* message;
+    const char* focus;
+  };
+  const Case cases[] = {
+      {nullptr, -1, -1, "1", "Printer has not been selected.", "PrinterName"},
+      {"Laser One", -1, 0, "1", "Paper size has not been selected.", "PaperName"},
+      {"Laser One", 0, -1, "1", "Paper source has not been selected.", "BinName"},
+      {"Laser One", 0, 0, "0", "Copies must not be 0.", "Copies"},
+      {"Laser One", 0, 0, "", "Copies must not be 0.", "Copies"},
+      {"Laser One", 0, 0, "00", "Copies must not be 0.", "Copies"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.message);
+    MsgBoxScript::Clear();
+    auto dlg = OpenDialog();
+    if (c.printerName) Choose(Find<QComboBox>(dlg.get(), "PrinterName"), c.printerName);
+    Find<QComboBox>(dlg.get(), "PaperName")->setCurrentIndex(c.paper);
+    Find<QComboBox>(dlg.get(), "BinName")->setCurrentIndex(c.bin);
+    Find<QLineEdit>(dlg.get(), "Copies")->setText(c.copies);
+    Find<QPushButton>(dlg.get(), "BtnOk")->click();
+    ASSERT_EQ(MsgBoxScript::Log().size(), 1);
+    EXPECT_EQ(MsgBoxScript::Log().first().text, c.message);
+    EXPECT_EQ(MsgBoxScript::Log().first().caption, "Papyra 2025");
+    EXPECT_EQ(MsgBoxScript::Log().first().flags, mbError);
+    EXPECT_TRUE(dlg->isVisible());
+    EXPECT_EQ(Focused(), c.focus);
+    EXPECT_FALSE(TRegistry().KeyExists(PrinterSettingsKey(kRoot)));
+  }
+}
+
+TEST_F(PrinterSetupTest, ChoosingAnotherPrinterClearsPaperAndSource) {
+  Store({"Laser One", "Legal", "Tray 2", 0, false, 0, 1});
+  auto dlg = OpenDialog();
+  auto* paper = Find<QComboBox>(dlg.get(), "PaperName");
+  EXPECT_EQ(paper->currentText(), "Legal");
+  Choose(Find<QComboBox>(dlg.get(), "PrinterName"), "Ink Two");
+  EXPECT_EQ(paper->count(), 2);
+  EXPECT_EQ(paper->currentIndex(), -1);
+  EXPECT_EQ(Find<QComboBox>(dlg.get(), "BinName")->currentIndex(), -1);
+  EXPECT_EQ(Find<QComboBox>(dlg.get(), "BinName")->itemText(0), "Rear Tray");
+  Find<QPushButton>(dlg.get(), "BtnOk")->click();
+  EXPECT_EQ(MsgBoxScript::LastText(), "Paper size has not been selected.");
+}
+
+TEST_F(PrinterSetupTest, CopiesTakesAtMostTwoDigits) {
+  auto dlg = OpenDialog();
+  auto* copies = Find<QLineEdit>(dlg.get(), "Copies");
+  copies->clear();
+  QTest::keyClicks(copies, "a1-2x39");
+  EXPECT_EQ(copies->text(), "12");
+  EXPECT_EQ(copies->alignment() & Qt::AlignRight, Qt::AlignRight);
+}
+
+TEST_F(PrinterSetupTest, CancelStoresNothing) {
+  auto dlg = OpenDialog();
+  Choose(Find<QComboBox>(dlg.get(), "PrinterName"), "Laser One");
+  Find<QComboBox>(dlg.get(), "PaperName")->setCurrentIndex(0);
+  Find<QComboBox>(dlg.get(), "BinName")->setCurrentIndex(0);
+  Find<QPushButton>(dlg.get(), "BtnCancel")->click();
+  EXPECT_EQ(dlg->result(), QDialog::Rejected);
+  EXPECT_FALSE(TRegistry().KeyExists(PrinterSettingsKey(kRoot)));
+}
+
+TEST_F(PrinterSetupTest, EnterMovesOnEscapeStaysF1ShowsHelp) {
+  auto dlg = OpenDialog();
+  EXPECT_EQ(Focused(), "PrinterName");
+  QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+  EXPECT_EQ(Focused(), "PaperName");
+  QTest::keyClick(QApplication::focusWidget(), Qt::Key_Enter);
+  EXPECT_EQ(Focused(), "BinName");
+  QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+  QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+  EXPECT_EQ(Focused(), "Copies");
+  QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+  EXPECT_TRUE(dlg->isVisible());
+  QTest::keyClick(QApplication::focusWidget(), Qt::Key_F1);
+  EXPECT_EQ(HelpScript::Shown(), QList<int>({23}));
+}
+
+// Damaged values read as the defaults the dialog would have shown; over-long names are cut.
+TEST_F(PrinterSetupTest, DamagedValuesReadAsDefaults) {
+  {
+    TRegistry reg;
+    ASSERT_TRUE(reg.OpenKey(PrinterSettingsKey(kRoot), true));
+    reg.WriteString("Name", QString(70, 'P'));
+    reg.WriteString("Paper", QString(50, 'S'));
+    reg.WriteInteger("Bin", 5);
+    reg.WriteInteger("Orientation", 7);
+    reg.WriteString("Collate", "yes");
+    reg.WriteInteger("Duplex", -1);
+    reg.WriteInteger("Copies", 5000);
+    reg.CloseKey();
+  }
+  TPrinterSettings rec;
+  rec.Orientation = poLandscape;  // out-of-range codes leave the field as it was
+  rec.Duplex = pdVertical;
+  ReadPrinterSettings(rec, kRoot);
+  EXPECT_EQ(rec.PrinterName, QString(60, 'P'));
+  EXPECT_EQ(rec.PaperName, QString(40, 'S'));
+  EXPECT_EQ(rec.BinName, "");
+  EXPECT_EQ(rec.Orientation, poLandscape);
+  EXPECT_FALSE(rec.Collate);
+  EXPECT_EQ(rec.Duplex, pdVertical);
+  EXPECT_EQ(rec.Copies, 0);
+
+  auto dlg = OpenDialog();
+  EXPECT_TRUE(Find<QRadioButton>(dlg.get(), "Portrait")->isChecked());
+  EXPECT_TRUE(Find<QRadioButton>(dlg.get(), "Simplex")->isChecked());
+  EXPECT_EQ(Find<QLineEdit>(dlg.get(), "Copies")->text(), "1");
+}
+
+TEST_F(PrinterSetupTest, JobWithoutStoredPrinterKeepsItsDefaults) {
+  SetPrinterSetup(printer, kRoot);
+  EXPECT_TRUE(printer.Calls.isEmpty());
+  Store({"   ", "Letter", "Tray 1", 1, true, 1, 2});
+  SetPrinterSetup(printer, kRoot);
+  EXPECT_TRUE(printer.Calls.isEmpty());
+}
+
+TEST_F(PrinterSetupTest, JobReceivesTheStoredSetUpInOrder) {
+  struct Case {
+    TPrinterSettings stored;
+    QStringList calls;
+  };
+  const Case cases[] = {
+      {{"Laser One", "Legal", "Tray 2", 1, true, 2, 4},
+       {"SelectPrinter Laser One", "SelectPaper Legal", "SelectBin Tray 2", "Orientation 1",
+        "Collate 1", "Duplex 2", "Copies 4"}},
+      // A printer that cannot collate or print both sides is not asked to.
+      {{"Ink Two", "Letter", "Rear Tray", 0, true, 1, 2},
+       {"SelectPrinter Ink Two", "SelectPaper Letter", "SelectBin Rear Tray", "Orientation 0",
+        "Copies 2"}},
+      // Zero copies means one.
+      {{"Laser One", "A4", "Tray 1", 2, false, 0, 0},
+       {"SelectPrinter Laser One", "SelectPaper A4", "SelectBin Tray 1", "Orientation 2",
+        "Collate 0", "Duplex 0", "Copies 1"}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.stored.PrinterName.toStdString());
+    Store(c.stored);
+    printer.Calls.clear();
+    SetPrinterSetup(printer, kRoot);
+    EXPECT_EQ(printer.Calls, c.calls);
+  }
+}
