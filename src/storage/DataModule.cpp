@@ -1,0 +1,206 @@
+#include "storage/DataModule.h"
+
+#include <algorithm>
+#include <cstring>
+
+#include "maintenance/Utils.h"
+#include "platform/MsgBox.h"
+#include "storage/Globals.h"
+#include "storage/Password.h"
+#include "storage/RecentFiles.h"
+
+TFrmDataModule* FrmDataModule = nullptr;
+
+// The payee set learns when its own open fails, which no event reports: the payer set that the
+// open started with is then closed again, so a failed open never leaves half a payer file open.
+class TFrmDataModule::TPayeeRecordSet : public TRecordSet {
+ public:
+  TPayeeRecordSet(TFrmDataModule* module) : TRecordSet(module), FModule(module) {}
+  void OpenRecSet() override {
+    if (Active()) return;
+    try {
+      TRecordSet::OpenRecSet();
+    } catch (...) {
+      FModule->AbandonOpen();
+      throw;
+    }
+    if (!Active()) FModule->AbandonOpen();
+  }
+
+ private:
+  TFrmDataModule* FModule;
+};
+
+namespace {
+void SetDesignValues(TRecordSet* set, const char* name, int maxRec, bool showOpenMode) {
+  set->setObjectName(QLatin1String(name));
+  set->SetRecSize(32);
+  set->SetFileOpenMode(omOpenReadWrite);
+  set->SetFileShareMode(smShareDenyWrite);
+  set->SetMaxRec(maxRec);
+  set->SetAutoCreate(true);
+  set->SetShowOpenMode(showOpenMode);
+}
+
+// The record sizes are set at start-up; until then a set's buffer may be smaller than the
+// working record, and only the common bytes are copied.
+template <typename TRecord>
+void CopyFromSet(TRecord& record, const TRecordSet* set) {
+  std::memcpy(record.Data(), set->RecordBuffer(), std::min<size_t>(TRecord::Size, set->RecSize()));
+}
+
+template <typename TRecord>
+void CopyToSet(TRecordSet* set, const TRecord& record) {
+  std::memcpy(set->RecordBuffer(), record.Data(), std::min<size_t>(TRecord::Size, set->RecSize()));
+}
+}  // namespace
+
+QString ChangeFileExt(const QString& path, const QString& ext) {
+  const qsizetype slash = path.lastIndexOf(QLatin1Char('/'));
+  const qsizetype dot = path.lastIndexOf(QLatin1Char('.'));
+  return (dot > slash ? path.left(dot) : path) + ext;
+}
+
+TFrmDataModule::TFrmDataModule(QObject* owner)
+    : QObject(owner),
+      RSPayer(new TRecordSet(this)),
+      RSPayee(new TPayeeRecordSet(this)),
+      PasswordDialog(new TPasswordDialog(this)) {
+  setObjectName(QStringLiteral("FrmDataModule"));
+  SetDesignValues(RSPayer, "RSPayer", 1000, false);
+  SetDesignValues(RSPayee, "RSPayee", 250, true);
+  PasswordDialog->setObjectName(QStringLiteral("PasswordDialog"));
+  PasswordDialog->SetPrompt(QStringLiteral("Enter File Password"));
+  OnAddRecentFile = [](const QString& path) { AddRecentFile(RecentFiles, path); };
+  ConnectEvents();
+  if (!FrmDataModule) FrmDataModule = this;
+}
+
+TFrmDataModule::~TFrmDataModule() {
+  if (FrmDataModule == this) FrmDataModule = nullptr;
+}
+
+void TFrmDataModule::ConnectEvents() {
+  auto bind = [this](void (TFrmDataModule::*handler)(TRecordSet*)) {
+    return [this, handler](TRecordSet* sender) { (this->*handler)(sender); };
+  };
+  RSPayee->OnBeforeOpen = bind(&TFrmDataModule::RSPayeeBeforeOpen);
+  RSPayee->OnAfterOpen = bind(&TFrmDataModule::RSPayeeAfterOpen);
+  RSPayee->OnBeforeClose = bind(&TFrmDataModule::RSPayeeBeforeClose);
+  RSPayee->OnAfterClose = bind(&TFrmDataModule::RSPayeeAfterClose);
+  RSPayee->OnAfterNewRec = bind(&TFrmDataModule::RSPayeeAfterNewRec);
+  RSPayee->OnAfterDelete = bind(&TFrmDataModule::RSPayeeAfterDelete);
+  RSPayee->OnAfterRead = bind(&TFrmDataModule::RSPayeeAfterRead);
+  RSPayee->OnBeforePost = bind(&TFrmDataModule::RSPayeeBeforePost);
+  RSPayer->OnAfterRead = bind(&TFrmDataModule::RSPayerAfterRead);
+  RSPayer->OnBeforePost = bind(&TFrmDataModule::RSPayerBeforePost);
+}
+
+void TFrmDataModule::OpenPayerSet() {
+  PayerFileName = ChangeFileExt(PayeeFileName, QStringLiteral(".PR25"));
+  RSPayer->SetFileName(PayerFileName);
+  RSPayer->OpenRecSet();
+  if (!RSPayer->Active()) return;
+  try {
+    RSPayer->GetRec();
+  } catch (...) {
+    RSPayer->CloseRecSet();
+    throw;
+  }
+}
+
+void TFrmDataModule::RSPayeeBeforeOpen(TRecordSet* /*sender*/) {
+  FileIsOpen = true;
+  try {
+    OpenPayerSet();
+  } catch (...) {
+    FileIsOpen = false;
+    throw;
+  }
+  if (RSPayer->Active() && !IsBlank(PayerRec.GetString("FilePassword")) && !SkipPasswordCheck)
+    CheckFilePassword();
+  if (!RSPayer->Active()) {
+    FileIsOpen = false;
+    RSPayee->Cancel();
+  }
+}
+
+void TFrmDataModule::CheckFilePassword() {
+  PasswordDialog->SetPassword(UnscramblePassword(PayerRec.GetString("FilePassword")));
+  if (PasswordDialog->Execute()) return;
+  FileIsOpen = false;
+  PayeeFileName.clear();
+  RSPayee->SetFileName(QString());
+  RSPayer->CloseRecSet();  // the payer record is not written back
+  if (!PasswordDialog->Cancel()) MsgBox(QStringLiteral("Incorrect Password"), AppTitle(), mbError);
+}
+
+void TFrmDataModule::AbandonOpen() {
+  FAbandoning = true;
+  try {
+    RSPayee->CloseRecSet();
+    RSPayer->CloseRecSet();
+  } catch (...) {
+    FAbandoning = false;
+    throw;
+  }
+  FAbandoning = false;
+  FileIsOpen = false;
+}
+
+void TFrmDataModule::RSPayeeAfterOpen(TRecordSet* /*sender*/) {
+  if (OnRefreshRecentMenu) OnRefreshRecentMenu();
+  RecIndexDirty = true;
+  // A payer file always holds at least one payee; an emptied payee file gets its blank record
+  // back instead of showing whatever the working buffer held before.
+  if (RSPayee->LastRecord() == 0) {
+    if (RSPayee->BrowseOnly())
+      PayeeRec.Clear();
+    else
+      RSPayee->NewRec();
+    return;
+  }
+  RSPayee->GetRec();
+}
+
+void TFrmDataModule::RSPayeeBeforeClose(TRecordSet* /*sender*/) {
+  if (!FAbandoning) RSPayee->PostRec();
+}
+
+void TFrmDataModule::RSPayeeAfterClose(TRecordSet* /*sender*/) {
+  if (!FAbandoning) {
+    if (OnAddRecentFile && !IsBlank(PayeeFileName)) OnAddRecentFile(PayeeFileName);
+    if (OnRefreshRecentMenu) OnRefreshRecentMenu();
+  }
+  try {
+    if (!FAbandoning) RSPayer->PostRec();
+  } catch (...) {
+    RSPayer->CloseRecSet();
+    throw;
+  }
+  RSPayer->CloseRecSet();
+}
+
+void TFrmDataModule::RSPayeeAfterNewRec(TRecordSet* /*sender*/) {
+  RecIndexDirty = true;
+}
+
+void TFrmDataModule::RSPayeeAfterDelete(TRecordSet* /*sender*/) {
+  RecIndexDirty = true;
+}
+
+void TFrmDataModule::RSPayeeAfterRead(TRecordSet* sender) {
+  CopyFromSet(PayeeRec, sender);
+}
+
+void TFrmDataModule::RSPayeeBeforePost(TRecordSet* sender) {
+  CopyToSet(sender, PayeeRec);
+}
+
+void TFrmDataModule::RSPayerAfterRead(TRecordSet* sender) {
+  CopyFromSet(PayerRec, sender);
+}
+
+void TFrmDataModule::RSPayerBeforePost(TRecordSet* sender) {
+  CopyToSet(sender, PayerRec);
+}

@@ -1,0 +1,376 @@
+#include "storage/RecordSet.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#include <QDir>
+#include <QFile>
+#include <cerrno>
+#include <climits>
+#include <cstring>
+
+#include "maintenance/Utils.h"
+#include "platform/Exceptions.h"
+#include "platform/MsgBox.h"
+#include "platform/Services.h"
+
+namespace {
+constexpr int kShareFlags[] = {0x00, 0x10, 0x20, 0x30, 0x40};
+constexpr int kShareDenyWrite = 0x20;
+constexpr int kShareDenyNone = 0x40;
+
+int PosixAccess(int openMode) {
+  switch (openMode) {
+    case 0:
+      return O_RDONLY;
+    case 1:
+      return O_WRONLY;
+    default:
+      return O_RDWR;
+  }
+}
+
+// Exclusive, deny-write and deny-read openers hold a lock over the whole file; the others none.
+bool ShareTakesLock(int share) {
+  return share == 0x10 || share == kShareDenyWrite || share == 0x30;
+}
+
+bool TakeWholeFileLock(int fd, int accessFlags) {
+  struct flock fl;
+  std::memset(&fl, 0, sizeof fl);
+  // A read-only descriptor cannot hold a write lock; its read lock still keeps writers out.
+  fl.l_type = (accessFlags == O_RDONLY) ? F_RDLCK : F_WRLCK;
+  fl.l_whence = SEEK_SET;
+  fl.l_start = 0;
+  fl.l_len = 0;  // to the end of the file, however far it grows
+  return ::fcntl(fd, F_OFD_SETLK, &fl) == 0;
+}
+
+QByteArray NativePath(const QString& name) {
+  return QFile::encodeName(name);
+}
+
+const QString kBrowseOnlyText1 =
+    QStringLiteral(" is already in use!~~The file has been opened in browse only");
+const QString kBrowseOnlyText2 =
+    QStringLiteral(" mode. You will not be able to record any changes.");
+}  // namespace
+
+TRecordSet::TRecordSet(QObject* owner)
+    : TRecordSetComponent(owner),
+      FBuffer(MinRecSize, 0),
+      FOpenErrText(QStringLiteral("Unable to open database file")),
+      FNewErrText(QStringLiteral(
+          "Unable to create new record.~You have reached the maximum number of records that~can "
+          "be created with this version of the program.")),
+      FDelErrText(QStringLiteral("Unable to delete current record~you cannot delete the first "
+                                 "record when~its the only record in the database.")),
+      FDelMsgText(QStringLiteral("Confirm request~Delete current record from database?")) {}
+
+// The owner normally closes the set first; a handle still open is released without events so
+// its lock does not outlive the object.
+TRecordSet::~TRecordSet() {
+  ReleaseHandle();
+}
+
+void TRecordSet::SetRecSize(int size) {
+  // The size of an open file's records cannot change under its cursor.
+  if (size < MinRecSize || size == FRecSize || FActive) return;
+  FRecSize = size;
+  FBuffer.assign(static_cast<size_t>(size), 0);
+}
+
+void TRecordSet::SetCurrentRecord(int n) {
+  if (FActive && n >= 1 && n <= FLastRec) FCurRec = n;
+}
+
+int TRecordSet::RecordCount() const {
+  if (!FActive) return 0;
+  struct stat st;
+  if (::fstat(FFileHandle, &st) != 0) RaiseIOError("examine", FCurRec, errno);
+  const off_t count = st.st_size / FRecSize;
+  return count > INT_MAX ? INT_MAX : static_cast<int>(count);
+}
+
+bool TRecordSet::Fire(const TRecordSetEvent& event) {
+  // A stray Cancel made outside a "before" event must not veto a later operation.
+  FCancel = false;
+  if (event) event(this);
+  const bool vetoed = FCancel;
+  FCancel = false;
+  return vetoed;
+}
+
+void TRecordSet::FillBlankCaptions() {
+  if (IsBlank(FOpenErrCaption)) FOpenErrCaption = ::AppTitle();
+  if (IsBlank(FAppTitle)) FAppTitle = ::AppTitle();
+}
+
+void TRecordSet::OpenRecSet() {
+  if (FActive) return;
+  FillBlankCaptions();
+  if (Fire(OnBeforeOpen)) return;
+  if (IsBlank(FFileName)) {
+    MsgBox(FOpenErrText, FOpenErrCaption, mbError);
+    return;
+  }
+  FOpenMode = static_cast<int>(FFileOpenMode);
+  FShareMode = kShareFlags[FFileShareMode];
+  FBrowseOnly = false;
+  struct stat st;
+  const bool exists = ::stat(NativePath(FFileName).constData(), &st) == 0 || errno != ENOENT;
+  if (exists) {
+    if (!OpenExisting(FOpenMode, FShareMode)) return;
+  } else {
+    if (!FAutoCreate) {
+      MsgBox(FOpenErrText, FOpenErrCaption, mbError);
+      return;
+    }
+    if (!CreateNew(FOpenMode, FShareMode)) return;
+  }
+  Fire(OnAfterOpen);
+}
+
+int TRecordSet::OpenLocked(int accessFlags, int share) {
+  int fd;
+  do {
+    fd = ::open(NativePath(FFileName).constData(), accessFlags | O_CLOEXEC);
+  } while (fd < 0 && errno == EINTR);
+  if (fd < 0) return -1;
+  if (ShareTakesLock(share) && !TakeWholeFileLock(fd, accessFlags)) {
+    const int err = errno;
+    ::close(fd);
+    errno = err;
+    return -1;
+  }
+  return fd;
+}
+
+bool TRecordSet::OpenExisting(int access, int share) {
+  int fd = OpenLocked(PosixAccess(access), share);
+  if (fd >= 0) {
+    FFileHandle = fd;
+    AfterOpened(false);
+    return true;
+  }
+  if (share == kShareDenyWrite) {
+    fd = OpenLocked(O_RDONLY, kShareDenyNone);
+    if (fd >= 0) {
+      FFileHandle = fd;
+      AfterOpened(true);
+      if (FShowOpenMode) MsgBox(FFileName + kBrowseOnlyText1 + kBrowseOnlyText2, FAppTitle, mbInfo);
+      return true;
+    }
+  }
+  MsgBox(FOpenErrText, FOpenErrCaption, mbError);
+  return false;
+}
+
+void TRecordSet::AfterOpened(bool browseOnly) {
+  FActive = true;
+  FBrowseOnly = browseOnly;
+  FCurRec = 1;
+  FLastRec = RecordCount();
+}
+
+// A new file is created for reading and writing whatever the open mode, since its first record
+// must be written, and it takes the lock its sharing asks for.
+bool TRecordSet::CreateNew(int /*access*/, int share) {
+  const QByteArray path = NativePath(FFileName);
+  int fd;
+  do {
+    fd = ::open(path.constData(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+  } while (fd < 0 && errno == EINTR);
+  if (fd >= 0 && ShareTakesLock(share) && !TakeWholeFileLock(fd, O_RDWR)) {
+    ::close(fd);
+    fd = -1;
+  }
+  if (fd < 0) {
+    MsgBox(FOpenErrText, FOpenErrCaption, mbError);
+    return false;
+  }
+  FFileHandle = fd;
+  FActive = true;
+  FCurRec = 1;
+  FLastRec = 1;
+  try {
+    NewRecData();
+    WriteRecord(1);
+  } catch (...) {
+    // A half-made file would open later as an empty or partial record file.
+    ReleaseHandle();
+    ::unlink(path.constData());
+    throw;
+  }
+  Fire(OnCreateFile);
+  return true;
+}
+
+void TRecordSet::ReleaseHandle() {
+  if (FFileHandle >= 0) ::close(FFileHandle);
+  FFileHandle = -1;
+  FActive = false;
+}
+
+void TRecordSet::CloseRecSet() {
+  if (!FActive) return;
+  if (Fire(OnBeforeClose)) return;
+  ReleaseHandle();
+  Fire(OnAfterClose);
+}
+
+void TRecordSet::RaiseIOError(const char* action, int n, int err) const {
+  const QString reason = err == 0 ? QStringLiteral("the file ends before this record")
+                                  : QString::fromLocal8Bit(std::strerror(err));
+  throw EInOutError(QStringLiteral("Unable to %1 record %2 of %3: %4")
+                        .arg(QLatin1String(action))
+                        .arg(n)
+                        .arg(QDir::toNativeSeparators(FFileName), reason));
+}
+
+void TRecordSet::ReadRecord(int n) {
+  const off_t base = static_cast<off_t>(n - 1) * FRecSize;
+  size_t done = 0;
+  while (done < static_cast<size_t>(FRecSize)) {
+    const ssize_t got = ::pread(FFileHandle, FBuffer.data() + done, FRecSize - done, base + done);
+    if (got < 0 && errno == EINTR) continue;
+    if (got < 0) RaiseIOError("read", n, errno);
+    if (got == 0) RaiseIOError("read", n, 0);
+    done += static_cast<size_t>(got);
+  }
+}
+
+void TRecordSet::WriteRecord(int n) {
+  const off_t base = static_cast<off_t>(n - 1) * FRecSize;
+  size_t done = 0;
+  while (done < static_cast<size_t>(FRecSize)) {
+    const ssize_t put = ::pwrite(FFileHandle, FBuffer.data() + done, FRecSize - done, base + done);
+    if (put < 0 && errno == EINTR) continue;
+    if (put < 0) RaiseIOError("write", n, errno);
+    if (put == 0) RaiseIOError("write", n, ENOSPC);
+    done += static_cast<size_t>(put);
+  }
+}
+
+// Writes to a file that was deleted or replaced under the set would succeed and vanish with the
+// last handle; they are refused instead.
+void TRecordSet::CheckFileStillThere(const char* action) {
+  struct stat st;
+  if (::fstat(FFileHandle, &st) != 0) RaiseIOError(action, FCurRec, errno);
+  if (st.st_nlink == 0) RaiseIOError(action, FCurRec, ENOENT);
+}
+
+void TRecordSet::GetRec() {
+  // Before record 1 (after RootRec) and past the end of an empty file there is nothing to read.
+  if (!FActive || !HasRecord()) return;
+  ReadRecord(FCurRec);
+  Fire(OnAfterRead);
+}
+
+void TRecordSet::PostRec() {
+  // Browse-only sets never write; without a current record there is nowhere to write.
+  if (!FActive || FBrowseOnly || !HasRecord()) return;
+  if (Fire(OnBeforePost)) return;
+  CheckFileStillThere("write");
+  WriteRecord(FCurRec);
+  Fire(OnAfterPost);
+}
+
+void TRecordSet::NewRecData() {
+  if (!FActive) return;
+  std::fill(FBuffer.begin(), FBuffer.end(), uint8_t{0});
+}
+
+void TRecordSet::NewRec() {
+  if (!FActive || FBrowseOnly) return;
+  if (FLastRec >= FMaxRec) {
+    if (IsBlank(FNewErrCaption)) FNewErrCaption = ::AppTitle();
+    MsgBox(FNewErrText, FNewErrCaption, mbError);
+    return;
+  }
+  if (Fire(OnBeforeNewRec)) return;
+  CheckFileStillThere("write");
+  // The cursor and the count move only once the record is really in the file.
+  const int n = FLastRec + 1;
+  NewRecData();
+  WriteRecord(n);
+  FLastRec = n;
+  FCurRec = n;
+  GetRec();
+  Fire(OnAfterNewRec);
+}
+
+void TRecordSet::MoveRecordsDown(int from, int last) {
+  for (int i = from; i < last; ++i) {
+    FCurRec = i + 1;
+    GetRec();
+    SetCurrentRecord(i);
+    WriteRecord(i);
+  }
+}
+
+void TRecordSet::DeleteRec() {
+  if (!FActive || FBrowseOnly || !HasRecord()) return;
+  if (RecordCount() <= 1) {
+    if (IsBlank(FDelErrCaption)) FDelErrCaption = ::AppTitle();
+    MsgBox(FDelErrText, FDelErrCaption, mbError);
+    return;
+  }
+  if (IsBlank(FDelMsgCaption)) FDelMsgCaption = ::AppTitle();
+  if (MsgBox(FDelMsgText, FDelMsgCaption, mbOkCancelDefCancel) != mrOk) return;
+  if (Fire(OnBeforeDelete)) return;
+  CheckFileStillThere("delete");
+  {
+    THourglass hourglass;
+    const int c = FCurRec;
+    const int last = FLastRec;
+    MoveRecordsDown(c, last);
+    // The handle stays open across the cut, so the lock is never given up.
+    if (::ftruncate(FFileHandle, static_cast<off_t>(last - 1) * FRecSize) != 0)
+      RaiseIOError("delete", c, errno);
+    FLastRec = RecordCount();
+    FCurRec = c > FLastRec ? 1 : c;
+    GetRec();
+  }
+  Fire(OnAfterDelete);
+}
+
+void TRecordSet::FirstRec() {
+  if (!FActive) return;
+  FCurRec = FFirstRec;
+  GetRec();
+}
+
+void TRecordSet::LastRec() {
+  if (!FActive) return;
+  FCurRec = FLastRec;
+  GetRec();
+}
+
+void TRecordSet::NextRec() {
+  if (!FActive) return;
+  FCurRec = FCurRec + 1 > FLastRec ? 1 : FCurRec + 1;
+  GetRec();
+}
+
+void TRecordSet::PriorRec() {
+  if (!FActive) return;
+  FCurRec = FCurRec - 1 < 1 ? FLastRec : FCurRec - 1;
+  GetRec();
+}
+
+void TRecordSet::PushRec() {
+  if (FActive) FPriorRec = FCurRec;
+}
+
+void TRecordSet::PopRec() {
+  if (!FActive) return;
+  FCurRec = FPriorRec;
+  GetRec();
+}
+
+void TRecordSet::RootRec() {
+  if (!FActive) return;
+  PushRec();
+  FCurRec = 0;
+}
