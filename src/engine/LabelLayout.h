@@ -14,12 +14,12 @@ struct TLabelGeometry {
   int Down = 10;
   double LabelWidth = 2.625;
   double LabelHeight = 1.0;
-  double SpacingLeft = 0.188;   // left edge of the first column
-  double SpacingTop = 0.5;      // top edge of the first row
-  double SpacingWidth = 2.75;   // one column's left edge to the next
-  double SpacingHeight = 1.0;   // one row's top edge to the next
-  double Border = 0.13;         // inner margin
-  double CornerRadius = 0.2;    // of the outlines drawn in the preview
+  double SpacingLeft = 0.188;  // left edge of the first column
+  double SpacingTop = 0.5;     // top edge of the first row
+  double SpacingWidth = 2.75;  // one column's left edge to the next
+  double SpacingHeight = 1.0;  // one row's top edge to the next
+  double Border = 0.13;        // inner margin
+  double CornerRadius = 0.2;   // of the outlines drawn in the preview
 
   static TLabelGeometry Avery5160() { return {}; }
   int PerSheet() const { return Across * Down; }

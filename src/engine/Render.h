@@ -5,6 +5,7 @@
 #include <QPointF>
 #include <QString>
 #include <QStringList>
+#include <functional>
 
 #include "engine/DisplayList.h"
 
@@ -14,8 +15,8 @@ class QPrinter;
 struct TRenderOptions {
   double DpiX = 96;  // device pixels per inch on the painter (zoom included)
   double DpiY = 96;
-  QPointF Origin;        // device position of the sheet's top-left corner
-  bool Preview = false;  // draw preview-only items (label outlines)
+  QPointF Origin;           // device position of the sheet's top-left corner
+  bool Preview = false;     // draw preview-only items (label outlines)
   bool PaintPaper = false;  // fill the sheet white first
 };
 
@@ -45,8 +46,9 @@ void WritePdf(const TReportJob& job, const QString& fileName);
 // compensated: X = 0.6 lands 0.6 inch from the paper's left edge. Throws EReportException when
 // the printer cannot start. copiesByHand paints the range that many times (for printers that
 // cannot make copies themselves).
+// onPage, when given, hears each page number as it is printed (status windows).
 void PrintJob(const TReportJob& job, QPrinter& printer, int fromPage = 0, int toPage = 0,
-              int copiesByHand = 1);
+              int copiesByHand = 1, const std::function<void(int page)>& onPage = {});
 
 // Writes the job by the file's extension: .snp/.rpt (snapshot), .pdf, .html/.htm, .png (one file
 // per page), .txt (display list text). Throws EReportException for an unknown extension or a

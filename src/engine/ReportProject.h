@@ -21,12 +21,12 @@ enum class TFaceKind : int { Rule = 0, Box = 1, Shade = 2, Caption = 3 };
 struct TFaceItem {
   TFaceKind Kind = TFaceKind::Rule;
   double X1 = 0, Y1 = 0, X2 = 0, Y2 = 0;  // rule: ends; box/shade: corners
-  double Width = 0.01;                   // rule and box outline width, inches
-  double Darkness = 0;                   // shade: 0 white .. 1 black
-  QString Name;                          // box: name other parts refer to (may be empty)
-  QString Text;                          // caption (a "\n" starts a new line)
-  TFontSpec Font;                        // caption
-  TAlign Align = TAlign::Left;           // caption: relative to X1; Y1 is the first baseline
+  double Width = 0.01;                    // rule and box outline width, inches
+  double Darkness = 0;                    // shade: 0 white .. 1 black
+  QString Name;                           // box: name other parts refer to (may be empty)
+  QString Text;                           // caption (a "\n" starts a new line)
+  TFontSpec Font;                         // caption
+  TAlign Align = TAlign::Left;            // caption: relative to X1; Y1 is the first baseline
 };
 
 // A named text parameter: where and how its value prints.
@@ -36,8 +36,8 @@ struct TParamField {
   double Width = 0;     // room for the text, inches; 0 = unlimited
   TFontSpec Font;
   TAlign Align = TAlign::Left;
-  bool Fit = false;     // shrink the font until the text fits Width
-  QString Box;          // name of the box it belongs to (may be empty)
+  bool Fit = false;  // shrink the font until the text fits Width
+  QString Box;       // name of the box it belongs to (may be empty)
 };
 
 struct TReportLayout {

@@ -35,7 +35,7 @@ struct TPreviewSettings {
 // What the set-up window asks for; the report system keeps the last choice.
 struct TReportSetup {
   TReportDest Dest = TReportDest::Preview;
-  QString FileName;  // for TReportDest::File: .snp, .pdf, .html or .txt by extension
+  QString FileName;          // for TReportDest::File: .snp, .pdf, .html or .txt by extension
   TPrinterSettings Printer;  // copies, collation, duplex, page range (printer name optional)
 };
 
@@ -78,7 +78,7 @@ class TReportSystem : public QObject {
   bool Execute();
 
   // ---- the running or last job -------------------------------------------------------------
-  TPagePrinter* PagePrinter() const { return FPrinter.get(); }  // only during a run
+  TPagePrinter* PagePrinter() const { return FPrinter.get(); }   // only during a run
   TReportStatusWindow* StatusWindow() const { return FStatus; }  // only during a run
   // Absolute path of the snapshot file of the last run; empty when kept in memory.
   QString SnapshotFileName() const { return FSnapshotPath; }
@@ -108,7 +108,7 @@ class TReportSystem : public QObject {
   void ShowPreview(const TReportJob& job);
 
   std::unique_ptr<TPagePrinter> FPrinter;
-  QPointer<TReportStatusWindow> FStatus;
+  TReportStatusWindow* FStatus = nullptr;
   QString FSnapshotPath;
   QByteArray FSnapshotBytes;
   TPrinterSettings FJobSettings;

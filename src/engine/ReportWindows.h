@@ -60,3 +60,21 @@ class TReportStatusWindow : public QDialog {
   QLabel* FLabel;
   QProgressBar* FBar;
 };
+
+// The engine's own preview, used when a report system has no OverridePreview: one page at a
+// time with BtnPrior, BtnNext, BtnPrint (to the printer with the job's settings) and BtnClose;
+// LblPage shows " Page n of m".
+class TEnginePreview : public QDialog {
+  Q_OBJECT
+ public:
+  TEnginePreview(TReportSystem& system, const TReportJob& job, QWidget* parent = nullptr);
+  int CurrentPage() const { return FPage; }
+  void ShowPage(int page);  // 1-based, clamped
+
+ private:
+  TReportSystem& FSystem;
+  const TReportJob& FJob;
+  int FPage = 1;
+  QLabel* FImage;
+  QLabel* FStatus;
+};

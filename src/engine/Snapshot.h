@@ -19,3 +19,40 @@ void SaveSnapshot(const TReportJob& job, const QString& fileName);  // throws ER
 TReportJob LoadSnapshot(const QString& fileName);                   // throws EReportException
 // Cheap check of the header: is this a snapshot file at all?
 bool LooksLikeSnapshot(const QByteArray& bytes);
+
+// Reads a snapshot's directory at once and its pages when asked for, so a preview of a long
+// job shows page 1 without decoding every page. Each page is checked (checksum and contents)
+// when it is first read; a damaged page throws EReportException.
+class TSnapshotReader {
+ public:
+  TSnapshotReader() = default;
+  void Open(const QString& fileName);  // throws EReportException
+  void OpenBytes(const QByteArray& bytes, const QString& nameForMessages = QString());
+  bool IsOpen() const { return FOpen; }
+  int PageCount() const { return int(FPages.size()); }
+  QString Title() const { return FTitle; }
+  double PageWidth() const { return FWidth; }
+  double PageHeight() const { return FHeight; }
+  const TPage& Page(int index);  // 0-based; throws for a damaged page or a bad index
+  TReportJob ReadAll();          // every page
+  QByteArray Bytes() const { return FBytes; }
+
+ private:
+  struct TPageRef {
+    qsizetype Offset = 0;
+    quint32 Length = 0;
+    quint32 Crc = 0;
+    bool Loaded = false;
+    TPage Page;
+  };
+  QByteArray FBytes;
+  QString FName;
+  bool FOpen = false;
+  double FWidth = 0, FHeight = 0;
+  QString FTitle;
+  QList<TFontSpec> FFonts;
+  QList<TPageRef> FPages;
+};
+
+// CRC-32 (IEEE 802.3), as the snapshot format uses it.
+quint32 SnapshotCrc32(const char* data, qsizetype length);

@@ -1,0 +1,208 @@
+#include "engine/ReportSystem.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QPrinter>
+#include <QSaveFile>
+
+#include "engine/Render.h"
+#include "engine/ReportPrinter.h"
+#include "engine/ReportWindows.h"
+#include "platform/Exceptions.h"
+#include "platform/MsgBox.h"
+
+namespace {
+TReportSystem::TPreviewHandler& DefaultPreview() {
+  static TReportSystem::TPreviewHandler handler;
+  return handler;
+}
+
+// Ends a run's page printer and status window however the run ends.
+class TRunCleanup {
+ public:
+  TRunCleanup(std::unique_ptr<TPagePrinter>& printer, TReportStatusWindow*& status)
+      : FPrinter(printer), FStatus(status) {}
+  ~TRunCleanup() {
+    delete FStatus;
+    FStatus = nullptr;
+    FPrinter.reset();
+  }
+
+ private:
+  std::unique_ptr<TPagePrinter>& FPrinter;
+  TReportStatusWindow*& FStatus;
+};
+
+void WriteFileBytes(const QString& fileName, const QByteArray& bytes) {
+  QSaveFile file(fileName);
+  if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit())
+    throw EReportException(
+        QStringLiteral("Cannot write \"%1\": %2").arg(fileName, file.errorString()));
+}
+}  // namespace
+
+TReportSystem::TReportSystem(QObject* parent) : QObject(parent) {}
+TReportSystem::~TReportSystem() = default;
+
+TPrinterTarget& TReportSystem::Target() const {
+  return FTarget ? *FTarget : PrinterTarget();
+}
+
+void TReportSystem::SetDefaultPreviewHandler(TPreviewHandler handler) {
+  DefaultPreview() = std::move(handler);
+}
+
+QString TReportSystem::EffectiveTitleSetup() const {
+  return TitleSetup.isEmpty() ? Title + QStringLiteral(" Setup") : TitleSetup;
+}
+QString TReportSystem::EffectiveTitleStatus() const {
+  return TitleStatus.isEmpty() ? Title + QStringLiteral(" Status") : TitleStatus;
+}
+QString TReportSystem::EffectiveTitlePreview() const {
+  return TitlePreview.isEmpty() ? Title + QStringLiteral(" Preview") : TitlePreview;
+}
+
+bool TReportSystem::Execute() {
+  if (ShowSetup && !RunSetup()) return false;
+  Generate();
+  Deliver(LoadJob());
+  return true;
+}
+
+bool TReportSystem::RunSetup() {
+  TReportSetupDialog dialog(EffectiveTitleSetup(), Setup, Target());
+  if (dialog.exec() != QDialog::Accepted) return false;
+  Setup = dialog.Result();
+  return true;
+}
+
+void TReportSystem::Generate() {
+  TRunCleanup cleanup(FPrinter, FStatus);
+  FPrinter = std::make_unique<TPagePrinter>();
+  FPrinter->SetPrinterTarget(FTarget);
+  FPrinter->SetTitle(Title);
+  FPrinter->SetOrientation(Orientation);
+  if (ShowStatus) {
+    FStatus = new TReportStatusWindow(EffectiveTitleStatus());
+    FStatus->show();
+    FStatus->ShowPage(StatusGenerating, 1);
+  }
+  FPrinter->OnNewPage = [this](int page) {
+    if (FStatus) FStatus->ShowPage(StatusGenerating, page);
+  };
+  if (OnBeforePrint) OnBeforePrint(*FPrinter);
+  FPrinter->BeginDoc();
+  if (OnPrint) OnPrint(*FPrinter);
+  if (OnAfterPrint) OnAfterPrint(*FPrinter);
+  FPrinter->EndDoc();
+  // The printer, paper and source come from the page printer (the stored set-up applied in
+  // OnBeforePrint); copies, collation, duplex and range from the set-up window when it was shown.
+  FJobSettings = FPrinter->PrinterSettings();
+  if (ShowSetup) {
+    if (!Setup.Printer.PrinterName.isEmpty()) FJobSettings.PrinterName = Setup.Printer.PrinterName;
+    FJobSettings.Copies = Setup.Printer.Copies;
+    FJobSettings.Collate = Setup.Printer.Collate;
+    FJobSettings.Duplex = Setup.Printer.Duplex;
+  }
+  FJobSettings.FromPage = Setup.Printer.FromPage;
+  FJobSettings.ToPage = Setup.Printer.ToPage;
+  StoreSnapshot(FPrinter->TakeJob());
+}
+
+void TReportSystem::StoreSnapshot(const TReportJob& job) {
+  const QByteArray bytes = SnapshotBytes(job);
+  if (SnapshotFile.isEmpty()) {
+    FSnapshotPath.clear();
+    FSnapshotBytes = bytes;
+    return;
+  }
+  FSnapshotPath = QDir::current().absoluteFilePath(SnapshotFile);
+  FSnapshotBytes.clear();
+  WriteFileBytes(FSnapshotPath, bytes);
+}
+
+QByteArray TReportSystem::SnapshotData() const {
+  if (FSnapshotPath.isEmpty()) return FSnapshotBytes;
+  QFile file(FSnapshotPath);
+  if (!file.open(QIODevice::ReadOnly))
+    throw EReportException(
+        QStringLiteral("Cannot read \"%1\": %2").arg(FSnapshotPath, file.errorString()));
+  return file.readAll();
+}
+
+TReportJob TReportSystem::LoadJob() const {
+  TSnapshotReader reader;
+  if (FSnapshotPath.isEmpty())
+    reader.OpenBytes(FSnapshotBytes, Title);
+  else
+    reader.Open(FSnapshotPath);
+  return reader.ReadAll();
+}
+
+void TReportSystem::Deliver(const TReportJob& job) {
+  switch (Setup.Dest) {
+    case TReportDest::Preview:
+      ShowPreview(job);
+      return;
+    case TReportDest::Printer:
+      PrintToPrinter(job, FJobSettings);
+      return;
+    case TReportDest::File: {
+      const QString ext = QFileInfo(Setup.FileName).suffix().toLower();
+      // A snapshot destination gets the job's snapshot byte for byte.
+      if (ext == QLatin1String("snp") || ext == QLatin1String("rpt"))
+        WriteFileBytes(Setup.FileName, SnapshotData());
+      else
+        ExportJob(job, Setup.FileName);
+      return;
+    }
+  }
+}
+
+void TReportSystem::ShowPreview(const TReportJob& job) {
+  if (OverridePreview) {
+    OverridePreview(*this, pmCreate);
+    OverridePreview(*this, pmShow);
+    if (!Preview.Modal) OverridePreview(*this, pmWait);
+    OverridePreview(*this, pmFree);
+    return;
+  }
+  if (DefaultPreview()) {
+    DefaultPreview()(*this, job);
+    return;
+  }
+  TEnginePreview preview(*this, job);
+  if (Preview.Maximized) preview.setWindowState(Qt::WindowMaximized);
+  preview.exec();
+}
+
+bool TReportSystem::PrintToPrinter(const TReportJob& job, const TPrinterSettings& settings) {
+  TPrinterTarget& target = Target();
+  if (target.PrinterNames().isEmpty()) {
+    MsgBox(NoPrintersMessage(), AppTitle(), mbError);
+    return false;
+  }
+  std::unique_ptr<QPrinter> printer = target.CreatePrinter(settings, Title);
+  int byHand = 1;
+  if (settings.Copies > 1 && !printer->supportsMultipleCopies()) {
+    byHand = settings.Copies;
+    printer->setCopyCount(1);
+  }
+  QPointer<TReportStatusWindow> status;
+  if (ShowStatus) {
+    status = new TReportStatusWindow(EffectiveTitleStatus());
+    status->show();
+  }
+  const int pages = job.PageCount();
+  try {
+    PrintJob(job, *printer, settings.FromPage, settings.ToPage, byHand, [&](int page) {
+      if (status) status->ShowPage(StatusFormat, page, pages);
+    });
+  } catch (...) {
+    delete status.data();
+    throw;
+  }
+  delete status.data();
+  return true;
+}

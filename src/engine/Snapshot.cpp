@@ -1,0 +1,390 @@
+#include "engine/Snapshot.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+#include <QtEndian>
+#include <array>
+#include <cmath>
+#include <cstring>
+
+#include "platform/Exceptions.h"
+
+namespace {
+constexpr char kMagic[8] = {'P', 'A', 'P', 'Y', 'S', 'N', 'P', '\x1a'};
+constexpr quint16 kVersion = 1;
+constexpr qsizetype kHeaderSize = 16;
+constexpr double kMaxInches = 1000.0;
+constexpr double kMaxPoints = 2000.0;
+
+enum : quint8 { ifPreview = 1, ifOutline = 2, ifFilled = 4 };
+
+// ---- writing ------------------------------------------------------------------------------------
+
+class TWriter {
+ public:
+  QByteArray Bytes;
+  void U8(quint8 v) { Bytes.append(char(v)); }
+  void U16(quint16 v) { Raw(qToLittleEndian(v)); }
+  void U32(quint32 v) { Raw(qToLittleEndian(v)); }
+  void F64(double v) {
+    quint64 bits;
+    std::memcpy(&bits, &v, 8);
+    Raw(qToLittleEndian(bits));
+  }
+  void Str(const QString& s) {
+    const QByteArray utf8 = s.toUtf8();
+    U32(quint32(utf8.size()));
+    Bytes.append(utf8);
+  }
+
+ private:
+  template <typename T>
+  void Raw(T v) {
+    Bytes.append(reinterpret_cast<const char*>(&v), sizeof v);
+  }
+};
+
+int FontIndex(QList<TFontSpec>& fonts, const TFontSpec& font) {
+  // Few fonts per job; a linear search keeps the order of first use, which keeps files stable.
+  for (int i = int(fonts.size()) - 1; i >= 0; --i)
+    if (fonts[i] == font) return i;
+  fonts.append(font);
+  return int(fonts.size()) - 1;
+}
+
+quint8 ItemFlags(const TDisplayItem& item) {
+  quint8 f = 0;
+  if (item.PreviewOnly) f |= ifPreview;
+  if (item.Outline) f |= ifOutline;
+  if (item.Filled) f |= ifFilled;
+  return quint8(f | (quint8(item.Align) << 4));
+}
+
+void WriteItem(TWriter& w, const TDisplayItem& item, QList<TFontSpec>& fonts) {
+  w.U8(quint8(item.Kind));
+  w.U8(ItemFlags(item));
+  w.F64(item.X);
+  w.F64(item.Y);
+  switch (item.Kind) {
+    case TItemKind::Text:
+      w.U32(quint32(FontIndex(fonts, item.Font)));
+      w.Str(item.Text);
+      return;
+    case TItemKind::Line:
+      w.F64(item.X2);
+      w.F64(item.Y2);
+      w.F64(item.PenWidth);
+      w.U32(item.Color);
+      return;
+    case TItemKind::Rect:
+      w.F64(item.X2);
+      w.F64(item.Y2);
+      w.F64(item.PenWidth);
+      w.F64(item.Radius);
+      w.U32(item.Color);
+      w.U32(item.FillColor);
+      return;
+    case TItemKind::Bar:
+      w.F64(item.X2);
+      w.F64(item.Y2);
+      return;
+  }
+}
+
+// ---- reading ------------------------------------------------------------------------------------
+
+class TReader {
+ public:
+  TReader(const char* data, qsizetype size, const QString& what)
+      : P(data), End(data + size), What(what) {}
+  const char* P;
+  const char* End;
+  QString What;
+
+  [[noreturn]] void Fail(const QString& why) const {
+    throw EReportException(QStringLiteral("The snapshot %1 is damaged: %2.").arg(What, why));
+  }
+  void Need(qsizetype n) const {
+    if (n < 0 || End - P < n) Fail(QStringLiteral("it ends too early"));
+  }
+  quint8 U8() {
+    Need(1);
+    return quint8(*P++);
+  }
+  quint16 U16() {
+    Need(2);
+    const quint16 v = qFromLittleEndian<quint16>(P);
+    P += 2;
+    return v;
+  }
+  quint32 U32() {
+    Need(4);
+    const quint32 v = qFromLittleEndian<quint32>(P);
+    P += 4;
+    return v;
+  }
+  double F64() {
+    Need(8);
+    const quint64 bits = qFromLittleEndian<quint64>(P);
+    P += 8;
+    double v;
+    std::memcpy(&v, &bits, 8);
+    if (!std::isfinite(v)) Fail(QStringLiteral("a number is not finite"));
+    return v;
+  }
+  double Coord() {
+    const double v = F64();
+    if (std::fabs(v) > kMaxInches) Fail(QStringLiteral("a position lies far off the sheet"));
+    return v;
+  }
+  QString Str() {
+    const quint32 n = U32();
+    Need(qsizetype(n));
+    const QString s = QString::fromUtf8(P, qsizetype(n));
+    P += n;
+    return s;
+  }
+};
+
+TFontSpec ReadFont(TReader& r) {
+  TFontSpec f;
+  f.Name = r.Str();
+  f.Size = r.F64();
+  if (f.Size <= 0 || f.Size > kMaxPoints) r.Fail(QStringLiteral("a font size is out of range"));
+  f.Style = r.U8();
+  if (f.Style & ~quint8(fsBold | fsItalic | fsUnderline | fsStrikeOut))
+    r.Fail(QStringLiteral("a font style is unknown"));
+  f.Color = r.U32() & 0xFFFFFF;
+  return f;
+}
+
+quint32 Rgb(TReader& r) {
+  const quint32 c = r.U32();
+  if (c > 0xFFFFFF) r.Fail(QStringLiteral("a colour is out of range"));
+  return c;
+}
+
+double Width(TReader& r) {
+  const double w = r.F64();
+  if (w < 0 || w > kMaxInches) r.Fail(QStringLiteral("a line width is out of range"));
+  return w;
+}
+
+TDisplayItem ReadItem(TReader& r, const QList<TFontSpec>& fonts) {
+  const quint8 kind = r.U8();
+  const quint8 flags = r.U8();
+  const quint8 align = flags >> 4;
+  if ((flags & 0x08) || align > quint8(TAlign::Right)) r.Fail(QStringLiteral("bad item flags"));
+  const double x = r.Coord(), y = r.Coord();
+  TDisplayItem item;
+  switch (TItemKind(kind)) {
+    case TItemKind::Text: {
+      const quint32 font = r.U32();
+      if (font >= quint32(fonts.size())) r.Fail(QStringLiteral("a font number is unknown"));
+      item = TDisplayItem::MakeText(x, y, r.Str(), fonts[int(font)], TAlign(align));
+      break;
+    }
+    case TItemKind::Line: {
+      const double x2 = r.Coord(), y2 = r.Coord(), w = Width(r);
+      item = TDisplayItem::MakeLine(x, y, x2, y2, w, Rgb(r));
+      break;
+    }
+    case TItemKind::Rect: {
+      const double x2 = r.Coord(), y2 = r.Coord(), w = Width(r), radius = Width(r);
+      const quint32 color = Rgb(r), fill = Rgb(r);
+      if (x2 < x || y2 < y) r.Fail(QStringLiteral("a rectangle is inside out"));
+      item =
+          TDisplayItem::MakeRect(x, y, x2, y2, w, flags & ifOutline, flags & ifFilled, fill, color);
+      item.Radius = radius;
+      break;
+    }
+    case TItemKind::Bar: {
+      const double x2 = r.Coord(), y2 = r.Coord();
+      if (x2 < x || y2 < y) r.Fail(QStringLiteral("a bar is inside out"));
+      item = TDisplayItem::MakeBar(x, y, x2, y2);
+      break;
+    }
+    default:
+      r.Fail(QStringLiteral("an item of unknown kind %1").arg(kind));
+  }
+  item.PreviewOnly = flags & ifPreview;
+  return item;
+}
+
+QString Shown(const QString& name) {
+  return name.isEmpty() ? QStringLiteral("data") : QStringLiteral("\"%1\"").arg(name);
+}
+}  // namespace
+
+quint32 SnapshotCrc32(const char* data, qsizetype length) {
+  static const std::array<quint32, 256> table = [] {
+    std::array<quint32, 256> t{};
+    for (quint32 i = 0; i < 256; ++i) {
+      quint32 c = i;
+      for (int k = 0; k < 8; ++k) c = (c & 1) ? 0xEDB88320u ^ (c >> 1) : c >> 1;
+      t[i] = c;
+    }
+    return t;
+  }();
+  quint32 crc = 0xFFFFFFFFu;
+  const auto* p = reinterpret_cast<const unsigned char*>(data);
+  for (qsizetype i = 0; i < length; ++i) crc = table[(crc ^ p[i]) & 0xFF] ^ (crc >> 8);
+  return crc ^ 0xFFFFFFFFu;
+}
+
+QByteArray SnapshotBytes(const TReportJob& job) {
+  QList<TFontSpec> fonts;
+  QList<QByteArray> pages;
+  pages.reserve(job.Pages.size());
+  for (const TPage& page : job.Pages) {
+    TWriter w;
+    w.U32(quint32(page.Items.size()));
+    for (const TDisplayItem& item : page.Items) WriteItem(w, item, fonts);
+    pages.append(std::move(w.Bytes));
+  }
+  TWriter dir;
+  dir.F64(job.PageWidth);
+  dir.F64(job.PageHeight);
+  dir.Str(job.Title);
+  dir.U32(quint32(fonts.size()));
+  for (const TFontSpec& f : fonts) {
+    dir.Str(f.Name);
+    dir.F64(f.Size);
+    dir.U8(f.Style);
+    dir.U32(f.Color & 0xFFFFFF);
+  }
+  dir.U32(quint32(pages.size()));
+  for (const QByteArray& p : pages) {
+    dir.U32(quint32(p.size()));
+    dir.U32(SnapshotCrc32(p.constData(), p.size()));
+  }
+  TWriter out;
+  out.Bytes.append(kMagic, 8);
+  out.U16(kVersion);
+  out.U16(0);
+  out.U32(quint32(dir.Bytes.size() + 4));
+  out.U32(SnapshotCrc32(dir.Bytes.constData(), dir.Bytes.size()));
+  out.Bytes.append(dir.Bytes);
+  for (const QByteArray& p : pages) out.Bytes.append(p);
+  return out.Bytes;
+}
+
+bool LooksLikeSnapshot(const QByteArray& bytes) {
+  return bytes.size() >= kHeaderSize && std::memcmp(bytes.constData(), kMagic, 8) == 0;
+}
+
+// ---- reader
+// ---------------------------------------------------------------------------------------
+
+void TSnapshotReader::Open(const QString& fileName) {
+  QFile file(fileName);
+  if (!file.open(QIODevice::ReadOnly))
+    throw EReportException(
+        QStringLiteral("Cannot open the snapshot \"%1\": %2").arg(fileName, file.errorString()));
+  OpenBytes(file.readAll(), QFileInfo(fileName).fileName());
+}
+
+void TSnapshotReader::OpenBytes(const QByteArray& bytes, const QString& nameForMessages) {
+  *this = TSnapshotReader{};
+  FName = Shown(nameForMessages);
+  if (!LooksLikeSnapshot(bytes))
+    throw EReportException(QStringLiteral("The file %1 is not a Papyra snapshot.").arg(FName));
+  TReader head(bytes.constData() + 8, kHeaderSize - 8, FName);
+  const quint16 version = head.U16();
+  if (version != kVersion)
+    throw EReportException(
+        QStringLiteral("The snapshot %1 has version %2; this program reads version %3.")
+            .arg(FName)
+            .arg(version)
+            .arg(kVersion));
+  head.U16();
+  const quint32 dirLength = head.U32();
+  if (dirLength < 4 || qint64(dirLength) > bytes.size() - kHeaderSize)
+    head.Fail(QStringLiteral("its directory is cut off"));
+  TReader dir(bytes.constData() + kHeaderSize, dirLength, FName);
+  const quint32 crc = dir.U32();
+  if (crc != SnapshotCrc32(dir.P, dirLength - 4))
+    dir.Fail(QStringLiteral("the directory's checksum does not match"));
+  FWidth = dir.F64();
+  FHeight = dir.F64();
+  if (FWidth <= 0 || FHeight <= 0 || FWidth > kMaxInches || FHeight > kMaxInches)
+    dir.Fail(QStringLiteral("the sheet size is out of range"));
+  FTitle = dir.Str();
+  const quint32 fontCount = dir.U32();
+  dir.Need(qsizetype(fontCount) * 17);  // each font takes at least 17 bytes
+  for (quint32 i = 0; i < fontCount; ++i) FFonts.append(ReadFont(dir));
+  const quint32 pageCount = dir.U32();
+  dir.Need(qsizetype(pageCount) * 8);
+  qsizetype offset = kHeaderSize + dirLength;
+  FPages.resize(pageCount);
+  for (TPageRef& page : FPages) {
+    page.Offset = offset;
+    page.Length = dir.U32();
+    page.Crc = dir.U32();
+    if (page.Length < 4 || page.Length > bytes.size() - offset)
+      dir.Fail(QStringLiteral("a page lies outside the file"));
+    offset += page.Length;
+  }
+  if (dir.P != dir.End) dir.Fail(QStringLiteral("its directory has stray bytes"));
+  if (offset != bytes.size()) dir.Fail(QStringLiteral("the file has stray bytes at its end"));
+  FBytes = bytes;
+  FOpen = true;
+}
+
+const TPage& TSnapshotReader::Page(int index) {
+  if (index < 0 || index >= FPages.size())
+    throw EReportException(
+        QStringLiteral("The snapshot %1 has no page %2.").arg(FName).arg(index + 1));
+  TPageRef& ref = FPages[index];
+  if (ref.Loaded) return ref.Page;
+  const char* data = FBytes.constData() + ref.Offset;
+  TReader r(data, ref.Length, FName);
+  if (SnapshotCrc32(data, ref.Length) != ref.Crc)
+    r.Fail(QStringLiteral("the checksum of page %1 does not match").arg(index + 1));
+  const quint32 count = r.U32();
+  r.Need(qsizetype(count) * 18);  // the smallest item takes 18 bytes
+  TPage page;
+  page.Items.reserve(count);
+  for (quint32 i = 0; i < count; ++i) page.Items.append(ReadItem(r, FFonts));
+  if (r.P != r.End) r.Fail(QStringLiteral("page %1 has stray bytes").arg(index + 1));
+  ref.Page = std::move(page);
+  ref.Loaded = true;
+  return ref.Page;
+}
+
+TReportJob TSnapshotReader::ReadAll() {
+  TReportJob job;
+  job.PageWidth = FWidth;
+  job.PageHeight = FHeight;
+  job.Title = FTitle;
+  job.Pages.reserve(FPages.size());
+  for (int i = 0; i < FPages.size(); ++i) job.Pages.append(Page(i));
+  return job;
+}
+
+// ---- whole files
+// ----------------------------------------------------------------------------------
+
+TReportJob ParseSnapshot(const QByteArray& bytes) {
+  TSnapshotReader reader;
+  reader.OpenBytes(bytes);
+  return reader.ReadAll();
+}
+
+TReportJob LoadSnapshot(const QString& fileName) {
+  TSnapshotReader reader;
+  reader.Open(fileName);
+  return reader.ReadAll();
+}
+
+void SaveSnapshot(const TReportJob& job, const QString& fileName) {
+  QSaveFile file(fileName);
+  if (!file.open(QIODevice::WriteOnly))
+    throw EReportException(
+        QStringLiteral("Cannot write the snapshot \"%1\": %2").arg(fileName, file.errorString()));
+  const QByteArray bytes = SnapshotBytes(job);
+  if (file.write(bytes) != bytes.size() || !file.commit())
+    throw EReportException(
+        QStringLiteral("Cannot write the snapshot \"%1\": %2").arg(fileName, file.errorString()));
+}
