@@ -7,6 +7,8 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
+#include "storage/Globals.h"
+
 TFrmSelectFormType::TFrmSelectFormType(QWidget* parent) : QDialog(parent) {
   setObjectName(QStringLiteral("FrmSelectFormType"));
   setWindowTitle(QStringLiteral("Print Setup"));
@@ -58,11 +60,11 @@ void TFrmSelectFormType::SetMaskSSN(bool on) {
   ChkMaskSSN->setChecked(on);
 }
 
-int ChoosePrintType(const QString& caption, bool& maskSSN, QWidget* parent) {
+int ChoosePrintType(const QString& caption, QWidget* parent) {
   TFrmSelectFormType dlg(parent);
   dlg.setWindowTitle(caption);
-  dlg.SetMaskSSN(maskSSN);
+  dlg.SetMaskSSN(MaskSSNOption);
   const bool confirmed = dlg.exec() == QDialog::Accepted;
-  maskSSN = dlg.MaskSSN();
+  MaskSSNOption = dlg.MaskSSN();
   return confirmed ? dlg.Selection() : ptCancelled;
 }

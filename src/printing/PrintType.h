@@ -27,7 +27,7 @@ class TFrmSelectFormType : public QDialog {
   QPushButton* BtnCancel;
 };
 
-// Shows the choice with the form's name as caption. maskSSN seeds the check box and takes its
-// state however the dialog closes (Cancel and Esc included). Returns the selection when the
+// Shows the choice with the form's name as caption. MaskSSNOption seeds the check box and takes
+// its state however the dialog closes (Cancel and Esc included). Returns the selection when the
 // dialog was confirmed, else ptCancelled.
-int ChoosePrintType(const QString& caption, bool& maskSSN, QWidget* parent = nullptr);
+int ChoosePrintType(const QString& caption, QWidget* parent = nullptr);

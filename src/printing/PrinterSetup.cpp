@@ -8,7 +8,6 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPrinter>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QRegularExpressionValidator>
@@ -18,9 +17,9 @@
 #include "platform/Dialogs.h"
 #include "platform/Exceptions.h"
 #include "platform/Settings.h"
-#include "printing/QtPrinterChoice.h"
+#include "storage/Globals.h"
 
-TPrinterSettings PrinterSettings;
+TPrinterSetupRecord PrinterSetupRecord;
 
 namespace {
 constexpr int kHelpContext = 23;
@@ -37,17 +36,17 @@ void ReadCode(const TRegistry& reg, const QString& name, int& field) {
 }
 }  // namespace
 
-QString PrinterSettingsKey(const QString& registryRoot) {
-  return registryRoot + QStringLiteral("Printer");
+QString PrinterSetupKey() {
+  return RegistryRoot + QStringLiteral("Printer");
 }
 
-void ClearPrinterSettings(TPrinterSettings& rec) {
-  rec = TPrinterSettings{};
+void ClearPrinterSetup(TPrinterSetupRecord& rec) {
+  rec = TPrinterSetupRecord{};
 }
 
-void ReadPrinterSettings(TPrinterSettings& rec, const QString& registryRoot) {
+void ReadPrinterSetup(TPrinterSetupRecord& rec) {
   TRegistry reg;
-  if (!reg.OpenKey(PrinterSettingsKey(registryRoot), false)) return;
+  if (!reg.OpenKey(PrinterSetupKey(), false)) return;
   rec.PrinterName = reg.ReadString(QStringLiteral("Name")).left(kPrinterNameWidth);
   rec.PaperName = reg.ReadString(QStringLiteral("Paper")).left(kPaperNameWidth);
   rec.BinName = reg.ReadString(QStringLiteral("Bin")).left(kBinNameWidth);
@@ -60,9 +59,9 @@ void ReadPrinterSettings(TPrinterSettings& rec, const QString& registryRoot) {
   reg.CloseKey();
 }
 
-void WritePrinterSettings(const TPrinterSettings& rec, const QString& registryRoot) {
+void WritePrinterSetup(const TPrinterSetupRecord& rec) {
   TRegistry reg;
-  if (!reg.OpenKey(PrinterSettingsKey(registryRoot), true)) return;
+  if (!reg.OpenKey(PrinterSetupKey(), true)) return;
   reg.WriteString(QStringLiteral("Name"), rec.PrinterName);
   reg.WriteString(QStringLiteral("Paper"), rec.PaperName);
   reg.WriteString(QStringLiteral("Bin"), rec.BinName);
@@ -73,33 +72,21 @@ void WritePrinterSettings(const TPrinterSettings& rec, const QString& registryRo
   reg.CloseKey();
 }
 
-void SetPrinterSetup(TPrinterChoice& printer, const QString& registryRoot) {
-  ReadPrinterSettings(PrinterSettings, registryRoot);
-  const TPrinterSettings& rec = PrinterSettings;
+void SetPrinterSetup(TPagePrinter& printer) {
+  ReadPrinterSetup(PrinterSetupRecord);
+  const TPrinterSetupRecord& rec = PrinterSetupRecord;
   if (rec.PrinterName.trimmed().isEmpty()) return;
   printer.SelectPrinter(rec.PrinterName);
   printer.SelectPaper(rec.PaperName);
   printer.SelectBin(rec.BinName);
-  printer.SetOrientation(rec.Orientation);
+  printer.SetOrientation(static_cast<TOrientation>(rec.Orientation));
   if (printer.SupportCollate()) printer.SetCollate(rec.Collate);
-  if (printer.SupportDuplex()) printer.SetDuplex(rec.Duplex);
+  if (printer.SupportDuplex()) printer.SetDuplex(static_cast<TDuplex>(rec.Duplex));
   // A stored 0 means one copy; no printer is asked for none.
   printer.SetCopies(rec.Copies < 1 ? 1 : rec.Copies);
 }
 
-void SetPrinterSetup(QPrinter& printer, const QString& registryRoot) {
-  TQtPrinterChoice choice(printer);
-  SetPrinterSetup(choice, registryRoot);
-}
-
-TFrmPrinterSetupDlg::TFrmPrinterSetupDlg(const QString& registryRoot, QWidget* parent,
-                                         TPrinterChoice* printer)
-    : QDialog(parent), FRegistryRoot(registryRoot), FPrinter(printer) {
-  if (!FPrinter) {
-    FOwnPrinter = std::make_unique<QPrinter>();
-    FOwnChoice = std::make_unique<TQtPrinterChoice>(*FOwnPrinter);
-    FPrinter = FOwnChoice.get();
-  }
+TFrmPrinterSetupDlg::TFrmPrinterSetupDlg(QWidget* parent) : QDialog(parent) {
   setObjectName(QStringLiteral("FrmPrinterSetupDlg"));
   setWindowTitle(QStringLiteral("Printer Setup"));
   CreateControls();
@@ -201,19 +188,19 @@ void TFrmPrinterSetupDlg::CreateControls() {
 }
 
 void TFrmPrinterSetupDlg::FormShow() {
-  ClearPrinterSettings(PrinterSettings);
-  PrinterName->addItems(FPrinter->Printers());
-  ReadPrinterSettings(PrinterSettings, FRegistryRoot);
-  const TPrinterSettings& rec = PrinterSettings;
+  ClearPrinterSetup(PrinterSetupRecord);
+  PrinterName->addItems(FPrinter.Printers());
+  ReadPrinterSetup(PrinterSetupRecord);
+  const TPrinterSetupRecord& rec = PrinterSetupRecord;
   PrinterName->setCurrentIndex(PrinterName->findText(rec.PrinterName, Qt::MatchExactly));
   FillPrinterLists();
   PaperName->setCurrentIndex(PaperName->findText(rec.PaperName, Qt::MatchExactly));
   BinName->setCurrentIndex(BinName->findText(rec.BinName, Qt::MatchExactly));
-  (rec.Orientation == poLandscape ? Landscape : Portrait)->setChecked(true);
+  (rec.Orientation == 1 ? Landscape : Portrait)->setChecked(true);
   Collate->setChecked(rec.Collate);
   QRadioButton* duplex = Simplex;
-  if (rec.Duplex == pdVertical) duplex = Vertical;
-  if (rec.Duplex == pdHorizontal) duplex = Horizontal;
+  if (rec.Duplex == int(TDuplex::Vertical)) duplex = Vertical;
+  if (rec.Duplex == int(TDuplex::Horizontal)) duplex = Horizontal;
   duplex->setChecked(true);
   Copies->setText(QString::number(rec.Copies == 0 ? 1 : rec.Copies));
   PrinterName->setFocus();
@@ -223,9 +210,9 @@ void TFrmPrinterSetupDlg::FillPrinterLists() {
   PaperName->clear();
   BinName->clear();
   if (PrinterName->currentIndex() < 0) return;
-  FPrinter->SelectPrinter(PrinterName->currentText());
-  PaperName->addItems(FPrinter->Papers());
-  BinName->addItems(FPrinter->Bins());
+  FPrinter.SelectPrinter(PrinterName->currentText());
+  PaperName->addItems(FPrinter.Papers());
+  BinName->addItems(FPrinter.Bins());
   PaperName->setCurrentIndex(-1);
   BinName->setCurrentIndex(-1);
 }
@@ -245,21 +232,23 @@ void TFrmPrinterSetupDlg::ValidateEntries() {
   if (Copies->text().toInt() == 0) fail(Copies, "Copies must not be 0");
 }
 
-void TFrmPrinterSetupDlg::TakeControls(TPrinterSettings& rec) const {
+void TFrmPrinterSetupDlg::TakeControls(TPrinterSetupRecord& rec) const {
   rec.PrinterName = PrinterName->currentText().left(kPrinterNameWidth);
   rec.PaperName = PaperName->currentText().left(kPaperNameWidth);
   rec.BinName = BinName->currentText().left(kBinNameWidth);
-  rec.Orientation = Landscape->isChecked() ? poLandscape : poPortrait;
+  rec.Orientation = int(Landscape->isChecked() ? TOrientation::Landscape : TOrientation::Portrait);
   rec.Collate = Collate->isChecked();
-  rec.Duplex =
-      Horizontal->isChecked() ? pdHorizontal : (Vertical->isChecked() ? pdVertical : pdSimplex);
+  TDuplex duplex = TDuplex::Simplex;
+  if (Horizontal->isChecked()) duplex = TDuplex::Horizontal;
+  if (Vertical->isChecked()) duplex = TDuplex::Vertical;
+  rec.Duplex = int(duplex);
   rec.Copies = Copies->text().toInt();
 }
 
 void TFrmPrinterSetupDlg::BtnOkClick() {
   ValidateEntries();
-  TakeControls(PrinterSettings);
-  WritePrinterSettings(PrinterSettings, FRegistryRoot);
+  TakeControls(PrinterSetupRecord);
+  WritePrinterSetup(PrinterSetupRecord);
   accept();
 }
 
@@ -279,7 +268,7 @@ void TFrmPrinterSetupDlg::keyPressEvent(QKeyEvent* event) {
   }
 }
 
-void ShowPrinterSetupDlg(const QString& registryRoot, QWidget* parent) {
-  TFrmPrinterSetupDlg dlg(registryRoot, parent);
+void ShowPrinterSetupDlg(QWidget* parent) {
+  TFrmPrinterSetupDlg dlg(parent);
   dlg.exec();
 }

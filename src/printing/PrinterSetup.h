@@ -6,52 +6,52 @@
 #include <QString>
 #include <memory>
 
-#include "printing/PrinterChoice.h"
+#include "engine/PagePrinter.h"
 
 class QCheckBox;
 class QComboBox;
 class QLineEdit;
-class QPrinter;
 class QPushButton;
 class QRadioButton;
 
-struct TPrinterSettings {
+// Orientation codes as stored: 0 portrait, 1 landscape, 2 the printer's default.
+// Duplex codes: 0 none, 1 vertical (shown as "Tablet"), 2 horizontal (shown as "Book").
+struct TPrinterSetupRecord {
   QString PrinterName;  // at most 60 characters; empty means no stored set-up
   QString PaperName;    // at most 40
   QString BinName;      // at most 40
-  int Orientation = poPortrait;
+  int Orientation = 0;
   bool Collate = false;
-  int Duplex = pdSimplex;
+  int Duplex = 0;
   int Copies = 0;  // 0 is shown and applied as 1
 };
 
-// The program-wide settings record; the registry holds the lasting copy.
-extern TPrinterSettings PrinterSettings;
+// The program-wide settings record; the registry holds the lasting copy under
+// RegistryRoot + "Printer".
+extern TPrinterSetupRecord PrinterSetupRecord;
 
 constexpr int kPrinterNameWidth = 60;
 constexpr int kPaperNameWidth = 40;
 constexpr int kBinNameWidth = 40;
 
-QString PrinterSettingsKey(const QString& registryRoot);
-void ClearPrinterSettings(TPrinterSettings& rec);
+QString PrinterSetupKey();
+void ClearPrinterSetup(TPrinterSetupRecord& rec);
 // Reads the "Printer" key, when it exists, into rec. An orientation or duplex other than 0, 1
 // or 2 leaves that field as it was; copies outside 0..99 read as 0.
-void ReadPrinterSettings(TPrinterSettings& rec, const QString& registryRoot);
+void ReadPrinterSetup(TPrinterSetupRecord& rec);
 // Writes all seven values together, creating the key when needed.
-void WritePrinterSettings(const TPrinterSettings& rec, const QString& registryRoot);
+void WritePrinterSetup(const TPrinterSetupRecord& rec);
 
-// Reads the stored set-up into PrinterSettings and, when it names a printer, applies it:
+// Reads the stored set-up into PrinterSetupRecord and, when it names a printer, applies it:
 // printer, paper, paper source, orientation, collation and duplex where the printer has them,
 // copies. With no stored printer the job keeps the printer's own defaults.
-void SetPrinterSetup(TPrinterChoice& printer, const QString& registryRoot);
-void SetPrinterSetup(QPrinter& printer, const QString& registryRoot);
+void SetPrinterSetup(TPagePrinter& printer);
 
 class TFrmPrinterSetupDlg : public QDialog {
   Q_OBJECT
  public:
-  // Without a printer choice the dialog works on the system's installed printers.
-  explicit TFrmPrinterSetupDlg(const QString& registryRoot, QWidget* parent = nullptr,
-                               TPrinterChoice* printer = nullptr);
+  // The dialog's own page printer lists the printers of the global printer target.
+  explicit TFrmPrinterSetupDlg(QWidget* parent = nullptr);
   ~TFrmPrinterSetupDlg() override;
 
  protected:
@@ -64,12 +64,9 @@ class TFrmPrinterSetupDlg : public QDialog {
   void PrinterNameChange(int index);
   void BtnOkClick();
   void ValidateEntries();
-  void TakeControls(TPrinterSettings& rec) const;
+  void TakeControls(TPrinterSetupRecord& rec) const;
 
-  QString FRegistryRoot;
-  std::unique_ptr<QPrinter> FOwnPrinter;
-  std::unique_ptr<TPrinterChoice> FOwnChoice;
-  TPrinterChoice* FPrinter;
+  TPagePrinter FPrinter;
 
   QComboBox* PrinterName;
   QComboBox* PaperName;
@@ -86,4 +83,4 @@ class TFrmPrinterSetupDlg : public QDialog {
 };
 
 // Shows the printer set-up dialog modally and releases it.
-void ShowPrinterSetupDlg(const QString& registryRoot, QWidget* parent = nullptr);
+void ShowPrinterSetupDlg(QWidget* parent = nullptr);

@@ -9,9 +9,10 @@
 
 #include "TestSupport.h"
 #include "printing/PrintType.h"
+#include "storage/Globals.h"
 
 TEST(PrintType, OpensWithProgramGeneratedCheckedAndRedCopyDisabled) {
-  bool mask = true;
+  MaskSSNOption = true;
   QString caption, groupTitle, maskText, okText, cancelText, focused;
   bool progChecked = false, redEnabled = true, maskChecked = false, okDefault = false;
   WhenModal([&](QWidget* w) {
@@ -31,7 +32,7 @@ TEST(PrintType, OpensWithProgramGeneratedCheckedAndRedCopyDisabled) {
     focused = w->focusWidget() ? w->focusWidget()->objectName() : QString();
     ok->click();
   });
-  EXPECT_EQ(ChoosePrintType("Form 1099-NEC", mask), ptProgramGenerated);
+  EXPECT_EQ(ChoosePrintType("Form 1099-NEC"), ptProgramGenerated);
   EXPECT_EQ(caption, "Form 1099-NEC");
   EXPECT_EQ(groupTitle, "Select type of Form");
   EXPECT_TRUE(progChecked);
@@ -73,7 +74,7 @@ TEST(PrintType, MaskOptionFollowsTheCheckBoxHoweverTheDialogCloses) {
   for (const Case& c : cases) {
     SCOPED_TRACE(testing::Message()
                  << "mask " << c.maskBefore << " toggle " << c.toggle << " close " << c.close);
-    bool mask = c.maskBefore;
+    MaskSSNOption = c.maskBefore;
     WhenModal([&](QWidget* w) {
       if (c.toggle) w->findChild<QCheckBox*>("ChkMaskSSN")->click();
       switch (c.close) {
@@ -91,18 +92,17 @@ TEST(PrintType, MaskOptionFollowsTheCheckBoxHoweverTheDialogCloses) {
           break;
       }
     });
-    EXPECT_EQ(ChoosePrintType("Form 1096", mask), c.result);
-    EXPECT_EQ(mask, c.maskAfter);
+    EXPECT_EQ(ChoosePrintType("Form 1096"), c.result);
+    EXPECT_EQ(MaskSSNOption, c.maskAfter);
   }
 }
 
 TEST(PrintType, RedCopyCannotBeChosenByClickOrKeys) {
-  bool mask = false;
   WhenModal([&](QWidget* w) {
     auto* red = w->findChild<QRadioButton*>("RBRedCopy");
     QTest::mouseClick(red, Qt::LeftButton);
     QTest::keyClick(w->findChild<QRadioButton*>("RBProgGen"), Qt::Key_Down);
     w->findChild<QPushButton*>("BtnOk")->click();
   });
-  EXPECT_EQ(ChoosePrintType("Form 1098", mask), ptProgramGenerated);
+  EXPECT_EQ(ChoosePrintType("Form 1098"), ptProgramGenerated);
 }

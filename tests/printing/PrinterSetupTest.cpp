@@ -10,34 +10,48 @@
 #include <QRadioButton>
 #include <QTest>
 
-#include "FakePrinterChoice.h"
+#include "FakePrinterTarget.h"
 #include "TestSupport.h"
 #include "platform/Dialogs.h"
 #include "platform/MsgBox.h"
 #include "platform/Settings.h"
 #include "printing/PrinterSetup.h"
+#include "storage/Globals.h"
 
 namespace {
+// A job's printer settings as one line, so a mismatch shows every field.
+QString Describe(const TPrinterSettings& s) {
+  return QStringLiteral("%1|%2|%3|o%4|c%5|d%6|n%7")
+      .arg(s.PrinterName, s.PaperName, s.BinName)
+      .arg(int(s.Orientation))
+      .arg(s.Collate)
+      .arg(int(s.Duplex))
+      .arg(s.Copies);
+}
+
 const QString kRoot = QStringLiteral("Software\\PapyraTest\\2025\\");
 
 class PrinterSetupTest : public testing::Test {
  protected:
   void SetUp() override {
-    TRegistry().DeleteKey(PrinterSettingsKey(kRoot));
-    ClearPrinterSettings(PrinterSettings);
+    RegistryRoot = kRoot;
+    SetPrinterTarget(target);
+    TRegistry().DeleteKey(PrinterSetupKey());
+    ClearPrinterSetup(PrinterSetupRecord);
     MsgBoxScript::Clear();
     HelpScript::Clear();
   }
+  void TearDown() override { SetPrinterTarget(nullptr); }
 
   // A dialog shown and active, so focus and keys behave as for a user.
   std::unique_ptr<TFrmPrinterSetupDlg> OpenDialog() {
-    auto dlg = std::make_unique<TFrmPrinterSetupDlg>(kRoot, nullptr, &printer);
+    auto dlg = std::make_unique<TFrmPrinterSetupDlg>();
     dlg->show();
     dlg->activateWindow();
     EXPECT_TRUE(QTest::qWaitForWindowActive(dlg.get()));
     return dlg;
   }
-  static void Store(const TPrinterSettings& rec) { WritePrinterSettings(rec, kRoot); }
+  static void Store(const TPrinterSetupRecord& rec) { WritePrinterSetup(rec); }
 
   template <typename T>
   static T* Find(QWidget* w, const char* name) {
@@ -53,7 +67,15 @@ class PrinterSetupTest : public testing::Test {
     return QApplication::focusWidget() ? QApplication::focusWidget()->objectName() : QString();
   }
 
-  TFakePrinterChoice printer;
+  // What a job's page printer holds after the stored set-up was applied to it.
+  QString Applied() {
+    TPagePrinter printer;
+    printer.SetPrinterTarget(target.get());
+    SetPrinterSetup(printer);
+    return Describe(printer.PrinterSettings());
+  }
+
+  std::shared_ptr<TFakePrinterTarget> target = std::make_shared<TFakePrinterTarget>();
 };
 }  // namespace
 
@@ -90,7 +112,7 @@ TEST_F(PrinterSetupTest, OkStoresAllSevenValuesWithTheirTypes) {
   EXPECT_TRUE(MsgBoxScript::Log().isEmpty());
 
   TRegistry reg;
-  ASSERT_TRUE(reg.OpenKey(PrinterSettingsKey(kRoot), false));
+  ASSERT_TRUE(reg.OpenKey(PrinterSetupKey(), false));
   QStringList names = reg.ValueNames();
   names.sort();
   EXPECT_EQ(names,
@@ -139,10 +161,7 @@ TEST_F(PrinterSetupTest, StoredPrinterNoLongerInstalledIsNotSelected) {
   EXPECT_EQ(Find<QComboBox>(dlg.get(), "PrinterName")->currentIndex(), -1);
   EXPECT_EQ(Find<QComboBox>(dlg.get(), "PaperName")->count(), 0);
   // ...yet a job still asks for it by name.
-  printer.Calls.clear();
-  SetPrinterSetup(printer, kRoot);
-  ASSERT_FALSE(printer.Calls.isEmpty());
-  EXPECT_EQ(printer.Calls.first(), "SelectPrinter Gone Printer");
+  EXPECT_TRUE(Applied().startsWith("Gone Printer|"));
 }
 
 TEST_F(PrinterSetupTest, OkChecksEntriesInOrderAndStaysOpen) {
@@ -176,7 +195,7 @@ TEST_F(PrinterSetupTest, OkChecksEntriesInOrderAndStaysOpen) {
     EXPECT_EQ(MsgBoxScript::Log().first().flags, mbError);
     EXPECT_TRUE(dlg->isVisible());
     EXPECT_EQ(Focused(), c.focus);
-    EXPECT_FALSE(TRegistry().KeyExists(PrinterSettingsKey(kRoot)));
+    EXPECT_FALSE(TRegistry().KeyExists(PrinterSetupKey()));
   }
 }
 
@@ -210,7 +229,7 @@ TEST_F(PrinterSetupTest, CancelStoresNothing) {
   Find<QComboBox>(dlg.get(), "BinName")->setCurrentIndex(0);
   Find<QPushButton>(dlg.get(), "BtnCancel")->click();
   EXPECT_EQ(dlg->result(), QDialog::Rejected);
-  EXPECT_FALSE(TRegistry().KeyExists(PrinterSettingsKey(kRoot)));
+  EXPECT_FALSE(TRegistry().KeyExists(PrinterSetupKey()));
 }
 
 TEST_F(PrinterSetupTest, EnterMovesOnEscapeStaysF1ShowsHelp) {
@@ -233,7 +252,7 @@ TEST_F(PrinterSetupTest, EnterMovesOnEscapeStaysF1ShowsHelp) {
 TEST_F(PrinterSetupTest, DamagedValuesReadAsDefaults) {
   {
     TRegistry reg;
-    ASSERT_TRUE(reg.OpenKey(PrinterSettingsKey(kRoot), true));
+    ASSERT_TRUE(reg.OpenKey(PrinterSetupKey(), true));
     reg.WriteString("Name", QString(70, 'P'));
     reg.WriteString("Paper", QString(50, 'S'));
     reg.WriteInteger("Bin", 5);
@@ -243,16 +262,16 @@ TEST_F(PrinterSetupTest, DamagedValuesReadAsDefaults) {
     reg.WriteInteger("Copies", 5000);
     reg.CloseKey();
   }
-  TPrinterSettings rec;
-  rec.Orientation = poLandscape;  // out-of-range codes leave the field as it was
-  rec.Duplex = pdVertical;
-  ReadPrinterSettings(rec, kRoot);
+  TPrinterSetupRecord rec;
+  rec.Orientation = 1;  // out-of-range codes leave the field as it was
+  rec.Duplex = 1;
+  ReadPrinterSetup(rec);
   EXPECT_EQ(rec.PrinterName, QString(60, 'P'));
   EXPECT_EQ(rec.PaperName, QString(40, 'S'));
   EXPECT_EQ(rec.BinName, "");
-  EXPECT_EQ(rec.Orientation, poLandscape);
+  EXPECT_EQ(rec.Orientation, 1);
   EXPECT_FALSE(rec.Collate);
-  EXPECT_EQ(rec.Duplex, pdVertical);
+  EXPECT_EQ(rec.Duplex, 1);
   EXPECT_EQ(rec.Copies, 0);
 
   auto dlg = OpenDialog();
@@ -262,36 +281,31 @@ TEST_F(PrinterSetupTest, DamagedValuesReadAsDefaults) {
 }
 
 TEST_F(PrinterSetupTest, JobWithoutStoredPrinterKeepsItsDefaults) {
-  SetPrinterSetup(printer, kRoot);
-  EXPECT_TRUE(printer.Calls.isEmpty());
+  const QString defaults = Describe(TPagePrinter().PrinterSettings());
+  EXPECT_EQ(Applied(), defaults);
   Store({"   ", "Letter", "Tray 1", 1, true, 1, 2});
-  SetPrinterSetup(printer, kRoot);
-  EXPECT_TRUE(printer.Calls.isEmpty());
+  EXPECT_EQ(Applied(), defaults);
 }
 
-TEST_F(PrinterSetupTest, JobReceivesTheStoredSetUpInOrder) {
+TEST_F(PrinterSetupTest, JobReceivesTheStoredSetUp) {
   struct Case {
-    TPrinterSettings stored;
-    QStringList calls;
+    TPrinterSetupRecord stored;
+    TPrinterSettings applied;
   };
   const Case cases[] = {
       {{"Laser One", "Legal", "Tray 2", 1, true, 2, 4},
-       {"SelectPrinter Laser One", "SelectPaper Legal", "SelectBin Tray 2", "Orientation 1",
-        "Collate 1", "Duplex 2", "Copies 4"}},
+       {"Laser One", "Legal", "Tray 2", TOrientation::Landscape, true, TDuplex::Horizontal, 4}},
       // A printer that cannot collate or print both sides is not asked to.
       {{"Ink Two", "Letter", "Rear Tray", 0, true, 1, 2},
-       {"SelectPrinter Ink Two", "SelectPaper Letter", "SelectBin Rear Tray", "Orientation 0",
-        "Copies 2"}},
-      // Zero copies means one.
-      {{"Laser One", "A4", "Tray 1", 2, false, 0, 0},
-       {"SelectPrinter Laser One", "SelectPaper A4", "SelectBin Tray 1", "Orientation 2",
-        "Collate 0", "Duplex 0", "Copies 1"}},
+       {"Ink Two", "Letter", "Rear Tray", TOrientation::Portrait, false, TDuplex::Simplex, 2}},
+      // Zero copies means one; 2 is the printer's own orientation.
+      {{"Laser One", "A4", "Tray 1", 2, false, 1, 0},
+       {"Laser One", "A4", "Tray 1", TOrientation::Default, false, TDuplex::Vertical, 1}},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.stored.PrinterName.toStdString());
     Store(c.stored);
-    printer.Calls.clear();
-    SetPrinterSetup(printer, kRoot);
-    EXPECT_EQ(printer.Calls, c.calls);
+    EXPECT_EQ(Applied(), Describe(c.applied));
+    EXPECT_EQ(PrinterSetupRecord.PrinterName, c.stored.PrinterName);
   }
 }
