@@ -6,14 +6,18 @@
 namespace {
 void DrawForm(TPagePrinter& p, double top, int page, int form) {
   p.SetPenWidth(0.01);
-  p.Rectangle(0.5, top, 8.0, top + 3.4);
-  p.Line(4.25, top, 4.25, top + 3.4);
+  p.Rectangle(0.5, top, 8.0, top + 3.3);
+  p.Line(4.25, top, 4.25, top + 3.3);
   p.Rectangle(0.5, top, 4.25, top + 1.1);
   p.Rectangle(4.25, top, 6.1, top + 0.6);
   p.ShadeRect(4.25, top, 4.45, top + 0.15, 0.85);
   p.SetFont(QStringLiteral("Arial"), 6);
+  p.SetBold(true);
+  p.SetFontColor(clWhite);
+  p.PrintXY(4.31, top + 0.12, QStringLiteral("1"));
+  p.SetFont(QStringLiteral("Arial"), 6);
   p.PrintXY(0.55, top + 0.12, QStringLiteral("PAYER'S name, street address, city or town, state"));
-  p.PrintXY(4.5, top + 0.12, QStringLiteral("1 Nonemployee compensation"));
+  p.PrintXY(4.5, top + 0.12, QStringLiteral("Nonemployee compensation"));
   p.PrintXY(0.55, top + 1.22, QStringLiteral("RECIPIENT'S name"));
   p.SetFont(QStringLiteral("Arial"), 11);
   p.SetBold(true);
@@ -34,7 +38,7 @@ TReportJob SampleJob(int pages) {
   p.BeginDoc();
   for (int page = 1; page <= pages; ++page) {
     if (page > 1) p.NewPage();
-    for (int form = 0; form < 3; ++form) DrawForm(p, 0.5 + form * 3.6, page, form + 1);
+    for (int form = 0; form < 3; ++form) DrawForm(p, 0.5 + form * 3.5, page, form + 1);
   }
   p.EndDoc();
   return p.TakeJob();
