@@ -15,8 +15,12 @@ ScriptState& State() {
   return s;
 }
 
+// "~" marks a line break in the program's texts; a carriage return (as copy errors carry
+// it) is one too.
 QString Tildes(QString text) {
   text.replace(QLatin1Char('~'), QLatin1Char('\n'));
+  text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+  text.replace(QLatin1Char('\r'), QLatin1Char('\n'));
   return text;
 }
 

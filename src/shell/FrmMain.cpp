@@ -1,0 +1,299 @@
+#include "shell/FrmMain.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QDir>
+#include <QFile>
+#include <QLabel>
+#include <QMenuBar>
+#include <QStatusBar>
+#include <QToolBar>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+#include "maintenance/Utils.h"
+#include "platform/Application.h"
+#include "platform/Dialogs.h"
+#include "shell/FrmWelcome.h"
+#include "shell/Icons.h"
+#include "storage/DataModule.h"
+#include "storage/Globals.h"
+#include "storage/RecentFiles.h"
+
+TFrmMain* FrmMain = nullptr;
+bool TFrmMain::ShowSplash = true;
+
+const char* const DataMenuItems[] = {"MnuSaveAs",   "MnuBackup", "MnuRestore",    "MnuClose",
+                                     "MnuPayer",    "MnuPayee",  "MnuPrintSetup", "MnuPrintLabels",
+                                     "MnuPassword", nullptr};
+const char* const DataButtons[] = {
+    "BtnPayer",   "BtnPayee",   "BtnBackup",   "BtnRestore", "BtnSaveAs", "Btn1096",  "Btn1098",
+    "Btn1099DIV", "Btn1099INT", "Btn1099MISC", "Btn1099NEC", "Btn1099R",  "Btn1099S", nullptr};
+
+namespace {
+const QString kVersion = QStringLiteral("2025.00");
+
+// Forms menu: item, caption, help context, button, hint, form type (-1 keeps the current one).
+struct TFormCommand {
+  const char* item;
+  const char* caption;
+  const char* button;
+  const char* hint;
+  const char* glyph;
+  int formType;
+};
+const TFormCommand kForms[] = {
+    {"Mnu1096", "109&6", "Btn1096", "Edit Form 1096", "form:1096", -1},
+    {"Mnu1098", "109&8", "Btn1098", "Edit Form 1098", "form:1098", 0},
+    {"Mnu1099DIV", "1099-&DIV", "Btn1099DIV", "Edit Form 1099-DIV", "form:1099 DIV", 1},
+    {"Mnu1099INT", "1099-&INT", "Btn1099INT", "Edit Form 1099-INT", "form:1099 INT", 2},
+    {"Mnu1099MISC", "1099-&MISC", "Btn1099MISC", "Edit Form 1099-MISC", "form:1099 MISC", 3},
+    {"Mnu1099NEC", "1099-&NEC", "Btn1099NEC", "Edit Form 1099-NEC", "form:1099 NEC", 4},
+    {"Mnu1099R", "1099-&R", "Btn1099R", "Edit Form 1099-R", "form:1099 R", 5},
+    {"Mnu1099S", "1099-&S", "Btn1099S", "Edit Form 1099-S", "form:1099 S", 6},
+};
+
+struct TInstruction {
+  const char* item;
+  const char* caption;
+  const char* file;
+};
+const TInstruction kInstructions[] = {
+    {"MnuForm1098", "Form 109&8", "i1098_25.pdf"},
+    {"MnuForm1099DIV", "Form 1099-&DIV", "i1099div24.pdf"},
+    {"MnuForm1099INT", "Form 1099-&INT", "i1099int24.pdf"},
+    {"MnuForm1099MISC", "Form 1099-&MISC/NEC", "i1099misc25.pdf"},
+    {"MnuForm1099R", "Form 1099-&R", "i1099r24.pdf"},
+    {"MnuForm1099S", "Form 1099-&S", "i1099s25.pdf"},
+};
+}  // namespace
+
+bool ScreenSizeAccepted(int width, int height) {
+  return width >= 1024 || height >= 768;
+}
+
+TFrmMain::TFrmMain(QWidget* parent) : QMainWindow(parent) {
+  setObjectName(QStringLiteral("FrmMain"));
+  FrmMain = this;
+  setWindowTitle(QStringLiteral("Papyra Version ") + kVersion);
+  BuildMenus();
+  BuildButtonBar();
+  BuildMessagePanel();
+  // Fixed single border, minimise only: the window is a hub, not a workspace.
+  setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                 Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint |
+                 Qt::MSWindowsFixedSizeDialogHint);
+  setFixedSize(632, 426 + menuBar()->sizeHint().height());
+}
+
+TFrmMain::~TFrmMain() {
+  if (FrmMain == this) FrmMain = nullptr;
+}
+
+QAction* TFrmMain::AddAction(QMenu* menu, const QString& name, const QString& caption,
+                             const QKeySequence& shortcut, std::function<void()> slot) {
+  QAction* a = menu->addAction(caption);
+  a->setObjectName(name);
+  if (!shortcut.isEmpty()) a->setShortcut(shortcut);
+  connect(a, &QAction::triggered, this, [slot]() { TApplication::Guard(slot); });
+  FActions.insert(name, a);
+  return a;
+}
+
+void TFrmMain::BuildMenus() {
+  QMenu* file = menuBar()->addMenu(QStringLiteral("&File"));
+  file->setObjectName(QStringLiteral("MnuFile"));
+  AddAction(file, "MnuOpen", "&Open...", QKeySequence("Ctrl+O"), [this] { MnuOpenClick(); });
+  AddAction(file, "MnuNew", "&New...", QKeySequence("Ctrl+N"), [this] { MnuNewClick(); });
+  AddAction(file, "MnuSaveAs", "Save &As...", QKeySequence("Ctrl+A"), [this] { MnuSaveAsClick(); });
+  AddAction(file, "MnuBackup", "&Backup...", QKeySequence("Ctrl+B"),
+            [this] { RunScreen("Backup"); });
+  AddAction(file, "MnuRestore", "&Restore...", QKeySequence("Ctrl+R"),
+            [this] { RunScreen("Restore"); });
+  AddAction(file, "MnuClose", "&Close Payer File", QKeySequence("Ctrl+F4"),
+            [this] { MnuCloseClick(); });
+  file->addSeparator();
+  AddAction(file, "MnuPayer", "&Payer", QKeySequence("Ctrl+P"), [this] {
+    RunScreen("Payer");
+    UpdateFormCaption();
+  });
+  AddAction(file, "MnuPayee", "Paye&e", QKeySequence("Ctrl+E"), [this] { RunScreen("Payee"); });
+  file->addSeparator();
+  AddAction(file, "MnuPrintSetup", "Print &Setup", {}, [this] { RunScreen("PrintSetup"); });
+  AddAction(file, "MnuPrintLabels", "Print &Labels", {}, [this] { RunScreen("PrintLabels"); });
+  file->addSeparator();
+  for (int i = 0; i < 10; ++i) {
+    QAction* a = AddAction(file, QStringLiteral("MnuMRU%1").arg(i), QString(), {},
+                           [this, i] { MnuMRUClick(i); });
+    a->setData(i);
+    a->setVisible(false);
+    FMRU.append(a);
+  }
+  FMRULine = file->addSeparator();
+  FMRULine->setObjectName(QStringLiteral("MnuMRULine"));
+  FMRULine->setVisible(false);
+  AddAction(file, "MnuExit", "E&xit", QKeySequence("Ctrl+X"), [this] { MnuExitClick(); });
+
+  QMenu* forms = menuBar()->addMenu(QStringLiteral("F&orms"));
+  forms->setObjectName(QStringLiteral("MnuForms"));
+  for (const TFormCommand& f : kForms) {
+    const int type = f.formType;
+    const QString command = QString::fromLatin1(f.item).mid(3);
+    AddAction(forms, f.item, f.caption, {}, [this, type, command] {
+      if (type >= 0) CurrentFormType = static_cast<uint8_t>(type);
+      RunScreen(command);
+    });
+  }
+
+  QMenu* tools = menuBar()->addMenu(QStringLiteral("&Tools"));
+  tools->setObjectName(QStringLiteral("MnuTools"));
+  AddAction(tools, "MnuTransfer", "&Transfer", {}, [this] { MnuTransferClick(); });
+  tools->addSeparator();
+  AddAction(tools, "MnuPassword", "&Password...", {}, [this] { RunScreen("Password"); });
+
+  QMenu* help = menuBar()->addMenu(QStringLiteral("&Help"));
+  help->setObjectName(QStringLiteral("MnuHelp"));
+  AddAction(help, "MnuContents", "&Contents", {}, [] { ShowHelp(1); });
+  AddAction(help, "MnuTechnicalSupport", "&Technical Support", {}, [] { ShowHelp(2); });
+  AddAction(help, "MnuLicenseAgreement", "&License Agreement", {}, [] { ShowHelp(3); });
+  QMenu* irs = help->addMenu(QStringLiteral("&IRS Instructions"));
+  irs->setObjectName(QStringLiteral("MnuIRSInstructions"));
+  for (const TInstruction& ins : kInstructions) {
+    const QString fileName = QString::fromLatin1(ins.file);
+    AddAction(irs, ins.item, ins.caption, {}, [this, fileName] { OpenIRSInstructions(fileName); });
+  }
+  help->addSeparator();
+  AddAction(help, "MnuWebUpdate", "&Web Update", {}, [this] { RunScreen("WebUpdate"); });
+  help->addSeparator();
+  AddAction(help, "MnuAbout", "&About...", {}, [this] { MnuAboutClick(); });
+}
+
+void TFrmMain::AddButton(const QString& name, const QString& hint, const QString& glyph,
+                         const QString& command) {
+  QToolBar* bar = findChild<QToolBar*>(QStringLiteral("ButtonBar"));
+  auto* b = new QToolButton(bar);
+  b->setObjectName(name);
+  b->setToolTip(hint);
+  b->setIcon(ButtonIcon(glyph));
+  b->setIconSize(QSize(24, 24));
+  b->setFixedSize(30, 30);
+  b->setAutoRaise(true);
+  b->setFocusPolicy(Qt::NoFocus);
+  connect(b, &QToolButton::clicked, this, [this, command] {
+    if (QAction* a = Action(command)) a->trigger();
+  });
+  bar->addWidget(b);
+  FButtons.insert(name, b);
+}
+
+void TFrmMain::BuildButtonBar() {
+  auto* bar = new QToolBar(this);
+  bar->setObjectName(QStringLiteral("ButtonBar"));
+  bar->setMovable(false);
+  bar->setFloatable(false);
+  bar->setContextMenuPolicy(Qt::PreventContextMenu);
+  addToolBar(Qt::TopToolBarArea, bar);
+  AddButton("BtnOpen", "Open Payer File", "open", "MnuOpen");
+  AddButton("BtnNew", "New Payer File", "new", "MnuNew");
+  AddButton("BtnPayer", "Edit Payer Data", "payer", "MnuPayer");
+  AddButton("BtnPayee", "Edit Payee Data", "payee", "MnuPayee");
+  AddButton("BtnBackup", "Backup Payer File", "backup", "MnuBackup");
+  AddButton("BtnRestore", "Restore Payer File", "restore", "MnuRestore");
+  AddButton("BtnSaveAs", "Save Payer File As", "saveas", "MnuSaveAs");
+  for (const TFormCommand& f : kForms) AddButton(f.button, f.hint, f.glyph, f.item);
+  AddButton("BtnHelp", "Help", "help", "MnuContents");
+}
+
+void TFrmMain::BuildMessagePanel() {
+  auto* central = new QWidget(this);
+  central->setObjectName(QStringLiteral("ClientArea"));
+  auto* outer = new QVBoxLayout(central);
+  FMessagePanel = new QFrame(central);
+  FMessagePanel->setObjectName(QStringLiteral("MessagePanel"));
+  FMessagePanel->setFixedSize(420, 150);
+  FMessagePanel->setFrameShape(QFrame::Panel);
+  FMessagePanel->setFrameShadow(QFrame::Raised);
+  FMessagePanel->setAutoFillBackground(true);
+  FMessagePanel->setStyleSheet(
+      QStringLiteral("#MessagePanel{background:#008080;border:2px outset #40A0A0;}"
+                     "#MessagePanel QLabel{color:white;background:transparent;}"));
+  auto* inner = new QVBoxLayout(FMessagePanel);
+  auto* title = new QLabel(QStringLiteral("There is no Payer file open"), FMessagePanel);
+  title->setObjectName(QStringLiteral("LblNoFile"));
+  QFont big = title->font();
+  big.setPointSize(14);
+  big.setBold(true);
+  title->setFont(big);
+  title->setAlignment(Qt::AlignCenter);
+  inner->addWidget(title);
+  for (const char* line : {"To create a new payer, select New from the File menu.",
+                           "To open an existing payer, select Open from the File menu."}) {
+    auto* l = new QLabel(QString::fromLatin1(line), FMessagePanel);
+    l->setAlignment(Qt::AlignCenter);
+    inner->addWidget(l);
+  }
+  outer->addStretch();
+  outer->addWidget(FMessagePanel, 0, Qt::AlignCenter);
+  outer->addStretch();
+  setCentralWidget(central);
+}
+
+QAction* TFrmMain::Action(const QString& name) const {
+  return FActions.value(name);
+}
+QToolButton* TFrmMain::Button(const QString& name) const {
+  return FButtons.value(name);
+}
+
+void TFrmMain::SetScreen(const QString& command, TScreen screen) {
+  FScreens.insert(command, std::move(screen));
+  EnableMenuItems(FileIsOpen);
+}
+
+void TFrmMain::RunScreen(const QString& command) {
+  const TScreen screen = FScreens.value(command);
+  if (screen) screen();
+}
+
+// A data command is enabled when a file is open and its screen is part of this build.
+void TFrmMain::EnableMenuItems(bool enable) {
+  auto commandOf = [](const QString& item) { return item.mid(3); };
+  for (int i = 0; DataMenuItems[i]; ++i) {
+    const QString item = QString::fromLatin1(DataMenuItems[i]);
+    const QString cmd = commandOf(item);
+    const bool builtIn = cmd == QLatin1String("SaveAs") || cmd == QLatin1String("Close");
+    if (QAction* a = Action(item)) a->setEnabled(enable && (builtIn || HasScreen(cmd)));
+  }
+  if (QMenu* forms = findChild<QMenu*>(QStringLiteral("MnuForms"))) {
+    forms->setEnabled(enable);
+    for (const TFormCommand& f : kForms)
+      Action(f.item)->setEnabled(enable && HasScreen(QString::fromLatin1(f.item).mid(3)));
+  }
+  for (int i = 0; DataButtons[i]; ++i) {
+    QToolButton* b = Button(QString::fromLatin1(DataButtons[i]));
+    const QString item = QStringLiteral("Mnu") + QString::fromLatin1(DataButtons[i]).mid(3);
+    QAction* a = Action(item);
+    b->setEnabled(enable && (!a || a->isEnabled()));
+  }
+  Action("MnuTransfer")->setEnabled(HasScreen("Transfer"));
+  Action("MnuWebUpdate")->setEnabled(HasScreen("WebUpdate"));
+  FMessagePanel->setVisible(!enable);
+}
+
+void TFrmMain::UpdateFormCaption() {
+  if (FileIsOpen)
+    setWindowTitle(QStringLiteral("Papyra Version %1 - %2")
+                       .arg(kVersion, DoubleAmpersands(PayerRec.GetString("PayerName"))));
+  else
+    setWindowTitle(QStringLiteral("Papyra Version ") + kVersion);
+}
+
+void TFrmMain::RefreshRecentMenu() {
+  for (int i = 0; i < 10; ++i) {
+    const QString entry = i < RecentFiles.size() ? RecentFiles[i] : QString();
+    FMRU[i]->setText(QStringLiteral("&%1 ").arg(i) + DoubleAmpersands(entry));
+    FMRU[i]->setVisible(!entry.isEmpty());
+  }
+  FMRULine->setVisible(FMRU[0]->isVisible());
+}

@@ -1,0 +1,100 @@
+#include <QDir>
+#include <QFile>
+#include <QFrame>
+
+#include "ShellFixture.h"
+#include "maintenance/Utils.h"
+#include "platform/Dialogs.h"
+#include "platform/MsgBox.h"
+#include "platform/Services.h"
+#include "platform/Settings.h"
+#include "storage/Globals.h"
+
+TEST_F(ShellTest, FirstStartWithoutArgumentsShowsTheNoFileState) {
+  Start();
+  EXPECT_EQ(Main->windowTitle(), "Papyra Version 2025.00");
+  EXPECT_FALSE(FileIsOpen);
+  EXPECT_TRUE(Main->MessagePanel()->isVisibleTo(Main.get()));
+  for (const char* item : {"MnuSaveAs", "MnuClose", "MnuPayer", "MnuPayee", "Mnu1099NEC"}) {
+    ASSERT_NE(Main->Action(item), nullptr) << item;
+    EXPECT_FALSE(Main->Action(item)->isEnabled()) << item;
+  }
+  for (int i = 0; DataButtons[i]; ++i) EXPECT_FALSE(Main->Button(DataButtons[i])->isEnabled());
+  for (const char* item : {"MnuOpen", "MnuNew", "MnuExit", "MnuContents", "MnuAbout"})
+    EXPECT_TRUE(Enabled(item)) << item;
+  EXPECT_TRUE(Main->Button("BtnOpen")->isEnabled());
+  ASSERT_EQ(RecentFiles.size(), 10);
+  for (const QString& f : RecentFiles) EXPECT_TRUE(f.isEmpty());
+  EXPECT_FALSE(Main->Action("MnuMRU0")->isVisible());
+  EXPECT_TRUE(QDir(DataFolder).exists());
+  EXPECT_TRUE(DataFolder.endsWith("/Papyra/2025/Data/"));
+  EXPECT_EQ(RegistryRoot, "Software\\PapyraTest\\2025\\");
+
+  Main->FormClose();
+  TRegistry reg;
+  ASSERT_TRUE(reg.OpenKey("Software\\PapyraTest\\2025\\RecentFiles", false));
+  EXPECT_EQ(reg.ValueNames().size(), 10);
+  EXPECT_EQ(reg.ReadString("9", "x"), "");
+}
+
+TEST_F(ShellTest, CommandLinePathWithASpaceOpensAndCloseRemembersIt) {
+  QDir().mkpath(Dir.Path("My Files"));
+  const QString path = MakePayerFile("My Files/Smith Co.PE25", "Smith & Sons");
+  // The shell split the unquoted path at its spaces.
+  Start(path.split(' '));
+  ASSERT_TRUE(FileIsOpen);
+  EXPECT_EQ(Main->windowTitle(), "Papyra Version 2025.00 - Smith && Sons");
+  EXPECT_FALSE(Main->MessagePanel()->isVisibleTo(Main.get()));
+  EXPECT_TRUE(Enabled("MnuPayer"));
+  EXPECT_TRUE(Main->Button("Btn1099NEC")->isEnabled() == Enabled("Mnu1099NEC"));
+
+  PayerRec.SetString("Contact", "Jane");
+  Restart();
+  EXPECT_FALSE(FileIsOpen);
+  EXPECT_EQ(RecentFiles[0], path);
+  EXPECT_TRUE(Main->Action("MnuMRU0")->isVisible());
+  EXPECT_EQ(Main->Action("MnuMRU0")->text(), "&0 " + DoubleAmpersands(path));
+  // The payer record was written back on close.
+  TPayerRecord payer;
+  const QByteArray bytes = ReadAll(path.chopped(4) + "PR25");
+  ASSERT_EQ(bytes.size(), 448);
+  memcpy(payer.Data(), bytes.constData(), 448);
+  EXPECT_EQ(payer.GetString("Contact"), "Jane");
+}
+
+TEST_F(ShellTest, CommandLineIgnoresAnythingButAnExistingUpperCasePE25) {
+  const QString lower = MakePayerFile("lower.pe25", "Lower");
+  Start({lower});
+  EXPECT_FALSE(FileIsOpen);
+  Restart({Dir.Path("missing.PE25")});
+  EXPECT_FALSE(FileIsOpen);
+  EXPECT_TRUE(MsgBoxScript::Log().isEmpty());
+}
+
+TEST_F(ShellTest, ScreenSizeLimits) {
+  EXPECT_TRUE(ScreenSizeAccepted(1024, 600));
+  EXPECT_TRUE(ScreenSizeAccepted(800, 768));
+  EXPECT_FALSE(ScreenSizeAccepted(800, 600));
+}
+
+TEST_F(ShellTest, MissingIRSInstructionsSaySo) {
+  Start();
+  Main->Action("MnuForm1098")->trigger();
+  EXPECT_EQ(MsgBoxScript::LastText(), "The IRS Instructions cannot no be found");
+  QFile::copy(HelpTopicFile(1), ProgramFolder + "i1099r24.pdf");
+  Main->Action("MnuForm1099R")->trigger();
+  QFile::remove(ProgramFolder + "i1099r24.pdf");
+  EXPECT_EQ(ShellScript::Opened().last(), ProgramFolder + "i1099r24.pdf");
+}
+
+TEST_F(ShellTest, HelpCommandsOpenTheirTopics) {
+  Start();
+  HelpScript::Clear();
+  Main->Action("MnuContents")->trigger();
+  Main->Button("BtnHelp")->click();
+  Main->Action("MnuLicenseAgreement")->trigger();
+  EXPECT_EQ(HelpScript::Shown(), (QList<int>{1, 1, 3}));
+  for (int context :
+       {1, 2, 3, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16, 17, 18, 19, 20, 22, 23, 24, 26})
+    EXPECT_TRUE(QFile::exists(HelpTopicFile(context))) << context;
+}
