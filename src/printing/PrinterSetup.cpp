@@ -10,9 +10,9 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QRegularExpressionValidator>
 #include <QVBoxLayout>
 
+#include "controls/FilterEdit.h"
 #include "platform/Application.h"
 #include "platform/Dialogs.h"
 #include "platform/Exceptions.h"
@@ -126,12 +126,12 @@ void TFrmPrinterSetupDlg::CreateControls() {
   Collate = new QCheckBox(QStringLiteral("Collate"), this);
   Collate->setObjectName(QStringLiteral("Collate"));
   Collate->setLayoutDirection(Qt::RightToLeft);  // caption left of the box
-  Copies = new QLineEdit(this);
+  Copies = new TFilterEdit(this);
   Copies->setObjectName(QStringLiteral("Copies"));
+  Copies->SetValidChars(QStringLiteral("[0..9]"));
   Copies->setMaxLength(2);
   Copies->setAlignment(Qt::AlignRight);
-  Copies->setValidator(
-      new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]{0,2}")), Copies));
+  Copies->SetRequiredField(false);
   Copies->setMaximumWidth(40);
 
   auto* orientation = new QGroupBox(QStringLiteral("Orientation"), this);

@@ -10,7 +10,7 @@
 
 class QCheckBox;
 class QComboBox;
-class QLineEdit;
+class TFilterEdit;
 class QPushButton;
 class QRadioButton;
 
@@ -72,7 +72,7 @@ class TFrmPrinterSetupDlg : public QDialog {
   QComboBox* PaperName;
   QComboBox* BinName;
   QCheckBox* Collate;
-  QLineEdit* Copies;
+  TFilterEdit* Copies;
   QRadioButton* Portrait;
   QRadioButton* Landscape;
   QRadioButton* Simplex;

@@ -12,6 +12,7 @@
 
 #include "FakePrinterTarget.h"
 #include "TestSupport.h"
+#include "controls/FilterEdit.h"
 #include "platform/Dialogs.h"
 #include "platform/MsgBox.h"
 #include "platform/Settings.h"
@@ -93,7 +94,7 @@ TEST_F(PrinterSetupTest, WithoutStoredSetUpTheDialogOpensEmpty) {
   EXPECT_EQ(Find<QRadioButton>(dlg.get(), "Horizontal")->text(), "Book");
   EXPECT_EQ(Find<QRadioButton>(dlg.get(), "Vertical")->text(), "Tablet");
   EXPECT_FALSE(Find<QCheckBox>(dlg.get(), "Collate")->isChecked());
-  EXPECT_EQ(Find<QLineEdit>(dlg.get(), "Copies")->text(), "1");
+  EXPECT_EQ(Find<TFilterEdit>(dlg.get(), "Copies")->text(), "1");
   EXPECT_EQ(Focused(), "PrinterName");
   EXPECT_EQ(Find<QPushButton>(dlg.get(), "BtnOk")->focusPolicy() & Qt::TabFocus, 0);
 }
@@ -106,7 +107,7 @@ TEST_F(PrinterSetupTest, OkStoresAllSevenValuesWithTheirTypes) {
   Find<QRadioButton>(dlg.get(), "Landscape")->setChecked(true);
   Find<QRadioButton>(dlg.get(), "Horizontal")->setChecked(true);
   Find<QCheckBox>(dlg.get(), "Collate")->setChecked(true);
-  Find<QLineEdit>(dlg.get(), "Copies")->setText("12");
+  Find<TFilterEdit>(dlg.get(), "Copies")->setText("12");
   Find<QPushButton>(dlg.get(), "BtnOk")->click();
   EXPECT_EQ(dlg->result(), QDialog::Accepted);
   EXPECT_TRUE(MsgBoxScript::Log().isEmpty());
@@ -151,7 +152,7 @@ TEST_F(PrinterSetupTest, StoredSetUpIsShownWhenTheDialogOpens) {
     EXPECT_TRUE(Find<QRadioButton>(dlg.get(), c.orientationButton)->isChecked());
     EXPECT_TRUE(Find<QRadioButton>(dlg.get(), c.duplexButton)->isChecked());
     EXPECT_TRUE(Find<QCheckBox>(dlg.get(), "Collate")->isChecked());
-    EXPECT_EQ(Find<QLineEdit>(dlg.get(), "Copies")->text(), "3");
+    EXPECT_EQ(Find<TFilterEdit>(dlg.get(), "Copies")->text(), "3");
   }
 }
 
@@ -187,7 +188,7 @@ TEST_F(PrinterSetupTest, OkChecksEntriesInOrderAndStaysOpen) {
     if (c.printerName) Choose(Find<QComboBox>(dlg.get(), "PrinterName"), c.printerName);
     Find<QComboBox>(dlg.get(), "PaperName")->setCurrentIndex(c.paper);
     Find<QComboBox>(dlg.get(), "BinName")->setCurrentIndex(c.bin);
-    Find<QLineEdit>(dlg.get(), "Copies")->setText(c.copies);
+    Find<TFilterEdit>(dlg.get(), "Copies")->setText(c.copies);
     Find<QPushButton>(dlg.get(), "BtnOk")->click();
     ASSERT_EQ(MsgBoxScript::Log().size(), 1);
     EXPECT_EQ(MsgBoxScript::Log().first().text, c.message);
@@ -215,7 +216,7 @@ TEST_F(PrinterSetupTest, ChoosingAnotherPrinterClearsPaperAndSource) {
 
 TEST_F(PrinterSetupTest, CopiesTakesAtMostTwoDigits) {
   auto dlg = OpenDialog();
-  auto* copies = Find<QLineEdit>(dlg.get(), "Copies");
+  auto* copies = Find<TFilterEdit>(dlg.get(), "Copies");
   copies->clear();
   QTest::keyClicks(copies, "a1-2x39");
   EXPECT_EQ(copies->text(), "12");
@@ -242,6 +243,8 @@ TEST_F(PrinterSetupTest, EnterMovesOnEscapeStaysF1ShowsHelp) {
   QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
   QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
   EXPECT_EQ(Focused(), "Copies");
+  QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+  EXPECT_EQ(Focused(), "Portrait");
   QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
   EXPECT_TRUE(dlg->isVisible());
   QTest::keyClick(QApplication::focusWidget(), Qt::Key_F1);
@@ -277,7 +280,7 @@ TEST_F(PrinterSetupTest, DamagedValuesReadAsDefaults) {
   auto dlg = OpenDialog();
   EXPECT_TRUE(Find<QRadioButton>(dlg.get(), "Portrait")->isChecked());
   EXPECT_TRUE(Find<QRadioButton>(dlg.get(), "Simplex")->isChecked());
-  EXPECT_EQ(Find<QLineEdit>(dlg.get(), "Copies")->text(), "1");
+  EXPECT_EQ(Find<TFilterEdit>(dlg.get(), "Copies")->text(), "1");
 }
 
 TEST_F(PrinterSetupTest, JobWithoutStoredPrinterKeepsItsDefaults) {
