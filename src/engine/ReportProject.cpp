@@ -27,8 +27,10 @@ struct TWhere {
     if (!Entry.isEmpty()) s += QStringLiteral(", %1").arg(Entry);
     return s;
   }
+  // File-wide faults read "The report project "X" is ..."; others name the entry first.
   [[noreturn]] void Fail(const QString& why) const {
-    throw EReportException(Text() + QStringLiteral(": ") + why + QLatin1Char('.'));
+    const QString glue = Report.isEmpty() ? QStringLiteral(" ") : QStringLiteral(": ");
+    throw EReportException(Text() + glue + why + QLatin1Char('.'));
   }
 };
 
@@ -168,7 +170,7 @@ TReportLayout Report(const TWhere& file, const QJsonObject& o, int index) {
   TWhere w = file;
   w.Report = o.value(QLatin1String("name")).toString();
   if (w.Report.isEmpty())
-    file.Fail(QStringLiteral("report number %1 has no \"name\"").arg(index + 1));
+    file.Fail(QStringLiteral("has a report without \"name\" (number %1)").arg(index + 1));
   TFontSpec fonts;
   fonts = Font(w, o, fonts);
   TReportLayout layout;
@@ -260,7 +262,7 @@ QList<TReportLayout> TReportProject::ParseProject(const QByteArray& text, const 
     const TReportLayout r = Report(where, list[i].toObject(), i);
     for (const TReportLayout& other : reports)
       if (other.Name.compare(r.Name, Qt::CaseInsensitive) == 0)
-        where.Fail(QStringLiteral("report \"%1\" is defined twice").arg(r.Name));
+        where.Fail(QStringLiteral("defines report \"%1\" twice").arg(r.Name));
     reports.append(r);
   }
   return reports;

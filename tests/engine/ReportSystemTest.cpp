@@ -1,0 +1,205 @@
+// The report system's run: set-up window, status window, snapshot, and the three destinations.
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSpinBox>
+
+#include "EngineTestSupport.h"
+#include "TestSupport.h"
+#include "engine/ReportSystem.h"
+#include "engine/ReportWindows.h"
+#include "engine/Snapshot.h"
+#include "platform/Exceptions.h"
+#include "platform/MsgBox.h"
+
+namespace {
+class ReportSystemTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    FOldDir = QDir::currentPath();
+    QDir::setCurrent(Tmp.Path());
+    TReportSystem::SetDefaultPreviewHandler(
+        [this](TReportSystem&, const TReportJob& job) { Previewed.append(job); });
+    System.Title = QStringLiteral("Form 1099-NEC");
+    System.ShowSetup = false;
+    System.OnBeforePrint = [this](TPagePrinter&) { Events << QStringLiteral("before"); };
+    System.OnPrint = [this](TPagePrinter& p) {
+      Events << QStringLiteral("print");
+      for (int page = 1; page <= Pages; ++page) {
+        if (page > 1) p.NewPage();
+        p.SetFont(QStringLiteral("Courier New"), 12);
+        p.PrintXY(0.6, 1.0, QStringLiteral("PAGE %1").arg(page));
+      }
+    };
+    System.OnAfterPrint = [this](TPagePrinter&) { Events << QStringLiteral("after"); };
+  }
+  void TearDown() override {
+    TReportSystem::SetDefaultPreviewHandler(nullptr);
+    QDir::setCurrent(FOldDir);
+  }
+  TTempFolder Tmp;
+  TReportSystem System;
+  QList<TReportJob> Previewed;
+  QStringList Events;
+  int Pages = 3;
+  QString FOldDir;
+};
+}  // namespace
+
+TEST_F(ReportSystemTest, APreviewRunWritesTheSnapshotInTheCurrentFolder) {
+  ASSERT_TRUE(System.Execute());
+  EXPECT_EQ(Events, (QStringList{"before", "print", "after"}));
+  ASSERT_EQ(Previewed.size(), 1);
+  EXPECT_EQ(Previewed[0].PageCount(), 3);
+  EXPECT_EQ(Previewed[0].Title, QStringLiteral("Form 1099-NEC"));
+  EXPECT_EQ(QFileInfo(System.SnapshotFileName()),
+            QFileInfo(Tmp.Path(QStringLiteral("Papyra.RPT"))));
+  EXPECT_EQ(LoadSnapshot(Tmp.Path(QStringLiteral("Papyra.RPT"))), Previewed[0]);
+  EXPECT_EQ(System.PagePrinter(), nullptr) << "the page printer lives for one run";
+}
+
+TEST_F(ReportSystemTest, AnEmptySnapshotNameKeepsTheJobInMemory) {
+  System.SnapshotFile.clear();
+  ASSERT_TRUE(System.Execute());
+  EXPECT_FALSE(QFileInfo::exists(Tmp.Path(QStringLiteral("Papyra.RPT"))));
+  EXPECT_TRUE(System.SnapshotFileName().isEmpty());
+  EXPECT_EQ(ParseSnapshot(System.SnapshotData()), Previewed.value(0));
+}
+
+TEST_F(ReportSystemTest, TheStatusWindowCountsThePagesBeingGenerated) {
+  QStringList seen;
+  System.TitleStatus = QStringLiteral("Form 1099-NEC Status");
+  System.OnAfterPrint = [&](TPagePrinter&) {
+    ASSERT_NE(System.StatusWindow(), nullptr);
+    seen << System.StatusWindow()->windowTitle() << System.StatusWindow()->StatusText();
+  };
+  ASSERT_TRUE(System.Execute());
+  EXPECT_EQ(seen, (QStringList{"Form 1099-NEC Status", "Generating page 3"}));
+  EXPECT_EQ(System.StatusWindow(), nullptr);
+
+  System.ShowStatus = false;
+  System.OnAfterPrint = [&](TPagePrinter&) { EXPECT_EQ(System.StatusWindow(), nullptr); };
+  ASSERT_TRUE(System.Execute());
+}
+
+TEST_F(ReportSystemTest, OverridePreviewIsCalledWithItsModes) {
+  QList<int> modes;
+  QString snapshot;
+  System.OverridePreview = [&](TReportSystem& rs, int mode) {
+    modes << mode;
+    if (mode == pmShow) snapshot = rs.SnapshotFileName();
+  };
+  ASSERT_TRUE(System.Execute());
+  EXPECT_EQ(modes, (QList<int>{pmCreate, pmShow, pmFree}));
+  EXPECT_TRUE(snapshot.endsWith(QStringLiteral("/Papyra.RPT")));
+  EXPECT_TRUE(Previewed.isEmpty());
+  modes.clear();
+  System.Preview.Modal = false;
+  ASSERT_TRUE(System.Execute());
+  EXPECT_EQ(modes, (QList<int>{pmCreate, pmShow, pmWait, pmFree}));
+}
+
+TEST_F(ReportSystemTest, TheSetUpWindowChoosesAFileDestination) {
+  System.ShowSetup = true;
+  System.TitleSetup = QStringLiteral("Form 1099-NEC Setup");
+  const QString pdf = Tmp.Path(QStringLiteral("out.pdf"));
+  QString title;
+  bool previewChecked = false;
+  WhenModal([&](QWidget* w) {
+    title = w->windowTitle();
+    previewChecked = w->findChild<QRadioButton*>(QStringLiteral("RBPreview"))->isChecked();
+    w->findChild<QRadioButton*>(QStringLiteral("RBFile"))->setChecked(true);
+    w->findChild<QLineEdit*>(QStringLiteral("FileName"))->setText(pdf);
+    w->findChild<QPushButton*>(QStringLiteral("BtnOk"))->click();
+  });
+  ASSERT_TRUE(System.Execute());
+  EXPECT_EQ(title, QStringLiteral("Form 1099-NEC Setup"));
+  EXPECT_TRUE(previewChecked) << "the preview is chosen when the window opens";
+  EXPECT_TRUE(Previewed.isEmpty());
+  EXPECT_TRUE(ReadAll(pdf).startsWith("%PDF-"));
+  EXPECT_EQ(System.Setup.Dest, TReportDest::File);
+
+  // A snapshot destination receives the job's snapshot byte for byte.
+  const QString snp = Tmp.Path(QStringLiteral("saved.snp"));
+  WhenModal([&](QWidget* w) {
+    EXPECT_TRUE(w->findChild<QRadioButton*>(QStringLiteral("RBFile"))->isChecked())
+        << "the last choice is offered again";
+    w->findChild<QLineEdit*>(QStringLiteral("FileName"))->setText(snp);
+    w->findChild<QPushButton*>(QStringLiteral("BtnOk"))->click();
+  });
+  ASSERT_TRUE(System.Execute());
+  EXPECT_EQ(ReadAll(snp), ReadAll(Tmp.Path(QStringLiteral("Papyra.RPT"))));
+}
+
+TEST_F(ReportSystemTest, CancellingTheSetUpWindowEndsTheJob) {
+  System.ShowSetup = true;
+  WhenModal([](QWidget* w) { w->findChild<QPushButton*>(QStringLiteral("BtnCancel"))->click(); });
+  EXPECT_FALSE(System.Execute());
+  EXPECT_TRUE(Events.isEmpty());
+  EXPECT_FALSE(QFileInfo::exists(Tmp.Path(QStringLiteral("Papyra.RPT"))));
+}
+
+TEST_F(ReportSystemTest, ThePrinterDestinationPrintsTheChosenRangeAndCopies) {
+  if (!HaveTool(QStringLiteral("pdftotext"))) GTEST_SKIP() << "pdftotext is not installed";
+  const QString pdf = Tmp.Path(QStringLiteral("printed.pdf"));
+  auto target = std::make_shared<TPdfPrinterTarget>(pdf);
+  TTargetScope scope(target);
+  System.ShowSetup = true;
+  System.ShowStatus = false;
+  WhenModal([&](QWidget* w) {
+    w->findChild<QRadioButton*>(QStringLiteral("RBPrinter"))->setChecked(true);
+    w->findChild<QSpinBox*>(QStringLiteral("Copies"))->setValue(2);
+    w->findChild<QRadioButton*>(QStringLiteral("RBPageRange"))->setChecked(true);
+    w->findChild<QSpinBox*>(QStringLiteral("FromPage"))->setValue(2);
+    w->findChild<QSpinBox*>(QStringLiteral("ToPage"))->setValue(3);
+    w->findChild<QPushButton*>(QStringLiteral("BtnOk"))->click();
+  });
+  ASSERT_TRUE(System.Execute());
+  EXPECT_EQ(target->LastSettings().Copies, 2);
+  QStringList printed;
+  for (const TPdfWord& w : PdfWords(pdf))
+    if (w.Text != QLatin1String("PAGE")) printed << QStringLiteral("%1:%2").arg(w.Page).arg(w.Text);
+  // A PDF "printer" cannot make copies itself, so the engine prints the range twice.
+  EXPECT_EQ(printed, (QStringList{"1:2", "2:3", "3:2", "4:3"}));
+}
+
+TEST_F(ReportSystemTest, NoPrinterMeansTheMessageAndNoOutput) {
+  TTargetScope scope(std::make_shared<TNoPrinterTarget>());
+  MsgBoxScript::Clear();
+  System.Setup.Dest = TReportDest::Printer;
+  ASSERT_TRUE(System.Execute());
+  ASSERT_EQ(MsgBoxScript::Log().size(), 1);
+  EXPECT_EQ(MsgBoxScript::Log()[0].text,
+            QStringLiteral("No printers are defined, aborting print job."));
+}
+
+TEST_F(ReportSystemTest, AnExceptionInOnPrintPassesThroughAndCleansUp) {
+  System.OnPrint = [](TPagePrinter&) { throw EReportException(QStringLiteral("boom")); };
+  EXPECT_THROW(System.Execute(), EReportException);
+  EXPECT_EQ(System.PagePrinter(), nullptr);
+  EXPECT_EQ(System.StatusWindow(), nullptr);
+  EXPECT_TRUE(Previewed.isEmpty());
+}
+
+TEST_F(ReportSystemTest, TheEnginePreviewPagesThroughTheJob) {
+  TReportSystem::SetDefaultPreviewHandler(nullptr);
+  System.Preview.Maximized = false;
+  QStringList pages;
+  WhenModal([&](QWidget* w) {
+    auto* status = w->findChild<QLabel*>(QStringLiteral("LblPage"));
+    auto* next = w->findChild<QPushButton*>(QStringLiteral("BtnNext"));
+    pages << status->text();
+    EXPECT_FALSE(w->findChild<QPushButton*>(QStringLiteral("BtnPrior"))->isEnabled());
+    next->click();
+    next->click();
+    pages << status->text();
+    EXPECT_FALSE(next->isEnabled());
+    w->findChild<QPushButton*>(QStringLiteral("BtnClose"))->click();
+  });
+  ASSERT_TRUE(System.Execute());
+  EXPECT_EQ(pages, (QStringList{" Page 1 of 3", " Page 3 of 3"}));
+}
