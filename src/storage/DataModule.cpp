@@ -1,5 +1,6 @@
 #include "storage/DataModule.h"
 
+#include <QFile>
 #include <algorithm>
 #include <cstring>
 
@@ -102,11 +103,28 @@ void TFrmDataModule::OpenPayerSet() {
   RSPayer->OpenRecSet();
   if (!RSPayer->Active()) return;
   try {
-    RSPayer->GetRec();
+    if (RSPayer->LastRecord() == 0)
+      RestorePayerRecord();
+    else
+      RSPayer->GetRec();
   } catch (...) {
     RSPayer->CloseRecSet();
     throw;
   }
+}
+
+// A payer file cut short (by a crash or a full disk) holds no whole record. The bytes it has are
+// kept, the rest reads as zeros, and the record is written back whole.
+void TFrmDataModule::RestorePayerRecord() {
+  TPayerRecord salvaged;
+  QFile file(PayerFileName);
+  if (file.open(QIODevice::ReadOnly)) {
+    const QByteArray bytes = file.read(salvaged.Size);
+    std::memcpy(salvaged.Data(), bytes.constData(), static_cast<size_t>(bytes.size()));
+  }
+  if (!RSPayer->BrowseOnly()) RSPayer->NewRec();
+  PayerRec = salvaged;
+  RSPayer->PostRec();
 }
 
 void TFrmDataModule::RSPayeeBeforeOpen(TRecordSet* /*sender*/) {

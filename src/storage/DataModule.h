@@ -51,6 +51,7 @@ class TFrmDataModule : public QObject {
   class TPayeeRecordSet;
   void ConnectEvents();
   void OpenPayerSet();
+  void RestorePayerRecord();
   void AbandonOpen();
   bool FAbandoning = false;  // closing after a failed open: nothing is saved or remembered
 };

@@ -1,0 +1,139 @@
+#include <gtest/gtest.h>
+
+#include <QProcess>
+
+#include "StorageTestSupport.h"
+#include "TestSupport.h"
+#include "storage/RecordLayout.h"
+#include "storage/RecordSet.h"
+
+namespace {
+struct TRun {
+  int exitCode = -1;
+  QString out, err;
+};
+
+TRun Dump(const QString& path) {
+  QProcess p;
+  p.start(SiblingProgram("papyra-batch"), {"dump", path});
+  TRun run;
+  if (!p.waitForFinished(30000)) return run;
+  run.exitCode = p.exitCode();
+  run.out = QString::fromUtf8(p.readAllStandardOutput());
+  run.err = QString::fromUtf8(p.readAllStandardError());
+  return run;
+}
+
+template <typename TRecord>
+QByteArray Bytes(const TRecord& rec) {
+  return QByteArray(reinterpret_cast<const char*>(rec.Data()), TRecord::Size);
+}
+
+class BatchDumpTest : public ::testing::Test {
+ protected:
+  QByteArray TwoPayees() {
+    TPayeeRecord a, b;
+    a.SetString("PayeeName", QString::fromUtf8("Jos\u00e9 Baker"));
+    a.SetBool("Individual", true);
+    a.SetDouble("F1099NEC1", 1500.25);
+    a.SetInt("F1098_9", 2);
+    b.SetString("PayeeName", "Cole Ltd");
+    b.SetString("SSN_IDNum", "12-3456789");
+    return Bytes(a) + Bytes(b);
+  }
+  TTempFolder Temp;
+};
+
+TEST_F(BatchDumpTest, ListsEveryPayeeRecordsFilledFields) {
+  const QString path = Temp.Path("Acme.PE25");
+  WriteAll(path, TwoPayees() + QByteArray(1536, '\0'));
+  const TRun run = Dump(path);
+  EXPECT_EQ(run.exitCode, 0) << run.err.toStdString();
+  EXPECT_EQ(run.out, QString::fromUtf8("Record 1\n"
+                                       "Individual = True\n"
+                                       "PayeeName = Jos\u00e9 Baker\n"
+                                       "F1098_9 = 2\n"
+                                       "F1099NEC1 = 1500.25\n"
+                                       "Record 2\n"
+                                       "PayeeName = Cole Ltd\n"
+                                       "SSN_IDNum = 12-3456789\n"
+                                       "Record 3\n"));
+}
+
+TEST_F(BatchDumpTest, ListsThePayerRecord) {
+  TPayerRecord payer;
+  payer.SetString("PayerName", "Acme");
+  payer.SetString("PhoneNum", "555-123-4567");
+  payer.SetBool("SignerPresent", true);
+  const QString path = Temp.Path("Acme.pr25");  // the extension's letter case does not matter
+  WriteAll(path, Bytes(payer));
+  const TRun run = Dump(path);
+  EXPECT_EQ(run.exitCode, 0);
+  EXPECT_EQ(run.out, "Record 1\nPayerName = Acme\nPhoneNum = 555-123-4567\nSignerPresent = True\n");
+}
+
+TEST_F(BatchDumpTest, BadInputEndsWithExitCodeTwoAndAReason) {
+  struct Case {
+    const char* name;
+    QString file;
+    QByteArray bytes;  // not written when empty and the file is to be missing
+    QString outStart;
+    QString errContains;
+  };
+  const QByteArray payees = TwoPayees();
+  const Case cases[] = {
+      {"missing", "Missing.PE25", {}, "", "File not found: "},
+      {"partial record", "Cut.PE25", payees.left(1536 + 100), "Record 1\n",
+       "the file length 1636 is not a multiple of the 1536-byte payee record"},
+      {"short payer", "Cut.PR25", QByteArray(100, 'x'), "",
+       "the file length 100 is not a multiple of the 448-byte payer record"},
+      {"other file type", "notes.txt", QByteArray("hello"), "", "Not a payee (.PE25) or payer"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    const QString path = Temp.Path(c.file);
+    if (!c.bytes.isEmpty()) WriteAll(path, c.bytes);
+    const TRun run = Dump(path);
+    EXPECT_EQ(run.exitCode, 2);
+    EXPECT_EQ(run.out.left(c.outStart.size()), c.outStart);
+    EXPECT_TRUE(run.err.contains(c.errContains)) << run.err.toStdString();
+  }
+  // The whole records before a partial tail are still listed, and only they.
+  const TRun cut = Dump(Temp.Path("Cut.PE25"));
+  EXPECT_TRUE(cut.out.contains("PayeeName = Jos"));
+  EXPECT_FALSE(cut.out.contains("Record 2"));
+}
+
+TEST_F(BatchDumpTest, ALengthByteBeyondTheWidthReadsOnlyTheWidthAndControlsAreEscaped) {
+  QByteArray bytes(1536, '\0');
+  bytes[177] = char(200);  // State, width 2
+  bytes[178] = 'O';
+  bytes[179] = 'H';
+  bytes[5] = 3;  // PayeeName "A<tab>B"
+  bytes[6] = 'A';
+  bytes[7] = '\t';
+  bytes[8] = 'B';
+  const QString path = Temp.Path("Odd.PE25");
+  WriteAll(path, bytes);
+  const TRun run = Dump(path);
+  EXPECT_EQ(run.exitCode, 0);
+  EXPECT_TRUE(run.out.contains("State = OH\n"));
+  EXPECT_TRUE(run.out.contains("PayeeName = A\\x09B\n"));
+  EXPECT_FALSE(run.out.contains("ZipCode"));  // the byte after the width is the next field
+}
+
+TEST_F(BatchDumpTest, ReadsAFileThatAnotherOpenerHolds) {
+  const QString path = Temp.Path("Held.PE25");
+  WriteAll(path, TwoPayees());
+  TRecordSet holder;
+  holder.SetRecSize(1536);
+  holder.SetFileName(path);
+  holder.SetFileShareMode(smShareDenyWrite);
+  holder.OpenRecSet();
+  ASSERT_TRUE(holder.Active());
+  const TRun run = Dump(path);
+  EXPECT_EQ(run.exitCode, 0);
+  EXPECT_TRUE(run.out.contains("Record 2\nPayeeName = Cole Ltd\n"));
+  holder.CloseRecSet();
+}
+}  // namespace
