@@ -1,0 +1,164 @@
+// The record set against plain pread/pwrite on a file of 10,000 payees: the full scan that the
+// record list, the totals and the print routines make, and deleting record 1 (which moves every
+// later record down). Both are measured beside the same work done directly on the file, in the
+// same run, and the ratios are printed at the end.
+#include <benchmark/benchmark.h>
+#include <fcntl.h>
+#include <unistd.h>
+#include <QFile>
+#include <QTemporaryDir>
+#include <array>
+#include <cstdio>
+#include <map>
+#include <string>
+
+#include "platform/MsgBox.h"
+#include "storage/RecordLayout.h"
+#include "storage/RecordSet.h"
+
+namespace {
+constexpr int kRecSize = TPayeeRecord::Size;
+constexpr int kPayees = 10000;
+
+QTemporaryDir& Folder() {
+  static QTemporaryDir dir;
+  return dir;
+}
+
+QString PayeeFile() {
+  return Folder().path() + QStringLiteral("/Bench.PE25");
+}
+
+void MakePayeeFile() {
+  QFile file(PayeeFile());
+  if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate)) std::abort();
+  TPayeeRecord rec;
+  const TFieldHandle name = TPayeeRecord::Field("PayeeName");
+  const TFieldHandle amount = TPayeeRecord::Field("F1099NEC1");
+  for (int i = 1; i <= kPayees; ++i) {
+    rec.SetString(name, QStringLiteral("Payee %1").arg(i));
+    rec.SetDouble(amount, i * 10.0);
+    file.write(reinterpret_cast<const char*>(rec.Data()), kRecSize);
+  }
+}
+
+void OpenSet(TRecordSet& set) {
+  set.SetRecSize(kRecSize);
+  set.SetMaxRec(kPayees + 1);
+  set.SetFileName(PayeeFile());
+  set.SetFileShareMode(smShareDenyWrite);
+  set.OpenRecSet();
+  if (!set.Active()) std::abort();
+}
+
+int OpenPlain() {
+  const int fd = ::open(QFile::encodeName(PayeeFile()).constData(), O_RDWR);
+  if (fd < 0) std::abort();
+  return fd;
+}
+
+void ReadPlain(int fd, uint8_t* buffer, int n) {
+  if (::pread(fd, buffer, kRecSize, static_cast<off_t>(n - 1) * kRecSize) != kRecSize) std::abort();
+}
+
+void WritePlain(int fd, const uint8_t* buffer, int n) {
+  if (::pwrite(fd, buffer, kRecSize, static_cast<off_t>(n - 1) * kRecSize) != kRecSize)
+    std::abort();
+}
+
+void BM_ScanRecordSet(benchmark::State& state) {
+  TRecordSet set;
+  OpenSet(set);
+  set.SetCurrentRecord(kPayees / 2);
+  for (auto _ : state) {
+    set.RootRec();
+    for (int i = 0; i < set.LastRecord(); ++i) set.NextRec();
+    set.PopRec();
+    benchmark::DoNotOptimize(set.RecordBuffer()[0]);
+  }
+  set.CloseRecSet();
+}
+
+void BM_ScanPlain(benchmark::State& state) {
+  const int fd = OpenPlain();
+  std::array<uint8_t, kRecSize> buffer{};
+  for (auto _ : state) {
+    for (int n = 1; n <= kPayees; ++n) ReadPlain(fd, buffer.data(), n);
+    ReadPlain(fd, buffer.data(), kPayees / 2);
+    benchmark::DoNotOptimize(buffer[0]);
+  }
+  ::close(fd);
+}
+
+// Each round deletes record 1 of 10,000, then (untimed) appends a record so the next round
+// starts from the same size.
+void BM_DeleteRecordSet(benchmark::State& state) {
+  TRecordSet set;
+  OpenSet(set);
+  for (auto _ : state) {
+    state.PauseTiming();
+    MsgBoxScript::Clear();
+    MsgBoxScript::SetNextAnswer(mrOk);
+    set.FirstRec();
+    state.ResumeTiming();
+    set.DeleteRec();
+    state.PauseTiming();
+    set.NewRec();
+    state.ResumeTiming();
+  }
+  set.CloseRecSet();
+}
+
+void BM_DeletePlain(benchmark::State& state) {
+  const int fd = OpenPlain();
+  std::array<uint8_t, kRecSize> buffer{};
+  for (auto _ : state) {
+    for (int i = 1; i < kPayees; ++i) {
+      ReadPlain(fd, buffer.data(), i + 1);
+      WritePlain(fd, buffer.data(), i);
+    }
+    if (::ftruncate(fd, static_cast<off_t>(kPayees - 1) * kRecSize) != 0) std::abort();
+    ReadPlain(fd, buffer.data(), 1);
+    state.PauseTiming();
+    buffer.fill(0);
+    WritePlain(fd, buffer.data(), kPayees);
+    state.ResumeTiming();
+  }
+  ::close(fd);
+}
+
+BENCHMARK(BM_ScanPlain)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ScanRecordSet)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_DeletePlain)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_DeleteRecordSet)->Unit(benchmark::kMillisecond);
+
+class TRatioReporter : public benchmark::ConsoleReporter {
+ public:
+  void ReportRuns(const std::vector<Run>& runs) override {
+    for (const Run& run : runs)
+      if (run.run_type == Run::RT_Iteration)
+        Times[run.benchmark_name()] = run.GetAdjustedRealTime();
+    ConsoleReporter::ReportRuns(runs);
+  }
+  void PrintRatio(const char* what, const char* mine, const char* plain, double aim) const {
+    const auto a = Times.find(mine), b = Times.find(plain);
+    if (a == Times.end() || b == Times.end() || b->second <= 0) return;
+    const double ratio = a->second / b->second;
+    std::printf("%-8s record set / plain = %.2f (aim %.1f or less)%s\n", what, ratio, aim,
+                ratio <= aim ? "" : "  ** above aim **");
+  }
+  std::map<std::string, double> Times;
+};
+}  // namespace
+
+int main(int argc, char** argv) {
+  MsgBoxScript::Enable(true);  // the delete confirmation is answered, never shown
+  MakePayeeFile();
+  benchmark::Initialize(&argc, argv);
+  TRatioReporter reporter;
+  benchmark::RunSpecifiedBenchmarks(&reporter);
+  reporter.PrintRatio("scan", "BM_ScanRecordSet", "BM_ScanPlain", 1.5);
+  reporter.PrintRatio("delete", "BM_DeleteRecordSet", "BM_DeletePlain", 2.0);
+  benchmark::Shutdown();
+  return 0;
+}
