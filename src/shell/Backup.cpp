@@ -1,0 +1,266 @@
+#include "shell/Backup.h"
+
+#include <sys/stat.h>
+
+#include <QFile>
+#include <QFileInfo>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+#include <exception>
+#include <utility>
+#include <vector>
+
+#include "maintenance/Utils.h"
+#include "platform/Settings.h"
+#include "shell/FrmMain.h"
+#include "shell/FrmWelcome.h"
+#include "storage/DataModule.h"
+#include "storage/Globals.h"
+
+namespace {
+QGroupBox* CurrentFileGroup(TBackupDialog* dlg, const QString& explanation) {
+  auto* group = new QGroupBox(QStringLiteral(" Current File: "), dlg);
+  auto* layout = new QVBoxLayout(group);
+  auto* text = new QLabel(explanation, group);
+  text->setObjectName(QStringLiteral("LblExplanation"));
+  text->setWordWrap(true);
+  layout->addWidget(text);
+  auto* grid = new QGridLayout();
+  grid->addWidget(new QLabel(QStringLiteral("File name:"), group), 0, 0);
+  grid->addWidget(dlg->LblFileName, 0, 1);
+  grid->addWidget(new QLabel(QStringLiteral("Location:"), group), 1, 0);
+  grid->addWidget(dlg->LblLocation, 1, 1);
+  grid->setColumnStretch(1, 1);
+  layout->addLayout(grid);
+  return group;
+}
+
+QGroupBox* FolderGroup(TBackupDialog* dlg, const QString& caption) {
+  auto* group = new QGroupBox(caption, dlg);
+  auto* row = new QHBoxLayout(group);
+  row->addWidget(dlg->Path, 1);
+  row->addWidget(dlg->BtnBrowse);
+  return group;
+}
+
+QPushButton* Button(QWidget* parent, const char* name, const char* caption) {
+  auto* b = new QPushButton(QString::fromLatin1(caption), parent);
+  b->setObjectName(QLatin1String(name));
+  return b;
+}
+}  // namespace
+
+TBackupDialog::TBackupDialog(const TTexts& texts, const QString& fileName, const QString& folder,
+                             QWidget* parent)
+    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint),
+      LblFileName(new QLabel(fileName, this)),
+      LblLocation(new QLabel(ProgramFolder, this)),
+      Path(new QLineEdit(folder, this)),
+      BtnBrowse(Button(this, "BtnBrowse", "&Browse")),
+      BtnOk(Button(this, "BtnOk", "&Ok")),
+      BtnCancel(Button(this, "BtnCancel", "&Cancel")),
+      FBrowseTitle(texts.BrowseTitle) {
+  setWindowTitle(texts.Caption);
+  LblFileName->setObjectName(QStringLiteral("LblFileName"));
+  LblLocation->setObjectName(QStringLiteral("LblLocation"));
+  Path->setObjectName(QStringLiteral("Path"));
+  auto* layout = new QVBoxLayout(this);
+  layout->addWidget(CurrentFileGroup(this, texts.Explanation));
+  layout->addWidget(FolderGroup(this, texts.FolderGroup));
+  auto* buttons = new QHBoxLayout();
+  buttons->addStretch();
+  buttons->addWidget(BtnOk);
+  buttons->addWidget(BtnCancel);
+  layout->addLayout(buttons);
+  BtnOk->setDefault(true);
+  connect(BtnOk, &QPushButton::clicked, this, &QDialog::accept);
+  connect(BtnCancel, &QPushButton::clicked, this, &QDialog::reject);
+  connect(BtnBrowse, &QPushButton::clicked, this, [this] { BtnBrowseClick(); });
+  setFixedWidth(430);
+}
+
+QString TBackupDialog::Folder() const {
+  return Path->text();
+}
+
+void TBackupDialog::BtnBrowseClick() {
+  QString folder = Path->text();
+  if (SelectFolder(FBrowseTitle, folder)) Path->setText(folder);
+}
+
+TFrmBackup::TFrmBackup(const QString& folder, QWidget* parent)
+    : TBackupDialog(
+          {QStringLiteral("Papyra File Backup"),
+           QStringLiteral(
+               "You  are  about  to  make  a  backup  of  the  current  Payer  file. If you are "
+               "backing-up to a removable storerage device (such as a USB flash drive), connnect "
+               "it to your system before clicking Ok. Use the Restore command to retrieve the "
+               "backup."),
+           QStringLiteral(" Backup Current File To: "),
+           QStringLiteral("Select the backup to folder")},
+          DoubleAmpersands(QFileInfo(PayeeFileName).fileName()), folder, parent) {
+  setObjectName(QStringLiteral("FrmBackup"));
+}
+
+TFrmRestore::TFrmRestore(const QString& folder, QWidget* parent)
+    : TBackupDialog(
+          {QStringLiteral("Papyra Restore File Backup"),
+           QStringLiteral(
+               "You  are  about  to  restore  the  current  Payer  file  from  a  previous "
+               "backup. If you are restoring from a removable storage device (such as a USB "
+               "flash drive), connect it to your system before clicking Ok."),
+           QStringLiteral(" Restore Current File Backup From: "),
+           QStringLiteral("Select the folder to restore from")},
+          PayeeFileName, folder, parent) {
+  setObjectName(QStringLiteral("FrmRestore"));
+}
+
+namespace {
+QString BackupKey() {
+  return RegistryRoot + QStringLiteral("Backup");
+}
+
+// The program's settings store once the main window has started, a private one before.
+template <typename F>
+void WithRegistry(F&& use) {
+  if (AppRegistry) {
+    use(*AppRegistry);
+  } else {
+    TRegistry registry;
+    use(registry);
+  }
+}
+}  // namespace
+
+QString BackupFolderSetting() {
+  QString folder;
+  WithRegistry([&](TRegistry& reg) {
+    if (!reg.OpenKey(BackupKey(), false)) return;
+    folder = reg.ReadString(QStringLiteral("Path"));
+    reg.CloseKey();
+  });
+  return folder;
+}
+
+void SaveBackupFolderSetting(const QString& folder) {
+  WithRegistry([&](TRegistry& reg) {
+    if (!reg.OpenKey(BackupKey(), true)) return;
+    reg.WriteString(QStringLiteral("Path"), folder);
+    reg.CloseKey();
+  });
+}
+
+namespace {
+using TCopyList = std::vector<std::pair<QString, QString>>;  // source, target
+
+struct TCopyTexts {
+  QString Copying;    // message window text, before the folder
+  QString Done;       // success message
+  QString OwnFolder;  // refusal when the folder is the payer file's own
+};
+
+// Both paths name one existing file (the same folder reached twice, or through a link).
+bool SameExistingFile(const QString& a, const QString& b) {
+  struct stat sa {
+  }, sb{};
+  return ::stat(QFile::encodeName(a).constData(), &sa) == 0 &&
+         ::stat(QFile::encodeName(b).constData(), &sb) == 0 && sa.st_dev == sb.st_dev &&
+         sa.st_ino == sb.st_ino;
+}
+
+bool CopiesOntoItself(const TCopyList& copies) {
+  for (const auto& [source, target] : copies)
+    if (SameExistingFile(source, target)) return true;
+  return false;
+}
+
+// The dialog step: the folder to use, or empty when the command ends here.
+QString AskFolder(TBackupDialog& dlg) {
+  if (dlg.exec() != QDialog::Accepted || IsBlank(dlg.Folder())) return {};
+  return dlg.Folder();
+}
+
+// The file was closed for the copy and opens again from the same path whatever happened; the
+// user has just been working in it, so the password is not asked again.
+void ReopenPayerFile(TFrmMain& main) {
+  SkipPasswordCheck = true;
+  try {
+    FrmDataModule->RSPayee->OpenRecSet();
+  } catch (...) {
+    SkipPasswordCheck = false;
+    main.UpdateFormCaption();
+    main.EnableMenuItems(FileIsOpen);
+    throw;
+  }
+  SkipPasswordCheck = false;
+  main.UpdateFormCaption();
+  main.EnableMenuItems(FileIsOpen);
+}
+
+// Closes the payer file, copies the files in order (a failed copy skips the rest), opens the
+// file again and reports. A failure is raised only once the file is open again.
+void CopyWhileClosed(TFrmMain& main, const QString& folder, const TCopyList& copies,
+                     const TCopyTexts& texts) {
+  std::exception_ptr failure;
+  TFrmMsgWin::ShowMessage(AppTitle(), texts.Copying + folder);
+  {
+    THourglass hourglass;
+    try {
+      FrmDataModule->RSPayee->CloseRecSet();
+      for (const auto& [source, target] : copies) CopyFileChecked(source, target, false);
+    } catch (...) {
+      failure = std::current_exception();
+    }
+  }
+  TFrmMsgWin::CloseMessage();
+  ReopenPayerFile(main);
+  if (failure) std::rethrow_exception(failure);
+  MsgBox(texts.Done, AppTitle(), mbOk);
+}
+
+// Copying the open file onto itself would at best do nothing and at worst destroy it; say so
+// before anything is closed, and do not remember that folder.
+void RunCopyCommand(TFrmMain& main, TBackupDialog& dlg, bool toFolder, const TCopyTexts& texts) {
+  const QString folder = AskFolder(dlg);
+  if (folder.isEmpty()) return;
+  const QString base = AddPathDelimiter(folder);
+  TCopyList copies;
+  for (const QString& file : {PayeeFileName, PayerFileName}) {
+    const QString there = base + QFileInfo(file).fileName();
+    copies.push_back(toFolder ? std::pair(file, there) : std::pair(there, file));
+  }
+  if (CopiesOntoItself(copies)) {
+    MsgBox(texts.OwnFolder, AppTitle(), mbError);
+    return;
+  }
+  SaveBackupFolderSetting(folder);
+  CopyWhileClosed(main, folder, copies, texts);
+}
+}  // namespace
+
+void BackupPayerFile(TFrmMain& main) {
+  if (!FileIsOpen) return;
+  TFrmBackup dlg(BackupFolderSetting(), &main);
+  RunCopyCommand(
+      main, dlg, true,
+      {QStringLiteral("Copying files to "), QStringLiteral("Backup completed successfully"),
+       QStringLiteral("The backup folder is the folder the payer file is kept in, so "
+                      "the file would be copied onto itself.~Please choose another "
+                      "folder for the backup.")});
+}
+
+void RestorePayerFile(TFrmMain& main) {
+  if (!FileIsOpen) return;
+  TFrmRestore dlg(BackupFolderSetting(), &main);
+  RunCopyCommand(
+      main, dlg, false,
+      {QStringLiteral("Copying files from "), QStringLiteral("File restore completed successfully"),
+       QStringLiteral("The restore folder is the folder the payer file is kept in, so the file "
+                      "would be copied onto itself.~Please choose the folder that holds the "
+                      "backup.")});
+}

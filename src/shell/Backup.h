@@ -1,0 +1,60 @@
+#pragma once
+// Backup copies the open payer file (its ".PE25" and ".PR25" files) into a folder the user
+// picks, typically on a removable drive; Restore copies the two files with the same names back
+// over the open payer file. Both remember the last folder in one shared setting, so a folder
+// used by one command is offered by the other.
+#include <QDialog>
+#include <QString>
+
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class TFrmMain;
+
+// The frame both commands show; only the texts differ.
+class TBackupDialog : public QDialog {
+  Q_OBJECT
+ public:
+  struct TTexts {
+    QString Caption;
+    QString Explanation;  // the text of the " Current File: " group
+    QString FolderGroup;  // the caption of the group around Path
+    QString BrowseTitle;  // the folder picker's title
+  };
+  TBackupDialog(const TTexts& texts, const QString& fileName, const QString& folder,
+                QWidget* parent = nullptr);
+
+  QString Folder() const;
+  void BtnBrowseClick();
+
+  QLabel* LblFileName;
+  QLabel* LblLocation;
+  QLineEdit* Path;
+  QPushButton* BtnBrowse;
+  QPushButton* BtnOk;
+  QPushButton* BtnCancel;
+
+ private:
+  QString FBrowseTitle;
+};
+
+class TFrmBackup : public TBackupDialog {
+  Q_OBJECT
+ public:
+  explicit TFrmBackup(const QString& folder, QWidget* parent = nullptr);
+};
+
+class TFrmRestore : public TBackupDialog {
+  Q_OBJECT
+ public:
+  explicit TFrmRestore(const QString& folder, QWidget* parent = nullptr);
+};
+
+// The folder the last backup or restore used; empty when there is none.
+QString BackupFolderSetting();
+void SaveBackupFolderSetting(const QString& folder);
+
+// The File menu's Backup and Restore commands. A failed copy is raised as ECopyFileException
+// after the payer file has been opened again.
+void BackupPayerFile(TFrmMain& main);
+void RestorePayerFile(TFrmMain& main);

@@ -1,0 +1,38 @@
+#pragma once
+// Help / Web Update: asks the update server whether a newer build of this year's program
+// exists and, if the user agrees, downloads the setup program into the program folder, starts
+// it and closes the program so the setup can replace it.
+//
+// The setup program runs only when its SHA-256 digest equals the "Sha256" value that the
+// server's version file gives beside "Version"; anything else is deleted unrun. The real server
+// is reached over HTTPS only; plain HTTP is accepted for a server on this machine (tests).
+#include <QString>
+#include <functional>
+
+// This build's version, as the version file compares it.
+extern const char* const ProgramVersion;  // "2025.00"
+
+// The server's base address: PAPYRA_UPDATE_URL when set, otherwise the maker's update server.
+QString UpdateServerUrl();
+// Whether an address may be fetched: HTTPS anywhere, HTTP only on the loopback interface.
+bool UpdateUrlAccepted(const QString& url);
+
+// Whether the machine has a connection to the internet. Tests replace the query.
+bool IsInternetConnected();
+extern std::function<bool()> InternetConnectedProbe;  // empty: ask the platform
+
+// Fetches url into path; true only for a complete 2xx answer written in full. A failed
+// download leaves an existing file at path untouched. Gives up after DownloadTimeoutMs without
+// any data arriving.
+bool DownloadToFile(const QString& url, const QString& path);
+extern int DownloadTimeoutMs;
+
+// True when the server offers a newer version; raises EDownloadException "Unable to contact
+// server." when its version file cannot be fetched.
+bool CheckForUpdate();
+// Fetches the setup program and checks its digest; raises EDownloadException "Unable to
+// download update." (and leaves no setup program behind) otherwise.
+bool DownloadUpdate();
+
+// The menu command.
+void CheckWebUpdate();

@@ -1,0 +1,254 @@
+#include <QCryptographicHash>
+#include <QFile>
+#include <QHash>
+#include <QTcpServer>
+#include <QTcpSocket>
+
+#include "ShellFixture.h"
+#include "platform/Application.h"
+#include "platform/MsgBox.h"
+#include "platform/Services.h"
+#include "shell/FrmWelcome.h"
+#include "shell/WebUpdate.h"
+#include "storage/Globals.h"
+
+namespace {
+// An HTTP/1.0 server on 127.0.0.1 serving fixed files; a silent one accepts and never answers.
+class TUpdateServer : public QObject {
+ public:
+  explicit TUpdateServer(bool silent = false) : FSilent(silent) {
+    connect(&FServer, &QTcpServer::newConnection, this, [this] { Accept(); });
+    FServer.listen(QHostAddress::LocalHost, 0);
+  }
+  QString Url() const { return QStringLiteral("http://127.0.0.1:%1").arg(FServer.serverPort()); }
+
+  QHash<QString, QByteArray> Files;
+  QStringList Requests;
+
+ private:
+  void Accept() {
+    while (QTcpSocket* s = FServer.nextPendingConnection())
+      connect(s, &QTcpSocket::readyRead, this, [this, s] { Serve(s); });
+  }
+  void Serve(QTcpSocket* s) {
+    QByteArray& request = FPending[s];
+    request += s->readAll();
+    if (!request.contains("\r\n\r\n") || FSilent) return;
+    const QString path = QString::fromLatin1(request.split(' ').value(1));
+    Requests << path;
+    const bool found = Files.contains(path);
+    const QByteArray body = Files.value(path, "not found");
+    s->write((found ? "HTTP/1.0 200 OK\r\n" : "HTTP/1.0 404 Not Found\r\n") +
+             QByteArray("Content-Length: ") + QByteArray::number(body.size()) + "\r\n\r\n" + body);
+    s->disconnectFromHost();
+  }
+  QTcpServer FServer;
+  QHash<QTcpSocket*, QByteArray> FPending;
+  bool FSilent;
+};
+
+QString Sha256(const QByteArray& bytes) {
+  return QString::fromLatin1(QCryptographicHash::hash(bytes, QCryptographicHash::Sha256).toHex());
+}
+
+const QByteArray kSetup = QByteArray("MZ setup program ") + QByteArray(70000, 'x');
+
+// Counts the close requests the main window receives.
+class TCloseSpy : public QObject {
+ public:
+  int Closes = 0;
+  bool eventFilter(QObject*, QEvent* e) override {
+    if (e->type() == QEvent::Close) ++Closes;
+    return false;
+  }
+};
+}  // namespace
+
+class WebUpdateTest : public ShellTest {
+ protected:
+  void SetUp() override {
+    ShellTest::SetUp();
+    Start();
+    ProgramFolder = Dir.Path() + "/";  // downloads land beside the program
+    InternetConnectedProbe = [this] { return Connected; };
+    Main->installEventFilter(&Spy);
+    MsgBoxScript::Clear();
+    ShellScript::Clear();
+  }
+  void TearDown() override {
+    InternetConnectedProbe = nullptr;
+    DownloadTimeoutMs = 30000;
+    qunsetenv("PAPYRA_UPDATE_URL");
+    ShellTest::TearDown();
+  }
+  void Serve(TUpdateServer& server) { qputenv("PAPYRA_UPDATE_URL", server.Url().toUtf8()); }
+  // The command as the Help menu runs it: what it raises is shown as an error.
+  void Run() { TApplication::Guard(CheckWebUpdate); }
+  QList<std::pair<QString, int>> Shown() const {
+    QList<std::pair<QString, int>> shown;
+    for (const auto& m : MsgBoxScript::Log()) shown.append({m.text, m.flags});
+    return shown;
+  }
+  void ExpectSettled() {
+    EXPECT_EQ(TFrmMsgWin::Current(), nullptr);
+    EXPECT_FALSE(HourglassShown());
+  }
+
+  bool Connected = true;
+  TCloseSpy Spy;
+  const QString Offer =
+      QStringLiteral("There is an update available.\nWould you like to download and install it?");
+};
+
+TEST_F(WebUpdateTest, ServerVersionsThatAreNotNewerMeanUpToDate) {
+  const QByteArray versionFiles[] = {
+      "[Papyra2025]\r\nVersion=2025.00\r\n",
+      "[Papyra2025]\nVersion=2024.99\n",
+      "[Papyra2025]\nVersion=latest\n",
+      "[Papyra2024]\nVersion=2024.05\n[Other]\nVersion=2026.00\n",
+      "",
+  };
+  for (const QByteArray& file : versionFiles) {
+    SCOPED_TRACE(file.toStdString());
+    MsgBoxScript::Clear();
+    TUpdateServer server;
+    server.Files["/public/update.txt"] = file;
+    Serve(server);
+    Run();
+    EXPECT_EQ(Shown(),
+              (QList<std::pair<QString, int>>{{"Your current version is up-to-date.", 64}}));
+    EXPECT_EQ(server.Requests, QStringList{"/public/update.txt"});
+    EXPECT_EQ(ReadAll(ProgramFolder + "update.ini"), file);
+    ExpectSettled();
+  }
+}
+
+TEST_F(WebUpdateTest, DecliningTheOfferDownloadsNothing) {
+  TUpdateServer server;
+  server.Files["/public/update.txt"] =
+      "[papyra2025]\nversion = 2025.01\nSha256=" + Sha256(kSetup).toLatin1() + "\n";
+  server.Files["/public/Papyra_25.EXE"] = kSetup;
+  Serve(server);
+  MsgBoxScript::SetNextAnswer(mrCancel);
+  Run();
+  EXPECT_EQ(Shown(), (QList<std::pair<QString, int>>{{Offer, 33}}));
+  EXPECT_EQ(server.Requests, QStringList{"/public/update.txt"});
+  EXPECT_FALSE(QFile::exists(ProgramFolder + "Papyra_25.EXE"));
+  EXPECT_TRUE(ShellScript::Opened().isEmpty());
+  EXPECT_EQ(Spy.Closes, 0);
+}
+
+TEST_F(WebUpdateTest, AnAcceptedUpdateWithAMatchingDigestRunsAndClosesTheProgram) {
+  TUpdateServer server;
+  server.Files["/public/update.txt"] =
+      "; build of the day\n[Papyra2025]\nVersion=2025.01\nSha256=" +
+      Sha256(kSetup).toUpper().toLatin1() + "\n";
+  server.Files["/public/Papyra_25.EXE"] = kSetup;
+  Serve(server);
+  Run();
+  EXPECT_EQ(Shown(),
+            (QList<std::pair<QString, int>>{
+                {Offer, 33}, {"The program must shut down in order to install the update.", 0}}));
+  EXPECT_EQ(server.Requests, (QStringList{"/public/update.txt", "/public/Papyra_25.EXE"}));
+  EXPECT_EQ(ReadAll(ProgramFolder + "Papyra_25.EXE"), kSetup);
+  EXPECT_EQ(ShellScript::Opened(), QStringList{ProgramFolder + "Papyra_25.EXE"});
+  EXPECT_EQ(Spy.Closes, 1);
+  ExpectSettled();
+}
+
+TEST_F(WebUpdateTest, ASetupProgramThatIsNotTheDescribedOneIsDeletedUnrun) {
+  const QByteArray versionHead = "[Papyra2025]\nVersion=2025.01\n";
+  struct TCase {
+    const char* what;
+    QByteArray versionFile;
+    bool serveSetup;
+  } cases[] = {
+      {"digest of other bytes", versionHead + "Sha256=" + Sha256("other").toLatin1(), true},
+      {"no digest at all", versionHead, true},
+      {"digest of a shortened file", versionHead + "Sha256=" + Sha256(kSetup.left(100)).toLatin1(),
+       true},
+      {"setup missing on the server", versionHead + "Sha256=" + Sha256(kSetup).toLatin1(), false},
+  };
+  for (const TCase& c : cases) {
+    SCOPED_TRACE(c.what);
+    MsgBoxScript::Clear();
+    TUpdateServer server;
+    server.Files["/public/update.txt"] = c.versionFile;
+    if (c.serveSetup) server.Files["/public/Papyra_25.EXE"] = kSetup;
+    Serve(server);
+    Run();
+    EXPECT_EQ(Shown(),
+              (QList<std::pair<QString, int>>{{Offer, 33}, {"Unable to download update.", 16}}));
+    EXPECT_FALSE(QFile::exists(ProgramFolder + "Papyra_25.EXE"));
+    EXPECT_TRUE(ShellScript::Opened().isEmpty());
+    EXPECT_EQ(Spy.Closes, 0);
+    ExpectSettled();
+  }
+}
+
+TEST_F(WebUpdateTest, AServerThatCannotBeReachedIsReported) {
+  DownloadTimeoutMs = 300;
+  TUpdateServer silent(true);
+  quint16 closedPort = 0;
+  {
+    QTcpServer probe;
+    probe.listen(QHostAddress::LocalHost, 0);
+    closedPort = probe.serverPort();
+  }
+  const QString urls[] = {
+      QStringLiteral("http://127.0.0.1:%1").arg(closedPort),  // nothing listens
+      silent.Url(),                                           // accepts and never answers
+  };
+  for (const QString& url : urls) {
+    SCOPED_TRACE(url.toStdString());
+    MsgBoxScript::Clear();
+    QFile::remove(ProgramFolder + "update.ini");
+    qputenv("PAPYRA_UPDATE_URL", url.toUtf8());
+    Run();
+    EXPECT_EQ(Shown(), (QList<std::pair<QString, int>>{{"Unable to contact server.", 16}}));
+    EXPECT_FALSE(QFile::exists(ProgramFolder + "update.ini"));
+    ExpectSettled();
+  }
+}
+
+TEST_F(WebUpdateTest, WithoutADetectedConnectionOnlyOkGoesOn) {
+  Connected = false;
+  TUpdateServer server;
+  server.Files["/public/update.txt"] = "[Papyra2025]\nVersion=2025.00\n";
+  Serve(server);
+  const QString question = "An internet connection was not detected. Proceed anyway?";
+  MsgBoxScript::SetNextAnswer(mrCancel);
+  Run();
+  EXPECT_EQ(Shown(), (QList<std::pair<QString, int>>{{question, 33}}));
+  EXPECT_TRUE(server.Requests.isEmpty());
+
+  MsgBoxScript::Clear();
+  MsgBoxScript::SetNextAnswer(mrOk);
+  Run();
+  EXPECT_EQ(Shown(), (QList<std::pair<QString, int>>{{question, 33},
+                                                     {"Your current version is up-to-date.", 64}}));
+}
+
+TEST(WebUpdateUrls, TheRealServerIsReachedOverHttpsOnly) {
+  qunsetenv("PAPYRA_UPDATE_URL");
+  EXPECT_TRUE(UpdateServerUrl().startsWith("https://"));
+  EXPECT_TRUE(UpdateUrlAccepted(UpdateServerUrl()));
+  struct TCase {
+    const char* url;
+    bool accepted;
+  } cases[] = {
+      {"https://update.papyra.example/public/update.txt", true},
+      {"http://127.0.0.1:8080/public/update.txt", true},
+      {"http://localhost/public/update.txt", true},
+      {"http://[::1]:81/x", true},
+      {"http://update.papyra.example/public/update.txt", false},
+      {"http://10.0.0.1/public/update.txt", false},
+      {"ftp://127.0.0.1/public/update.txt", false},
+      {"file:///etc/passwd", false},
+      {"", false},
+  };
+  for (const TCase& c : cases) EXPECT_EQ(UpdateUrlAccepted(c.url), c.accepted) << c.url;
+  TTempFolder dir;
+  EXPECT_FALSE(DownloadToFile("http://update.papyra.example/public/update.txt", dir.Path("x")));
+  EXPECT_FALSE(QFile::exists(dir.Path("x")));
+}
