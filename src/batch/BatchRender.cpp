@@ -19,9 +19,10 @@ int RenderSnapshot(const QStringList& args, QTextStream& out, QTextStream& err) 
     return 2;
   }
   RegisterFontSubstitutions();
-  const TReportJob job = LoadSnapshot(files.first());
-  ExportJob(job, target);
-  out << job.PageCount() << " page(s) written to " << target << "\n";
+  TSnapshotReader reader;
+  reader.Open(files.first());  // refuses a damaged or foreign file before anything is written
+  ExportSnapshot(files.first(), target);
+  out << reader.PageCount() << " page(s) written to " << target << "\n";
   return 0;
 }
 

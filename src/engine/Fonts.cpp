@@ -3,6 +3,7 @@
 #include <QFontMetricsF>
 #include <QHash>
 #include <QImage>
+#include <QRawFont>
 
 namespace {
 // Metrics are taken at this resolution on an image, so neither the screen nor hinting changes
@@ -30,13 +31,20 @@ size_t qHash(const TMetricKey& k, size_t seed = 0) {
   return qHashMulti(seed, k.Name, k.Size, k.Style);
 }
 
-const QFontMetricsF& Metrics(const TFontSpec& font) {
-  static QHash<TMetricKey, QFontMetricsF*> cache;
+struct TMetrics {
+  QFontMetricsF Metrics;
+  QRawFont Raw;  // the same font at the metric resolution, for widths without text shaping
+};
+
+const TMetrics& Metrics(const TFontSpec& font) {
+  static QHash<TMetricKey, TMetrics*> cache;
   const TMetricKey key{font.Name, font.Size, font.Style};
   auto it = cache.find(key);
   if (it == cache.end()) {
-    QFont f = MakeQFont(font, font.Size);
-    it = cache.insert(key, new QFontMetricsF(f, &MetricDevice()));
+    const QFont f = MakeQFont(font, font.Size);
+    auto* m = new TMetrics{QFontMetricsF(f, &MetricDevice()), QRawFont::fromFont(f)};
+    m->Raw.setPixelSize(font.Size * kMetricDpi / 72.0);
+    it = cache.insert(key, m);
   }
   return **it;
 }
@@ -75,14 +83,25 @@ QFont MakeQFont(const TFontSpec& font, double pointSize) {
 
 double TextWidthInches(const TFontSpec& font, const QString& text) {
   if (text.isEmpty()) return 0.0;
-  return Metrics(font).horizontalAdvance(text) / kMetricDpi;
+  const TMetrics& m = Metrics(font);
+  if (m.Raw.isValid()) {
+    const QList<quint32> glyphs = m.Raw.glyphIndexesForString(text);
+    if (glyphs.size() == text.size() && !glyphs.contains(0u)) {
+      double width = 0;
+      for (const QPointF& a : m.Raw.advancesForGlyphIndexes(glyphs, QRawFont::UseDesignMetrics))
+        width += a.x();
+      return width / kMetricDpi;
+    }
+  }
+  // Characters the font lacks come from a fallback font; let Qt lay those out.
+  return m.Metrics.horizontalAdvance(text) / kMetricDpi;
 }
 
 double FontAscentInches(const TFontSpec& font) {
-  return Metrics(font).ascent() / kMetricDpi;
+  return Metrics(font).Metrics.ascent() / kMetricDpi;
 }
 double FontDescentInches(const TFontSpec& font) {
-  return Metrics(font).descent() / kMetricDpi;
+  return Metrics(font).Metrics.descent() / kMetricDpi;
 }
 
 QString CssFontFamily(const QString& name) {

@@ -3,7 +3,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QFontMetricsF>
+#include <QGlyphRun>
 #include <QHash>
 #include <QPageLayout>
 #include <QPageSize>
@@ -11,6 +11,7 @@
 #include <QPainterPath>
 #include <QPdfWriter>
 #include <QPrinter>
+#include <QRawFont>
 #include <QSaveFile>
 #include <algorithm>
 #include <cmath>
@@ -21,6 +22,41 @@
 #include "platform/Exceptions.h"
 
 namespace {
+struct TFontKey {
+  QString Name;
+  double Points;
+  quint8 Style;
+  bool operator==(const TFontKey&) const = default;
+};
+size_t qHash(const TFontKey& k, size_t seed = 0) {
+  return qHashMulti(seed, k.Name, k.Points, k.Style);
+}
+
+struct TFontEntry {
+  QFont Font;
+  QRawFont Raw;
+};
+
+QHash<TFontKey, TFontEntry>& FontCache() {
+  static QHash<TFontKey, TFontEntry> cache;
+  return cache;
+}
+
+// Laid-out texts, keyed by font and text: form pages repeat their captions on every page, and
+// laying a text out costs more than drawing it. Cleared when it grows large.
+struct TRunKey {
+  const TFontEntry* Font;
+  QString Text;
+  bool operator==(const TRunKey&) const = default;
+};
+size_t qHash(const TRunKey& k, size_t seed = 0) {
+  return qHashMulti(seed, quintptr(k.Font), k.Text);
+}
+QHash<TRunKey, QGlyphRun>& RunCache() {
+  static QHash<TRunKey, QGlyphRun> cache;
+  return cache;
+}
+
 class TPagePainter {
  public:
   TPagePainter(QPainter& painter, const TRenderOptions& o) : P(painter), O(o) {
@@ -28,11 +64,11 @@ class TPagePainter {
     FDeviceDpiY = device ? std::max(1, device->logicalDpiY()) : 96;
   }
 
-  void Paint(const TPage& page, const TReportJob& job) {
+  void Paint(const TPage& page, double pageWidth, double pageHeight) {
     P.save();
     P.setRenderHint(QPainter::Antialiasing, true);
     P.setRenderHint(QPainter::TextAntialiasing, true);
-    if (O.PaintPaper) P.fillRect(QRectF(Pt(0, 0), Pt(job.PageWidth, job.PageHeight)), Qt::white);
+    if (O.PaintPaper) P.fillRect(QRectF(Pt(0, 0), Pt(pageWidth, pageHeight)), Qt::white);
     for (const TDisplayItem& item : page.Items) {
       if (item.PreviewOnly && !O.Preview) continue;
       Item(item);
@@ -68,50 +104,115 @@ class TPagePainter {
     return pen;
   }
 
+  // Painter state changes cost the PDF writer a graphics-state block each, so pens, brushes and
+  // fonts are only set when they differ from what the painter already has.
+  void SetPen(const QPen& pen) {
+    if (FHavePen && pen == FPen) return;
+    P.setPen(pen);
+    FPen = pen;
+    FHavePen = true;
+  }
+
+  void SetBrush(const QBrush& brush) {
+    if (FHaveBrush && brush == FBrush) return;
+    P.setBrush(brush);
+    FBrush = brush;
+    FHaveBrush = true;
+  }
+
   void Line(const TDisplayItem& i) {
-    P.setPen(Pen(i));
+    SetPen(Pen(i));
     P.drawLine(Pt(i.X, i.Y), Pt(i.X2, i.Y2));
   }
 
   void Box(const TDisplayItem& i) {
     const QRectF r = Rect(i);
     const double radius = Len(i.Radius);
-    P.setPen(i.Outline ? Pen(i) : QPen(Qt::NoPen));
-    P.setBrush(i.Filled ? QBrush(QColor::fromRgb(i.FillColor)) : QBrush(Qt::NoBrush));
+    if (!i.Outline && radius <= 0) return P.fillRect(r, QColor::fromRgb(i.FillColor));
+    SetPen(i.Outline ? Pen(i) : QPen(Qt::NoPen));
+    SetBrush(i.Filled ? QBrush(QColor::fromRgb(i.FillColor)) : QBrush(Qt::NoBrush));
     if (radius > 0)
       P.drawRoundedRect(r, radius, radius);
-    else if (i.Outline)
-      P.drawRect(r);
     else
-      P.fillRect(r, P.brush());
-    P.setBrush(Qt::NoBrush);
+      P.drawRect(r);
   }
 
-  const QFont& FontFor(const TFontSpec& spec) {
-    const QString key = spec.Name + QLatin1Char('|') + QString::number(spec.Size) +
-                        QLatin1Char('|') + QString::number(spec.Style);
-    auto it = FFonts.find(key);
-    if (it == FFonts.end())
-      it = FFonts.insert(key, MakeQFont(spec, spec.Size * O.DpiY / FDeviceDpiY));
-    return *it;
+  // Fonts are made once per font and scale for the whole run, and set on the painter only when
+  // they change: a form page repeats the same two or three fonts many times.
+  void UseFont(const TFontSpec& spec) {
+    // Text takes the pen's colour; its width does not matter.
+    if (!FHavePen || FPen.color() != QColor::fromRgb(spec.Color)) {
+      QPen pen = FHavePen ? FPen : QPen();
+      pen.setColor(QColor::fromRgb(spec.Color));
+      SetPen(pen);
+    }
+    if (FFont && spec == FLastFont) return;
+    const double points = spec.Size * O.DpiY / FDeviceDpiY;
+    const TFontKey key{spec.Name, points, spec.Style};
+    auto it = FontCache().find(key);
+    if (it == FontCache().end()) {
+      TFontEntry entry{MakeQFont(spec, points), {}};
+      entry.Raw = QRawFont::fromFont(entry.Font);
+      entry.Raw.setPixelSize(spec.Size * O.DpiY / 72.0);
+      it = FontCache().insert(key, entry);
+    }
+    if (FFont != &*it) P.setFont(it->Font);
+    FLastFont = spec;
+    FFont = &*it;
+  }
+
+  // The text's glyphs from the font's own tables: no shaping is needed for the program's texts,
+  // and it is the slowest step of drawing text. Null when the font lacks a glyph, so the
+  // painter's font fallback can draw the text instead.
+  const QGlyphRun* GlyphRun(const TDisplayItem& i) {
+    if (!FFont->Raw.isValid()) return nullptr;
+    const TRunKey key{FFont, i.Text};
+    auto it = RunCache().find(key);
+    if (it != RunCache().end()) return &*it;
+    const QList<quint32> glyphs = FFont->Raw.glyphIndexesForString(i.Text);
+    if (glyphs.size() != i.Text.size() || glyphs.contains(0u)) return nullptr;
+    const QList<QPointF> advances = FFont->Raw.advancesForGlyphIndexes(glyphs);
+    QList<QPointF> positions;
+    positions.reserve(glyphs.size());
+    QPointF pen;
+    for (const QPointF& a : advances) {
+      positions.append(pen);
+      pen += a;
+    }
+    QGlyphRun run;
+    run.setRawFont(FFont->Raw);
+    run.setGlyphIndexes(glyphs);
+    run.setPositions(positions);
+    run.setUnderline(i.Font.Underline());
+    run.setStrikeOut(i.Font.StrikeOut());
+    if (RunCache().size() > 20000) RunCache().clear();
+    return &*RunCache().insert(key, run);
   }
 
   void Text(const TDisplayItem& i) {
-    const QFont& font = FontFor(i.Font);
-    P.setFont(font);
-    P.setPen(QColor::fromRgb(i.Font.Color));
+    UseFont(i.Font);
     QPointF at = Pt(i.X, i.Y);
     if (i.Align != TAlign::Left) {
-      const double w = QFontMetricsF(font, P.device()).horizontalAdvance(i.Text);
+      // The same unhinted advances the page printer measured with, so the text ends where the
+      // print routine's cursor did.
+      const double w = TextWidthInches(i.Font, i.Text) * O.DpiX;
       at.rx() -= i.Align == TAlign::Right ? w : w / 2;
     }
-    P.drawText(at, i.Text);
+    if (const QGlyphRun* run = GlyphRun(i))
+      P.drawGlyphRun(at, *run);
+    else
+      P.drawText(at, i.Text);
   }
 
   QPainter& P;
   const TRenderOptions& O;
   int FDeviceDpiY;
-  QHash<QString, QFont> FFonts;
+  TFontSpec FLastFont;
+  const TFontEntry* FFont = nullptr;
+  QPen FPen;
+  bool FHavePen = false;
+  QBrush FBrush;
+  bool FHaveBrush = false;
 };
 
 void CheckWritable(const QString& fileName) {
@@ -124,10 +225,9 @@ void CheckWritable(const QString& fileName) {
   if (!existed) probe.remove();
 }
 
-QPageLayout SheetLayout(const TReportJob& job) {
-  const bool landscape = job.PageWidth > job.PageHeight;
-  const QSizeF portrait =
-      landscape ? QSizeF(job.PageHeight, job.PageWidth) : QSizeF(job.PageWidth, job.PageHeight);
+QPageLayout SheetLayout(double width, double height) {
+  const bool landscape = width > height;
+  const QSizeF portrait = landscape ? QSizeF(height, width) : QSizeF(width, height);
   return QPageLayout(QPageSize(portrait, QPageSize::Inch, QString(), QPageSize::ExactMatch),
                      landscape ? QPageLayout::Landscape : QPageLayout::Portrait, QMarginsF());
 }
@@ -136,8 +236,13 @@ QPageLayout SheetLayout(const TReportJob& job) {
 void PaintPage(QPainter& painter, const TReportJob& job, int pageIndex,
                const TRenderOptions& options) {
   if (pageIndex < 0 || pageIndex >= job.PageCount()) return;
+  PaintPage(painter, job.Pages[pageIndex], job.PageWidth, job.PageHeight, options);
+}
+
+void PaintPage(QPainter& painter, const TPage& page, double pageWidth, double pageHeight,
+               const TRenderOptions& options) {
   RegisterFontSubstitutions();
-  TPagePainter(painter, options).Paint(job.Pages[pageIndex], job);
+  TPagePainter(painter, options).Paint(page, pageWidth, pageHeight);
 }
 
 QImage RenderPageImage(const TReportJob& job, int pageIndex, double dpi, bool preview) {
@@ -180,23 +285,48 @@ void WritePdf(const TReportJob& job, const QString& fileName) {
   WritePdf(job, fileName, DefaultPdfInfo(job));
 }
 
-void WritePdf(const TReportJob& job, const QString& fileName, const TPdfInfo& info) {
+namespace {
+// Writes pages one at a time, so a long snapshot never has to be decoded whole.
+void WritePdfPages(const QString& fileName, const TPdfInfo& info, double width, double height,
+                   int pages, const std::function<TPage(int)>& page) {
   CheckWritable(fileName);
   QPdfWriter writer(fileName);
   writer.setResolution(info.Resolution);
   writer.setTitle(info.Title);
   writer.setCreator(info.Creator);
-  writer.setPageLayout(SheetLayout(job));
+  writer.setPageLayout(SheetLayout(width, height));
   QPainter painter;
   if (!painter.begin(&writer))
     throw EReportException(QStringLiteral("Cannot write \"%1\".").arg(fileName));
   TRenderOptions o;
   o.DpiX = o.DpiY = info.Resolution;
-  for (int i = 0; i < job.PageCount(); ++i) {
+  for (int i = 0; i < pages; ++i) {
     if (i > 0) writer.newPage();
-    PaintPage(painter, job, i, o);
+    PaintPage(painter, page(i), width, height, o);
   }
   if (!painter.end()) throw EReportException(QStringLiteral("Cannot write \"%1\".").arg(fileName));
+}
+}  // namespace
+
+void WritePdf(const TReportJob& job, const QString& fileName, const TPdfInfo& info) {
+  WritePdfPages(fileName, info, job.PageWidth, job.PageHeight, job.PageCount(),
+                [&job](int i) { return job.Pages[i]; });
+}
+
+void WritePdf(const TSnapshotReader& reader, const QString& fileName, const TPdfInfo& info) {
+  WritePdfPages(fileName, info, reader.PageWidth(), reader.PageHeight(), reader.PageCount(),
+                [&reader](int i) { return reader.ReadPage(i); });
+}
+
+void ExportSnapshot(const QString& snapshotFile, const QString& fileName) {
+  const QString ext = QFileInfo(fileName).suffix().toLower();
+  if (ext != QLatin1String("pdf")) return ExportJob(LoadSnapshot(snapshotFile), fileName);
+  TSnapshotReader reader;
+  reader.Open(snapshotFile);
+  TPdfInfo info;
+  info.Title = reader.Title();
+  info.Creator = QStringLiteral("Papyra");
+  WritePdf(reader, fileName, info);
 }
 
 void PrintJob(const TReportJob& job, QPrinter& printer, int fromPage, int toPage, int copiesByHand,

@@ -11,6 +11,7 @@
 
 class QPainter;
 class QPrinter;
+class TSnapshotReader;
 
 struct TRenderOptions {
   double DpiX = 96;  // device pixels per inch on the painter (zoom included)
@@ -22,6 +23,10 @@ struct TRenderOptions {
 
 // Paints page pageIndex (0-based) of the job. Out-of-range pages paint nothing.
 void PaintPage(QPainter& painter, const TReportJob& job, int pageIndex,
+               const TRenderOptions& options);
+
+// The same for a page on its own (pages read one at a time from a snapshot).
+void PaintPage(QPainter& painter, const TPage& page, double pageWidth, double pageHeight,
                const TRenderOptions& options);
 
 // A page as an image at the given resolution on white paper.
@@ -40,6 +45,8 @@ struct TPdfInfo {
 TPdfInfo DefaultPdfInfo(const TReportJob& job);  // title from the job, creator "Papyra"
 void WritePdf(const TReportJob& job, const QString& fileName, const TPdfInfo& info);
 void WritePdf(const TReportJob& job, const QString& fileName);
+// Straight from a snapshot, decoding one page at a time (long jobs).
+void WritePdf(const TSnapshotReader& reader, const QString& fileName, const TPdfInfo& info);
 
 // Paints pages fromPage..toPage (1-based, 0 = first/last) on a printer that the caller has
 // set up (copies, collation, duplex stay the printer's). The printer's unprintable border is
@@ -54,3 +61,5 @@ void PrintJob(const TReportJob& job, QPrinter& printer, int fromPage = 0, int to
 // per page), .txt (display list text). Throws EReportException for an unknown extension or a
 // file that cannot be written.
 void ExportJob(const TReportJob& job, const QString& fileName);
+// The same from a snapshot file; PDF is written page by page without decoding the whole job.
+void ExportSnapshot(const QString& snapshotFile, const QString& fileName);

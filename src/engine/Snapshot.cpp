@@ -1,10 +1,12 @@
 #include "engine/Snapshot.h"
 
+#include <zlib.h>
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
 #include <QtEndian>
-#include <array>
+
+#include <algorithm>
 #include <cmath>
 #include <cstring>
 
@@ -218,19 +220,16 @@ QString Shown(const QString& name) {
 }  // namespace
 
 quint32 SnapshotCrc32(const char* data, qsizetype length) {
-  static const std::array<quint32, 256> table = [] {
-    std::array<quint32, 256> t{};
-    for (quint32 i = 0; i < 256; ++i) {
-      quint32 c = i;
-      for (int k = 0; k < 8; ++k) c = (c & 1) ? 0xEDB88320u ^ (c >> 1) : c >> 1;
-      t[i] = c;
-    }
-    return t;
-  }();
-  quint32 crc = 0xFFFFFFFFu;
-  const auto* p = reinterpret_cast<const unsigned char*>(data);
-  for (qsizetype i = 0; i < length; ++i) crc = table[(crc ^ p[i]) & 0xFF] ^ (crc >> 8);
-  return crc ^ 0xFFFFFFFFu;
+  // zlib's CRC-32 is the IEEE one, and far faster than a byte-wise table.
+  uLong crc = crc32(0L, Z_NULL, 0);
+  const auto* p = reinterpret_cast<const Bytef*>(data);
+  while (length > 0) {
+    const uInt chunk = uInt(std::min<qsizetype>(length, 1 << 30));
+    crc = crc32(crc, p, chunk);
+    p += chunk;
+    length -= chunk;
+  }
+  return quint32(crc);
 }
 
 QByteArray SnapshotBytes(const TReportJob& job) {
@@ -333,10 +332,19 @@ void TSnapshotReader::OpenBytes(const QByteArray& bytes, const QString& nameForM
 }
 
 const TPage& TSnapshotReader::Page(int index) {
+  if (index >= 0 && index < FPages.size() && FPages[index].Loaded) return FPages[index].Page;
+  TPage page = ReadPage(index);
+  TPageRef& ref = FPages[index];
+  ref.Page = std::move(page);
+  ref.Loaded = true;
+  return ref.Page;
+}
+
+TPage TSnapshotReader::ReadPage(int index) const {
   if (index < 0 || index >= FPages.size())
     throw EReportException(
         QStringLiteral("The snapshot %1 has no page %2.").arg(FName).arg(index + 1));
-  TPageRef& ref = FPages[index];
+  const TPageRef& ref = FPages[index];
   if (ref.Loaded) return ref.Page;
   const char* data = FBytes.constData() + ref.Offset;
   TReader r(data, ref.Length, FName);
@@ -348,9 +356,7 @@ const TPage& TSnapshotReader::Page(int index) {
   page.Items.reserve(count);
   for (quint32 i = 0; i < count; ++i) page.Items.append(ReadItem(r, FFonts));
   if (r.P != r.End) r.Fail(QStringLiteral("page %1 has stray bytes").arg(index + 1));
-  ref.Page = std::move(page);
-  ref.Loaded = true;
-  return ref.Page;
+  return page;
 }
 
 TReportJob TSnapshotReader::ReadAll() {

@@ -33,8 +33,9 @@ class TSnapshotReader {
   QString Title() const { return FTitle; }
   double PageWidth() const { return FWidth; }
   double PageHeight() const { return FHeight; }
-  const TPage& Page(int index);  // 0-based; throws for a damaged page or a bad index
-  TReportJob ReadAll();          // every page
+  const TPage& Page(int index);     // 0-based; throws for a damaged page or a bad index
+  TPage ReadPage(int index) const;  // the same without keeping the page (streaming)
+  TReportJob ReadAll();             // every page
   QByteArray Bytes() const { return FBytes; }
 
  private:
