@@ -40,6 +40,7 @@ QStringList PriorYearPayerFiles(const QString& priorFolder, const QString& dataF
 
 // Writes this year's payer file pair for one prior-year payer file. False when the new payer
 // file exists and noOverwrite is set (nothing is written). A file that cannot be read or
-// written raises EInOutError; the new files are then left as they were.
+// written raises EInOutError; each new file is replaced whole or not at all, and the payer
+// file, which marks the pair as transferred, is written only after the payee file.
 bool TransferPayerFile(const QString& priorFolder, const QString& name, const QString& dataFolder,
                        bool noOverwrite);

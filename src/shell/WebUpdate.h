@@ -3,9 +3,13 @@
 // exists and, if the user agrees, downloads the setup program into the program folder, starts
 // it and closes the program so the setup can replace it.
 //
-// The setup program runs only when its SHA-256 digest equals the "Sha256" value that the
-// server's version file gives beside "Version"; anything else is deleted unrun. The real server
-// is reached over HTTPS only; plain HTTP is accepted for a server on this machine (tests).
+// The server's version file, "/public/update.txt", is INI text:
+//   [Papyra2025]
+//   Version=2025.01
+//   Sha256=<64 hexadecimal digits of the SHA-256 of /public/Papyra_25.EXE>
+// The setup program runs only when its digest equals that "Sha256" value; anything else is
+// deleted unrun. The real server is reached over HTTPS only; plain HTTP is accepted for a
+// server on this machine (tests).
 #include <QString>
 #include <functional>
 
