@@ -1,0 +1,236 @@
+#include "maintenance/RecordList.h"
+
+#include <QApplication>
+#include <QCollator>
+#include <QKeyEvent>
+#include <QListWidget>
+#include <QPainter>
+#include <QPushButton>
+#include <QScreen>
+#include <QStyledItemDelegate>
+#include <algorithm>
+
+#include "maintenance/FrmScreen.h"
+#include "maintenance/Utils.h"
+#include "platform/MsgBox.h"
+#include "storage/DataModule.h"
+#include "storage/Globals.h"
+
+namespace {
+constexpr int NameWidth = 40;
+constexpr int ClientWidth = 258;
+constexpr int Border = 8;
+constexpr int PanelHeight = 25;
+constexpr int ItemHeight = 13;
+constexpr int TabStopDialogUnits = 20;
+// The window heights below count a 25-pixel caption and frame; the client area is the rest.
+constexpr int NonClientHeight = 25;
+
+struct TListSize {
+  int Window;
+  int List;
+};
+// By entry count, 2 to 10; ten and more entries share the last size and the list scrolls.
+constexpr TListSize ListSizes[] = {{121, 33}, {129, 43},  {141, 57},  {153, 70}, {165, 82},
+                                   {180, 97}, {193, 110}, {205, 121}, {217, 134}};
+
+const TListSize& ListSizeFor(int entries) {
+  const int i = std::clamp(entries, 2, 10) - 2;
+  return ListSizes[i];
+}
+
+// Draws a list entry the way a list box with tab stops does: every tab moves the text on to the
+// next multiple of the tab distance, so the first names of individuals form a second column.
+class TTabStopDelegate : public QStyledItemDelegate {
+ public:
+  using QStyledItemDelegate::QStyledItemDelegate;
+
+  QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override {
+    QSize size = QStyledItemDelegate::sizeHint(option, index);
+    size.setHeight(std::max(ItemHeight, option.fontMetrics.height()));
+    return size;
+  }
+
+  void paint(QPainter* painter, const QStyleOptionViewItem& option,
+             const QModelIndex& index) const override {
+    QStyleOptionViewItem opt = option;
+    initStyleOption(&opt, index);
+    const QStringList parts = opt.text.split(QLatin1Char('\t'));
+    opt.text.clear();
+    const QWidget* widget = opt.widget;
+    QStyle* style = widget ? widget->style() : QApplication::style();
+    style->drawControl(QStyle::CE_ItemViewItem, &opt, painter, widget);
+    const QRect r = style->subElementRect(QStyle::SE_ItemViewItemText, &opt, widget);
+    painter->save();
+    painter->setFont(opt.font);
+    const bool selected = opt.state & QStyle::State_Selected;
+    painter->setPen(
+        opt.palette.color(QPalette::Normal, selected ? QPalette::HighlightedText : QPalette::Text));
+    DrawParts(painter, r, parts, TabDistance(opt.fontMetrics));
+    painter->restore();
+  }
+
+ private:
+  // Dialog units of the list's font: a quarter of the average character width.
+  static int TabDistance(const QFontMetrics& fm) {
+    static const QString alphabet =
+        QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz");
+    const int average = (fm.horizontalAdvance(alphabet) / 26 + 1) / 2;
+    return std::max(1, TabStopDialogUnits * average / 4);
+  }
+
+  static void DrawParts(QPainter* painter, const QRect& r, const QStringList& parts, int tab) {
+    int x = 0;
+    for (int i = 0; i < parts.size(); ++i) {
+      if (i > 0) x = (x / tab + 1) * tab;
+      const QRect cell(r.left() + x, r.top(), std::max(0, r.width() - x), r.height());
+      painter->drawText(cell, Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine, parts[i]);
+      x += painter->fontMetrics().horizontalAdvance(parts[i]);
+    }
+  }
+};
+}  // namespace
+
+QString PayeeSortName(const TPayeeRecord& payee) {
+  if (payee.GetBool("Individual"))
+    return (payee.GetString("LastName") + QLatin1Char('\t') + payee.GetString("FirstName"))
+        .left(NameWidth);
+  return payee.GetString("PayeeName");
+}
+
+void SortRecIndex() {
+  QCollator collator;
+  collator.setCaseSensitivity(Qt::CaseInsensitive);
+  // A stable sort of whole entries keeps each record once, whatever names compare equal.
+  std::stable_sort(RecIndex.begin(), RecIndex.end(),
+                   [&collator](const RecIndexData& a, const RecIndexData& b) {
+                     return collator.compare(a.Name, b.Name) < 0;
+                   });
+}
+
+void BuildRecIndex() {
+  if (!RecIndexDirty) return;
+  RecIndex.assign(std::max(0, RecIndexCount), RecIndexData{});
+  if (RecIndexCount > 1) {
+    TRecordSet* payees = FrmDataModule->RSPayee;
+    payees->RootRec();
+    for (int i = 0; i < RecIndexCount; ++i) {
+      payees->NextRec();
+      RecIndex[i].Name = PayeeSortName(PayeeRec);
+      RecIndex[i].Index = i;
+    }
+    SortRecIndex();
+    RecIndexDirty = false;
+    payees->PopRec();
+  }
+  // A single payee needs no sorting; its entry points at record 1 and the index stays dirty.
+}
+
+void ShowRecordList() {
+  TRecordSet* payees = FrmDataModule->RSPayee;
+  RecIndexCount = payees->RecordCount();
+  if (RecIndexCount <= 1) {
+    MsgBox(QStringLiteral("The list window is not available when~there is only 1 record in the "
+                          "database"),
+           AppTitle(), mbOk);
+    return;
+  }
+  BuildRecIndex();
+  int selected = -1;
+  {
+    TFrmRecList list(QApplication::activeWindow());
+    list.exec();
+    selected = list.Selected;
+  }
+  if (selected < 0 || selected >= static_cast<int>(RecIndex.size())) return;
+  payees->SetCurrentRecord(RecIndex[selected].Index + 1);
+  payees->GetRec();
+}
+
+TFrmRecList::TFrmRecList(QWidget* parent)
+    : QDialog(parent, FixedDialogFlags()),
+      RecordListBox(new QListWidget(this)),
+      PanelContainer(new QWidget(this)),
+      BtnOk(new QPushButton(QStringLiteral("&Ok"), PanelContainer)),
+      BtnCancel(new QPushButton(QStringLiteral("&Cancel"), PanelContainer)) {
+  setObjectName(QStringLiteral("FrmRecList"));
+  setWindowTitle(QStringLiteral("Payer List"));
+  setFont(ScreenFont());
+  RecordListBox->setObjectName(QStringLiteral("RecordListBox"));
+  RecordListBox->setItemDelegate(new TTabStopDelegate(RecordListBox));
+  RecordListBox->setSelectionMode(QAbstractItemView::SingleSelection);
+  RecordListBox->setUniformItemSizes(true);
+  RecordListBox->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+  RecordListBox->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  PanelContainer->setObjectName(QStringLiteral("PanelContainer"));
+  BtnOk->setObjectName(QStringLiteral("BtnOk"));
+  BtnOk->setDefault(true);
+  BtnCancel->setObjectName(QStringLiteral("BtnCancel"));
+  BtnCancel->setAutoDefault(false);
+  BtnOk->setGeometry(43, 0, 75, PanelHeight);
+  BtnCancel->setGeometry(131, 0, 75, PanelHeight);
+  connect(BtnOk, &QPushButton::clicked, this, &TFrmRecList::BtnOkClick);
+  connect(BtnCancel, &QPushButton::clicked, this, &TFrmRecList::BtnCancelClick);
+  connect(RecordListBox, &QListWidget::itemDoubleClicked, this,
+          &TFrmRecList::RecordListBoxDblClick);
+  setTabOrder(RecordListBox, BtnOk);
+  setTabOrder(BtnOk, BtnCancel);
+}
+
+int TFrmRecList::WindowHeightFor(int entries) {
+  return ListSizeFor(entries).Window;
+}
+
+int TFrmRecList::ListHeightFor(int entries) {
+  return ListSizeFor(entries).List;
+}
+
+void TFrmRecList::FormShow() {
+  Selected = -1;
+  RecordListBox->clear();
+  for (const RecIndexData& entry : RecIndex) RecordListBox->addItem(entry.Name);
+  RecordListBox->clearSelection();
+  RecordListBox->setCurrentRow(-1, QItemSelectionModel::NoUpdate);
+  const int entries = RecordListBox->count();
+  const int clientHeight = WindowHeightFor(entries) - NonClientHeight;
+  setFixedSize(ClientWidth, clientHeight);
+  const int inner = ClientWidth - 2 * Border;
+  RecordListBox->setGeometry(Border, Border, inner, ListHeightFor(entries));
+  PanelContainer->setGeometry(Border, clientHeight - Border - PanelHeight, inner, PanelHeight);
+  RecordListBox->setFocus();
+  CentreOnScreen(this);
+}
+
+void TFrmRecList::showEvent(QShowEvent* event) {
+  FormShow();
+  QDialog::showEvent(event);
+}
+
+void TFrmRecList::BtnOkClick() {
+  const QList<QListWidgetItem*> chosen = RecordListBox->selectedItems();
+  Selected = chosen.isEmpty() ? -1 : RecordListBox->row(chosen.first());
+  accept();
+}
+
+void TFrmRecList::BtnCancelClick() {
+  Selected = -1;
+  QDialog::reject();
+}
+
+void TFrmRecList::RecordListBoxDblClick() {
+  QListWidgetItem* item = RecordListBox->currentItem();
+  if (item && item->isSelected()) BtnOkClick();
+}
+
+void TFrmRecList::reject() {
+  BtnCancelClick();
+}
+
+void TFrmRecList::keyPressEvent(QKeyEvent* event) {
+  if (event->key() == Qt::Key_Escape) {
+    event->accept();
+    BtnCancelClick();
+    return;
+  }
+  QDialog::keyPressEvent(event);
+}
