@@ -281,11 +281,44 @@ TPdfInfo DefaultPdfInfo(const TReportJob& job) {
   return info;
 }
 
+QList<TExportFormat> ExportFormats() {
+  return {{QStringLiteral("Adobe Portable Document (PDF)"), QStringLiteral("*.pdf")},
+          {QStringLiteral("Web Document (HTML)"), QStringLiteral("*.html *.htm")},
+          {QStringLiteral("PNG Images (one per page)"), QStringLiteral("*.png")},
+          {QStringLiteral("Display List Text"), QStringLiteral("*.txt")}};
+}
+
 void WritePdf(const TReportJob& job, const QString& fileName) {
   WritePdf(job, fileName, DefaultPdfInfo(job));
 }
 
 namespace {
+QString Xml(const QString& text) {
+  return text.toHtmlEscaped();
+}
+
+// The writer's document information holds only title and creator; subject, author and producer
+// go into the document's XMP metadata, where PDF readers look for them too.
+QByteArray XmpMetadata(const TPdfInfo& info) {
+  const QString alt =
+      QStringLiteral("<rdf:Alt><rdf:li xml:lang=\"x-default\">%1</rdf:li></rdf:Alt>");
+  QString xmp = QStringLiteral(
+      "<?xpacket begin=\"\xFEFF\" id=\"W5M0MpCehiHzreSzNTczkc9d\"?>\n"
+      "<x:xmpmeta xmlns:x=\"adobe:ns:meta/\">\n"
+      "<rdf:RDF xmlns:rdf=\"http://www.w3.org/1999/02/22-rdf-syntax-ns#\">\n"
+      "<rdf:Description rdf:about=\"\" xmlns:dc=\"http://purl.org/dc/elements/1.1/\" "
+      "xmlns:pdf=\"http://ns.adobe.com/pdf/1.3/\" xmlns:xmp=\"http://ns.adobe.com/xap/1.0/\">\n");
+  xmp += QStringLiteral("<dc:title>%1</dc:title>\n").arg(alt.arg(Xml(info.Title)));
+  if (!info.Subject.isEmpty())
+    xmp += QStringLiteral("<dc:description>%1</dc:description>\n").arg(alt.arg(Xml(info.Subject)));
+  xmp += QStringLiteral(
+             "<dc:creator><rdf:Seq><rdf:li>%1</rdf:li></rdf:Seq></dc:creator>\n"
+             "<pdf:Producer>%1</pdf:Producer>\n<xmp:CreatorTool>%1</xmp:CreatorTool>\n")
+             .arg(Xml(info.Creator));
+  xmp += QStringLiteral("</rdf:Description>\n</rdf:RDF>\n</x:xmpmeta>\n<?xpacket end=\"w\"?>");
+  return xmp.toUtf8();
+}
+
 // Writes pages one at a time, so a long snapshot never has to be decoded whole.
 void WritePdfPages(const QString& fileName, const TPdfInfo& info, double width, double height,
                    int pages, const std::function<TPage(int)>& page) {
@@ -294,6 +327,7 @@ void WritePdfPages(const QString& fileName, const TPdfInfo& info, double width, 
   writer.setResolution(info.Resolution);
   writer.setTitle(info.Title);
   writer.setCreator(info.Creator);
+  writer.setDocumentXmpMetadata(XmpMetadata(info));
   writer.setPageLayout(SheetLayout(width, height));
   QPainter painter;
   if (!painter.begin(&writer))

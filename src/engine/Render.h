@@ -43,6 +43,7 @@ struct TPdfInfo {
   int Resolution = 1200;
 };
 TPdfInfo DefaultPdfInfo(const TReportJob& job);  // title from the job, creator "Papyra"
+
 void WritePdf(const TReportJob& job, const QString& fileName, const TPdfInfo& info);
 void WritePdf(const TReportJob& job, const QString& fileName);
 // Straight from a snapshot, decoding one page at a time (long jobs).
@@ -56,6 +57,16 @@ void WritePdf(const TSnapshotReader& reader, const QString& fileName, const TPdf
 // onPage, when given, hears each page number as it is printed (status windows).
 void PrintJob(const TReportJob& job, QPrinter& printer, int fromPage = 0, int toPage = 0,
               int copiesByHand = 1, const std::function<void(int page)>& onPage = {});
+
+// Output formats offered besides the snapshot itself, for save dialogs.
+struct TExportFormat {
+  QString DisplayName;  // "Adobe Portable Document (PDF)"
+  QString Extensions;   // "*.pdf"
+  QString Filter() const {
+    return DisplayName + QStringLiteral(" (") + Extensions + QLatin1Char(')');
+  }
+};
+QList<TExportFormat> ExportFormats();  // PDF, HTML, PNG, text
 
 // Writes the job by the file's extension: .snp/.rpt (snapshot), .pdf, .html/.htm, .png (one file
 // per page), .txt (display list text). Throws EReportException for an unknown extension or a

@@ -123,6 +123,7 @@ TEST(Pdf, CarriesTheTitleAndCreatorAndEveryPage) {
   const QString pdf = tmp.Path(QStringLiteral("job.pdf"));
   TPdfInfo info;
   info.Title = QStringLiteral("Papyra 2025");
+  info.Subject = QStringLiteral("Papyra 2025 Adobe Portable Document");
   info.Creator = QStringLiteral("Papyra Software");
   WritePdf(SampleJob(), pdf, info);
   const QString text = PdfInfo(pdf);
@@ -130,6 +131,13 @@ TEST(Pdf, CarriesTheTitleAndCreatorAndEveryPage) {
   EXPECT_TRUE(text.contains(QRegularExpression(QStringLiteral("Creator:\\s+Papyra Software\\n"))));
   EXPECT_TRUE(text.contains(QRegularExpression(QStringLiteral("Pages:\\s+2\\n"))));
   EXPECT_TRUE(text.contains(QStringLiteral("612 x 792 pts (letter)"))) << text.toStdString();
+  QProcess meta;
+  meta.start(QStringLiteral("pdfinfo"), {QStringLiteral("-meta"), pdf});
+  meta.waitForFinished(60000);
+  const QString xmp = QString::fromUtf8(meta.readAllStandardOutput());
+  EXPECT_TRUE(xmp.contains(QStringLiteral(">Papyra 2025 Adobe Portable Document</rdf:li>")))
+      << xmp.toStdString();
+  EXPECT_TRUE(xmp.contains(QStringLiteral("<pdf:Producer>Papyra Software</pdf:Producer>")));
 }
 
 TEST(Html, EachPageIsAnInlineSvgInInchesWithoutPreviewOnlyItems) {
