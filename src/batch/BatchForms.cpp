@@ -1,0 +1,204 @@
+// papyra-batch print: the forms of a payer file, program-generated or onto red copies, through
+// the same print routines as the form screens, into a PDF, HTML, snapshot or text file.
+// papyra-batch totals: what the Form 1096 screen shows for a form type.
+//
+// The payer file is only read: nothing is written back, no lock is taken, and a file protected
+// by a password is refused rather than opened without it.
+#include <QFileInfo>
+
+#include "batch/BatchCommands.h"
+#include "engine/Fonts.h"
+#include "engine/PagePrinter.h"
+#include "engine/Render.h"
+#include "engine/ReportProject.h"
+#include "forms/Form1096.h"
+#include "forms/FormPrint.h"
+#include "forms/FormRegistry.h"
+#include "forms/FormTotals.h"
+#include "maintenance/Utils.h"
+#include "printing/PrinterSetup.h"
+#include "storage/DataModule.h"
+#include "storage/Globals.h"
+
+namespace {
+const char* const kPrintUsage =
+    "print FILE.PE25 --form 1099-NEC|1096 --kind program|redcopy [--mask-ssn yes|no] "
+    "[--form-type 1098|1099-DIV|1099-INT|1099-MISC|1099-NEC|1099-R|1099-S] "
+    "--out OUT.pdf|.html|.snp|.txt";
+const char* const kTotalsUsage =
+    "totals FILE.PE25 --form 1098|1099-DIV|1099-INT|1099-MISC|1099-NEC|1099-R|1099-S";
+
+// A failure that ends the command with exit code 2 and its message.
+struct TBatchFailure {
+  QString Message;
+};
+
+void StartSettings() {
+  ProgramFolder = ExecutableFolder();
+  RegistryRoot = RunningUnderDevEnvironment() ? QStringLiteral("Software\\PapyraTest\\2025\\")
+                                              : QStringLiteral("Software\\Papyra\\2025\\");
+  if (!AppRegistry) AppRegistry = std::make_unique<TRegistry>();
+  RegisterFontSubstitutions();
+}
+
+void ReadPayer(const QString& payeeFile) {
+  const QString payerFile = ChangeFileExt(payeeFile, QStringLiteral(".PR25"));
+  if (!QFileInfo(payerFile).isFile())
+    throw TBatchFailure{QStringLiteral("File not found: %1").arg(payerFile)};
+  TRecordSet payer;
+  payer.SetRecSize(TPayerRecord::Size);
+  payer.SetFileName(payerFile);
+  payer.SetFileOpenMode(omOpenRead);
+  payer.SetAutoCreate(false);
+  payer.SetShowOpenMode(false);
+  payer.OpenRecSet();
+  if (!payer.Active() || payer.LastRecord() < 1)
+    throw TBatchFailure{QStringLiteral("Unable to read the payer record of %1").arg(payerFile)};
+  payer.GetRec();
+  std::copy_n(payer.RecordBuffer(), TPayerRecord::Size, PayerRec.Data());
+  payer.CloseRecSet();
+  if (!IsBlank(PayerRec.GetString("FilePassword")))
+    throw TBatchFailure{
+        QStringLiteral("%1 is protected by a file password; open it in Papyra to print it")
+            .arg(payeeFile)};
+}
+
+// Opens the payer file for reading only: the payee set of the data module without its opening
+// and closing events, which would ask for the password and write the records back.
+void OpenPayerFile(TFrmDataModule& module, const QString& path) {
+  if (!QFileInfo(path).isFile())
+    throw TBatchFailure{QStringLiteral("File not found: %1").arg(path)};
+  ReadPayer(path);
+  TRecordSet* payees = module.RSPayee;
+  payees->OnBeforeOpen = nullptr;
+  payees->OnAfterOpen = nullptr;
+  payees->OnBeforeClose = nullptr;
+  payees->OnAfterClose = nullptr;
+  payees->SetRecSize(TPayeeRecord::Size);
+  payees->SetFileName(path);
+  payees->SetFileOpenMode(omOpenRead);
+  payees->SetFileShareMode(smShareDenyNone);
+  payees->SetAutoCreate(false);
+  payees->SetShowOpenMode(false);
+  PayeeFileName = path;
+  payees->OpenRecSet();
+  if (!payees->Active()) throw TBatchFailure{QStringLiteral("Unable to open %1").arg(path)};
+  FileIsOpen = true;
+  RecIndexDirty = true;
+  payees->GetRec();
+}
+
+void CheckOutput(const QString& out) {
+  static const QStringList kinds = {QStringLiteral("pdf"), QStringLiteral("html"),
+                                    QStringLiteral("htm"), QStringLiteral("snp"),
+                                    QStringLiteral("txt")};
+  if (!kinds.contains(QFileInfo(out).suffix().toLower()))
+    throw TBatchFailure{
+        QStringLiteral("The output must be a .pdf, .html, .snp or .txt file: %1").arg(out)};
+}
+
+int FormTypeOption(const QStringList& args, const QString& flag) {
+  const QString name = OptionValue(args, flag);
+  const int type = FormTypeByName(name);
+  if (type < 0) throw TBatchFailure{QStringLiteral("Unknown form type: %1").arg(name)};
+  return type;
+}
+
+// The job of one print: program-generated or red copy, for the 1099-NEC (or another per-payee
+// form with tables) or the Form 1096.
+TReportJob PrintJob(const QString& form, bool redCopy, TReportProject& project) {
+  TPagePrinter printer;
+  SetPrinterSetup(printer);
+  project.SetEngine(&printer);
+  if (form == QLatin1String("1096")) {
+    if (ScanFormTotals() == 0)
+      throw TBatchFailure{
+          QStringLiteral("There are no forms of the selected type available for printing")};
+    printer.SetTitle(redCopy ? QStringLiteral("Form 1096 Report") : QStringLiteral("Form 1096"));
+    printer.BeginDoc();
+    if (redCopy)
+      Print1096RedCopy(printer, ReadHeldOffsets(QStringLiteral("F1096")));
+    else
+      Print1096ProgramGenerated(project);
+  } else {
+    const TFormDef* def = FindFormDef(CurrentFormType);
+    if (!def) throw TBatchFailure{QStringLiteral("Unknown form: %1").arg(form)};
+    if (ScanFormTotals() == 0) throw TBatchFailure{QString::fromLatin1(def->NoFormsText)};
+    printer.SetTitle(redCopy ? QString::fromLatin1(def->RedCopy.JobTitle)
+                             : QString::fromLatin1(def->Name));
+    printer.BeginDoc();
+    if (redCopy)
+      PrintRedCopies(*def, printer, ReadHeldOffsets(QString::fromLatin1(def->OffsetPrefix)));
+    else
+      PrintProgramGenerated(*def, printer, project);
+  }
+  printer.EndDoc();
+  project.SetEngine(static_cast<TPagePrinter*>(nullptr));
+  return printer.TakeJob();
+}
+
+int PrintForms(const QStringList& args, QTextStream& out, QTextStream& err) {
+  const QStringList files = Positional(args);
+  const QString form = OptionValue(args, QStringLiteral("--form"));
+  const QString kind = OptionValue(args, QStringLiteral("--kind"));
+  const QString mask = OptionValue(args, QStringLiteral("--mask-ssn"), QStringLiteral("yes"));
+  const QString target = OptionValue(args, QStringLiteral("--out"));
+  if (files.size() != 1 || form.isEmpty() || target.isEmpty() ||
+      (kind != QLatin1String("program") && kind != QLatin1String("redcopy")) ||
+      (mask != QLatin1String("yes") && mask != QLatin1String("no"))) {
+    err << "usage: papyra-batch " << kPrintUsage << "\n";
+    return 2;
+  }
+  try {
+    CheckOutput(target);
+    if (form == QLatin1String("1096"))
+      CurrentFormType = uint8_t(FormTypeOption(args, QStringLiteral("--form-type")));
+    else if (FormTypeByName(form) < 0 || !FindFormDef(uint8_t(FormTypeByName(form))))
+      throw TBatchFailure{QStringLiteral("Unknown form: %1").arg(form)};
+    else
+      CurrentFormType = uint8_t(FormTypeByName(form));
+    StartSettings();
+    MaskSSNOption = mask == QLatin1String("yes");
+    TFrmDataModule module;
+    TReportProject project;
+    project.SetProjectFile(ProgramFolder + QStringLiteral("TaxForms.rpj"));
+    module.ReportProject = &project;
+    OpenPayerFile(module, files.first());
+    const TReportJob job = PrintJob(form, kind == QLatin1String("redcopy"), project);
+    module.RSPayee->CloseRecSet();
+    ExportJob(job, target);
+    out << job.PageCount() << " page(s) written to " << target << "\n";
+    return 0;
+  } catch (const TBatchFailure& failure) {
+    err << failure.Message << "\n";
+    return 2;
+  }
+}
+
+int ShowTotals(const QStringList& args, QTextStream& out, QTextStream& err) {
+  const QStringList files = Positional(args);
+  if (files.size() != 1 || OptionValue(args, QStringLiteral("--form")).isEmpty()) {
+    err << "usage: papyra-batch " << kTotalsUsage << "\n";
+    return 2;
+  }
+  try {
+    CurrentFormType = uint8_t(FormTypeOption(args, QStringLiteral("--form")));
+    StartSettings();
+    TFrmDataModule module;
+    OpenPayerFile(module, files.first());
+    ScanFormTotals();
+    module.RSPayee->CloseRecSet();
+    out << "Form " << OptionValue(args, QStringLiteral("--form")) << "\n";
+    out << "Total number of forms: " << TotalForms << "\n";
+    out << "Federal income tax withheld: " << FormatAmount(TotalWithheld) << "\n";
+    out << "Total amount reported: " << FormatAmount(TotalAmount) << "\n";
+    return 0;
+  } catch (const TBatchFailure& failure) {
+    err << failure.Message << "\n";
+    return 2;
+  }
+}
+}  // namespace
+
+PAPYRA_BATCH_COMMAND("print", kPrintUsage, PrintForms)
+PAPYRA_BATCH_COMMAND("totals", kTotalsUsage, ShowTotals)

@@ -1,0 +1,79 @@
+#include "forms/FormFace.h"
+
+#include <QWidget>
+
+#include "engine/PagePrinter.h"
+#include "engine/Render.h"
+#include "platform/Exceptions.h"
+#include "storage/DataModule.h"
+#include "storage/Globals.h"
+
+namespace {
+// A one-line control is a little taller than the 10-point text of the paper, its baseline where
+// the paper's is.
+constexpr double kAboveBaseline = 0.15;
+constexpr double kBelowBaseline = 0.04;
+}  // namespace
+
+QString FormProjectFile() {
+  if (FrmDataModule && FrmDataModule->ReportProject &&
+      !FrmDataModule->ReportProject->ProjectFile().isEmpty())
+    return FrmDataModule->ReportProject->ProjectFile();
+  return ProgramFolder + QStringLiteral("TaxForms.rpj");
+}
+
+TFormFace::TFormFace(const QString& reportName, const QRectF& area, double dpi)
+    : FLayout(TReportProject::LoadLayout(FormProjectFile(), reportName)), FArea(area), FDpi(dpi) {}
+
+QPixmap TFormFace::Picture() const {
+  TPagePrinter printer;
+  printer.BeginDoc();
+  TReportProject::DrawFace(printer, FLayout);
+  printer.EndDoc();
+  const QImage page = RenderPageImage(printer.Job(), 0, FDpi);
+  const QPoint corner(qRound(FArea.left() * FDpi), qRound(FArea.top() * FDpi));
+  return QPixmap::fromImage(page.copy(QRect(corner, PictureSize())));
+}
+
+QSize TFormFace::PictureSize() const {
+  return ToPixels(FArea).size();
+}
+
+QPoint TFormFace::ToPixels(double x, double y) const {
+  return {qRound((x - FArea.left()) * FDpi), qRound((y - FArea.top()) * FDpi)};
+}
+
+QRect TFormFace::ToPixels(const QRectF& inches) const {
+  const QPoint a = ToPixels(inches.left(), inches.top());
+  const QPoint b = ToPixels(inches.right(), inches.bottom());
+  return QRect(a, b - QPoint(1, 1));
+}
+
+QRectF TFormFace::LinePlace(double x, double baseline, double width) {
+  return QRectF(x, baseline - kAboveBaseline, width, kAboveBaseline + kBelowBaseline);
+}
+
+QRectF TFormFace::ParamPlace(const QString& param, bool checkMark) const {
+  const TParamField* p = FLayout.Param(param);
+  if (!p) {
+    // A box of the face may stand for a control the report does not print.
+    const QRectF box = FLayout.BoxRect(param);
+    if (box.isNull())
+      throw EReportException(
+          QStringLiteral("The report \"%1\" has no place for \"%2\".").arg(FLayout.Name, param));
+    return box;
+  }
+  if (checkMark && !p->Box.isEmpty()) return FLayout.BoxRect(p->Box);
+  double left = p->X;
+  if (p->Align == TAlign::Right) left -= p->Width;
+  if (p->Align == TAlign::Center) left -= p->Width / 2;
+  return LinePlace(left, p->Y, p->Width);
+}
+
+void TFormFace::Place(QWidget* widget, const QRectF& inches) const {
+  widget->setGeometry(ToPixels(inches));
+}
+
+void TFormFace::PlaceInside(QWidget* widget, const QRectF& square) const {
+  widget->setGeometry(ToPixels(square).adjusted(2, 2, -1, -1));
+}

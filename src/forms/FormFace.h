@@ -1,0 +1,45 @@
+#pragma once
+// The picture behind a form screen, drawn from the same report layout as the program-generated
+// form, and the places of the screen's labels and box controls on it, taken from where that
+// report prints its parameters: the screen and the paper cannot disagree.
+#include <QPixmap>
+#include <QRect>
+#include <QRectF>
+#include <QString>
+
+#include "engine/ReportProject.h"
+
+class QWidget;
+
+// The report project file the screens draw their pictures from: the data module's project when
+// it has one, else "TaxForms.rpj" in the program's folder.
+QString FormProjectFile();
+
+class TFormFace {
+ public:
+  // area is the part of the sheet the picture shows, inches; dpi its scale on the screen.
+  TFormFace(const QString& reportName, const QRectF& area, double dpi);
+
+  const TReportLayout& Layout() const { return FLayout; }
+  QPixmap Picture() const;
+  QSize PictureSize() const;
+
+  // Inches on the sheet to pixels on the picture.
+  QPoint ToPixels(double x, double y) const;
+  QRect ToPixels(const QRectF& inches) const;
+
+  // Where a one-line text control of a parameter sits: as wide as the parameter's room, its
+  // baseline on the parameter's. A check-mark parameter takes the whole box it prints in.
+  QRectF ParamPlace(const QString& param, bool checkMark) const;
+  // A place given in inches: left, baseline and width.
+  static QRectF LinePlace(double x, double baseline, double width);
+  // Puts widget on its place (in pixels on the picture).
+  void Place(QWidget* widget, const QRectF& inches) const;
+  // Puts a check box inside the square drawn for it, so the square's lines stay in sight.
+  void PlaceInside(QWidget* widget, const QRectF& square) const;
+
+ private:
+  TReportLayout FLayout;
+  QRectF FArea;
+  double FDpi;
+};

@@ -1,0 +1,173 @@
+#include "forms/FormPrint.h"
+
+#include <QMap>
+#include <QtEndian>
+#include <algorithm>
+
+#include "engine/PagePrinter.h"
+#include "engine/ReportProject.h"
+#include "forms/PayeeOrder.h"
+#include "maintenance/Utils.h"
+#include "storage/DataModule.h"
+#include "storage/Globals.h"
+
+namespace {
+constexpr double kRedCopySize = 12;
+constexpr double kBaselineX = 0.5;  // where a GotoXY that only sets a baseline puts the cursor
+
+// Brings the name index up to date, runs start, then each for every payee in name order (each
+// one current and loaded in PayeeRec), and makes the payee that was current before current
+// again, however the walk ends.
+template <typename S, typename F>
+void ForEachPayeeByName(S&& start, F&& each) {
+  TRecordSet& payees = *FrmDataModule->RSPayee;
+  RecIndexCount = payees.RecordCount();
+  BuildPayeeNameIndex();
+  payees.PushRec();
+  try {
+    start();
+    const size_t count = std::min<size_t>(RecIndex.size(), size_t(std::max(RecIndexCount, 0)));
+    for (size_t i = 0; i < count; ++i) {
+      payees.SetCurrentRecord(RecIndex[i].Index + 1);
+      payees.GetRec();
+      each();
+    }
+  } catch (...) {
+    payees.PopRec();
+    throw;
+  }
+  payees.PopRec();
+}
+
+// An offset as the printer offsets screen stores it: an 8-byte little-endian double.
+void ReadOffset(TRegistry& reg, const QString& name, double& value) {
+  bool ok = false;
+  const QByteArray bytes = reg.ReadBinaryData(name, &ok);
+  if (!ok || bytes.size() != 8) return;
+  const double v = qFromLittleEndian<double>(bytes.constData());
+  if (std::isfinite(v) && std::fabs(v) < 10) value = v;
+}
+
+double ItemFontSize(const TRedCopyItem& item, const QString& text, const TFormData& d,
+                    double fitted) {
+  switch (item.Fit) {
+    case TFit::None:
+      return kRedCopySize;
+    case TFit::Text:
+      return FitFontSize(text, item.FitWidth);
+    case TFit::Field:
+      return FitFontSize(ValueText(item.FitValue, d), item.FitWidth);
+    case TFit::Same:
+      return fitted;
+  }
+  return kRedCopySize;
+}
+
+void PrintAligned(TPagePrinter& printer, const QString& text, double x, TAlign align) {
+  if (align == TAlign::Center)
+    printer.PrintCenter(text, x);
+  else if (align == TAlign::Right)
+    printer.PrintRight(text, x);
+  else
+    printer.PrintLeft(text, x);
+}
+
+void PrintRedCopyItem(TPagePrinter& printer, const TRedCopyItem& item, const QString& text,
+                      double x, double y) {
+  if (item.Flags & rfPushPos) printer.PushPos();
+  if ((item.Flags & rfLine) || item.Align != TAlign::Left) {
+    if (printer.YPos() != y) printer.GotoXY(kBaselineX, y);
+    PrintAligned(printer, text, x, item.Align);
+  } else {
+    printer.PrintXY(x, y, text);
+  }
+  if (item.Flags & rfPushPos) printer.PopPos();
+}
+}  // namespace
+
+TFormOffsets& HeldOffsets(const QString& prefix) {
+  static QMap<QString, TFormOffsets> held;
+  return held[prefix];
+}
+
+TFormOffsets ReadHeldOffsets(const QString& prefix) {
+  TFormOffsets& held = HeldOffsets(prefix);
+  if (AppRegistry && AppRegistry->OpenKey(RegistryRoot + QStringLiteral("Offsets"), false)) {
+    ReadOffset(*AppRegistry, prefix + QStringLiteral("VO"), held.VO);
+    ReadOffset(*AppRegistry, prefix + QStringLiteral("HO"), held.HO);
+    AppRegistry->CloseKey();
+  }
+  return held;
+}
+
+void SetFormParams(TReportProject& project, std::span<const TParamDef> params, const TFormData& d) {
+  for (const TParamDef& p : params)
+    project.SetParam(QString::fromLatin1(p.Name), ValueText(p.Value, d));
+}
+
+int PrintProgramGenerated(const TFormDef& form, TPagePrinter& printer, TReportProject& project) {
+  int printed = 0;
+  auto start = [&] {
+    project.Open();
+    project.SelectReport(QString::fromLatin1(form.Report));
+    SetFormParams(project, form.PayerParams, CurrentFormData());
+  };
+  auto each = [&] {
+    if (!Qualifies(form.Qualify, CurrentFormData(), false)) return;
+    // The page is opened for a form that is about to print, never after the last one: a payee
+    // that counts in TotalForms without printing must not leave an empty sheet behind.
+    if (printed > 0) printer.NewPage();
+    SetFormParams(project, form.PayeeParams, CurrentFormData());
+    project.Execute();
+    ++printed;
+  };
+  try {
+    ForEachPayeeByName(start, each);
+  } catch (...) {
+    project.Close();
+    throw;
+  }
+  project.Close();
+  return printed;
+}
+
+void DrawRedCopyForm(TPagePrinter& printer, const TRedCopyDef& def, const TFormData& d, double top,
+                     double ho) {
+  printer.SetFont(QStringLiteral("Courier New"), kRedCopySize);
+  const bool trade = CondHolds(TCond::HasTradeName, nullptr, d);
+  double fitted = kRedCopySize;
+  for (const TRedCopyItem& item : def.Items) {
+    if (!CondHolds(item.Cond, item.CondField, d)) continue;
+    const QString text = ValueText(item.Text, d);
+    const double size = ItemFontSize(item, text, d, fitted);
+    if (item.Fit != TFit::None) fitted = size;
+    const double row = !trade && !std::isnan(item.RowNoTrade) ? item.RowNoTrade : item.Row;
+    if (item.Flags & rfPushFont) printer.PushFont();
+    printer.SetFontSize(size);
+    PrintRedCopyItem(printer, item, text, ho + item.Column, top + row);
+    if (item.Flags & rfPushFont) printer.PopFont();
+    printer.SetFontSize(kRedCopySize);
+  }
+}
+
+int PrintRedCopies(const TFormDef& form, TPagePrinter& printer, const TFormOffsets& offsets) {
+  const TRedCopyDef& def = form.RedCopy;
+  const int slotCount = int(def.SlotTops.size());
+  int printed = 0, slot = 0;
+  ForEachPayeeByName([] {},
+                     [&] {
+                       const TFormData d = CurrentFormData();
+                       if (!Qualifies(form.Qualify, d, true)) return;
+                       // A new sheet only for a form that is about to print: no empty red copy at
+                       // the end.
+                       if (slot == slotCount) {
+                         printer.NewPage();
+                         slot = 0;
+                       }
+                       DrawRedCopyForm(printer, def, d, def.SlotTops[slot] + offsets.VO,
+                                       offsets.HO);
+                       ++slot;
+                       ++printed;
+                     });
+  return printed;
+}

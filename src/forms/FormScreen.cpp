@@ -1,0 +1,509 @@
+#include "forms/FormScreen.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFocusEvent>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QPrintDialog>
+#include <QPrinter>
+#include <QPushButton>
+#include <QScrollArea>
+#include <QVBoxLayout>
+#include <cmath>
+
+#include "controls/CheckBoxEdit.h"
+#include "controls/DateEdit.h"
+#include "controls/DollarEdit.h"
+#include "controls/EnterAsTab.h"
+#include "controls/FilterEdit.h"
+#include "engine/Fonts.h"
+#include "engine/ReportPrinter.h"
+#include "engine/ReportProject.h"
+#include "engine/ReportSystem.h"
+#include "forms/FormFace.h"
+#include "forms/FormTotals.h"
+#include "forms/FormValues.h"
+#include "forms/PayeeNavigator.h"
+#include "maintenance/RecordList.h"
+#include "maintenance/Utils.h"
+#include "platform/Application.h"
+#include "printing/PrintType.h"
+#include "printing/PrinterSetup.h"
+#include "printing/ReportPreview.h"
+#include "storage/DataModule.h"
+#include "storage/Globals.h"
+
+namespace {
+constexpr double kScreenDpi = 110;
+// The part of the sheet a form screen shows: the form with its CORRECTED line and footer.
+const QRectF kScreenArea(0.4, 0.42, 7.7, 4.03);
+
+const char* const kPayerLabels[] = {"PayerName", "TradeName", "Address",
+                                    "CityStZip", "PhoneNum",  "EmpIDNum"};
+const char* const kPayeeLabels[] = {"SSN_IDNum", "PayeeName", "PayeeCompName", "PayeeAddress1",
+                                    "PayeeAddress2"};
+
+bool IsCommonLabel(const QString& name) {
+  for (const char* n : kPayerLabels)
+    if (name == QLatin1String(n)) return true;
+  for (const char* n : kPayeeLabels)
+    if (name == QLatin1String(n)) return true;
+  return false;
+}
+
+QString Payer(const char* field) {
+  return PayerRec.GetString(field);
+}
+QString Payee(const char* field) {
+  return PayeeRec.GetString(field);
+}
+
+Qt::Alignment AlignmentOf(uint8_t flags) {
+  if (flags & cfRight) return Qt::AlignRight | Qt::AlignVCenter;
+  if (flags & cfCenter) return Qt::AlignHCenter | Qt::AlignVCenter;
+  return Qt::AlignLeft | Qt::AlignVCenter;
+}
+
+int MaxLengthOf(const TControlDef& c) {
+  return c.MaxLength > 0 ? c.MaxLength : PayeeLayout().Field(c.Field)->Width;
+}
+
+TFilterEdit* NewFilterEdit(const TControlDef& c, const QString& validChars) {
+  auto* edit = new TFilterEdit;
+  edit->setMaxLength(MaxLengthOf(c));
+  edit->SetValidChars(validChars);
+  if (c.Flags & cfUpper) edit->SetCharCase(ecUpperCase);
+  return edit;
+}
+
+TDollarEdit* NewMoneyEdit() {
+  auto* edit = new TDollarEdit;
+  edit->SetDollarDigits(9);
+  edit->SetCentDigits(2);
+  edit->SetCurrency(false);
+  edit->SetMinusKey(false);
+  return edit;
+}
+}  // namespace
+
+const QColor TFrmFormScreen::FocusColor(187, 255, 255);
+
+TFrmFormScreen::TFrmFormScreen(const TFormDef& def, QWidget* parent)
+    : TFrmScreen(parent, 0), FDef(def) {
+  RegisterFontSubstitutions();
+  setObjectName(QString::fromLatin1(def.ClassName).mid(1));
+  setWindowTitle(QString::fromLatin1(def.Caption));
+  CreateFace();
+  CreateLabels();
+  CreateControls();
+  CreateButtons();
+  CreatePrintComponents();
+  FormShow();
+}
+
+TFrmFormScreen::~TFrmFormScreen() {
+  // The project must not keep drawing through a report system that is gone.
+  if (FrmDataModule && FrmDataModule->ReportProject)
+    FrmDataModule->ReportProject->SetEngine(static_cast<TReportSystem*>(nullptr));
+}
+
+// ---- building the screen from the tables ---------------------------------------------------
+
+void TFrmFormScreen::CreateFace() {
+  FFace = std::make_unique<TFormFace>(QString::fromLatin1(FDef.Report), kScreenArea, kScreenDpi);
+  ScrollBox = new QScrollArea(this);
+  ScrollBox->setObjectName(QStringLiteral("ScrollBox"));
+  ScrollBox->setFrameShape(QFrame::NoFrame);
+  ScrollBox->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  ScrollBox->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  ScrollBox->setBackgroundRole(QPalette::Base);
+  ScrollBox->setStyleSheet(QStringLiteral("QScrollArea { background: white; }"));
+  FPicture = new QLabel;
+  FPicture->setObjectName(QString::fromLatin1(FDef.Picture));
+  FPicture->setPixmap(FFace->Picture());
+  FPicture->setFixedSize(FFace->PictureSize());
+  ScrollBox->setWidget(FPicture);
+  ScrollBox->setFixedSize(FFace->PictureSize());
+
+  // The tax year sits over the form's year box.
+  auto* year = new QLabel(TaxYearText(), FPicture);
+  year->setObjectName(QStringLiteral("LblCalendarYear"));
+  QFont font(QStringLiteral("Tahoma"));
+  font.setPointSize(16);
+  font.setBold(true);
+  year->setFont(font);
+  year->setAlignment(Qt::AlignCenter);
+  year->setAutoFillBackground(true);
+  year->setBackgroundRole(QPalette::Base);
+  const QRectF box = FFace->Layout().BoxRect(QStringLiteral("YearBox"));
+  if (!box.isNull()) FFace->Place(year, box.adjusted(0.02, 0.02, -0.02, -0.02));
+}
+
+QRectF TFrmFormScreen::PlaceOf(const char* param, double x, double y, double w,
+                               bool checkMark) const {
+  if (x >= 0) return TFormFace::LinePlace(x, y, w);
+  return FFace->ParamPlace(QLatin1String(param), checkMark);
+}
+
+void TFrmFormScreen::CreateLabels() {
+  for (const TLabelDef& l : FDef.Labels) {
+    auto* label = new QLabel(FPicture);
+    const QString name = QLatin1String(l.Name);
+    label->setObjectName(name);
+    QFont font = ScreenFont();
+    font.setBold(l.Bold);
+    label->setFont(font);
+    // With a buddy the label reads "&&" as one "&": texts arrive with their ampersands doubled.
+    label->setBuddy(FPicture);
+    label->setAlignment(Qt::AlignVCenter | (l.Align == TAlign::Right    ? Qt::AlignRight
+                                            : l.Align == TAlign::Center ? Qt::AlignHCenter
+                                                                        : Qt::AlignLeft));
+    FFace->Place(label, PlaceOf(l.Param, l.X, l.Y, l.W, false));
+    if (!IsCommonLabel(name)) label->setText(ValueText(l.Value, CurrentFormData()));
+    FLabels.insert(name, label);
+  }
+}
+
+QWidget* TFrmFormScreen::CreateControl(const TControlDef& c) {
+  QLineEdit* edit = nullptr;
+  switch (c.Kind) {
+    case TCtlKind::Money:
+      edit = NewMoneyEdit();
+      break;
+    case TCtlKind::Check:
+      edit = new TCheckBoxEdit;
+      break;
+    case TCtlKind::Filter:
+      edit = NewFilterEdit(c, QString::fromLatin1(c.ValidChars ? c.ValidChars : "[]"));
+      break;
+    case TCtlKind::IntText:
+      edit = NewFilterEdit(c, QStringLiteral("[0..9]"));
+      break;
+    case TCtlKind::Date:
+      edit = new TDateEdit;
+      break;
+    case TCtlKind::Text:
+      edit = new QLineEdit;
+      edit->setMaxLength(MaxLengthOf(c));
+      edit->installEventFilter(this);
+      break;
+  }
+  edit->setParent(FPicture);
+  edit->setObjectName(QLatin1String(c.Name));
+  // A check box without a square of its own on the face keeps its frame, so it can be seen.
+  edit->setFrame(c.Kind == TCtlKind::Check && c.X >= 0);
+  if (c.Kind != TCtlKind::Check) {
+    edit->setFont(ScreenFont());
+    edit->setAlignment(AlignmentOf(c.Flags));
+  }
+  if (c.Flags & cfNoTabStop) edit->setFocusPolicy(Qt::ClickFocus);
+  const QRectF place = PlaceOf(c.Param, c.X, c.Y, c.W, c.Kind == TCtlKind::Check);
+  if (c.Kind == TCtlKind::Check && c.X < 0)
+    FFace->PlaceInside(edit, place);
+  else
+    FFace->Place(edit, place);
+  return edit;
+}
+
+void TFrmFormScreen::CreateControls() {
+  QWidget* previous = nullptr;
+  for (const TControlDef& c : FDef.Controls) {
+    QWidget* control = CreateControl(c);
+    FControls.insert(QLatin1String(c.Name), control);
+    auto enter = [this, control] { FieldEnter(control); };
+    auto exit = [this, control] { FieldExit(control); };
+    if (auto* e = qobject_cast<TDollarEdit*>(control)) {
+      connect(e, &TDollarEdit::entered, this, enter);
+      connect(e, &TDollarEdit::exited, this, exit);
+    } else if (auto* e = qobject_cast<TCheckBoxEdit*>(control)) {
+      connect(e, &TCheckBoxEdit::entered, this, enter);
+      connect(e, &TCheckBoxEdit::exited, this, exit);
+    } else if (auto* e = qobject_cast<TFilterEdit*>(control)) {
+      connect(e, &TFilterEdit::entered, this, enter);
+      connect(e, &TFilterEdit::exited, this, exit);
+    } else if (auto* e = qobject_cast<TDateEdit*>(control)) {
+      connect(e, &TDateEdit::entered, this, enter);
+      connect(e, &TDateEdit::exited, this, exit);
+    }
+    if (previous && (c.Flags & cfNoTabStop) == 0) setTabOrder(previous, control);
+    if ((c.Flags & cfNoTabStop) == 0) previous = control;
+  }
+}
+
+void TFrmFormScreen::CreateButtons() {
+  RSNavigator = new TPayeeNavigator(this);
+  RSNavigator->setObjectName(QStringLiteral("RSNavigator"));
+  RSNavigator->SetHint(naFirst, QStringLiteral("First Payee (Alt + F)"));
+  RSNavigator->SetHint(naNext, QStringLiteral("Next Payee (Alt + N)"));
+  RSNavigator->SetHint(naPrior, QStringLiteral("Prior Payee (Alt + P)"));
+  RSNavigator->SetHint(naLast, QStringLiteral("Last Payee (Alt + L)"));
+  RSNavigator->SetHint(naList, QStringLiteral("List Payee (Alt + I)"));
+  RSNavigator->OnBeforeAction = [this](TPayeeNavigator*) {
+    ValidateForm();
+    SaveFormFields();
+    FrmDataModule->RSPayee->PostRec();
+  };
+  RSNavigator->OnAfterAction = [this](TPayeeNavigator*) { LoadFormFields(); };
+  RSNavigator->OnBtnListClick = [](TPayeeNavigator*) { ShowRecordList(); };
+
+  BtnPrint = NewFlatButton(QStringLiteral("P&rint"), this);
+  BtnPrint->setObjectName(QStringLiteral("BtnPrint"));
+  BtnClose = NewFlatButton(QStringLiteral("&Close"), this);
+  BtnClose->setObjectName(QStringLiteral("BtnClose"));
+  BtnHelp = NewHelpButton(this);
+  for (QPushButton* b : {BtnPrint, BtnClose, BtnHelp}) b->setFocusPolicy(Qt::NoFocus);
+  connect(BtnPrint, &QPushButton::clicked, this,
+          [this] { TApplication::Guard([this] { BtnPrintClick(); }); });
+  connect(BtnClose, &QPushButton::clicked, this, &QDialog::reject);
+  connect(BtnHelp, &QPushButton::clicked, this, [this] { BtnHelpClick(); });
+
+  auto* bar = new QHBoxLayout;
+  bar->setContentsMargins(6, 0, 6, 0);
+  bar->addWidget(RSNavigator);
+  bar->addStretch();
+  bar->addWidget(BtnPrint);
+  bar->addWidget(BtnClose);
+  bar->addWidget(BtnHelp);
+  auto* layout = new QVBoxLayout(this);
+  layout->setContentsMargins(0, 0, 0, 6);
+  layout->addWidget(ScrollBox);
+  layout->addLayout(bar);
+  layout->setSizeConstraint(QLayout::SetFixedSize);
+
+  EnterAsTab = new TEnterAsTab(this);
+  EnterAsTab->setObjectName(QStringLiteral("EnterAsTab"));
+  EnterAsTab->SetEnterAsTabKey(true);
+  EnterAsTab->SetEscapeAsClose(true);
+  EnterAsTab->SetParentForm(this);
+  // The key preview: Alt + F, N, P, L, I drive the navigator wherever the focus is.
+  EnterAsTab->OnKeyDown = [this](int key, Qt::KeyboardModifiers modifiers) {
+    return RSNavigator->KeyDownHandler(key, modifiers);
+  };
+}
+
+void TFrmFormScreen::CreatePrintComponents() {
+  const QString name = QString::fromLatin1(FDef.Name);
+  ReportSystem = new TReportSystem(this);
+  ReportSystem->setObjectName(QStringLiteral("ReportSystem"));
+  ReportSystem->Title = name;
+  ReportSystem->TitleSetup = name + QStringLiteral(" Setup");
+  ReportSystem->TitleStatus = name + QStringLiteral(" Status");
+  ReportSystem->TitlePreview = name + QStringLiteral(" Preview");
+  ReportSystem->StatusGenerating = QStringLiteral("Generating page %p");
+  ReportSystem->StatusFormat = QStringLiteral("Printing page %p");
+  ReportSystem->Orientation = TOrientation::Portrait;
+  ReportSystem->Preview.Maximized = true;
+  ReportSystem->Preview.MarginPercent = 1.5;
+  ReportSystem->Preview.ShadowDepth = 5;
+  ReportSystem->Preview.ZoomFactor = 100;
+  ReportSystem->OnBeforePrint = [](TPagePrinter& printer) { SetPrinterSetup(printer); };
+  ReportSystem->OnPrint = [this](TPagePrinter& printer) { ReportSystemPrint(printer); };
+  InstallPreviewWindow(*ReportSystem, this);
+
+  ReportPrinter = new TReportPrinter(this);
+  ReportPrinter->setObjectName(QStringLiteral("ReportPrinter"));
+  ReportPrinter->SetTitle(QString::fromLatin1(FDef.RedCopy.JobTitle));
+  ReportPrinter->StatusFormat = QStringLiteral("Printing page %p");
+  ReportPrinter->SetOrientation(TOrientation::Portrait);
+  ReportPrinter->OnBeforePrint = [](TPagePrinter& printer) { SetPrinterSetup(printer); };
+  ReportPrinter->OnPrint = [this](TPagePrinter& printer) { ReportPrinterPrint(printer); };
+  ConfirmPrintDialog = [this](TPagePrinter&) {
+    QPrinter printer;
+    QPrintDialog dialog(&printer, this);
+    return dialog.exec() == QDialog::Accepted;
+  };
+}
+
+// ---- opening, the payer and payee blocks ---------------------------------------------------
+
+void TFrmFormScreen::FormShow() {
+  // The main window sets it before opening the screen; a screen opened any other way must still
+  // count and print its own form.
+  CurrentFormType = FDef.FormType;
+  FrmDataModule->RSPayee->GetRec();
+  LoadFormFields();
+  ShowPayerBlock();
+  BindNavigator();
+  FOffsets = ReadHeldOffsets(QString::fromLatin1(FDef.OffsetPrefix));
+  if (FrmDataModule->ReportProject) FrmDataModule->ReportProject->SetEngine(ReportSystem);
+  FormShowExtra();
+}
+
+void TFrmFormScreen::BindNavigator() {
+  RSNavigator->SetRecordSet(FrmDataModule->RSPayee);
+}
+
+void TFrmFormScreen::ShowPayerBlock() {
+  auto show = [this](const char* name, const QString& text) {
+    if (QLabel* label = FLabels.value(QLatin1String(name))) label->setText(text);
+  };
+  const bool trade = !IsBlank(Payer("TradeName"));
+  if (!FDef.TradeNameLine || trade) {
+    show("PayerName", DoubleAmpersands(Payer("PayerName")));
+    show("TradeName", DoubleAmpersands(Payer("TradeName")));
+  } else {
+    // A single name line sits on the lower of the two lines.
+    show("PayerName", QString());
+    show("TradeName", DoubleAmpersands(Payer("PayerName")));
+  }
+  show("Address", DoubleAmpersands(Payer("Address1") + QLatin1Char(' ') + Payer("Address2")));
+  show("CityStZip", DoubleAmpersands(Payer("CityStZip")));
+  show("PhoneNum", Payer("PhoneNum"));
+  show("EmpIDNum", IsValidEIN(Payer("EmpIDNum")) ? Payer("EmpIDNum") : Payer("SocSecNum"));
+}
+
+void TFrmFormScreen::ShowPayeeLabels() {
+  auto show = [this](const char* name, const QString& text) {
+    if (QLabel* label = FLabels.value(QLatin1String(name))) label->setText(text);
+  };
+  show("SSN_IDNum", Payee("SSN_IDNum"));
+  if (IsBlank(Payee("CompName"))) {
+    show("PayeeName", QString());
+    show("PayeeCompName", DoubleAmpersands(Payee("PayeeName")));
+  } else {
+    show("PayeeName", DoubleAmpersands(Payee("PayeeName")));
+    show("PayeeCompName", DoubleAmpersands(Payee("CompName")));
+  }
+  show("PayeeAddress1", DoubleAmpersands(Payee("Address1")));
+  show("PayeeAddress2", DoubleAmpersands(Payee("CityStZip")));
+}
+
+// ---- record transfer -------------------------------------------------------------------------
+
+void TFrmFormScreen::LoadFormFields() {
+  ShowPayeeLabels();
+  for (const TControlDef& c : FDef.Controls) {
+    QWidget* control = FControls.value(QLatin1String(c.Name));
+    const TFieldHandle field = PayeeLayout().Field(c.Field);
+    switch (c.Kind) {
+      case TCtlKind::Money:
+        static_cast<TDollarEdit*>(control)->SetValue(PayeeRec.GetDouble(field));
+        break;
+      case TCtlKind::Check:
+        static_cast<TCheckBoxEdit*>(control)->SetChecked(PayeeRec.GetBool(field));
+        break;
+      case TCtlKind::IntText:
+        static_cast<QLineEdit*>(control)->setText(QString::number(PayeeRec.GetInt(field)));
+        break;
+      default:
+        static_cast<QLineEdit*>(control)->setText(PayeeRec.GetString(field));
+        break;
+    }
+  }
+}
+
+void TFrmFormScreen::SaveFormFields() {
+  for (const TControlDef& c : FDef.Controls) {
+    QWidget* control = FControls.value(QLatin1String(c.Name));
+    const TFieldHandle field = PayeeLayout().Field(c.Field);
+    switch (c.Kind) {
+      case TCtlKind::Money:
+        PayeeRec.SetDouble(field, static_cast<TDollarEdit*>(control)->Value());
+        break;
+      case TCtlKind::Check:
+        PayeeRec.SetBool(field, static_cast<TCheckBoxEdit*>(control)->Checked());
+        break;
+      case TCtlKind::IntText: {
+        const QString text = TrimText(static_cast<QLineEdit*>(control)->text());
+        PayeeRec.SetInt(field, text.isEmpty() ? 0 : TextToInt(text));
+        break;
+      }
+      case TCtlKind::Date:
+        PayeeRec.SetString(field, static_cast<TDateEdit*>(control)->text());
+        break;
+      default:
+        PayeeRec.SetString(field, static_cast<QLineEdit*>(control)->text());
+        break;
+    }
+  }
+}
+
+// ---- commands --------------------------------------------------------------------------------
+
+void TFrmFormScreen::FormClose() {
+  ValidateForm();
+  SaveFormFields();
+  FrmDataModule->RSPayee->PostRec();
+}
+
+void TFrmFormScreen::BtnPrintClick() {
+  ValidateForm();
+  SaveFormFields();
+  FrmDataModule->RSPayee->PostRec();
+  if (ScanFormTotals() == 0) throw EPrintException(QString::fromLatin1(FDef.NoFormsText));
+  switch (ChoosePrintType(QString::fromLatin1(FDef.Name), this)) {
+    case ptProgramGenerated:
+      ReportSystem->Execute();
+      break;
+    case ptPreprinted:
+      if (ConfirmPrintDialog(*ReportPrinter)) ReportPrinter->Execute();
+      break;
+    default:
+      break;
+  }
+}
+
+void TFrmFormScreen::BtnHelpClick() {
+  const QString file = QDir::current().absoluteFilePath(QString::fromLatin1(FDef.Instructions));
+  if (QFile::exists(file))
+    ShellOpenDocument(file);
+  else
+    MsgBox(QString::fromLatin1(FDef.NoInstructionsText), AppTitle(), mbError);
+}
+
+void TFrmFormScreen::ReportSystemPrint(TPagePrinter& printer) {
+  PrintProgramGenerated(FDef, printer, *FrmDataModule->ReportProject);
+}
+
+void TFrmFormScreen::ReportPrinterPrint(TPagePrinter& printer) {
+  PrintRedCopies(FDef, printer, FOffsets);
+}
+
+// ---- focus colour and keys -------------------------------------------------------------------
+
+void TFrmFormScreen::FieldEnter(QWidget* control) {
+  OldColor = control->palette().color(QPalette::Base);
+  QPalette pal = control->palette();
+  pal.setColor(QPalette::Base, FocusColor);
+  control->setPalette(pal);
+}
+
+void TFrmFormScreen::FieldExit(QWidget* control) {
+  QPalette pal = control->palette();
+  pal.setColor(QPalette::Base, OldColor);
+  control->setPalette(pal);
+}
+
+bool TFrmFormScreen::eventFilter(QObject* watched, QEvent* event) {
+  // Plain edits have no entered and exited signals of their own.
+  auto* widget = qobject_cast<QWidget*>(watched);
+  if (widget && event->type() == QEvent::FocusIn) FieldEnter(widget);
+  if (widget && event->type() == QEvent::FocusOut) FieldExit(widget);
+  return TFrmScreen::eventFilter(watched, event);
+}
+
+void TFrmFormScreen::keyPressEvent(QKeyEvent* event) {
+  if (event->key() == Qt::Key_F1 && event->modifiers() == Qt::NoModifier) {
+    BtnHelpClick();
+    event->accept();
+    return;
+  }
+  TFrmScreen::keyPressEvent(event);
+}
+
+// ---- for the forms' validations --------------------------------------------------------------
+
+double TFrmFormScreen::MoneyValue(const QString& control) const {
+  return static_cast<TDollarEdit*>(FControls.value(control))->Value();
+}
+
+QString TFrmFormScreen::LabelText(const QString& label) const {
+  return FLabels.value(label)->text();
+}
+
+void TFrmFormScreen::FieldError(const QString& focusControl, const QString& message) {
+  if (QWidget* control = FControls.value(focusControl)) control->setFocus();
+  throw EFieldException(message);
+}

@@ -1,0 +1,101 @@
+#pragma once
+// The form screen family: one window class that every per-payee form screen configures with its
+// tables (FormTables.h). It shows the IRS form's face drawn from the form's report, places the
+// payer and payee labels and the box controls in their boxes, moves from payee to payee writing
+// each one first, prints both kinds of form, and opens the IRS instructions. A form adds only
+// its validation (ValidateForm) and, where it has them, extra opening steps.
+#include <QHash>
+#include <QString>
+#include <functional>
+#include <memory>
+
+#include "forms/FormPrint.h"
+#include "forms/FormTables.h"
+#include "maintenance/FrmScreen.h"
+
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QScrollArea;
+class TCheckBoxEdit;
+class TDollarEdit;
+class TEnterAsTab;
+class TFormFace;
+class TPagePrinter;
+class TReportPrinter;
+class TReportSystem;
+class TPayeeNavigator;
+
+class TFrmFormScreen : public TFrmScreen {
+  Q_OBJECT
+ public:
+  // The colour a box control takes while it has the focus (a pale cyan).
+  static const QColor FocusColor;
+
+  TFrmFormScreen(const TFormDef& def, QWidget* parent = nullptr);
+  ~TFrmFormScreen() override;
+
+  const TFormDef& Def() const { return FDef; }
+  QWidget* Control(const QString& name) const { return FControls.value(name); }
+  QLabel* Label(const QString& name) const { return FLabels.value(name); }
+  TFormOffsets Offsets() const { return FOffsets; }
+
+  TPayeeNavigator* RSNavigator = nullptr;
+  TReportSystem* ReportSystem = nullptr;
+  TReportPrinter* ReportPrinter = nullptr;
+  TEnterAsTab* EnterAsTab = nullptr;
+  QPushButton* BtnPrint = nullptr;
+  QPushButton* BtnClose = nullptr;
+  QPushButton* BtnHelp = nullptr;
+  // The system print dialog before a pre-printed print; answers whether to print. Tests
+  // replace it.
+  std::function<bool(TPagePrinter& printer)> ConfirmPrintDialog;
+
+  // Operations of every form screen.
+  void LoadFormFields();
+  void SaveFormFields();
+  // Throws EFieldException, the focus on the box to correct, when a box combination is wrong.
+  virtual void ValidateForm() {}
+  void FormClose();  // validate, save and write the payee
+  void BtnPrintClick();
+  void BtnHelpClick();
+  void ReportSystemPrint(TPagePrinter& printer);
+  void ReportPrinterPrint(TPagePrinter& printer);
+  void FieldEnter(QWidget* control);
+  void FieldExit(QWidget* control);
+
+ protected:
+  // Runs once the family's opening steps are done: the form's own labels beyond the tables.
+  virtual void FormShowExtra() {}
+  void FormCloseQuery() override { FormClose(); }
+  void keyPressEvent(QKeyEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
+  // For the forms' validations: what a box control holds now, and a failure that first puts
+  // the focus on the box to correct.
+  double MoneyValue(const QString& control) const;
+  QString LabelText(const QString& label) const;
+  [[noreturn]] void FieldError(const QString& focusControl, const QString& message);
+
+ private:
+  void CreateFace();
+  void CreateLabels();
+  void CreateControls();
+  QWidget* CreateControl(const TControlDef& c);
+  void CreateButtons();
+  void CreatePrintComponents();
+  void FormShow();
+  void ShowPayerBlock();
+  void ShowPayeeLabels();
+  QRectF PlaceOf(const char* param, double x, double y, double w, bool checkMark) const;
+  void BindNavigator();
+
+  const TFormDef& FDef;
+  std::unique_ptr<TFormFace> FFace;
+  QScrollArea* ScrollBox = nullptr;
+  QLabel* FPicture = nullptr;
+  QHash<QString, QWidget*> FControls;
+  QHash<QString, QLabel*> FLabels;
+  QColor OldColor;
+  TFormOffsets FOffsets;
+};

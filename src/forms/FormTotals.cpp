@@ -1,0 +1,74 @@
+#include "forms/FormTotals.h"
+
+#include <stdexcept>
+#include <vector>
+
+#include "storage/DataModule.h"
+#include "storage/Globals.h"
+#include "storage/RecordSet.h"
+
+namespace {
+constexpr const char* k1098[] = {"F1098_1", "F1098_6"};
+constexpr const char* k1099DIV[] = {"F1099DIV1a", "F1099DIV2a", "F1099DIV3",
+                                    "F1099DIV9",  "F1099DIV10", "F1099DIV12"};
+constexpr const char* k1099INT[] = {"F1099INT1",  "F1099INT3",  "F1099INT8",
+                                    "F1099INT10", "F1099INT11", "F1099INT13"};
+constexpr const char* k1099MISC[] = {"F1099MISC1", "F1099MISC2",  "F1099MISC3",
+                                     "F1099MISC5", "F1099MISC6",  "F1099MISC8",
+                                     "F1099MISC9", "F1099MISC10", "F1099MISC11"};
+constexpr const char* k1099NEC[] = {"F1099NEC1", "F1099NEC3"};
+constexpr const char* k1099R[] = {"F1099R1"};
+constexpr const char* k1099S[] = {"F1099S2"};
+
+const TFormTotalsDef kTotals[] = {
+    {ft1098, k1098, nullptr},           {ft1099DIV, k1099DIV, "F1099DIV4"},
+    {ft1099INT, k1099INT, "F1099INT4"}, {ft1099MISC, k1099MISC, "F1099MISC4"},
+    {ft1099NEC, k1099NEC, "F1099NEC4"}, {ft1099R, k1099R, "F1099R4"},
+    {ft1099S, k1099S, nullptr},
+};
+
+// The fields of a row resolved once, so a scan of thousands of payees does no name look-ups.
+struct TResolved {
+  std::vector<TFieldHandle> Amounts;
+  TFieldHandle Withheld = nullptr;
+};
+
+TResolved Resolve(const TFormTotalsDef& def) {
+  TResolved r;
+  for (const char* name : def.AmountFields) r.Amounts.push_back(PayeeLayout().Field(name));
+  if (def.WithheldField) r.Withheld = PayeeLayout().Field(def.WithheldField);
+  return r;
+}
+}  // namespace
+
+const TFormTotalsDef& FormTotalsDef(uint8_t formType) {
+  for (const TFormTotalsDef& def : kTotals)
+    if (def.FormType == formType) return def;
+  throw std::out_of_range("no form type " + std::to_string(formType));
+}
+
+int ScanFormTotals(TRecordSet& payees, uint8_t formType) {
+  const TResolved fields = Resolve(FormTotalsDef(formType));
+  if (payees.Active() && payees.RecSize() < TPayeeRecord::Size)
+    throw std::logic_error("the payee record set does not hold payee records");
+  payees.RootRec();
+  TotalForms = 0;
+  TotalWithheld = 0;
+  TotalAmount = 0;
+  const int count = payees.LastRecord();
+  for (int i = 0; i < count; ++i) {
+    payees.NextRec();
+    const uint8_t* record = payees.RecordBuffer();
+    if (fields.Withheld) TotalWithheld += RecordField::GetDouble(record, *fields.Withheld);
+    double amount = 0;
+    for (TFieldHandle f : fields.Amounts) amount += RecordField::GetDouble(record, *f);
+    TotalAmount += amount;
+    if (amount > 0) ++TotalForms;
+  }
+  payees.PopRec();
+  return TotalForms;
+}
+
+int ScanFormTotals() {
+  return ScanFormTotals(*FrmDataModule->RSPayee, CurrentFormType);
+}

@@ -1,0 +1,33 @@
+#pragma once
+// The texts a form prints and shows, computed from the payer and payee records by the rules
+// every form shares (name lines, identification numbers, money, check marks).
+#include <QString>
+#include <cstdint>
+
+#include "forms/FormTables.h"
+
+// The two records a form is filled from.
+struct TFormData {
+  const uint8_t* Payer;
+  const uint8_t* Payee;
+};
+// PayerRec and PayeeRec.
+TFormData CurrentFormData();
+
+QString PayerString(const TFormData& d, const char* field);
+QString PayeeString(const TFormData& d, const char* field);
+double PayeeDouble(const TFormData& d, const char* field);
+bool PayeeFlag(const TFormData& d, const char* field);
+int32_t PayeeInt(const TFormData& d, const char* field);
+
+QString ValueText(const TValueDef& value, const TFormData& d);
+bool CondHolds(TCond cond, const char* field, const TFormData& d);
+// The form's qualifying test for the program-generated (redCopy false) or red copy print.
+bool Qualifies(const TQualifyDef& test, const TFormData& d, bool redCopy);
+
+// The payer's identification number: a valid EIN, else the SSN (masked when mask is on).
+QString PayerIdNumber(const TFormData& d, bool mask);
+// The recipient's number: masked only when mask is on and it is a valid SSN.
+QString RecipientIdNumber(const TFormData& d, bool mask);
+// The tax year every form of this program is for.
+QString TaxYearText();

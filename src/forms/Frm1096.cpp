@@ -1,0 +1,269 @@
+#include "forms/Frm1096.h"
+
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPrintDialog>
+#include <QPrinter>
+#include <QPushButton>
+#include <QScrollArea>
+#include <QSignalBlocker>
+#include <QVBoxLayout>
+
+#include "controls/CheckBoxEdit.h"
+#include "controls/EnterAsTab.h"
+#include "engine/PagePrinter.h"
+#include "engine/ReportPrinter.h"
+#include "engine/ReportProject.h"
+#include "engine/ReportSystem.h"
+#include "forms/FormFace.h"
+#include "forms/FormTotals.h"
+#include "forms/FormValues.h"
+#include "maintenance/Utils.h"
+#include "platform/Application.h"
+#include "printing/PrintType.h"
+#include "printing/PrinterSetup.h"
+#include "printing/ReportPreview.h"
+#include "storage/DataModule.h"
+#include "storage/Globals.h"
+
+namespace {
+constexpr int kHelpContext = 12;
+constexpr double kScreenDpi = 100;
+// The part of the sheet the screen shows: the form down to the signature line.
+const QRectF kScreenArea(0.4, 0.35, 7.7, 6.25);
+const QColor kFocusColor(187, 255, 255);
+
+QString Payer(const char* field) {
+  return PayerRec.GetString(field);
+}
+}  // namespace
+
+// ---- the screen --------------------------------------------------------------------------------
+
+TFrm1096::TFrm1096(QWidget* parent) : TFrmScreen(parent, kHelpContext) {
+  setObjectName(QStringLiteral("Frm1096"));
+  setWindowTitle(
+      QStringLiteral("Form 1096 Annual Summary and Transmittal of U.S. Information Returns"));
+  CreateControls();
+  CreatePrintComponents();
+  FormShow();
+}
+
+TFrm1096::~TFrm1096() {
+  // The project must not keep drawing through a report system that is gone.
+  if (FrmDataModule && FrmDataModule->ReportProject)
+    FrmDataModule->ReportProject->SetEngine(static_cast<TReportSystem*>(nullptr));
+}
+
+QLabel* TFrm1096::AddLabel(const char* name, const char* param, TAlign align) {
+  auto* label = new QLabel(Form1096);
+  label->setObjectName(QLatin1String(name));
+  QFont font = ScreenFont();
+  font.setBold(true);
+  label->setFont(font);
+  label->setAttribute(Qt::WA_TranslucentBackground);
+  // With a buddy the label reads "&&" as one "&": texts arrive with their ampersands doubled.
+  label->setBuddy(Form1096);
+  label->setAlignment(Qt::AlignVCenter | (align == TAlign::Right    ? Qt::AlignRight
+                                          : align == TAlign::Center ? Qt::AlignHCenter
+                                                                    : Qt::AlignLeft));
+  FFace->Place(label, FFace->ParamPlace(QLatin1String(param), false));
+  return label;
+}
+
+void TFrm1096::CreateControls() {
+  FFace = std::make_unique<TFormFace>(QStringLiteral("Form1096"), kScreenArea, kScreenDpi);
+  ScrollBox = new QScrollArea(this);
+  ScrollBox->setObjectName(QStringLiteral("ScrollBox"));
+  ScrollBox->setFrameShape(QFrame::NoFrame);
+  ScrollBox->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  ScrollBox->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  ScrollBox->setStyleSheet(QStringLiteral("QScrollArea { background: white; }"));
+  Form1096 = new QLabel;
+  Form1096->setObjectName(QStringLiteral("Form1096"));
+  Form1096->setPixmap(FFace->Picture());
+  Form1096->setFixedSize(FFace->PictureSize());
+  ScrollBox->setWidget(Form1096);
+  ScrollBox->setFixedSize(FFace->PictureSize());
+
+  AddLabel("PayerName", "FilerName1", TAlign::Left);
+  AddLabel("TradeName", "FilerName2", TAlign::Left);
+  AddLabel("Address1", "FilerAddress1", TAlign::Left);
+  AddLabel("Address2", "FilerAddress2", TAlign::Left);
+  AddLabel("CityStZip", "FilerCityStateZip", TAlign::Left);
+  AddLabel("Contact", "ContactPerson", TAlign::Left);
+  AddLabel("Email", "Email", TAlign::Left);
+  AddLabel("PhoneNum", "TelNum", TAlign::Left);
+  AddLabel("FaxNum", "FaxNum", TAlign::Left);
+  AddLabel("EmpIDNum", "EIN", TAlign::Left);
+  AddLabel("SocSecNum", "SSN", TAlign::Left);
+  AddLabel("TotalForms", "TotalForms", TAlign::Center);
+  AddLabel("FITW", "FITW", TAlign::Right);
+  AddLabel("Total", "Total", TAlign::Right);
+
+  for (const T1096FormType& t : Form1096Types()) {
+    auto* box = new TCheckBoxEdit(Form1096);
+    box->setObjectName(QLatin1String(t.CheckBox));
+    box->setFrame(false);
+    FFace->PlaceInside(box, FFace->ParamPlace(QLatin1String(t.CheckBox), true));
+    connect(box, &QLineEdit::textChanged, this, [this, box] { FormTypeChange(box); });
+    connect(box, &TCheckBoxEdit::entered, this, [this, box] { CheckBoxEnter(box); });
+    connect(box, &TCheckBoxEdit::exited, this, [this, box] { CheckBoxExit(box); });
+    FTypeBoxes[t.FormType] = box;
+  }
+  for (size_t i = 1; i < FTypeBoxes.size(); ++i) setTabOrder(FTypeBoxes[i - 1], FTypeBoxes[i]);
+
+  BtnPrint = NewFlatButton(QStringLiteral("&Print"), this);
+  BtnPrint->setObjectName(QStringLiteral("BtnPrint"));
+  BtnPrint->setFocusPolicy(Qt::NoFocus);
+  BtnClose = NewFlatButton(QStringLiteral("&Close"), this);
+  BtnClose->setObjectName(QStringLiteral("BtnClose"));
+  BtnClose->setFocusPolicy(Qt::NoFocus);
+  BtnHelp = NewHelpButton(this);
+  BtnHelp->setFocusPolicy(Qt::NoFocus);
+  connect(BtnPrint, &QPushButton::clicked, this,
+          [this] { TApplication::Guard([this] { BtnPrintClick(); }); });
+  connect(BtnClose, &QPushButton::clicked, this, &QDialog::reject);
+  connect(BtnHelp, &QPushButton::clicked, this, &TFrmScreen::BtnHelpClick);
+
+  auto* buttons = new QHBoxLayout;
+  buttons->addWidget(BtnHelp);
+  buttons->addStretch();
+  buttons->addWidget(BtnPrint);
+  buttons->addWidget(BtnClose);
+  auto* layout = new QVBoxLayout(this);
+  layout->setContentsMargins(0, 0, 0, 6);
+  layout->addWidget(ScrollBox);
+  layout->addLayout(buttons);
+  layout->setSizeConstraint(QLayout::SetFixedSize);
+
+  EnterAsTab = new TEnterAsTab(this);
+  EnterAsTab->setObjectName(QStringLiteral("EnterAsTab"));
+  EnterAsTab->SetEnterAsTabKey(true);
+  EnterAsTab->SetEscapeAsClose(true);
+  EnterAsTab->SetParentForm(this);
+}
+
+void TFrm1096::CreatePrintComponents() {
+  ReportSystem = new TReportSystem(this);
+  ReportSystem->setObjectName(QStringLiteral("ReportSystem"));
+  ReportSystem->Title = QStringLiteral("Form 1096");
+  ReportSystem->TitleSetup = QStringLiteral("Form 1096 Setup");
+  ReportSystem->TitleStatus = QStringLiteral("Form 1096 Status");
+  ReportSystem->TitlePreview = QStringLiteral("Form 1096 Preview");
+  ReportSystem->SnapshotFile.clear();  // kept in memory
+  ReportSystem->OnBeforePrint = [](TPagePrinter& printer) { SetPrinterSetup(printer); };
+  ReportSystem->OnPrint = [](TPagePrinter&) {
+    Print1096ProgramGenerated(*FrmDataModule->ReportProject);
+  };
+  InstallPreviewWindow(*ReportSystem, this);
+
+  ReportPrinter = new TReportPrinter(this);
+  ReportPrinter->setObjectName(QStringLiteral("ReportPrinter"));
+  ReportPrinter->SetTitle(QStringLiteral("Form 1096 Report"));
+  ReportPrinter->OnBeforePrint = [](TPagePrinter& printer) { SetPrinterSetup(printer); };
+  ReportPrinter->OnPrint = [this](TPagePrinter& printer) { Print1096RedCopy(printer, FOffsets); };
+  ConfirmPrintDialog = [this](TPagePrinter&) {
+    QPrinter printer;
+    QPrintDialog dialog(&printer, this);
+    return dialog.exec() == QDialog::Accepted;
+  };
+}
+
+void TFrm1096::FormShow() {
+  FNoTypeChosen = true;
+  auto show = [this](const char* name, const QString& text) {
+    findChild<QLabel*>(QLatin1String(name))->setText(text);
+  };
+  const bool trade = !IsBlank(Payer("TradeName"));
+  show("PayerName", trade ? DoubleAmpersands(Payer("PayerName")) : QString());
+  show("TradeName", DoubleAmpersands(trade ? Payer("TradeName") : Payer("PayerName")));
+  const bool address2 = !IsBlank(Payer("Address2"));
+  show("Address1", address2 ? DoubleAmpersands(Payer("Address1")) : QString());
+  show("Address2", DoubleAmpersands(address2 ? Payer("Address2") : Payer("Address1")));
+  show("CityStZip", DoubleAmpersands(Payer("CityStZip")));
+  show("Contact", DoubleAmpersands(Payer("Contact")));
+  show("Email", DoubleAmpersands(Payer("Email")));
+  show("PhoneNum", Payer("PhoneNum"));
+  show("FaxNum", Payer("FaxNum"));
+  const bool ein = IsValidEIN(Payer("EmpIDNum"));
+  show("EmpIDNum", ein ? Payer("EmpIDNum") : QString());
+  show("SocSecNum", ein ? QString() : Payer("SocSecNum"));
+  show("TotalForms", QStringLiteral("0"));
+  show("FITW", QStringLiteral("0.00"));
+  show("Total", QStringLiteral("0.00"));
+  FOffsets = ReadHeldOffsets(QStringLiteral("F1096"));
+  if (FrmDataModule && FrmDataModule->ReportProject)
+    FrmDataModule->ReportProject->SetEngine(ReportSystem);
+}
+
+void TFrm1096::CheckBoxEnter(TCheckBoxEdit* box) {
+  QPalette pal = box->palette();
+  pal.setColor(QPalette::Base, kFocusColor);
+  box->setPalette(pal);
+}
+
+void TFrm1096::CheckBoxExit(TCheckBoxEdit* box) {
+  QPalette pal = box->palette();
+  pal.setColor(QPalette::Base, QApplication::palette().color(QPalette::Base));
+  box->setPalette(pal);
+}
+
+void TFrm1096::FormTypeChange(TCheckBoxEdit* changed) {
+  const bool state = changed->Checked();
+  for (TCheckBoxEdit* box : FTypeBoxes) {
+    const QSignalBlocker blocker(box);
+    box->SetChecked(false);
+  }
+  {
+    const QSignalBlocker blocker(changed);
+    changed->SetChecked(state);
+  }
+  FNoTypeChosen = true;
+  for (const T1096FormType& t : Form1096Types()) {
+    if (!FTypeBoxes[t.FormType]->Checked()) continue;
+    CurrentFormType = t.FormType;
+    FNoTypeChosen = false;
+    break;
+  }
+  ShowTotals();
+}
+
+void TFrm1096::ShowTotals() {
+  auto show = [this](const char* name, const QString& text) {
+    findChild<QLabel*>(QLatin1String(name))->setText(text);
+  };
+  if (FNoTypeChosen || ScanFormTotals() <= 0) {
+    show("TotalForms", QStringLiteral("0"));
+    show("FITW", QStringLiteral("0.00"));
+    show("Total", QStringLiteral("0.00"));
+    return;
+  }
+  show("TotalForms", QString::number(TotalForms));
+  show("FITW", FormatAmount(TotalWithheld));
+  show("Total", FormatAmount(TotalAmount));
+}
+
+void TFrm1096::BtnPrintClick() {
+  if (FNoTypeChosen) {
+    FTypeBoxes[ft1098]->setFocus();
+    throw EPrintException(QStringLiteral("No forms have been selected for printing"));
+  }
+  if (TextToInt(findChild<QLabel*>(QStringLiteral("TotalForms"))->text()) == 0)
+    throw EPrintException(
+        QStringLiteral("There are no forms of the selected type available for printing"));
+  switch (ChoosePrintType(QStringLiteral("Form 1096"), this)) {
+    case ptProgramGenerated:
+      ReportSystem->Execute();
+      break;
+    case ptPreprinted:
+      if (ConfirmPrintDialog(*ReportPrinter)) ReportPrinter->Execute();
+      break;
+    default:
+      break;
+  }
+}
+
+void ShowForm1096() {
+  ShowModalScreen<TFrm1096>();
+}

@@ -1,0 +1,118 @@
+// papyra-batch print and totals: the same routines as the screens, run as a program on a payer
+// file that it only reads; exit code 2 with the screens' messages when there is nothing to do.
+#include <QCoreApplication>
+#include <QProcess>
+
+#include "FormsFixture.h"
+#include "engine/Snapshot.h"
+
+namespace {
+struct TRun {
+  int Code = -1;
+  QString Out, Err;
+};
+
+TRun Batch(const QStringList& args) {
+  QProcess process;
+  process.start(QCoreApplication::applicationDirPath() + QStringLiteral("/papyra-batch"), args);
+  TRun run;
+  if (!process.waitForFinished(60000)) return run;
+  run.Code = process.exitCode();
+  run.Out = QString::fromUtf8(process.readAllStandardOutput());
+  run.Err = QString::fromUtf8(process.readAllStandardError());
+  return run;
+}
+
+class BatchFormsTest : public TFormsTest {
+ protected:
+  QString MakeFile(TPayerRecord payer = SamplePayer()) {
+    TPayeeRecord a = SamplePayee(QStringLiteral("Zeta"), QStringLiteral("123-45-6788"), 100);
+    a.SetDouble("F1099NEC4", 10);
+    TPayeeRecord b = SamplePayee(QStringLiteral("Alpha"), QStringLiteral("234-56-7890"), 0);
+    b.SetDouble("F1099NEC3", 40);  // counts, does not print
+    TPayeeRecord c = SamplePayee(QStringLiteral("Mu"), QStringLiteral("345-67-8901"), 7);
+    return WritePayerFile(payer, {a, b, c});
+  }
+};
+
+TEST_F(BatchFormsTest, PrintsTheSameFormsAsTheScreensWithoutTouchingTheFile) {
+  const QString file = MakeFile();
+  const QByteArray before = ReadAll(file);
+  struct TCase {
+    QStringList Args;
+    int Pages;
+    QString OnFirstPage;
+  };
+  const TCase cases[] = {
+      {{"--form", "1099-NEC", "--kind", "program"}, 2, "MU"},
+      {{"--form", "1099-NEC", "--kind", "program", "--mask-ssn", "no"}, 2, "345-67-8901"},
+      {{"--form", "1099-NEC", "--kind", "program", "--mask-ssn", "yes"}, 2, "***-**-8901"},
+      {{"--form", "1099-NEC", "--kind", "redcopy"}, 1, "345-67-8901"},
+      {{"--form", "1096", "--form-type", "1099-NEC", "--kind", "program"}, 1, "147.00"},
+      {{"--form", "1096", "--form-type", "1099-NEC", "--kind", "redcopy"}, 1, "147.00"},
+  };
+  for (const TCase& c : cases) {
+    SCOPED_TRACE(c.Args.join(' ').toStdString());
+    const QString out = Folder.Path(QStringLiteral("out.snp"));
+    const TRun run = Batch(QStringList{"print", file} + c.Args + QStringList{"--out", out});
+    ASSERT_EQ(run.Code, 0) << run.Err.toStdString();
+    const TReportJob job = LoadSnapshot(out);
+    EXPECT_EQ(job.PageCount(), c.Pages);
+    EXPECT_FALSE(TextsEqual(job.Pages[0], c.OnFirstPage).isEmpty());
+  }
+  EXPECT_EQ(ReadAll(file), before);
+}
+
+TEST_F(BatchFormsTest, TotalsAreWhatTheForm1096Shows) {
+  const TRun run = Batch({"totals", MakeFile(), "--form", "1099-NEC"});
+  ASSERT_EQ(run.Code, 0) << run.Err.toStdString();
+  EXPECT_EQ(run.Out, QStringLiteral("Form 1099-NEC\nTotal number of forms: 3\n"
+                                    "Federal income tax withheld: 10.00\n"
+                                    "Total amount reported: 147.00\n"));
+}
+
+TEST_F(BatchFormsTest, RefusesWithExitCodeTwoAndAClearMessage) {
+  const QString file = MakeFile();
+  const QString out = Folder.Path(QStringLiteral("x.pdf"));
+  TPayerRecord locked = SamplePayer();
+  locked.SetString("FilePassword", QStringLiteral("scrambled"));
+  struct TCase {
+    QStringList Args;
+    QString Message;
+  };
+  const TCase cases[] = {
+      {{"print", Folder.Path("Missing.PE25"), "--form", "1099-NEC", "--kind", "program", "--out",
+        out},
+       "File not found: " + Folder.Path("Missing.PE25")},
+      {{"print", file, "--form", "W-2", "--kind", "program", "--out", out}, "Unknown form: W-2"},
+      {{"print", file, "--form", "1096", "--form-type", "1099-Q", "--kind", "program", "--out",
+        out},
+       "Unknown form type: 1099-Q"},
+      {{"print", file, "--form", "1096", "--form-type", "1099-R", "--kind", "redcopy", "--out",
+        out},
+       "There are no forms of the selected type available for printing"},
+      {{"print", file, "--form", "1099-NEC", "--kind", "program", "--out", Folder.Path("x.doc")},
+       "The output must be a .pdf, .html, .snp or .txt file: " + Folder.Path("x.doc")},
+      {{"totals", file, "--form", "1099-ZZ"}, "Unknown form type: 1099-ZZ"},
+  };
+  for (const TCase& c : cases) {
+    SCOPED_TRACE(c.Args.join(' ').toStdString());
+    const TRun run = Batch(c.Args);
+    EXPECT_EQ(run.Code, 2);
+    EXPECT_TRUE(run.Err.contains(c.Message)) << run.Err.toStdString();
+  }
+  TPayeeRecord none = SamplePayee(QStringLiteral("None"), QStringLiteral("123-45-6788"), 0);
+  const QString empty = WritePayerFile(SamplePayer(), {none});
+  const TRun nothing =
+      Batch({"print", empty, "--form", "1099-NEC", "--kind", "redcopy", "--out", out});
+  EXPECT_EQ(nothing.Code, 2);
+  EXPECT_TRUE(nothing.Err.contains("There are no forms available for printing."))
+      << nothing.Err.toStdString();
+  const QString protectedFile = WritePayerFile(locked, {none});
+  const TRun refused =
+      Batch({"print", protectedFile, "--form", "1099-NEC", "--kind", "program", "--out", out});
+  EXPECT_EQ(refused.Code, 2);
+  EXPECT_TRUE(refused.Err.contains("password")) << refused.Err.toStdString();
+  EXPECT_FALSE(QFileInfo::exists(out));
+}
+}  // namespace

@@ -1,0 +1,148 @@
+// The two prints of Form 1096 on the display list: the program-generated report with its masked
+// filer number, and the red copy with its offsets, its form-type mark and the signer's line.
+
+#include "FormsFixture.h"
+#include "engine/PagePrinter.h"
+#include "forms/Form1096.h"
+#include "forms/FormTotals.h"
+#include "maintenance/Utils.h"
+#include "storage/Globals.h"
+
+namespace {
+class Form1096Test : public TFormsTest {
+ protected:
+  TPayerRecord Payer() {
+    TPayerRecord p = SamplePayer();
+    p.SetString("Contact", QStringLiteral("Jane Doe"));
+    p.SetString("Email", QStringLiteral("jane@acme.example.com"));
+    p.SetString("FaxNum", QStringLiteral("217-555-0199"));
+    p.SetString("SignerName", QStringLiteral("Jane Doe"));
+    p.SetString("SignerTitle", QStringLiteral("Chief Financial Ofcr"));
+    p.SetBool("SignerPresent", true);
+    return p;
+  }
+  // Two 1099-NEC payees: one with boxes 1, 3 and 4, one with only box 4.
+  QList<TPayeeRecord> NecPayees() {
+    TPayeeRecord a = SamplePayee(QStringLiteral("Alpha"), QStringLiteral("123-45-6788"), 100);
+    a.SetDouble("F1099NEC3", 50);
+    a.SetDouble("F1099NEC4", 10);
+    TPayeeRecord b = SamplePayee(QStringLiteral("Beta"), QStringLiteral("234-56-7890"), 0);
+    b.SetDouble("F1099NEC4", 5);
+    b.SetDouble("F1099R1", 700);
+    b.SetDouble("F1099R4", 70);
+    return {a, b};
+  }
+
+  TReportJob RedCopy(const QDate& date) {
+    TPagePrinter printer;
+    printer.BeginDoc();
+    Print1096RedCopy(printer, ReadHeldOffsets(QStringLiteral("F1096")), date);
+    printer.EndDoc();
+    return printer.TakeJob();
+  }
+};
+
+TEST_F(Form1096Test, ProgramGeneratedMasksTheFilersSocialSecurityNumberWhenAsked) {
+  TPayerRecord payer = Payer();
+  payer.SetString("EmpIDNum", QString());
+  payer.SetString("FaxNum", QStringLiteral("555-01"));
+  OpenPayerFile(payer, NecPayees());
+  CurrentFormType = ft1099NEC;
+  ScanFormTotals();
+  for (bool mask : {true, false}) {
+    MaskSSNOption = mask;
+    TPagePrinter printer;
+    Project->SetEngine(&printer);
+    printer.BeginDoc();
+    Print1096ProgramGenerated(*Project);
+    printer.EndDoc();
+    const TPage& page = printer.Job().Pages[0];
+    EXPECT_EQ(TextsEqual(page, mask ? "***-**-9876" : "321-54-9876").size(), 1);
+    EXPECT_TRUE(TextsEqual(page, mask ? "321-54-9876" : "***-**-9876").isEmpty());
+    EXPECT_TRUE(TextsEqual(page, "555-01").isEmpty());  // an invalid fax is left out
+    EXPECT_TRUE(Project->Param(QStringLiteral("TotalForms")).isEmpty());  // cleared after
+  }
+}
+
+TEST_F(Form1096Test, RedCopyItemsWithOffsetsAndSigner) {
+  WriteOffsets(QStringLiteral("F1096"), 0.1, -0.05);
+  OpenPayerFile(Payer(), NecPayees());
+  CurrentFormType = ft1099NEC;
+  ScanFormTotals();
+  const TReportJob job = RedCopy(QDate(2026, 1, 20));
+  ASSERT_EQ(job.PageCount(), 1);
+  struct TItem {
+    QString Text, Font;
+    double X, Y, Size;
+  };
+  const double title = FitFontSize(QStringLiteral("Chief Financial Ofcr"), 1.3);
+  const QList<TItem> expected = {
+      {"ACME SUPPLY", "Courier New", 0.8, 1.47, 12},
+      {"ACME BUILDERS", "Courier New", 0.8, 1.63, 12},
+      {"1234 INDUSTRIAL PKWY", "Courier New", 0.8, 1.97, 12},
+      {"SUITE 200", "Courier New", 0.8, 2.13, 12},
+      {"SPRINGFIELD, IL 62704", "Courier New", 0.8, 2.47, 12},
+      {"JANE DOE", "Courier New", 0.6, 2.8, 12},
+      {"217-555-0123", "Courier New", 3.4, 2.8, 12},
+      {"jane@acme.example.com", "Courier New", 0.6, 3.13, 12},
+      {"217-555-0199", "Courier New", 3.4, 3.12, 12},
+      {"12-3456789", "Courier New", 0.6, 3.47, 12},
+      {"1", "Courier New", 4.4, 3.47, 12},
+      {"15.00", "Courier New", 4.7, 3.47, 12},
+      {"150.00", "Courier New", 6.1, 3.47, 12},
+      {"X", "Courier New", 1.92, 4.75, 12},
+      {"Jane Doe", "Coronet", 1.1, 6.4, 22},
+      {"Chief Financial Ofcr", "Courier New", 5.0, 6.4, title},
+      {"01/20/2026", "Courier New", 6.7, 6.4, 12},
+  };
+  const QList<TDisplayItem> texts = Texts(job.Pages[0]);
+  ASSERT_EQ(texts.size(), expected.size());
+  for (qsizetype i = 0; i < texts.size(); ++i) {
+    SCOPED_TRACE(expected[i].Text.toStdString());
+    EXPECT_EQ(texts[i].Text, expected[i].Text);
+    EXPECT_EQ(texts[i].Font.Name, expected[i].Font);
+    EXPECT_NEAR(texts[i].X, expected[i].X - 0.05, 1e-9);
+    EXPECT_NEAR(texts[i].Y, expected[i].Y + 0.1, 1e-9);
+    EXPECT_NEAR(texts[i].Font.Size, expected[i].Size, 1e-9);
+  }
+  EXPECT_EQ(texts[10].Align, TAlign::Right);  // the number of forms ends at 4.4
+  EXPECT_LT(title, 12);
+}
+
+TEST_F(Form1096Test, RedCopyWithoutSignerTradeNameOrValidNumbers) {
+  TPayerRecord payer = Payer();
+  payer.SetBool("SignerPresent", false);
+  payer.SetString("TradeName", QString());
+  payer.SetString("EmpIDNum", QStringLiteral("1"));
+  payer.SetString("PhoneNum", QStringLiteral("555"));
+  OpenPayerFile(payer, NecPayees());
+  MaskSSNOption = true;
+  CurrentFormType = ft1099NEC;
+  ScanFormTotals();
+  TotalWithheld = 0;
+  const TPage page = RedCopy(QDate(2026, 1, 20)).Pages[0];
+  EXPECT_TRUE(HasTextAt(page, QStringLiteral("ACME SUPPLY"), 0.8, 1.47));
+  for (const TDisplayItem& t : Texts(page)) {
+    EXPECT_GT(std::fabs(t.Y - 1.63), 1e-6) << t.Text.toStdString();  // second name line empty
+    EXPECT_LT(t.Y, 6.0) << t.Text.toStdString();                     // no signer line
+    EXPECT_NE(t.Text, QStringLiteral("555"));
+    EXPECT_NE(t.Text, QStringLiteral("0.00"));  // no tax withheld
+  }
+  EXPECT_TRUE(HasTextAt(page, QStringLiteral("321-54-9876"), 2.1, 3.47));  // never masked
+}
+
+TEST_F(Form1096Test, RedCopyMarksTheChosenFormType) {
+  OpenPayerFile(Payer(), NecPayees());
+  for (const T1096FormType& t : Form1096Types()) {
+    CurrentFormType = t.FormType;
+    const QList<TDisplayItem> marks =
+        TextsEqual(RedCopy(QDate(2026, 1, 20)).Pages[0], QStringLiteral("X"));
+    ASSERT_EQ(marks.size(), 1) << t.Name;
+    EXPECT_NEAR(marks[0].X, t.RedCopyX, 1e-9) << t.Name;
+    EXPECT_NEAR(marks[0].Y, t.RedCopyRow, 1e-9) << t.Name;
+  }
+  EXPECT_EQ(FormTypeByName(QStringLiteral("1099-misc")), ft1099MISC);
+  EXPECT_EQ(FormTypeByName(QStringLiteral("W-2")), -1);
+}
+
+}  // namespace

@@ -1,0 +1,304 @@
+// The 1099-NEC screen: what it shows on opening, moving between payees (written first, refused
+// by the two state-line checks with their focus), closing, help, the focus colour, Enter through
+// the boxes, and the print command through the print type choice.
+#include <QApplication>
+#include <QCheckBox>
+#include <QDir>
+#include <QFileInfo>
+#include <QLabel>
+#include <QPushButton>
+#include <QTest>
+#include <QToolButton>
+
+#include "FormsFixture.h"
+#include "controls/CheckBoxEdit.h"
+#include "controls/DollarEdit.h"
+#include "engine/ReportSystem.h"
+#include "engine/Snapshot.h"
+#include "forms/Frm1099NEC.h"
+#include "forms/PayeeNavigator.h"
+#include "platform/Exceptions.h"
+#include "platform/MsgBox.h"
+#include "platform/Services.h"
+#include "storage/Globals.h"
+
+namespace {
+class Frm1099NECTest : public TFormsTest {
+ protected:
+  // Record order Zimmer, Adams, Baker.
+  void OpenThree(const TPayerRecord& payer = SamplePayer()) {
+    TPayeeRecord zimmer =
+        SamplePayee(QStringLiteral("Zimmer, Paul"), QStringLiteral("123-45-6788"), 1500);
+    zimmer.SetDouble("F1099NEC5_1", 15);
+    zimmer.SetDouble("F1099NEC7_1", 1500);
+    TPayeeRecord adams =
+        SamplePayee(QStringLiteral("Adams & Co"), QStringLiteral("98-7654321"), 25000);
+    adams.SetString("CompName", QStringLiteral("Adams Consulting"));
+    adams.SetBool("Corrected1099NEC", true);
+    adams.SetString("AcctNum1099NEC", QStringLiteral("A-17"));
+    TPayeeRecord baker =
+        SamplePayee(QStringLiteral("Baker, Bob"), QStringLiteral("345-67-8901"), 800);
+    OpenPayerFile(payer, {zimmer, adams, baker});
+  }
+  TDollarEdit* Money(TFrm1099NEC& s, const char* name) {
+    return qobject_cast<TDollarEdit*>(s.Control(QLatin1String(name)));
+  }
+  QString Label(TFrm1099NEC& s, const char* name) { return s.Label(QLatin1String(name))->text(); }
+  void ShowActive(QWidget& w) {
+    w.show();
+    QApplication::setActiveWindow(&w);
+    QCoreApplication::processEvents();
+  }
+};
+
+TEST_F(Frm1099NECTest, OpeningShowsPayerPayeeAndBoxes) {
+  TPayerRecord payer = SamplePayer();
+  payer.SetString("PayerName", QStringLiteral("Smith & Sons"));
+  payer.SetString("TradeName", QString());
+  payer.SetString("EmpIDNum", QString());
+  payer.SetString("StateName2", QString());
+  payer.SetString("StateID2", QString());
+  OpenThree(payer);
+  Module->RSPayee->SetCurrentRecord(2);
+  TFrm1099NEC screen;
+  EXPECT_EQ(screen.windowTitle(), QStringLiteral("Form 1099-NEC Nonemployee Compensation"));
+  EXPECT_EQ(Label(screen, "PayerName"), QString());
+  EXPECT_EQ(Label(screen, "TradeName"), QStringLiteral("Smith && Sons"));
+  EXPECT_EQ(Label(screen, "Address"), QStringLiteral("1234 Industrial Pkwy Suite 200"));
+  EXPECT_EQ(Label(screen, "CityStZip"), QStringLiteral("Springfield, IL 62704"));
+  EXPECT_EQ(Label(screen, "PhoneNum"), QStringLiteral("217-555-0123"));
+  EXPECT_EQ(Label(screen, "EmpIDNum"), QStringLiteral("321-54-9876"));
+  EXPECT_EQ(Label(screen, "PayerStateID1"), QStringLiteral("IL 1234-5678"));
+  EXPECT_EQ(Label(screen, "PayerStateID2"), QStringLiteral(" "));
+  EXPECT_EQ(Label(screen, "SSN_IDNum"), QStringLiteral("98-7654321"));
+  EXPECT_EQ(Label(screen, "PayeeName"), QStringLiteral("Adams && Co"));
+  EXPECT_EQ(Label(screen, "PayeeCompName"), QStringLiteral("Adams Consulting"));
+  EXPECT_EQ(Label(screen, "PayeeAddress2"), QStringLiteral("Decatur, IL 62521"));
+  EXPECT_EQ(Label(screen, "Lbl2ndTINnot"), QStringLiteral("2nd TIN not."));
+  EXPECT_EQ(screen.findChild<QLabel*>("LblCalendarYear")->text(), QStringLiteral("2025"));
+  EXPECT_DOUBLE_EQ(Money(screen, "F1099NEC1")->Value(), 25000);
+  EXPECT_TRUE(qobject_cast<TCheckBoxEdit*>(screen.Control("Corrected"))->Checked());
+  EXPECT_EQ(qobject_cast<QLineEdit*>(screen.Control("AcctNum1099NEC"))->text(), "A-17");
+  EXPECT_EQ(Project->Engine(), nullptr);  // the engine is the screen's job, not running yet
+}
+
+TEST_F(Frm1099NECTest, PayeeWithoutSecondNameLineShowsItOnTheLowerLine) {
+  OpenThree();
+  TFrm1099NEC screen;
+  EXPECT_EQ(Label(screen, "PayeeName"), QString());
+  EXPECT_EQ(Label(screen, "PayeeCompName"), QStringLiteral("Zimmer, Paul"));
+  EXPECT_EQ(Label(screen, "PayerName"), QStringLiteral("Acme Supply"));
+  EXPECT_EQ(Label(screen, "TradeName"), QStringLiteral("Acme Builders"));
+}
+
+TEST_F(Frm1099NECTest, MovingWritesThePayeeFirstAndShowsTheNext) {
+  OpenThree();
+  TFrm1099NEC screen;
+  ShowActive(screen);
+  Money(screen, "F1099NEC4")->SetValue(150.25);
+  qobject_cast<TCheckBoxEdit*>(screen.Control("F1099NEC2"))->SetChecked(true);
+  screen.Control("F1099NEC3")->setFocus();
+  QTest::keyClick(QApplication::focusWidget(), Qt::Key_N, Qt::AltModifier);
+  EXPECT_EQ(Module->RSPayee->CurrentRecord(), 2);
+  EXPECT_EQ(Label(screen, "PayeeCompName"), QStringLiteral("Adams Consulting"));
+  EXPECT_DOUBLE_EQ(Money(screen, "F1099NEC4")->Value(), 0);
+  const QList<TPayeeRecord> disk = PayeesOnDisk();
+  EXPECT_DOUBLE_EQ(disk[0].GetDouble("F1099NEC4"), 150.25);
+  EXPECT_TRUE(disk[0].GetBool("F1099NEC2"));
+  screen.RSNavigator->Click(naLast);
+  EXPECT_EQ(Label(screen, "PayeeCompName"), QStringLiteral("Baker, Bob"));
+  screen.RSNavigator->Click(naFirst);
+  EXPECT_EQ(Module->RSPayee->CurrentRecord(), 1);
+  EXPECT_DOUBLE_EQ(Money(screen, "F1099NEC4")->Value(), 150.25);
+}
+
+struct TValidationCase {
+  const char* Title;
+  bool PayerState2;  // the payer has a second state line
+  double Box5_1, Box7_1, Box5_2, Box7_2;
+  QString Message;  // empty: passes
+  QString Focus;    // the control that has the focus after the refusal
+};
+
+class Frm1099NECValidationTest : public Frm1099NECTest,
+                                 public ::testing::WithParamInterface<TValidationCase> {};
+
+TEST_P(Frm1099NECValidationTest, RefusesToLeaveAWrongPayee) {
+  const TValidationCase& c = GetParam();
+  TPayerRecord payer = SamplePayer();
+  if (!c.PayerState2) {
+    payer.SetString("StateName2", QString());
+    payer.SetString("StateID2", QString());
+  }
+  OpenThree(payer);
+  TFrm1099NEC screen;
+  ShowActive(screen);
+  Money(screen, "F1099NEC5_1")->SetValue(c.Box5_1);
+  Money(screen, "F1099NEC7_1")->SetValue(c.Box7_1);
+  Money(screen, "F1099NEC5_2")->SetValue(c.Box5_2);
+  Money(screen, "F1099NEC7_2")->SetValue(c.Box7_2);
+  Money(screen, "F1099NEC1")->setFocus();
+  MsgBoxScript::Clear();
+  screen.RSNavigator->Button(naNext)->click();
+  if (c.Message.isEmpty()) {
+    EXPECT_TRUE(MsgBoxScript::Log().isEmpty());
+    EXPECT_EQ(Module->RSPayee->CurrentRecord(), 2);
+    EXPECT_DOUBLE_EQ(PayeesOnDisk()[0].GetDouble("F1099NEC7_2"), c.Box7_2);
+    return;
+  }
+  ASSERT_EQ(MsgBoxScript::Log().size(), 1);
+  EXPECT_EQ(MsgBoxScript::Log()[0].text, c.Message);
+  EXPECT_EQ(MsgBoxScript::Log()[0].flags, int(mbError));
+  EXPECT_EQ(Module->RSPayee->CurrentRecord(), 1);
+  EXPECT_EQ(QApplication::focusWidget(), screen.Control(c.Focus));
+  EXPECT_DOUBLE_EQ(PayeesOnDisk()[0].GetDouble("F1099NEC5_1"), 15);  // nothing written
+  EXPECT_DOUBLE_EQ(PayeesOnDisk()[0].GetDouble("F1099NEC5_2"), 0);
+}
+
+const TValidationCase kValidation[] = {
+    {"Box5WithoutBox7", true, 10, 0, 0, 0,
+     "Boxes 6 and 7 must not be blank when there is data in box 5.", "F1099NEC7_1"},
+    {"SecondLineBox5", false, 0, 0, 10, 20,
+     "Boxes 6 and 7 must not be blank when there is data in box 5.", "F1099NEC7_2"},
+    {"SecondLineBox7WithoutState", false, 0, 0, 0, 500,
+     "Box 6 must not be blank when there is data in box 7.", "F1099NEC1"},
+    {"BothLinesFilled", true, 10, 100, 20, 200, "", ""},
+    {"EmptyBoxesPassWithoutState", false, 10, 100, 0, 0, "", ""},
+};
+
+INSTANTIATE_TEST_SUITE_P(StateLines, Frm1099NECValidationTest, ::testing::ValuesIn(kValidation),
+                         [](const auto& info) { return std::string(info.param.Title); });
+
+TEST_F(Frm1099NECTest, StateLineWithoutPayerStateRefusesBox5) {
+  TPayerRecord payer = SamplePayer();
+  payer.SetString("StateName1", QString());
+  payer.SetString("StateID1", QString());
+  OpenThree(payer);
+  TFrm1099NEC screen;
+  ShowActive(screen);
+  Money(screen, "F1099NEC5_1")->SetValue(10);
+  Money(screen, "F1099NEC7_1")->SetValue(100);
+  try {
+    screen.ValidateForm();
+    ADD_FAILURE() << "accepted box 5 without a state";
+  } catch (const EFieldException& e) {
+    EXPECT_EQ(e.Message(), "Boxes 6 and 7 must not be blank when there is data in box 5.");
+  }
+  EXPECT_EQ(QApplication::focusWidget(), screen.Control("F1099NEC7_1"));
+}
+
+TEST_F(Frm1099NECTest, ClosingWithAWrongBoxStaysOpenUntilCorrected) {
+  OpenThree();
+  TFrm1099NEC screen;
+  ShowActive(screen);
+  Money(screen, "F1099NEC5_1")->SetValue(40);
+  Money(screen, "F1099NEC7_1")->SetValue(0);
+  MsgBoxScript::Clear();
+  screen.BtnClose->click();
+  EXPECT_TRUE(screen.isVisible());
+  EXPECT_EQ(MsgBoxScript::LastText(),
+            QStringLiteral("Boxes 6 and 7 must not be blank when there is data in box 5."));
+  EXPECT_DOUBLE_EQ(PayeesOnDisk()[0].GetDouble("F1099NEC5_1"), 15);
+  Money(screen, "F1099NEC7_1")->SetValue(400);
+  QTest::keyClick(&screen, Qt::Key_Escape);
+  EXPECT_FALSE(screen.isVisible());
+  EXPECT_DOUBLE_EQ(PayeesOnDisk()[0].GetDouble("F1099NEC5_1"), 40);
+  EXPECT_DOUBLE_EQ(PayeesOnDisk()[0].GetDouble("F1099NEC7_1"), 400);
+}
+
+TEST_F(Frm1099NECTest, EnterWalksTheBoxesInTabOrderAndFocusTurnsThemCyan) {
+  OpenThree();
+  TFrm1099NEC screen;
+  ShowActive(screen);
+  QWidget* first = screen.Control("F1099NEC1");
+  const QColor before = first->palette().color(QPalette::Base);
+  first->setFocus();
+  EXPECT_EQ(first->palette().color(QPalette::Base), TFrmFormScreen::FocusColor);
+  QStringList order{first->objectName()};
+  for (int i = 0; i < 9; ++i) {
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+    order << QApplication::focusWidget()->objectName();
+  }
+  EXPECT_EQ(order,
+            QStringList({"F1099NEC1", "F1099NEC2", "F1099NEC3", "F1099NEC4", "AcctNum1099NEC",
+                         "F1099NEC5_1", "F1099NEC7_1", "SecTINnot", "F1099NEC5_2", "F1099NEC7_2"}));
+  EXPECT_EQ(first->palette().color(QPalette::Base), before);
+  EXPECT_EQ(screen.Control("F1099NEC7_2")->palette().color(QPalette::Base),
+            TFrmFormScreen::FocusColor);
+  EXPECT_EQ(screen.Control("Corrected")->focusPolicy(), Qt::ClickFocus);
+}
+
+TEST_F(Frm1099NECTest, HelpOpensTheInstructionsOrSaysTheyAreMissing) {
+  OpenThree();
+  TFrm1099NEC screen;
+  MsgBoxScript::Clear();
+  ShellScript::Clear();
+  screen.BtnHelp->click();
+  ASSERT_EQ(MsgBoxScript::Log().size(), 1);
+  EXPECT_EQ(MsgBoxScript::Log()[0].text, QStringLiteral("The IRS Instructions cannot be found"));
+  EXPECT_EQ(MsgBoxScript::Log()[0].flags, int(mbError));
+  WriteAll(QDir::current().absoluteFilePath("i1099misc25.pdf"), "%PDF-1.4");
+  screen.BtnHelp->click();
+  ASSERT_EQ(ShellScript::Opened().size(), 1);
+  EXPECT_TRUE(ShellScript::Opened()[0].endsWith(QLatin1String("/i1099misc25.pdf")));
+}
+
+TEST_F(Frm1099NECTest, PrintGivesProgramGeneratedFormsAndReturnsToThePayee) {
+  OpenThree();
+  Module->RSPayee->SetCurrentRecord(3);
+  TFrm1099NEC screen;
+  ShowActive(screen);
+  Money(screen, "F1099NEC3")->SetValue(75);  // saved before printing
+  screen.ReportSystem->ShowSetup = false;
+  screen.ReportSystem->Setup.Dest = TReportDest::File;
+  screen.ReportSystem->Setup.FileName = Folder.Path(QStringLiteral("nec.snp"));
+  QString caption;
+  WhenModal([&](QWidget* w) {
+    caption = w->windowTitle();
+    w->findChild<QCheckBox*>(QStringLiteral("ChkMaskSSN"))->setChecked(false);
+    w->findChild<QPushButton*>(QStringLiteral("BtnOk"))->click();
+  });
+  MsgBoxScript::Clear();
+  screen.BtnPrint->click();
+  EXPECT_TRUE(MsgBoxScript::Log().isEmpty()) << MsgBoxScript::LastText().toStdString();
+  EXPECT_EQ(caption, QStringLiteral("Form 1099-NEC"));
+  EXPECT_FALSE(MaskSSNOption);
+  const TReportJob job = LoadSnapshot(screen.ReportSystem->Setup.FileName);
+  ASSERT_EQ(job.PageCount(), 3);
+  EXPECT_EQ(TextsEqual(job.Pages[0], QStringLiteral("ADAMS CONSULTING")).size(), 1);
+  EXPECT_EQ(TextsEqual(job.Pages[1], QStringLiteral("BAKER, BOB")).size(), 1);
+  EXPECT_EQ(TextsEqual(job.Pages[1], QStringLiteral("75.00")).size(), 1);
+  EXPECT_EQ(TextsEqual(job.Pages[2], QStringLiteral("123-45-6788")).size(), 1);  // not masked
+  EXPECT_EQ(Module->RSPayee->CurrentRecord(), 3);
+  EXPECT_EQ(Label(screen, "PayeeCompName"), QStringLiteral("Baker, Bob"));
+  EXPECT_EQ(QFileInfo(screen.ReportSystem->SnapshotFileName()).fileName(), "Papyra.RPT");
+}
+
+TEST_F(Frm1099NECTest, PrintRefusesBeforeAnyDialog) {
+  TPayeeRecord only = SamplePayee(QStringLiteral("Only"), QStringLiteral("123-45-6788"), 0);
+  OpenPayerFile(SamplePayer(), {only});
+  TFrm1099NEC screen;
+  ShowActive(screen);
+  try {
+    screen.BtnPrintClick();
+    ADD_FAILURE() << "printed without forms";
+  } catch (const EPrintException& e) {
+    EXPECT_EQ(e.Message(), QStringLiteral("There are no forms available for printing."));
+  }
+  Money(screen, "F1099NEC1")->SetValue(10);
+  Money(screen, "F1099NEC5_1")->SetValue(1);
+  EXPECT_THROW(screen.BtnPrintClick(), EFieldException);
+  EXPECT_EQ(QApplication::activeModalWidget(), &screen);
+}
+
+TEST_F(Frm1099NECTest, CancelledPrintTypeChoicePrintsNothing) {
+  OpenThree();
+  TFrm1099NEC screen;
+  screen.ReportSystem->ShowSetup = false;
+  screen.ReportSystem->Setup.Dest = TReportDest::File;
+  screen.ReportSystem->Setup.FileName = Folder.Path(QStringLiteral("none.snp"));
+  WhenModal([&](QWidget* w) { w->findChild<QPushButton*>(QStringLiteral("BtnCancel"))->click(); });
+  screen.BtnPrintClick();
+  EXPECT_FALSE(QFileInfo::exists(screen.ReportSystem->Setup.FileName));
+}
+}  // namespace

@@ -1,0 +1,129 @@
+// The totals scan over a payer file: what counts as a form, what adds to the withheld tax and to
+// the total amount, for each form type; and that the scan leaves the current payee alone.
+#include <QList>
+#include <utility>
+
+#include "FormsFixture.h"
+#include "forms/FormTotals.h"
+#include "storage/DataModule.h"
+#include "storage/Globals.h"
+
+namespace {
+using TAmounts = QList<std::pair<const char*, double>>;
+
+struct TTotalsCase {
+  const char* Title;
+  uint8_t FormType;
+  QList<TAmounts> Payees;
+  int Forms;
+  double Withheld;
+  double Amount;
+};
+
+TPayeeRecord PayeeWith(const TAmounts& amounts) {
+  TPayeeRecord p = SamplePayee(QStringLiteral("Payee"), QStringLiteral("123-45-6788"), 0);
+  for (const auto& [field, value] : amounts) p.SetDouble(field, value);
+  return p;
+}
+
+class TotalsTest : public TFormsTest, public ::testing::WithParamInterface<TTotalsCase> {};
+
+TEST_P(TotalsTest, CountsFormsAndAddsAmounts) {
+  const TTotalsCase& c = GetParam();
+  QList<TPayeeRecord> payees;
+  for (const TAmounts& a : c.Payees) payees.append(PayeeWith(a));
+  OpenPayerFile(SamplePayer(), payees);
+  CurrentFormType = c.FormType;
+  EXPECT_EQ(ScanFormTotals(), c.Forms);
+  EXPECT_EQ(TotalForms, c.Forms);
+  EXPECT_NEAR(TotalWithheld, c.Withheld, 1e-9);
+  EXPECT_NEAR(TotalAmount, c.Amount, 1e-9);
+}
+
+const TTotalsCase kCases[] = {
+    {"NecWithheldWithoutAmount",
+     ft1099NEC,
+     {{{"F1099NEC1", 100}, {"F1099NEC3", 50}, {"F1099NEC4", 10}}, {{"F1099NEC4", 5}}},
+     1,
+     15,
+     150},
+    {"NecBox3AloneCounts", ft1099NEC, {{{"F1099NEC3", 1000}}, {{"F1099NEC1", 20}}}, 2, 0, 1020},
+    {"UnroundedFractionCounts", ft1099NEC, {{{"F1099NEC1", 0.004}}}, 1, 0, 0.004},
+    {"OtherFormsBoxesIgnored", ft1099NEC, {{{"F1099MISC1", 300}, {"F1099MISC4", 30}}}, 0, 0, 0},
+    {"MiscBox11CountsBox4DoesNot",
+     ft1099MISC,
+     {{{"F1099MISC11", 70}}, {{"F1099MISC4", 9}}, {{"F1099MISC12", 400}}},
+     1,
+     9,
+     70},
+    {"MiscAllAmountBoxes",
+     ft1099MISC,
+     {{{"F1099MISC1", 1},
+       {"F1099MISC2", 2},
+       {"F1099MISC3", 3},
+       {"F1099MISC5", 5},
+       {"F1099MISC6", 6},
+       {"F1099MISC8", 8},
+       {"F1099MISC9", 9},
+       {"F1099MISC10", 10},
+       {"F1099MISC11", 11},
+       {"F1099MISC15", 1000}}},
+     1,
+     0,
+     55},
+    {"Form1098HasNoWithheldBox",
+     ft1098,
+     {{{"F1098_1", 900}, {"F1098_6", 100}, {"F1098_2", 50000}, {"F1099NEC4", 12}}},
+     1,
+     0,
+     1000},
+    {"DivWithheldOnlyNotCounted",
+     ft1099DIV,
+     {{{"F1099DIV4", 40}}, {{"F1099DIV1a", 10}, {"F1099DIV12", 2}, {"F1099DIV1b", 7}}},
+     1,
+     40,
+     12},
+    {"IntAmountBoxes",
+     ft1099INT,
+     {{{"F1099INT1", 1},
+       {"F1099INT3", 3},
+       {"F1099INT8", 8},
+       {"F1099INT10", 10},
+       {"F1099INT11", 11},
+       {"F1099INT13", 13},
+       {"F1099INT2", 500},
+       {"F1099INT4", 4}}},
+     1,
+     4,
+     46},
+    {"RBox1Only", ft1099R, {{{"F1099R1", 250}, {"F1099R2", 200}, {"F1099R4", 25}}}, 1, 25, 250},
+    {"SBox2Only", ft1099S, {{{"F1099S2", 180000}, {"F1099S6", 900}}, {}}, 1, 0, 180000},
+};
+
+INSTANTIATE_TEST_SUITE_P(Forms, TotalsTest, ::testing::ValuesIn(kCases),
+                         [](const auto& info) { return std::string(info.param.Title); });
+
+class TotalsScanTest : public TFormsTest {};
+
+TEST_F(TotalsScanTest, LeavesTheCurrentPayeeCurrentAndLoaded) {
+  OpenPayerFile(SamplePayer(),
+                {SamplePayee(QStringLiteral("First"), QStringLiteral("123-45-6788"), 10),
+                 SamplePayee(QStringLiteral("Second"), QStringLiteral("234-56-7890"), 20),
+                 SamplePayee(QStringLiteral("Third"), QStringLiteral("345-67-8901"), 30)});
+  Module->RSPayee->SetCurrentRecord(2);
+  Module->RSPayee->GetRec();
+  CurrentFormType = ft1099NEC;
+  EXPECT_EQ(ScanFormTotals(), 3);
+  EXPECT_EQ(Module->RSPayee->CurrentRecord(), 2);
+  EXPECT_EQ(PayeeRec.GetString("PayeeName"), QStringLiteral("Second"));
+}
+
+TEST_F(TotalsScanTest, StartsFromZeroEachTime) {
+  OpenPayerFile(SamplePayer(), {SamplePayee(QStringLiteral("Only"), QStringLiteral("1"), 10)});
+  CurrentFormType = ft1099NEC;
+  ScanFormTotals();
+  ScanFormTotals();
+  EXPECT_EQ(TotalForms, 1);
+  EXPECT_DOUBLE_EQ(TotalAmount, 10);
+}
+}  // namespace
