@@ -6,7 +6,7 @@
 
 #include "engine/PagePrinter.h"
 #include "engine/ReportProject.h"
-#include "forms/PayeeOrder.h"
+#include "maintenance/RecordList.h"
 #include "maintenance/Utils.h"
 #include "storage/DataModule.h"
 #include "storage/Globals.h"
@@ -22,7 +22,7 @@ template <typename S, typename F>
 void ForEachPayeeByName(S&& start, F&& each) {
   TRecordSet& payees = *FrmDataModule->RSPayee;
   RecIndexCount = payees.RecordCount();
-  BuildPayeeNameIndex();
+  BuildRecIndex();
   payees.PushRec();
   try {
     start();
