@@ -439,14 +439,34 @@ void TFrmReportPreview::OpenClick() {
   setWindowTitle(AppTitle() + QStringLiteral(" - ") + QFileInfo(name).fileName());
 }
 
+namespace {
+// The snapshot first, then every output format the engine can write.
+QString SaveFilter() {
+  QStringList filters{QStringLiteral("Snapshot Document (*.snp)")};
+  for (const TExportFormat& format : ExportFormats()) filters << format.Filter();
+  return filters.join(QStringLiteral(";;"));
+}
+
+bool IsExportFormat(const QString& fileName) {
+  const QString pattern = QStringLiteral("*.") + QFileInfo(fileName).suffix().toLower();
+  for (const TExportFormat& format : ExportFormats())
+    if (format.Extensions.split(QLatin1Char(' ')).contains(pattern)) return true;
+  return false;
+}
+}  // namespace
+
+// A snapshot is copied byte for byte; a name with the extension of another format renders the
+// job in that format.
 void TFrmReportPreview::SaveClick() {
   if (!SavingAllowed()) return;
-  const QString name = AskSaveName(QStringLiteral("Save to Snapshot Document"),
-                                   QStringLiteral("Snapshot Document (*.snp)"),
+  const QString name = AskSaveName(QStringLiteral("Save to Snapshot Document"), SaveFilter(),
                                    QString::fromLatin1(SnapshotExtension), true);
   if (name.isEmpty()) return;
   THourglass wait;
-  WriteBytes(name, FReader.Bytes());
+  if (IsExportFormat(name))
+    ExportJob(Job(), name);
+  else
+    WriteBytes(name, FReader.Bytes());
 }
 
 void TFrmReportPreview::PrintClick() {
@@ -489,7 +509,7 @@ void TFrmReportPreview::PdfClick() {
   info.Creator = PublisherName();
   info.Resolution = 300;
   THourglass wait;
-  WritePdf(Job(), name, info);
+  WritePdf(FReader, name, info);
 }
 
 void TFrmReportPreview::HtmlClick() {

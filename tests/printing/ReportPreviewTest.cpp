@@ -46,9 +46,9 @@ int PdfPageCount(const QString& path) {
                  .count(QRegularExpression(QStringLiteral("/Type\\s*/Page(?![s\\w])"))));
 }
 
-QString PdfInfo(const QString& path) {
+QString PdfInfo(const QString& path, const QStringList& options = {}) {
   QProcess p;
-  p.start(QStringLiteral("pdfinfo"), {path});
+  p.start(QStringLiteral("pdfinfo"), options + QStringList{path});
   p.waitForFinished();
   return QString::fromLatin1(p.readAllStandardOutput());
 }
@@ -341,6 +341,16 @@ TEST_F(PreviewTest, SaveCopiesTheSnapshotByteForByte) {
   EXPECT_EQ(other->SnapshotData(), SampleSnapshot(3));
 }
 
+TEST_F(PreviewTest, SaveOffersTheEnginesFormatsAndRendersByExtension) {
+  auto w = Open(2);
+  DialogScript::SetNextFileName(temp.Path("forms.pdf"));
+  w->Execute(P::cmSave);
+  EXPECT_EQ(PdfPageCount(temp.Path("forms.pdf")), 2);
+  DialogScript::SetNextFileName(temp.Path("forms.html"));
+  w->Execute(P::cmSave);
+  EXPECT_EQ(QString::fromUtf8(ReadAll(temp.Path("forms.html"))).count("<svg"), 2);
+}
+
 TEST_F(PreviewTest, SavingOverAFileAsksFirst) {
   auto w = Open(2);
   const QString file = temp.Path("old.snp");
@@ -399,6 +409,8 @@ TEST_F(PreviewTest, PdfExportWritesEveryPageWithTheDocumentInformation) {
         << info.toStdString();
     EXPECT_TRUE(info.contains(QRegularExpression("Creator:\\s+Papyra Software\\n")))
         << info.toStdString();
+    const QString meta = PdfInfo(file, {"-meta"});
+    EXPECT_TRUE(meta.contains("Papyra 2025 Adobe Portable Document")) << meta.toStdString();
   }
   // Over an existing file it asks; No keeps the old file.
   MsgBoxScript::SetNextAnswer(mrNo);
