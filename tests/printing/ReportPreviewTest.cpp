@@ -9,6 +9,7 @@
 #include <QMenu>
 #include <QProcess>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QRegularExpression>
 #include <QSpinBox>
 #include <QStandardPaths>
@@ -446,15 +447,21 @@ TEST_F(PreviewTest, CommandsTheReportSystemForbidsDoNothing) {
 }
 
 namespace {
-// Answers the "Output Options" dialog with the given copies, or cancels it.
-void AnswerOutputOptions(int copies, QString* title = nullptr) {
-  WhenModal([copies, title](QWidget* dlg) {
+// Answers the "Output Options" dialog with the given copies and page range (0: all pages), or
+// cancels it when copies is 0.
+void AnswerOutputOptions(int copies, QString* title = nullptr, int from = 0, int to = 0) {
+  WhenModal([=](QWidget* dlg) {
     if (title) *title = dlg->windowTitle();
     if (copies == 0) {
       dlg->findChild<QPushButton*>("BtnCancel")->click();
       return;
     }
     dlg->findChild<QSpinBox*>("Copies")->setValue(copies);
+    if (from > 0) {
+      dlg->findChild<QRadioButton*>("RBPageRange")->setChecked(true);
+      dlg->findChild<QSpinBox*>("FromPage")->setValue(from);
+      dlg->findChild<QSpinBox*>("ToPage")->setValue(to);
+    }
     dlg->findChild<QPushButton*>("BtnOk")->click();
   });
 }
@@ -465,14 +472,14 @@ TEST_F(PreviewTest, PrintRendersOncePerCopyWhenThePrinterCannotMakeCopies) {
   auto target = std::make_shared<TFakePrinterTarget>(out);
   SetPrinterTarget(target);
   struct Case {
-    int copies;
+    int copies, from, to;
     int pages;  // a PDF printer makes no copies itself: each copy is rendered
   };
-  auto w = Open(2);
-  for (const Case& c : {Case{1, 2}, Case{3, 6}}) {
+  auto w = Open(3);
+  for (const Case& c : {Case{1, 0, 0, 3}, Case{3, 0, 0, 9}, Case{2, 2, 3, 4}}) {
     QFile::remove(out);
     QString title;
-    AnswerOutputOptions(c.copies, &title);
+    AnswerOutputOptions(c.copies, &title, c.from, c.to);
     Key(*w, Qt::Key_P, Qt::ControlModifier);
     EXPECT_EQ(title, "Output Options");
     EXPECT_EQ(PdfPageCount(out), c.pages) << c.copies;
