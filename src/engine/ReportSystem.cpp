@@ -3,6 +3,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QPointer>
 #include <QPrinter>
 #include <QSaveFile>
 
@@ -65,8 +66,9 @@ QString TReportSystem::EffectiveTitlePreview() const {
 
 bool TReportSystem::Execute() {
   if (ShowSetup && !RunSetup()) return false;
-  Generate();
-  Deliver(LoadJob());
+  // The generated job is what the snapshot holds (snapshots are lossless), so it goes on without
+  // being read back.
+  Deliver(Generate());
   return true;
 }
 
@@ -77,7 +79,7 @@ bool TReportSystem::RunSetup() {
   return true;
 }
 
-void TReportSystem::Generate() {
+TReportJob TReportSystem::Generate() {
   TRunCleanup cleanup(FPrinter, FStatus);
   FPrinter = std::make_unique<TPagePrinter>();
   FPrinter->SetPrinterTarget(FTarget);
@@ -107,7 +109,9 @@ void TReportSystem::Generate() {
   }
   FJobSettings.FromPage = Setup.Printer.FromPage;
   FJobSettings.ToPage = Setup.Printer.ToPage;
-  StoreSnapshot(FPrinter->TakeJob());
+  TReportJob job = FPrinter->TakeJob();
+  StoreSnapshot(job);
+  return job;
 }
 
 void TReportSystem::StoreSnapshot(const TReportJob& job) {

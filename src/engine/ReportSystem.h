@@ -4,7 +4,6 @@
 // then the job goes to the preview, the printer or a file. Each run creates a fresh page printer.
 #include <QByteArray>
 #include <QObject>
-#include <QPointer>
 #include <QString>
 #include <functional>
 #include <memory>
@@ -102,7 +101,7 @@ class TReportSystem : public QObject {
 
  private:
   bool RunSetup();
-  void Generate();
+  TReportJob Generate();
   void StoreSnapshot(const TReportJob& job);
   void Deliver(const TReportJob& job);
   void ShowPreview(const TReportJob& job);

@@ -84,6 +84,7 @@ void TReportSetupDialog::BuildOptions() {
   const QString wanted = FSetup.Printer.PrinterName.isEmpty() ? FTarget.DefaultPrinterName()
                                                               : FSetup.Printer.PrinterName;
   FPrinterName->setCurrentIndex(FPrinterName->findText(wanted));
+  FOfferedPrinter = FPrinterName->currentIndex();
   FCopies = Named(new QSpinBox(group), "Copies");
   FCopies->setRange(1, 99);
   FCopies->setValue(std::max(1, FSetup.Printer.Copies));
@@ -152,7 +153,9 @@ TReportSetup TReportSetupDialog::Result() const {
            : FFile->isChecked()  ? TReportDest::File
                                  : TReportDest::Preview;
   r.FileName = FFileName->text().trimmed();
-  r.Printer.PrinterName = FPrinterName->currentText();
+  // Only a printer the user picked here overrides the one the job's own set-up chooses.
+  if (FPrinterName->currentIndex() != FOfferedPrinter)
+    r.Printer.PrinterName = FPrinterName->currentText();
   r.Printer.Copies = FCopies->value();
   r.Printer.Collate = FCollate->isChecked();
   r.Printer.Duplex = TDuplex(FDuplex->currentIndex());

@@ -38,6 +38,7 @@ class TReportSetupDialog : public QDialog {
   QRadioButton* FFile = nullptr;
   QLineEdit* FFileName = nullptr;
   QComboBox* FPrinterName = nullptr;
+  int FOfferedPrinter = -1;
   QSpinBox* FCopies = nullptr;
   QCheckBox* FCollate = nullptr;
   QComboBox* FDuplex = nullptr;

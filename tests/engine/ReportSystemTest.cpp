@@ -150,6 +150,13 @@ TEST_F(ReportSystemTest, ThePrinterDestinationPrintsTheChosenRangeAndCopies) {
   TTargetScope scope(target);
   System.ShowSetup = true;
   System.ShowStatus = false;
+  // The stored printer set-up, applied at the start of the job, chooses printer and paper; the
+  // set-up window's copies win over the stored ones.
+  System.OnBeforePrint = [](TPagePrinter& p) {
+    p.SelectPrinter(QStringLiteral("Stored Printer"));
+    p.SelectPaper(QStringLiteral("Legal"));
+    p.SetCopies(5);
+  };
   WhenModal([&](QWidget* w) {
     w->findChild<QRadioButton*>(QStringLiteral("RBPrinter"))->setChecked(true);
     w->findChild<QSpinBox*>(QStringLiteral("Copies"))->setValue(2);
@@ -160,6 +167,8 @@ TEST_F(ReportSystemTest, ThePrinterDestinationPrintsTheChosenRangeAndCopies) {
   });
   ASSERT_TRUE(System.Execute());
   EXPECT_EQ(target->LastSettings().Copies, 2);
+  EXPECT_EQ(target->LastSettings().PrinterName, QStringLiteral("Stored Printer"));
+  EXPECT_EQ(target->LastSettings().PaperName, QStringLiteral("Legal"));
   QStringList printed;
   for (const TPdfWord& w : PdfWords(pdf))
     if (w.Text != QLatin1String("PAGE")) printed << QStringLiteral("%1:%2").arg(w.Page).arg(w.Text);
