@@ -38,27 +38,40 @@ class TEditTestHost : public QWidget {
   }
 };
 
-// Sends a key sequence written as text: plain characters are typed; "\b" is Backspace, "\x7f"
-// Delete, "\r" Enter, "\x1b" Escape, "^L" Ctrl+L (any letter), "@N" Alt+N (any letter).
-inline void TypeKeys(QWidget* w, const QString& keys) {
+// Splits a key sequence written as text into its keys: plain characters are typed; "\b" is
+// Backspace, "\x7f" Delete, "\r" Enter, "\x1b" Escape, "^L" Ctrl+L (any letter), "@N" Alt+N.
+inline QStringList KeyTokens(const QString& keys) {
+  QStringList tokens;
   for (qsizetype i = 0; i < keys.size(); ++i) {
-    const QChar c = keys[i];
-    if ((c == QLatin1Char('^') || c == QLatin1Char('@')) && i + 1 < keys.size()) {
-      const auto key = static_cast<Qt::Key>(Qt::Key_A + (keys[++i].toUpper().unicode() - u'A'));
-      QTest::keyClick(w, key, c == QLatin1Char('^') ? Qt::ControlModifier : Qt::AltModifier);
-    } else if (c == QLatin1Char('\b')) {
-      QTest::keyClick(w, Qt::Key_Backspace);
-    } else if (c == QChar(0x7f)) {
-      QTest::keyClick(w, Qt::Key_Delete);
-    } else if (c == QLatin1Char('\r')) {
-      QTest::keyClick(w, Qt::Key_Return);
-    } else if (c == QChar(0x1b)) {
-      QTest::keyClick(w, Qt::Key_Escape);
-    } else if (c.unicode() < 128) {
-      QTest::keyClick(w, c.toLatin1());
-    } else {
-      QTest::sendKeyEvent(QTest::Click, w, static_cast<Qt::Key>(c.toUpper().unicode()), QString(c),
-                          Qt::NoModifier);
-    }
+    const bool chord =
+        (keys[i] == QLatin1Char('^') || keys[i] == QLatin1Char('@')) && i + 1 < keys.size();
+    tokens << keys.mid(i, chord ? 2 : 1);
+    if (chord) ++i;
   }
+  return tokens;
+}
+
+inline void TypeKey(QWidget* w, const QString& token) {
+  const QChar c = token[0];
+  if (token.size() == 2) {
+    const auto key = static_cast<Qt::Key>(Qt::Key_A + (token[1].toUpper().unicode() - u'A'));
+    QTest::keyClick(w, key, c == QLatin1Char('^') ? Qt::ControlModifier : Qt::AltModifier);
+  } else if (c == QLatin1Char('\b')) {
+    QTest::keyClick(w, Qt::Key_Backspace);
+  } else if (c == QChar(0x7f)) {
+    QTest::keyClick(w, Qt::Key_Delete);
+  } else if (c == QLatin1Char('\r')) {
+    QTest::keyClick(w, Qt::Key_Return);
+  } else if (c == QChar(0x1b)) {
+    QTest::keyClick(w, Qt::Key_Escape);
+  } else if (c.unicode() < 128) {
+    QTest::keyClick(w, c.toLatin1());
+  } else {
+    QTest::sendKeyEvent(QTest::Click, w, static_cast<Qt::Key>(c.toUpper().unicode()), QString(c),
+                        Qt::NoModifier);
+  }
+}
+
+inline void TypeKeys(QWidget* w, const QString& keys) {
+  for (const QString& token : KeyTokens(keys)) TypeKey(w, token);
 }

@@ -1,0 +1,102 @@
+#include "controls/StateEdit.h"
+
+#include <QFocusEvent>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QSignalBlocker>
+
+#include "controls/FilterEdit.h"
+
+const QStringList& TStateEdit::StateList() {
+  static const QStringList codes = {
+      "AK", "AL", "AR", "AZ", "CA", "CO", "CT", "DC", "DE", "FL", "GA", "GU", "HI", "IA",
+      "ID", "IL", "IN", "KS", "KY", "LA", "MA", "MD", "ME", "MI", "MN", "MO", "MS", "MT",
+      "NC", "ND", "NE", "NH", "NJ", "NM", "NV", "NY", "OH", "OK", "OR", "PA", "PR", "RI",
+      "SC", "SD", "TN", "TX", "UT", "VA", "VI", "VT", "WA", "WI", "WV", "WY"};
+  return codes;
+}
+
+// A letter steps through the codes that begin with it, in list order, wrapping round; from a
+// code of another letter (or from no selection) it selects that letter's first code. Letters
+// that begin no code, digits and punctuation leave the selection alone.
+int TStateEdit::NextPosition(QChar typed, int current) {
+  char16_t c = typed.unicode();
+  if (c >= u'a' && c <= u'z') c -= 32;
+  const QStringList& codes = StateList();
+  int first = -1, last = -1;
+  for (int i = 0; i < codes.size(); ++i) {
+    if (codes[i][0].unicode() != c) continue;
+    if (first < 0) first = i;
+    last = i;
+  }
+  if (first < 0) return current;
+  if (current >= first && current < last) return current + 1;
+  return first;
+}
+
+TStateEdit::TStateEdit(QWidget* parent) : QComboBox(parent), FStateList(StateList()) {
+  setEditable(true);
+  // The edit part only shows the code; letters choose it.
+  lineEdit()->setReadOnly(true);
+  setInsertPolicy(QComboBox::NoInsert);
+  setCompleter(nullptr);
+  addItems(FStateList);
+  setCurrentIndex(-1);
+  resize(50, sizeHint().height());
+}
+
+QSize TStateEdit::sizeHint() const {
+  return {50, QComboBox::sizeHint().height()};
+}
+
+QSize TStateEdit::minimumSizeHint() const {
+  return {50, QComboBox::minimumSizeHint().height()};
+}
+
+void TStateEdit::SetText(const QString& text) {
+  const int index = FStateList.indexOf(text);
+  if (index >= 0) {
+    setCurrentIndex(index);
+    return;
+  }
+  // One change for one write: the selection is dropped quietly and the text shown.
+  if (currentIndex() != -1) {
+    {
+      const QSignalBlocker quiet(this);
+      setCurrentIndex(-1);
+    }
+    emit currentIndexChanged(-1);
+  }
+  setEditText(text);
+}
+
+void TStateEdit::keyPressEvent(QKeyEvent* event) {
+  const bool plain = !(event->modifiers() & (Qt::ControlModifier | Qt::AltModifier));
+  if (event->key() == Qt::Key_Delete && plain) {
+    if (FOkToDel) setCurrentIndex(-1);
+    event->accept();
+    return;
+  }
+  if (event->key() == Qt::Key_Backspace && plain) {
+    if (FOkToDel) setCurrentIndex(-1);
+    event->accept();
+    return;
+  }
+  const QString typed = event->text();
+  if (!plain || typed.isEmpty() || typed[0].unicode() < 32 || typed[0].unicode() == 127) {
+    QComboBox::keyPressEvent(event);
+    return;
+  }
+  setCurrentIndex(NextPosition(typed[0], currentIndex()));
+  event->accept();
+}
+
+void TStateEdit::focusInEvent(QFocusEvent* event) {
+  QComboBox::focusInEvent(event);
+  if (FieldFocus::CountsAsFieldChange(event->reason())) emit entered();
+}
+
+void TStateEdit::focusOutEvent(QFocusEvent* event) {
+  QComboBox::focusOutEvent(event);
+  if (FieldFocus::CountsAsFieldChange(event->reason())) emit exited();
+}
