@@ -2,11 +2,15 @@
 
 #include <QGuiApplication>
 #include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
 #include <QPainter>
 #include <QPixmap>
 #include <QPushButton>
 #include <QScreen>
 
+#include "controls/FilterEdit.h"
+#include "controls/StateEdit.h"
 #include "platform/Application.h"
 #include "platform/Dialogs.h"
 
@@ -72,6 +76,87 @@ QPushButton* NewFlatButton(const QString& caption, QWidget* parent) {
   button->setFlat(true);
   button->setAutoDefault(false);
   return button;
+}
+
+QPushButton* NewButton(const char* name, const QString& caption, QWidget* parent) {
+  auto* button = new QPushButton(caption, parent);
+  button->setObjectName(QLatin1String(name));
+  button->setAutoDefault(false);
+  return button;
+}
+
+QLabel* NewLabel(const QString& text, QWidget* parent) {
+  auto* label = new QLabel(text, parent);
+  label->setTextFormat(Qt::PlainText);
+  label->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+  return label;
+}
+
+QLineEdit* NewEdit(const char* name, int maxLength, QWidget* parent) {
+  auto* edit = new QLineEdit(parent);
+  edit->setObjectName(QLatin1String(name));
+  edit->setMaxLength(maxLength);
+  return edit;
+}
+
+TFilterEdit* NewFilterEdit(const char* name, int maxLength, const QString& validChars,
+                           QWidget* parent) {
+  auto* edit = new TFilterEdit(parent);
+  edit->setObjectName(QLatin1String(name));
+  edit->setMaxLength(maxLength);
+  edit->SetValidChars(validChars);
+  edit->SetRequiredField(false);
+  edit->SetBeepOnInvalid(false);
+  return edit;
+}
+
+TStateEdit* NewStateEdit(const char* name, bool okToDel, QWidget* parent) {
+  auto* edit = new TStateEdit(parent);
+  edit->setObjectName(QLatin1String(name));
+  edit->SetOkToDel(okToDel);
+  return edit;
+}
+
+QLineEdit* NewMaskedEdit(const char* name, const QString& digitMask, QWidget* parent) {
+  auto* edit = new QLineEdit(parent);
+  edit->setObjectName(QLatin1String(name));
+  // "0" admits a digit without demanding one, so a half-typed number can be left and is then
+  // refused by the screen's validation with its own message.
+  edit->setInputMask(digitMask + QStringLiteral("; "));
+  return edit;
+}
+
+QString MaskedText(const QLineEdit* edit) {
+  return edit->displayText();
+}
+
+TScreenGrid::TScreenGrid(const QWidget* screen) : FScreen(screen) {
+  QLineEdit probe;
+  probe.setFont(screen->font());
+  FieldHeight = std::max(FieldHeight, probe.sizeHint().height());
+  RowStep = std::max(RowStep, FieldHeight + 4);
+}
+
+void TScreenGrid::Place(QWidget* control, int x, int row, int width) const {
+  PlaceAt(control, x, RowTop(row), width);
+}
+
+void TScreenGrid::PlaceAt(QWidget* control, int x, int y, int width) const {
+  control->setGeometry(x, y, width, FieldHeight);
+}
+
+int TScreenGrid::TextWidth(const QString& text) const {
+  return FScreen->fontMetrics().horizontalAdvance(text);
+}
+
+int TScreenGrid::EditWidthFor(const QString& sample) const {
+  return TextWidth(sample) + 14;  // the edit's frame and text margins
+}
+
+int TScreenGrid::WidestText(std::initializer_list<const char*> texts) const {
+  int widest = 0;
+  for (const char* text : texts) widest = std::max(widest, TextWidth(QLatin1String(text)));
+  return widest;
 }
 
 TFrmScreen::TFrmScreen(QWidget* parent, int helpContext)

@@ -8,7 +8,11 @@
 #include <QIcon>
 #include <memory>
 
+class QLabel;
+class QLineEdit;
 class QPushButton;
+class TFilterEdit;
+class TStateEdit;
 
 // A fixed dialog frame with a caption and no close, minimise or maximise box.
 Qt::WindowFlags FixedDialogFlags();
@@ -19,8 +23,43 @@ void CentreOnScreen(QWidget* window);
 QIcon HelpButtonIcon();
 // A flat button with the help picture and the hint "Help with this form".
 QPushButton* NewHelpButton(QWidget* parent);
-// A flat text button that Enter does not press (Enter moves between fields on these screens).
+// A flat text button that Enter does not press.
 QPushButton* NewFlatButton(const QString& caption, QWidget* parent);
+// A text button that Enter does not press (Enter moves between fields on these screens).
+QPushButton* NewButton(const char* name, const QString& caption, QWidget* parent);
+
+// Controls as the data screens create them: named after their record field, with the field's
+// width as maximum length.
+QLabel* NewLabel(const QString& text, QWidget* parent);
+QLineEdit* NewEdit(const char* name, int maxLength, QWidget* parent);
+TFilterEdit* NewFilterEdit(const char* name, int maxLength, const QString& validChars,
+                           QWidget* parent);
+TStateEdit* NewStateEdit(const char* name, bool okToDel, QWidget* parent);
+// A masked edit over a mask of digits and dashes such as "000-000-0000": unfilled positions
+// show (and are stored) as spaces, the dashes always.
+QLineEdit* NewMaskedEdit(const char* name, const QString& digitMask, QWidget* parent);
+// The masked edit's text as stored: dashes and spaces included.
+QString MaskedText(const QLineEdit* edit);
+
+// Places controls on a screen's grid of rows, so labels and fields of a row share one line.
+struct TScreenGrid {
+  explicit TScreenGrid(const QWidget* screen);
+  int RowTop(int row) const { return Top + row * RowStep; }
+  void Place(QWidget* control, int x, int row, int width) const;
+  void PlaceAt(QWidget* control, int x, int y, int width) const;
+  // The width a text takes in the screen's font.
+  int TextWidth(const QString& text) const;
+  // The width of an edit that shows the given sample text whole.
+  int EditWidthFor(const QString& sample) const;
+  int WidestText(std::initializer_list<const char*> texts) const;
+
+  int Top = 8;
+  int RowStep = 27;
+  int FieldHeight = 21;
+
+ private:
+  const QWidget* FScreen;
+};
 
 class TFrmScreen : public QDialog {
   Q_OBJECT

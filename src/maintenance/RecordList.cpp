@@ -39,11 +39,22 @@ const TListSize& ListSizeFor(int entries) {
   return ListSizes[i];
 }
 
-// Draws a list entry the way a list box with tab stops does: every tab moves the text on to the
-// next multiple of the tab distance, so the first names of individuals form a second column.
+// Draws a list entry the way a list box with tab stops does, with all second parts (the first
+// names of individuals) on one tab stop: the first that clears every last name in the list, so
+// the first names form a column.
 class TTabStopDelegate : public QStyledItemDelegate {
  public:
   using QStyledItemDelegate::QStyledItemDelegate;
+
+  // Chooses the column for these entries in the list's font.
+  void SetEntries(const QStringList& names, const QFontMetrics& fm) {
+    const int tab = TabDistance(fm);
+    int widest = 0;
+    for (const QString& name : names)
+      if (name.contains(QLatin1Char('\t')))
+        widest = std::max(widest, fm.horizontalAdvance(name.section(QLatin1Char('\t'), 0, 0)));
+    FColumn = (widest / tab + 1) * tab;
+  }
 
   QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override {
     QSize size = QStyledItemDelegate::sizeHint(option, index);
@@ -55,7 +66,7 @@ class TTabStopDelegate : public QStyledItemDelegate {
              const QModelIndex& index) const override {
     QStyleOptionViewItem opt = option;
     initStyleOption(&opt, index);
-    const QStringList parts = opt.text.split(QLatin1Char('\t'));
+    const QString text = opt.text;
     opt.text.clear();
     const QWidget* widget = opt.widget;
     QStyle* style = widget ? widget->style() : QApplication::style();
@@ -66,7 +77,13 @@ class TTabStopDelegate : public QStyledItemDelegate {
     const bool selected = opt.state & QStyle::State_Selected;
     painter->setPen(
         opt.palette.color(QPalette::Normal, selected ? QPalette::HighlightedText : QPalette::Text));
-    DrawParts(painter, r, parts, TabDistance(opt.fontMetrics));
+    const qsizetype tabAt = text.indexOf(QLatin1Char('\t'));
+    if (tabAt < 0) {
+      DrawText(painter, r, text);
+    } else {
+      DrawText(painter, r, text.left(tabAt));
+      DrawText(painter, r.adjusted(std::min(FColumn, r.width()), 0, 0, 0), text.mid(tabAt + 1));
+    }
     painter->restore();
   }
 
@@ -79,15 +96,12 @@ class TTabStopDelegate : public QStyledItemDelegate {
     return std::max(1, TabStopDialogUnits * average / 4);
   }
 
-  static void DrawParts(QPainter* painter, const QRect& r, const QStringList& parts, int tab) {
-    int x = 0;
-    for (int i = 0; i < parts.size(); ++i) {
-      if (i > 0) x = (x / tab + 1) * tab;
-      const QRect cell(r.left() + x, r.top(), std::max(0, r.width() - x), r.height());
-      painter->drawText(cell, Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine, parts[i]);
-      x += painter->fontMetrics().horizontalAdvance(parts[i]);
-    }
+  static void DrawText(QPainter* painter, const QRect& r, const QString& text) {
+    const QString shown = painter->fontMetrics().elidedText(text, Qt::ElideRight, r.width());
+    painter->drawText(r, Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine, shown);
   }
+
+  int FColumn = 0;
 };
 }  // namespace
 
@@ -188,7 +202,11 @@ int TFrmRecList::ListHeightFor(int entries) {
 void TFrmRecList::FormShow() {
   Selected = -1;
   RecordListBox->clear();
-  for (const RecIndexData& entry : RecIndex) RecordListBox->addItem(entry.Name);
+  QStringList names;
+  for (const RecIndexData& entry : RecIndex) names << entry.Name;
+  RecordListBox->addItems(names);
+  static_cast<TTabStopDelegate*>(RecordListBox->itemDelegate())
+      ->SetEntries(names, RecordListBox->fontMetrics());
   RecordListBox->clearSelection();
   RecordListBox->setCurrentRow(-1, QItemSelectionModel::NoUpdate);
   const int entries = RecordListBox->count();

@@ -1,0 +1,131 @@
+// The screens' layout in the screen font, at whatever scale the run uses (QT_SCALE_FACTOR):
+// every control inside the window, none on top of another, labels not cut and on the line of
+// their field. With PAPYRA_SCREENSHOT_DIR set, each screen is also saved there as a picture.
+#include <QDir>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPixmap>
+#include <QPushButton>
+
+#include "FrmTestFixture.h"
+#include "controls/StateEdit.h"
+#include "maintenance/FrmPayer.h"
+#include "maintenance/RecordList.h"
+
+namespace {
+QString Describe(const QWidget* w) {
+  return w->objectName().isEmpty() ? QString("label \"%1\"")
+                                         .arg(qobject_cast<const QLabel*>(w)
+                                                  ? qobject_cast<const QLabel*>(w)->text().left(20)
+                                                  : QString(w->metaObject()->className()))
+                                   : w->objectName();
+}
+
+// The screen's own controls (not the inner parts of composite controls).
+QList<QWidget*> Controls(QWidget* screen) {
+  QList<QWidget*> controls;
+  for (QWidget* w : screen->findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
+    if (w->isVisibleTo(screen)) controls << w;
+  return controls;
+}
+
+void ExpectTidy(QWidget* screen) {
+  const QRect client = screen->rect();
+  const QList<QWidget*> controls = Controls(screen);
+  for (QWidget* w : controls) {
+    SCOPED_TRACE(Describe(w).toStdString());
+    EXPECT_TRUE(client.contains(w->geometry())) << "outside the window";
+    if (auto* label = qobject_cast<QLabel*>(w)) {
+      if (label->wordWrap())
+        EXPECT_GE(label->height(), label->heightForWidth(label->width())) << "cut off";
+      else
+        EXPECT_GE(label->width(), label->sizeHint().width() - 2) << "cut off";
+      if (QWidget* buddy = label->buddy()) {
+        EXPECT_EQ(label->geometry().center().y(), buddy->geometry().center().y());
+      }
+    }
+    for (QWidget* other : controls)
+      if (other != w && w->geometry().intersects(other->geometry()))
+        ADD_FAILURE() << "overlaps " << Describe(other).toStdString();
+  }
+}
+
+void SaveScreenshot(QWidget* screen, const QString& name) {
+  const QString dir = qEnvironmentVariable("PAPYRA_SCREENSHOT_DIR");
+  if (dir.isEmpty()) return;
+  QDir().mkpath(dir);
+  const QString scale = qEnvironmentVariable("QT_SCALE_FACTOR", "1");
+  EXPECT_TRUE(screen->grab().save(QString("%1/%2@%3.png").arg(dir, name, scale)));
+}
+
+TPayerRecord SamplePayer() {
+  TPayerRecord p;
+  const std::pair<const char*, const char*> fields[] = {
+      {"PayerName", "Riverside Landscaping Company LLC"},
+      {"TradeName", "Riverside Gardens"},
+      {"Address1", "4821 North Westwood Boulevard"},
+      {"Address2", "Suite 210"},
+      {"City", "Springfield"},
+      {"State", "IL"},
+      {"ZipCode", "62704-1234"},
+      {"Contact", "Margaret O'Donnell"},
+      {"PhoneNum", "217-555-0148"},
+      {"FaxNum", "217-555-0149"},
+      {"Email", "payroll@riverside-gardens.example"},
+      {"EmpIDNum", "36-4821573"},
+      {"SocSecNum", "   -  -    "},
+      {"StateName1", "IL"},
+      {"StateID1", "482157301234"},
+      {"StateName2", "WI"},
+      {"StateID2", "990012"},
+      {"Locality1", "Sangamon County"},
+      {"Locality2", "Madison"},
+      {"RTN", "071000013"},
+      {"SignerName", "Margaret O'Donnell"},
+      {"SignerTitle", "Managing Member"},
+  };
+  for (const auto& [name, value] : fields) p.SetString(name, value);
+  return p;
+}
+
+std::vector<TPayeeRecord> SamplePayees() {
+  return {MakePayee("Smith Hardware Inc"),
+          MakePayee("", "Adams", "John"),
+          MakePayee("", "adams", "Beth"),
+          MakePayee("Baker & Sons Plumbing"),
+          MakePayee("", "Vandenberghe-Williamson", "Christopher"),
+          MakePayee("", "Ng", "Li"),
+          MakePayee("Orchard Valley Trust")};
+}
+}  // namespace
+
+using FrmLayoutTest = PayerFileTest;
+
+TEST_F(FrmLayoutTest, PayerScreenIsTidy) {
+  Open({}, SamplePayer());
+  PayerRec = SamplePayer();
+  TFrmPayer screen;
+  screen.show();
+  EXPECT_GE(screen.width(), 580);
+  EXPECT_GE(screen.height(), 380);
+  ExpectTidy(&screen);
+  SaveScreenshot(&screen, "payer-screen");
+}
+
+TEST_F(FrmLayoutTest, RecordListIsTidy) {
+  Open(SamplePayees());
+  bool shown = false;
+  WhenModal([&](QWidget* w) {
+    auto* list = qobject_cast<TFrmRecList*>(w);
+    ASSERT_NE(list, nullptr);
+    shown = true;
+    list->RecordListBox->setCurrentRow(1);
+    ExpectTidy(list);
+    ExpectTidy(list->PanelContainer);
+    SaveScreenshot(list, "record-list");
+    list->BtnCancel->click();
+  });
+  ShowRecordList();
+  EXPECT_TRUE(shown);
+}
