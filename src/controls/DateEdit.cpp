@@ -59,6 +59,10 @@ QDate TDateEdit::DateKeyResult(QChar key, const QDate& d) {
 }
 
 void TDateEdit::keyPressEvent(QKeyEvent* event) {
+  if ((event->modifiers() & (Qt::AltModifier | Qt::ControlModifier)) == Qt::AltModifier) {
+    event->ignore();  // Alt+letter belongs to the window, never to the text
+    return;
+  }
   const QString typed = event->text();
   const bool plain = !(event->modifiers() & (Qt::ControlModifier | Qt::AltModifier));
   if (!isReadOnly() && plain && typed.size() == 1 && HandleDateKey(typed[0])) {

@@ -148,6 +148,11 @@ void TFilterEdit::keyPressEvent(QKeyEvent* event) {
     event->accept();
     return;
   }
+  if ((event->modifiers() & (Qt::AltModifier | Qt::ControlModifier)) == Qt::AltModifier) {
+    // Alt+letter belongs to the window (menus, the record navigator), never to the text.
+    event->ignore();
+    return;
+  }
   const QString typed = event->text();
   if (isReadOnly() || typed.isEmpty() || typed[0].unicode() < 32 || typed[0].unicode() == 127) {
     QLineEdit::keyPressEvent(event);

@@ -102,6 +102,8 @@ TEST(FilterEditTest, TypedKeysAreConvertedThenFiltered) {
       {"[A..Z,0..9]", ecUpperCase, true, "", "x9-y", "X9Y", 1},
       {"[a..z]", ecLowerCase, false, "", "AbC1", "abc", 0},
       {"[]", ecNormal, true, "", "Hello, World!", "Hello, World!", 0},
+      // Alt+letters belong to the window, not to the text.
+      {"[]", ecNormal, true, "", "a@Xb", "ab", 0},
       {"[]", ecUpperCase, false, "", "mixed Case 7", "MIXED CASE 7", 0},
       // Codes above 255 are never in a set; without a set every character is admitted.
       {"[A..Z]", ecNormal, true, "",
