@@ -12,6 +12,7 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
+#include "controls/EnterAsTab.h"
 #include "controls/FilterEdit.h"
 #include "platform/Application.h"
 #include "platform/Dialogs.h"
@@ -179,6 +180,11 @@ void TFrmPrinterSetupDlg::CreateControls() {
   layout->addLayout(groups);
   layout->addLayout(buttons);
 
+  EnterAsTab = new TEnterAsTab(this);
+  EnterAsTab->SetEnterAsTabKey(true);
+  EnterAsTab->SetEscapeAsClose(false);
+  EnterAsTab->SetParentForm(this);
+
   setTabOrder(PrinterName, PaperName);
   setTabOrder(PaperName, BinName);
   setTabOrder(BinName, Collate);
@@ -254,10 +260,6 @@ void TFrmPrinterSetupDlg::BtnOkClick() {
 
 void TFrmPrinterSetupDlg::keyPressEvent(QKeyEvent* event) {
   switch (event->key()) {
-    case Qt::Key_Return:
-    case Qt::Key_Enter:
-      focusNextChild();
-      return;
     case Qt::Key_Escape:
       return;  // only the buttons close this dialog
     case Qt::Key_F1:

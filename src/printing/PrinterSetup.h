@@ -10,6 +10,7 @@
 
 class QCheckBox;
 class QComboBox;
+class TEnterAsTab;
 class TFilterEdit;
 class QPushButton;
 class QRadioButton;
@@ -80,6 +81,7 @@ class TFrmPrinterSetupDlg : public QDialog {
   QRadioButton* Vertical;
   QPushButton* BtnOk;
   QPushButton* BtnCancel;
+  TEnterAsTab* EnterAsTab;
 };
 
 // Shows the printer set-up dialog modally and releases it.
