@@ -71,7 +71,8 @@ class TTabStopDelegate : public QStyledItemDelegate {
     const QWidget* widget = opt.widget;
     QStyle* style = widget ? widget->style() : QApplication::style();
     style->drawControl(QStyle::CE_ItemViewItem, &opt, painter, widget);
-    const QRect r = style->subElementRect(QStyle::SE_ItemViewItemText, &opt, widget);
+    const QRect r =
+        style->subElementRect(QStyle::SE_ItemViewItemText, &opt, widget).adjusted(2, 0, 0, 0);
     painter->save();
     painter->setFont(opt.font);
     const bool selected = opt.state & QStyle::State_Selected;
@@ -176,6 +177,9 @@ TFrmRecList::TFrmRecList(QWidget* parent)
   RecordListBox->setUniformItemSizes(true);
   RecordListBox->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
   RecordListBox->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  // A plain one-pixel border: the style's sunken frame loses sides at fractional scales.
+  RecordListBox->setStyleSheet(
+      QStringLiteral("QListWidget { border: 1px solid palette(mid); background: palette(base); }"));
   PanelContainer->setObjectName(QStringLiteral("PanelContainer"));
   BtnOk->setObjectName(QStringLiteral("BtnOk"));
   BtnOk->setDefault(true);

@@ -10,6 +10,7 @@
 
 #include "FrmTestFixture.h"
 #include "controls/StateEdit.h"
+#include "maintenance/FrmPayee.h"
 #include "maintenance/FrmPayer.h"
 #include "maintenance/RecordList.h"
 
@@ -41,8 +42,12 @@ void ExpectTidy(QWidget* screen) {
         EXPECT_GE(label->height(), label->heightForWidth(label->width())) << "cut off";
       else
         EXPECT_GE(label->width(), label->sizeHint().width() - 2) << "cut off";
+      // A label stands on its field's line, or above it as its caption, left-aligned with it.
       if (QWidget* buddy = label->buddy()) {
-        EXPECT_EQ(label->geometry().center().y(), buddy->geometry().center().y());
+        if (label->geometry().bottom() < buddy->geometry().top())
+          EXPECT_EQ(label->x(), buddy->x());
+        else
+          EXPECT_EQ(label->geometry().center().y(), buddy->geometry().center().y());
       }
     }
     for (QWidget* other : controls)
@@ -111,6 +116,25 @@ TEST_F(FrmLayoutTest, PayerScreenIsTidy) {
   EXPECT_GE(screen.height(), 380);
   ExpectTidy(&screen);
   SaveScreenshot(&screen, "payer-screen");
+}
+
+TEST_F(FrmLayoutTest, PayeeScreenIsTidy) {
+  std::vector<TPayeeRecord> payees = SamplePayees();
+  TPayeeRecord& shown = payees[4];
+  shown.SetString("CompName", "Vandenberghe Design Studio");
+  shown.SetString("Address1", "1187 Lakeshore Drive Apt 12B");
+  shown.SetString("City", "Milwaukee");
+  shown.SetString("State", "WI");
+  shown.SetString("ZipCode", "53202-4410");
+  shown.SetString("SSN_IDNum", "412-55-7781");
+  Open(payees);
+  Payees()->SetCurrentRecord(5);
+  TFrmPayee screen;
+  screen.show();
+  EXPECT_GE(screen.width(), 452);
+  EXPECT_GE(screen.height(), 291);
+  ExpectTidy(&screen);
+  SaveScreenshot(&screen, "payee-screen");
 }
 
 TEST_F(FrmLayoutTest, RecordListIsTidy) {

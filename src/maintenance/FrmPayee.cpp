@@ -1,0 +1,308 @@
+#include "maintenance/FrmPayee.h"
+
+#include <QCheckBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QScrollBar>
+#include <functional>
+
+#include "controls/EnterAsTab.h"
+#include "controls/FilterEdit.h"
+#include "controls/RSNavigator.h"
+#include "controls/StateEdit.h"
+#include "maintenance/RecordList.h"
+#include "maintenance/Utils.h"
+#include "platform/Application.h"
+#include "storage/DataModule.h"
+#include "storage/Globals.h"
+
+namespace {
+constexpr int Border = 8;
+constexpr int DesignWidth = 452;
+constexpr int DesignHeight = 291;
+constexpr int MemoHeight = 46;
+constexpr int LabelGap = 8;
+constexpr int WideField = 196;    // 30 character fields
+constexpr int MediumField = 121;  // up to 16 characters
+
+const char* const MemoLines[] = {
+    "* If the Payee is an Individual, then check the box and enter the Payee's Last and First ",
+    "   name. If the Payee is a Corporation,  Limited Liability Company,  or Trust,  then leave ",
+    "   the box un-checked and enter the Payee's complete name in the second field.",
+};
+
+const char* const NavigatorHints[] = {
+    "First Payee (Alt + F)",   "Next Payee (Alt + N)", "Prior Payee (Alt + P)",
+    "Last Payee (Alt + L)",    "List Payee (Alt + I)", "New Record (Alt + E)",
+    "Delete Record (Alt + D)",
+};
+
+struct TCheck {
+  std::function<bool()> Fails;
+  QWidget* Focus;
+  const char* Message;
+};
+
+void RunChecks(std::initializer_list<TCheck> checks) {
+  for (const TCheck& check : checks) {
+    if (!check.Fails()) continue;
+    check.Focus->setFocus(Qt::OtherFocusReason);
+    throw EFieldException(QLatin1String(check.Message));
+  }
+}
+
+TRecordSet* Payees() {
+  return FrmDataModule->RSPayee;
+}
+}  // namespace
+
+TFrmPayee::TFrmPayee(QWidget* parent) : TFrmScreen(parent, 11) {
+  setObjectName(QStringLiteral("FrmPayee"));
+  setWindowTitle(QStringLiteral("Payee Data"));
+  CreateControls();
+  CreateNavigator();
+  SetTabOrder();
+  LayOut();
+  EnterAsTab = new TEnterAsTab(this);
+  EnterAsTab->setObjectName(QStringLiteral("EnterAsTab"));
+  EnterAsTab->SetEnterAsTabKey(true);
+  EnterAsTab->SetEscapeAsClose(true);
+  EnterAsTab->SetParentForm(this);
+  EnterAsTab->OnKeyDown = [this](int key, Qt::KeyboardModifiers modifiers) {
+    return RSNavigator->KeyDownHandler(key, modifiers);
+  };
+  connect(Individual, &QCheckBox::toggled, this, &TFrmPayee::IndividualStep);
+  for (QLineEdit* name : {LastName, FirstName, PayeeName})
+    connect(name, &QLineEdit::textChanged, this, &TFrmPayee::NameChange);
+  connect(BtnOk, &QPushButton::clicked, this, &TFrmPayee::BtnOkClick);
+  connect(BtnHelp, &QPushButton::clicked, this, &TFrmPayee::BtnHelpClick);
+}
+
+void TFrmPayee::CreateControls() {
+  Individual = new QCheckBox(QStringLiteral("Indi&vidual*"), this);
+  Individual->setObjectName(QStringLiteral("Individual"));
+  LastName = NewEdit("LastName", 20, this);
+  FirstName = NewEdit("FirstName", 20, this);
+  PayeeName = NewEdit("PayeeName", 40, this);
+  CompName = NewEdit("CompName", 40, this);
+  Address1 = NewEdit("Address1", 30, this);
+  City = NewEdit("City", 16, this);
+  State = NewStateEdit("State", false, this);
+  ZipCode = NewFilterEdit("ZipCode", 10, QStringLiteral("[0..9,-]"), this);
+  SSN_IDNum = NewFilterEdit("SSN_IDNum", 11, QStringLiteral("[0..9,-]"), this);
+  BtnOk = NewButton("BtnOk", QStringLiteral("&Ok"), this);
+  BtnHelp = NewHelpButton(this);
+  MemoHelp = new QPlainTextEdit(this);
+  MemoHelp->setObjectName(QStringLiteral("MemoHelp"));
+  QStringList lines;
+  for (const char* line : MemoLines) lines << QLatin1String(line);
+  MemoHelp->setPlainText(lines.join(QLatin1Char('\n')));
+  MemoHelp->setReadOnly(true);
+  MemoHelp->setFocusPolicy(Qt::NoFocus);
+  MemoHelp->setLineWrapMode(QPlainTextEdit::NoWrap);
+  MemoHelp->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  MemoHelp->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  // A plain one-pixel border: the style's sunken frame loses sides at fractional scales.
+  MemoHelp->setStyleSheet(QStringLiteral(
+      "QPlainTextEdit { border: 1px solid palette(mid); background: palette(base); }"));
+}
+
+void TFrmPayee::CreateNavigator() {
+  RSNavigator = new TRSNavigator(this);
+  RSNavigator->setObjectName(QStringLiteral("RSNavigator"));
+  RSNavigator->SetVisibleButtons(AllNavBtns);
+  RSNavigator->SetAutoPerform(true);
+  for (int b = nbFirst; b <= nbDelete; ++b)
+    RSNavigator->SetBtnHint(static_cast<TNavigationButtons>(b), QLatin1String(NavigatorHints[b]));
+  RSNavigator->OnBeforeAction = [this](TRSNavigator*) { RSNavigatorBeforeAction(); };
+  RSNavigator->OnAfterAction = [this](TRSNavigator*) { RSNavigatorAfterAction(); };
+  RSNavigator->OnBtnListClick = [](TRSNavigator*) { ShowRecordList(); };
+}
+
+void TFrmPayee::SetTabOrder() {
+  QWidget* order[] = {Individual, LastName, FirstName, PayeeName, CompName, Address1,
+                      City,       State,    ZipCode,   SSN_IDNum, BtnOk,    BtnHelp};
+  for (size_t i = 1; i < std::size(order); ++i) setTabOrder(order[i - 1], order[i]);
+}
+
+// Labels left of the fields, the last and first names side by side under their captions, the
+// navigator and buttons below, and the explanation along the bottom edge. The window keeps its
+// design size unless the screen font needs more room for a label or the explanation's lines.
+void TFrmPayee::LayOut() {
+  const TScreenGrid g(this);
+  const int leftField = Border + LabelGap +
+                        g.WidestText({"Payee's name:", "Non-Individual", "Trade name",
+                                      "Street Address", "City, State, Zip", "Federal ID no."});
+  int memoWidth = 0;
+  for (const char* line : MemoLines) memoWidth = std::max(memoWidth, g.TextWidth(line));
+  memoWidth += 2 * MemoHelp->frameWidth() + 2 * int(MemoHelp->document()->documentMargin()) + 4;
+  const int stateWidth = std::max(50, State->sizeHint().width());
+  const int zipWidth = g.EditWidthFor(QStringLiteral("00000-0000"));
+  const int cityRow = MediumField + stateWidth + zipWidth + 2 * LabelGap;
+  const int width = std::max({DesignWidth, memoWidth + 2 * Border,
+                              leftField + std::max(cityRow, 2 * MediumField + LabelGap) + Border});
+  const int right = width - Border;
+
+  auto label = [&](const char* text, QWidget* buddy, int y) {
+    QLabel* l = NewLabel(QLatin1String(text), this);
+    g.PlaceAt(l, Border, y, g.TextWidth(QLatin1String(text)) + 2);
+    if (buddy) l->setBuddy(buddy);
+  };
+  int y = Border;
+  Individual->setGeometry(leftField, y, Individual->sizeHint().width(), g.FieldHeight);
+  y += g.FieldHeight + 2;
+  const int nameWidth = (right - leftField - LabelGap) / 2;
+  const int captionHeight = fontMetrics().height();
+  for (auto [text, x] : {std::pair{"Last name", leftField},
+                         std::pair{"First name", leftField + nameWidth + LabelGap}}) {
+    QLabel* caption = NewLabel(QLatin1String(text), this);
+    caption->setGeometry(x, y, nameWidth, captionHeight);
+    caption->setAlignment(Qt::AlignLeft | Qt::AlignBottom);
+    caption->setBuddy(text[0] == 'L' ? LastName : FirstName);
+  }
+  y += captionHeight + 1;
+  label("Payee's name:", nullptr, y);
+  g.PlaceAt(LastName, leftField, y, nameWidth);
+  g.PlaceAt(FirstName, leftField + nameWidth + LabelGap, y, nameWidth);
+  y += g.RowStep;
+  label("Non-Individual", PayeeName, y);
+  g.PlaceAt(PayeeName, leftField, y, right - leftField);
+  y += g.RowStep;
+  label("Trade name", CompName, y);
+  g.PlaceAt(CompName, leftField, y, right - leftField);
+  y += g.RowStep;
+  label("Street Address", Address1, y);
+  g.PlaceAt(Address1, leftField, y, std::max(WideField, cityRow));
+  y += g.RowStep;
+  label("City, State, Zip", City, y);
+  g.PlaceAt(City, leftField, y, MediumField);
+  g.PlaceAt(State, leftField + MediumField + LabelGap, y, stateWidth);
+  g.PlaceAt(ZipCode, leftField + MediumField + stateWidth + 2 * LabelGap, y, zipWidth);
+  y += g.RowStep;
+  label("Federal ID no.", SSN_IDNum, y);
+  g.PlaceAt(SSN_IDNum, leftField, y, g.EditWidthFor(QStringLiteral("000-00-0000")));
+  y += g.RowStep + 4;
+
+  const int buttonHeight = std::max(25, BtnOk->sizeHint().height());
+  const QSize nav = RSNavigator->sizeHint();
+  RSNavigator->setGeometry(leftField, y + (buttonHeight - nav.height()) / 2, nav.width(),
+                           nav.height());
+  BtnHelp->setGeometry(right - buttonHeight, y, buttonHeight, buttonHeight);
+  BtnOk->setGeometry(right - buttonHeight - LabelGap - 75, y, 75, buttonHeight);
+  y += buttonHeight + 8;
+
+  const int memoHeight =
+      std::max(MemoHeight, 3 * fontMetrics().lineSpacing() + 2 * MemoHelp->frameWidth() +
+                               2 * int(MemoHelp->document()->documentMargin()));
+  const int height = std::max(DesignHeight, y + memoHeight + Border);
+  MemoHelp->setGeometry(Border, height - Border - memoHeight, right - Border, memoHeight);
+  setFixedSize(width, height);
+}
+
+void TFrmPayee::FormShow() {
+  Payees()->GetRec();
+  RecordToScreen();
+  RSNavigator->SetRecordSet(Payees());
+  RSNavigator->InitNavigator();
+  IndividualStep();
+}
+
+void TFrmPayee::showEvent(QShowEvent* event) {
+  if (!FShown) {
+    FShown = true;
+    FormShow();
+  }
+  TFrmScreen::showEvent(event);
+}
+
+void TFrmPayee::IndividualStep() {
+  const bool individual = Individual->isChecked();
+  LastName->setEnabled(individual);
+  FirstName->setEnabled(individual);
+  PayeeName->setEnabled(!individual);
+  (individual ? LastName : PayeeName)->setFocus(Qt::OtherFocusReason);
+}
+
+void TFrmPayee::NameChange() {
+  RecIndexDirty = true;
+}
+
+void TFrmPayee::RecordToScreen() {
+  Individual->setChecked(PayeeRec.GetBool("Individual"));
+  LastName->setText(PayeeRec.GetString("LastName"));
+  FirstName->setText(PayeeRec.GetString("FirstName"));
+  PayeeName->setText(PayeeRec.GetString("PayeeName"));
+  CompName->setText(PayeeRec.GetString("CompName"));
+  Address1->setText(PayeeRec.GetString("Address1"));
+  City->setText(PayeeRec.GetString("City"));
+  State->SetText(PayeeRec.GetString("State"));
+  ZipCode->setText(PayeeRec.GetString("ZipCode"));
+  SSN_IDNum->setText(PayeeRec.GetString("SSN_IDNum"));
+}
+
+void TFrmPayee::Validate() {
+  auto blank = [](const QLineEdit* e) { return IsBlank(e->text()); };
+  const bool individual = Individual->isChecked();
+  RunChecks({
+      {[&] { return individual && blank(LastName); }, LastName, "Payee's Last name is missing"},
+      {[&] { return individual && blank(FirstName); }, FirstName, "Payee's First name is missing"},
+      {[&] { return !individual && blank(PayeeName); }, PayeeName, "Payee's name is missing"},
+      {[&] { return blank(Address1); }, Address1, "Payee address is missing"},
+      {[&] { return blank(City); }, City, "Payee's city name is missing"},
+      {[&] { return State->ItemIndex() < 0; }, State, "Payee's State code is missing"},
+      {[&] { return !IsValidZip(ZipCode->text()); }, ZipCode, "Payee's Zip Code is not valid"},
+      {[&] { return !IsValidSSN(SSN_IDNum->text()) && !IsValidEIN(SSN_IDNum->text()); }, SSN_IDNum,
+       "Payee's Federal ID number is not valid"},
+  });
+}
+
+void TFrmPayee::ScreenToRecord() {
+  const bool individual = Individual->isChecked();
+  PayeeRec.SetBool("Individual", individual);
+  PayeeRec.SetString("LastName", LastName->text());
+  PayeeRec.SetString("FirstName", FirstName->text());
+  PayeeRec.SetString("PayeeName", PayeeName->text());
+  if (individual)
+    PayeeRec.SetString("PayeeName", PayeeRec.GetString("FirstName") + QLatin1Char(' ') +
+                                        PayeeRec.GetString("LastName"));
+  PayeeRec.SetString("CompName", CompName->text());
+  PayeeRec.SetString("Address1", Address1->text());
+  PayeeRec.SetString("City", City->text());
+  PayeeRec.SetString("State", State->ItemIndex() < 0 ? QString() : State->Text());
+  PayeeRec.SetString("ZipCode", ZipCode->text());
+  PayeeRec.SetString("CityStZip", PayeeRec.GetString("City") + QLatin1Char(' ') +
+                                      PayeeRec.GetString("State") + QLatin1Char(' ') +
+                                      PayeeRec.GetString("ZipCode"));
+  PayeeRec.SetString("SSN_IDNum", SSN_IDNum->text());
+}
+
+void TFrmPayee::RSNavigatorBeforeAction() {
+  if (RSNavigator->Action() == baDelete) return;  // an unwanted payee need not be valid
+  Validate();
+  ScreenToRecord();
+  Payees()->PostRec();
+}
+
+void TFrmPayee::RSNavigatorAfterAction() {
+  if (RSNavigator->Action() == baNew)
+    (Individual->isChecked() ? LastName : PayeeName)->setFocus(Qt::OtherFocusReason);
+  RecordToScreen();
+}
+
+void TFrmPayee::BtnOkClick() {
+  accept();
+}
+
+void TFrmPayee::FormCloseQuery() {
+  Validate();
+  ScreenToRecord();
+  // The payee is valid and in PayeeRec; a failing write is reported but does not hold the user
+  // on the screen, and the payee is written again when the file closes.
+  TApplication::Guard([] { Payees()->PostRec(); });
+}
+
+void ShowPayeeScreen() {
+  ShowModalScreen<TFrmPayee>();
+}

@@ -1,0 +1,64 @@
+#pragma once
+// The "Payee Data" screen: the name, address and taxpayer number of the payees of the open payer
+// file, one at a time, with a record navigator to move between them, add and delete them and
+// pick one from the name list. The shown payee is saved whenever the user moves to another one
+// or leaves the screen, and neither is possible while its data are incomplete or invalid.
+#include "maintenance/FrmScreen.h"
+
+class QCheckBox;
+class QLabel;
+class QLineEdit;
+class QPlainTextEdit;
+class QPushButton;
+class TEnterAsTab;
+class TFilterEdit;
+class TRSNavigator;
+class TStateEdit;
+
+class TFrmPayee : public TFrmScreen {
+  Q_OBJECT
+ public:
+  explicit TFrmPayee(QWidget* parent = nullptr);
+
+  void FormShow();
+  void RecordToScreen();
+  // Throws EFieldException with the focus on the first faulty field.
+  void Validate();
+  void ScreenToRecord();
+  // Enables the name fields that fit the Individual box and moves the focus to the first.
+  void IndividualStep();
+  void NameChange();
+  void RSNavigatorBeforeAction();
+  void RSNavigatorAfterAction();
+  void BtnOkClick();
+
+  QCheckBox* Individual;
+  QLineEdit* LastName;
+  QLineEdit* FirstName;
+  QLineEdit* PayeeName;
+  QLineEdit* CompName;
+  QLineEdit* Address1;
+  QLineEdit* City;
+  TStateEdit* State;
+  TFilterEdit* ZipCode;
+  TFilterEdit* SSN_IDNum;
+  TRSNavigator* RSNavigator;
+  QPushButton* BtnOk;
+  QPushButton* BtnHelp;
+  QPlainTextEdit* MemoHelp;
+  TEnterAsTab* EnterAsTab;
+
+ protected:
+  void showEvent(QShowEvent* event) override;
+  void FormCloseQuery() override;
+
+ private:
+  void CreateControls();
+  void CreateNavigator();
+  void SetTabOrder();
+  void LayOut();
+  bool FShown = false;
+};
+
+// File / Payee: shows the payee screen modally and releases it.
+void ShowPayeeScreen();
