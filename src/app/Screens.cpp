@@ -1,12 +1,30 @@
 #include "app/Screens.h"
 
 #include "engine/Fonts.h"
+#include "forms/Frm1096.h"
+#include "forms/Frm1099NEC.h"
+#include "maintenance/FrmPayee.h"
+#include "maintenance/FrmPayer.h"
+#include "printing/PrinterOffsets.h"
+#include "shell/Backup.h"
 #include "shell/FrmMain.h"
+#include "shell/FrmPassword.h"
+#include "shell/FrmTransfer.h"
+#include "shell/WebUpdate.h"
 
 void RegisterProgramFonts() {
   RegisterFontSubstitutions();
 }
 
 void InstallScreens(TFrmMain& main) {
-  (void)main;
+  main.SetScreen("Payer", [] { ShowPayerScreen(); });
+  main.SetScreen("Payee", [] { ShowPayeeScreen(); });
+  main.SetScreen("Password", [] { ShowPasswordScreen(); });
+  main.SetScreen("PrintSetup", [&main] { ShowPrinterOffsets(&main); });
+  main.SetScreen("Backup", [&main] { BackupPayerFile(main); });
+  main.SetScreen("Restore", [&main] { RestorePayerFile(main); });
+  main.SetScreen("Transfer", [] { ShowTransferScreen(); });
+  main.SetScreen("WebUpdate", [] { CheckWebUpdate(); });
+  main.SetScreen("1096", [] { ShowForm1096(); });
+  main.SetScreen("1099NEC", [] { ShowForm1099NEC(); });
 }

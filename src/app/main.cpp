@@ -4,6 +4,7 @@
 #include <QStyleFactory>
 
 #include "app/Screens.h"
+#include "engine/ReportProject.h"
 #include "platform/Application.h"
 #include "platform/MsgBox.h"
 #include "shell/FrmMain.h"
@@ -42,6 +43,8 @@ int main(int argc, char** argv) {
   RegisterProgramFonts();
   TFrmMain main;
   TFrmDataModule dataModule;
+  TReportProject reportProject;
+  dataModule.ReportProject = &reportProject;
   InstallScreens(main);
   main.show();
   return app.exec();

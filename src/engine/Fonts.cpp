@@ -37,7 +37,8 @@ struct TMetrics {
 };
 
 const TMetrics& Metrics(const TFontSpec& font) {
-  static QHash<TMetricKey, TMetrics*> cache;
+  // Lives for the whole run and is never destroyed, so no font object outlives the application.
+  static auto& cache = *new QHash<TMetricKey, TMetrics*>();
   const TMetricKey key{font.Name, font.Size, font.Style};
   auto it = cache.find(key);
   if (it == cache.end()) {

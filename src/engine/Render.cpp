@@ -22,14 +22,17 @@
 #include "platform/Exceptions.h"
 
 namespace {
+// The resolution is part of the key: the same font drawn on the screen and then into a PDF
+// needs glyphs of different pixel sizes.
 struct TFontKey {
   QString Name;
   double Points;
+  double Dpi;
   quint8 Style;
   bool operator==(const TFontKey&) const = default;
 };
 size_t qHash(const TFontKey& k, size_t seed = 0) {
-  return qHashMulti(seed, k.Name, k.Points, k.Style);
+  return qHashMulti(seed, k.Name, k.Points, k.Dpi, k.Style);
 }
 
 struct TFontEntry {
@@ -37,8 +40,10 @@ struct TFontEntry {
   QRawFont Raw;
 };
 
-QHash<TFontKey, TFontEntry>& FontCache() {
-  static QHash<TFontKey, TFontEntry> cache;
+// Entries are allocated one by one so the laid-out texts can keep pointers to them across
+// rehashing; the cache lives for the whole run.
+QHash<TFontKey, TFontEntry*>& FontCache() {
+  static auto& cache = *new QHash<TFontKey, TFontEntry*>();
   return cache;
 }
 
@@ -148,17 +153,17 @@ class TPagePainter {
     }
     if (FFont && spec == FLastFont) return;
     const double points = spec.Size * O.DpiY / FDeviceDpiY;
-    const TFontKey key{spec.Name, points, spec.Style};
+    const TFontKey key{spec.Name, points, O.DpiY, spec.Style};
     auto it = FontCache().find(key);
     if (it == FontCache().end()) {
-      TFontEntry entry{MakeQFont(spec, points), {}};
-      entry.Raw = QRawFont::fromFont(entry.Font);
-      entry.Raw.setPixelSize(spec.Size * O.DpiY / 72.0);
+      auto* entry = new TFontEntry{MakeQFont(spec, points), {}};
+      entry->Raw = QRawFont::fromFont(entry->Font);
+      entry->Raw.setPixelSize(spec.Size * O.DpiY / 72.0);
       it = FontCache().insert(key, entry);
     }
-    if (FFont != &*it) P.setFont(it->Font);
+    if (FFont != *it) P.setFont((*it)->Font);
     FLastFont = spec;
-    FFont = &*it;
+    FFont = *it;
   }
 
   // The text's glyphs from the font's own tables: no shaping is needed for the program's texts,

@@ -7,6 +7,7 @@
 #include <QFile>
 #include <QLabel>
 #include <QMenuBar>
+#include <QScreen>
 #include <QStatusBar>
 #include <QToolBar>
 #include <QToolButton>
@@ -85,6 +86,8 @@ TFrmMain::TFrmMain(QWidget* parent) : QMainWindow(parent) {
                  Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint |
                  Qt::MSWindowsFixedSizeDialogHint);
   setFixedSize(632, 426 + menuBar()->sizeHint().height());
+  if (const QScreen* screen = QApplication::primaryScreen())
+    move(screen->availableGeometry().center() - rect().center());
 }
 
 TFrmMain::~TFrmMain() {
