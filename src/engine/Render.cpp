@@ -144,25 +144,25 @@ class TPagePainter {
 
   // Fonts are made once per font and scale for the whole run, and set on the painter only when
   // they change: a form page repeats the same two or three fonts many times.
-  void UseFont(const TFontSpec& spec) {
+  void UseFont(const TFontSpec& font) {
     // Text takes the pen's colour; its width does not matter.
-    if (!FHavePen || FPen.color() != QColor::fromRgb(spec.Color)) {
+    if (!FHavePen || FPen.color() != QColor::fromRgb(font.Color)) {
       QPen pen = FHavePen ? FPen : QPen();
-      pen.setColor(QColor::fromRgb(spec.Color));
+      pen.setColor(QColor::fromRgb(font.Color));
       SetPen(pen);
     }
-    if (FFont && spec == FLastFont) return;
-    const double points = spec.Size * O.DpiY / FDeviceDpiY;
-    const TFontKey key{spec.Name, points, O.DpiY, spec.Style};
+    if (FFont && font == FLastFont) return;
+    const double points = font.Size * O.DpiY / FDeviceDpiY;
+    const TFontKey key{font.Name, points, O.DpiY, font.Style};
     auto it = FontCache().find(key);
     if (it == FontCache().end()) {
-      auto* entry = new TFontEntry{MakeQFont(spec, points), {}};
+      auto* entry = new TFontEntry{MakeQFont(font, points), {}};
       entry->Raw = QRawFont::fromFont(entry->Font);
-      entry->Raw.setPixelSize(spec.Size * O.DpiY / 72.0);
+      entry->Raw.setPixelSize(font.Size * O.DpiY / 72.0);
       it = FontCache().insert(key, entry);
     }
     if (FFont != *it) P.setFont((*it)->Font);
-    FLastFont = spec;
+    FLastFont = font;
     FFont = *it;
   }
 
