@@ -9,6 +9,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMenu>
 #include <QPushButton>
 #include <QTest>
 #include <QToolButton>
@@ -40,10 +41,14 @@ namespace {
 const QString Caption = QStringLiteral("Papyra Version 2025.00");
 const QString AcmeCaption = Caption + QStringLiteral(" - Acme Tools");
 
+// Modal windows answered so far, so the test can tell that a command did open its window.
+int WindowsAnswered = 0;
+
 // Answers the next modal window with steps. A window the steps leave open is hidden, so a
 // failing step cannot leave the test waiting on a modal loop.
 void WhenShown(std::function<void(QWidget*)> steps) {
   WhenModal([steps](QWidget* w) {
+    ++WindowsAnswered;
     QApplication::setActiveWindow(w);
     steps(w);
     if (w->isVisible()) {
@@ -107,6 +112,13 @@ void ExpectMessage(const QString& text, int flags) {
   EXPECT_EQ(MsgBoxScript::Log()[0].caption, AppTitle());
   EXPECT_EQ(MsgBoxScript::Log()[0].flags, flags);
   MsgBoxScript::Clear();
+}
+
+// Every window a command opened is gone when it ends (the main window is not shown in tests).
+void ExpectNoWindowLeftOpen() {
+  for (QWidget* w : QApplication::topLevelWidgets())
+    EXPECT_FALSE(w->isVisible()) << w->metaObject()->className() << " "
+                                 << w->windowTitle().toStdString();
 }
 
 void ExpectNoMessage() {
@@ -242,6 +254,36 @@ void FillPayeeScreen(QWidget* w) {
   ExpectNoMessage();
 }
 
+// The payer screen of the reopened file shows what was typed, masks and all; Escape leaves it
+// with the data unchanged.
+void ReviewPayerScreen(QWidget* w) {
+  auto* s = qobject_cast<TFrmPayer*>(w);
+  ASSERT_NE(s, nullptr);
+  const struct {
+    QWidget* control;
+    const char* shows;
+  } shown[] = {
+      {s->PayerName, "Acme Tools"},
+      {s->TradeName, "Acme Hardware & Supply"},
+      {s->State, "OH"},
+      {s->ZipCode, "45402-1234"},
+      {s->Contact, "Lee Chan"},
+      {s->PhoneNum, "937-555-0123"},
+      {s->FaxNum, "   -   -    "},
+      {s->EmpIDNum, "31-1234567"},
+      {s->SocSecNum, "   -  -    "},
+      {s->StateName1, "OH"},
+      {s->StateName2, ""},
+      {s->RTN, "041000124"},
+      {s->SignerTitle, "Treasurer"},
+  };
+  for (const auto& c : shown) EXPECT_EQ(Shown(c.control), QLatin1String(c.shows)) << c.shows;
+  EXPECT_EQ(FocusedName(s), "PayerName");
+  MsgBoxScript::Clear();
+  QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+  ExpectNoMessage();
+}
+
 // The payee screen of the reopened file: List shows the payees in name order; choosing the
 // first shows that payee; Escape saves and closes.
 void PickFromRecordList(QWidget* w) {
@@ -262,7 +304,9 @@ void PickFromRecordList(QWidget* w) {
                       list->RecordListBox->visualItemRect(list->RecordListBox->item(0)).center());
     QTest::mouseClick(list->BtnOk, Qt::LeftButton);
   });
+  const int answered = WindowsAnswered;
   ClickNavigator(s, nbList);
+  EXPECT_EQ(WindowsAnswered, answered + 1);  // the list window did open
   // Entered Zenith first, Baker second; the list goes by name, an individual's first name in
   // its own column after a tab.
   EXPECT_EQ(listed, (QStringList{"Baker\tCarol", "Zenith Supply Co"}));
@@ -406,7 +450,10 @@ class EndToEndTest : public ShellTest {
       QTest::keyClick(dlg->NewFileName(), Qt::Key_Return);
       EXPECT_FALSE(dlg->isVisible());
     });
+    const int answered = WindowsAnswered;
     Main->Action("MnuNew")->trigger();
+    EXPECT_EQ(WindowsAnswered, answered + 3);  // the new-file dialog, the payer and payee screens
+    ExpectNoWindowLeftOpen();
   }
 
   void SaveAsCopy(const QString& chosen) {
@@ -414,6 +461,7 @@ class EndToEndTest : public ShellTest {
     DialogScript::SetNextFileName(chosen);
     Main->Action("MnuSaveAs")->trigger();
     ExpectMessage("Files have been successfully saved", mbInfo);
+    ExpectNoWindowLeftOpen();  // the "Saving ..." window included
   }
 };
 
@@ -440,12 +488,25 @@ TEST_F(EndToEndTest, NewFileFilledInClosedReopenedListedAndSavedAs) {
   ExpectPayerFileOnDisk(DataFolder + "Acme Tools.PR25");
   ExpectPayeeFileOnDisk(acme);
 
-  Main->Action("MnuMRU0")->trigger();
+  QAction* recent = Main->Action("MnuMRU0");
+  EXPECT_TRUE(Main->findChild<QMenu*>("MnuFile")->actions().contains(recent));
+  recent->trigger();
   ASSERT_TRUE(FileIsOpen);
   EXPECT_EQ(Main->windowTitle(), AcmeCaption);
   ExpectFileCommands(true);
+  const QByteArray payerBytes = ReadAll(DataFolder + "Acme Tools.PR25");
+  int answered = WindowsAnswered;
+  WhenShown(ReviewPayerScreen);
+  QTest::mouseClick(Main->Button("BtnPayer"), Qt::LeftButton);
+  EXPECT_EQ(WindowsAnswered, answered + 1);
+  ASSERT_FALSE(HasFatalFailure());
+  EXPECT_EQ(ReadAll(DataFolder + "Acme Tools.PR25"), payerBytes);  // written back unchanged
+  EXPECT_EQ(Main->windowTitle(), AcmeCaption);
+  answered = WindowsAnswered;
   WhenShown(PickFromRecordList);
   Main->Action("MnuPayee")->trigger();
+  EXPECT_EQ(WindowsAnswered, answered + 2);  // the payee screen and its list
+  ExpectNoWindowLeftOpen();
   ASSERT_FALSE(HasFatalFailure());
 
   // Save As under a name with points: the text before the first point names the copy.
