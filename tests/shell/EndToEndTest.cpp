@@ -244,6 +244,8 @@ void EnterAndDeleteThird(TFrmPayee* s) {
 void FillPayeeScreen(QWidget* w) {
   auto* s = qobject_cast<TFrmPayee*>(w);
   ASSERT_NE(s, nullptr);
+  // Behind it the main window already names the payer just entered.
+  EXPECT_EQ(FrmMain->windowTitle(), AcmeCaption);
   MsgBoxScript::Clear();
   EnterBusiness(s);
   if (::testing::Test::HasFatalFailure()) return;
@@ -419,8 +421,9 @@ class EndToEndTest : public ShellTest {
       EXPECT_EQ(Enabled(name), fileOpen) << name;
     for (const char* name : {"BtnPayer", "BtnPayee", "BtnSaveAs", "Btn1099NEC"})
       EXPECT_EQ(Main->Button(name)->isEnabled(), fileOpen) << name;
-    EXPECT_TRUE(Enabled("MnuOpen"));
-    EXPECT_TRUE(Enabled("MnuNew"));
+    for (const char* name : {"MnuOpen", "MnuNew"}) EXPECT_TRUE(Enabled(name)) << name;
+    for (const char* name : {"BtnOpen", "BtnNew"})
+      EXPECT_TRUE(Main->Button(name)->isEnabled()) << name;
     EXPECT_EQ(Main->MessagePanel()->isHidden(), fileOpen);
   }
 
