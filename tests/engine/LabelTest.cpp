@@ -6,6 +6,7 @@
 #include "engine/PagePrinter.h"
 #include "engine/PostNet.h"
 #include "engine/RenderHtml.h"
+#include "platform/Exceptions.h"
 
 TEST(LabelLayout, ThirtyOneLabelsFillASheetAndStartTheNextAtRowOneColumnOne) {
   TPagePrinter p;
@@ -43,24 +44,74 @@ TEST(LabelLayout, ThirtyOneLabelsFillASheetAndStartTheNextAtRowOneColumnOne) {
   EXPECT_FALSE(HtmlDocument(job).contains("<rect")) << "outlines never reach paper or exports";
 }
 
-TEST(PostNet, ZipPlusFourGivesFiftyTwoBarsWithTheCheckDigit) {
-  TPostNetBarcode bar;
-  bar.SetText(QStringLiteral("12345-6789"));
-  EXPECT_EQ(bar.Digits(), QStringLiteral("1234567895"));  // 45 + 5 = 50
-  const QString pattern = bar.Pattern();
-  ASSERT_EQ(pattern.size(), 52);
-  EXPECT_EQ(pattern.front(), QLatin1Char('F'));
-  EXPECT_EQ(pattern.back(), QLatin1Char('F'));
-  for (int d = 0; d < 10; ++d)
-    EXPECT_EQ(pattern.mid(1 + 5 * d, 5).count(QLatin1Char('F')), 2) << "digit " << d;
-  EXPECT_EQ(TPostNetBarcode::DigitPattern(QLatin1Char('1')), QStringLiteral("hhhFF"));
-  EXPECT_EQ(TPostNetBarcode::DigitPattern(QLatin1Char('0')), QStringLiteral("FFhhh"));
+namespace {
+// The published POSTNET digit table, kept apart from the product: five bars per digit, two of
+// them tall, weighted 7 4 2 1 0; the pair 7 + 4 stands for 0. Returns the digits between the
+// frame bars, or "?" where a group of five is not a digit.
+QString DecodePostNet(const QString& pattern) {
+  if (pattern.size() < 2 || pattern.front() != QLatin1Char('F') ||
+      pattern.back() != QLatin1Char('F') || (pattern.size() - 2) % 5 != 0)
+    return QStringLiteral("frame?");
+  static const int kWeights[5] = {7, 4, 2, 1, 0};
+  QString digits;
+  for (qsizetype at = 1; at + 5 < pattern.size(); at += 5) {
+    const QString group = pattern.mid(at, 5);
+    int sum = 0;
+    for (int i = 0; i < 5; ++i)
+      if (group[i] == QLatin1Char('F')) sum += kWeights[i];
+    const bool twoTall = group.count(QLatin1Char('F')) == 2;
+    digits += !twoTall ? QLatin1Char('?') : sum == 11 ? QLatin1Char('0') : QChar(u'0' + sum);
+  }
+  return digits;
+}
+}  // namespace
+
+TEST(PostNet, BarsDecodeToTheDigitsAndTheirCheckDigit) {
+  struct Case {
+    const char* text;
+    const char* digits;  // with the check digit
+    int bars;
+  };
+  const Case cases[] = {
+      {"12345-6789", "1234567895", 52},       // 45 + 5 = 50
+      {"00000-0000", "0000000000", 52},       // 0 is the pair 7 + 4
+      {"99999-9999", "9999999999", 52},       // 81 + 9 = 90
+      {"62704", "627041", 32},                // a five-digit ZIP code
+      {"12345-6789-01", "123456789014", 62},  // delivery point: eleven digits
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.text);
+    TPostNetBarcode bar;
+    bar.SetText(QString::fromLatin1(c.text));
+    EXPECT_EQ(bar.Digits(), QString::fromLatin1(c.digits));
+    const QString pattern = bar.Pattern();
+    EXPECT_EQ(pattern.size(), c.bars);
+    EXPECT_EQ(DecodePostNet(pattern), QString::fromLatin1(c.digits));
+  }
+  TPostNetBarcode plain;
+  plain.CheckDigit = false;
+  plain.SetText(QStringLiteral("12345-6789"));
+  EXPECT_EQ(plain.Digits(), QStringLiteral("123456789"));
+  EXPECT_EQ(DecodePostNet(plain.Pattern()), QStringLiteral("123456789"));
+  plain.SetText(QStringLiteral("no digits"));
+  EXPECT_TRUE(plain.Pattern().isEmpty());
+  EXPECT_EQ(plain.Width(), 0.0);
+}
+
+TEST(PostNet, CheckDigitBringsTheSumToAMultipleOfTen) {
   struct Case {
     const char* digits;
     int check;
   };
-  for (const Case c : {Case{"000000000", 0}, Case{"123456789", 5}, Case{"999999999", 9}})
-    EXPECT_EQ(TPostNetBarcode::CheckDigitFor(QString::fromLatin1(c.digits)), c.check);
+  for (const Case c : {Case{"000000000", 0}, Case{"123456789", 5}, Case{"999999999", 9},
+                       Case{"100000000", 9}, Case{"55555-5555", 5}})
+    EXPECT_EQ(TPostNetBarcode::CheckDigitFor(QString::fromLatin1(c.digits)), c.check) << c.digits;
+}
+
+TEST(PostNet, TooManyDigitsAreRefusedNotDrawnWrong) {
+  TPostNetBarcode bar;
+  bar.SetText(QString(60, QLatin1Char('1')));
+  EXPECT_THROW(bar.Pattern(), EReportException);
 }
 
 TEST(PostNet, BarsStandOnTheBottomLineFromTheLeftEdge) {
