@@ -5,6 +5,7 @@
 #include "forms/Frm1099NEC.h"
 #include "maintenance/FrmPayee.h"
 #include "maintenance/FrmPayer.h"
+#include "printing/Labels.h"
 #include "printing/PrinterOffsets.h"
 #include "shell/Backup.h"
 #include "shell/FrmMain.h"
@@ -21,6 +22,7 @@ void InstallScreens(TFrmMain& main) {
   main.SetScreen("Payee", [] { ShowPayeeScreen(); });
   main.SetScreen("Password", [] { ShowPasswordScreen(); });
   main.SetScreen("PrintSetup", [&main] { ShowPrinterOffsets(&main); });
+  main.SetScreen("PrintLabels", [&main] { PrintPayeeLabels(&main); });
   main.SetScreen("Backup", [&main] { BackupPayerFile(main); });
   main.SetScreen("Restore", [&main] { RestorePayerFile(main); });
   main.SetScreen("Transfer", [] { ShowTransferScreen(); });
