@@ -285,9 +285,10 @@ void TFrmMain::EnableMenuItems(bool enable) {
 }
 
 void TFrmMain::UpdateFormCaption() {
+  // A title bar shows "&" literally, unlike menus and labels, so the name is not doubled here.
   if (FileIsOpen)
-    setWindowTitle(QStringLiteral("Papyra Version %1 - %2")
-                       .arg(kVersion, DoubleAmpersands(PayerRec.GetString("PayerName"))));
+    setWindowTitle(
+        QStringLiteral("Papyra Version %1 - %2").arg(kVersion, PayerRec.GetString("PayerName")));
   else
     setWindowTitle(QStringLiteral("Papyra Version ") + kVersion);
 }

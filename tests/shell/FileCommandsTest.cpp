@@ -101,7 +101,8 @@ TEST_F(ShellTest, SaveAsCopiesThePairKeepsTheFirstNameAndReopensTheCopy) {
   EXPECT_EQ(ReadAll(Dir.Path("copies/new.PE25")), ReadAll(path));
   EXPECT_EQ(ReadAll(Dir.Path("copies/new.PR25")), ReadAll(Dir.Path("orig.PR25")));
   EXPECT_TRUE(FileIsOpen);
-  EXPECT_EQ(Main->windowTitle(), "Papyra Version 2025.00 - Orig && Co");
+  EXPECT_EQ(Main->windowTitle(), "Papyra Version 2025.00 - Orig & Co")
+      << "the title shows the name as typed";
   EXPECT_EQ(RecentFiles[0], path);  // the old file was closed, so it is first
   Main->MnuCloseClick();
   EXPECT_EQ(RecentFiles[0], Dir.Path("copies/new.PE25"));

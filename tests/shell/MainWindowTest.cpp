@@ -43,7 +43,7 @@ TEST_F(ShellTest, CommandLinePathWithASpaceOpensAndCloseRemembersIt) {
   // The shell split the unquoted path at its spaces.
   Start(path.split(' '));
   ASSERT_TRUE(FileIsOpen);
-  EXPECT_EQ(Main->windowTitle(), "Papyra Version 2025.00 - Smith && Sons");
+  EXPECT_EQ(Main->windowTitle(), "Papyra Version 2025.00 - Smith & Sons");
   EXPECT_FALSE(Main->MessagePanel()->isVisibleTo(Main.get()));
   EXPECT_TRUE(Enabled("MnuPayer"));
   EXPECT_TRUE(Main->Button("Btn1099NEC")->isEnabled() == Enabled("Mnu1099NEC"));
