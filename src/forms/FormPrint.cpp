@@ -1,13 +1,13 @@
 #include "forms/FormPrint.h"
 
 #include <QMap>
-#include <QtEndian>
 #include <algorithm>
 
 #include "engine/PagePrinter.h"
 #include "engine/ReportProject.h"
 #include "maintenance/RecordList.h"
 #include "maintenance/Utils.h"
+#include "printing/PrinterOffsets.h"
 #include "storage/DataModule.h"
 #include "storage/Globals.h"
 
@@ -37,15 +37,6 @@ void ForEachPayeeByName(S&& start, F&& each) {
     throw;
   }
   payees.PopRec();
-}
-
-// An offset as the printer offsets screen stores it: an 8-byte little-endian double.
-void ReadOffset(TRegistry& reg, const QString& name, double& value) {
-  bool ok = false;
-  const QByteArray bytes = reg.ReadBinaryData(name, &ok);
-  if (!ok || bytes.size() != 8) return;
-  const double v = qFromLittleEndian<double>(bytes.constData());
-  if (std::isfinite(v) && std::fabs(v) < 10) value = v;
 }
 
 double ItemFontSize(const TRedCopyItem& item, const QString& text, const TFormData& d,
@@ -92,11 +83,7 @@ TFormOffsets& HeldOffsets(const QString& prefix) {
 
 TFormOffsets ReadHeldOffsets(const QString& prefix) {
   TFormOffsets& held = HeldOffsets(prefix);
-  if (AppRegistry && AppRegistry->OpenKey(RegistryRoot + QStringLiteral("Offsets"), false)) {
-    ReadOffset(*AppRegistry, prefix + QStringLiteral("VO"), held.VO);
-    ReadOffset(*AppRegistry, prefix + QStringLiteral("HO"), held.HO);
-    AppRegistry->CloseKey();
-  }
+  ReadFormOffsets(prefix, held.VO, held.HO);
   return held;
 }
 

@@ -20,7 +20,8 @@ struct TFormOffsets {
 // they are first read.
 TFormOffsets& HeldOffsets(const QString& prefix);
 // Refreshes the held offsets from the settings store when the "Offsets" key exists (without it
-// the held values stay) and returns them.
+// the held values stay) and returns them. A stored value that cannot be read counts as 0, as the
+// printer offsets screen shows it, never as whatever was held before.
 TFormOffsets ReadHeldOffsets(const QString& prefix);
 
 // One report run per qualifying payee, in name order, a new page between forms. The project's

@@ -18,6 +18,7 @@
 #include "controls/DollarEdit.h"
 #include "controls/EnterAsTab.h"
 #include "controls/FilterEdit.h"
+#include "controls/RSNavigator.h"
 #include "engine/Fonts.h"
 #include "engine/ReportPrinter.h"
 #include "engine/ReportProject.h"
@@ -25,7 +26,6 @@
 #include "forms/FormFace.h"
 #include "forms/FormTotals.h"
 #include "forms/FormValues.h"
-#include "forms/PayeeNavigator.h"
 #include "maintenance/RecordList.h"
 #include "maintenance/Utils.h"
 #include "platform/Application.h"
@@ -85,6 +85,22 @@ TDollarEdit* NewMoneyEdit() {
   edit->SetCurrency(false);
   edit->SetMinusKey(false);
   return edit;
+}
+
+// The form screens move between payees only: no New or Delete here, that is the payee screen's.
+constexpr TNavBtns kFormNavBtns =
+    NavBtn(nbFirst) | NavBtn(nbNext) | NavBtn(nbPrior) | NavBtn(nbLast) | NavBtn(nbList);
+
+const char* const kFormNavHints[] = {"First Payee (Alt + F)", "Next Payee (Alt + N)",
+                                     "Prior Payee (Alt + P)", "Last Payee (Alt + L)",
+                                     "List Payee (Alt + I)"};
+
+// Alt with the letter of a button the form screens show.
+bool IsNavigatorKey(int key, Qt::KeyboardModifiers modifiers) {
+  if ((modifiers & ~Qt::KeypadModifier) != Qt::AltModifier) return false;
+  for (int k : {Qt::Key_F, Qt::Key_N, Qt::Key_P, Qt::Key_L, Qt::Key_I})
+    if (key == k) return true;
+  return false;
 }
 }  // namespace
 
@@ -232,22 +248,25 @@ void TFrmFormScreen::CreateControls() {
   }
 }
 
-void TFrmFormScreen::CreateButtons() {
-  RSNavigator = new TPayeeNavigator(this);
+void TFrmFormScreen::CreateNavigator() {
+  RSNavigator = new TRSNavigator(this);
   RSNavigator->setObjectName(QStringLiteral("RSNavigator"));
-  RSNavigator->SetHint(naFirst, QStringLiteral("First Payee (Alt + F)"));
-  RSNavigator->SetHint(naNext, QStringLiteral("Next Payee (Alt + N)"));
-  RSNavigator->SetHint(naPrior, QStringLiteral("Prior Payee (Alt + P)"));
-  RSNavigator->SetHint(naLast, QStringLiteral("Last Payee (Alt + L)"));
-  RSNavigator->SetHint(naList, QStringLiteral("List Payee (Alt + I)"));
-  RSNavigator->OnBeforeAction = [this](TPayeeNavigator*) {
+  RSNavigator->SetVisibleButtons(kFormNavBtns);
+  RSNavigator->SetAutoPerform(true);
+  RSNavigator->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
+  for (int b = nbFirst; b <= nbList; ++b)
+    RSNavigator->SetBtnHint(static_cast<TNavigationButtons>(b), QLatin1String(kFormNavHints[b]));
+  RSNavigator->OnBeforeAction = [this](TRSNavigator*) {
     ValidateForm();
     SaveFormFields();
     FrmDataModule->RSPayee->PostRec();
   };
-  RSNavigator->OnAfterAction = [this](TPayeeNavigator*) { LoadFormFields(); };
-  RSNavigator->OnBtnListClick = [](TPayeeNavigator*) { ShowRecordList(); };
+  RSNavigator->OnAfterAction = [this](TRSNavigator*) { LoadFormFields(); };
+  RSNavigator->OnBtnListClick = [](TRSNavigator*) { ShowRecordList(); };
+}
 
+void TFrmFormScreen::CreateButtons() {
+  CreateNavigator();
   BtnPrint = NewFlatButton(QStringLiteral("P&rint"), this);
   BtnPrint->setObjectName(QStringLiteral("BtnPrint"));
   BtnClose = NewFlatButton(QStringLiteral("&Close"), this);
@@ -277,9 +296,11 @@ void TFrmFormScreen::CreateButtons() {
   EnterAsTab->SetEnterAsTabKey(true);
   EnterAsTab->SetEscapeAsClose(true);
   EnterAsTab->SetParentForm(this);
-  // The key preview: Alt + F, N, P, L, I drive the navigator wherever the focus is.
+  // The key preview: Alt + F, N, P, L, I drive the navigator wherever the focus is. They are
+  // the navigator's even where its button is disabled (Alt + N on the last payee): the box with
+  // the focus must not take the letter as typing.
   EnterAsTab->OnKeyDown = [this](int key, Qt::KeyboardModifiers modifiers) {
-    return RSNavigator->KeyDownHandler(key, modifiers);
+    return RSNavigator->KeyDownHandler(key, modifiers) || IsNavigatorKey(key, modifiers);
   };
 }
 

@@ -24,7 +24,7 @@ class TFormFace;
 class TPagePrinter;
 class TReportPrinter;
 class TReportSystem;
-class TPayeeNavigator;
+class TRSNavigator;
 
 class TFrmFormScreen : public TFrmScreen {
   Q_OBJECT
@@ -40,7 +40,7 @@ class TFrmFormScreen : public TFrmScreen {
   QLabel* Label(const QString& name) const { return FLabels.value(name); }
   TFormOffsets Offsets() const { return FOffsets; }
 
-  TPayeeNavigator* RSNavigator = nullptr;
+  TRSNavigator* RSNavigator = nullptr;
   TReportSystem* ReportSystem = nullptr;
   TReportPrinter* ReportPrinter = nullptr;
   TEnterAsTab* EnterAsTab = nullptr;
@@ -82,6 +82,7 @@ class TFrmFormScreen : public TFrmScreen {
   void CreateLabels();
   void CreateControls();
   QWidget* CreateControl(const TControlDef& c);
+  void CreateNavigator();
   void CreateButtons();
   void CreatePrintComponents();
   void FormShow();

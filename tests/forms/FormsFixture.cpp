@@ -1,7 +1,6 @@
 #include "FormsFixture.h"
 
 #include <QDir>
-#include <QtEndian>
 #include <cmath>
 
 #include "engine/Fonts.h"
@@ -10,6 +9,7 @@
 #include "platform/Dialogs.h"
 #include "platform/MsgBox.h"
 #include "platform/Settings.h"
+#include "printing/PrinterOffsets.h"
 #include "storage/DataModule.h"
 #include "storage/Globals.h"
 
@@ -108,14 +108,9 @@ QList<TPayeeRecord> TFormsTest::PayeesOnDisk() const {
 }
 
 void TFormsTest::WriteOffsets(const QString& prefix, double vo, double ho) {
-  auto bytes = [](double v) {
-    QByteArray b(8, '\0');
-    qToLittleEndian<double>(v, b.data());
-    return b;
-  };
   ASSERT_TRUE(AppRegistry->OpenKey(RegistryRoot + QStringLiteral("Offsets"), true));
-  AppRegistry->WriteBinaryData(prefix + QStringLiteral("VO"), bytes(vo));
-  AppRegistry->WriteBinaryData(prefix + QStringLiteral("HO"), bytes(ho));
+  AppRegistry->WriteBinaryData(prefix + QStringLiteral("VO"), OffsetBytes(vo));
+  AppRegistry->WriteBinaryData(prefix + QStringLiteral("HO"), OffsetBytes(ho));
   AppRegistry->CloseKey();
 }
 

@@ -63,7 +63,17 @@ void MakePayerFile(const QString& base) {
   r.SetDouble("F1099NEC7_1", 100000);
   r.SetDouble("F1099NEC5_2", 99);
   r.SetDouble("F1099NEC7_2", 25000);
-  WriteBytes(base + QStringLiteral(".PE25"), r.Data(), TPayeeRecord::Size);
+  // A second payee without a 1099-NEC, so the navigator has somewhere to go while the forms and
+  // the totals stay those of the first.
+  TPayeeRecord other;
+  other.SetString("PayeeName", QStringLiteral("Zimmer, Paul"));
+  other.SetString("Address1", QStringLiteral("9 Oak Lane"));
+  other.SetString("CityStZip", QStringLiteral("Peoria, IL 61602"));
+  other.SetString("SSN_IDNum", QStringLiteral("234-56-7890"));
+  QByteArray payees(reinterpret_cast<const char*>(r.Data()), TPayeeRecord::Size);
+  payees.append(reinterpret_cast<const char*>(other.Data()), TPayeeRecord::Size);
+  WriteBytes(base + QStringLiteral(".PE25"), reinterpret_cast<const uint8_t*>(payees.constData()),
+             int(payees.size()));
 }
 
 void SaveJob(const std::function<void(TPagePrinter&, TReportProject&)>& print,

@@ -1,6 +1,7 @@
-// The 1099-NEC screen: what it shows on opening, moving between payees (written first, refused
-// by the two state-line checks with their focus), closing, help, the focus colour, Enter through
-// the boxes, and the print command through the print type choice.
+// The 1099-NEC screen: what it shows on opening, its record navigator and Alt keys, moving between
+// payees (written first, refused by the two state-line checks with their focus), the offsets read
+// at each opening, closing, help, the focus colour, Enter through the boxes, and the print command
+// through the print type choice.
 #include <QApplication>
 #include <QCheckBox>
 #include <QDir>
@@ -9,17 +10,22 @@
 #include <QPushButton>
 #include <QTest>
 #include <QToolButton>
+#include <functional>
+#include <limits>
 
 #include "FormsFixture.h"
 #include "controls/CheckBoxEdit.h"
 #include "controls/DollarEdit.h"
+#include "controls/RSNavigator.h"
+#include "engine/PagePrinter.h"
 #include "engine/ReportSystem.h"
 #include "engine/Snapshot.h"
+#include "forms/FormPrint.h"
 #include "forms/Frm1099NEC.h"
-#include "forms/PayeeNavigator.h"
 #include "platform/Exceptions.h"
 #include "platform/MsgBox.h"
 #include "platform/Services.h"
+#include "printing/PrinterOffsets.h"
 #include "storage/Globals.h"
 
 namespace {
@@ -105,11 +111,148 @@ TEST_F(Frm1099NECTest, MovingWritesThePayeeFirstAndShowsTheNext) {
   const QList<TPayeeRecord> disk = PayeesOnDisk();
   EXPECT_DOUBLE_EQ(disk[0].GetDouble("F1099NEC4"), 150.25);
   EXPECT_TRUE(disk[0].GetBool("F1099NEC2"));
-  screen.RSNavigator->Click(naLast);
+  screen.RSNavigator->BtnClick(nbLast);
   EXPECT_EQ(Label(screen, "PayeeCompName"), QStringLiteral("Baker, Bob"));
-  screen.RSNavigator->Click(naFirst);
+  screen.RSNavigator->BtnClick(nbFirst);
   EXPECT_EQ(Module->RSPayee->CurrentRecord(), 1);
   EXPECT_DOUBLE_EQ(Money(screen, "F1099NEC4")->Value(), 150.25);
+}
+
+struct TNavButtonCase {
+  const char* Name;
+  bool Visible;
+  const char* Hint;
+  bool EnabledOnFirst;  // on payee 1 of 3
+};
+
+TEST_F(Frm1099NECTest, NavigatorShowsTheFivePayeeButtonsWithTheirHints) {
+  OpenThree();
+  TFrm1099NEC screen;
+  ShowActive(screen);
+  TRSNavigator* nav = screen.findChild<TRSNavigator*>(QStringLiteral("RSNavigator"));
+  ASSERT_NE(nav, nullptr);
+  EXPECT_EQ(nav, screen.RSNavigator);
+  EXPECT_EQ(nav->RecordSet(), Module->RSPayee);
+  EXPECT_TRUE(nav->AutoPerform());
+  EXPECT_EQ(nav->size(), QSize(110, 22));
+  const TNavButtonCase cases[] = {
+      {"NavBtnFirst", true, "First Payee (Alt + F)", false},
+      {"NavBtnNext", true, "Next Payee (Alt + N)", true},
+      {"NavBtnPrior", true, "Prior Payee (Alt + P)", false},
+      {"NavBtnLast", true, "Last Payee (Alt + L)", true},
+      {"NavBtnList", true, "List Payee (Alt + I)", true},
+      {"NavBtnNew", false, nullptr, false},
+      {"NavBtnDelete", false, nullptr, false},
+  };
+  int left = 0;
+  for (const TNavButtonCase& c : cases) {
+    SCOPED_TRACE(c.Name);
+    auto* button = nav->findChild<QToolButton*>(QLatin1String(c.Name));
+    ASSERT_NE(button, nullptr);
+    EXPECT_EQ(button->isVisible(), c.Visible);
+    if (!c.Visible) continue;
+    EXPECT_EQ(button->toolTip(), QLatin1String(c.Hint));
+    EXPECT_EQ(button->isEnabled(), c.EnabledOnFirst);
+    EXPECT_EQ(button->geometry(), QRect(left, 0, 22, 22));  // side by side, Next before Prior
+    left += 22;
+  }
+  // New and Delete belong to the payee screen: their keys add or remove nothing here.
+  MsgBoxScript::Clear();
+  QTest::keyClick(QApplication::focusWidget(), Qt::Key_E, Qt::AltModifier);
+  QTest::keyClick(QApplication::focusWidget(), Qt::Key_D, Qt::AltModifier);
+  EXPECT_EQ(Module->RSPayee->RecordCount(), 3);
+  EXPECT_EQ(Module->RSPayee->CurrentRecord(), 1);
+  EXPECT_TRUE(MsgBoxScript::Log().isEmpty());
+  // On the last payee the buttons turn round.
+  QTest::keyClick(QApplication::focusWidget(), Qt::Key_L, Qt::AltModifier);
+  EXPECT_EQ(Module->RSPayee->CurrentRecord(), 3);
+  EXPECT_TRUE(nav->NavBtnFirst->isEnabled());
+  EXPECT_TRUE(nav->NavBtnPrior->isEnabled());
+  EXPECT_FALSE(nav->NavBtnNext->isEnabled());
+  EXPECT_FALSE(nav->NavBtnLast->isEnabled());
+}
+
+// Alt with the letter of a disabled button moves nothing, and the box with the focus does not take
+// the letter as typing either.
+TEST_F(Frm1099NECTest, AltKeyOfADisabledButtonLeavesPayeeAndBoxAlone) {
+  OpenThree();
+  Module->RSPayee->SetCurrentRecord(3);
+  TFrm1099NEC screen;
+  ShowActive(screen);
+  MsgBoxScript::Clear();
+  for (const char* box : {"F1099NEC4", "AcctNum1099NEC", "F1099NEC1"}) {
+    for (Qt::Key key : {Qt::Key_N, Qt::Key_L}) {
+      SCOPED_TRACE(std::string(box) + " " + char(key));
+      auto* edit = qobject_cast<QLineEdit*>(screen.Control(QLatin1String(box)));
+      edit->setFocus();
+      const QString before = edit->text();
+      QTest::keyClick(edit, key, Qt::AltModifier);
+      EXPECT_EQ(edit->text(), before);
+      EXPECT_EQ(Module->RSPayee->CurrentRecord(), 3);
+    }
+  }
+  EXPECT_TRUE(MsgBoxScript::Log().isEmpty());
+  QTest::keyClick(QApplication::focusWidget(), Qt::Key_P, Qt::AltModifier);
+  EXPECT_EQ(Module->RSPayee->CurrentRecord(), 2);
+}
+
+struct TDamagedOffsetCase {
+  const char* Title;
+  std::function<void(TRegistry&)> Damage;  // done to "F1099NECVO" in the open "Offsets" key
+};
+
+// A stored offset that cannot be read counts as 0, as the printer offsets screen shows it: not
+// what the previous opening held, and not whatever its bytes happen to make.
+TEST_F(Frm1099NECTest, DamagedStoredOffsetPrintsAtZero) {
+  OpenThree();
+  const TDamagedOffsetCase cases[] = {
+      {"too short", [](TRegistry& r) { r.WriteBinaryData("F1099NECVO", QByteArray(3, '\1')); }},
+      {"too long", [](TRegistry& r) { r.WriteBinaryData("F1099NECVO", QByteArray(12, '\1')); }},
+      {"not a number",
+       [](TRegistry& r) {
+         r.WriteBinaryData("F1099NECVO", OffsetBytes(std::numeric_limits<double>::quiet_NaN()));
+       }},
+      {"off the sheet", [](TRegistry& r) { r.WriteBinaryData("F1099NECVO", OffsetBytes(1e300)); }},
+      {"another type", [](TRegistry& r) { r.WriteString("F1099NECVO", "-0.25"); }},
+      {"missing", [](TRegistry& r) { r.DeleteValue("F1099NECVO"); }},
+  };
+  for (const TDamagedOffsetCase& c : cases) {
+    SCOPED_TRACE(c.Title);
+    WriteOffsets(QStringLiteral("F1099NEC"), -0.25, 0.125);
+    {
+      TFrm1099NEC held;  // the run now holds -0.25 for this form
+      EXPECT_EQ(held.Offsets().VO, -0.25);
+    }
+    WriteOffsets(QStringLiteral("F1099NEC"), -0.25, 0.5);
+    ASSERT_TRUE(AppRegistry->OpenKey(RegistryRoot + QStringLiteral("Offsets"), false));
+    c.Damage(*AppRegistry);
+    AppRegistry->CloseKey();
+    TFrm1099NEC screen;
+    EXPECT_EQ(screen.Offsets().VO, 0.0);
+    EXPECT_EQ(screen.Offsets().HO, 0.5);
+    TPagePrinter printer;
+    printer.BeginDoc();
+    screen.ReportPrinterPrint(printer);
+    printer.EndDoc();
+    const TReportJob job = printer.TakeJob();
+    ASSERT_GE(job.PageCount(), 1);
+    EXPECT_TRUE(HasTextAt(job.Pages[0], QStringLiteral("2025"), 5.63 + 0.5, 0.47 + 0.99));
+  }
+}
+
+TEST_F(Frm1099NECTest, OffsetsAreReadAtEachOpeningAndKeptWithoutTheKey) {
+  OpenThree();
+  EXPECT_EQ(TFrm1099NEC().Offsets().VO, 0.0);  // a fresh installation
+  WriteOffsets(QStringLiteral("F1099NEC"), -0.25, 0.125);
+  {
+    TFrm1099NEC screen;
+    EXPECT_EQ(screen.Offsets().VO, -0.25);
+    EXPECT_EQ(screen.Offsets().HO, 0.125);
+  }
+  AppRegistry->DeleteKey(RegistryRoot + QStringLiteral("Offsets"));
+  TFrm1099NEC screen;
+  EXPECT_EQ(screen.Offsets().VO, -0.25);
+  EXPECT_EQ(screen.Offsets().HO, 0.125);
 }
 
 struct TValidationCase {
@@ -139,7 +282,7 @@ TEST_P(Frm1099NECValidationTest, RefusesToLeaveAWrongPayee) {
   Money(screen, "F1099NEC7_2")->SetValue(c.Box7_2);
   Money(screen, "F1099NEC1")->setFocus();
   MsgBoxScript::Clear();
-  screen.RSNavigator->Button(naNext)->click();
+  screen.RSNavigator->NavBtnNext->click();
   if (c.Message.isEmpty()) {
     EXPECT_TRUE(MsgBoxScript::Log().isEmpty());
     EXPECT_EQ(Module->RSPayee->CurrentRecord(), 2);
