@@ -182,6 +182,10 @@ void TDollarEdit::CheckRequired() {
 // Typing
 
 void TDollarEdit::keyPressEvent(QKeyEvent* event) {
+  if ((event->modifiers() & (Qt::AltModifier | Qt::ControlModifier)) == Qt::AltModifier) {
+    event->ignore();  // Alt+letter belongs to the window (menus, navigator), never to the amount
+    return;
+  }
   const QChar typed = TypedChar(event);
   if (isReadOnly() || typed.isNull()) {
     QLineEdit::keyPressEvent(event);

@@ -24,7 +24,7 @@ static void PrintTo(const QString& text, std::ostream* os) {
 
 namespace {
 // Types a key sequence into a widget: plain characters as typed, "\b" Backspace, "\r" Enter,
-// "\x1b" Escape, and named keys in brackets: [Home] [End] [Left] [Del] [^V] (Ctrl+V).
+// "\x1b" Escape, and named keys in brackets: [Home] [End] [Left] [Del] [^V] (Ctrl+V) [@N] (Alt+N).
 void TypeDollar(QWidget* w, const QString& keys) {
   for (qsizetype i = 0; i < keys.size(); ++i) {
     const QChar c = keys[i];
@@ -36,9 +36,9 @@ void TypeDollar(QWidget* w, const QString& keys) {
       if (name == QLatin1String("End")) QTest::keyClick(w, Qt::Key_End);
       if (name == QLatin1String("Left")) QTest::keyClick(w, Qt::Key_Left);
       if (name == QLatin1String("Del")) QTest::keyClick(w, Qt::Key_Delete);
-      if (name.startsWith(QLatin1Char('^')))
+      if (name.startsWith(QLatin1Char('^')) || name.startsWith(QLatin1Char('@')))
         QTest::keyClick(w, static_cast<Qt::Key>(Qt::Key_A + name[1].unicode() - u'A'),
-                        Qt::ControlModifier);
+                        name[0] == QLatin1Char('^') ? Qt::ControlModifier : Qt::AltModifier);
     } else if (c == QLatin1Char('\b')) {
       QTest::keyClick(w, Qt::Key_Backspace);
     } else if (c == QLatin1Char('\r')) {
@@ -262,7 +262,8 @@ TEST_F(DollarEditTest, TypedKeysGiveTheirTexts) {
       {{.value = 123}, "[Home][Del]", "23.00", "23.00", 23, nullptr},
       {{}, "-5[Home]3", "-5", "-5.00", -5, nullptr},  // nothing goes in front of the sign
       {{}, "-5[Home].", "-5", "-5.00", -5, nullptr},
-      {{}, "5[^V]", "5", "5.00", 5, nullptr},  // Ctrl+V types a control character: refused
+      {{}, "5[^V]", "5", "5.00", 5, nullptr},          // Ctrl+V types a control character: refused
+      {{}, "5[@N][@L]6", "56", "56.00", 56, nullptr},  // Alt+letters belong to the window
       {{.cents = 0}, "12.5", "12.", "12", 12, nullptr},
       {{.cents = 4}, "0.12345", "0.1234", "0.1234", 0.1234, nullptr},
       {{.currency = true}, "1234", "1234", "$1,234.00", 1234, nullptr},
