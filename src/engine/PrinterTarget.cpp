@@ -39,11 +39,22 @@ QPageSize FindPageSize(const QString& name) {
   return {};
 }
 
+// The paper of that name as the printer lists it. CUPS drivers name their sizes themselves
+// ("ANSI A" is Letter), and only the printer's own size carries the driver's key; a size no
+// printer lists is looked up among the standard ones.
+QPageSize PrinterPageSize(const QString& printer, const QString& paperName) {
+  if (paperName.isEmpty()) return {};
+  if (!printer.isEmpty())
+    for (const QPageSize& size : QPrinterInfo::printerInfo(printer).supportedPageSizes())
+      if (size.name() == paperName) return size;
+  return FindPageSize(paperName);
+}
+
 // Applies the job's wishes to a printer, whatever kind of output it has.
-void ApplySettings(QPrinter& printer, const TPrinterSettings& s, const QString& title) {
+void ApplySettings(QPrinter& printer, const TPrinterSettings& s, const QString& title,
+                   const QPageSize& page) {
   printer.setDocName(title.isEmpty() ? QStringLiteral("Papyra") : title);
   printer.setCreator(QStringLiteral("Papyra"));
-  const QPageSize page = FindPageSize(s.PaperName);
   if (page.isValid()) printer.setPageSize(page);
   if (s.Orientation != TOrientation::Default)
     printer.setPageOrientation(s.Orientation == TOrientation::Landscape ? QPageLayout::Landscape
@@ -103,7 +114,8 @@ std::unique_ptr<QPrinter> TPrinterTarget::CreatePrinter(const TPrinterSettings& 
                                                         const QString& jobTitle) const {
   auto printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
   if (!settings.PrinterName.isEmpty()) printer->setPrinterName(settings.PrinterName);
-  ApplySettings(*printer, settings, jobTitle);
+  ApplySettings(*printer, settings, jobTitle,
+                PrinterPageSize(printer->printerName(), settings.PaperName));
   return printer;
 }
 
@@ -160,7 +172,7 @@ std::unique_ptr<QPrinter> TPdfPrinterTarget::CreatePrinter(const TPrinterSetting
   auto printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
   printer->setOutputFormat(QPrinter::PdfFormat);
   printer->setOutputFileName(FOutputFile);
-  ApplySettings(*printer, settings, jobTitle);
+  ApplySettings(*printer, settings, jobTitle, FindPageSize(settings.PaperName));
   printer->setPageMargins(FMargins, QPageLayout::Inch);
   return printer;
 }
