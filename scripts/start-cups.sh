@@ -1,32 +1,34 @@
 #!/usr/bin/env bash
 # Makes sure a CUPS scheduler runs with a cups-pdf queue, so the printing tests can send a real
-# job to a real printer. Safe to run again: it only starts or adds what is missing.
-# Where it cannot (not root and no password-less sudo, CUPS not installed) it says so and exits 0;
-# the CUPS test then skips itself.
+# job to a real printer. Safe to run again: it only starts or adds what is missing, and needs
+# root (or password-less sudo) only for that. Where it cannot (CUPS not installed, not root) it
+# says so and exits 0; the CUPS test then skips itself.
 # PAPYRA_CUPS_QUEUE names the queue it creates when none exists (default "PDF").
 set -uo pipefail
 
 queue=${PAPYRA_CUPS_QUEUE:-PDF}
+sbin=/usr/sbin
 say() { echo "start-cups: $*"; }
 
 SUDO=()
-if [ "$(id -u)" -ne 0 ]; then
-  if command -v sudo >/dev/null 2>&1 && sudo -n true 2>/dev/null; then
-    SUDO=(sudo -n)
-  else
-    say "not root and no password-less sudo; CUPS left as it is"
-    exit 0
-  fi
+if [ "$(id -u)" -ne 0 ] && command -v sudo >/dev/null 2>&1 && sudo -n true 2>/dev/null; then
+  SUDO=(sudo -n)
 fi
-as_root() { "${SUDO[@]}" "$@"; }
+as_root() {
+  if [ "$(id -u)" -ne 0 ] && [ ${#SUDO[@]} -eq 0 ]; then
+    say "$(basename "$1") needs root and there is no password-less sudo; CUPS left as it is"
+    return 1
+  fi
+  "${SUDO[@]}" "$@"
+}
 
-for tool in /usr/sbin/cupsd /usr/sbin/lpadmin /usr/sbin/lpinfo lpstat cupsenable cupsaccept; do
+for tool in $sbin/cupsd $sbin/lpadmin $sbin/lpinfo $sbin/cupsenable $sbin/cupsaccept lpstat; do
   if ! command -v "$tool" >/dev/null 2>&1; then
     say "$tool is missing (install cups, cups-bsd, printer-driver-cups-pdf); nothing done"
     exit 0
   fi
 done
-if [ ! -x /usr/lib/cups/backend/cups-pdf ]; then
+if [ ! -e /usr/lib/cups/backend/cups-pdf ]; then
   say "the cups-pdf backend is missing (install printer-driver-cups-pdf); nothing done"
   exit 0
 fi
@@ -39,10 +41,7 @@ start_scheduler() {
     return 0
   fi
   # No systemd on CI machines: cupsd forks into the background by itself.
-  if ! as_root /usr/sbin/cupsd; then
-    say "cupsd would not start"
-    return 1
-  fi
+  as_root $sbin/cupsd || { say "cupsd did not start"; return 1; }
   for _ in $(seq 1 50); do
     scheduler_up && { say "started cupsd"; return 0; }
     sleep 0.1
@@ -58,31 +57,27 @@ existing_queue() {
 
 create_queue() {
   local model
-  model=$(lpinfo -m 2>/dev/null | awk '/cups-pdf\/CUPS-PDF/ {print $1}' | sort | tail -n 1)
-  if [ -n "$model" ]; then
-    as_root /usr/sbin/lpadmin -p "$queue" -v cups-pdf:/ -m "$model" -D "PDF printer (cups-pdf)" \
-      -E 2>&1 | grep -v "deprecated" || true
-  else
-    local ppd=/usr/share/ppd/cups-pdf/CUPS-PDF_opt.ppd
-    [ -f "$ppd" ] || { say "no cups-pdf model found; nothing done"; return 1; }
-    model=$ppd
-    as_root /usr/sbin/lpadmin -p "$queue" -v cups-pdf:/ -P "$ppd" -D "PDF printer (cups-pdf)" \
-      -E 2>&1 | grep -v "deprecated" || true
+  model=$($sbin/lpinfo -m 2>/dev/null | awk '/cups-pdf\/CUPS-PDF/ {print $1}' | sort | tail -n 1)
+  local how=(-m "$model")
+  if [ -z "$model" ]; then
+    model=/usr/share/ppd/cups-pdf/CUPS-PDF_opt.ppd
+    [ -f "$model" ] || { say "no cups-pdf model found; nothing done"; return 1; }
+    how=(-P "$model")
   fi
-  if [ "$(existing_queue)" = "" ]; then
-    say "lpadmin did not create the queue $queue"
-    return 1
-  fi
+  # lpadmin warns that printer drivers are deprecated; the queue works all the same.
+  as_root $sbin/lpadmin -p "$queue" -v cups-pdf:/ "${how[@]}" -D "PDF printer (cups-pdf)" -E \
+    2> >(grep -v "deprecated" >&2) || return 1
+  [ -n "$(existing_queue)" ] || { say "lpadmin did not create the queue $queue"; return 1; }
   say "created queue $queue ($model)"
 }
 
 ensure_ready() {
   local name=$1
   if lpstat -p "$name" 2>/dev/null | grep -q "disabled"; then
-    as_root cupsenable "$name" && say "enabled $name"
+    as_root $sbin/cupsenable "$name" && say "enabled $name"
   fi
   if lpstat -a "$name" 2>/dev/null | grep -q "not accepting"; then
-    as_root cupsaccept "$name" && say "$name accepts jobs again"
+    as_root $sbin/cupsaccept "$name" && say "$name accepts jobs again"
   fi
 }
 
