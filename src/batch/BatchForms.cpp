@@ -7,7 +7,7 @@
 #include <QFileInfo>
 
 #include "batch/BatchCommands.h"
-#include "engine/Fonts.h"
+#include "batch/BatchPayerFile.h"
 #include "engine/PagePrinter.h"
 #include "engine/Render.h"
 #include "engine/ReportProject.h"
@@ -27,75 +27,6 @@ const char* const kPrintUsage =
     "--out OUT.pdf|.html|.snp|.txt";
 const char* const kTotalsUsage =
     "totals FILE.PE25 --form 1098|1099-DIV|1099-INT|1099-MISC|1099-NEC|1099-R|1099-S";
-
-// A failure that ends the command with exit code 2 and its message.
-struct TBatchFailure {
-  QString Message;
-};
-
-void StartSettings() {
-  ProgramFolder = ExecutableFolder();
-  RegistryRoot = RunningUnderDevEnvironment() ? QStringLiteral("Software\\PapyraTest\\2025\\")
-                                              : QStringLiteral("Software\\Papyra\\2025\\");
-  if (!AppRegistry) AppRegistry = std::make_unique<TRegistry>();
-  RegisterFontSubstitutions();
-}
-
-void ReadPayer(const QString& payeeFile) {
-  const QString payerFile = ChangeFileExt(payeeFile, QStringLiteral(".PR25"));
-  if (!QFileInfo(payerFile).isFile())
-    throw TBatchFailure{QStringLiteral("File not found: %1").arg(payerFile)};
-  TRecordSet payer;
-  payer.SetRecSize(TPayerRecord::Size);
-  payer.SetFileName(payerFile);
-  payer.SetFileOpenMode(omOpenRead);
-  payer.SetAutoCreate(false);
-  payer.SetShowOpenMode(false);
-  payer.OpenRecSet();
-  if (!payer.Active() || payer.LastRecord() < 1)
-    throw TBatchFailure{QStringLiteral("Unable to read the payer record of %1").arg(payerFile)};
-  payer.GetRec();
-  std::copy_n(payer.RecordBuffer(), TPayerRecord::Size, PayerRec.Data());
-  payer.CloseRecSet();
-  if (!IsBlank(PayerRec.GetString("FilePassword")))
-    throw TBatchFailure{
-        QStringLiteral("%1 is protected by a file password; open it in Papyra to print it")
-            .arg(payeeFile)};
-}
-
-// Opens the payer file for reading only: the payee set of the data module without its opening
-// and closing events, which would ask for the password and write the records back.
-void OpenPayerFile(TFrmDataModule& module, const QString& path) {
-  if (!QFileInfo(path).isFile())
-    throw TBatchFailure{QStringLiteral("File not found: %1").arg(path)};
-  ReadPayer(path);
-  TRecordSet* payees = module.RSPayee;
-  payees->OnBeforeOpen = nullptr;
-  payees->OnAfterOpen = nullptr;
-  payees->OnBeforeClose = nullptr;
-  payees->OnAfterClose = nullptr;
-  payees->SetRecSize(TPayeeRecord::Size);
-  payees->SetFileName(path);
-  payees->SetFileOpenMode(omOpenRead);
-  payees->SetFileShareMode(smShareDenyNone);
-  payees->SetAutoCreate(false);
-  payees->SetShowOpenMode(false);
-  PayeeFileName = path;
-  payees->OpenRecSet();
-  if (!payees->Active()) throw TBatchFailure{QStringLiteral("Unable to open %1").arg(path)};
-  FileIsOpen = true;
-  RecIndexDirty = true;
-  payees->GetRec();
-}
-
-void CheckOutput(const QString& out) {
-  static const QStringList kinds = {QStringLiteral("pdf"), QStringLiteral("html"),
-                                    QStringLiteral("htm"), QStringLiteral("snp"),
-                                    QStringLiteral("txt")};
-  if (!kinds.contains(QFileInfo(out).suffix().toLower()))
-    throw TBatchFailure{
-        QStringLiteral("The output must be a .pdf, .html, .snp or .txt file: %1").arg(out)};
-}
 
 int FormTypeOption(const QStringList& args, const QString& flag) {
   const QString name = OptionValue(args, flag);
@@ -150,20 +81,20 @@ int PrintForms(const QStringList& args, QTextStream& out, QTextStream& err) {
     return 2;
   }
   try {
-    CheckOutput(target);
+    CheckBatchOutput(target);
     if (form == QLatin1String("1096"))
       CurrentFormType = uint8_t(FormTypeOption(args, QStringLiteral("--form-type")));
     else if (FormTypeByName(form) < 0 || !FindFormDef(uint8_t(FormTypeByName(form))))
       throw TBatchFailure{QStringLiteral("Unknown form: %1").arg(form)};
     else
       CurrentFormType = uint8_t(FormTypeByName(form));
-    StartSettings();
+    StartBatchSettings();
     MaskSSNOption = mask == QLatin1String("yes");
     TFrmDataModule module;
     TReportProject project;
     project.SetProjectFile(ProgramFolder + QStringLiteral("TaxForms.rpj"));
     module.ReportProject = &project;
-    OpenPayerFile(module, files.first());
+    OpenPayerFileReadOnly(module, files.first());
     const TReportJob job = PrintJob(form, kind == QLatin1String("redcopy"), project);
     module.RSPayee->CloseRecSet();
     ExportJob(job, target);
@@ -183,9 +114,9 @@ int ShowTotals(const QStringList& args, QTextStream& out, QTextStream& err) {
   }
   try {
     CurrentFormType = uint8_t(FormTypeOption(args, QStringLiteral("--form")));
-    StartSettings();
+    StartBatchSettings();
     TFrmDataModule module;
-    OpenPayerFile(module, files.first());
+    OpenPayerFileReadOnly(module, files.first());
     ScanFormTotals();
     module.RSPayee->CloseRecSet();
     out << "Form " << OptionValue(args, QStringLiteral("--form")) << "\n";
