@@ -81,14 +81,49 @@ ensure_ready() {
   fi
 }
 
+# A tiny job through the queue: where this machine's CUPS cannot finish one (a sandbox that
+# forbids the backend, a broken filter), a queue of ours is taken away again so the printing
+# test skips with its reason instead of failing on the machine rather than on Papyra.
+smoke_job() {
+  local name=$1 id
+  id=$(echo "Papyra CUPS check" | lp -d "$name" -t papyra-cups-smoke 2>/dev/null |
+    sed -n 's/^request id is \([^ ]*\).*/\1/p')
+  [ -n "$id" ] || return 1
+  for _ in $(seq 1 200); do
+    lpstat -W completed -o "$name" 2>/dev/null | grep -q "^$id " && { clean_smoke; return 0; }
+    sleep 0.1
+  done
+  as_root cancel "$id" 2>/dev/null
+  return 1
+}
+
+# cups-pdf writes into "Out" of its configuration, ${HOME} being the job user's home.
+clean_smoke() {
+  local out home
+  out=$(sed -n 's/^Out[[:space:]]\+//p' /etc/cups/cups-pdf.conf 2>/dev/null | tail -n 1)
+  home=$(getent passwd "$(id -un)" | cut -d: -f6)
+  out=${out//\$\{HOME\}/$home}
+  [ -n "$out" ] && rm -f "$out"/*papyra-cups-smoke*.pdf 2>/dev/null
+  return 0
+}
+
 start_scheduler || exit 0
+created=0
 name=$(existing_queue)
 if [ -n "$name" ]; then
   say "queue $name already writes through cups-pdf"
 else
   create_queue || exit 0
   name=$(existing_queue)
+  created=1
 fi
 ensure_ready "$name"
-say "ready: $(lpstat -p "$name" 2>/dev/null | head -n 1)"
+if smoke_job "$name"; then
+  say "ready: $(lpstat -p "$name" 2>/dev/null | head -n 1)"
+elif [ "$created" = 1 ]; then
+  as_root $sbin/lpadmin -x "$name"
+  say "a test job did not get through $name on this machine; queue removed, the CUPS test skips"
+else
+  say "warning: a test job did not get through $name within 20 s"
+fi
 exit 0
