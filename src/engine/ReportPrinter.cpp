@@ -11,13 +11,47 @@ QString NoPrintersMessage() {
   return QStringLiteral("No printers are defined, aborting print job.");
 }
 
+bool PrinterAvailable(const TPrinterTarget& target) {
+  if (!target.PrinterNames().isEmpty()) return true;
+  MsgBox(NoPrintersMessage(), AppTitle(), mbError);
+  return false;
+}
+
+namespace {
+// How many times the pages are painted: once when the printer makes the copies itself.
+int CopiesByHand(QPrinter& printer, const TPrinterSettings& settings) {
+  if (settings.Copies <= 1 || printer.supportsMultipleCopies()) return 1;
+  printer.setCopyCount(1);
+  return settings.Copies;
+}
+}  // namespace
+
+void SendToPrinter(const TPrinterTarget& target, const TReportJob& job,
+                   const TPrinterSettings& settings, const QString& jobTitle,
+                   const TPrintStatus& status) {
+  std::unique_ptr<QPrinter> printer = target.CreatePrinter(settings, jobTitle);
+  const int byHand = CopiesByHand(*printer, settings);
+  QPointer<TReportStatusWindow> window;
+  if (status.Show) {
+    window = new TReportStatusWindow(status.Title);
+    window->show();
+  }
+  const int pages = job.PageCount();
+  try {
+    PrintJob(job, *printer, settings.FromPage, settings.ToPage, byHand, [&](int page) {
+      if (window) window->ShowPage(status.Format, page, pages);
+    });
+  } catch (...) {
+    delete window.data();
+    throw;
+  }
+  delete window.data();
+}
+
 TReportPrinter::TReportPrinter(QObject* parent) : QObject(parent) {}
 
 bool TReportPrinter::Execute() {
-  if (Target().PrinterNames().isEmpty()) {
-    MsgBox(NoPrintersMessage(), AppTitle(), mbError);
-    return false;
-  }
+  if (!PrinterAvailable(Target())) return false;
   if (OnBeforePrint) OnBeforePrint(*this);
   BeginDoc();
   try {
@@ -29,27 +63,10 @@ bool TReportPrinter::Execute() {
   }
   EndDoc();
   FLastJob = TakeJob();
-  const TPrinterSettings& settings = PrinterSettings();
-  std::unique_ptr<QPrinter> printer = Target().CreatePrinter(settings, Title());
-  int byHand = 1;
-  if (settings.Copies > 1 && !printer->supportsMultipleCopies()) {
-    byHand = settings.Copies;
-    printer->setCopyCount(1);
-  }
-  QPointer<TReportStatusWindow> status;
-  if (ShowStatus) {
-    status = new TReportStatusWindow(Title());
-    status->show();
-  }
-  const int pages = FLastJob.PageCount();
-  try {
-    PrintJob(FLastJob, *printer, 0, 0, byHand, [&](int page) {
-      if (status) status->ShowPage(StatusFormat, page, pages);
-    });
-  } catch (...) {
-    delete status.data();
-    throw;
-  }
-  delete status.data();
+  // A job printed straight away has no page range: all of it goes.
+  TPrinterSettings settings = PrinterSettings();
+  settings.FromPage = 0;
+  settings.ToPage = 0;
+  SendToPrinter(Target(), FLastJob, settings, Title(), {ShowStatus, Title(), StatusFormat});
   return true;
 }

@@ -31,3 +31,20 @@ class TReportPrinter : public QObject, public TPagePrinter {
 
 // The message shown when a job finds no printer.
 QString NoPrintersMessage();
+
+// True when the target has a printer; otherwise shows NoPrintersMessage() as an error.
+bool PrinterAvailable(const TPrinterTarget& target);
+
+// The window that counts the pages while a job goes to the printer.
+struct TPrintStatus {
+  bool Show = true;
+  QString Title;
+  QString Format;  // "%p" stands for the page number
+};
+
+// Sends pages settings.FromPage..settings.ToPage of a job to a printer made from settings under
+// the name jobTitle. Copies the printer cannot make itself are painted by hand. Exceptions of
+// the printer pass through after the status window is gone.
+void SendToPrinter(const TPrinterTarget& target, const TReportJob& job,
+                   const TPrinterSettings& settings, const QString& jobTitle,
+                   const TPrintStatus& status);

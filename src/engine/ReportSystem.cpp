@@ -3,15 +3,12 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QPointer>
-#include <QPrinter>
 #include <QSaveFile>
 
 #include "engine/Render.h"
 #include "engine/ReportPrinter.h"
 #include "engine/ReportWindows.h"
 #include "platform/Exceptions.h"
-#include "platform/MsgBox.h"
 
 namespace {
 TReportSystem::TPreviewHandler& DefaultPreview() {
@@ -182,31 +179,7 @@ void TReportSystem::ShowPreview(const TReportJob& job) {
 }
 
 bool TReportSystem::PrintToPrinter(const TReportJob& job, const TPrinterSettings& settings) {
-  TPrinterTarget& target = Target();
-  if (target.PrinterNames().isEmpty()) {
-    MsgBox(NoPrintersMessage(), AppTitle(), mbError);
-    return false;
-  }
-  std::unique_ptr<QPrinter> printer = target.CreatePrinter(settings, Title);
-  int byHand = 1;
-  if (settings.Copies > 1 && !printer->supportsMultipleCopies()) {
-    byHand = settings.Copies;
-    printer->setCopyCount(1);
-  }
-  QPointer<TReportStatusWindow> status;
-  if (ShowStatus) {
-    status = new TReportStatusWindow(EffectiveTitleStatus());
-    status->show();
-  }
-  const int pages = job.PageCount();
-  try {
-    PrintJob(job, *printer, settings.FromPage, settings.ToPage, byHand, [&](int page) {
-      if (status) status->ShowPage(StatusFormat, page, pages);
-    });
-  } catch (...) {
-    delete status.data();
-    throw;
-  }
-  delete status.data();
+  if (!PrinterAvailable(Target())) return false;
+  SendToPrinter(Target(), job, settings, Title, {ShowStatus, EffectiveTitleStatus(), StatusFormat});
   return true;
 }

@@ -1,6 +1,7 @@
 // Renderers: fonts, the real print path through QPrinter, PDF, HTML and the export formats.
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QFileInfo>
 #include <QFontInfo>
 #include <QRegularExpression>
@@ -11,6 +12,7 @@
 #include "engine/Render.h"
 #include "engine/RenderHtml.h"
 #include "engine/ReportPrinter.h"
+#include "engine/ReportWindows.h"
 #include "engine/Snapshot.h"
 #include "platform/Exceptions.h"
 #include "platform/MsgBox.h"
@@ -113,6 +115,46 @@ TEST(PrintPath, ThreeFormsMakeOneSheetAndAFourthASecond) {
     EXPECT_TRUE(PdfInfo(pdf).contains(
         QRegularExpression(QStringLiteral("Pages:\\s+%1\\n").arg(forms == 3 ? 1 : 2))))
         << PdfInfo(pdf).toStdString();
+  }
+}
+
+// A printer of its own job prints all of it; copies the printer cannot make are painted again,
+// and the status window is gone afterwards.
+TEST(PrintPath, CopiesAreMadeByHandAndTheWholeJobIsPrinted) {
+  if (!HaveTool(QStringLiteral("pdftotext"))) GTEST_SKIP() << "pdftotext is not installed";
+  TTempFolder tmp;
+  struct Case {
+    int copies, fromPage, toPage;
+    QStringList printed;
+  };
+  for (const Case& c :
+       {Case{2, 0, 0, {"1:A", "2:B", "3:A", "4:B"}}, Case{1, 2, 2, {"1:A", "2:B"}}}) {
+    SCOPED_TRACE(c.copies);
+    const QString pdf = tmp.Path(QStringLiteral("copies%1.pdf").arg(c.copies));
+    auto target = std::make_shared<TPdfPrinterTarget>(pdf);
+    TTargetScope scope(target);
+    TReportPrinter printer;
+    printer.OnBeforePrint = [&](TPagePrinter& p) {
+      TPrinterSettings settings = p.PrinterSettings();
+      settings.FromPage = c.fromPage;
+      settings.ToPage = c.toPage;
+      p.SetPrinterSettings(settings);
+      p.SetCopies(c.copies);
+    };
+    printer.OnPrint = [](TPagePrinter& p) {
+      p.SetFont(QStringLiteral("Courier New"), 12);
+      p.PrintXY(1.0, 1.0, QStringLiteral("A"));
+      p.NewPage();
+      p.PrintXY(1.0, 1.0, QStringLiteral("B"));
+    };
+    ASSERT_TRUE(printer.Execute());
+    EXPECT_EQ(target->LastSettings().Copies, c.copies);
+    QStringList printed;
+    for (const TPdfWord& w : PdfWords(pdf))
+      printed << QStringLiteral("%1:%2").arg(w.Page).arg(w.Text);
+    EXPECT_EQ(printed, c.printed);
+    for (QWidget* w : QApplication::topLevelWidgets())
+      EXPECT_EQ(qobject_cast<TReportStatusWindow*>(w), nullptr);
   }
 }
 
