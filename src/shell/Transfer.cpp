@@ -13,18 +13,7 @@
 #include "storage/DataModule.h"
 
 namespace {
-constexpr TFieldDef Str(const char* name, int offset, int width) {
-  return {name, offset, TFieldKind::String, width};
-}
-constexpr TFieldDef Flag(const char* name, int offset) {
-  return {name, offset, TFieldKind::Bool, 1};
-}
-constexpr TFieldDef Int(const char* name, int offset) {
-  return {name, offset, TFieldKind::Int32, 4};
-}
-constexpr TFieldDef Raw(const char* name, int offset, int width) {
-  return {name, offset, TFieldKind::Bytes, width};
-}
+using namespace FieldDefs;
 
 // clang-format off
 constexpr TFieldDef kPriorPayeeFields[] = {

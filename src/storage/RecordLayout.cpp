@@ -10,18 +10,7 @@
 #include "platform/Services.h"
 
 namespace {
-constexpr TFieldDef Str(const char* name, int offset, int width) {
-  return {name, offset, TFieldKind::String, width};
-}
-constexpr TFieldDef Flag(const char* name, int offset) {
-  return {name, offset, TFieldKind::Bool, 1};
-}
-constexpr TFieldDef Int(const char* name, int offset) {
-  return {name, offset, TFieldKind::Int32, 4};
-}
-constexpr TFieldDef Dbl(const char* name, int offset) {
-  return {name, offset, TFieldKind::Double, 8};
-}
+using namespace FieldDefs;
 
 // clang-format off
 constexpr TFieldDef kPayerFields[] = {

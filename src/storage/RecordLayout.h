@@ -22,6 +22,25 @@ struct TFieldDef {
   int Width;  // characters for a string, bytes for raw bytes; fixed for the other kinds
 };
 
+// Field entries for layout tables, one builder per kind.
+namespace FieldDefs {
+constexpr TFieldDef Str(const char* name, int offset, int width) {
+  return {name, offset, TFieldKind::String, width};
+}
+constexpr TFieldDef Flag(const char* name, int offset) {
+  return {name, offset, TFieldKind::Bool, 1};
+}
+constexpr TFieldDef Int(const char* name, int offset) {
+  return {name, offset, TFieldKind::Int32, 4};
+}
+constexpr TFieldDef Dbl(const char* name, int offset) {
+  return {name, offset, TFieldKind::Double, 8};
+}
+constexpr TFieldDef Raw(const char* name, int offset, int width) {
+  return {name, offset, TFieldKind::Bytes, width};
+}
+}  // namespace FieldDefs
+
 // Bytes a field occupies in the record.
 int FieldSize(const TFieldDef& field);
 
