@@ -39,27 +39,28 @@ QMessageBox::Icon IconFor(int flags) {
   }
 }
 
+// A two-button box: the second button answers Escape, the first is the default unless
+// secondDefault. True when the first was clicked.
+bool ExecTwoButtons(QMessageBox& box, QMessageBox::StandardButton first,
+                    QMessageBox::StandardButton second, bool secondDefault) {
+  QPushButton* firstButton = box.addButton(first);
+  QPushButton* secondButton = box.addButton(second);
+  box.setDefaultButton(secondDefault ? secondButton : firstButton);
+  box.setEscapeButton(secondButton);
+  box.exec();
+  return box.clickedButton() == firstButton;
+}
+
 int RunRealBox(const QString& text, const QString& caption, int flags) {
   QMessageBox box(IconFor(flags), caption, text, QMessageBox::NoButton,
                   QApplication::activeWindow());
   const int buttons = flags & 0x0F;
   const bool secondDefault = (flags & 0x100) != 0;
-  if (buttons == 1) {
-    QPushButton* ok = box.addButton(QMessageBox::Ok);
-    QPushButton* cancel = box.addButton(QMessageBox::Cancel);
-    box.setDefaultButton(secondDefault ? cancel : ok);
-    box.setEscapeButton(cancel);
-    box.exec();
-    return box.clickedButton() == ok ? mrOk : mrCancel;
-  }
-  if (buttons == 4) {
-    QPushButton* yes = box.addButton(QMessageBox::Yes);
-    QPushButton* no = box.addButton(QMessageBox::No);
-    box.setDefaultButton(secondDefault ? no : yes);
-    box.setEscapeButton(no);
-    box.exec();
-    return box.clickedButton() == yes ? mrYes : mrNo;
-  }
+  if (buttons == 1)
+    return ExecTwoButtons(box, QMessageBox::Ok, QMessageBox::Cancel, secondDefault) ? mrOk
+                                                                                    : mrCancel;
+  if (buttons == 4)
+    return ExecTwoButtons(box, QMessageBox::Yes, QMessageBox::No, secondDefault) ? mrYes : mrNo;
   box.addButton(QMessageBox::Ok);
   box.exec();
   return mrOk;

@@ -7,6 +7,7 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
+#include "platform/DialogButtons.h"
 #include "storage/Globals.h"
 
 TFrmSelectFormType::TFrmSelectFormType(QWidget* parent) : QDialog(parent) {
@@ -30,20 +31,13 @@ TFrmSelectFormType::TFrmSelectFormType(QWidget* parent) : QDialog(parent) {
 
   BtnOk = new QPushButton(QStringLiteral("&Ok"), this);
   BtnOk->setObjectName(QStringLiteral("BtnOk"));
-  BtnOk->setDefault(true);
   BtnCancel = new QPushButton(QStringLiteral("&Cancel"), this);
   BtnCancel->setObjectName(QStringLiteral("BtnCancel"));
-  connect(BtnOk, &QPushButton::clicked, this, &QDialog::accept);
-  connect(BtnCancel, &QPushButton::clicked, this, &QDialog::reject);
 
-  auto* buttons = new QHBoxLayout;
-  buttons->addStretch();
-  buttons->addWidget(BtnOk);
-  buttons->addWidget(BtnCancel);
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(group);
   layout->addWidget(ChkMaskSSN);
-  layout->addLayout(buttons);
+  layout->addLayout(OkCancelRow(this, BtnOk, BtnCancel));
 
   RBProgGen->setFocus();
 }

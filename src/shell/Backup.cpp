@@ -16,6 +16,7 @@
 #include <vector>
 
 #include "maintenance/Utils.h"
+#include "platform/DialogButtons.h"
 #include "platform/Settings.h"
 #include "shell/FrmMain.h"
 #include "shell/FrmWelcome.h"
@@ -72,14 +73,7 @@ TBackupDialog::TBackupDialog(const TTexts& texts, const QString& fileName, const
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(CurrentFileGroup(this, texts.Explanation));
   layout->addWidget(FolderGroup(this, texts.FolderGroup));
-  auto* buttons = new QHBoxLayout();
-  buttons->addStretch();
-  buttons->addWidget(BtnOk);
-  buttons->addWidget(BtnCancel);
-  layout->addLayout(buttons);
-  BtnOk->setDefault(true);
-  connect(BtnOk, &QPushButton::clicked, this, &QDialog::accept);
-  connect(BtnCancel, &QPushButton::clicked, this, &QDialog::reject);
+  layout->addLayout(OkCancelRow(this, BtnOk, BtnCancel));
   connect(BtnBrowse, &QPushButton::clicked, this, [this] { BtnBrowseClick(); });
   setFixedWidth(430);
 }

@@ -9,6 +9,7 @@
 #include <QValidator>
 #include <memory>
 
+#include "platform/DialogButtons.h"
 #include "platform/MsgBox.h"
 
 namespace {
@@ -42,19 +43,12 @@ TPasswordDlg::TPasswordDlg(QWidget* parent)
   Password->setStyleSheet(QStringLiteral("QLineEdit { lineedit-password-character: 42; }"));
   Label1->setBuddy(Password);
   BtnOk->setObjectName(QStringLiteral("BtnOk"));
-  BtnOk->setDefault(true);
   BtnCancel->setObjectName(QStringLiteral("BtnCancel"));
-  connect(BtnOk, &QPushButton::clicked, this, &QDialog::accept);
-  connect(BtnCancel, &QPushButton::clicked, this, &QDialog::reject);
 
-  auto* buttons = new QHBoxLayout;
-  buttons->addStretch();
-  buttons->addWidget(BtnOk);
-  buttons->addWidget(BtnCancel);
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(Label1);
   layout->addWidget(Password);
-  layout->addLayout(buttons);
+  layout->addLayout(OkCancelRow(this, BtnOk, BtnCancel));
   setMinimumWidth(260);
 }
 

@@ -2,12 +2,18 @@
 
 #include "TestSupport.h"
 #include "platform/Application.h"
+#include "platform/DialogButtons.h"
 #include "platform/Exceptions.h"
 #include "platform/MsgBox.h"
 #include "platform/Services.h"
 #include "platform/Settings.h"
 
+#include <QDialog>
+#include <QHBoxLayout>
+#include <QPushButton>
 #include <QSettings>
+#include <QTest>
+#include <QVBoxLayout>
 
 TEST(Settings, TypedValuesSurviveANewStoreObject) {
   {
@@ -96,4 +102,33 @@ TEST(Services, Windows1252RoundTripAndUnmappable) {
 
 TEST(Services, DevEnvironmentIsDetectedFromTheBuildTree) {
   EXPECT_TRUE(RunningUnderDevEnvironment());
+}
+
+TEST(DialogButtons, OkIsTheDefaultAndAcceptsCancelRejectsBothAtTheRightEdge) {
+  struct Case {
+    const char* action;
+    int result;
+  };
+  for (const Case c : {Case{"ok", QDialog::Accepted}, Case{"cancel", QDialog::Rejected},
+                       Case{"enter", QDialog::Accepted}}) {
+    SCOPED_TRACE(c.action);
+    QDialog dialog;
+    auto* ok = new QPushButton(QStringLiteral("&Ok"), &dialog);
+    auto* cancel = new QPushButton(QStringLiteral("&Cancel"), &dialog);
+    QHBoxLayout* row = OkCancelRow(&dialog, ok, cancel);
+    auto* layout = new QVBoxLayout(&dialog);
+    layout->addLayout(row);
+    EXPECT_TRUE(ok->isDefault());
+    ASSERT_EQ(row->count(), 3);
+    EXPECT_NE(row->itemAt(0)->spacerItem(), nullptr) << "a stretch keeps the buttons right";
+    EXPECT_EQ(row->itemAt(1)->widget(), ok);
+    EXPECT_EQ(row->itemAt(2)->widget(), cancel);
+    const QString action = QString::fromLatin1(c.action);
+    WhenModal([&](QWidget* w) {
+      if (action == QLatin1String("ok")) ok->click();
+      if (action == QLatin1String("cancel")) cancel->click();
+      if (action == QLatin1String("enter")) QTest::keyClick(w, Qt::Key_Return);
+    });
+    EXPECT_EQ(dialog.exec(), c.result);
+  }
 }
