@@ -6,7 +6,6 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScrollBar>
-#include <functional>
 
 #include "controls/EnterAsTab.h"
 #include "controls/FilterEdit.h"
@@ -39,20 +38,6 @@ const char* const NavigatorHints[] = {
     "Delete Record (Alt + D)",
 };
 
-struct TCheck {
-  std::function<bool()> Fails;
-  QWidget* Focus;
-  const char* Message;
-};
-
-void RunChecks(std::initializer_list<TCheck> checks) {
-  for (const TCheck& check : checks) {
-    if (!check.Fails()) continue;
-    check.Focus->setFocus(Qt::OtherFocusReason);
-    throw EFieldException(QLatin1String(check.Message));
-  }
-}
-
 TRecordSet* Payees() {
   return FrmDataModule->RSPayee;
 }
@@ -65,11 +50,7 @@ TFrmPayee::TFrmPayee(QWidget* parent) : TFrmScreen(parent, 11) {
   CreateNavigator();
   SetTabOrder();
   LayOut();
-  EnterAsTab = new TEnterAsTab(this);
-  EnterAsTab->setObjectName(QStringLiteral("EnterAsTab"));
-  EnterAsTab->SetEnterAsTabKey(true);
-  EnterAsTab->SetEscapeAsClose(true);
-  EnterAsTab->SetParentForm(this);
+  EnterAsTab = NewEnterAsTab(this);
   EnterAsTab->OnKeyDown = [this](int key, Qt::KeyboardModifiers modifiers) {
     return RSNavigator->KeyDownHandler(key, modifiers);
   };
@@ -122,9 +103,8 @@ void TFrmPayee::CreateNavigator() {
 }
 
 void TFrmPayee::SetTabOrder() {
-  QWidget* order[] = {Individual, LastName, FirstName, PayeeName, CompName, Address1,
-                      City,       State,    ZipCode,   SSN_IDNum, BtnOk,    BtnHelp};
-  for (size_t i = 1; i < std::size(order); ++i) setTabOrder(order[i - 1], order[i]);
+  SetTabChain({Individual, LastName, FirstName, PayeeName, CompName, Address1, City, State, ZipCode,
+               SSN_IDNum, BtnOk, BtnHelp});
 }
 
 // Labels left of the fields, the last and first names side by side under their captions, the
@@ -209,12 +189,8 @@ void TFrmPayee::FormShow() {
   IndividualStep();
 }
 
-void TFrmPayee::showEvent(QShowEvent* event) {
-  if (!FShown) {
-    FShown = true;
-    FormShow();
-  }
-  TFrmScreen::showEvent(event);
+void TFrmPayee::FirstShow() {
+  FormShow();
 }
 
 void TFrmPayee::IndividualStep() {
@@ -245,13 +221,13 @@ void TFrmPayee::RecordToScreen() {
 void TFrmPayee::Validate() {
   auto blank = [](const QLineEdit* e) { return IsBlank(e->text()); };
   const bool individual = Individual->isChecked();
-  RunChecks({
+  RunFieldChecks({
       {[&] { return individual && blank(LastName); }, LastName, "Payee's Last name is missing"},
       {[&] { return individual && blank(FirstName); }, FirstName, "Payee's First name is missing"},
       {[&] { return !individual && blank(PayeeName); }, PayeeName, "Payee's name is missing"},
       {[&] { return blank(Address1); }, Address1, "Payee address is missing"},
       {[&] { return blank(City); }, City, "Payee's city name is missing"},
-      {[&] { return State->ItemIndex() < 0; }, State, "Payee's State code is missing"},
+      {[&] { return NoState(State); }, State, "Payee's State code is missing"},
       {[&] { return !IsValidZip(ZipCode->text()); }, ZipCode, "Payee's Zip Code is not valid"},
       {[&] { return !IsValidSSN(SSN_IDNum->text()) && !IsValidEIN(SSN_IDNum->text()); }, SSN_IDNum,
        "Payee's Federal ID number is not valid"},
@@ -270,11 +246,9 @@ void TFrmPayee::ScreenToRecord() {
   PayeeRec.SetString("CompName", CompName->text());
   PayeeRec.SetString("Address1", Address1->text());
   PayeeRec.SetString("City", City->text());
-  PayeeRec.SetString("State", State->ItemIndex() < 0 ? QString() : State->Text());
+  PayeeRec.SetString("State", StateCode(State));
   PayeeRec.SetString("ZipCode", ZipCode->text());
-  PayeeRec.SetString("CityStZip", PayeeRec.GetString("City") + QLatin1Char(' ') +
-                                      PayeeRec.GetString("State") + QLatin1Char(' ') +
-                                      PayeeRec.GetString("ZipCode"));
+  SetCityStZip(PayeeRec);
   PayeeRec.SetString("SSN_IDNum", SSN_IDNum->text());
 }
 

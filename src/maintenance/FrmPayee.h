@@ -49,7 +49,7 @@ class TFrmPayee : public TFrmScreen {
   TEnterAsTab* EnterAsTab;
 
  protected:
-  void showEvent(QShowEvent* event) override;
+  void FirstShow() override;
   void FormCloseQuery() override;
 
  private:
@@ -57,7 +57,6 @@ class TFrmPayee : public TFrmScreen {
   void CreateNavigator();
   void SetTabOrder();
   void LayOut();
-  bool FShown = false;
 };
 
 // File / Payee: shows the payee screen modally and releases it.

@@ -3,9 +3,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <functional>
 
-#include "controls/EnterAsTab.h"
 #include "controls/FilterEdit.h"
 #include "controls/StateEdit.h"
 #include "maintenance/Utils.h"
@@ -34,27 +32,6 @@ const QString SignerText = QStringLiteral(
     "name, you must also complete the title field). If you complete these fields, the name will "
     "be printed on the signature line along with the current date:");
 
-QString StateCode(const TStateEdit* edit) {
-  return edit->ItemIndex() < 0 ? QString() : edit->Text();
-}
-
-bool NoState(const TStateEdit* edit) {
-  return edit->ItemIndex() < 0;
-}
-
-struct TCheck {
-  std::function<bool()> Fails;
-  QWidget* Focus;
-  const char* Message;
-};
-
-void RunChecks(std::initializer_list<TCheck> checks) {
-  for (const TCheck& check : checks) {
-    if (!check.Fails()) continue;
-    check.Focus->setFocus(Qt::OtherFocusReason);
-    throw EFieldException(QLatin1String(check.Message));
-  }
-}
 }  // namespace
 
 TFrmPayer::TFrmPayer(QWidget* parent) : TFrmScreen(parent, 10) {
@@ -63,11 +40,7 @@ TFrmPayer::TFrmPayer(QWidget* parent) : TFrmScreen(parent, 10) {
   CreateControls();
   SetTabOrder();
   LayOut();
-  EnterAsTab = new TEnterAsTab(this);
-  EnterAsTab->setObjectName(QStringLiteral("EnterAsTab"));
-  EnterAsTab->SetEnterAsTabKey(true);
-  EnterAsTab->SetEscapeAsClose(true);
-  EnterAsTab->SetParentForm(this);
+  EnterAsTab = NewEnterAsTab(this);
   connect(BtnOk, &QPushButton::clicked, this, &TFrmPayer::BtnOkClick);
   connect(BtnHelp, &QPushButton::clicked, this, &TFrmPayer::BtnHelpClick);
 }
@@ -106,11 +79,10 @@ void TFrmPayer::CreateControls() {
 }
 
 void TFrmPayer::SetTabOrder() {
-  QWidget* order[] = {PayerName, TradeName,  Address1,   Address2,    City,     State,
-                      ZipCode,   Contact,    PhoneNum,   FaxNum,      Email,    EmpIDNum,
-                      SocSecNum, StateName1, StateID1,   StateName2,  StateID2, Locality1,
-                      Locality2, RTN,        SignerName, SignerTitle, BtnOk,    BtnHelp};
-  for (size_t i = 1; i < std::size(order); ++i) setTabOrder(order[i - 1], order[i]);
+  SetTabChain({PayerName, TradeName,  Address1,   Address2,    City,     State,
+               ZipCode,   Contact,    PhoneNum,   FaxNum,      Email,    EmpIDNum,
+               SocSecNum, StateName1, StateID1,   StateName2,  StateID2, Locality1,
+               Locality2, RTN,        SignerName, SignerTitle, BtnOk,    BtnHelp});
 }
 
 // Two columns of labelled fields on rows 27 pixels apart. The columns start where the design
@@ -226,7 +198,7 @@ void TFrmPayer::RecordToScreen() {
 
 void TFrmPayer::Validate() {
   auto blank = [](const QLineEdit* e) { return [e] { return IsBlank(e->text()); }; };
-  RunChecks({
+  RunFieldChecks({
       {blank(PayerName), PayerName, "Payer name is missing."},
       {blank(Address1), Address1, "Payer address 1 is missing."},
       {blank(City), City, "Payer's city name is missing."},
@@ -262,9 +234,7 @@ void TFrmPayer::ScreenToRecord() {
   PayerRec.SetString("City", City->text());
   PayerRec.SetString("State", StateCode(State));
   PayerRec.SetString("ZipCode", ZipCode->text());
-  PayerRec.SetString("CityStZip", PayerRec.GetString("City") + QLatin1Char(' ') +
-                                      PayerRec.GetString("State") + QLatin1Char(' ') +
-                                      PayerRec.GetString("ZipCode"));
+  SetCityStZip(PayerRec);
   PayerRec.SetString("Contact", Contact->text());
   PayerRec.SetString("PhoneNum", MaskedText(PhoneNum));
   PayerRec.SetString("FaxNum", MaskedText(FaxNum));
@@ -287,13 +257,9 @@ void TFrmPayer::BtnOkClick() {
   accept();
 }
 
-void TFrmPayer::showEvent(QShowEvent* event) {
-  if (!FShown) {
-    FShown = true;
-    RecordToScreen();
-    PayerName->setFocus();
-  }
-  TFrmScreen::showEvent(event);
+void TFrmPayer::FirstShow() {
+  RecordToScreen();
+  PayerName->setFocus();
 }
 
 void TFrmPayer::FormCloseQuery() {

@@ -50,14 +50,13 @@ class TFrmPayer : public TFrmScreen {
   TEnterAsTab* EnterAsTab;
 
  protected:
-  void showEvent(QShowEvent* event) override;
+  void FirstShow() override;
   void FormCloseQuery() override;
 
  private:
   void CreateControls();
   void SetTabOrder();
   void LayOut();
-  bool FShown = false;
 };
 
 // File / Payer: shows the payer screen modally and releases it.

@@ -9,10 +9,12 @@
 #include <QPushButton>
 #include <QScreen>
 
+#include "controls/EnterAsTab.h"
 #include "controls/FilterEdit.h"
 #include "controls/StateEdit.h"
 #include "platform/Application.h"
 #include "platform/Dialogs.h"
+#include "platform/Exceptions.h"
 
 Qt::WindowFlags FixedDialogFlags() {
   return Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
@@ -130,6 +132,39 @@ QString MaskedText(const QLineEdit* edit) {
   return edit->displayText();
 }
 
+QString StateCode(const TStateEdit* edit) {
+  return NoState(edit) ? QString() : edit->Text();
+}
+
+bool NoState(const TStateEdit* edit) {
+  return edit->ItemIndex() < 0;
+}
+
+TEnterAsTab* NewEnterAsTab(QWidget* screen) {
+  auto* keys = new TEnterAsTab(screen);
+  keys->setObjectName(QStringLiteral("EnterAsTab"));
+  keys->SetEnterAsTabKey(true);
+  keys->SetEscapeAsClose(true);
+  keys->SetParentForm(screen);
+  return keys;
+}
+
+void SetTabChain(std::initializer_list<QWidget*> order) {
+  QWidget* previous = nullptr;
+  for (QWidget* control : order) {
+    if (previous) QWidget::setTabOrder(previous, control);
+    previous = control;
+  }
+}
+
+void RunFieldChecks(std::initializer_list<TFieldCheck> checks) {
+  for (const TFieldCheck& check : checks) {
+    if (!check.Fails()) continue;
+    check.Focus->setFocus(Qt::OtherFocusReason);
+    throw EFieldException(QLatin1String(check.Message));
+  }
+}
+
 TScreenGrid::TScreenGrid(const QWidget* screen) : FScreen(screen) {
   QLineEdit probe;
   probe.setFont(screen->font());
@@ -184,8 +219,9 @@ void TFrmScreen::keyPressEvent(QKeyEvent* event) {
 }
 
 void TFrmScreen::showEvent(QShowEvent* event) {
+  const bool first = !FShown;
+  FShown = true;
+  if (first) FirstShow();
   QDialog::showEvent(event);
-  if (FCentred) return;
-  FCentred = true;
-  CentreOnScreen(this);
+  if (first) CentreOnScreen(this);
 }

@@ -1,16 +1,19 @@
 #pragma once
 // What the data screens share: the dialog frame without system buttons, the screen font, the
-// help button and F1, centring, and the one rule of leaving: a screen closes only when its
-// FormCloseQuery lets it, whichever way the user tries (Ok, Escape, the window manager).
+// help button and F1, Enter and Escape, centring, the validation's checks, and the one rule of
+// leaving: a screen closes only when its FormCloseQuery lets it, whichever way the user tries (Ok,
+// Escape, the window manager).
 #include <QApplication>
 #include <QDialog>
 #include <QFont>
 #include <QIcon>
+#include <functional>
 #include <memory>
 
 class QLabel;
 class QLineEdit;
 class QPushButton;
+class TEnterAsTab;
 class TFilterEdit;
 class TStateEdit;
 
@@ -40,6 +43,32 @@ TStateEdit* NewStateEdit(const char* name, bool okToDel, QWidget* parent);
 QLineEdit* NewMaskedEdit(const char* name, const QString& digitMask, QWidget* parent);
 // The masked edit's text as stored: dashes and spaces included.
 QString MaskedText(const QLineEdit* edit);
+// The selected state code as stored; empty when none is selected.
+QString StateCode(const TStateEdit* edit);
+bool NoState(const TStateEdit* edit);
+// The keys of a data screen: Enter moves to the next field and Escape asks the screen to close.
+TEnterAsTab* NewEnterAsTab(QWidget* screen);
+// Chains the controls in this tab order.
+void SetTabChain(std::initializer_list<QWidget*> order);
+
+// The derived city line of a payer or payee: its stored City, State and ZipCode joined by single
+// spaces. The three fields' widths keep it within its own.
+template <typename TRecord>
+void SetCityStZip(TRecord& record) {
+  record.SetString("CityStZip", record.GetString("City") + QLatin1Char(' ') +
+                                    record.GetString("State") + QLatin1Char(' ') +
+                                    record.GetString("ZipCode"));
+}
+
+// One check of a screen's validation: when Fails answers true, the focus goes to Focus and
+// Message is the error.
+struct TFieldCheck {
+  std::function<bool()> Fails;
+  QWidget* Focus;
+  const char* Message;
+};
+// Runs the checks in order; the first that fails throws EFieldException with its message.
+void RunFieldChecks(std::initializer_list<TFieldCheck> checks);
 
 // Places controls on a screen's grid of rows, so labels and fields of a row share one line.
 struct TScreenGrid {
@@ -75,10 +104,12 @@ class TFrmScreen : public QDialog {
   void done(int result) override;
   void keyPressEvent(QKeyEvent* event) override;
   void showEvent(QShowEvent* event) override;
+  // Runs once, when the screen is first shown, before it is centred.
+  virtual void FirstShow() {}
 
  private:
   int FHelpContext;
-  bool FCentred = false;
+  bool FShown = false;
 };
 
 // Creates a screen for one modal showing and releases it when it closes.

@@ -30,21 +30,20 @@ TPayeeRecord ValidPayee(const QString& name) {
   return p;
 }
 
-class FrmPayeeTest : public PayerFileTest {
+class FrmPayeeTest : public ScreenTest<TFrmPayee> {
  protected:
-  void TearDown() override {
-    Screen.reset();
-    PayerFileTest::TearDown();
-  }
-
   void Show(const std::vector<TPayeeRecord>& payees = {}) {
     Open(payees);
-    Screen = std::make_unique<TFrmPayee>();
-    Screen->show();
-    QApplication::setActiveWindow(Screen.get());
-    MsgBoxScript::Clear();
+    ShowScreen();
   }
 
+  void ShowValid() override {
+    Show();
+    FillValid();
+  }
+  bool NothingWritten() const override { return PayeeOnDisk(1) == TPayeeRecord{}; }
+
+  // A business payee that passes every check.
   void FillValid() {
     Screen->Individual->setChecked(false);
     Screen->PayeeName->setText("Acme Supply");
@@ -59,26 +58,7 @@ class FrmPayeeTest : public PayerFileTest {
     MsgBoxScript::Clear();
     Screen->RSNavigator->Button(button)->click();
   }
-
-  bool TryClose() {
-    MsgBoxScript::Clear();
-    Screen->BtnOk->click();
-    return !Screen->isVisible();
-  }
-
-  QString FocusName() const {
-    QWidget* focus = Screen->focusWidget();
-    if (!focus) return {};
-    if (focus->objectName().isEmpty() && focus->parentWidget()) focus = focus->parentWidget();
-    return focus->objectName();
-  }
-
-  std::unique_ptr<TFrmPayee> Screen;
 };
-
-QByteArray StoredString(const QByteArray& record, int offset) {
-  return record.mid(offset + 1, static_cast<uint8_t>(record[offset]));
-}
 }  // namespace
 
 TEST_F(FrmPayeeTest, ControlsHintsAndExplanationAsDescribed) {
@@ -105,9 +85,7 @@ TEST_F(FrmPayeeTest, ControlsHintsAndExplanationAsDescribed) {
       EXPECT_EQ(qobject_cast<TFilterEdit*>(w)->ValidChars(), QLatin1String(c.validChars));
     }
     if (previous) {
-      QWidget* next = previous->nextInFocusChain();
-      while (next && next->parentWidget() != Screen.get()) next = next->nextInFocusChain();
-      EXPECT_EQ(next, w);
+      EXPECT_EQ(NextControl(previous), w);
     }
     previous = w;
   }
@@ -155,18 +133,12 @@ TEST_F(FrmPayeeTest, IndividualBoxSwitchesTheNameFieldsAndTheFocus) {
 }
 
 TEST_F(FrmPayeeTest, EachCheckNamesItsFieldInOrder) {
-  using Edit = std::function<void(TFrmPayee*)>;
   auto individual = [](TFrmPayee* s) {
     s->Individual->setChecked(true);
     s->LastName->setText("Smith");
     s->FirstName->setText("John");
   };
-  struct Case {
-    const char* name;
-    Edit change;
-    const char* message;  // as shown, with the full stop the error display adds
-    const char* focus;
-  } cases[] = {
+  const TCheckCase cases[] = {
       {"valid business", [](TFrmPayee*) {}, nullptr, ""},
       {"valid individual", individual, nullptr, ""},
       {"individual without last name",
@@ -201,27 +173,7 @@ TEST_F(FrmPayeeTest, EachCheckNamesItsFieldInOrder) {
        },
        "Payee's city name is missing.", "City"},
   };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.name);
-    TearDown();
-    SetUp();
-    Show();
-    FillValid();
-    c.change(Screen.get());
-    Screen->CompName->setFocus();
-    const bool closed = TryClose();
-    if (!c.message) {
-      EXPECT_TRUE(closed);
-      EXPECT_TRUE(MsgBoxScript::Log().isEmpty()) << MsgBoxScript::LastText().toStdString();
-      continue;
-    }
-    EXPECT_FALSE(closed);
-    ASSERT_EQ(MsgBoxScript::Log().size(), 1);
-    EXPECT_EQ(MsgBoxScript::LastText(), QLatin1String(c.message));
-    EXPECT_EQ(MsgBoxScript::Log()[0].flags, mbError);
-    EXPECT_EQ(FocusName(), QLatin1String(c.focus));
-    EXPECT_EQ(PayeeOnDisk(1), TPayeeRecord{});  // nothing written while invalid
-  }
+  ExpectChecks(cases, &TFrmPayee::CompName);
 }
 
 TEST_F(FrmPayeeTest, SavedPayeeLandsInItsFieldsAndKeepsTheFormBlocks) {

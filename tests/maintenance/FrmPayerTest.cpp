@@ -12,19 +12,18 @@
 #include "maintenance/FrmPayer.h"
 
 namespace {
-class FrmPayerTest : public PayerFileTest {
+class FrmPayerTest : public ScreenTest<TFrmPayer> {
  protected:
-  void TearDown() override {
-    Screen.reset();
-    PayerFileTest::TearDown();
-  }
-
   void Show(const TPayerRecord& payer = {}) {
     Open({}, payer);
-    Screen = std::make_unique<TFrmPayer>();
-    Screen->show();
-    QApplication::setActiveWindow(Screen.get());
+    ShowScreen();
   }
+
+  void ShowValid() override {
+    Show();
+    FillValid();
+  }
+  bool NothingWritten() const override { return PayerOnDisk() == TPayerRecord{}; }
 
   // A payer that passes every check.
   void FillValid() {
@@ -40,26 +39,12 @@ class FrmPayerTest : public PayerFileTest {
     Screen->StateID1->setText("1234");
   }
 
-  // Closes the screen; answers whether it closed.
-  bool TryClose() {
-    MsgBoxScript::Clear();
-    Screen->BtnOk->click();
-    return !Screen->isVisible();
-  }
-
   static void Type(QLineEdit* edit, const QString& text) {
     edit->setFocus();
     edit->setCursorPosition(0);
     QTest::keyClicks(edit, text);
   }
-
-  std::unique_ptr<TFrmPayer> Screen;
 };
-
-// The bytes of a short string at its offset in the payer file: the length, then the text.
-QByteArray StoredString(const QByteArray& record, int offset) {
-  return record.mid(offset + 1, static_cast<uint8_t>(record[offset]));
-}
 }  // namespace
 
 TEST_F(FrmPayerTest, ControlsInTabOrderWithTheirKindsAndLengths) {
@@ -122,10 +107,7 @@ TEST_F(FrmPayerTest, ControlsInTabOrderWithTheirKindsAndLengths) {
       EXPECT_EQ(kind == "mask" ? int(e->displayText().size()) : e->maxLength(), c.maxLength);
     }
     if (previous) {
-      // Skip the inner widgets (a state edit's line edit) to the next control of the screen.
-      QWidget* next = previous->nextInFocusChain();
-      while (next && next->parentWidget() != Screen.get()) next = next->nextInFocusChain();
-      EXPECT_EQ(next, w);
+      EXPECT_EQ(NextControl(previous), w);
     }
     previous = w;
   }
@@ -151,13 +133,7 @@ TEST_F(FrmPayerTest, NewFileShowsEmptyFieldsAndOkNamesTheMissingPayerName) {
 }
 
 TEST_F(FrmPayerTest, EachCheckNamesItsFieldInOrder) {
-  using Edit = std::function<void(TFrmPayer*)>;
-  struct Case {
-    const char* name;
-    Edit change;
-    const char* message;  // nullptr: passes
-    const char* focus;
-  } cases[] = {
+  const TCheckCase cases[] = {
       {"valid payer", [](TFrmPayer*) {}, nullptr, ""},
       {"no name", [](TFrmPayer* s) { s->PayerName->setText("  "); }, "Payer name is missing.",
        "PayerName"},
@@ -215,30 +191,7 @@ TEST_F(FrmPayerTest, EachCheckNamesItsFieldInOrder) {
        },
        "Payer's city name is missing.", "City"},
   };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.name);
-    TearDown();
-    SetUp();
-    Show();
-    FillValid();
-    c.change(Screen.get());
-    Screen->Email->setFocus();
-    const bool closed = TryClose();
-    if (!c.message) {
-      EXPECT_TRUE(closed);
-      EXPECT_TRUE(MsgBoxScript::Log().isEmpty());
-      continue;
-    }
-    EXPECT_FALSE(closed);
-    ASSERT_EQ(MsgBoxScript::Log().size(), 1);
-    EXPECT_EQ(MsgBoxScript::LastText(), QLatin1String(c.message));
-    ASSERT_NE(Screen->focusWidget(), nullptr);
-    // A state edit's focus sits in its line edit part.
-    QWidget* focus = Screen->focusWidget();
-    if (focus->objectName().isEmpty()) focus = focus->parentWidget();
-    EXPECT_EQ(focus->objectName(), QLatin1String(c.focus));
-    EXPECT_EQ(PayerOnDisk(), TPayerRecord{});  // nothing written while invalid
-  }
+  ExpectChecks(cases, &TFrmPayer::Email);
 }
 
 TEST_F(FrmPayerTest, TypedValuesLandInTheirFieldsWithMaskDashesAndSpaces) {
