@@ -6,11 +6,8 @@
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
-#include <QPrintDialog>
-#include <QPrinter>
 #include <QPushButton>
 #include <QScrollArea>
-#include <QVBoxLayout>
 #include <cmath>
 
 #include "controls/CheckBoxEdit.h"
@@ -24,14 +21,12 @@
 #include "engine/ReportProject.h"
 #include "engine/ReportSystem.h"
 #include "forms/FormFace.h"
+#include "forms/FormScreenParts.h"
 #include "forms/FormTotals.h"
 #include "forms/FormValues.h"
 #include "maintenance/RecordList.h"
 #include "maintenance/Utils.h"
 #include "platform/Application.h"
-#include "printing/PrintType.h"
-#include "printing/PrinterSetup.h"
-#include "printing/ReportPreview.h"
 #include "storage/DataModule.h"
 #include "storage/Globals.h"
 
@@ -285,17 +280,9 @@ void TFrmFormScreen::CreateButtons() {
   bar->addWidget(BtnPrint);
   bar->addWidget(BtnClose);
   bar->addWidget(BtnHelp);
-  auto* layout = new QVBoxLayout(this);
-  layout->setContentsMargins(0, 0, 0, 6);
-  layout->addWidget(ScrollBox);
-  layout->addLayout(bar);
-  layout->setSizeConstraint(QLayout::SetFixedSize);
+  LayOutFormScreen(this, ScrollBox, bar);
 
-  EnterAsTab = new TEnterAsTab(this);
-  EnterAsTab->setObjectName(QStringLiteral("EnterAsTab"));
-  EnterAsTab->SetEnterAsTabKey(true);
-  EnterAsTab->SetEscapeAsClose(true);
-  EnterAsTab->SetParentForm(this);
+  EnterAsTab = NewEnterAsTab(this);
   // The key preview: Alt + F, N, P, L, I drive the navigator wherever the focus is. They are
   // the navigator's even where its button is disabled (Alt + N on the last payee): the box with
   // the focus must not take the letter as typing.
@@ -305,36 +292,12 @@ void TFrmFormScreen::CreateButtons() {
 }
 
 void TFrmFormScreen::CreatePrintComponents() {
-  const QString name = QString::fromLatin1(FDef.Name);
-  ReportSystem = new TReportSystem(this);
-  ReportSystem->setObjectName(QStringLiteral("ReportSystem"));
-  ReportSystem->Title = name;
-  ReportSystem->TitleSetup = name + QStringLiteral(" Setup");
-  ReportSystem->TitleStatus = name + QStringLiteral(" Status");
-  ReportSystem->TitlePreview = name + QStringLiteral(" Preview");
-  ReportSystem->StatusGenerating = QStringLiteral("Generating page %p");
-  ReportSystem->StatusFormat = QStringLiteral("Printing page %p");
-  ReportSystem->Orientation = TOrientation::Portrait;
-  ReportSystem->Preview.Maximized = true;
-  ReportSystem->Preview.MarginPercent = 1.5;
-  ReportSystem->Preview.ShadowDepth = 5;
-  ReportSystem->Preview.ZoomFactor = 100;
-  ReportSystem->OnBeforePrint = [](TPagePrinter& printer) { SetPrinterSetup(printer); };
-  ReportSystem->OnPrint = [this](TPagePrinter& printer) { ReportSystemPrint(printer); };
-  InstallPreviewWindow(*ReportSystem, this);
-
-  ReportPrinter = new TReportPrinter(this);
-  ReportPrinter->setObjectName(QStringLiteral("ReportPrinter"));
-  ReportPrinter->SetTitle(QString::fromLatin1(FDef.RedCopy.JobTitle));
-  ReportPrinter->StatusFormat = QStringLiteral("Printing page %p");
-  ReportPrinter->SetOrientation(TOrientation::Portrait);
-  ReportPrinter->OnBeforePrint = [](TPagePrinter& printer) { SetPrinterSetup(printer); };
-  ReportPrinter->OnPrint = [this](TPagePrinter& printer) { ReportPrinterPrint(printer); };
-  ConfirmPrintDialog = [this](TPagePrinter&) {
-    QPrinter printer;
-    QPrintDialog dialog(&printer, this);
-    return dialog.exec() == QDialog::Accepted;
-  };
+  ReportSystem = NewFormReportSystem(this, QString::fromLatin1(FDef.Name),
+                                     [this](TPagePrinter& printer) { ReportSystemPrint(printer); });
+  ReportPrinter =
+      NewFormReportPrinter(this, QString::fromLatin1(FDef.RedCopy.JobTitle),
+                           [this](TPagePrinter& printer) { ReportPrinterPrint(printer); });
+  ConfirmPrintDialog = [this](TPagePrinter&) { return ConfirmWithPrintDialog(this); };
 }
 
 // ---- opening, the payer and payee blocks ---------------------------------------------------
@@ -454,16 +417,8 @@ void TFrmFormScreen::BtnPrintClick() {
   SaveFormFields();
   FrmDataModule->RSPayee->PostRec();
   if (ScanFormTotals() == 0) throw EPrintException(QString::fromLatin1(FDef.NoFormsText));
-  switch (ChoosePrintType(QString::fromLatin1(FDef.Name), this)) {
-    case ptProgramGenerated:
-      ReportSystem->Execute();
-      break;
-    case ptPreprinted:
-      if (ConfirmPrintDialog(*ReportPrinter)) ReportPrinter->Execute();
-      break;
-    default:
-      break;
-  }
+  RunChosenPrint(QString::fromLatin1(FDef.Name), this, *ReportSystem, *ReportPrinter,
+                 ConfirmPrintDialog);
 }
 
 void TFrmFormScreen::BtnHelpClick() {

@@ -2,27 +2,21 @@
 
 #include <QHBoxLayout>
 #include <QLabel>
-#include <QPrintDialog>
-#include <QPrinter>
 #include <QPushButton>
 #include <QScrollArea>
 #include <QSignalBlocker>
-#include <QVBoxLayout>
 
 #include "controls/CheckBoxEdit.h"
-#include "controls/EnterAsTab.h"
 #include "engine/PagePrinter.h"
 #include "engine/ReportPrinter.h"
 #include "engine/ReportProject.h"
 #include "engine/ReportSystem.h"
 #include "forms/FormFace.h"
+#include "forms/FormScreenParts.h"
 #include "forms/FormTotals.h"
 #include "forms/FormValues.h"
 #include "maintenance/Utils.h"
 #include "platform/Application.h"
-#include "printing/PrintType.h"
-#include "printing/PrinterSetup.h"
-#include "printing/ReportPreview.h"
 #include "storage/DataModule.h"
 #include "storage/Globals.h"
 
@@ -131,43 +125,19 @@ void TFrm1096::CreateControls() {
   buttons->addStretch();
   buttons->addWidget(BtnPrint);
   buttons->addWidget(BtnClose);
-  auto* layout = new QVBoxLayout(this);
-  layout->setContentsMargins(0, 0, 0, 6);
-  layout->addWidget(ScrollBox);
-  layout->addLayout(buttons);
-  layout->setSizeConstraint(QLayout::SetFixedSize);
-
-  EnterAsTab = new TEnterAsTab(this);
-  EnterAsTab->setObjectName(QStringLiteral("EnterAsTab"));
-  EnterAsTab->SetEnterAsTabKey(true);
-  EnterAsTab->SetEscapeAsClose(true);
-  EnterAsTab->SetParentForm(this);
+  LayOutFormScreen(this, ScrollBox, buttons);
+  EnterAsTab = NewEnterAsTab(this);
 }
 
 void TFrm1096::CreatePrintComponents() {
-  ReportSystem = new TReportSystem(this);
-  ReportSystem->setObjectName(QStringLiteral("ReportSystem"));
-  ReportSystem->Title = QStringLiteral("Form 1096");
-  ReportSystem->TitleSetup = QStringLiteral("Form 1096 Setup");
-  ReportSystem->TitleStatus = QStringLiteral("Form 1096 Status");
-  ReportSystem->TitlePreview = QStringLiteral("Form 1096 Preview");
-  ReportSystem->SnapshotFile.clear();  // kept in memory
-  ReportSystem->OnBeforePrint = [](TPagePrinter& printer) { SetPrinterSetup(printer); };
-  ReportSystem->OnPrint = [](TPagePrinter&) {
+  ReportSystem = NewFormReportSystem(this, QStringLiteral("Form 1096"), [](TPagePrinter&) {
     Print1096ProgramGenerated(*FrmDataModule->ReportProject);
-  };
-  InstallPreviewWindow(*ReportSystem, this);
-
-  ReportPrinter = new TReportPrinter(this);
-  ReportPrinter->setObjectName(QStringLiteral("ReportPrinter"));
-  ReportPrinter->SetTitle(QStringLiteral("Form 1096 Report"));
-  ReportPrinter->OnBeforePrint = [](TPagePrinter& printer) { SetPrinterSetup(printer); };
-  ReportPrinter->OnPrint = [this](TPagePrinter& printer) { Print1096RedCopy(printer, FOffsets); };
-  ConfirmPrintDialog = [this](TPagePrinter&) {
-    QPrinter printer;
-    QPrintDialog dialog(&printer, this);
-    return dialog.exec() == QDialog::Accepted;
-  };
+  });
+  ReportSystem->SnapshotFile.clear();  // kept in memory
+  ReportPrinter =
+      NewFormReportPrinter(this, QStringLiteral("Form 1096 Report"),
+                           [this](TPagePrinter& printer) { Print1096RedCopy(printer, FOffsets); });
+  ConfirmPrintDialog = [this](TPagePrinter&) { return ConfirmWithPrintDialog(this); };
 }
 
 void TFrm1096::FormShow() {
@@ -252,16 +222,8 @@ void TFrm1096::BtnPrintClick() {
   if (TextToInt(findChild<QLabel*>(QStringLiteral("TotalForms"))->text()) == 0)
     throw EPrintException(
         QStringLiteral("There are no forms of the selected type available for printing"));
-  switch (ChoosePrintType(QStringLiteral("Form 1096"), this)) {
-    case ptProgramGenerated:
-      ReportSystem->Execute();
-      break;
-    case ptPreprinted:
-      if (ConfirmPrintDialog(*ReportPrinter)) ReportPrinter->Execute();
-      break;
-    default:
-      break;
-  }
+  RunChosenPrint(QStringLiteral("Form 1096"), this, *ReportSystem, *ReportPrinter,
+                 ConfirmPrintDialog);
 }
 
 void ShowForm1096() {

@@ -6,8 +6,7 @@
 #include "engine/PostNet.h"
 #include "engine/ReportSystem.h"
 #include "maintenance/Utils.h"
-#include "printing/PrinterSetup.h"
-#include "printing/ReportPreview.h"
+#include "printing/ReportSystemSetup.h"
 #include "storage/DataModule.h"
 #include "storage/Globals.h"
 
@@ -36,22 +35,14 @@ TPayeeLabels::TPayeeLabels(QObject* owner, TRecordSet* payees)
     : QObject(owner), Rpt1099Labels(new TReportSystem(this)), FPayees(payees) {
   setObjectName(QString::fromLatin1(kObjectName));
   Rpt1099Labels->setObjectName(QStringLiteral("Rpt1099Labels"));
-  Rpt1099Labels->Title = QStringLiteral("Papyra Labels");
-  Rpt1099Labels->TitleSetup = QStringLiteral("Payee Labels Setup");
-  Rpt1099Labels->TitleStatus = QStringLiteral("Payee Labels Status");
-  Rpt1099Labels->TitlePreview = QStringLiteral("Payee Labels Preview (Avery 5160)");
+  SetUpReportSystem(
+      *Rpt1099Labels,
+      {QStringLiteral("Papyra Labels"), QStringLiteral("Payee Labels Setup"),
+       QStringLiteral("Payee Labels Status"), QStringLiteral("Payee Labels Preview (Avery 5160)")},
+      qobject_cast<QWidget*>(owner));
   Rpt1099Labels->SnapshotFile = QString::fromLatin1(DefaultSnapshotName);
-  Rpt1099Labels->StatusGenerating = QStringLiteral("Generating page %p");
-  Rpt1099Labels->StatusFormat = QStringLiteral("Printing page %p");
-  Rpt1099Labels->Orientation = TOrientation::Portrait;
-  Rpt1099Labels->Preview.Maximized = true;
-  Rpt1099Labels->Preview.MarginPercent = 1.5;
-  Rpt1099Labels->Preview.ShadowDepth = 5;
-  Rpt1099Labels->Preview.ZoomFactor = 100;
-  Rpt1099Labels->OnBeforePrint = [this](TPagePrinter& p) { Rpt1099LabelsBeforePrint(p); };
   Rpt1099Labels->OnPrint = [this](TPagePrinter& p) { Rpt1099LabelsPrint(p); };
   Rpt1099Labels->OnAfterPrint = [this](TPagePrinter& p) { Rpt1099LabelsAfterPrint(p); };
-  InstallPreviewWindow(*Rpt1099Labels, qobject_cast<QWidget*>(owner));
 
   LabelShell.Geometry = TLabelGeometry::Avery5160();
   LabelShell.DrawExtents = true;
@@ -68,10 +59,6 @@ TRecordSet& TPayeeLabels::Payees() const {
 
 bool TPayeeLabels::Execute() {
   return Rpt1099Labels->Execute();
-}
-
-void TPayeeLabels::Rpt1099LabelsBeforePrint(TPagePrinter& printer) {
-  SetPrinterSetup(printer);
 }
 
 void TPayeeLabels::Rpt1099LabelsPrint(TPagePrinter& printer) {

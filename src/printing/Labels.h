@@ -42,8 +42,8 @@ class TPayeeLabels : public QObject {
   // set-up window was cancelled.
   bool Execute();
 
-  // The report system's events.
-  void Rpt1099LabelsBeforePrint(TPagePrinter& printer);
+  // The report system's events (before each job the stored printer set-up applies, as for
+  // every report system).
   void Rpt1099LabelsPrint(TPagePrinter& printer);
   void Rpt1099LabelsAfterPrint(TPagePrinter& printer);
 

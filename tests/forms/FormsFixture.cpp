@@ -114,6 +114,28 @@ void TFormsTest::WriteOffsets(const QString& prefix, double vo, double ho) {
   AppRegistry->CloseKey();
 }
 
+TPayerRecord TForm1096Fixture::Payer() {
+  TPayerRecord p = SamplePayer();
+  p.SetString("Contact", QStringLiteral("Jane Doe"));
+  p.SetString("Email", QStringLiteral("jane@acme.example.com"));
+  p.SetString("FaxNum", QStringLiteral("217-555-0199"));
+  p.SetString("SignerName", QStringLiteral("Jane Doe"));
+  p.SetString("SignerTitle", QStringLiteral("Chief Financial Ofcr"));
+  p.SetBool("SignerPresent", true);
+  return p;
+}
+
+QList<TPayeeRecord> TForm1096Fixture::NecPayees() {
+  TPayeeRecord a = SamplePayee(QStringLiteral("Alpha"), QStringLiteral("123-45-6788"), 100);
+  a.SetDouble("F1099NEC3", 50);
+  a.SetDouble("F1099NEC4", 10);
+  TPayeeRecord b = SamplePayee(QStringLiteral("Beta"), QStringLiteral("234-56-7890"), 0);
+  b.SetDouble("F1099NEC4", 5);
+  b.SetDouble("F1099R1", 700);
+  b.SetDouble("F1099R4", 70);
+  return {a, b};
+}
+
 QList<TDisplayItem> Texts(const TPage& page) {
   QList<TDisplayItem> out;
   for (const TDisplayItem& item : page.Items)

@@ -43,6 +43,15 @@ class TFormsTest : public ::testing::Test {
   std::unique_ptr<TReportProject> Project;
 };
 
+// For the Form 1096: a payer filing with a contact, fax and signer, and 1099-NEC payees.
+class TForm1096Fixture : public TFormsTest {
+ protected:
+  // The sample payer with its contact, e-mail, fax number and a signer.
+  static TPayerRecord Payer();
+  // Two 1099-NEC payees: one with boxes 1, 3 and 4, one with only box 4 (and a 1099-R).
+  static QList<TPayeeRecord> NecPayees();
+};
+
 // The texts of a page, in drawing order.
 QList<TDisplayItem> Texts(const TPage& page);
 // The text items of a page with exactly this text.

@@ -20,29 +20,8 @@
 #include "storage/Globals.h"
 
 namespace {
-class Frm1096Test : public TFormsTest {
+class Frm1096Test : public TForm1096Fixture {
  protected:
-  TPayerRecord Payer() {
-    TPayerRecord p = SamplePayer();
-    p.SetString("Contact", QStringLiteral("Jane Doe"));
-    p.SetString("Email", QStringLiteral("jane@acme.example.com"));
-    p.SetString("FaxNum", QStringLiteral("217-555-0199"));
-    p.SetString("SignerName", QStringLiteral("Jane Doe"));
-    p.SetString("SignerTitle", QStringLiteral("Chief Financial Ofcr"));
-    p.SetBool("SignerPresent", true);
-    return p;
-  }
-  // Two 1099-NEC payees: one with boxes 1, 3 and 4, one with only box 4.
-  QList<TPayeeRecord> NecPayees() {
-    TPayeeRecord a = SamplePayee(QStringLiteral("Alpha"), QStringLiteral("123-45-6788"), 100);
-    a.SetDouble("F1099NEC3", 50);
-    a.SetDouble("F1099NEC4", 10);
-    TPayeeRecord b = SamplePayee(QStringLiteral("Beta"), QStringLiteral("234-56-7890"), 0);
-    b.SetDouble("F1099NEC4", 5);
-    b.SetDouble("F1099R1", 700);
-    b.SetDouble("F1099R4", 70);
-    return {a, b};
-  }
   QString Label(TFrm1096& screen, const char* name) {
     return screen.findChild<QLabel*>(QLatin1String(name))->text();
   }

@@ -1,0 +1,59 @@
+#include "forms/FormScreenParts.h"
+
+#include <QPrintDialog>
+#include <QPrinter>
+#include <QScrollArea>
+#include <QVBoxLayout>
+
+#include "engine/ReportPrinter.h"
+#include "engine/ReportSystem.h"
+#include "printing/PrintType.h"
+#include "printing/PrinterSetup.h"
+#include "printing/ReportSystemSetup.h"
+
+void LayOutFormScreen(QDialog* screen, QScrollArea* picture, QLayout* bar) {
+  auto* layout = new QVBoxLayout(screen);
+  layout->setContentsMargins(0, 0, 0, 6);
+  layout->addWidget(picture);
+  layout->addLayout(bar);
+  layout->setSizeConstraint(QLayout::SetFixedSize);
+}
+
+TReportSystem* NewFormReportSystem(QDialog* screen, const QString& formName, TPrintJob job) {
+  auto* system = new TReportSystem(screen);
+  system->setObjectName(QStringLiteral("ReportSystem"));
+  SetUpReportSystem(*system, ReportTitlesOf(formName), screen);
+  system->OnPrint = std::move(job);
+  return system;
+}
+
+TReportPrinter* NewFormReportPrinter(QObject* owner, const QString& jobTitle, TPrintJob job) {
+  auto* printer = new TReportPrinter(owner);
+  printer->setObjectName(QStringLiteral("ReportPrinter"));
+  printer->SetTitle(jobTitle);
+  printer->StatusFormat = QStringLiteral("Printing page %p");
+  printer->SetOrientation(TOrientation::Portrait);
+  printer->OnBeforePrint = [](TPagePrinter& p) { SetPrinterSetup(p); };
+  printer->OnPrint = std::move(job);
+  return printer;
+}
+
+bool ConfirmWithPrintDialog(QWidget* parent) {
+  QPrinter printer;
+  QPrintDialog dialog(&printer, parent);
+  return dialog.exec() == QDialog::Accepted;
+}
+
+void RunChosenPrint(const QString& caption, QWidget* parent, TReportSystem& system,
+                    TReportPrinter& printer, const TPrintConfirm& confirm) {
+  switch (ChoosePrintType(caption, parent)) {
+    case ptProgramGenerated:
+      system.Execute();
+      break;
+    case ptPreprinted:
+      if (confirm(printer)) printer.Execute();
+      break;
+    default:
+      break;
+  }
+}

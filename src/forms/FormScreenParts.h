@@ -1,0 +1,35 @@
+#pragma once
+// What the per-payee form screens and the Form 1096 screen build alike: the picture of the form
+// above the button bar, and both prints of a form (the program-generated form through a report
+// system, the red copy through a report printer) with the Print button's choice between them.
+#include <QString>
+#include <functional>
+
+class QDialog;
+class QLayout;
+class QObject;
+class QScrollArea;
+class QWidget;
+class TPagePrinter;
+class TReportPrinter;
+class TReportSystem;
+
+using TPrintJob = std::function<void(TPagePrinter& printer)>;
+// Answers whether a red copy print may go ahead.
+using TPrintConfirm = std::function<bool(TPagePrinter& printer)>;
+
+// The form picture on top, the button bar below it, the screen sized to fit both.
+void LayOutFormScreen(QDialog* screen, QScrollArea* picture, QLayout* bar);
+
+// The program-generated print: a report system named "ReportSystem" with the program's settings
+// and titles after formName, running job.
+TReportSystem* NewFormReportSystem(QDialog* screen, const QString& formName, TPrintJob job);
+// The red copy print: a report printer named "ReportPrinter", portrait, the stored printer set-up
+// applied before each job, running job.
+TReportPrinter* NewFormReportPrinter(QObject* owner, const QString& jobTitle, TPrintJob job);
+// The platform's print dialog; true when the user confirmed it.
+bool ConfirmWithPrintDialog(QWidget* parent);
+// Asks for the print type under caption and runs the chosen print; the red copy only when
+// confirm agrees. Nothing when the choice was cancelled.
+void RunChosenPrint(const QString& caption, QWidget* parent, TReportSystem& system,
+                    TReportPrinter& printer, const TPrintConfirm& confirm);
