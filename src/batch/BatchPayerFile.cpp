@@ -23,7 +23,7 @@ void OpenReadOnly(TRecordSet& set, const QString& file, int recSize) {
 
 // Only the password matters to the commands; a protected file is the user's to open in Papyra.
 void ReadPayer(const QString& payeeFile) {
-  const QString payerFile = ChangeFileExt(payeeFile, QStringLiteral(".PR25"));
+  const QString payerFile = PayerFileFor(payeeFile);
   if (!QFileInfo(payerFile).isFile())
     throw TBatchFailure{QStringLiteral("File not found: %1").arg(payerFile)};
   TRecordSet payer;

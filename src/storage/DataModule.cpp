@@ -1,6 +1,8 @@
 #include "storage/DataModule.h"
 
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <algorithm>
 #include <cstring>
 
@@ -62,6 +64,17 @@ QString ChangeFileExt(const QString& path, const QString& ext) {
   return (dot > slash ? path.left(dot) : path) + ext;
 }
 
+QString PayerFileFor(const QString& payeeFile) {
+  const QString exact = ChangeFileExt(payeeFile, QStringLiteral(".PR25"));
+  const QFileInfo info(exact);
+  if (info.exists()) return exact;
+  QStringList alike;
+  for (const QString& name : info.dir().entryList(QDir::Files | QDir::Hidden))
+    if (name.compare(info.fileName(), Qt::CaseInsensitive) == 0) alike << name;
+  // Two files differing only in case would make the choice a guess: then the exact name holds.
+  return alike.size() == 1 ? info.dir().filePath(alike.first()) : exact;
+}
+
 TFrmDataModule::TFrmDataModule(QObject* owner)
     : QObject(owner),
       RSPayer(new TRecordSet(this)),
@@ -98,7 +111,7 @@ void TFrmDataModule::ConnectEvents() {
 }
 
 void TFrmDataModule::OpenPayerSet() {
-  PayerFileName = ChangeFileExt(PayeeFileName, QStringLiteral(".PR25"));
+  PayerFileName = PayerFileFor(PayeeFileName);
   RSPayer->SetFileName(PayerFileName);
   RSPayer->OpenRecSet();
   if (!RSPayer->Active()) return;

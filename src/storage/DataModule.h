@@ -61,3 +61,9 @@ extern TFrmDataModule* FrmDataModule;
 
 // path with its extension (the text after the last "." of the file name) replaced by ext.
 QString ChangeFileExt(const QString& path, const QString& ext);
+
+// The payer file that belongs to a payee file: the same name with ".PR25". File names are
+// case-sensitive here while the pairs were made where they are not, so a pair copied in as
+// "acme.pe25" / "acme.pr25" keeps its payer record: when the ".PR25" name does not exist, the
+// one file of the folder whose name matches it but for letter case is taken.
+QString PayerFileFor(const QString& payeeFile);

@@ -135,6 +135,23 @@ TEST_F(DataModuleTest, AMissingPayerCompanionIsCreatedBlank) {
   EXPECT_EQ(Module.RSPayee->LastRecord(), 2);
 }
 
+TEST_F(DataModuleTest, APairWithLowerCaseExtensionsKeepsItsPayerRecord) {
+  const QString payee = Temp.Path("acme.pe25"), payer = Temp.Path("acme.pr25");
+  WriteAll(payee, PayeeBytes("Baker"));
+  WriteAll(payer, PayerBytes("Acme"));
+  Open(payee);
+  ASSERT_TRUE(FileIsOpen);
+  EXPECT_EQ(PayerFileName, payer);
+  EXPECT_EQ(PayerRec.GetString("PayerName"), "Acme");
+  EXPECT_FALSE(QFile::exists(Temp.Path("acme.PR25"))) << "no blank companion made beside it";
+  Module.RSPayee->CloseRecSet();
+  // Two payer files that differ only in case: the exact name is the one, made when missing.
+  WriteAll(Temp.Path("Acme.pR25"), PayerBytes("Other"));
+  Open(payee);
+  EXPECT_EQ(PayerFileName, Temp.Path("acme.PR25"));
+  EXPECT_TRUE(PayerRec.GetString("PayerName").isEmpty());
+}
+
 TEST_F(DataModuleTest, ClosingWritesBothWorkingRecordsAndRemembersTheFile) {
   WriteAll(PayeePath, PayeeBytes("Baker") + PayeeBytes("Cole"));
   WriteAll(PayerPath, PayerBytes("Acme"));
