@@ -6,14 +6,8 @@
 #include "maintenance/FrmScreen.h"
 
 class QCheckBox;
-class QLabel;
-class QLineEdit;
 class QPlainTextEdit;
-class QPushButton;
-class TEnterAsTab;
-class TFilterEdit;
 class TRSNavigator;
-class TStateEdit;
 
 class TFrmPayee : public TFrmScreen {
   Q_OBJECT

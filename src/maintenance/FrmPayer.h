@@ -4,13 +4,6 @@
 // invalid: every way out runs the validation, which puts the focus on the faulty field.
 #include "maintenance/FrmScreen.h"
 
-class QLabel;
-class QLineEdit;
-class QPushButton;
-class TEnterAsTab;
-class TFilterEdit;
-class TStateEdit;
-
 class TFrmPayer : public TFrmScreen {
   Q_OBJECT
  public:

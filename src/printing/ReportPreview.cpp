@@ -472,10 +472,7 @@ void TFrmReportPreview::SaveClick() {
 void TFrmReportPreview::PrintClick() {
   if (!PrintingAllowed()) return;
   TPrinterTarget& target = FSystem ? FSystem->Target() : PrinterTarget();
-  if (target.PrinterNames().isEmpty()) {
-    MsgBox(NoPrintersMessage(), AppTitle(), mbError);
-    return;
-  }
+  if (!PrinterAvailable(target)) return;
   TPagePrinter setup;
   setup.SetPrinterTarget(&target);
   SetPrinterSetup(setup);
