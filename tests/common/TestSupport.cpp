@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QProcess>
 #include <QTimer>
 #include <memory>
 
@@ -47,4 +48,15 @@ QByteArray ReadAll(const QString& path) {
 void WriteAll(const QString& path, const QByteArray& bytes) {
   QFile f(path);
   if (f.open(QIODevice::WriteOnly | QIODevice::Truncate)) f.write(bytes);
+}
+
+TBatchRun RunBatch(const QStringList& args) {
+  QProcess process;
+  process.start(QCoreApplication::applicationDirPath() + QStringLiteral("/papyra-batch"), args);
+  TBatchRun run;
+  if (!process.waitForFinished(60000)) return run;
+  run.Code = process.exitCode();
+  run.Out = QString::fromUtf8(process.readAllStandardOutput());
+  run.Err = QString::fromUtf8(process.readAllStandardError());
+  return run;
 }

@@ -1,6 +1,7 @@
 #pragma once
 // Helpers every test executable shares.
 #include <QString>
+#include <QStringList>
 #include <QTemporaryDir>
 #include <QWidget>
 #include <functional>
@@ -22,3 +23,10 @@ class TTempFolder {
 // Reads a whole file's bytes (empty when missing).
 QByteArray ReadAll(const QString& path);
 void WriteAll(const QString& path, const QByteArray& bytes);
+
+// One run of papyra-batch, which is built beside every test executable.
+struct TBatchRun {
+  int Code = -1;  // -1 when it did not finish within a minute
+  QString Out, Err;
+};
+TBatchRun RunBatch(const QStringList& args);

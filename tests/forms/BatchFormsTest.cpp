@@ -1,28 +1,10 @@
 // papyra-batch print and totals: the same routines as the screens, run as a program on a payer
 // file that it only reads; exit code 2 with the screens' messages when there is nothing to do.
-#include <QCoreApplication>
-#include <QProcess>
 
 #include "FormsFixture.h"
 #include "engine/Snapshot.h"
 
 namespace {
-struct TRun {
-  int Code = -1;
-  QString Out, Err;
-};
-
-TRun Batch(const QStringList& args) {
-  QProcess process;
-  process.start(QCoreApplication::applicationDirPath() + QStringLiteral("/papyra-batch"), args);
-  TRun run;
-  if (!process.waitForFinished(60000)) return run;
-  run.Code = process.exitCode();
-  run.Out = QString::fromUtf8(process.readAllStandardOutput());
-  run.Err = QString::fromUtf8(process.readAllStandardError());
-  return run;
-}
-
 class BatchFormsTest : public TFormsTest {
  protected:
   QString MakeFile(TPayerRecord payer = SamplePayer()) {
@@ -54,7 +36,7 @@ TEST_F(BatchFormsTest, PrintsTheSameFormsAsTheScreensWithoutTouchingTheFile) {
   for (const TCase& c : cases) {
     SCOPED_TRACE(c.Args.join(' ').toStdString());
     const QString out = Folder.Path(QStringLiteral("out.snp"));
-    const TRun run = Batch(QStringList{"print", file} + c.Args + QStringList{"--out", out});
+    const TBatchRun run = RunBatch(QStringList{"print", file} + c.Args + QStringList{"--out", out});
     ASSERT_EQ(run.Code, 0) << run.Err.toStdString();
     const TReportJob job = LoadSnapshot(out);
     EXPECT_EQ(job.PageCount(), c.Pages);
@@ -64,7 +46,7 @@ TEST_F(BatchFormsTest, PrintsTheSameFormsAsTheScreensWithoutTouchingTheFile) {
 }
 
 TEST_F(BatchFormsTest, TotalsAreWhatTheForm1096Shows) {
-  const TRun run = Batch({"totals", MakeFile(), "--form", "1099-NEC"});
+  const TBatchRun run = RunBatch({"totals", MakeFile(), "--form", "1099-NEC"});
   ASSERT_EQ(run.Code, 0) << run.Err.toStdString();
   EXPECT_EQ(run.Out, QStringLiteral("Form 1099-NEC\nTotal number of forms: 3\n"
                                     "Federal income tax withheld: 10.00\n"
@@ -97,20 +79,20 @@ TEST_F(BatchFormsTest, RefusesWithExitCodeTwoAndAClearMessage) {
   };
   for (const TCase& c : cases) {
     SCOPED_TRACE(c.Args.join(' ').toStdString());
-    const TRun run = Batch(c.Args);
+    const TBatchRun run = RunBatch(c.Args);
     EXPECT_EQ(run.Code, 2);
     EXPECT_TRUE(run.Err.contains(c.Message)) << run.Err.toStdString();
   }
   TPayeeRecord none = SamplePayee(QStringLiteral("None"), QStringLiteral("123-45-6788"), 0);
   const QString empty = WritePayerFile(SamplePayer(), {none});
-  const TRun nothing =
-      Batch({"print", empty, "--form", "1099-NEC", "--kind", "redcopy", "--out", out});
+  const TBatchRun nothing =
+      RunBatch({"print", empty, "--form", "1099-NEC", "--kind", "redcopy", "--out", out});
   EXPECT_EQ(nothing.Code, 2);
   EXPECT_TRUE(nothing.Err.contains("There are no forms available for printing."))
       << nothing.Err.toStdString();
   const QString protectedFile = WritePayerFile(locked, {none});
-  const TRun refused =
-      Batch({"print", protectedFile, "--form", "1099-NEC", "--kind", "program", "--out", out});
+  const TBatchRun refused =
+      RunBatch({"print", protectedFile, "--form", "1099-NEC", "--kind", "program", "--out", out});
   EXPECT_EQ(refused.Code, 2);
   EXPECT_TRUE(refused.Err.contains("password")) << refused.Err.toStdString();
   EXPECT_FALSE(QFileInfo::exists(out));

@@ -6,7 +6,6 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
-#include <QProcess>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QRegularExpression>
@@ -446,12 +445,10 @@ TEST_F(LabelsTest, BatchCommandWritesTheLabelsAsPrinted) {
   for (const Out o : {Out{"labels.txt", false}, Out{"labels.snp", true}}) {
     SCOPED_TRACE(o.name);
     const QString out = Folder.Path(QString::fromLatin1(o.name));
-    QProcess batch;
-    batch.start(QStringLiteral(PAPYRA_BATCH), {"labels", file, "--out", out});
-    ASSERT_TRUE(batch.waitForFinished(60000));
-    EXPECT_EQ(batch.exitCode(), 0) << batch.readAllStandardError().toStdString();
-    EXPECT_EQ(batch.readAllStandardOutput(),
-              QStringLiteral("2 label(s) on 1 page(s) written to %1\n").arg(out).toUtf8());
+    const TBatchRun batch = RunBatch({"labels", file, "--out", out});
+    ASSERT_NE(batch.Code, -1) << "papyra-batch did not finish";
+    EXPECT_EQ(batch.Code, 0) << batch.Err.toStdString();
+    EXPECT_EQ(batch.Out, QStringLiteral("2 label(s) on 1 page(s) written to %1\n").arg(out));
     TReportJob job;
     if (o.outlines) {
       TSnapshotReader reader;
@@ -468,9 +465,6 @@ TEST_F(LabelsTest, BatchCommandWritesTheLabelsAsPrinted) {
     EXPECT_FALSE(text.contains(QStringLiteral(" rect "))) << "no outlines on paper";
     EXPECT_EQ(text.count(QStringLiteral(" bar ")), 52);
   }
-  QProcess refused;
-  refused.start(QStringLiteral(PAPYRA_BATCH), {"labels", file, "--out", Folder.Path("x.png")});
-  ASSERT_TRUE(refused.waitForFinished(60000));
-  EXPECT_EQ(refused.exitCode(), 2);
+  EXPECT_EQ(RunBatch({"labels", file, "--out", Folder.Path("x.png")}).Code, 2);
 }
 }  // namespace

@@ -1,27 +1,13 @@
 #include <gtest/gtest.h>
 
-#include <QProcess>
-
 #include "StorageTestSupport.h"
 #include "TestSupport.h"
 #include "storage/RecordLayout.h"
 #include "storage/RecordSet.h"
 
 namespace {
-struct TRun {
-  int exitCode = -1;
-  QString out, err;
-};
-
-TRun Dump(const QString& path) {
-  QProcess p;
-  p.start(SiblingProgram("papyra-batch"), {"dump", path});
-  TRun run;
-  if (!p.waitForFinished(30000)) return run;
-  run.exitCode = p.exitCode();
-  run.out = QString::fromUtf8(p.readAllStandardOutput());
-  run.err = QString::fromUtf8(p.readAllStandardError());
-  return run;
+TBatchRun Dump(const QString& path) {
+  return RunBatch({"dump", path});
 }
 
 template <typename TRecord>
@@ -47,9 +33,9 @@ class BatchDumpTest : public ::testing::Test {
 TEST_F(BatchDumpTest, ListsEveryPayeeRecordsFilledFields) {
   const QString path = Temp.Path("Acme.PE25");
   WriteAll(path, TwoPayees() + QByteArray(1536, '\0'));
-  const TRun run = Dump(path);
-  EXPECT_EQ(run.exitCode, 0) << run.err.toStdString();
-  EXPECT_EQ(run.out, QString::fromUtf8("Record 1\n"
+  const TBatchRun run = Dump(path);
+  EXPECT_EQ(run.Code, 0) << run.Err.toStdString();
+  EXPECT_EQ(run.Out, QString::fromUtf8("Record 1\n"
                                        "Individual = True\n"
                                        "PayeeName = Jos\u00e9 Baker\n"
                                        "F1098_9 = 2\n"
@@ -67,9 +53,9 @@ TEST_F(BatchDumpTest, ListsThePayerRecord) {
   payer.SetBool("SignerPresent", true);
   const QString path = Temp.Path("Acme.pr25");  // the extension's letter case does not matter
   WriteAll(path, Bytes(payer));
-  const TRun run = Dump(path);
-  EXPECT_EQ(run.exitCode, 0);
-  EXPECT_EQ(run.out, "Record 1\nPayerName = Acme\nPhoneNum = 555-123-4567\nSignerPresent = True\n");
+  const TBatchRun run = Dump(path);
+  EXPECT_EQ(run.Code, 0);
+  EXPECT_EQ(run.Out, "Record 1\nPayerName = Acme\nPhoneNum = 555-123-4567\nSignerPresent = True\n");
 }
 
 TEST_F(BatchDumpTest, BadInputEndsWithExitCodeTwoAndAReason) {
@@ -93,15 +79,15 @@ TEST_F(BatchDumpTest, BadInputEndsWithExitCodeTwoAndAReason) {
     SCOPED_TRACE(c.name);
     const QString path = Temp.Path(c.file);
     if (!c.bytes.isEmpty()) WriteAll(path, c.bytes);
-    const TRun run = Dump(path);
-    EXPECT_EQ(run.exitCode, 2);
-    EXPECT_EQ(run.out.left(c.outStart.size()), c.outStart);
-    EXPECT_TRUE(run.err.contains(c.errContains)) << run.err.toStdString();
+    const TBatchRun run = Dump(path);
+    EXPECT_EQ(run.Code, 2);
+    EXPECT_EQ(run.Out.left(c.outStart.size()), c.outStart);
+    EXPECT_TRUE(run.Err.contains(c.errContains)) << run.Err.toStdString();
   }
   // The whole records before a partial tail are still listed, and only they.
-  const TRun cut = Dump(Temp.Path("Cut.PE25"));
-  EXPECT_TRUE(cut.out.contains("PayeeName = Jos"));
-  EXPECT_FALSE(cut.out.contains("Record 2"));
+  const TBatchRun cut = Dump(Temp.Path("Cut.PE25"));
+  EXPECT_TRUE(cut.Out.contains("PayeeName = Jos"));
+  EXPECT_FALSE(cut.Out.contains("Record 2"));
 }
 
 TEST_F(BatchDumpTest, ALengthByteBeyondTheWidthReadsOnlyTheWidthAndControlsAreEscaped) {
@@ -115,11 +101,11 @@ TEST_F(BatchDumpTest, ALengthByteBeyondTheWidthReadsOnlyTheWidthAndControlsAreEs
   bytes[8] = 'B';
   const QString path = Temp.Path("Odd.PE25");
   WriteAll(path, bytes);
-  const TRun run = Dump(path);
-  EXPECT_EQ(run.exitCode, 0);
-  EXPECT_TRUE(run.out.contains("State = OH\n"));
-  EXPECT_TRUE(run.out.contains("PayeeName = A\\x09B\n"));
-  EXPECT_FALSE(run.out.contains("ZipCode"));  // the byte after the width is the next field
+  const TBatchRun run = Dump(path);
+  EXPECT_EQ(run.Code, 0);
+  EXPECT_TRUE(run.Out.contains("State = OH\n"));
+  EXPECT_TRUE(run.Out.contains("PayeeName = A\\x09B\n"));
+  EXPECT_FALSE(run.Out.contains("ZipCode"));  // the byte after the width is the next field
 }
 
 TEST_F(BatchDumpTest, ReadsAFileThatAnotherOpenerHolds) {
@@ -131,9 +117,9 @@ TEST_F(BatchDumpTest, ReadsAFileThatAnotherOpenerHolds) {
   holder.SetFileShareMode(smShareDenyWrite);
   holder.OpenRecSet();
   ASSERT_TRUE(holder.Active());
-  const TRun run = Dump(path);
-  EXPECT_EQ(run.exitCode, 0);
-  EXPECT_TRUE(run.out.contains("Record 2\nPayeeName = Cole Ltd\n"));
+  const TBatchRun run = Dump(path);
+  EXPECT_EQ(run.Code, 0);
+  EXPECT_TRUE(run.Out.contains("Record 2\nPayeeName = Cole Ltd\n"));
   holder.CloseRecSet();
 }
 }  // namespace
