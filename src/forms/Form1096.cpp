@@ -83,8 +83,8 @@ void Print1096ProgramGenerated(TReportProject& project) {
   SetParamWhen(project, IsValidPhone(Payer("PhoneNum")), "TelNum", Payer("PhoneNum"));
   SetParamWhen(project, IsValidPhone(Payer("FaxNum")), "FaxNum", Payer("FaxNum"));
   SetParamWhen(project, ein, "EIN", Payer("EmpIDNum"));
-  SetParamWhen(project, !ein, "SSN",
-               MaskSSNOption ? MaskSSN(Payer("SocSecNum")) : Payer("SocSecNum"));
+  // The filer's own number: never masked.
+  SetParamWhen(project, !ein, "SSN", Payer("SocSecNum"));
   project.SetParam(QStringLiteral("TotalForms"), QString::number(TotalForms));
   SetParamWhen(project, RoundAmount(TotalWithheld, 2) != 0, "FITW", FormatAmount(TotalWithheld));
   project.SetParam(QStringLiteral("Total"), FormatAmount(TotalAmount));

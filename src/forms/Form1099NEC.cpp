@@ -71,8 +71,6 @@ constexpr TParamDef kPayeeParams[] = {
   {"Box7b",             {Money, "F1099NEC7_2"}},
 };
 
-constexpr const char* kQualifying[] = {"F1099NEC1"};
-
 constexpr double kSlotTops[] = {0.47, 4.18, 7.88};
 
 constexpr TValueDef kPayeeName = {PayeeText, "PayeeName"};
@@ -122,7 +120,6 @@ const TFormDef kForm1099NEC = {
     kLabels,
     kPayerParams,
     kPayeeParams,
-    {kQualifying, kQualifying, true},
     {"Form 1099-NEC Report", kSlotTops, kRedCopy},
 };
 }  // namespace

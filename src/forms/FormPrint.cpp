@@ -5,6 +5,7 @@
 
 #include "engine/PagePrinter.h"
 #include "engine/ReportProject.h"
+#include "forms/FormTotals.h"
 #include "maintenance/RecordList.h"
 #include "maintenance/Utils.h"
 #include "printing/PrinterOffsets.h"
@@ -94,13 +95,14 @@ void SetFormParams(TReportProject& project, std::span<const TParamDef> params, c
 
 int PrintProgramGenerated(const TFormDef& form, TPagePrinter& printer, TReportProject& project) {
   int printed = 0;
+  const TFormQualifier qualifies(form.FormType);
   auto start = [&] {
     project.Open();
     project.SelectReport(QString::fromLatin1(form.Report));
     SetFormParams(project, form.PayerParams, CurrentFormData());
   };
   auto each = [&] {
-    if (!Qualifies(form.Qualify, CurrentFormData(), false)) return;
+    if (!qualifies(PayeeRec.Data())) return;
     // The page is opened for a form that is about to print, never after the last one: a payee
     // that counts in TotalForms without printing must not leave an empty sheet behind.
     if (printed > 0) printer.NewPage();
@@ -140,11 +142,12 @@ void DrawRedCopyForm(TPagePrinter& printer, const TRedCopyDef& def, const TFormD
 int PrintRedCopies(const TFormDef& form, TPagePrinter& printer, const TFormOffsets& offsets) {
   const TRedCopyDef& def = form.RedCopy;
   const int slotCount = int(def.SlotTops.size());
+  const TFormQualifier qualifies(form.FormType);
   int printed = 0, slot = 0;
   ForEachPayeeByName([] {},
                      [&] {
                        const TFormData d = CurrentFormData();
-                       if (!Qualifies(form.Qualify, d, true)) return;
+                       if (!qualifies(d.Payee)) return;
                        // A new sheet only for a form that is about to print: no empty red copy at
                        // the end.
                        if (slot == slotCount) {

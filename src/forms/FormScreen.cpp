@@ -32,8 +32,9 @@
 
 namespace {
 constexpr double kScreenDpi = 110;
-// The part of the sheet a form screen shows: the form with its CORRECTED line and footer.
-const QRectF kScreenArea(0.4, 0.42, 7.7, 4.03);
+QRectF ScreenRect(const TScreenArea& a) {
+  return QRectF(QPointF(a.Left, a.Top), QPointF(a.Right, a.Bottom));
+}
 
 const char* const kPayerLabels[] = {"PayerName", "TradeName", "Address",
                                     "CityStZip", "PhoneNum",  "EmpIDNum"};
@@ -123,7 +124,8 @@ TFrmFormScreen::~TFrmFormScreen() {
 // ---- building the screen from the tables ---------------------------------------------------
 
 void TFrmFormScreen::CreateFace() {
-  FFace = std::make_unique<TFormFace>(QString::fromLatin1(FDef.Report), kScreenArea, kScreenDpi);
+  FFace = std::make_unique<TFormFace>(QString::fromLatin1(FDef.Report), ScreenRect(FDef.ScreenArea),
+                                      kScreenDpi);
   ScrollBox = new QScrollArea(this);
   ScrollBox->setObjectName(QStringLiteral("ScrollBox"));
   ScrollBox->setFrameShape(QFrame::NoFrame);
@@ -172,7 +174,8 @@ void TFrmFormScreen::CreateLabels() {
                                             : l.Align == TAlign::Center ? Qt::AlignHCenter
                                                                         : Qt::AlignLeft));
     FFace->Place(label, PlaceOf(l.Param, l.X, l.Y, l.W, false));
-    if (!IsCommonLabel(name)) label->setText(ValueText(l.Value, CurrentFormData()));
+    if (!IsCommonLabel(name))
+      label->setText(DoubleAmpersands(ValueText(l.Value, CurrentFormData())));
     FLabels.insert(name, label);
   }
 }

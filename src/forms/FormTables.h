@@ -22,8 +22,8 @@ enum class TSrc : uint8_t {
   PayeeUpper,      // payee field A upper-cased
   PayerName1,      // report: upper PayerName when there is a trade name, else empty
   PayerName2,      // report: upper TradeName, or upper PayerName without a trade name
-  PayerFIDN,       // EmpIDNum when a valid EIN, else SocSecNum, masked when MaskSSNOption is on
-  PayerTIN,        // EmpIDNum when a valid EIN, else SocSecNum (never masked)
+  PayerFIDN,       // the filer's number: EmpIDNum when a valid EIN, else SocSecNum, never masked
+  PayerTIN,        // the same (kept for the red copy tables, which name it so)
   RecipientFIDN,   // SSN_IDNum, masked when MaskSSNOption is on and it is a valid SSN
   RecipientName1,  // upper PayeeName when CompName is filled, else empty
   RecipientName2,  // upper CompName, or upper PayeeName when CompName is blank
@@ -145,10 +145,13 @@ struct TRedCopyDef {
 
 // ---- a whole form ----------------------------------------------------------------------------
 
-struct TQualifyDef {
-  std::span<const char* const> ProgramFields;  // amounts summed for the program-generated test
-  std::span<const char* const> RedCopyFields;  // amounts summed for the red copy test
-  bool RedCopyRounded;                         // the red copy test rounds to cents too
+// The part of the sheet a form screen shows, inches from the sheet's top-left corner: the form's
+// face with its CORRECTED line and footer. Forms differ in height, so each form gives its own.
+struct TScreenArea {
+  double Left = 0.4;
+  double Top = 0.42;
+  double Right = 8.1;
+  double Bottom = 4.45;
 };
 
 class TFrmFormScreen;
@@ -168,7 +171,9 @@ struct TFormDef {
   std::span<const TLabelDef> Labels;      // labels beyond the common payer and payee blocks
   std::span<const TParamDef> PayerParams;
   std::span<const TParamDef> PayeeParams;
-  TQualifyDef Qualify;
+  // Which payees file the form is not the table's: one rule for the count of the Form 1096 and
+  // both prints (TFormQualifier in FormTotals).
   TRedCopyDef RedCopy;
   bool TradeNameLine = true;  // the payer block has a trade name line
+  TScreenArea ScreenArea = {};
 };

@@ -3,6 +3,7 @@
 #include <stdexcept>
 #include <vector>
 
+#include "maintenance/Utils.h"
 #include "storage/DataModule.h"
 #include "storage/Globals.h"
 #include "storage/RecordSet.h"
@@ -27,18 +28,6 @@ const TFormTotalsDef kTotals[] = {
     {ft1099S, k1099S, nullptr},
 };
 
-// The fields of a row resolved once, so a scan of thousands of payees does no name look-ups.
-struct TResolved {
-  std::vector<TFieldHandle> Amounts;
-  TFieldHandle Withheld = nullptr;
-};
-
-TResolved Resolve(const TFormTotalsDef& def) {
-  TResolved r;
-  for (const char* name : def.AmountFields) r.Amounts.push_back(PayeeLayout().Field(name));
-  if (def.WithheldField) r.Withheld = PayeeLayout().Field(def.WithheldField);
-  return r;
-}
 }  // namespace
 
 const TFormTotalsDef& FormTotalsDef(uint8_t formType) {
@@ -47,8 +36,33 @@ const TFormTotalsDef& FormTotalsDef(uint8_t formType) {
   throw std::out_of_range("no form type " + std::to_string(formType));
 }
 
+// The fields are resolved once, so a walk over thousands of payees does no name look-ups.
+TFormQualifier::TFormQualifier(uint8_t formType) {
+  const TFormTotalsDef& def = FormTotalsDef(formType);
+  for (const char* name : def.AmountFields) FAmounts.push_back(PayeeLayout().Field(name));
+  if (def.WithheldField) FWithheld = PayeeLayout().Field(def.WithheldField);
+}
+
+double TFormQualifier::Amount(const uint8_t* payeeRecord) const {
+  double amount = 0;
+  for (TFieldHandle f : FAmounts) amount += RecordField::GetDouble(payeeRecord, *f);
+  return amount;
+}
+
+double TFormQualifier::Withheld(const uint8_t* payeeRecord) const {
+  return FWithheld ? RecordField::GetDouble(payeeRecord, *FWithheld) : 0;
+}
+
+bool TFormQualifier::operator()(const uint8_t* payeeRecord) const {
+  return AmountPresent(Amount(payeeRecord)) || AmountPresent(Withheld(payeeRecord));
+}
+
+bool FormQualifies(uint8_t formType, const uint8_t* payeeRecord) {
+  return TFormQualifier(formType)(payeeRecord);
+}
+
 int ScanFormTotals(TRecordSet& payees, uint8_t formType) {
-  const TResolved fields = Resolve(FormTotalsDef(formType));
+  const TFormQualifier qualifies(formType);
   if (payees.Active() && payees.RecSize() < TPayeeRecord::Size)
     throw std::logic_error("the payee record set does not hold payee records");
   payees.RootRec();
@@ -59,11 +73,9 @@ int ScanFormTotals(TRecordSet& payees, uint8_t formType) {
   for (int i = 0; i < count; ++i) {
     payees.NextRec();
     const uint8_t* record = payees.RecordBuffer();
-    if (fields.Withheld) TotalWithheld += RecordField::GetDouble(record, *fields.Withheld);
-    double amount = 0;
-    for (TFieldHandle f : fields.Amounts) amount += RecordField::GetDouble(record, *f);
-    TotalAmount += amount;
-    if (amount > 0) ++TotalForms;
+    TotalWithheld += qualifies.Withheld(record);
+    TotalAmount += qualifies.Amount(record);
+    if (qualifies(record)) ++TotalForms;
   }
   payees.PopRec();
   return TotalForms;

@@ -4,6 +4,9 @@
 // the Form 1096 shows and prints its result.
 #include <cstdint>
 #include <span>
+#include <vector>
+
+#include "storage/RecordLayout.h"
 
 class TRecordSet;
 
@@ -18,9 +21,29 @@ struct TFormTotalsDef {
 // The row of a form type; throws std::out_of_range for a number that is not a form type.
 const TFormTotalsDef& FormTotalsDef(uint8_t formType);
 
-// Scans the payees of the open payer file for CurrentFormType: sets TotalForms, TotalWithheld
-// and TotalAmount and returns TotalForms. The current payee is current again (and re-read)
-// afterwards.
+// Whether a payee files a form of one type: its amount (the sum the scan adds) or its federal
+// income tax withheld rounds to more than 0.00. The one rule behind the count of the Form 1096
+// and both prints, so the forms filed and the 1096 that sums them cannot disagree; a payee with
+// only backup withholding still gets a form.
+class TFormQualifier {
+ public:
+  explicit TFormQualifier(uint8_t formType);
+  bool operator()(const uint8_t* payeeRecord) const;
+  // The payee's amount and withheld tax as the scan adds them (without rounding).
+  double Amount(const uint8_t* payeeRecord) const;
+  double Withheld(const uint8_t* payeeRecord) const;
+
+ private:
+  std::vector<TFieldHandle> FAmounts;
+  TFieldHandle FWithheld = nullptr;
+};
+
+// The same for one payee record, looked up by form type.
+bool FormQualifies(uint8_t formType, const uint8_t* payeeRecord);
+
+// Scans the payees of the open payer file for CurrentFormType: sets TotalForms (the payees that
+// qualify), TotalWithheld and TotalAmount (every payee's, as stored) and returns TotalForms. The
+// current payee is current again (and re-read) afterwards.
 int ScanFormTotals();
 // The same over the given record set (its records are read into PayeeRec).
 int ScanFormTotals(TRecordSet& payees, uint8_t formType);

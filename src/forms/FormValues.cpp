@@ -87,11 +87,9 @@ QString TaxYearText() {
   return QStringLiteral("2025");
 }
 
-QString PayerIdNumber(const TFormData& d, bool mask) {
+QString PayerIdNumber(const TFormData& d) {
   const QString ein = PayerString(d, "EmpIDNum");
-  if (IsValidEIN(ein)) return ein;
-  const QString ssn = PayerString(d, "SocSecNum");
-  return mask ? MaskSSN(ssn) : ssn;
+  return IsValidEIN(ein) ? ein : PayerString(d, "SocSecNum");
 }
 
 QString RecipientIdNumber(const TFormData& d, bool mask) {
@@ -116,9 +114,8 @@ QString ValueText(const TValueDef& v, const TFormData& d) {
     case TSrc::PayerName2:
       return PayerNameLine(d, false);
     case TSrc::PayerFIDN:
-      return PayerIdNumber(d, MaskSSNOption);
     case TSrc::PayerTIN:
-      return PayerIdNumber(d, false);
+      return PayerIdNumber(d);
     case TSrc::RecipientFIDN:
       return RecipientIdNumber(d, MaskSSNOption);
     case TSrc::RecipientName1:
@@ -154,11 +151,4 @@ bool CondHolds(TCond cond, const char* field, const TFormData& d) {
       return !IsBlank(PayeeString(d, "CompName"));
   }
   return false;
-}
-
-bool Qualifies(const TQualifyDef& test, const TFormData& d, bool redCopy) {
-  double amount = 0;
-  for (const char* f : redCopy ? test.RedCopyFields : test.ProgramFields)
-    amount += PayeeDouble(d, f);
-  return redCopy && !test.RedCopyRounded ? amount > 0 : AmountPresent(amount);
 }

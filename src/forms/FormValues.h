@@ -22,11 +22,10 @@ int32_t PayeeInt(const TFormData& d, const char* field);
 
 QString ValueText(const TValueDef& value, const TFormData& d);
 bool CondHolds(TCond cond, const char* field, const TFormData& d);
-// The form's qualifying test for the program-generated (redCopy false) or red copy print.
-bool Qualifies(const TQualifyDef& test, const TFormData& d, bool redCopy);
 
-// The payer's identification number: a valid EIN, else the SSN (masked when mask is on).
-QString PayerIdNumber(const TFormData& d, bool mask);
+// The filer's identification number: a valid EIN, else the SSN. Never masked: the filer's own
+// number is no secret from the filer, and the IRS needs it whole.
+QString PayerIdNumber(const TFormData& d);
 // The recipient's number: masked only when mask is on and it is a valid SSN.
 QString RecipientIdNumber(const TFormData& d, bool mask);
 // The tax year every form of this program is for.

@@ -11,7 +11,7 @@ class BatchFormsTest : public TFormsTest {
     TPayeeRecord a = SamplePayee(QStringLiteral("Zeta"), QStringLiteral("123-45-6788"), 100);
     a.SetDouble("F1099NEC4", 10);
     TPayeeRecord b = SamplePayee(QStringLiteral("Alpha"), QStringLiteral("234-56-7890"), 0);
-    b.SetDouble("F1099NEC3", 40);  // counts, does not print
+    b.SetDouble("F1099NEC3", 40);  // box 3 alone files a form too
     TPayeeRecord c = SamplePayee(QStringLiteral("Mu"), QStringLiteral("345-67-8901"), 7);
     return WritePayerFile(payer, {a, b, c});
   }
@@ -26,10 +26,10 @@ TEST_F(BatchFormsTest, PrintsTheSameFormsAsTheScreensWithoutTouchingTheFile) {
     QString OnFirstPage;
   };
   const TCase cases[] = {
-      {{"--form", "1099-NEC", "--kind", "program"}, 2, "MU"},
-      {{"--form", "1099-NEC", "--kind", "program", "--mask-ssn", "no"}, 2, "345-67-8901"},
-      {{"--form", "1099-NEC", "--kind", "program", "--mask-ssn", "yes"}, 2, "***-**-8901"},
-      {{"--form", "1099-NEC", "--kind", "redcopy"}, 1, "345-67-8901"},
+      {{"--form", "1099-NEC", "--kind", "program"}, 3, "ALPHA"},
+      {{"--form", "1099-NEC", "--kind", "program", "--mask-ssn", "no"}, 3, "234-56-7890"},
+      {{"--form", "1099-NEC", "--kind", "program", "--mask-ssn", "yes"}, 3, "***-**-7890"},
+      {{"--form", "1099-NEC", "--kind", "redcopy"}, 1, "40.00"},
       {{"--form", "1096", "--form-type", "1099-NEC", "--kind", "program"}, 1, "147.00"},
       {{"--form", "1096", "--form-type", "1099-NEC", "--kind", "redcopy"}, 1, "147.00"},
   };

@@ -2,6 +2,7 @@
 // check marks, numbers and dates, and the red copy conditions.
 #include <gtest/gtest.h>
 
+#include "forms/FormTotals.h"
 #include "forms/FormValues.h"
 #include "storage/Globals.h"
 #include "storage/RecordLayout.h"
@@ -57,14 +58,15 @@ const TValueCase kCases[] = {
      false,
      "BUILDERS"},
     {"PayerFIDNValidEin", {PayerFIDN}, None, true, "12-3456789"},
-    {"PayerFIDNMaskedSsn",
+    // The filer's own number is never masked, whatever the option says.
+    {"PayerFIDNSsnNeverMasked",
      {PayerFIDN},
      [](TPayerRecord& p, TPayeeRecord&) {
        p.SetString("EmpIDNum", "");
        p.SetString("SocSecNum", "321-54-9876");
      },
      true,
-     "***-**-9876"},
+     "321-54-9876"},
     {"PayerTINNeverMasked",
      {PayerTIN},
      [](TPayerRecord& p, TPayeeRecord&) {
@@ -162,17 +164,31 @@ TEST(FormConditions, RedCopyConditions) {
   EXPECT_TRUE(CondHolds(TCond::PayeeValidDate, "F1099RDOP", d));
 }
 
-TEST(FormConditions, QualifyingTestsRoundOnlyWhereTheFormSays) {
-  TPayerRecord payer;
-  TPayeeRecord payee;
-  const TFormData d{payer.Data(), payee.Data()};
-  const char* const fields[] = {"F1099INT1", "F1099INT3"};
-  payee.SetDouble("F1099INT1", 0.003);
-  payee.SetDouble("F1099INT3", 0.001);
-  EXPECT_FALSE(Qualifies({fields, fields, true}, d, false));
-  EXPECT_FALSE(Qualifies({fields, fields, true}, d, true));
-  EXPECT_TRUE(Qualifies({fields, fields, false}, d, true));
-  payee.SetDouble("F1099INT3", 0.002);  // 0.005 rounds to a cent
-  EXPECT_TRUE(Qualifies({fields, fields, true}, d, false));
+// One rule for every form: the amount the Form 1096 adds, or the tax withheld, rounds to a cent.
+TEST(FormConditions, PayeeQualifiesWhenItsAmountOrWithheldTaxRoundsToACent) {
+  struct TCase {
+    uint8_t FormType;
+    QList<std::pair<const char*, double>> Boxes;
+    bool Qualifies;
+  };
+  const TCase cases[] = {
+      {ft1099INT, {{"F1099INT1", 0.003}, {"F1099INT3", 0.001}}, false},
+      {ft1099INT, {{"F1099INT1", 0.003}, {"F1099INT3", 0.002}}, true},  // 0.005 rounds up
+      {ft1099INT, {{"F1099INT13", 5}}, true},
+      {ft1099INT, {{"F1099INT2", 500}}, false},  // box 2 is not added by the Form 1096
+      {ft1099NEC, {{"F1099NEC4", 0.004}}, false},
+      {ft1099NEC, {{"F1099NEC4", 0.01}}, true},  // backup withholding alone files a form
+      {ft1099NEC, {{"F1099NEC3", 250}}, true},
+      {ft1099MISC, {{"F1099MISC11", 70}}, true},
+      {ft1099MISC, {{"F1099MISC15", 70}}, false},
+      {ft1098, {{"F1098_6", 10}}, true},
+      {ft1099S, {{"F1099S6", 10}}, false},
+  };
+  for (const TCase& c : cases) {
+    TPayeeRecord payee;
+    for (const auto& [field, value] : c.Boxes) payee.SetDouble(field, value);
+    EXPECT_EQ(FormQualifies(c.FormType, payee.Data()), c.Qualifies)
+        << int(c.FormType) << " " << c.Boxes.first().first;
+  }
 }
 }  // namespace

@@ -48,7 +48,8 @@ class TForm1096Fixture : public TFormsTest {
  protected:
   // The sample payer with its contact, e-mail, fax number and a signer.
   static TPayerRecord Payer();
-  // Two 1099-NEC payees: one with boxes 1, 3 and 4, one with only box 4 (and a 1099-R).
+  // Two 1099-NEC payees: one with boxes 1, 3 and 4, one with only box 4 (and a 1099-R); both
+  // file a 1099-NEC.
   static QList<TPayeeRecord> NecPayees();
 };
 

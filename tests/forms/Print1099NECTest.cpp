@@ -104,7 +104,7 @@ TEST_F(Print1099NECTest, SocialSecurityNumbersAreMaskedOnlyWhenAskedAndValid) {
   }
 }
 
-TEST_F(Print1099NECTest, PayerNumberFallsBackToItsMaskedSocialSecurityNumber) {
+TEST_F(Print1099NECTest, PayerNumberFallsBackToItsSocialSecurityNumberNeverMasked) {
   struct TCase {
     QString Ein, Ssn;
     bool Mask;
@@ -112,9 +112,9 @@ TEST_F(Print1099NECTest, PayerNumberFallsBackToItsMaskedSocialSecurityNumber) {
   };
   const TCase cases[] = {
       {"12-3456789", "321-54-9876", true, "12-3456789"},
-      {"", "321-54-9876", true, "***-**-9876"},
+      {"", "321-54-9876", true, "321-54-9876"},
       {"07-1234567", "321-54-9876", false, "321-54-9876"},  // 07 is no valid EIN prefix
-      {"", "321-54-98", true, ""},
+      {"", "321-54-98", true, "321-54-98"},
   };
   for (const TCase& c : cases) {
     TPayerRecord payer = SamplePayer();
@@ -166,20 +166,30 @@ TEST_F(Print1099NECTest, AmpersandPrintsOnceAndFractionOfACentStaysOffTheProgram
   EXPECT_EQ(TextsEqual(red.Pages[0], QStringLiteral("SMITH & SONS")).size(), 1);
 }
 
-// A payee that counts in TotalForms (box 3) without printing (box 1 is 0) must not leave an
-// empty page or sheet at the end of either job.
-TEST_F(Print1099NECTest, CountedPayeeThatDoesNotPrintLeavesNoEmptyPage) {
+// The Form 1096 counts a payee with only box 3 or only tax withheld, so both prints give it its
+// form; a payee whose boxes round to nothing counts nowhere and leaves no empty page behind.
+TEST_F(Print1099NECTest, EveryCountedPayeePrintsAndNoOtherDoes) {
   QList<TPayeeRecord> payees = MixedPayees();
-  payees[0].SetDouble("F1099NEC1", 0);  // Zimmer: last in name order
+  payees[0].SetDouble("F1099NEC1", 0);  // Zimmer: last in name order, box 3 only
   payees[0].SetDouble("F1099NEC3", 1000);
+  payees[1].SetDouble("F1099NEC1", 0);  // Adams: backup withholding only
+  payees[1].SetDouble("F1099NEC4", 24);
+  payees[2].SetDouble("F1099NEC1", 0.004);  // Miller: nothing that rounds to a cent
   OpenPayerFile(SamplePayer(), payees);
   const TReportJob program = PrintProgram();
-  EXPECT_EQ(TotalForms, 4);
+  EXPECT_EQ(TotalForms, 3);
   EXPECT_EQ(Printed, 3);
-  EXPECT_EQ(program.PageCount(), 3);
+  ASSERT_EQ(program.PageCount(), 3);
+  EXPECT_EQ(RecipientOn(program.Pages[0]), QStringLiteral("ADAMS CONSULTING LLC"));
+  EXPECT_EQ(TextsEqual(program.Pages[0], QStringLiteral("24.00")).size(), 1);
+  EXPECT_EQ(RecipientOn(program.Pages[2]), QStringLiteral("ZIMMER, PAUL"));
+  EXPECT_EQ(TextsEqual(program.Pages[2], QStringLiteral("1,000.00")).size(), 1);
   const TReportJob red = PrintRed();
-  EXPECT_EQ(red.PageCount(), 1);
-  for (const TPage& page : program.Pages + red.Pages) EXPECT_FALSE(page.Items.isEmpty());
+  EXPECT_EQ(Printed, 3);
+  ASSERT_EQ(red.PageCount(), 1);
+  EXPECT_TRUE(HasTextAt(red.Pages[0], QStringLiteral("24.00"), 4.0, 0.47 + 2.33));
+  EXPECT_TRUE(HasTextAt(red.Pages[0], QStringLiteral("1000.00"), 4.0, 7.88 + 2.0));
+  EXPECT_TRUE(TextsEqual(red.Pages[0], QStringLiteral("MILLER, ANN")).isEmpty());
 }
 
 TEST_F(Print1099NECTest, RedCopiesTakeThreeSlotsPerSheetAndOpenNoEmptySheet) {
