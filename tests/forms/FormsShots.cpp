@@ -1,7 +1,8 @@
 // Not a test: pictures of the 1099-NEC and 1096 screens with data, and the program-generated
 // forms as PDF, for a look by eye. Run under xvfb-run -s "-screen 0 1280x1024x24":
 //   forms_shots OUTPUT_FOLDER
-// writes frm1099nec.png, frm1096.png, form1099nec.pdf and form1096.pdf.
+// writes frm1099nec.png, frm1099misc.png, frm1096.png, form1099nec.pdf, form1099misc.pdf and
+// form1096.pdf.
 #include <QApplication>
 #include <QDir>
 #include <QFile>
@@ -16,6 +17,7 @@
 #include "forms/FormPrint.h"
 #include "forms/FormTotals.h"
 #include "forms/Frm1096.h"
+#include "forms/Frm1099MISC.h"
 #include "forms/Frm1099NEC.h"
 #include "platform/MsgBox.h"
 #include "storage/DataModule.h"
@@ -27,6 +29,21 @@ void WriteBytes(const QString& path, const uint8_t* data, int size) {
   if (!file.open(QIODevice::WriteOnly) ||
       file.write(reinterpret_cast<const char*>(data), size) != size)
     qFatal("cannot write %s", qPrintable(path));
+}
+
+// The first payee's Form 1099-MISC: rents and royalties with state withholding on both lines.
+void AddMiscBoxes(TPayeeRecord& r) {
+  r.SetString("AcctNum1099MISC", QStringLiteral("LEASE-2025-0042"));
+  r.SetBool("F1099MISC7", true);
+  r.SetBool("FATCA1099MISC", true);
+  const std::pair<const char*, double> boxes[] = {
+      {"F1099MISC1", 36000},     {"F1099MISC2", 4250.75},  {"F1099MISC3", 500},
+      {"F1099MISC4", 2400},      {"F1099MISC5", 1875.5},   {"F1099MISC6", 12800},
+      {"F1099MISC8", 310.25},    {"F1099MISC9", 9400},     {"F1099MISC10", 15000},
+      {"F1099MISC11", 2650},     {"F1099MISC12", 7000},    {"F1099MISC15", 5500},
+      {"F1099MISC16_1", 1440.5}, {"F1099MISC18_1", 30000}, {"F1099MISC16_2", 225},
+      {"F1099MISC18_2", 6000}};
+  for (const auto& [box, amount] : boxes) r.SetDouble(box, amount);
 }
 
 void MakePayerFile(const QString& base) {
@@ -63,6 +80,7 @@ void MakePayerFile(const QString& base) {
   r.SetDouble("F1099NEC7_1", 100000);
   r.SetDouble("F1099NEC5_2", 99);
   r.SetDouble("F1099NEC7_2", 25000);
+  AddMiscBoxes(r);
   // A second payee without a 1099-NEC, so the navigator has somewhere to go while the forms and
   // the totals stay those of the first.
   TPayeeRecord other;
@@ -124,6 +142,15 @@ int main(int argc, char** argv) {
     screen.close();
   }
   {
+    TFrm1099MISC screen;
+    screen.show();
+    QApplication::setActiveWindow(&screen);
+    screen.Control(QStringLiteral("F1099MISC10"))->setFocus();
+    QApplication::processEvents();
+    screen.grab().save(out.absoluteFilePath(QStringLiteral("frm1099misc.png")));
+    screen.close();
+  }
+  {
     TFrm1096 screen;
     screen.show();
     QApplication::setActiveWindow(&screen);
@@ -137,6 +164,13 @@ int main(int argc, char** argv) {
   ScanFormTotals();
   SaveJob([](TPagePrinter& p, TReportProject& r) { PrintProgramGenerated(Form1099NECDef(), p, r); },
           project, out.absoluteFilePath(QStringLiteral("form1099nec.pdf")));
+  CurrentFormType = ft1099MISC;
+  ScanFormTotals();
+  SaveJob(
+      [](TPagePrinter& p, TReportProject& r) { PrintProgramGenerated(Form1099MISCDef(), p, r); },
+      project, out.absoluteFilePath(QStringLiteral("form1099misc.pdf")));
+  CurrentFormType = ft1099NEC;
+  ScanFormTotals();
   SaveJob([](TPagePrinter&, TReportProject& r) { Print1096ProgramGenerated(r); }, project,
           out.absoluteFilePath(QStringLiteral("form1096.pdf")));
   module.RSPayee->CloseRecSet();
