@@ -75,6 +75,12 @@ TEST_F(Frm1099MISCTest, OpeningShowsPayerStateLinesAndPayee) {
   EXPECT_NE(screen.findChild<QLabel*>("Form1099MISC"), nullptr);
   EXPECT_DOUBLE_EQ(Money(screen, "F1099MISC9")->Value(), 5000);
   EXPECT_DOUBLE_EQ(Money(screen, "F1099MISC1")->Value(), 0);
+  // The screen shows the whole form: every box and label sits on the picture.
+  const QRect picture = screen.findChild<QLabel*>("Form1099MISC")->rect();
+  for (const TControlDef& c : screen.Def().Controls)
+    EXPECT_TRUE(picture.contains(screen.Control(QLatin1String(c.Name))->geometry())) << c.Name;
+  for (const TLabelDef& l : screen.Def().Labels)
+    EXPECT_TRUE(picture.contains(screen.Label(QLatin1String(l.Name))->geometry())) << l.Name;
 }
 
 // Every control takes its own field of the record and writes back only that one: a distinct
