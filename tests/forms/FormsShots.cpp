@@ -1,7 +1,8 @@
-// Not a test: pictures of the 1099-NEC and 1096 screens with data, and the program-generated
-// forms as PDF, for a look by eye. Run under xvfb-run -s "-screen 0 1280x1024x24":
-//   forms_shots OUTPUT_FOLDER
-// writes frm1099nec.png, frm1096.png, form1099nec.pdf and form1096.pdf.
+// Not a test: pictures of the 1099-NEC, 1099-S and 1096 screens with data, and the
+// program-generated forms as PDF, for a look by eye. Run under xvfb-run:
+//   xvfb-run -s "-screen 0 1280x1024x24" forms_shots OUTPUT_FOLDER
+// writes frm1099nec.png, frm1099s.png, frm1096.png, form1099nec.pdf, form1099s.pdf and
+// form1096.pdf.
 #include <QApplication>
 #include <QDir>
 #include <QFile>
@@ -17,6 +18,7 @@
 #include "forms/FormTotals.h"
 #include "forms/Frm1096.h"
 #include "forms/Frm1099NEC.h"
+#include "forms/Frm1099S.h"
 #include "platform/MsgBox.h"
 #include "storage/DataModule.h"
 #include "storage/Globals.h"
@@ -63,6 +65,15 @@ void MakePayerFile(const QString& base) {
   r.SetDouble("F1099NEC7_1", 100000);
   r.SetDouble("F1099NEC5_2", 99);
   r.SetDouble("F1099NEC7_2", 25000);
+  // The same payee sold a house in 2025.
+  r.SetString("AcctNum1099S", QStringLiteral("ESCROW-2025-0417"));
+  r.SetString("F1099S1", QStringLiteral("06/13/2025"));
+  r.SetDouble("F1099S2", 487500);
+  r.SetString("F1099S3_1", QStringLiteral("1208 Lakeshore Drive"));
+  r.SetString("F1099S3_2", QStringLiteral("Springfield, IL 62712"));
+  r.SetString("F1099S3_3", QStringLiteral("Parcel 14-22-301-017"));
+  r.SetBool("F1099S4", true);
+  r.SetDouble("F1099S6", 2318.75);
   // A second payee without a 1099-NEC, so the navigator has somewhere to go while the forms and
   // the totals stay those of the first.
   TPayeeRecord other;
@@ -124,6 +135,15 @@ int main(int argc, char** argv) {
     screen.close();
   }
   {
+    TFrm1099S screen;
+    screen.show();
+    QApplication::setActiveWindow(&screen);
+    screen.Control(QStringLiteral("F1099S2"))->setFocus();
+    QApplication::processEvents();
+    screen.grab().save(out.absoluteFilePath(QStringLiteral("frm1099s.png")));
+    screen.close();
+  }
+  {
     TFrm1096 screen;
     screen.show();
     QApplication::setActiveWindow(&screen);
@@ -137,6 +157,12 @@ int main(int argc, char** argv) {
   ScanFormTotals();
   SaveJob([](TPagePrinter& p, TReportProject& r) { PrintProgramGenerated(Form1099NECDef(), p, r); },
           project, out.absoluteFilePath(QStringLiteral("form1099nec.pdf")));
+  CurrentFormType = ft1099S;
+  ScanFormTotals();
+  SaveJob([](TPagePrinter& p, TReportProject& r) { PrintProgramGenerated(Form1099SDef(), p, r); },
+          project, out.absoluteFilePath(QStringLiteral("form1099s.pdf")));
+  CurrentFormType = ft1099NEC;
+  ScanFormTotals();
   SaveJob([](TPagePrinter&, TReportProject& r) { Print1096ProgramGenerated(r); }, project,
           out.absoluteFilePath(QStringLiteral("form1096.pdf")));
   module.RSPayee->CloseRecSet();
