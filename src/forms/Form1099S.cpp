@@ -44,6 +44,8 @@ constexpr TParamDef kPayerParams[] = {
   {"PayerFIDN",         {PayerFIDN}},
 };
 
+// The date of closing prints only when it is a date: an empty box holds the mask's blanks and
+// slashes, which have no place on paper.
 constexpr TParamDef kPayeeParams[] = {
   {"Corrected",         {Flag, "Corrected1099S"}},
   {"RecipientFIDN",     {RecipientFIDN}},

@@ -6,7 +6,6 @@
 #include "controls/DateEdit.h"
 #include "controls/DollarEdit.h"
 #include "maintenance/Utils.h"
-#include "platform/Exceptions.h"
 #include "storage/Globals.h"
 
 namespace {
@@ -25,7 +24,7 @@ bool TFrm1099S::HoldsAnyEntry() const {
     } else if (auto* check = qobject_cast<TCheckBoxEdit*>(control)) {
       if (check->Checked()) return true;
     } else if (auto* date = qobject_cast<TDateEdit*>(control)) {
-      if (date->text() != TDateEdit::EmptyText() && !IsBlank(date->text())) return true;
+      if (date->text() != TDateEdit::EmptyText()) return true;
     } else if (auto* edit = qobject_cast<QLineEdit*>(control)) {
       if (!IsBlank(edit->text())) return true;
     }
