@@ -129,7 +129,7 @@ TEST_F(Print1099STest, EveryPayeeParameterIsSetAfreshForEachForm) {
   first.SetString("AcctNum1099S", QStringLiteral("ESC-1"));
   first.SetString("CompName", QStringLiteral("Alpha Two"));
   TPayeeRecord second = SalePayee(QStringLiteral("Beta"), QStringLiteral("234-56-7890"), 200);
-  second.SetString("F1099S1", QString());  // a sale typed in elsewhere without its date
+  second.SetString("F1099S1", QStringLiteral("  /  /    "));  // an untouched date box
   OpenPayerFile(SamplePayer(), {second, first});
   const TReportJob job = PrintProgram();
   ASSERT_EQ(job.PageCount(), 2);
@@ -143,6 +143,8 @@ TEST_F(Print1099STest, EveryPayeeParameterIsSetAfreshForEachForm) {
   EXPECT_TRUE(TextsEqual(job.Pages[1], QStringLiteral("X")).isEmpty());
   EXPECT_EQ(TextsEqual(job.Pages[1], QStringLiteral("200.00")).size(), 1);
   EXPECT_TRUE(Project->Param(QStringLiteral("Box1")).isEmpty());
+  for (const TDisplayItem& t : Texts(job.Pages[1]))
+    EXPECT_FALSE(t.Text.contains(QLatin1String("  /"))) << t.Text.toStdString();
 }
 
 // Box 2 alone decides, rounded to cents in the count and in both prints alike: a fraction of a
