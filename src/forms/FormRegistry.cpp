@@ -2,9 +2,10 @@
 
 #include "forms/Form1099MISC.h"
 #include "forms/Form1099NEC.h"
+#include "forms/Form1099S.h"
 
 std::span<const TFormDef* const> FormDefs() {
-  static const TFormDef* const defs[] = {&Form1099NECDef(), &Form1099MISCDef()};
+  static const TFormDef* const defs[] = {&Form1099MISCDef(), &Form1099NECDef(), &Form1099SDef()};
   return defs;
 }
 

@@ -19,6 +19,7 @@
 #include "forms/Frm1096.h"
 #include "forms/Frm1099MISC.h"
 #include "forms/Frm1099NEC.h"
+#include "forms/Frm1099S.h"
 #include "platform/MsgBox.h"
 #include "storage/DataModule.h"
 #include "storage/Globals.h"
@@ -81,6 +82,15 @@ void MakePayerFile(const QString& base) {
   r.SetDouble("F1099NEC5_2", 99);
   r.SetDouble("F1099NEC7_2", 25000);
   AddMiscBoxes(r);
+  // The same payee sold a house in 2025.
+  r.SetString("AcctNum1099S", QStringLiteral("ESCROW-2025-0417"));
+  r.SetString("F1099S1", QStringLiteral("06/13/2025"));
+  r.SetDouble("F1099S2", 487500);
+  r.SetString("F1099S3_1", QStringLiteral("1208 Lakeshore Drive"));
+  r.SetString("F1099S3_2", QStringLiteral("Springfield, IL 62712"));
+  r.SetString("F1099S3_3", QStringLiteral("Parcel 14-22-301-017"));
+  r.SetBool("F1099S4", true);
+  r.SetDouble("F1099S6", 2318.75);
   // A second payee without a 1099-NEC, so the navigator has somewhere to go while the forms and
   // the totals stay those of the first.
   TPayeeRecord other;
@@ -102,6 +112,25 @@ void SaveJob(const std::function<void(TPagePrinter&, TReportProject&)>& print,
   print(printer, project);
   printer.EndDoc();
   ExportJob(printer.Job(), file);
+}
+// The screen with the first payee, the box named focus having the focus, saved as file.
+template <typename TScreen>
+void ShootScreen(const QDir& out, const char* focus, const char* file) {
+  TScreen screen;
+  screen.show();
+  QApplication::setActiveWindow(&screen);
+  screen.Control(QLatin1String(focus))->setFocus();
+  QApplication::processEvents();
+  screen.grab().save(out.absoluteFilePath(QLatin1String(file)));
+  screen.close();
+}
+
+// The program-generated forms of one form type.
+void SaveForm(const TFormDef& form, TReportProject& project, const QString& file) {
+  CurrentFormType = form.FormType;
+  ScanFormTotals();
+  SaveJob([&form](TPagePrinter& p, TReportProject& r) { PrintProgramGenerated(form, p, r); },
+          project, file);
 }
 }  // namespace
 
@@ -132,24 +161,9 @@ int main(int argc, char** argv) {
   module.RSPayee->OpenRecSet();
   if (!FileIsOpen) qFatal("cannot open the payer file");
 
-  {
-    TFrm1099NEC screen;
-    screen.show();
-    QApplication::setActiveWindow(&screen);
-    screen.Control(QStringLiteral("F1099NEC4"))->setFocus();
-    QApplication::processEvents();
-    screen.grab().save(out.absoluteFilePath(QStringLiteral("frm1099nec.png")));
-    screen.close();
-  }
-  {
-    TFrm1099MISC screen;
-    screen.show();
-    QApplication::setActiveWindow(&screen);
-    screen.Control(QStringLiteral("F1099MISC10"))->setFocus();
-    QApplication::processEvents();
-    screen.grab().save(out.absoluteFilePath(QStringLiteral("frm1099misc.png")));
-    screen.close();
-  }
+  ShootScreen<TFrm1099NEC>(out, "F1099NEC4", "frm1099nec.png");
+  ShootScreen<TFrm1099MISC>(out, "F1099MISC10", "frm1099misc.png");
+  ShootScreen<TFrm1099S>(out, "F1099S2", "frm1099s.png");
   {
     TFrm1096 screen;
     screen.show();
@@ -160,15 +174,9 @@ int main(int argc, char** argv) {
     screen.close();
   }
   MaskSSNOption = true;
-  CurrentFormType = ft1099NEC;
-  ScanFormTotals();
-  SaveJob([](TPagePrinter& p, TReportProject& r) { PrintProgramGenerated(Form1099NECDef(), p, r); },
-          project, out.absoluteFilePath(QStringLiteral("form1099nec.pdf")));
-  CurrentFormType = ft1099MISC;
-  ScanFormTotals();
-  SaveJob(
-      [](TPagePrinter& p, TReportProject& r) { PrintProgramGenerated(Form1099MISCDef(), p, r); },
-      project, out.absoluteFilePath(QStringLiteral("form1099misc.pdf")));
+  SaveForm(Form1099NECDef(), project, out.absoluteFilePath(QStringLiteral("form1099nec.pdf")));
+  SaveForm(Form1099MISCDef(), project, out.absoluteFilePath(QStringLiteral("form1099misc.pdf")));
+  SaveForm(Form1099SDef(), project, out.absoluteFilePath(QStringLiteral("form1099s.pdf")));
   CurrentFormType = ft1099NEC;
   ScanFormTotals();
   SaveJob([](TPagePrinter&, TReportProject& r) { Print1096ProgramGenerated(r); }, project,
