@@ -1,7 +1,9 @@
 // Not a test: pictures of the 1099-NEC and 1096 screens with data, and the program-generated
 // forms as PDF, for a look by eye. Run under xvfb-run -s "-screen 0 1280x1024x24":
 //   forms_shots OUTPUT_FOLDER
-// writes frm1099nec.png, frm1096.png, form1099nec.pdf and form1096.pdf.
+// writes frm1099nec.png, frm1098.png, frm1096.png, form1099nec.pdf, form1098.pdf and
+// form1096.pdf. With a second argument "long" the payer and payees carry 40-character names and
+// 999,999,999.99 in every box, to see that everything fits its box.
 #include <QApplication>
 #include <QDir>
 #include <QFile>
@@ -16,6 +18,7 @@
 #include "forms/FormPrint.h"
 #include "forms/FormTotals.h"
 #include "forms/Frm1096.h"
+#include "forms/Frm1098.h"
 #include "forms/Frm1099NEC.h"
 #include "platform/MsgBox.h"
 #include "storage/DataModule.h"
@@ -29,7 +32,37 @@ void WriteBytes(const QString& path, const uint8_t* data, int size) {
     qFatal("cannot write %s", qPrintable(path));
 }
 
-void MakePayerFile(const QString& base) {
+// The widest texts the fields take and the largest amounts the boxes take.
+const QString kLongName = QStringLiteral("Consolidated Mortgage Servicing Company W");
+const QString kLongStreet = QStringLiteral("12345 Northwest Commerce Blvd W");
+const QString kLongCity = QStringLiteral("Rancho Santa Margarita, CA 926");
+constexpr double kLargest = 999999999.99;
+
+void FillLong(TPayerRecord& p) {
+  p.SetString("PayerName", kLongName);
+  p.SetString("TradeName", kLongName);
+  p.SetString("Address1", kLongStreet);
+  p.SetString("Address2", QStringLiteral("Suite 9999"));
+  p.SetString("CityStZip", kLongCity);
+}
+
+void FillLong(TPayeeRecord& r) {
+  r.SetString("PayeeName", kLongName);
+  r.SetString("CompName", kLongName);
+  r.SetString("Address1", kLongStreet);
+  r.SetString("CityStZip", kLongCity);
+  r.SetString("AcctNum1098", QStringLiteral("WWWWWWWWWWWWWWWWWWWWWWWWW"));
+  for (const char* box : {"F1098_1", "F1098_2", "F1098_4", "F1098_5", "F1098_6"})
+    r.SetDouble(box, kLargest);
+  for (int line = 1; line <= 7; ++line)
+    r.SetString(QStringLiteral("F1098_8_%1").arg(line).toStdString(),
+                QStringLiteral("WWWWWWWWWWWWWWWWWWWWWWWWW"));
+  r.SetBool("F1098_7", true);
+  r.SetInt("F1098_9", 999);
+  r.SetString("F1098_10", QStringLiteral("WWWWWWWWWWWWWWWWWWWWWWWWW"));
+}
+
+void MakePayerFile(const QString& base, bool longData) {
   TPayerRecord p;
   p.SetString("PayerName", QStringLiteral("Acme Construction Supply & Co"));
   p.SetString("TradeName", QStringLiteral("Acme Builders"));
@@ -45,6 +78,7 @@ void MakePayerFile(const QString& base) {
   p.SetString("StateID1", QStringLiteral("1234-5678-9012"));
   p.SetString("StateName2", QStringLiteral("WI"));
   p.SetString("StateID2", QStringLiteral("036-1234567"));
+  if (longData) FillLong(p);
   WriteBytes(base + QStringLiteral(".PR25"), p.Data(), TPayerRecord::Size);
 
   TPayeeRecord r;
@@ -63,6 +97,21 @@ void MakePayerFile(const QString& base) {
   r.SetDouble("F1099NEC7_1", 100000);
   r.SetDouble("F1099NEC5_2", 99);
   r.SetDouble("F1099NEC7_2", 25000);
+  // The same payee as a borrower on a Form 1098.
+  r.SetString("AcctNum1098", QStringLiteral("LN-0045-2291"));
+  r.SetDouble("F1098_1", 14236.18);
+  r.SetDouble("F1098_2", 312450);
+  r.SetString("F1098_3", QStringLiteral("06/14/2019"));
+  r.SetDouble("F1098_4", 86.4);
+  r.SetDouble("F1098_5", 1140);
+  r.SetDouble("F1098_6", 2500);
+  r.SetString("F1098_8_1", QStringLiteral("118 Lakeview Terrace"));
+  r.SetString("F1098_8_2", QStringLiteral("Springfield, IL 62711"));
+  r.SetString("F1098_8_3", QStringLiteral("Parcel 14-22-301-006"));
+  r.SetInt("F1098_9", 1);
+  r.SetString("F1098_10", QStringLiteral("Escrow taxes 4,812.00"));
+  r.SetString("F1098_11", QStringLiteral("02/01/2021"));
+  if (longData) FillLong(r);
   // A second payee without a 1099-NEC, so the navigator has somewhere to go while the forms and
   // the totals stay those of the first.
   TPayeeRecord other;
@@ -89,8 +138,8 @@ void SaveJob(const std::function<void(TPagePrinter&, TReportProject&)>& print,
 
 int main(int argc, char** argv) {
   QApplication app(argc, argv);
-  if (argc != 2) {
-    std::fprintf(stderr, "usage: forms_shots OUTPUT_FOLDER\n");
+  if (argc != 2 && argc != 3) {
+    std::fprintf(stderr, "usage: forms_shots OUTPUT_FOLDER [long]\n");
     return 2;
   }
   const QDir out(QString::fromLocal8Bit(argv[1]));
@@ -101,7 +150,7 @@ int main(int argc, char** argv) {
   AppRegistry = std::make_unique<TRegistry>();
   ProgramFolder = out.absolutePath() + QLatin1Char('/');
   const QString base = out.absoluteFilePath(QStringLiteral("Shots"));
-  MakePayerFile(base);
+  MakePayerFile(base, argc == 3 && QLatin1String(argv[2]) == QLatin1String("long"));
 
   TFrmDataModule module;
   module.RSPayer->SetRecSize(TPayerRecord::Size);
@@ -124,6 +173,15 @@ int main(int argc, char** argv) {
     screen.close();
   }
   {
+    TFrm1098 screen;
+    screen.show();
+    QApplication::setActiveWindow(&screen);
+    screen.Control(QStringLiteral("F1098_8_3"))->setFocus();
+    QApplication::processEvents();
+    screen.grab().save(out.absoluteFilePath(QStringLiteral("frm1098.png")));
+    screen.close();
+  }
+  {
     TFrm1096 screen;
     screen.show();
     QApplication::setActiveWindow(&screen);
@@ -137,6 +195,12 @@ int main(int argc, char** argv) {
   ScanFormTotals();
   SaveJob([](TPagePrinter& p, TReportProject& r) { PrintProgramGenerated(Form1099NECDef(), p, r); },
           project, out.absoluteFilePath(QStringLiteral("form1099nec.pdf")));
+  CurrentFormType = ft1098;
+  ScanFormTotals();
+  SaveJob([](TPagePrinter& p, TReportProject& r) { PrintProgramGenerated(Form1098Def(), p, r); },
+          project, out.absoluteFilePath(QStringLiteral("form1098.pdf")));
+  CurrentFormType = ft1099NEC;
+  ScanFormTotals();
   SaveJob([](TPagePrinter&, TReportProject& r) { Print1096ProgramGenerated(r); }, project,
           out.absoluteFilePath(QStringLiteral("form1096.pdf")));
   module.RSPayee->CloseRecSet();

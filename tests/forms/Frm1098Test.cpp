@@ -24,7 +24,8 @@ class Frm1098Test : public TFormsTest {
  protected:
   // Record order Young (no Form 1098), Baker.
   void OpenTwo() {
-    TPayeeRecord young = SamplePayee(QStringLiteral("Young, Amy"), QStringLiteral("123-45-6788"), 0);
+    TPayeeRecord young =
+        SamplePayee(QStringLiteral("Young, Amy"), QStringLiteral("123-45-6788"), 0);
     TPayeeRecord baker =
         SampleBorrower(QStringLiteral("Baker & Baker"), QStringLiteral("345-67-8901"), 8123.45);
     baker.SetString("CompName", QStringLiteral("Joint Borrower"));
@@ -221,10 +222,10 @@ TEST_F(Frm1098Test, EnterWalksTheBoxesInTabOrder) {
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
     order << QApplication::focusWidget()->objectName();
   }
-  EXPECT_EQ(order, QStringList({"F1098_1", "F1098_2", "F1098_3", "F1098_4", "F1098_5",
-                                "F1098_6", "F1098_7", "F1098_8_1", "F1098_8_2", "F1098_8_3",
-                                "F1098_8_4", "F1098_8_5", "F1098_8_6", "F1098_8_7", "F1098_9",
-                                "F1098_10", "AcctNum1098", "F1098_11"}));
+  EXPECT_EQ(order, QStringList({"F1098_1", "F1098_2", "F1098_3", "F1098_4", "F1098_5", "F1098_6",
+                                "F1098_7", "F1098_8_1", "F1098_8_2", "F1098_8_3", "F1098_8_4",
+                                "F1098_8_5", "F1098_8_6", "F1098_8_7", "F1098_9", "F1098_10",
+                                "AcctNum1098", "F1098_11"}));
   EXPECT_EQ(screen.Control("F1098_11")->palette().color(QPalette::Base),
             TFrmFormScreen::FocusColor);
   EXPECT_EQ(screen.Control("Corrected")->focusPolicy(), Qt::ClickFocus);

@@ -59,9 +59,8 @@ class Print1098Test : public TFormsTest {
 };
 
 QString BorrowerOn(const TPage& page) {
-  for (const QString& name :
-       {QStringLiteral("ADAMS FAMILY TRUST"), QStringLiteral("MILLER, ANN"),
-        QStringLiteral("YOUNG, AMY"), QStringLiteral("ZIMMER, PAUL")})
+  for (const QString& name : {QStringLiteral("ADAMS FAMILY TRUST"), QStringLiteral("MILLER, ANN"),
+                              QStringLiteral("YOUNG, AMY"), QStringLiteral("ZIMMER, PAUL")})
     if (!TextsEqual(page, name).isEmpty()) return name;
   return {};
 }
@@ -128,9 +127,12 @@ TEST_F(Print1098Test, EveryPayeeParameterIsSetAfreshForEachForm) {
     EXPECT_EQ(TextsEqual(job.Pages[0], QLatin1String(shown)).size(), 1) << shown;
   // The last form's parameters: the second borrower's, nothing of the first.
   const QMap<QString, QString> last = {
-      {"PayerID", "234-56-7890"},          {"PayerName2", "BETA"},
-      {"PayerAddress1", "42 ELM STREET"},  {"PayerAddress2", "DECATUR, IL 62521"},
-      {"Box1", "200.00"},                  {"Box9", "0"},
+      {"PayerID", "234-56-7890"},
+      {"PayerName2", "BETA"},
+      {"PayerAddress1", "42 ELM STREET"},
+      {"PayerAddress2", "DECATUR, IL 62521"},
+      {"Box1", "200.00"},
+      {"Box9", "0"},
   };
   for (const TParamDef& p : Form1098Def().PayeeParams) {
     const QString name = QLatin1String(p.Name);
@@ -143,7 +145,8 @@ TEST_F(Print1098Test, EveryPayeeParameterIsSetAfreshForEachForm) {
 // make a form in the 1096 count and in both prints; a fraction of a cent, or refunded interest
 // and insurance premiums alone (boxes 4 and 5), make none anywhere.
 TEST_F(Print1098Test, InterestOrPointsMakeTheFormInTheTotalsAndBothPrints) {
-  TPayeeRecord points = SamplePayee(QStringLiteral("Points, Only"), QStringLiteral("123-45-6788"), 0);
+  TPayeeRecord points =
+      SamplePayee(QStringLiteral("Points, Only"), QStringLiteral("123-45-6788"), 0);
   points.SetDouble("F1098_6", 300);
   TPayeeRecord fraction = SamplePayee(QStringLiteral("Fraction"), QStringLiteral("234-56-7890"), 0);
   fraction.SetDouble("F1098_1", 0.004);
@@ -201,7 +204,8 @@ TEST_F(Print1098Test, RedCopyPutsEveryItemAtItsPlaceWithTheOffsets) {
   p.SetString("F1098_11", QStringLiteral("07/01/2021"));
   OpenPayerFile(lender, {p});
   const double name = 120 / 12.5;  // 40 characters in 3.2 inches
-  const double address = FitFontSize(QStringLiteral("98765 NORTH INDUSTRIAL PARKWAY SUITE 2000"), 3.2);
+  const double address =
+      FitFontSize(QStringLiteral("98765 NORTH INDUSTRIAL PARKWAY SUITE 2000"), 3.2);
   const double box10 = FitFontSize(QStringLiteral("Escrow for taxes: 2,400"), 1.5);
   const QList<TRedItem> expected = {
       {"X", 3.15, -0.02, 12},
@@ -347,8 +351,8 @@ TEST_F(Print1098Test, BatchPrintsTheMortgageFormsLikeTheScreen) {
   for (const TCase& c : cases) {
     SCOPED_TRACE(c.Args.join(' ').toStdString());
     const QString out = Folder.Path(QStringLiteral("out.snp"));
-    const TBatchRun run = RunBatch(QStringList{"print", file, "--form", "1098"} + c.Args +
-                                   QStringList{"--out", out});
+    const TBatchRun run =
+        RunBatch(QStringList{"print", file, "--form", "1098"} + c.Args + QStringList{"--out", out});
     ASSERT_EQ(run.Code, 0) << run.Err.toStdString();
     const TReportJob job = LoadSnapshot(out);
     ASSERT_EQ(job.PageCount(), c.Pages);
