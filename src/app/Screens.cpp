@@ -2,6 +2,7 @@
 
 #include "engine/Fonts.h"
 #include "forms/Frm1096.h"
+#include "forms/Frm1098.h"
 #include "forms/Frm1099MISC.h"
 #include "forms/Frm1099NEC.h"
 #include "forms/Frm1099S.h"
@@ -30,6 +31,7 @@ void InstallScreens(TFrmMain& main) {
   main.SetScreen("Transfer", [] { ShowTransferScreen(); });
   main.SetScreen("WebUpdate", [] { CheckWebUpdate(); });
   main.SetScreen("1096", [] { ShowForm1096(); });
+  main.SetScreen("1098", [] { ShowForm1098(); });
   main.SetScreen("1099MISC", [] { ShowForm1099MISC(); });
   main.SetScreen("1099NEC", [] { ShowForm1099NEC(); });
   main.SetScreen("1099S", [] { ShowForm1099S(); });

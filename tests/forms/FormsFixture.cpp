@@ -44,6 +44,15 @@ TPayeeRecord SamplePayee(const QString& name, const QString& tin, double box1) {
   return p;
 }
 
+TPayeeRecord SampleBorrower(const QString& name, const QString& tin, double interest) {
+  TPayeeRecord p = SamplePayee(name, tin, 0);
+  p.SetDouble("F1098_1", interest);
+  p.SetString("F1098_3", QStringLiteral("03/15/2019"));
+  p.SetBool("F1098_7", true);
+  p.SetInt("F1098_9", 1);
+  return p;
+}
+
 void TFormsTest::SetUp() {
   RegisterFontSubstitutions();
   MsgBoxScript::Clear();

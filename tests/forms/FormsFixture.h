@@ -21,6 +21,9 @@ QString SourceProjectFile();
 TPayerRecord SamplePayer();
 // A payee of the given name with the sample address, the TIN and box 1 of the 1099-NEC.
 TPayeeRecord SamplePayee(const QString& name, const QString& tin, double box1);
+// A borrower with a complete Form 1098 and no other form: box 1 interest, an origination date,
+// the property at the borrower's address (box 7), one property (box 9).
+TPayeeRecord SampleBorrower(const QString& name, const QString& tin, double interest);
 
 class TFormsTest : public ::testing::Test {
  protected:

@@ -1,8 +1,10 @@
-// Not a test: pictures of the 1099-NEC and 1096 screens with data, and the program-generated
-// forms as PDF, for a look by eye. Run under xvfb-run -s "-screen 0 1280x1024x24":
-//   forms_shots OUTPUT_FOLDER
-// writes frm1099nec.png, frm1099misc.png, frm1096.png, form1099nec.pdf, form1099misc.pdf and
-// form1096.pdf.
+// Not a test: pictures of the form screens with data, and the program-generated forms as PDF,
+// for a look by eye. Run under xvfb-run -s "-screen 0 1280x1024x24":
+//   forms_shots OUTPUT_FOLDER [long]
+// writes frmNAME.png for each screen and formNAME.pdf for each form (frm1099nec.png,
+// form1099nec.pdf, ..., frm1096.png, form1096.pdf). With the second argument "long" the payer
+// and payees carry 40-character names and 999,999,999.99 in every box, to see that everything
+// fits its box.
 #include <QApplication>
 #include <QDir>
 #include <QFile>
@@ -17,6 +19,7 @@
 #include "forms/FormPrint.h"
 #include "forms/FormTotals.h"
 #include "forms/Frm1096.h"
+#include "forms/Frm1098.h"
 #include "forms/Frm1099MISC.h"
 #include "forms/Frm1099NEC.h"
 #include "forms/Frm1099S.h"
@@ -47,7 +50,37 @@ void AddMiscBoxes(TPayeeRecord& r) {
   for (const auto& [box, amount] : boxes) r.SetDouble(box, amount);
 }
 
-void MakePayerFile(const QString& base) {
+// The widest texts the fields take and the largest amounts the boxes take.
+const QString kLongName = QStringLiteral("Consolidated Mortgage Servicing Company W");
+const QString kLongStreet = QStringLiteral("12345 Northwest Commerce Blvd W");
+const QString kLongCity = QStringLiteral("Rancho Santa Margarita, CA 926");
+constexpr double kLargest = 999999999.99;
+
+void FillLong(TPayerRecord& p) {
+  p.SetString("PayerName", kLongName);
+  p.SetString("TradeName", kLongName);
+  p.SetString("Address1", kLongStreet);
+  p.SetString("Address2", QStringLiteral("Suite 9999"));
+  p.SetString("CityStZip", kLongCity);
+}
+
+void FillLong(TPayeeRecord& r) {
+  r.SetString("PayeeName", kLongName);
+  r.SetString("CompName", kLongName);
+  r.SetString("Address1", kLongStreet);
+  r.SetString("CityStZip", kLongCity);
+  r.SetString("AcctNum1098", QStringLiteral("WWWWWWWWWWWWWWWWWWWWWWWWW"));
+  for (const char* box : {"F1098_1", "F1098_2", "F1098_4", "F1098_5", "F1098_6"})
+    r.SetDouble(box, kLargest);
+  for (int line = 1; line <= 7; ++line)
+    r.SetString(QStringLiteral("F1098_8_%1").arg(line).toStdString(),
+                QStringLiteral("WWWWWWWWWWWWWWWWWWWWWWWWW"));
+  r.SetBool("F1098_7", true);
+  r.SetInt("F1098_9", 999);
+  r.SetString("F1098_10", QStringLiteral("WWWWWWWWWWWWWWWWWWWWWWWWW"));
+}
+
+void MakePayerFile(const QString& base, bool longData) {
   TPayerRecord p;
   p.SetString("PayerName", QStringLiteral("Acme Construction Supply & Co"));
   p.SetString("TradeName", QStringLiteral("Acme Builders"));
@@ -63,6 +96,7 @@ void MakePayerFile(const QString& base) {
   p.SetString("StateID1", QStringLiteral("1234-5678-9012"));
   p.SetString("StateName2", QStringLiteral("WI"));
   p.SetString("StateID2", QStringLiteral("036-1234567"));
+  if (longData) FillLong(p);
   WriteBytes(base + QStringLiteral(".PR25"), p.Data(), TPayerRecord::Size);
 
   TPayeeRecord r;
@@ -91,6 +125,21 @@ void MakePayerFile(const QString& base) {
   r.SetString("F1099S3_3", QStringLiteral("Parcel 14-22-301-017"));
   r.SetBool("F1099S4", true);
   r.SetDouble("F1099S6", 2318.75);
+  // The same payee as a borrower on a Form 1098.
+  r.SetString("AcctNum1098", QStringLiteral("LN-0045-2291"));
+  r.SetDouble("F1098_1", 14236.18);
+  r.SetDouble("F1098_2", 312450);
+  r.SetString("F1098_3", QStringLiteral("06/14/2019"));
+  r.SetDouble("F1098_4", 86.4);
+  r.SetDouble("F1098_5", 1140);
+  r.SetDouble("F1098_6", 2500);
+  r.SetString("F1098_8_1", QStringLiteral("118 Lakeview Terrace"));
+  r.SetString("F1098_8_2", QStringLiteral("Springfield, IL 62711"));
+  r.SetString("F1098_8_3", QStringLiteral("Parcel 14-22-301-006"));
+  r.SetInt("F1098_9", 1);
+  r.SetString("F1098_10", QStringLiteral("Escrow taxes 4,812.00"));
+  r.SetString("F1098_11", QStringLiteral("02/01/2021"));
+  if (longData) FillLong(r);
   // A second payee without a 1099-NEC, so the navigator has somewhere to go while the forms and
   // the totals stay those of the first.
   TPayeeRecord other;
@@ -136,8 +185,8 @@ void SaveForm(const TFormDef& form, TReportProject& project, const QString& file
 
 int main(int argc, char** argv) {
   QApplication app(argc, argv);
-  if (argc != 2) {
-    std::fprintf(stderr, "usage: forms_shots OUTPUT_FOLDER\n");
+  if (argc != 2 && argc != 3) {
+    std::fprintf(stderr, "usage: forms_shots OUTPUT_FOLDER [long]\n");
     return 2;
   }
   const QDir out(QString::fromLocal8Bit(argv[1]));
@@ -148,7 +197,7 @@ int main(int argc, char** argv) {
   AppRegistry = std::make_unique<TRegistry>();
   ProgramFolder = out.absolutePath() + QLatin1Char('/');
   const QString base = out.absoluteFilePath(QStringLiteral("Shots"));
-  MakePayerFile(base);
+  MakePayerFile(base, argc == 3 && QLatin1String(argv[2]) == QLatin1String("long"));
 
   TFrmDataModule module;
   module.RSPayer->SetRecSize(TPayerRecord::Size);
@@ -164,6 +213,7 @@ int main(int argc, char** argv) {
   ShootScreen<TFrm1099NEC>(out, "F1099NEC4", "frm1099nec.png");
   ShootScreen<TFrm1099MISC>(out, "F1099MISC10", "frm1099misc.png");
   ShootScreen<TFrm1099S>(out, "F1099S2", "frm1099s.png");
+  ShootScreen<TFrm1098>(out, "F1098_8_3", "frm1098.png");
   {
     TFrm1096 screen;
     screen.show();
@@ -177,6 +227,7 @@ int main(int argc, char** argv) {
   SaveForm(Form1099NECDef(), project, out.absoluteFilePath(QStringLiteral("form1099nec.pdf")));
   SaveForm(Form1099MISCDef(), project, out.absoluteFilePath(QStringLiteral("form1099misc.pdf")));
   SaveForm(Form1099SDef(), project, out.absoluteFilePath(QStringLiteral("form1099s.pdf")));
+  SaveForm(Form1098Def(), project, out.absoluteFilePath(QStringLiteral("form1098.pdf")));
   CurrentFormType = ft1099NEC;
   ScanFormTotals();
   SaveJob([](TPagePrinter&, TReportProject& r) { Print1096ProgramGenerated(r); }, project,

@@ -1,0 +1,19 @@
+#pragma once
+// Form 1098, mortgage interest: its tables (Form1098.cpp) and its screen, which adds to the family
+// the checks a filled-in mortgage statement needs (origination date, property, properties).
+#include "forms/Form1098.h"
+#include "forms/FormScreen.h"
+
+class TFrm1098 : public TFrmFormScreen {
+  Q_OBJECT
+ public:
+  explicit TFrm1098(QWidget* parent = nullptr);
+  void ValidateForm() override;
+
+ private:
+  QString BoxText(const char* control) const;
+  bool PropertyDescribed() const;
+};
+
+// Main window: Forms / 1098. Sets CurrentFormType, shows the screen modally, releases it.
+void ShowForm1098();
