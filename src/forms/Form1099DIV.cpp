@@ -33,7 +33,7 @@ constexpr TControlDef kControls[] = {
   {"AcctNum1099DIV", TCtlKind::Filter, "AcctNum1099DIV",   25, kAcctChars, cfUpper,     "AcctNum"},
   // Copy A's "2nd TIN not." box sits at the right end of the account number box.
   {"SecTINnot",      TCtlKind::Check,  "SecTINnot1099DIV", 0,  nullptr,    cfNone,      nullptr,
-   3.42, 5.3, 0.17},
+   3.42, 5.45, 0.17},
   {"F1099DIV16_1",   TCtlKind::Money,  "F1099DIV16_1",     0,  kMoney,     cfRight,     "Box16_1"},
   {"F1099DIV16_2",   TCtlKind::Money,  "F1099DIV16_2",     0,  kMoney,     cfRight,     "Box16_2"},
 };
@@ -54,7 +54,7 @@ constexpr TLabelDef kLabels[] = {
   {"StateName1_2",  {PayerText, "StateName2"}, "Box14_2", false, TAlign::Center},
   {"StateID2_1",    {PayerText, "StateID1"},   "Box15_1", false, TAlign::Center},
   {"StateID2_2",    {PayerText, "StateID2"},   "Box15_2", false, TAlign::Center},
-  {"Lbl2ndTINnot",  {Literal, "2nd TIN not."}, nullptr, false, TAlign::Left, 3.0, 5.02, 0.66},
+  {"Lbl2ndTINnot",  {Literal, "2nd TIN not."}, nullptr, false, TAlign::Left, 3.0, 5.12, 0.66},
 };
 
 constexpr TParamDef kPayerParams[] = {
@@ -173,7 +173,7 @@ const TFormDef kForm1099DIV = {
     kPayeeParams,
     {"Form 1099-DIV Report", kSlotTops, kRedCopy},
     true,
-    {0.4, 0.42, 8.1, 5.66},
+    {0.4, 0.42, 8.1, 5.8},
 };
 }  // namespace
 

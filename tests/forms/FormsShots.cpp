@@ -1,11 +1,14 @@
-// Not a test: pictures of the 1099-NEC and 1096 screens with data, and the program-generated
-// forms as PDF, for a look by eye. Run under xvfb-run -s "-screen 0 1280x1024x24":
+// Not a test: pictures of the 1099-NEC, 1099-DIV and 1096 screens with data, and the
+// program-generated forms as PDF, for a look by eye. Run under xvfb-run -s "-screen 0
+// 1280x1024x24":
 //   forms_shots OUTPUT_FOLDER
-// writes frm1099nec.png, frm1096.png, form1099nec.pdf and form1096.pdf.
+// writes frm1099nec.png, frm1099div.png, frm1096.png, form1099nec.pdf, form1099div.pdf and
+// form1096.pdf.
 #include <QApplication>
 #include <QDir>
 #include <QFile>
 #include <QTimer>
+#include <utility>
 
 #include "controls/CheckBoxEdit.h"
 #include "controls/DollarEdit.h"
@@ -16,6 +19,7 @@
 #include "forms/FormPrint.h"
 #include "forms/FormTotals.h"
 #include "forms/Frm1096.h"
+#include "forms/Frm1099DIV.h"
 #include "forms/Frm1099NEC.h"
 #include "platform/MsgBox.h"
 #include "storage/DataModule.h"
@@ -27,6 +31,21 @@ void WriteBytes(const QString& path, const uint8_t* data, int size) {
   if (!file.open(QIODevice::WriteOnly) ||
       file.write(reinterpret_cast<const char*>(data), size) != size)
     qFatal("cannot write %s", qPrintable(path));
+}
+
+// The same payee's dividends: every kind of box of the 1099-DIV, in amounts that pass its checks.
+void AddDividends(TPayeeRecord& r) {
+  r.SetString("AcctNum1099DIV", QStringLiteral("DIV-2025-0042"));
+  r.SetBool("FATCA1099DIV", true);
+  const std::pair<const char*, double> boxes[] = {
+      {"F1099DIV1a", 12480.55}, {"F1099DIV1b", 9310.2},   {"F1099DIV2a", 3150},
+      {"F1099DIV2b", 420},      {"F1099DIV2d", 180},      {"F1099DIV2e", 75.5},
+      {"F1099DIV2f", 60},       {"F1099DIV3", 250},       {"F1099DIV4", 1248.06},
+      {"F1099DIV5", 310.4},     {"F1099DIV7", 86.12},     {"F1099DIV12", 1020},
+      {"F1099DIV13", 140},      {"F1099DIV16_1", 312.01}, {"F1099DIV16_2", 45},
+  };
+  for (const auto& [field, amount] : boxes) r.SetDouble(field, amount);
+  r.SetString("F1099DIV8", QStringLiteral("Canada"));
 }
 
 void MakePayerFile(const QString& base) {
@@ -63,6 +82,7 @@ void MakePayerFile(const QString& base) {
   r.SetDouble("F1099NEC7_1", 100000);
   r.SetDouble("F1099NEC5_2", 99);
   r.SetDouble("F1099NEC7_2", 25000);
+  AddDividends(r);
   // A second payee without a 1099-NEC, so the navigator has somewhere to go while the forms and
   // the totals stay those of the first.
   TPayeeRecord other;
@@ -124,6 +144,15 @@ int main(int argc, char** argv) {
     screen.close();
   }
   {
+    TFrm1099DIV screen;
+    screen.show();
+    QApplication::setActiveWindow(&screen);
+    screen.Control(QStringLiteral("F1099DIV2a"))->setFocus();
+    QApplication::processEvents();
+    screen.grab().save(out.absoluteFilePath(QStringLiteral("frm1099div.png")));
+    screen.close();
+  }
+  {
     TFrm1096 screen;
     screen.show();
     QApplication::setActiveWindow(&screen);
@@ -137,6 +166,12 @@ int main(int argc, char** argv) {
   ScanFormTotals();
   SaveJob([](TPagePrinter& p, TReportProject& r) { PrintProgramGenerated(Form1099NECDef(), p, r); },
           project, out.absoluteFilePath(QStringLiteral("form1099nec.pdf")));
+  CurrentFormType = ft1099DIV;
+  ScanFormTotals();
+  SaveJob([](TPagePrinter& p, TReportProject& r) { PrintProgramGenerated(Form1099DIVDef(), p, r); },
+          project, out.absoluteFilePath(QStringLiteral("form1099div.pdf")));
+  CurrentFormType = ft1099NEC;
+  ScanFormTotals();
   SaveJob([](TPagePrinter&, TReportProject& r) { Print1096ProgramGenerated(r); }, project,
           out.absoluteFilePath(QStringLiteral("form1096.pdf")));
   module.RSPayee->CloseRecSet();
