@@ -76,7 +76,7 @@ TEST_F(Frm1099DIVTest, OpeningShowsTheStateBoxesFromThePayer) {
   EXPECT_EQ(Label(screen, "PayeeCompName"), QStringLiteral("Adams Trust"));
   EXPECT_EQ(Label(screen, "TradeName"), QStringLiteral("Acme Builders"));
   EXPECT_EQ(screen.findChild<QLabel*>("LblCalendarYear")->text(), QStringLiteral("2025"));
-  EXPECT_EQ(screen.findChild<QLabel*>("Form1099DIV"), screen.findChild<QWidget*>("Form1099DIV"));
+  EXPECT_NE(screen.findChild<QLabel*>("Form1099DIV"), nullptr);  // the picture of the form
 }
 
 // Every box control takes its field and gives it back: moving away writes the payee's bytes,
@@ -142,6 +142,29 @@ TEST_F(Frm1099DIVTest, EnterWalksTheBoxesInTabOrder) {
                                 "SecTINnot",  "F1099DIV16_1", "F1099DIV16_2"}));
   EXPECT_EQ(screen.Control("Corrected")->focusPolicy(), Qt::ClickFocus);
   EXPECT_EQ(Edit(screen, "F1099DIV8")->maxLength(), 12);
+}
+
+// The boxes come from the report's layout: each sits on the picture, and no box control shares
+// its place with another or with a label (the payer's lines, a little taller than their
+// spacing, may touch one another).
+TEST_F(Frm1099DIVTest, BoxesSitOnThePictureWithoutOverlapping) {
+  OpenTwo();
+  TFrm1099DIV screen;
+  const QWidget* picture = screen.findChild<QLabel*>("Form1099DIV");
+  ASSERT_NE(picture, nullptr);
+  QList<const QWidget*> placed;
+  for (const TControlDef& c : Form1099DIVDef().Controls)
+    placed << screen.Control(QLatin1String(c.Name));
+  const qsizetype controls = placed.size();
+  for (const TLabelDef& l : Form1099DIVDef().Labels) placed << screen.Label(QLatin1String(l.Name));
+  for (qsizetype i = 0; i < placed.size(); ++i) {
+    SCOPED_TRACE(placed[i]->objectName().toStdString());
+    EXPECT_EQ(placed[i]->parentWidget(), picture);
+    EXPECT_TRUE(picture->rect().contains(placed[i]->geometry()));
+    for (qsizetype j = i + 1; j < placed.size() && i < controls; ++j)
+      EXPECT_FALSE(placed[i]->geometry().intersects(placed[j]->geometry()))
+          << placed[j]->objectName().toStdString();
+  }
 }
 
 struct TValidationCase {
