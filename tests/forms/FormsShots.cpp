@@ -9,6 +9,7 @@
 #include <QDir>
 #include <QFile>
 #include <QTimer>
+#include <utility>
 
 #include "controls/CheckBoxEdit.h"
 #include "controls/DollarEdit.h"
@@ -20,6 +21,7 @@
 #include "forms/FormTotals.h"
 #include "forms/Frm1096.h"
 #include "forms/Frm1098.h"
+#include "forms/Frm1099DIV.h"
 #include "forms/Frm1099MISC.h"
 #include "forms/Frm1099NEC.h"
 #include "forms/Frm1099S.h"
@@ -78,6 +80,21 @@ void FillLong(TPayeeRecord& r) {
   r.SetBool("F1098_7", true);
   r.SetInt("F1098_9", 999);
   r.SetString("F1098_10", QStringLiteral("WWWWWWWWWWWWWWWWWWWWWWWWW"));
+}
+
+// The same payee's dividends: every kind of box of the 1099-DIV, in amounts that pass its checks.
+void AddDividends(TPayeeRecord& r) {
+  r.SetString("AcctNum1099DIV", QStringLiteral("DIV-2025-0042"));
+  r.SetBool("FATCA1099DIV", true);
+  const std::pair<const char*, double> boxes[] = {
+      {"F1099DIV1a", 12480.55}, {"F1099DIV1b", 9310.2},   {"F1099DIV2a", 3150},
+      {"F1099DIV2b", 420},      {"F1099DIV2d", 180},      {"F1099DIV2e", 75.5},
+      {"F1099DIV2f", 60},       {"F1099DIV3", 250},       {"F1099DIV4", 1248.06},
+      {"F1099DIV5", 310.4},     {"F1099DIV7", 86.12},     {"F1099DIV12", 1020},
+      {"F1099DIV13", 140},      {"F1099DIV16_1", 312.01}, {"F1099DIV16_2", 45},
+  };
+  for (const auto& [field, amount] : boxes) r.SetDouble(field, amount);
+  r.SetString("F1099DIV8", QStringLiteral("Canada"));
 }
 
 void MakePayerFile(const QString& base, bool longData) {
@@ -140,6 +157,7 @@ void MakePayerFile(const QString& base, bool longData) {
   r.SetString("F1098_10", QStringLiteral("Escrow taxes 4,812.00"));
   r.SetString("F1098_11", QStringLiteral("02/01/2021"));
   if (longData) FillLong(r);
+  AddDividends(r);
   // A second payee without a 1099-NEC, so the navigator has somewhere to go while the forms and
   // the totals stay those of the first.
   TPayeeRecord other;
@@ -214,6 +232,7 @@ int main(int argc, char** argv) {
   ShootScreen<TFrm1099MISC>(out, "F1099MISC10", "frm1099misc.png");
   ShootScreen<TFrm1099S>(out, "F1099S2", "frm1099s.png");
   ShootScreen<TFrm1098>(out, "F1098_8_3", "frm1098.png");
+  ShootScreen<TFrm1099DIV>(out, "F1099DIV2a", "frm1099div.png");
   {
     TFrm1096 screen;
     screen.show();
@@ -224,6 +243,7 @@ int main(int argc, char** argv) {
     screen.close();
   }
   MaskSSNOption = true;
+  SaveForm(Form1099DIVDef(), project, out.absoluteFilePath(QStringLiteral("form1099div.pdf")));
   SaveForm(Form1099NECDef(), project, out.absoluteFilePath(QStringLiteral("form1099nec.pdf")));
   SaveForm(Form1099MISCDef(), project, out.absoluteFilePath(QStringLiteral("form1099misc.pdf")));
   SaveForm(Form1099SDef(), project, out.absoluteFilePath(QStringLiteral("form1099s.pdf")));
