@@ -1,7 +1,8 @@
 // Not a test: pictures of the 1099-NEC and 1096 screens with data, and the program-generated
 // forms as PDF, for a look by eye. Run under xvfb-run -s "-screen 0 1280x1024x24":
 //   forms_shots OUTPUT_FOLDER
-// writes frm1099nec.png, frm1096.png, form1099nec.pdf and form1096.pdf.
+// writes frm1099nec.png, frm1099int.png, frm1096.png, form1099nec.pdf, form1099int.pdf and
+// form1096.pdf.
 #include <QApplication>
 #include <QDir>
 #include <QFile>
@@ -16,6 +17,7 @@
 #include "forms/FormPrint.h"
 #include "forms/FormTotals.h"
 #include "forms/Frm1096.h"
+#include "forms/Frm1099INT.h"
 #include "forms/Frm1099NEC.h"
 #include "platform/MsgBox.h"
 #include "storage/DataModule.h"
@@ -27,6 +29,29 @@ void WriteBytes(const QString& path, const uint8_t* data, int size) {
   if (!file.open(QIODevice::WriteOnly) ||
       file.write(reinterpret_cast<const char*>(data), size) != size)
     qFatal("cannot write %s", qPrintable(path));
+}
+
+// The same recipient's interest, every box filled: savings, Treasury notes, tax-exempt bonds
+// and a deposit in Canada with foreign tax paid.
+void SetInterest(TPayeeRecord& r) {
+  r.SetString("AcctNum1099INT", QStringLiteral("SAV-000123-77"));
+  r.SetBool("FATCA1099INT", true);
+  r.SetDouble("F1099INT1", 4821.37);
+  r.SetDouble("F1099INT2", 125);
+  r.SetDouble("F1099INT3", 1310.5);
+  r.SetDouble("F1099INT4", 964.27);
+  r.SetDouble("F1099INT5", 42.1);
+  r.SetDouble("F1099INT6", 88.4);
+  r.SetString("F1099INT7", QStringLiteral("CANADA"));
+  r.SetDouble("F1099INT8", 2250);
+  r.SetDouble("F1099INT9", 375);
+  r.SetDouble("F1099INT10", 61.85);
+  r.SetDouble("F1099INT11", 18.2);
+  r.SetDouble("F1099INT12", 9.75);
+  r.SetDouble("F1099INT13", 33.6);
+  r.SetString("F1099INT14", QStringLiteral("64971XQM3"));
+  r.SetDouble("F1099INT17_1", 215.4);
+  r.SetDouble("F1099INT17_2", 48.9);
 }
 
 void MakePayerFile(const QString& base) {
@@ -45,6 +70,7 @@ void MakePayerFile(const QString& base) {
   p.SetString("StateID1", QStringLiteral("1234-5678-9012"));
   p.SetString("StateName2", QStringLiteral("WI"));
   p.SetString("StateID2", QStringLiteral("036-1234567"));
+  p.SetString("RTN", QStringLiteral("071000013"));
   WriteBytes(base + QStringLiteral(".PR25"), p.Data(), TPayerRecord::Size);
 
   TPayeeRecord r;
@@ -63,6 +89,7 @@ void MakePayerFile(const QString& base) {
   r.SetDouble("F1099NEC7_1", 100000);
   r.SetDouble("F1099NEC5_2", 99);
   r.SetDouble("F1099NEC7_2", 25000);
+  SetInterest(r);
   // A second payee without a 1099-NEC, so the navigator has somewhere to go while the forms and
   // the totals stay those of the first.
   TPayeeRecord other;
@@ -124,6 +151,15 @@ int main(int argc, char** argv) {
     screen.close();
   }
   {
+    TFrm1099INT screen;
+    screen.show();
+    QApplication::setActiveWindow(&screen);
+    screen.Control(QStringLiteral("F1099INT8"))->setFocus();
+    QApplication::processEvents();
+    screen.grab().save(out.absoluteFilePath(QStringLiteral("frm1099int.png")));
+    screen.close();
+  }
+  {
     TFrm1096 screen;
     screen.show();
     QApplication::setActiveWindow(&screen);
@@ -137,6 +173,12 @@ int main(int argc, char** argv) {
   ScanFormTotals();
   SaveJob([](TPagePrinter& p, TReportProject& r) { PrintProgramGenerated(Form1099NECDef(), p, r); },
           project, out.absoluteFilePath(QStringLiteral("form1099nec.pdf")));
+  CurrentFormType = ft1099INT;
+  ScanFormTotals();
+  SaveJob([](TPagePrinter& p, TReportProject& r) { PrintProgramGenerated(Form1099INTDef(), p, r); },
+          project, out.absoluteFilePath(QStringLiteral("form1099int.pdf")));
+  CurrentFormType = ft1099NEC;
+  ScanFormTotals();
   SaveJob([](TPagePrinter&, TReportProject& r) { Print1096ProgramGenerated(r); }, project,
           out.absoluteFilePath(QStringLiteral("form1096.pdf")));
   module.RSPayee->CloseRecSet();
