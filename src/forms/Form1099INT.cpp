@@ -29,7 +29,7 @@ constexpr TControlDef kControls[] = {
   {"AcctNum1099INT", TCtlKind::Filter, "AcctNum1099INT",   25, kAcctChars,  cfUpper,     "AcctNum"},
   // Copy A's "2nd TIN not." box sits at the right end of the account number box.
   {"SecTINnot",      TCtlKind::Check,  "SecTINnot1099INT", 0,  nullptr,     cfNone,      nullptr,
-   3.72, 4.32, 0.17},
+   3.72, 4.4, 0.17},
   {"F1099INT14",     TCtlKind::Filter, "F1099INT14",       15, kCusipChars, cfUpper | cfCenter, "Box14"},
   {"F1099INT17_1",   TCtlKind::Money,  "F1099INT17_1",     0,  kMoney,      cfRight,     "Box17_1"},
   {"F1099INT17_2",   TCtlKind::Money,  "F1099INT17_2",     0,  kMoney,      cfRight,     "Box17_2"},
@@ -52,7 +52,7 @@ constexpr TLabelDef kLabels[] = {
   {"StateID1_2",    {PayerText, "StateName2"}, "Box15_2", false, TAlign::Center},
   {"StateID2_1",    {PayerText, "StateID1"},   "Box16_1", false, TAlign::Center},
   {"StateID2_2",    {PayerText, "StateID2"},   "Box16_2", false, TAlign::Center},
-  {"Lbl2ndTINnot",  {Literal, "2nd TIN not."}, nullptr, false, TAlign::Left, 3.3, 4.04, 0.66},
+  {"Lbl2ndTINnot",  {Literal, "2nd TIN not."}, nullptr, false, TAlign::Left, 3.3, 4.12, 0.66},
 };
 
 constexpr TParamDef kPayerParams[] = {
@@ -166,7 +166,7 @@ const TFormDef kForm1099INT = {
     kPayeeParams,
     {"Form 1099-INT Report", kSlotTops, kRedCopy},
     true,
-    {0.4, 0.42, 8.1, 5.2},
+    {0.4, 0.42, 8.1, 5.32},
 };
 }  // namespace
 
