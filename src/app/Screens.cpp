@@ -3,7 +3,9 @@
 #include "engine/Fonts.h"
 #include "forms/Frm1096.h"
 #include "forms/Frm1099INT.h"
+#include "forms/Frm1099MISC.h"
 #include "forms/Frm1099NEC.h"
+#include "forms/Frm1099S.h"
 #include "maintenance/FrmPayee.h"
 #include "maintenance/FrmPayer.h"
 #include "printing/Labels.h"
@@ -29,6 +31,8 @@ void InstallScreens(TFrmMain& main) {
   main.SetScreen("Transfer", [] { ShowTransferScreen(); });
   main.SetScreen("WebUpdate", [] { CheckWebUpdate(); });
   main.SetScreen("1096", [] { ShowForm1096(); });
+  main.SetScreen("1099MISC", [] { ShowForm1099MISC(); });
   main.SetScreen("1099NEC", [] { ShowForm1099NEC(); });
   main.SetScreen("1099INT", [] { ShowForm1099INT(); });
+  main.SetScreen("1099S", [] { ShowForm1099S(); });
 }

@@ -1,10 +1,13 @@
 #include "forms/FormRegistry.h"
 
 #include "forms/Form1099INT.h"
+#include "forms/Form1099MISC.h"
 #include "forms/Form1099NEC.h"
+#include "forms/Form1099S.h"
 
 std::span<const TFormDef* const> FormDefs() {
-  static const TFormDef* const defs[] = {&Form1099NECDef(), &Form1099INTDef()};
+  static const TFormDef* const defs[] = {&Form1099INTDef(), &Form1099MISCDef(), &Form1099NECDef(),
+                                         &Form1099SDef()};
   return defs;
 }
 

@@ -1,7 +1,8 @@
 // Not a test: pictures of the 1099-NEC and 1096 screens with data, and the program-generated
 // forms as PDF, for a look by eye. Run under xvfb-run -s "-screen 0 1280x1024x24":
 //   forms_shots OUTPUT_FOLDER
-// writes frm1099nec.png, frm1099int.png, frm1096.png, form1099nec.pdf, form1099int.pdf and
+// writes frm1099nec.png, frm1099misc.png, frm1099int.png, frm1099s.png, frm1096.png and the
+// program-generated form1099nec.pdf, form1099misc.pdf, form1099int.pdf, form1099s.pdf and
 // form1096.pdf.
 #include <QApplication>
 #include <QDir>
@@ -18,7 +19,9 @@
 #include "forms/FormTotals.h"
 #include "forms/Frm1096.h"
 #include "forms/Frm1099INT.h"
+#include "forms/Frm1099MISC.h"
 #include "forms/Frm1099NEC.h"
+#include "forms/Frm1099S.h"
 #include "platform/MsgBox.h"
 #include "storage/DataModule.h"
 #include "storage/Globals.h"
@@ -31,27 +34,34 @@ void WriteBytes(const QString& path, const uint8_t* data, int size) {
     qFatal("cannot write %s", qPrintable(path));
 }
 
-// The same recipient's interest, every box filled: savings, Treasury notes, tax-exempt bonds
+// The first payee's Form 1099-MISC: rents and royalties with state withholding on both lines.
+void AddMiscBoxes(TPayeeRecord& r) {
+  r.SetString("AcctNum1099MISC", QStringLiteral("LEASE-2025-0042"));
+  r.SetBool("F1099MISC7", true);
+  r.SetBool("FATCA1099MISC", true);
+  const std::pair<const char*, double> boxes[] = {
+      {"F1099MISC1", 36000},     {"F1099MISC2", 4250.75},  {"F1099MISC3", 500},
+      {"F1099MISC4", 2400},      {"F1099MISC5", 1875.5},   {"F1099MISC6", 12800},
+      {"F1099MISC8", 310.25},    {"F1099MISC9", 9400},     {"F1099MISC10", 15000},
+      {"F1099MISC11", 2650},     {"F1099MISC12", 7000},    {"F1099MISC15", 5500},
+      {"F1099MISC16_1", 1440.5}, {"F1099MISC18_1", 30000}, {"F1099MISC16_2", 225},
+      {"F1099MISC18_2", 6000}};
+  for (const auto& [box, amount] : boxes) r.SetDouble(box, amount);
+}
+
+// The first payee's Form 1099-INT, every box filled: savings, Treasury notes, tax-exempt bonds
 // and a deposit in Canada with foreign tax paid.
-void SetInterest(TPayeeRecord& r) {
+void AddInterestBoxes(TPayeeRecord& r) {
   r.SetString("AcctNum1099INT", QStringLiteral("SAV-000123-77"));
   r.SetBool("FATCA1099INT", true);
-  r.SetDouble("F1099INT1", 4821.37);
-  r.SetDouble("F1099INT2", 125);
-  r.SetDouble("F1099INT3", 1310.5);
-  r.SetDouble("F1099INT4", 964.27);
-  r.SetDouble("F1099INT5", 42.1);
-  r.SetDouble("F1099INT6", 88.4);
   r.SetString("F1099INT7", QStringLiteral("CANADA"));
-  r.SetDouble("F1099INT8", 2250);
-  r.SetDouble("F1099INT9", 375);
-  r.SetDouble("F1099INT10", 61.85);
-  r.SetDouble("F1099INT11", 18.2);
-  r.SetDouble("F1099INT12", 9.75);
-  r.SetDouble("F1099INT13", 33.6);
   r.SetString("F1099INT14", QStringLiteral("64971XQM3"));
-  r.SetDouble("F1099INT17_1", 215.4);
-  r.SetDouble("F1099INT17_2", 48.9);
+  const std::pair<const char*, double> boxes[] = {
+      {"F1099INT1", 4821.37},  {"F1099INT2", 125},    {"F1099INT3", 1310.5}, {"F1099INT4", 964.27},
+      {"F1099INT5", 42.1},     {"F1099INT6", 88.4},   {"F1099INT8", 2250},   {"F1099INT9", 375},
+      {"F1099INT10", 61.85},   {"F1099INT11", 18.2},  {"F1099INT12", 9.75},  {"F1099INT13", 33.6},
+      {"F1099INT17_1", 215.4}, {"F1099INT17_2", 48.9}};
+  for (const auto& [box, amount] : boxes) r.SetDouble(box, amount);
 }
 
 void MakePayerFile(const QString& base) {
@@ -89,7 +99,17 @@ void MakePayerFile(const QString& base) {
   r.SetDouble("F1099NEC7_1", 100000);
   r.SetDouble("F1099NEC5_2", 99);
   r.SetDouble("F1099NEC7_2", 25000);
-  SetInterest(r);
+  AddMiscBoxes(r);
+  AddInterestBoxes(r);
+  // The same payee sold a house in 2025.
+  r.SetString("AcctNum1099S", QStringLiteral("ESCROW-2025-0417"));
+  r.SetString("F1099S1", QStringLiteral("06/13/2025"));
+  r.SetDouble("F1099S2", 487500);
+  r.SetString("F1099S3_1", QStringLiteral("1208 Lakeshore Drive"));
+  r.SetString("F1099S3_2", QStringLiteral("Springfield, IL 62712"));
+  r.SetString("F1099S3_3", QStringLiteral("Parcel 14-22-301-017"));
+  r.SetBool("F1099S4", true);
+  r.SetDouble("F1099S6", 2318.75);
   // A second payee without a 1099-NEC, so the navigator has somewhere to go while the forms and
   // the totals stay those of the first.
   TPayeeRecord other;
@@ -111,6 +131,25 @@ void SaveJob(const std::function<void(TPagePrinter&, TReportProject&)>& print,
   print(printer, project);
   printer.EndDoc();
   ExportJob(printer.Job(), file);
+}
+// The screen with the first payee, the box named focus having the focus, saved as file.
+template <typename TScreen>
+void ShootScreen(const QDir& out, const char* focus, const char* file) {
+  TScreen screen;
+  screen.show();
+  QApplication::setActiveWindow(&screen);
+  screen.Control(QLatin1String(focus))->setFocus();
+  QApplication::processEvents();
+  screen.grab().save(out.absoluteFilePath(QLatin1String(file)));
+  screen.close();
+}
+
+// The program-generated forms of one form type.
+void SaveForm(const TFormDef& form, TReportProject& project, const QString& file) {
+  CurrentFormType = form.FormType;
+  ScanFormTotals();
+  SaveJob([&form](TPagePrinter& p, TReportProject& r) { PrintProgramGenerated(form, p, r); },
+          project, file);
 }
 }  // namespace
 
@@ -141,24 +180,10 @@ int main(int argc, char** argv) {
   module.RSPayee->OpenRecSet();
   if (!FileIsOpen) qFatal("cannot open the payer file");
 
-  {
-    TFrm1099NEC screen;
-    screen.show();
-    QApplication::setActiveWindow(&screen);
-    screen.Control(QStringLiteral("F1099NEC4"))->setFocus();
-    QApplication::processEvents();
-    screen.grab().save(out.absoluteFilePath(QStringLiteral("frm1099nec.png")));
-    screen.close();
-  }
-  {
-    TFrm1099INT screen;
-    screen.show();
-    QApplication::setActiveWindow(&screen);
-    screen.Control(QStringLiteral("F1099INT8"))->setFocus();
-    QApplication::processEvents();
-    screen.grab().save(out.absoluteFilePath(QStringLiteral("frm1099int.png")));
-    screen.close();
-  }
+  ShootScreen<TFrm1099NEC>(out, "F1099NEC4", "frm1099nec.png");
+  ShootScreen<TFrm1099MISC>(out, "F1099MISC10", "frm1099misc.png");
+  ShootScreen<TFrm1099INT>(out, "F1099INT8", "frm1099int.png");
+  ShootScreen<TFrm1099S>(out, "F1099S2", "frm1099s.png");
   {
     TFrm1096 screen;
     screen.show();
@@ -169,14 +194,10 @@ int main(int argc, char** argv) {
     screen.close();
   }
   MaskSSNOption = true;
-  CurrentFormType = ft1099NEC;
-  ScanFormTotals();
-  SaveJob([](TPagePrinter& p, TReportProject& r) { PrintProgramGenerated(Form1099NECDef(), p, r); },
-          project, out.absoluteFilePath(QStringLiteral("form1099nec.pdf")));
-  CurrentFormType = ft1099INT;
-  ScanFormTotals();
-  SaveJob([](TPagePrinter& p, TReportProject& r) { PrintProgramGenerated(Form1099INTDef(), p, r); },
-          project, out.absoluteFilePath(QStringLiteral("form1099int.pdf")));
+  SaveForm(Form1099NECDef(), project, out.absoluteFilePath(QStringLiteral("form1099nec.pdf")));
+  SaveForm(Form1099MISCDef(), project, out.absoluteFilePath(QStringLiteral("form1099misc.pdf")));
+  SaveForm(Form1099INTDef(), project, out.absoluteFilePath(QStringLiteral("form1099int.pdf")));
+  SaveForm(Form1099SDef(), project, out.absoluteFilePath(QStringLiteral("form1099s.pdf")));
   CurrentFormType = ft1099NEC;
   ScanFormTotals();
   SaveJob([](TPagePrinter&, TReportProject& r) { Print1096ProgramGenerated(r); }, project,
