@@ -4,6 +4,7 @@
 #include "forms/Frm1096.h"
 #include "forms/Frm1098.h"
 #include "forms/Frm1099DIV.h"
+#include "forms/Frm1099INT.h"
 #include "forms/Frm1099MISC.h"
 #include "forms/Frm1099NEC.h"
 #include "forms/Frm1099S.h"
@@ -34,6 +35,7 @@ void InstallScreens(TFrmMain& main) {
   main.SetScreen("1096", [] { ShowForm1096(); });
   main.SetScreen("1098", [] { ShowForm1098(); });
   main.SetScreen("1099DIV", [] { ShowForm1099DIV(); });
+  main.SetScreen("1099INT", [] { ShowForm1099INT(); });
   main.SetScreen("1099MISC", [] { ShowForm1099MISC(); });
   main.SetScreen("1099NEC", [] { ShowForm1099NEC(); });
   main.SetScreen("1099S", [] { ShowForm1099S(); });

@@ -22,6 +22,7 @@
 #include "forms/Frm1096.h"
 #include "forms/Frm1098.h"
 #include "forms/Frm1099DIV.h"
+#include "forms/Frm1099INT.h"
 #include "forms/Frm1099MISC.h"
 #include "forms/Frm1099NEC.h"
 #include "forms/Frm1099S.h"
@@ -97,6 +98,21 @@ void AddDividends(TPayeeRecord& r) {
   r.SetString("F1099DIV8", QStringLiteral("Canada"));
 }
 
+// The first payee's Form 1099-INT, every box filled: savings, Treasury notes, tax-exempt bonds
+// and a deposit in Canada with foreign tax paid.
+void AddInterestBoxes(TPayeeRecord& r) {
+  r.SetString("AcctNum1099INT", QStringLiteral("SAV-000123-77"));
+  r.SetBool("FATCA1099INT", true);
+  r.SetString("F1099INT7", QStringLiteral("CANADA"));
+  r.SetString("F1099INT14", QStringLiteral("64971XQM3"));
+  const std::pair<const char*, double> boxes[] = {
+      {"F1099INT1", 4821.37},  {"F1099INT2", 125},    {"F1099INT3", 1310.5}, {"F1099INT4", 964.27},
+      {"F1099INT5", 42.1},     {"F1099INT6", 88.4},   {"F1099INT8", 2250},   {"F1099INT9", 375},
+      {"F1099INT10", 61.85},   {"F1099INT11", 18.2},  {"F1099INT12", 9.75},  {"F1099INT13", 33.6},
+      {"F1099INT17_1", 215.4}, {"F1099INT17_2", 48.9}};
+  for (const auto& [box, amount] : boxes) r.SetDouble(box, amount);
+}
+
 void MakePayerFile(const QString& base, bool longData) {
   TPayerRecord p;
   p.SetString("PayerName", QStringLiteral("Acme Construction Supply & Co"));
@@ -114,6 +130,7 @@ void MakePayerFile(const QString& base, bool longData) {
   p.SetString("StateName2", QStringLiteral("WI"));
   p.SetString("StateID2", QStringLiteral("036-1234567"));
   if (longData) FillLong(p);
+  p.SetString("RTN", QStringLiteral("071000013"));
   WriteBytes(base + QStringLiteral(".PR25"), p.Data(), TPayerRecord::Size);
 
   TPayeeRecord r;
@@ -133,6 +150,7 @@ void MakePayerFile(const QString& base, bool longData) {
   r.SetDouble("F1099NEC5_2", 99);
   r.SetDouble("F1099NEC7_2", 25000);
   AddMiscBoxes(r);
+  AddInterestBoxes(r);
   // The same payee sold a house in 2025.
   r.SetString("AcctNum1099S", QStringLiteral("ESCROW-2025-0417"));
   r.SetString("F1099S1", QStringLiteral("06/13/2025"));
@@ -230,6 +248,7 @@ int main(int argc, char** argv) {
 
   ShootScreen<TFrm1099NEC>(out, "F1099NEC4", "frm1099nec.png");
   ShootScreen<TFrm1099MISC>(out, "F1099MISC10", "frm1099misc.png");
+  ShootScreen<TFrm1099INT>(out, "F1099INT8", "frm1099int.png");
   ShootScreen<TFrm1099S>(out, "F1099S2", "frm1099s.png");
   ShootScreen<TFrm1098>(out, "F1098_8_3", "frm1098.png");
   ShootScreen<TFrm1099DIV>(out, "F1099DIV2a", "frm1099div.png");
@@ -243,6 +262,7 @@ int main(int argc, char** argv) {
     screen.close();
   }
   MaskSSNOption = true;
+  SaveForm(Form1099INTDef(), project, out.absoluteFilePath(QStringLiteral("form1099int.pdf")));
   SaveForm(Form1099DIVDef(), project, out.absoluteFilePath(QStringLiteral("form1099div.pdf")));
   SaveForm(Form1099NECDef(), project, out.absoluteFilePath(QStringLiteral("form1099nec.pdf")));
   SaveForm(Form1099MISCDef(), project, out.absoluteFilePath(QStringLiteral("form1099misc.pdf")));
