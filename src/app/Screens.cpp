@@ -3,6 +3,7 @@
 #include "engine/Fonts.h"
 #include "forms/Frm1096.h"
 #include "forms/Frm1099NEC.h"
+#include "forms/Frm1099R.h"
 #include "maintenance/FrmPayee.h"
 #include "maintenance/FrmPayer.h"
 #include "printing/Labels.h"
@@ -29,4 +30,5 @@ void InstallScreens(TFrmMain& main) {
   main.SetScreen("WebUpdate", [] { CheckWebUpdate(); });
   main.SetScreen("1096", [] { ShowForm1096(); });
   main.SetScreen("1099NEC", [] { ShowForm1099NEC(); });
+  main.SetScreen("1099R", [] { ShowForm1099R(); });
 }

@@ -1,9 +1,10 @@
 #include "forms/FormRegistry.h"
 
 #include "forms/Form1099NEC.h"
+#include "forms/Form1099R.h"
 
 std::span<const TFormDef* const> FormDefs() {
-  static const TFormDef* const defs[] = {&Form1099NECDef()};
+  static const TFormDef* const defs[] = {&Form1099NECDef(), &Form1099RDef()};
   return defs;
 }
 
