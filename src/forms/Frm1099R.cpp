@@ -28,9 +28,8 @@ class TDoubleClickFilter : public QObject {
   std::function<void()> FAction;
 };
 
-// The hint's size on the screen: three lines in 95 pixels, as its spaces break it.
+// The hint's width on the screen: its spaces break it into lines there.
 constexpr int kHintWidth = 95;
-constexpr int kHintHeight = 44;
 }  // namespace
 
 TFrm1099R::TFrm1099R(QWidget* parent) : TFrmFormScreen(Form1099RDef(), parent) {
@@ -57,7 +56,8 @@ void TFrm1099R::CreateBox7Hint() {
   QPalette pal = LblBox7Hint->palette();
   pal.setColor(QPalette::Window, QColor(255, 255, 210));
   LblBox7Hint->setPalette(pal);
-  LblBox7Hint->setGeometry(box7->x(), box7->geometry().bottom() + 4, kHintWidth, kHintHeight);
+  LblBox7Hint->setGeometry(box7->x(), box7->geometry().bottom() + 4, kHintWidth,
+                           LblBox7Hint->heightForWidth(kHintWidth));
   LblBox7Hint->hide();
   connect(box7, &TFilterEdit::entered, LblBox7Hint, &QWidget::show);
   connect(box7, &TFilterEdit::exited, LblBox7Hint, &QWidget::hide);

@@ -1,7 +1,8 @@
 // Not a test: pictures of the 1099-NEC and 1096 screens with data, and the program-generated
 // forms as PDF, for a look by eye. Run under xvfb-run -s "-screen 0 1280x1024x24":
 //   forms_shots OUTPUT_FOLDER
-// writes frm1099nec.png, frm1096.png, form1099nec.pdf and form1096.pdf.
+// writes frm1099nec.png, frm1099r.png, frm1096.png, form1099nec.pdf, form1099r.pdf and
+// form1096.pdf.
 #include <QApplication>
 #include <QDir>
 #include <QFile>
@@ -17,6 +18,7 @@
 #include "forms/FormTotals.h"
 #include "forms/Frm1096.h"
 #include "forms/Frm1099NEC.h"
+#include "forms/Frm1099R.h"
 #include "platform/MsgBox.h"
 #include "storage/DataModule.h"
 #include "storage/Globals.h"
@@ -27,6 +29,37 @@ void WriteBytes(const QString& path, const uint8_t* data, int size) {
   if (!file.open(QIODevice::WriteOnly) ||
       file.write(reinterpret_cast<const char*>(data), size) != size)
     qFatal("cannot write %s", qPrintable(path));
+}
+
+// A pension paid out in 2025 with state and local tax withheld, every box of the 1099-R filled.
+void AddPension(TPayeeRecord& r) {
+  r.SetString("AcctNum1099R", QStringLiteral("PLAN-2025-0042"));
+  r.SetBool("Corrected1099R", true);
+  r.SetDouble("F1099R1", 52000.5);
+  r.SetDouble("F1099R2", 48000);
+  r.SetBool("F1099R2b2", true);
+  r.SetDouble("F1099R3", 1500);
+  r.SetDouble("F1099R4", 9600);
+  r.SetDouble("F1099R5", 4000);
+  r.SetDouble("F1099R6", 250);
+  r.SetString("F1099R7", QStringLiteral("7D"));
+  r.SetBool("F1099R7a", true);
+  r.SetDouble("F1099R8", 1234.56);
+  r.SetInt("F1099R8a", 25);
+  r.SetInt("F1099R9a", 60);
+  r.SetDouble("F1099R9b", 3000);
+  r.SetDouble("F1099R10", 800);
+  r.SetString("F1099R11", QStringLiteral("2019"));
+  r.SetBool("FATCA1099R", true);
+  r.SetDouble("F1099R14_1", 900);
+  r.SetDouble("F1099R16_1", 45000);
+  r.SetDouble("F1099R14_2", 90);
+  r.SetDouble("F1099R16_2", 4500);
+  r.SetDouble("F1099R17_1", 120);
+  r.SetDouble("F1099R19_1", 6000);
+  r.SetDouble("F1099R17_2", 12);
+  r.SetDouble("F1099R19_2", 600);
+  r.SetString("F1099RDOP", QStringLiteral("06/30/2025"));
 }
 
 void MakePayerFile(const QString& base) {
@@ -45,6 +78,8 @@ void MakePayerFile(const QString& base) {
   p.SetString("StateID1", QStringLiteral("1234-5678-9012"));
   p.SetString("StateName2", QStringLiteral("WI"));
   p.SetString("StateID2", QStringLiteral("036-1234567"));
+  p.SetString("Locality1", QStringLiteral("Springfield"));
+  p.SetString("Locality2", QStringLiteral("Sangamon Cnty"));
   WriteBytes(base + QStringLiteral(".PR25"), p.Data(), TPayerRecord::Size);
 
   TPayeeRecord r;
@@ -63,6 +98,7 @@ void MakePayerFile(const QString& base) {
   r.SetDouble("F1099NEC7_1", 100000);
   r.SetDouble("F1099NEC5_2", 99);
   r.SetDouble("F1099NEC7_2", 25000);
+  AddPension(r);
   // A second payee without a 1099-NEC, so the navigator has somewhere to go while the forms and
   // the totals stay those of the first.
   TPayeeRecord other;
@@ -124,6 +160,15 @@ int main(int argc, char** argv) {
     screen.close();
   }
   {
+    TFrm1099R screen;
+    screen.show();
+    QApplication::setActiveWindow(&screen);
+    screen.Control(QStringLiteral("F1099R7"))->setFocus();
+    QApplication::processEvents();
+    screen.grab().save(out.absoluteFilePath(QStringLiteral("frm1099r.png")));
+    screen.close();
+  }
+  {
     TFrm1096 screen;
     screen.show();
     QApplication::setActiveWindow(&screen);
@@ -137,6 +182,12 @@ int main(int argc, char** argv) {
   ScanFormTotals();
   SaveJob([](TPagePrinter& p, TReportProject& r) { PrintProgramGenerated(Form1099NECDef(), p, r); },
           project, out.absoluteFilePath(QStringLiteral("form1099nec.pdf")));
+  CurrentFormType = ft1099R;
+  ScanFormTotals();
+  SaveJob([](TPagePrinter& p, TReportProject& r) { PrintProgramGenerated(Form1099RDef(), p, r); },
+          project, out.absoluteFilePath(QStringLiteral("form1099r.pdf")));
+  CurrentFormType = ft1099NEC;
+  ScanFormTotals();
   SaveJob([](TPagePrinter&, TReportProject& r) { Print1096ProgramGenerated(r); }, project,
           out.absoluteFilePath(QStringLiteral("form1096.pdf")));
   module.RSPayee->CloseRecSet();
