@@ -18,6 +18,7 @@
 #include "controls/RSNavigator.h"
 #include "forms/DistCodes.h"
 #include "forms/Frm1099R.h"
+#include "platform/Exceptions.h"
 #include "platform/MsgBox.h"
 #include "platform/Services.h"
 #include "storage/Globals.h"
@@ -396,6 +397,23 @@ TEST_F(Frm1099RTest, CodeListOffersTheThirtyCodesAndAnswersThePick) {
     EXPECT_EQ(PickDistCode(), c.Code);
     EXPECT_EQ(selectedOnShow, -1);
   }
+}
+
+// Without a payee that files a 1099-R the print command stops before any dialog, in this form's
+// words (no full stop); the payee shown is written first.
+TEST_F(Frm1099RTest, PrintRefusesWithoutFormsAfterWritingThePayee) {
+  OpenPayerFile(Payer(), {Retiree(QStringLiteral("Only"), 0, QString())});
+  TFrm1099R screen;
+  ShowActive(screen);
+  Money(screen, "F1099R5")->SetValue(40);
+  try {
+    screen.BtnPrintClick();
+    ADD_FAILURE() << "printed without forms";
+  } catch (const EPrintException& e) {
+    EXPECT_EQ(e.Message(), QStringLiteral("There are no forms available for printing"));
+  }
+  EXPECT_DOUBLE_EQ(PayeesOnDisk()[0].GetDouble("F1099R5"), 40);
+  EXPECT_EQ(QApplication::activeModalWidget(), &screen);
 }
 
 TEST_F(Frm1099RTest, HelpSaysTheInstructionsAreMissingInItsOwnWords) {
