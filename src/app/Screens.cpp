@@ -7,6 +7,7 @@
 #include "forms/Frm1099INT.h"
 #include "forms/Frm1099MISC.h"
 #include "forms/Frm1099NEC.h"
+#include "forms/Frm1099R.h"
 #include "forms/Frm1099S.h"
 #include "maintenance/FrmPayee.h"
 #include "maintenance/FrmPayer.h"
@@ -38,5 +39,6 @@ void InstallScreens(TFrmMain& main) {
   main.SetScreen("1099INT", [] { ShowForm1099INT(); });
   main.SetScreen("1099MISC", [] { ShowForm1099MISC(); });
   main.SetScreen("1099NEC", [] { ShowForm1099NEC(); });
+  main.SetScreen("1099R", [] { ShowForm1099R(); });
   main.SetScreen("1099S", [] { ShowForm1099S(); });
 }

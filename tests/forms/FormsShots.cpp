@@ -25,6 +25,7 @@
 #include "forms/Frm1099INT.h"
 #include "forms/Frm1099MISC.h"
 #include "forms/Frm1099NEC.h"
+#include "forms/Frm1099R.h"
 #include "forms/Frm1099S.h"
 #include "platform/MsgBox.h"
 #include "storage/DataModule.h"
@@ -113,6 +114,37 @@ void AddInterestBoxes(TPayeeRecord& r) {
   for (const auto& [box, amount] : boxes) r.SetDouble(box, amount);
 }
 
+// A pension paid out in 2025 with state and local tax withheld, every box of the 1099-R filled.
+void AddPension(TPayeeRecord& r) {
+  r.SetString("AcctNum1099R", QStringLiteral("PLAN-2025-0042"));
+  r.SetBool("Corrected1099R", true);
+  r.SetDouble("F1099R1", 52000.5);
+  r.SetDouble("F1099R2", 48000);
+  r.SetBool("F1099R2b2", true);
+  r.SetDouble("F1099R3", 1500);
+  r.SetDouble("F1099R4", 9600);
+  r.SetDouble("F1099R5", 4000);
+  r.SetDouble("F1099R6", 250);
+  r.SetString("F1099R7", QStringLiteral("7D"));
+  r.SetBool("F1099R7a", true);
+  r.SetDouble("F1099R8", 1234.56);
+  r.SetInt("F1099R8a", 25);
+  r.SetInt("F1099R9a", 60);
+  r.SetDouble("F1099R9b", 3000);
+  r.SetDouble("F1099R10", 800);
+  r.SetString("F1099R11", QStringLiteral("2019"));
+  r.SetBool("FATCA1099R", true);
+  r.SetDouble("F1099R14_1", 900);
+  r.SetDouble("F1099R16_1", 45000);
+  r.SetDouble("F1099R14_2", 90);
+  r.SetDouble("F1099R16_2", 4500);
+  r.SetDouble("F1099R17_1", 120);
+  r.SetDouble("F1099R19_1", 6000);
+  r.SetDouble("F1099R17_2", 12);
+  r.SetDouble("F1099R19_2", 600);
+  r.SetString("F1099RDOP", QStringLiteral("06/30/2025"));
+}
+
 void MakePayerFile(const QString& base, bool longData) {
   TPayerRecord p;
   p.SetString("PayerName", QStringLiteral("Acme Construction Supply & Co"));
@@ -131,6 +163,8 @@ void MakePayerFile(const QString& base, bool longData) {
   p.SetString("StateID2", QStringLiteral("036-1234567"));
   if (longData) FillLong(p);
   p.SetString("RTN", QStringLiteral("071000013"));
+  p.SetString("Locality1", QStringLiteral("Springfield"));
+  p.SetString("Locality2", QStringLiteral("Sangamon Cnty"));
   WriteBytes(base + QStringLiteral(".PR25"), p.Data(), TPayerRecord::Size);
 
   TPayeeRecord r;
@@ -176,6 +210,7 @@ void MakePayerFile(const QString& base, bool longData) {
   r.SetString("F1098_11", QStringLiteral("02/01/2021"));
   if (longData) FillLong(r);
   AddDividends(r);
+  AddPension(r);
   // A second payee without a 1099-NEC, so the navigator has somewhere to go while the forms and
   // the totals stay those of the first.
   TPayeeRecord other;
@@ -252,6 +287,7 @@ int main(int argc, char** argv) {
   ShootScreen<TFrm1099S>(out, "F1099S2", "frm1099s.png");
   ShootScreen<TFrm1098>(out, "F1098_8_3", "frm1098.png");
   ShootScreen<TFrm1099DIV>(out, "F1099DIV2a", "frm1099div.png");
+  ShootScreen<TFrm1099R>(out, "F1099R7", "frm1099r.png");
   {
     TFrm1096 screen;
     screen.show();
@@ -262,6 +298,7 @@ int main(int argc, char** argv) {
     screen.close();
   }
   MaskSSNOption = true;
+  SaveForm(Form1099RDef(), project, out.absoluteFilePath(QStringLiteral("form1099r.pdf")));
   SaveForm(Form1099INTDef(), project, out.absoluteFilePath(QStringLiteral("form1099int.pdf")));
   SaveForm(Form1099DIVDef(), project, out.absoluteFilePath(QStringLiteral("form1099div.pdf")));
   SaveForm(Form1099NECDef(), project, out.absoluteFilePath(QStringLiteral("form1099nec.pdf")));

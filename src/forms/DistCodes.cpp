@@ -1,0 +1,188 @@
+#include "forms/DistCodes.h"
+
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QListWidget>
+#include <QPushButton>
+#include <QStandardItemModel>
+#include <QVBoxLayout>
+#include <algorithm>
+
+#include "maintenance/FrmScreen.h"
+#include "platform/DialogButtons.h"
+
+namespace {
+// clang-format off
+constexpr const char* kCodes[] = {
+  "1", "2", "3", "4", "5", "6", "7", "8", "9", "A", "B", "C", "D", "E", "F",
+  "G", "H", "J", "K", "L", "M", "N", "P", "Q", "R", "S", "T", "U", "W", "Y",
+};
+
+constexpr const char* kDescriptions[] = {
+  "Early distribution, no known exception.",
+  "Early distribution, exeption applies.",
+  "Disability.",
+  "Death.",
+  "Prohibited transaction.",
+  "Section 1035 exchange.",
+  "Normal distribution.",
+  "Excess contributions plus earnings/excess deferrals (and/or earnings) taxable in 2025.",
+  "Cost of current life insurance protection.",
+  "May be eligible for 10-year tax option.",
+  "Designated Roth account distribution.",
+  "Reportable death benefits under section 6050Y.",
+  "Annuity payments from noqualified annuities and distributions from insurance contracts that "
+  "may be subject to tax under section 1411.",
+  "Distribution under Employee Plans Compliance Resolution System (EPCRS).",
+  "Charitable gift annuity.",
+  "Direct rollover and direct payment.",
+  "Direct rollover of a designated Roth account distribution to a Roth IRA.",
+  "Early distribution from a Roth IRA.",
+  "Distribution of traditional IRA assets not having a readily available FMV.",
+  "Loans treated as deemed distributions under section 72(p).",
+  "Qualified plan loan offset.",
+  "Recharacterized IRA contribution made for 2025.",
+  "Excess contributions plus earnings/excess deferrals taxable in 2024 or a previous year.",
+  "Qualified distribution from a Roth IRA.",
+  "Recharacterized IRA contribution made for 2024 or a previous year.",
+  "Early distribution from a SIMPLE IRA in the first 2 years, no known exception.",
+  "Roth IRA distribution, exception applies. ",
+  "Dividend Distribution from ESOP under section 404(k).",
+  "Charges or payments for purchasing qualified long-term care insurance contracts under "
+  "combined arrangements.",
+  "Qualified charitable distribution (QCD) claimed under section 408(d)(8).",
+};
+
+// The pairs of codes the IRS admits together; where both orders are admitted both stand here.
+constexpr const char* kPairs[] = {
+  "18", "1B", "1D", "1K", "1L", "1M", "1P", "28", "2B", "2D", "2K", "2L",
+  "2M", "2P", "3D", "48", "4A", "4B", "4D", "4G", "4H", "4K", "4L", "4M",
+  "4P", "4Y", "6W", "7A", "7B", "7D", "7K", "7L", "7M", "7Y", "81", "82",
+  "84", "8B", "8J", "8K", "A4", "A7", "B1", "B2", "B4", "B7", "B8", "BG",
+  "BL", "BM", "BP", "BU", "CD", "D1", "D2", "D3", "D4", "D7", "DC", "G4",
+  "GB", "GK", "H4", "J8", "JP", "JS", "K1", "K2", "K4", "K7", "K8", "KG",
+  "KY", "L1", "L2", "L4", "L7", "LB", "M1", "M2", "M4", "M7", "MB", "P1",
+  "P2", "P4", "PB", "PJ", "SJ", "UB", "W6", "Y4", "Y7", "YK",
+};
+// clang-format on
+static_assert(std::size(kCodes) == 30 && std::size(kDescriptions) == 30);
+static_assert(std::size(kCodes) + std::size(kPairs) == 124);
+
+bool InTable(std::span<const char* const> table, const QString& upper) {
+  return std::any_of(table.begin(), table.end(),
+                     [&](const char* entry) { return upper == QLatin1String(entry); });
+}
+
+struct TScript {
+  bool Enabled = false;
+  QList<int> Answers;
+  int Shown = 0;
+};
+TScript& Script() {
+  static TScript s;
+  return s;
+}
+}  // namespace
+
+std::span<const char* const> DistCodes() {
+  return kCodes;
+}
+
+std::span<const char* const> DistCodeDescriptions() {
+  return kDescriptions;
+}
+
+bool IsAdmittedDistCode(const QString& text) {
+  const QString upper = text.toUpper();
+  return InTable(kCodes, upper) || InTable(kPairs, upper);
+}
+
+QString CombineDistCode(const QString& box7, const QString& code) {
+  return box7.size() == 1 ? box7 + code : code;
+}
+
+// ---- the pick list ---------------------------------------------------------------------------
+
+TFrmDistCodes::TFrmDistCodes(QWidget* parent) : QDialog(parent, FixedDialogFlags()) {
+  setObjectName(QStringLiteral("FrmDistCodes"));
+  setWindowTitle(QStringLiteral("Form 1099-R Box 7 Distribution codes"));
+  setFont(ScreenFont());
+
+  auto* sections = new QStandardItemModel(0, 2, this);
+  sections->setHorizontalHeaderLabels({QStringLiteral("Code"), QStringLiteral("Code Description")});
+  Header = new QHeaderView(Qt::Horizontal, this);
+  Header->setObjectName(QStringLiteral("Header"));
+  Header->setModel(sections);
+  Header->setSectionResizeMode(QHeaderView::Fixed);
+  Header->resizeSection(0, 48);
+  Header->setStretchLastSection(true);
+  Header->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+
+  DistCodesList = new QListWidget(this);
+  DistCodesList->setObjectName(QStringLiteral("DistCodesList"));
+  for (size_t i = 0; i < std::size(kCodes); ++i)
+    DistCodesList->addItem(QLatin1String(kCodes[i]) + QLatin1Char('\t') +
+                           QLatin1String(kDescriptions[i]));
+  DistCodesList->setMinimumSize(760, 420);
+  // A double-click on an item chooses it, as "&Ok" does.
+  connect(DistCodesList, &QListWidget::itemDoubleClicked, this, &QDialog::accept);
+
+  BtnOk = new QPushButton(QStringLiteral("&Ok"), this);
+  BtnOk->setObjectName(QStringLiteral("BtnOk"));
+  BtnCancel = new QPushButton(QStringLiteral("&Cancel"), this);
+  BtnCancel->setObjectName(QStringLiteral("BtnCancel"));
+  QHBoxLayout* buttons = OkCancelRow(this, BtnOk, BtnCancel);
+
+  auto* layout = new QVBoxLayout(this);
+  layout->setSpacing(0);
+  layout->addWidget(Header);
+  layout->addWidget(DistCodesList);
+  layout->addSpacing(8);
+  layout->addLayout(buttons);
+  DistCodesList->setFocus();
+}
+
+void TFrmDistCodes::showEvent(QShowEvent* event) {
+  FSelected = -1;
+  CentreOnScreen(this);
+  QDialog::showEvent(event);
+}
+
+void TFrmDistCodes::done(int result) {
+  FSelected = result == QDialog::Accepted ? DistCodesList->currentRow() : -1;
+  QDialog::done(result);
+}
+
+QString PickDistCode(QWidget* parent) {
+  int index = -1;
+  if (Script().Enabled) {
+    ++Script().Shown;
+    if (!Script().Answers.isEmpty()) index = Script().Answers.takeFirst();
+  } else {
+    TFrmDistCodes dialog(parent);
+    dialog.exec();
+    index = dialog.Selected();
+  }
+  if (index < 0 || index >= int(std::size(kCodes))) return {};
+  return QLatin1String(kCodes[index]);
+}
+
+namespace DistCodesScript {
+void Enable(bool on) {
+  Script().Enabled = on;
+}
+bool Enabled() {
+  return Script().Enabled;
+}
+void SetNextAnswer(int index) {
+  Script().Answers.append(index);
+}
+void Clear() {
+  Script().Answers.clear();
+  Script().Shown = 0;
+}
+int Shown() {
+  return Script().Shown;
+}
+}  // namespace DistCodesScript

@@ -1,0 +1,57 @@
+#pragma once
+// The distribution codes of Form 1099-R box 7: the pick list the user opens by double-clicking the
+// box (TFrmDistCodes), the 30 codes in its order, and the codes and code pairs the IRS admits in
+// the box.
+#include <QDialog>
+#include <QString>
+#include <span>
+
+class QHeaderView;
+class QListWidget;
+class QPushButton;
+
+// The 30 codes in the order of the pick list.
+std::span<const char* const> DistCodes();
+// The description the pick list shows beside the code of the same index.
+std::span<const char* const> DistCodeDescriptions();
+// Whether box 7 may hold text: a single code or an admitted pair of codes, letter case ignored.
+bool IsAdmittedDistCode(const QString& text);
+// What box 7 holds after picking code: a single code gains the pick as its second code, anything
+// else (empty, a pair) is replaced by it.
+QString CombineDistCode(const QString& box7, const QString& code);
+
+class TFrmDistCodes : public QDialog {
+  Q_OBJECT
+ public:
+  explicit TFrmDistCodes(QWidget* parent = nullptr);
+
+  // The index of the chosen item, -1 when the list was cancelled.
+  int Selected() const { return FSelected; }
+  // "&Ok" and a double-click on an item choose the current item; "&Cancel", Escape and closing
+  // the window choose nothing.
+  void done(int result) override;
+
+  QListWidget* DistCodesList = nullptr;
+  QHeaderView* Header = nullptr;
+  QPushButton* BtnOk = nullptr;
+  QPushButton* BtnCancel = nullptr;
+
+ protected:
+  void showEvent(QShowEvent* event) override;
+
+ private:
+  int FSelected = -1;
+};
+
+// Shows the list modally and answers the chosen code, or an empty text when cancelled. In tests
+// (DistCodesScript enabled) nothing is shown: each call takes the next scripted index.
+QString PickDistCode(QWidget* parent = nullptr);
+
+namespace DistCodesScript {
+void Enable(bool on);
+bool Enabled();
+// The index the next pick answers (-1: cancelled); without one queued a pick is cancelled.
+void SetNextAnswer(int index);
+void Clear();
+int Shown();  // how many picks were asked for since Clear
+}  // namespace DistCodesScript
