@@ -1,6 +1,6 @@
-// Form 1099-NEC for 10,000 payees through papyra-batch: the program-generated forms and the red
-// copies written to PDF, beside the totals scan alone (the same program start, file open and
-// record walk, without the pages), in one run. Prints the pages per second of each print and
+// The seven forms for 10,000 payees through papyra-batch: each form's program-generated forms and
+// red copies written to PDF, beside the totals scan alone (the same program start, file open and
+// record walk, without the pages), all in one run. Prints the pages per second of each print and
 // the ratio of each print to the scan.
 #include <benchmark/benchmark.h>
 #include <unistd.h>
@@ -32,7 +32,31 @@ void Write(QFile& file, const uint8_t* data, int size) {
   if (file.write(reinterpret_cast<const char*>(data), size) != size) std::abort();
 }
 
-// A payer and 10,000 payees in random name order; one in ten pays no box 1 and prints nothing.
+// Every payee carries every form: one in ten has nothing to report and prints nothing.
+void FillForms(TPayeeRecord& r, int i, QRandomGenerator& random) {
+  const bool none = i % 10 == 0;
+  auto amount = [&](double base) { return none ? 0.0 : base + random.bounded(50000); };
+  r.SetString("AcctNum1099NEC", QStringLiteral("ACCT-%1").arg(i));
+  r.SetDouble("F1099NEC1", amount(100));
+  r.SetDouble("F1099NEC5_1", none ? 0 : 10);
+  r.SetDouble("F1099NEC7_1", none ? 0 : 1000);
+  r.SetDouble("F1099MISC1", amount(100));
+  r.SetDouble("F1099MISC3", amount(10));
+  r.SetDouble("F1099INT1", amount(5));
+  r.SetDouble("F1099INT3", amount(5));
+  r.SetDouble("F1099DIV1a", amount(20));
+  r.SetDouble("F1099DIV1b", none ? 0 : 15);
+  r.SetDouble("F1098_1", amount(500));
+  r.SetDouble("F1098_2", none ? 0 : 250000);
+  r.SetDouble("F1099R1", amount(1000));
+  r.SetDouble("F1099R2", none ? 0 : 900);
+  r.SetString("F1099R7", none ? QString() : QStringLiteral("7"));
+  r.SetString("F1099S1", none ? QString() : QStringLiteral("06/15/2025"));
+  r.SetDouble("F1099S2", amount(90000));
+  r.SetString("F1099S3_1", QStringLiteral("%1 Elm Street").arg(i + 1));
+}
+
+// A payer and 10,000 payees in random name order.
 void MakePayerFile() {
   QFile payer(Folder().path() + QStringLiteral("/Bench.PR25"));
   if (!payer.open(QIODevice::WriteOnly)) std::abort();
@@ -58,12 +82,7 @@ void MakePayerFile() {
     r.SetString("Address1", QStringLiteral("%1 Elm Street").arg(i + 1));
     r.SetString("CityStZip", QStringLiteral("Decatur, IL 62521"));
     r.SetString("SSN_IDNum", QStringLiteral("%1-45-%2").arg(100 + i % 800).arg(1000 + i % 9000));
-    r.SetString("AcctNum1099NEC", QStringLiteral("ACCT-%1").arg(i));
-    r.SetDouble("F1099NEC1", i % 10 == 0 ? 0 : 100.0 + random.bounded(50000));
-    r.SetDouble("F1099NEC3", i % 10 == 0 ? 250 : 0);
-    r.SetDouble("F1099NEC4", random.bounded(500));
-    r.SetDouble("F1099NEC5_1", 10);
-    r.SetDouble("F1099NEC7_1", 1000);
+    FillForms(r, i, random);
     Write(payees, r.Data(), TPayeeRecord::Size);
   }
 }
@@ -84,32 +103,46 @@ void RunBatch(benchmark::State& state, const QStringList& args) {
 
 constexpr int kPrinted = kPayees - kPayees / 10;
 
+// The forms and how many of them a red copy sheet holds.
+struct TBenchForm {
+  const char* Name;
+  int PerSheet;
+};
+constexpr TBenchForm kForms[] = {{"1098", 2},      {"1099-DIV", 2}, {"1099-INT", 2},
+                                 {"1099-MISC", 2}, {"1099-NEC", 3}, {"1099-R", 2},
+                                 {"1099-S", 3}};
+
 void BM_TotalsScan(benchmark::State& state) {
   for (auto _ : state) RunBatch(state, {"totals", PayeeFile(), "--form", "1099-NEC"});
 }
 
-void BM_PrintProgramGeneratedPdf(benchmark::State& state) {
-  const QString out = Folder().path() + QStringLiteral("/program.pdf");
+void PrintForm(benchmark::State& state, const TBenchForm& form, bool redCopy) {
+  const QString out = Folder().path() + QStringLiteral("/out.pdf");
+  const char* kind = redCopy ? "redcopy" : "program";
   for (auto _ : state)
-    RunBatch(state,
-             {"print", PayeeFile(), "--form", "1099-NEC", "--kind", "program", "--out", out});
-  state.counters["pages/s"] = benchmark::Counter(double(kPrinted) * double(state.iterations()),
-                                                 benchmark::Counter::kIsRate);
+    RunBatch(state, {"print", PayeeFile(), "--form", form.Name, "--kind", kind, "--out", out});
+  const int pages = redCopy ? (kPrinted + form.PerSheet - 1) / form.PerSheet : kPrinted;
+  state.counters["pages/s"] =
+      benchmark::Counter(double(pages) * double(state.iterations()), benchmark::Counter::kIsRate);
 }
 
-void BM_PrintRedCopyPdf(benchmark::State& state) {
-  const QString out = Folder().path() + QStringLiteral("/redcopy.pdf");
-  for (auto _ : state)
-    RunBatch(state,
-             {"print", PayeeFile(), "--form", "1099-NEC", "--kind", "redcopy", "--out", out});
-  state.counters["pages/s"] = benchmark::Counter(double((kPrinted + 2) / 3) * state.iterations(),
-                                                 benchmark::Counter::kIsRate);
+std::string RunName(const TBenchForm& form, bool redCopy) {
+  return std::string("BM_Print/") + form.Name + (redCopy ? "/redcopy" : "/program");
 }
 
 // The work happens in a child process: only the wall clock counts.
-BENCHMARK(BM_TotalsScan)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(5);
-BENCHMARK(BM_PrintProgramGeneratedPdf)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(1);
-BENCHMARK(BM_PrintRedCopyPdf)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(1);
+void RegisterBenchmarks() {
+  benchmark::RegisterBenchmark("BM_TotalsScan", BM_TotalsScan)
+      ->Unit(benchmark::kMillisecond)
+      ->UseRealTime()
+      ->Iterations(5);
+  for (const TBenchForm& form : kForms)
+    for (bool redCopy : {false, true})
+      benchmark::RegisterBenchmark(RunName(form, redCopy).c_str(), PrintForm, form, redCopy)
+          ->Unit(benchmark::kMillisecond)
+          ->UseRealTime()
+          ->Iterations(1);
+}
 
 class TRatioReporter : public benchmark::ConsoleReporter {
  public:
@@ -132,11 +165,14 @@ int main(int argc, char** argv) {
   QCoreApplication app(argc, argv);
   MakePayerFile();
   benchmark::Initialize(&argc, argv);
+  RegisterBenchmarks();
   TRatioReporter reporter;
   benchmark::RunSpecifiedBenchmarks(&reporter);
-  reporter.PrintRatio("program-generated to PDF",
-                      "BM_PrintProgramGeneratedPdf/iterations:1/real_time");
-  reporter.PrintRatio("red copies to PDF", "BM_PrintRedCopyPdf/iterations:1/real_time");
+  for (const TBenchForm& form : kForms)
+    for (bool redCopy : {false, true}) {
+      const std::string name = RunName(form, redCopy);
+      reporter.PrintRatio(name.c_str() + 9, name + "/iterations:1/real_time");
+    }
   benchmark::Shutdown();
   return 0;
 }

@@ -22,7 +22,8 @@
 
 namespace {
 const char* const kPrintUsage =
-    "print FILE.PE25 --form 1098|1099-NEC|1096 --kind program|redcopy [--mask-ssn yes|no] "
+    "print FILE.PE25 --form 1098|1099-DIV|1099-INT|1099-MISC|1099-NEC|1099-R|1099-S|1096 "
+    "--kind program|redcopy [--mask-ssn yes|no] "
     "[--form-type 1098|1099-DIV|1099-INT|1099-MISC|1099-NEC|1099-R|1099-S] "
     "--out OUT.pdf|.html|.snp|.txt";
 const char* const kTotalsUsage =

@@ -1,8 +1,10 @@
 // papyra-batch print and totals: the same routines as the screens, run as a program on a payer
 // file that it only reads; exit code 2 with the screens' messages when there is nothing to do.
-
 #include "FormsFixture.h"
 #include "engine/Snapshot.h"
+#include "forms/Form1096.h"
+#include "forms/FormRegistry.h"
+#include "forms/FormTotals.h"
 
 namespace {
 class BatchFormsTest : public TFormsTest {
@@ -51,6 +53,38 @@ TEST_F(BatchFormsTest, TotalsAreWhatTheForm1096Shows) {
   EXPECT_EQ(run.Out, QStringLiteral("Form 1099-NEC\nTotal number of forms: 3\n"
                                     "Federal income tax withheld: 10.00\n"
                                     "Total amount reported: 147.00\n"));
+}
+
+// Every form of the program prints both ways and totals from the command line: one payee with
+// each of its amount boxes filled files one form, whose 1096 shows its total.
+TEST_F(BatchFormsTest, EveryFormPrintsBothWaysAndTotals) {
+  for (const T1096FormType& type : Form1096Types()) {
+    SCOPED_TRACE(type.Name);
+    ASSERT_NE(FindFormDef(type.FormType), nullptr);
+    TPayeeRecord payee = SamplePayee(QStringLiteral("Zeta"), QStringLiteral("123-45-6788"), 0);
+    for (const char* field : FormTotalsDef(type.FormType).AmountFields) payee.SetDouble(field, 100);
+    const QString file = WritePayerFile(SamplePayer(), {payee});
+    // At most nine boxes: the total stays below a thousand, without a separator.
+    const QString total =
+        QStringLiteral("%1.00").arg(100 * FormTotalsDef(type.FormType).AmountFields.size());
+    const QString out = Folder.Path(QStringLiteral("out.snp"));
+    for (const char* kind : {"program", "redcopy"}) {
+      const TBatchRun run =
+          RunBatch({"print", file, "--form", type.Name, "--kind", kind, "--out", out});
+      ASSERT_EQ(run.Code, 0) << kind << run.Err.toStdString();
+      const TReportJob job = LoadSnapshot(out);
+      EXPECT_EQ(job.PageCount(), 1) << kind;
+      EXPECT_FALSE(TextsEqual(job.Pages[0], QStringLiteral("ZETA")).isEmpty()) << kind;
+    }
+    const TBatchRun totals = RunBatch({"totals", file, "--form", type.Name});
+    ASSERT_EQ(totals.Code, 0) << totals.Err.toStdString();
+    EXPECT_TRUE(totals.Out.contains(QStringLiteral("Total number of forms: 1\n")))
+        << totals.Out.toStdString();
+    const TBatchRun summary = RunBatch({"print", file, "--form", "1096", "--form-type", type.Name,
+                                        "--kind", "program", "--out", out});
+    ASSERT_EQ(summary.Code, 0) << summary.Err.toStdString();
+    EXPECT_FALSE(TextsEqual(LoadSnapshot(out).Pages[0], total).isEmpty()) << total.toStdString();
+  }
 }
 
 TEST_F(BatchFormsTest, RefusesWithExitCodeTwoAndAClearMessage) {

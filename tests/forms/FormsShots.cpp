@@ -74,8 +74,9 @@ void FillLong(TPayeeRecord& r) {
   r.SetString("Address1", kLongStreet);
   r.SetString("CityStZip", kLongCity);
   r.SetString("AcctNum1098", QStringLiteral("WWWWWWWWWWWWWWWWWWWWWWWWW"));
-  for (const char* box : {"F1098_1", "F1098_2", "F1098_4", "F1098_5", "F1098_6"})
-    r.SetDouble(box, kLargest);
+  // Every amount of every form.
+  for (const TFieldDef& field : PayeeLayout().Fields())
+    if (field.Kind == TFieldKind::Double) r.SetDouble(&field, kLargest);
   for (int line = 1; line <= 7; ++line)
     r.SetString(QStringLiteral("F1098_8_%1").arg(line).toStdString(),
                 QStringLiteral("WWWWWWWWWWWWWWWWWWWWWWWWW"));
