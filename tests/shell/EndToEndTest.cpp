@@ -422,8 +422,8 @@ class EndToEndTest : public ShellTest {
     for (const char* name : {"BtnPayer", "BtnPayee", "BtnSaveAs"})
       EXPECT_EQ(Main->Button(name)->isEnabled(), fileOpen) << name;
     // Every form has its screen: no form command stays disabled for want of one.
-    for (const char* form : {"1096", "1098", "1099DIV", "1099INT", "1099MISC", "1099NEC", "1099R",
-                             "1099S"}) {
+    for (const char* form :
+         {"1096", "1098", "1099DIV", "1099INT", "1099MISC", "1099NEC", "1099R", "1099S"}) {
       EXPECT_EQ(Enabled(("Mnu" + std::string(form)).c_str()), fileOpen) << form;
       EXPECT_EQ(Main->Button(QLatin1String("Btn") + QLatin1String(form))->isEnabled(), fileOpen)
           << form;
