@@ -1,24 +1,23 @@
 #include "forms/Form1098.h"
 
+#include "forms/FormRows.h"
 #include "storage/Globals.h"
 
 namespace {
 using enum TSrc;
 
-constexpr const char* kMoney = nullptr;
-constexpr const char* kAcctChars = "[A..Z,0..9,-]";
 constexpr const char* kAnyChar = "[]";
 
 // clang-format off
 constexpr TControlDef kControls[] = {
-  {"Corrected",   TCtlKind::Check,   "Corrected1098", 0,  nullptr,    cfNoTabStop, "Corrected"},
-  {"F1098_1",     TCtlKind::Money,   "F1098_1",       0,  kMoney,     cfRight,     "Box1"},
-  {"F1098_2",     TCtlKind::Money,   "F1098_2",       0,  kMoney,     cfRight,     "Box2"},
+  CorrectedControl("Corrected1098"),
+  MoneyControl("F1098_1", "Box1"),
+  MoneyControl("F1098_2", "Box2"),
   {"F1098_3",     TCtlKind::Date,    "F1098_3",       0,  nullptr,    cfCenter,    "Box3"},
-  {"F1098_4",     TCtlKind::Money,   "F1098_4",       0,  kMoney,     cfRight,     "Box4"},
-  {"F1098_5",     TCtlKind::Money,   "F1098_5",       0,  kMoney,     cfRight,     "Box5"},
-  {"F1098_6",     TCtlKind::Money,   "F1098_6",       0,  kMoney,     cfRight,     "Box6"},
-  {"F1098_7",     TCtlKind::Check,   "F1098_7",       0,  nullptr,    cfNone,      "Box7"},
+  MoneyControl("F1098_4", "Box4"),
+  MoneyControl("F1098_5", "Box5"),
+  MoneyControl("F1098_6", "Box6"),
+  CheckControl("F1098_7", "Box7"),
   {"F1098_8_1",   TCtlKind::Filter,  "F1098_8_1",     25, kAnyChar,   cfNone,      "Box8_1"},
   {"F1098_8_2",   TCtlKind::Filter,  "F1098_8_2",     25, kAnyChar,   cfNone,      "Box8_2"},
   {"F1098_8_3",   TCtlKind::Filter,  "F1098_8_3",     25, kAnyChar,   cfNone,      "Box8_3"},
@@ -28,7 +27,7 @@ constexpr TControlDef kControls[] = {
   {"F1098_8_7",   TCtlKind::Filter,  "F1098_8_7",     25, kAnyChar,   cfNone,      "Box8_7"},
   {"F1098_9",     TCtlKind::IntText, "F1098_9",       3,  nullptr,    cfCenter,    "Box9"},
   {"F1098_10",    TCtlKind::Filter,  "F1098_10",      25, kAnyChar,   cfNone,      "Box10"},
-  {"AcctNum1098", TCtlKind::Filter,  "AcctNum1098",   25, kAcctChars, cfUpper,     "AcctNum"},
+  AcctNumControl("AcctNum1098"),
   {"F1098_11",    TCtlKind::Date,    "F1098_11",      0,  nullptr,    cfCenter,    "Box11"},
 };
 
@@ -86,12 +85,9 @@ constexpr TParamDef kPayeeParams[] = {
 
 constexpr double kSlotTops[] = {0.5, 6.03};
 
-constexpr TValueDef kPayeeName = {PayeeText, "PayeeName"};
-constexpr TValueDef kPayerName = {PayerText, "PayerName"};
-
 constexpr TRedCopyItem kRedCopy[] = {
   {"CORRECTED",           TCond::PayeeFlag,      "Corrected1098", 3.15, -0.02, kSameRow, {Literal, "X"}, rfLine},
-  {"Lender name",         TCond::Always,         nullptr,   0.6,  0.5,  kSameRow, {PayerUpper, "PayerName"}, rfNone, TFit::Field, 3.2, kPayerName},
+  {"Lender name",         TCond::Always,         nullptr,   0.6,  0.5,  kSameRow, {PayerUpper, "PayerName"}, rfNone, TFit::Field, 3.2, kPayerNameFit},
   {"Lender trade name",   TCond::HasTradeName,   nullptr,   0.6,  0.67, kSameRow, {PayerUpper, "TradeName"}, rfNone, TFit::Same},
   {"Lender address",      TCond::Always,         nullptr,   0.6,  0.84, 0.67,     {PayerJoinUpper, "Address1", "Address2"}, rfNone, TFit::Text, 3.2},
   {"Tax year",            TCond::Always,         nullptr,   5.6,  0.98, kSameRow, {TaxYear}, rfPushPos},
@@ -99,9 +95,9 @@ constexpr TRedCopyItem kRedCopy[] = {
   {"Lender phone",        TCond::Always,         nullptr,   0.6,  1.18, 1.01,     {PayerText, "PhoneNum"}},
   {"Lender's TIN",        TCond::Always,         nullptr,   0.6,  2.0,  kSameRow, {PayerTIN}},
   {"Borrower's TIN",      TCond::Always,         nullptr,   2.3,  2.0,  kSameRow, {PayeeText, "SSN_IDNum"}, rfLine},
-  {"Borrower name",       TCond::CompNameBlank,  nullptr,   0.6,  2.5,  kSameRow, {PayeeUpper, "PayeeName"}, rfNone, TFit::Field, 3.2, kPayeeName},
-  {"Borrower name 1",     TCond::CompNameFilled, nullptr,   0.6,  2.33, kSameRow, {PayeeUpper, "PayeeName"}, rfNone, TFit::Field, 3.2, kPayeeName},
-  {"Borrower name 2",     TCond::CompNameFilled, nullptr,   0.6,  2.5,  kSameRow, {PayeeUpper, "CompName"}, rfNone, TFit::Field, 3.2, kPayeeName},
+  {"Borrower name",       TCond::CompNameBlank,  nullptr,   0.6,  2.5,  kSameRow, {PayeeUpper, "PayeeName"}, rfNone, TFit::Field, 3.2, kPayeeNameFit},
+  {"Borrower name 1",     TCond::CompNameFilled, nullptr,   0.6,  2.33, kSameRow, {PayeeUpper, "PayeeName"}, rfNone, TFit::Field, 3.2, kPayeeNameFit},
+  {"Borrower name 2",     TCond::CompNameFilled, nullptr,   0.6,  2.5,  kSameRow, {PayeeUpper, "CompName"}, rfNone, TFit::Field, 3.2, kPayeeNameFit},
   // The borrower's street and city print as typed on the red copy (in capitals on the program's
   // own form).
   {"Borrower street",     TCond::Always,         nullptr,   0.6,  3.0,  kSameRow, {PayeeText, "Address1"}},

@@ -1,81 +1,60 @@
 #include "forms/Form1099INT.h"
 
+#include "forms/FormRows.h"
 #include "storage/Globals.h"
 
 namespace {
 using enum TSrc;
 
-constexpr const char* kMoney = nullptr;
-constexpr const char* kAcctChars = "[A..Z,0..9,-]";
 constexpr const char* kCusipChars = "[A..Z,0..9]";
 
 // clang-format off
 constexpr TControlDef kControls[] = {
-  {"Corrected",      TCtlKind::Check,  "Corrected1099INT", 0,  nullptr,     cfNoTabStop, "Corrected"},
-  {"F1099INT1",      TCtlKind::Money,  "F1099INT1",        0,  kMoney,      cfRight,     "Box1"},
-  {"F1099INT2",      TCtlKind::Money,  "F1099INT2",        0,  kMoney,      cfRight,     "Box2"},
-  {"F1099INT3",      TCtlKind::Money,  "F1099INT3",        0,  kMoney,      cfRight,     "Box3"},
-  {"F1099INT4",      TCtlKind::Money,  "F1099INT4",        0,  kMoney,      cfRight,     "Box4"},
-  {"F1099INT5",      TCtlKind::Money,  "F1099INT5",        0,  kMoney,      cfRight,     "Box5"},
-  {"F1099INT6",      TCtlKind::Money,  "F1099INT6",        0,  kMoney,      cfRight,     "Box6"},
+  CorrectedControl("Corrected1099INT"),
+  MoneyControl("F1099INT1", "Box1"),
+  MoneyControl("F1099INT2", "Box2"),
+  MoneyControl("F1099INT3", "Box3"),
+  MoneyControl("F1099INT4", "Box4"),
+  MoneyControl("F1099INT5", "Box5"),
+  MoneyControl("F1099INT6", "Box6"),
   {"F1099INT7",      TCtlKind::Text,   "F1099INT7",        12, nullptr,     cfNone,      "Box7"},
-  {"F1099INT8",      TCtlKind::Money,  "F1099INT8",        0,  kMoney,      cfRight,     "Box8"},
-  {"F1099INT9",      TCtlKind::Money,  "F1099INT9",        0,  kMoney,      cfRight,     "Box9"},
-  {"F1099INT10",     TCtlKind::Money,  "F1099INT10",       0,  kMoney,      cfRight,     "Box10"},
-  {"F1099INT11",     TCtlKind::Money,  "F1099INT11",       0,  kMoney,      cfRight,     "Box11"},
+  MoneyControl("F1099INT8", "Box8"),
+  MoneyControl("F1099INT9", "Box9"),
+  MoneyControl("F1099INT10", "Box10"),
+  MoneyControl("F1099INT11", "Box11"),
   {"FATCA",          TCtlKind::Check,  "FATCA1099INT",     0,  nullptr,     cfNone,      "FATCA"},
-  {"F1099INT12",     TCtlKind::Money,  "F1099INT12",       0,  kMoney,      cfRight,     "Box12"},
-  {"F1099INT13",     TCtlKind::Money,  "F1099INT13",       0,  kMoney,      cfRight,     "Box13"},
-  {"AcctNum1099INT", TCtlKind::Filter, "AcctNum1099INT",   25, kAcctChars,  cfUpper,     "AcctNum"},
+  MoneyControl("F1099INT12", "Box12"),
+  MoneyControl("F1099INT13", "Box13"),
+  AcctNumControl("AcctNum1099INT"),
   // Copy A's "2nd TIN not." box sits at the right end of the account number box.
   {"SecTINnot",      TCtlKind::Check,  "SecTINnot1099INT", 0,  nullptr,     cfNone,      nullptr,
    3.72, 4.4, 0.17},
   {"F1099INT14",     TCtlKind::Filter, "F1099INT14",       15, kCusipChars, cfUpper | cfCenter, "Box14"},
-  {"F1099INT17_1",   TCtlKind::Money,  "F1099INT17_1",     0,  kMoney,      cfRight,     "Box17_1"},
-  {"F1099INT17_2",   TCtlKind::Money,  "F1099INT17_2",     0,  kMoney,      cfRight,     "Box17_2"},
+  MoneyControl("F1099INT17_1", "Box17_1"),
+  MoneyControl("F1099INT17_2", "Box17_2"),
 };
 
-constexpr TLabelDef kLabels[] = {
-  {"PayerName",     {}, "PayerName1"},
-  {"TradeName",     {}, "PayerName2"},
-  {"Address",       {}, "PayerAddress"},
-  {"CityStZip",     {}, "PayerCityStateZip"},
-  {"PhoneNum",      {}, "PayerTelephone"},
-  {"EmpIDNum",      {}, "PayerFIDN"},
-  {"SSN_IDNum",     {}, "RecipientFIDN"},
-  {"PayeeName",     {}, "RecipientName1"},
-  {"PayeeCompName", {}, "RecipientName2"},
-  {"PayeeAddress1", {}, "RecipientAddress1"},
-  {"PayeeAddress2", {}, "RecipientAddress2"},
+constexpr auto kLabels = Join(kCommonLabels, {
   {"PayerRTN",      {PayerText, "RTN"}, "PayerRTN"},
   {"StateID1_1",    {PayerText, "StateName1"}, "Box15_1", false, TAlign::Center},
   {"StateID1_2",    {PayerText, "StateName2"}, "Box15_2", false, TAlign::Center},
   {"StateID2_1",    {PayerText, "StateID1"},   "Box16_1", false, TAlign::Center},
   {"StateID2_2",    {PayerText, "StateID2"},   "Box16_2", false, TAlign::Center},
   {"Lbl2ndTINnot",  {Literal, "2nd TIN not."}, nullptr, false, TAlign::Left, 3.3, 4.12, 0.66},
-};
+});
 
-constexpr TParamDef kPayerParams[] = {
+constexpr auto kPayerParams = Join({
   {"PayerRTN",          {PayerText, "RTN"}},
-  {"PayerName1",        {PayerName1}},
-  {"PayerName2",        {PayerName2}},
-  {"PayerAddress",      {PayerJoinUpper, "Address1", "Address2"}},
-  {"PayerCityStateZip", {PayerUpper, "CityStZip"}},
-  {"PayerTelephone",    {PayerText, "PhoneNum"}},
-  {"PayerFIDN",         {PayerFIDN}},
+}, kCommonPayerParams, {
   {"Box15_1",           {PayerText, "StateName1"}},
   {"Box15_2",           {PayerText, "StateName2"}},
   {"Box16_1",           {PayerText, "StateID1"}},
   {"Box16_2",           {PayerText, "StateID2"}},
-};
+});
 
-constexpr TParamDef kPayeeParams[] = {
+constexpr auto kPayeeParams = Join({
   {"Corrected",         {Flag, "Corrected1099INT"}},
-  {"RecipientFIDN",     {RecipientFIDN}},
-  {"RecipientName1",    {RecipientName1}},
-  {"RecipientName2",    {RecipientName2}},
-  {"RecipientAddress1", {PayeeUpper, "Address1"}},
-  {"RecipientAddress2", {PayeeUpper, "CityStZip"}},
+}, kCommonRecipientParams, {
   {"AcctNum",           {PayeeText, "AcctNum1099INT"}},
   {"Box1",              {Money, "F1099INT1"}},
   {"Box2",              {Money, "F1099INT2"}},
@@ -94,58 +73,52 @@ constexpr TParamDef kPayeeParams[] = {
   {"Box17_1",           {Money, "F1099INT17_1"}},
   {"Box17_2",           {Money, "F1099INT17_2"}},
   {"FATCA",             {Flag, "FATCA1099INT"}},
-};
+});
 
 constexpr double kSlotTops[] = {0.5, 6.05};
 
-constexpr TValueDef kPayeeName = {PayeeText, "PayeeName"};
-constexpr TValueDef kPayerName = {PayerText, "PayerName"};
+// The trade name shrinks to fit its own line rather than taking the payer name's size.
 constexpr TValueDef kTradeName = {PayerText, "TradeName"};
-
-// An amount box: printed on the row's baseline when above zero.
-constexpr TRedCopyItem Amount(const char* item, const char* field, double column, double row) {
-  return {item, TCond::PayeePositive, field, column, row, kSameRow, {PlainMoney, field}, rfLine};
-}
 
 constexpr TRedCopyItem kRedCopy[] = {
   {"CORRECTED",        TCond::PayeeFlag,      "Corrected1099INT", 3.17, -0.03, kSameRow, {Literal, "X"}, rfLine},
-  {"Payer name",       TCond::Always,         nullptr, 0.6,  0.5,  kSameRow, {PayerUpper, "PayerName"}, rfNone, TFit::Field, 3.2, kPayerName},
+  kRedPayerName,
   {"Payer's RTN",      TCond::Always,         nullptr, 4.1,  0.5,  kSameRow, {PayerText, "RTN"}, rfLine},
   {"Payer trade name", TCond::HasTradeName,   nullptr, 0.6,  0.67, kSameRow, {PayerUpper, "TradeName"}, rfNone, TFit::Field, 3.2, kTradeName},
-  {"Payer address",    TCond::Always,         nullptr, 0.6,  0.84, 0.67,     {PayerJoinUpper, "Address1", "Address2"}},
+  kRedPayerAddress,
   {"Tax year",         TCond::Always,         nullptr, 5.8,  0.98, kSameRow, {TaxYear}, rfPushPos},
-  {"Payer city line",  TCond::Always,         nullptr, 0.6,  1.01, 0.84,     {PayerUpper, "CityStZip"}},
-  {"Payer phone",      TCond::Always,         nullptr, 0.6,  1.18, 1.01,     {PayerText, "PhoneNum"}},
-  Amount("Box 1", "F1099INT1", 4.1, 1.0),
-  Amount("Box 2", "F1099INT2", 4.1, 1.5),
+  kRedPayerCityLine,
+  kRedPayerPhone,
+  RedAmount("Box 1", "F1099INT1", 4.1, 1.0),
+  RedAmount("Box 2", "F1099INT2", 4.1, 1.5),
   {"Payer's TIN",      TCond::Always,         nullptr, 0.6,  2.0,  kSameRow, {PayerTIN}},
   {"Recipient's TIN",  TCond::Always,         nullptr, 2.3,  2.0,  kSameRow, {PayeeText, "SSN_IDNum"}, rfLine},
-  Amount("Box 3", "F1099INT3", 4.1, 2.0),
-  {"Recipient name",   TCond::CompNameBlank,  nullptr, 0.6,  2.5,  kSameRow, {PayeeUpper, "PayeeName"}, rfNone, TFit::Field, 3.2, kPayeeName},
-  {"Recipient name 1", TCond::CompNameFilled, nullptr, 0.6,  2.33, kSameRow, {PayeeUpper, "PayeeName"}, rfNone, TFit::Field, 3.2, kPayeeName},
-  {"Recipient name 2", TCond::CompNameFilled, nullptr, 0.6,  2.5,  kSameRow, {PayeeUpper, "CompName"}, rfNone, TFit::Field, 3.2, kPayeeName},
-  Amount("Box 4", "F1099INT4", 4.1, 2.33),
-  Amount("Box 5", "F1099INT5", 5.5, 2.33),
+  RedAmount("Box 3", "F1099INT3", 4.1, 2.0),
+  {"Recipient name",   TCond::CompNameBlank,  nullptr, 0.6,  2.5,  kSameRow, {PayeeUpper, "PayeeName"}, rfNone, TFit::Field, 3.2, kPayeeNameFit},
+  {"Recipient name 1", TCond::CompNameFilled, nullptr, 0.6,  2.33, kSameRow, {PayeeUpper, "PayeeName"}, rfNone, TFit::Field, 3.2, kPayeeNameFit},
+  {"Recipient name 2", TCond::CompNameFilled, nullptr, 0.6,  2.5,  kSameRow, {PayeeUpper, "CompName"}, rfNone, TFit::Field, 3.2, kPayeeNameFit},
+  RedAmount("Box 4", "F1099INT4", 4.1, 2.33),
+  RedAmount("Box 5", "F1099INT5", 5.5, 2.33),
   {"Recipient street", TCond::Always,         nullptr, 0.6,  3.0,  kSameRow, {PayeeUpper, "Address1"}},
-  Amount("Box 6", "F1099INT6", 4.1, 2.67),
+  RedAmount("Box 6", "F1099INT6", 4.1, 2.67),
   {"Box 7",            TCond::Always,         nullptr, 5.5,  2.67, kSameRow, {PayeeUpper, "F1099INT7"}, rfLine},
   {"Recipient city line", TCond::Always,      nullptr, 0.6,  3.5,  kSameRow, {PayeeUpper, "CityStZip"}},
-  Amount("Box 8", "F1099INT8", 4.1, 3.17),
-  Amount("Box 9", "F1099INT9", 5.5, 3.17),
-  Amount("Box 10", "F1099INT10", 4.1, 3.67),
-  Amount("Box 11", "F1099INT11", 5.5, 3.67),
+  RedAmount("Box 8", "F1099INT8", 4.1, 3.17),
+  RedAmount("Box 9", "F1099INT9", 5.5, 3.17),
+  RedAmount("Box 10", "F1099INT10", 4.1, 3.67),
+  RedAmount("Box 11", "F1099INT11", 5.5, 3.67),
   {"FATCA",            TCond::PayeeFlag,      "FATCA1099INT", 3.52, 3.98, kSameRow, {Literal, "X"}, rfLine},
-  Amount("Box 12", "F1099INT12", 4.1, 4.0),
-  Amount("Box 13", "F1099INT13", 5.5, 4.0),
+  RedAmount("Box 12", "F1099INT12", 4.1, 4.0),
+  RedAmount("Box 13", "F1099INT13", 5.5, 4.0),
   {"2nd TIN not.",     TCond::PayeeFlag,      "SecTINnot1099INT", 3.52, 4.34, kSameRow, {Literal, "X"}, rfLine},
   {"Box 15, line 1",   TCond::Always,         nullptr, 5.4,  4.36, kSameRow, {PayerText, "StateName1"}, rfLine},
   {"Box 16, line 1",   TCond::Always,         nullptr, 5.7,  4.36, kSameRow, {PayerText, "StateID1"}, rfLine, TFit::Text, 0.85},
-  Amount("Box 17, line 1", "F1099INT17_1", 6.85, 4.36),
+  RedAmount("Box 17, line 1", "F1099INT17_1", 6.85, 4.36),
   {"Account number",   TCond::Always,         nullptr, 0.6,  4.53, kSameRow, {PayeeText, "AcctNum1099INT"}},
   {"Box 14",           TCond::Always,         nullptr, 4.1,  4.53, kSameRow, {PayeeText, "F1099INT14"}, rfLine, TFit::Text, 1.1},
   {"Box 15, line 2",   TCond::Always,         nullptr, 5.4,  4.53, kSameRow, {PayerText, "StateName2"}, rfLine},
   {"Box 16, line 2",   TCond::Always,         nullptr, 5.7,  4.53, kSameRow, {PayerText, "StateID2"}, rfLine, TFit::Text, 0.85},
-  Amount("Box 17, line 2", "F1099INT17_2", 6.85, 4.53),
+  RedAmount("Box 17, line 2", "F1099INT17_2", 6.85, 4.53),
 };
 // clang-format on
 

@@ -1,65 +1,61 @@
 #include "forms/Form1099R.h"
 
+#include "forms/FormRows.h"
 #include "storage/Globals.h"
 
 namespace {
 using enum TSrc;
 
-constexpr const char* kMoney = nullptr;
-constexpr const char* kAcctChars = "[A..Z,0..9,-]";
 // The codes of the distribution code list, nothing else.
 constexpr const char* kBox7Chars = "[1..9,A..H,J..N,P..U,W,Y]";
 constexpr const char* kDigits = "[0..9]";
 
 // clang-format off
 constexpr TControlDef kControls[] = {
-  {"Corrected",    TCtlKind::Check,   "Corrected1099R", 0,  nullptr,    cfNoTabStop,       "Corrected"},
-  {"F1099R1",      TCtlKind::Money,   "F1099R1",        0,  kMoney,     cfRight,           "Box1"},
-  {"F1099R2",      TCtlKind::Money,   "F1099R2",        0,  kMoney,     cfRight,           "Box2"},
-  {"F1099R2b1",    TCtlKind::Check,   "F1099R2b1",      0,  nullptr,    cfNone,            "Box2b1"},
-  {"F1099R2b2",    TCtlKind::Check,   "F1099R2b2",      0,  nullptr,    cfNone,            "Box2b2"},
-  {"F1099R3",      TCtlKind::Money,   "F1099R3",        0,  kMoney,     cfRight,           "Box3"},
-  {"F1099R4",      TCtlKind::Money,   "F1099R4",        0,  kMoney,     cfRight,           "Box4"},
-  {"F1099R5",      TCtlKind::Money,   "F1099R5",        0,  kMoney,     cfRight,           "Box5"},
-  {"F1099R6",      TCtlKind::Money,   "F1099R6",        0,  kMoney,     cfRight,           "Box6"},
+  CorrectedControl("Corrected1099R"),
+  MoneyControl("F1099R1", "Box1"),
+  MoneyControl("F1099R2", "Box2"),
+  CheckControl("F1099R2b1", "Box2b1"),
+  CheckControl("F1099R2b2", "Box2b2"),
+  MoneyControl("F1099R3", "Box3"),
+  MoneyControl("F1099R4", "Box4"),
+  MoneyControl("F1099R5", "Box5"),
+  MoneyControl("F1099R6", "Box6"),
   {"F1099R7",      TCtlKind::Filter,  "F1099R7",        2,  kBox7Chars, cfUpper | cfCenter, "Box7"},
-  {"F1099R7a",     TCtlKind::Check,   "F1099R7a",       0,  nullptr,    cfNone,            "Box7a"},
-  {"F1099R8",      TCtlKind::Money,   "F1099R8",        0,  kMoney,     cfRight,           "Box8"},
+  CheckControl("F1099R7a", "Box7a"),
+  MoneyControl("F1099R8", "Box8"),
   {"F1099R8a",     TCtlKind::IntText, "F1099R8a",       3,  kDigits,    cfRight,           "Box8a"},
   {"F1099R9a",     TCtlKind::IntText, "F1099R9a",       3,  kDigits,    cfRight,           "Box9a"},
-  {"F1099R9b",     TCtlKind::Money,   "F1099R9b",       0,  kMoney,     cfRight,           "Box9b"},
-  {"F1099R10",     TCtlKind::Money,   "F1099R10",       0,  kMoney,     cfRight,           "Box10"},
+  MoneyControl("F1099R9b", "Box9b"),
+  MoneyControl("F1099R10", "Box10"),
   {"F1099R11",     TCtlKind::Filter,  "F1099R11",       4,  kDigits,    cfCenter,          "Box11"},
   {"FATCA",        TCtlKind::Check,   "FATCA1099R",     0,  nullptr,    cfNone,            "FATCA"},
-  {"F1099R14_1",   TCtlKind::Money,   "F1099R14_1",     0,  kMoney,     cfRight,           "Box14a"},
-  {"F1099R16_1",   TCtlKind::Money,   "F1099R16_1",     0,  kMoney,     cfRight,           "Box16a"},
-  {"F1099R14_2",   TCtlKind::Money,   "F1099R14_2",     0,  kMoney,     cfRight,           "Box14b"},
-  {"F1099R16_2",   TCtlKind::Money,   "F1099R16_2",     0,  kMoney,     cfRight,           "Box16b"},
-  {"AcctNum1099R", TCtlKind::Filter,  "AcctNum1099R",   25, kAcctChars, cfUpper,           "AcctNum"},
+  MoneyControl("F1099R14_1", "Box14a"),
+  MoneyControl("F1099R16_1", "Box16a"),
+  MoneyControl("F1099R14_2", "Box14b"),
+  MoneyControl("F1099R16_2", "Box16b"),
+  AcctNumControl("AcctNum1099R"),
   {"F1099RDOP",    TCtlKind::Date,    "F1099RDOP",      0,  nullptr,    cfCenter,          "DOP"},
-  {"F1099R17_1",   TCtlKind::Money,   "F1099R17_1",     0,  kMoney,     cfRight,           "Box17a"},
-  {"F1099R19_1",   TCtlKind::Money,   "F1099R19_1",     0,  kMoney,     cfRight,           "Box19a"},
-  {"F1099R17_2",   TCtlKind::Money,   "F1099R17_2",     0,  kMoney,     cfRight,           "Box17b"},
-  {"F1099R19_2",   TCtlKind::Money,   "F1099R19_2",     0,  kMoney,     cfRight,           "Box19b"},
+  MoneyControl("F1099R17_1", "Box17a"),
+  MoneyControl("F1099R19_1", "Box19a"),
+  MoneyControl("F1099R17_2", "Box17b"),
+  MoneyControl("F1099R19_2", "Box19b"),
 };
 
-constexpr TLabelDef kLabels[] = {
+// This form's report calls the payer's telephone PayerPhoneNum, so its payer rows are its own.
+constexpr auto kLabels = Join({
   {"PayerName",      {}, "PayerName1"},
   {"TradeName",      {}, "PayerName2"},
   {"Address",        {}, "PayerAddress"},
   {"CityStZip",      {}, "PayerCityStateZip"},
   {"PhoneNum",       {}, "PayerPhoneNum"},
   {"EmpIDNum",       {}, "PayerFIDN"},
-  {"SSN_IDNum",      {}, "RecipientFIDN"},
-  {"PayeeName",      {}, "RecipientName1"},
-  {"PayeeCompName",  {}, "RecipientName2"},
-  {"PayeeAddress1",  {}, "RecipientAddress1"},
-  {"PayeeAddress2",  {}, "RecipientAddress2"},
+}, kCommonRecipientLabels, {
   {"PayerStateID1",  {PayerJoin, "StateName1", "StateID1"}, "Box15a", false},
   {"PayerStateID2",  {PayerJoin, "StateName2", "StateID2"}, "Box15b", false},
   {"PayerLocality1", {PayerText, "Locality1"},              "Box18a", false},
   {"PayerLocality2", {PayerText, "Locality2"},              "Box18b", false},
-};
+});
 
 constexpr TParamDef kPayerParams[] = {
   {"PayerName1",        {PayerName1}},
@@ -74,13 +70,9 @@ constexpr TParamDef kPayerParams[] = {
   {"Box18b",            {PayerUpper, "Locality2"}},
 };
 
-constexpr TParamDef kPayeeParams[] = {
+constexpr auto kPayeeParams = Join({
   {"Corrected",         {Flag, "Corrected1099R"}},
-  {"RecipientFIDN",     {RecipientFIDN}},
-  {"RecipientName1",    {RecipientName1}},
-  {"RecipientName2",    {RecipientName2}},
-  {"RecipientAddress1", {PayeeUpper, "Address1"}},
-  {"RecipientAddress2", {PayeeUpper, "CityStZip"}},
+}, kCommonRecipientParams, {
   {"Box1",              {Money, "F1099R1"}},
   {"Box2",              {Money, "F1099R2"}},
   {"Box3",              {Money, "F1099R3"}},
@@ -108,34 +100,31 @@ constexpr TParamDef kPayeeParams[] = {
   {"Box17b",            {Money, "F1099R17_2"}},
   {"Box19a",            {Money, "F1099R19_1"}},
   {"Box19b",            {Money, "F1099R19_2"}},
-};
+});
 
 constexpr double kSlotTops[] = {0.5, 6.03};
 
-constexpr TValueDef kPayeeName = {PayeeText, "PayeeName"};
-constexpr TValueDef kPayerName = {PayerText, "PayerName"};
-
 constexpr TRedCopyItem kRedCopy[] = {
   {"CORRECTED",        TCond::PayeeFlag,        "Corrected1099R", 3.17, 0.0, kSameRow, {Literal, "X"}, rfLine},
-  {"Payer name",       TCond::Always,           nullptr, 0.6,  0.5,  kSameRow, {PayerUpper, "PayerName"}, rfNone, TFit::Field, 3.2, kPayerName},
+  {"Payer name",       TCond::Always,           nullptr, 0.6,  0.5,  kSameRow, {PayerUpper, "PayerName"}, rfNone, TFit::Field, 3.2, kPayerNameFit},
   {"Payer trade name", TCond::HasTradeName,     nullptr, 0.6,  0.67, kSameRow, {PayerUpper, "TradeName"}, rfNone, TFit::Same},
   {"Payer address",    TCond::Always,           nullptr, 0.6,  0.84, 0.67,     {PayerJoinUpper, "Address1", "Address2"}},
   {"Payer city line",  TCond::Always,           nullptr, 0.6,  1.01, 0.84,     {PayerUpper, "CityStZip"}},
   {"Payer phone",      TCond::Always,           nullptr, 0.6,  1.18, 1.01,     {PayerText, "PhoneNum"}},
   // With only tax withheld a payee's form has no gross distribution to print.
-  {"Box 1",            TCond::PayeePositive,    "F1099R1", 4.0, 0.5, kSameRow, {PlainMoney, "F1099R1"}, rfLine},
-  {"Box 2a",           TCond::PayeePositive,    "F1099R2", 4.0, 1.0, kSameRow, {PlainMoney, "F1099R2"}, rfLine},
+  RedAmount("Box 1", "F1099R1", 4.0, 0.5),
+  RedAmount("Box 2a", "F1099R2", 4.0, 1.0),
   {"Box 2b, not determined", TCond::PayeeFlag,  "F1099R2b1", 5.02, 1.29, kSameRow, {Literal, "X"}, rfLine, TFit::None, 0, {}, TAlign::Center},
   {"Box 2b, total distribution", TCond::PayeeFlag, "F1099R2b2", 6.22, 1.29, kSameRow, {Literal, "X"}, rfLine, TFit::None, 0, {}, TAlign::Center},
   {"Payer's TIN",      TCond::Always,           nullptr, 0.6,  2.02, kSameRow, {PayerTIN}},
   {"Recipient's TIN",  TCond::Always,           nullptr, 2.3,  2.02, kSameRow, {PayeeText, "SSN_IDNum"}, rfLine},
-  {"Box 3",            TCond::PayeePositive,    "F1099R3", 4.0, 2.02, kSameRow, {PlainMoney, "F1099R3"}, rfLine},
-  {"Box 4",            TCond::PayeePositive,    "F1099R4", 5.4, 2.02, kSameRow, {PlainMoney, "F1099R4"}, rfLine},
-  {"Recipient name",   TCond::CompNameBlank,    nullptr, 0.6,  2.69, kSameRow, {PayeeUpper, "PayeeName"}, rfNone, TFit::Field, 3.2, kPayeeName},
-  {"Recipient name 1", TCond::CompNameFilled,   nullptr, 0.6,  2.52, kSameRow, {PayeeUpper, "PayeeName"}, rfNone, TFit::Field, 3.2, kPayeeName},
-  {"Recipient name 2", TCond::CompNameFilled,   nullptr, 0.6,  2.69, kSameRow, {PayeeUpper, "CompName"}, rfNone, TFit::Field, 3.2, kPayeeName},
-  {"Box 5",            TCond::PayeePositive,    "F1099R5", 4.0, 2.69, kSameRow, {PlainMoney, "F1099R5"}, rfLine},
-  {"Box 6",            TCond::PayeePositive,    "F1099R6", 5.4, 2.69, kSameRow, {PlainMoney, "F1099R6"}, rfLine},
+  RedAmount("Box 3", "F1099R3", 4.0, 2.02),
+  RedAmount("Box 4", "F1099R4", 5.4, 2.02),
+  {"Recipient name",   TCond::CompNameBlank,    nullptr, 0.6,  2.69, kSameRow, {PayeeUpper, "PayeeName"}, rfNone, TFit::Field, 3.2, kPayeeNameFit},
+  {"Recipient name 1", TCond::CompNameFilled,   nullptr, 0.6,  2.52, kSameRow, {PayeeUpper, "PayeeName"}, rfNone, TFit::Field, 3.2, kPayeeNameFit},
+  {"Recipient name 2", TCond::CompNameFilled,   nullptr, 0.6,  2.69, kSameRow, {PayeeUpper, "CompName"}, rfNone, TFit::Field, 3.2, kPayeeNameFit},
+  RedAmount("Box 5", "F1099R5", 4.0, 2.69),
+  RedAmount("Box 6", "F1099R6", 5.4, 2.69),
   {"Recipient street", TCond::Always,           nullptr, 0.6,  3.19, kSameRow, {PayeeUpper, "Address1"}},
   {"Box 7",            TCond::Always,           nullptr, 4.4,  3.19, kSameRow, {PayeeText, "F1099R7"}, rfLine, TFit::None, 0, {}, TAlign::Center},
   {"IRA/SEP/SIMPLE",   TCond::PayeeFlag,        "F1099R7a", 5.0, 3.17, kSameRow, {Literal, "X"}, rfLine},
@@ -143,24 +132,24 @@ constexpr TRedCopyItem kRedCopy[] = {
   {"Box 8 percentage", TCond::PayeeIntPositive, "F1099R8a", 6.2, 3.17, kSameRow, {IntText, "F1099R8a"}, rfLine},
   {"Recipient city line", TCond::Always,        nullptr, 0.6,  3.52, kSameRow, {PayeeUpper, "CityStZip"}},
   {"Box 9a",           TCond::PayeeIntPositive, "F1099R9a", 4.8, 3.52, kSameRow, {IntText, "F1099R9a"}, rfLine},
-  {"Box 9b",           TCond::PayeePositive,    "F1099R9b", 5.4, 3.52, kSameRow, {PlainMoney, "F1099R9b"}, rfLine},
-  {"Box 10",           TCond::PayeePositive,    "F1099R10", 0.6, 4.02, kSameRow, {PlainMoney, "F1099R10"}, rfLine},
+  RedAmount("Box 9b", "F1099R9b", 5.4, 3.52),
+  RedAmount("Box 10", "F1099R10", 0.6, 4.02),
   {"Box 11",           TCond::PayeeNotBlank,    "F1099R11", 2.3, 4.02, kSameRow, {PayeeText, "F1099R11"}, rfLine},
   {"FATCA",            TCond::PayeeFlag,        "FATCA1099R", 3.42, 4.0, kSameRow, {Literal, "X"}, rfLine},
-  {"Box 14, line 1",   TCond::PayeePositive,    "F1099R14_1", 4.0, 3.86, kSameRow, {PlainMoney, "F1099R14_1"}, rfLine},
+  RedAmount("Box 14, line 1", "F1099R14_1", 4.0, 3.86),
   {"Box 15, line 1",   TCond::Always,           nullptr, 5.4,  3.86, kSameRow, {PayerJoin, "StateName1", "StateID1"}, rfLine, TFit::Text, 1.15},
-  {"Box 16, line 1",   TCond::PayeePositive,    "F1099R16_1", 6.8, 3.86, kSameRow, {PlainMoney, "F1099R16_1"}, rfLine},
-  {"Box 14, line 2",   TCond::PayeePositive,    "F1099R14_2", 4.0, 4.03, kSameRow, {PlainMoney, "F1099R14_2"}, rfLine},
+  RedAmount("Box 16, line 1", "F1099R16_1", 6.8, 3.86),
+  RedAmount("Box 14, line 2", "F1099R14_2", 4.0, 4.03),
   {"Box 15, line 2",   TCond::Always,           nullptr, 5.4,  4.03, kSameRow, {PayerJoin, "StateName2", "StateID2"}, rfLine, TFit::Text, 1.15},
-  {"Box 16, line 2",   TCond::PayeePositive,    "F1099R16_2", 6.8, 4.03, kSameRow, {PlainMoney, "F1099R16_2"}, rfLine},
-  {"Box 17, line 1",   TCond::PayeePositive,    "F1099R17_1", 4.0, 4.36, kSameRow, {PlainMoney, "F1099R17_1"}, rfLine},
+  RedAmount("Box 16, line 2", "F1099R16_2", 6.8, 4.03),
+  RedAmount("Box 17, line 1", "F1099R17_1", 4.0, 4.36),
   {"Box 18, line 1",   TCond::Always,           nullptr, 5.4,  4.36, kSameRow, {PayerText, "Locality1"}, rfLine},
-  {"Box 19, line 1",   TCond::PayeePositive,    "F1099R19_1", 6.8, 4.36, kSameRow, {PlainMoney, "F1099R19_1"}, rfLine},
+  RedAmount("Box 19, line 1", "F1099R19_1", 6.8, 4.36),
   {"Account number",   TCond::Always,           nullptr, 0.6,  4.53, kSameRow, {PayeeText, "AcctNum1099R"}},
   {"Box 13",           TCond::PayeeValidDate,   "F1099RDOP", 3.05, 4.53, kSameRow, {PayeeText, "F1099RDOP"}, rfLine | rfPushFont, TFit::Text, 0.75},
-  {"Box 17, line 2",   TCond::PayeePositive,    "F1099R17_2", 4.0, 4.53, kSameRow, {PlainMoney, "F1099R17_2"}, rfLine},
+  RedAmount("Box 17, line 2", "F1099R17_2", 4.0, 4.53),
   {"Box 18, line 2",   TCond::Always,           nullptr, 5.4,  4.53, kSameRow, {PayerText, "Locality2"}, rfLine},
-  {"Box 19, line 2",   TCond::PayeePositive,    "F1099R19_2", 6.8, 4.53, kSameRow, {PlainMoney, "F1099R19_2"}, rfLine},
+  RedAmount("Box 19, line 2", "F1099R19_2", 6.8, 4.53),
 };
 // clang-format on
 

@@ -1,40 +1,33 @@
 #include "forms/Form1099S.h"
 
+#include "forms/FormRows.h"
 #include "storage/Globals.h"
 
 namespace {
 using enum TSrc;
 
-constexpr const char* kMoney = nullptr;
-constexpr const char* kAcctChars = "[A..Z,0..9,-]";
-
 // clang-format off
 constexpr TControlDef kControls[] = {
-  {"Corrected",    TCtlKind::Check,  "Corrected1099S", 0,  nullptr,    cfNoTabStop, "Corrected"},
+  CorrectedControl("Corrected1099S"),
   {"F1099S1",      TCtlKind::Date,   "F1099S1",        0,  nullptr,    cfNone,      "Box1"},
-  {"F1099S2",      TCtlKind::Money,  "F1099S2",        0,  kMoney,     cfRight,     "Box2"},
+  MoneyControl("F1099S2", "Box2"),
   {"F1099S3_1",    TCtlKind::Text,   "F1099S3_1",      25, nullptr,    cfNone,      "Box3_1"},
   {"F1099S3_2",    TCtlKind::Text,   "F1099S3_2",      25, nullptr,    cfNone,      "Box3_2"},
   {"F1099S3_3",    TCtlKind::Text,   "F1099S3_3",      25, nullptr,    cfNone,      "Box3_3"},
-  {"F1099S4",      TCtlKind::Check,  "F1099S4",        0,  nullptr,    cfNone,      "Box4"},
-  {"F1099S5",      TCtlKind::Check,  "F1099S5",        0,  nullptr,    cfNone,      "Box5"},
-  {"AcctNum1099S", TCtlKind::Filter, "AcctNum1099S",   25, kAcctChars, cfUpper,     "AcctNum"},
-  {"F1099S6",      TCtlKind::Money,  "F1099S6",        0,  kMoney,     cfRight,     "Box6"},
+  CheckControl("F1099S4", "Box4"),
+  CheckControl("F1099S5", "Box5"),
+  AcctNumControl("AcctNum1099S"),
+  MoneyControl("F1099S6", "Box6"),
 };
 
 // The filer block has one name line: the trade name is not part of this form.
-constexpr TLabelDef kLabels[] = {
+constexpr auto kLabels = Join({
   {"PayerName",     {}, "PayerName1"},
   {"Address",       {}, "PayerAddress"},
   {"CityStZip",     {}, "PayerCityStateZip"},
   {"PhoneNum",      {}, "PayerTelephone"},
   {"EmpIDNum",      {}, "PayerFIDN"},
-  {"SSN_IDNum",     {}, "RecipientFIDN"},
-  {"PayeeName",     {}, "RecipientName1"},
-  {"PayeeCompName", {}, "RecipientName2"},
-  {"PayeeAddress1", {}, "RecipientAddress1"},
-  {"PayeeAddress2", {}, "RecipientAddress2"},
-};
+}, kCommonRecipientLabels);
 
 constexpr TParamDef kPayerParams[] = {
   {"PayerName1",        {PayerUpper, "PayerName"}},
@@ -46,13 +39,9 @@ constexpr TParamDef kPayerParams[] = {
 
 // The date of closing prints only when it is a date: an empty box holds the mask's blanks and
 // slashes, which have no place on paper.
-constexpr TParamDef kPayeeParams[] = {
+constexpr auto kPayeeParams = Join({
   {"Corrected",         {Flag, "Corrected1099S"}},
-  {"RecipientFIDN",     {RecipientFIDN}},
-  {"RecipientName1",    {RecipientName1}},
-  {"RecipientName2",    {RecipientName2}},
-  {"RecipientAddress1", {PayeeUpper, "Address1"}},
-  {"RecipientAddress2", {PayeeUpper, "CityStZip"}},
+}, kCommonRecipientParams, {
   {"AcctNum",           {PayeeText, "AcctNum1099S"}},
   {"Box1",              {ValidDate, "F1099S1"}},
   {"Box2",              {Money, "F1099S2"}},
@@ -62,18 +51,16 @@ constexpr TParamDef kPayeeParams[] = {
   {"Box4",              {Flag, "F1099S4"}},
   {"Box5",              {Flag, "F1099S5"}},
   {"Box6",              {Money, "F1099S6"}},
-};
+});
 
 constexpr double kSlotTops[] = {0.5, 4.18, 7.88};
 
-constexpr TValueDef kPayerName = {PayerText, "PayerName"};
-constexpr TValueDef kPayeeName = {PayeeText, "PayeeName"};
 constexpr TValueDef kCompName = {PayeeText, "CompName"};
 
 // Box 2 prints unconditionally: only a payee whose gross proceeds qualify reaches the red copy.
 constexpr TRedCopyItem kRedCopy[] = {
   {"CORRECTED",         TCond::PayeeFlag,      "Corrected1099S", 3.17, -0.01, kSameRow, {Literal, "X"}, rfLine},
-  {"Filer name",        TCond::Always,         nullptr, 0.6,  0.5,  kSameRow, {PayerUpper, "PayerName"}, rfNone, TFit::Field, 3.2, kPayerName},
+  {"Filer name",        TCond::Always,         nullptr, 0.6,  0.5,  kSameRow, {PayerUpper, "PayerName"}, rfNone, TFit::Field, 3.2, kPayerNameFit},
   {"Filer address",     TCond::Always,         nullptr, 0.6,  0.67, kSameRow, {PayerJoinUpper, "Address1", "Address2"}},
   {"Tax year",          TCond::Always,         nullptr, 5.62, 0.99, kSameRow, {TaxYear}, rfPushPos},
   {"Filer city line",   TCond::Always,         nullptr, 0.6,  0.84, kSameRow, {PayerUpper, "CityStZip"}},
@@ -85,15 +72,15 @@ constexpr TRedCopyItem kRedCopy[] = {
   {"Box 3, line 1",     TCond::Always,         nullptr, 4.1,  1.33, kSameRow, {PayeeUpper, "F1099S3_1"}, rfLine},
   {"Box 3, line 2",     TCond::Always,         nullptr, 4.1,  1.5,  kSameRow, {PayeeUpper, "F1099S3_2"}},
   {"Box 3, line 3",     TCond::Always,         nullptr, 4.1,  1.67, kSameRow, {PayeeUpper, "F1099S3_3"}},
-  {"Transferor name",   TCond::CompNameBlank,  nullptr, 0.6,  1.83, kSameRow, {PayeeUpper, "PayeeName"}, rfNone, TFit::Field, 3.2, kPayeeName},
-  {"Transferor name 1", TCond::CompNameFilled, nullptr, 0.6,  1.67, kSameRow, {PayeeUpper, "PayeeName"}, rfNone, TFit::Field, 3.2, kPayeeName},
+  {"Transferor name",   TCond::CompNameBlank,  nullptr, 0.6,  1.83, kSameRow, {PayeeUpper, "PayeeName"}, rfNone, TFit::Field, 3.2, kPayeeNameFit},
+  {"Transferor name 1", TCond::CompNameFilled, nullptr, 0.6,  1.67, kSameRow, {PayeeUpper, "PayeeName"}, rfNone, TFit::Field, 3.2, kPayeeNameFit},
   {"Transferor name 2", TCond::CompNameFilled, nullptr, 0.6,  1.83, kSameRow, {PayeeUpper, "CompName"}, rfNone, TFit::Field, 3.2, kCompName},
   {"Box 4",             TCond::PayeeFlag,      "F1099S4", 6.47, 1.95, kSameRow, {Literal, "X"}, rfLine},
   {"Transferor street", TCond::Always,         nullptr, 0.6,  2.17, kSameRow, {PayeeUpper, "Address1"}},
   {"Box 5",             TCond::PayeeFlag,      "F1099S5", 6.47, 2.41, kSameRow, {Literal, "X"}, rfLine},
   {"Transferor city line", TCond::Always,      nullptr, 0.6,  2.5,  kSameRow, {PayeeUpper, "CityStZip"}},
   {"Account number",    TCond::Always,         nullptr, 0.6,  2.83, kSameRow, {PayeeText, "AcctNum1099S"}},
-  {"Box 6",             TCond::PayeePositive,  "F1099S6", 4.1, 2.83, kSameRow, {PlainMoney, "F1099S6"}, rfLine},
+  RedAmount("Box 6", "F1099S6", 4.1, 2.83),
 };
 // clang-format on
 

@@ -1,0 +1,139 @@
+#pragma once
+// The rows the forms' tables share: the payer and payee blocks as most forms name them, the
+// controls built the same way on every screen, and the red copy rows that sit at the same place
+// on every form that has them. A form joins these with its own rows; the order of the joined
+// table is the order in which the rows are written, which is tab, drawing and printing order.
+#include <array>
+#include <cstddef>
+#include <type_traits>
+#include <utility>
+
+#include "forms/FormTables.h"
+
+namespace form_rows_detail {
+template <class T, std::size_t N, std::size_t... I>
+constexpr std::array<T, sizeof...(I)> Join(const T* a, const T* b, std::index_sequence<I...>) {
+  return {(I < N ? a[I] : b[I - N])...};
+}
+}  // namespace form_rows_detail
+
+// A table of shared rows followed by a form's own, e.g. Join(kCommonLabels, {...}).
+template <class T, std::size_t N, std::size_t M>
+constexpr std::array<T, N + M> Join(const std::array<T, N>& shared,
+                                    const std::type_identity_t<T> (&own)[M]) {
+  return form_rows_detail::Join<T, N>(shared.data(), own, std::make_index_sequence<N + M>());
+}
+
+// A form's own rows followed by a table of shared rows.
+template <class T, std::size_t N, std::size_t M>
+constexpr std::array<T, N + M> Join(const std::type_identity_t<T> (&own)[N],
+                                    const std::array<T, M>& shared) {
+  return form_rows_detail::Join<T, N>(own, shared.data(), std::make_index_sequence<N + M>());
+}
+
+template <class T, std::size_t N, std::size_t M>
+constexpr std::array<T, N + M> Join(const std::array<T, N>& a, const std::array<T, M>& b) {
+  return form_rows_detail::Join<T, N>(a.data(), b.data(), std::make_index_sequence<N + M>());
+}
+
+// Shared rows between a form's own: Join({...}, kCommonRecipientParams, {...}).
+template <class T, std::size_t K, std::size_t N, std::size_t M>
+constexpr std::array<T, K + N + M> Join(const std::type_identity_t<T> (&before)[K],
+                                        const std::array<T, N>& shared,
+                                        const std::type_identity_t<T> (&after)[M]) {
+  return Join(Join(before, shared), after);
+}
+
+// ---- screen --------------------------------------------------------------------------------
+
+// The payer's and the payee's blocks: each label takes the place of the report parameter that
+// prints the same field.
+// clang-format off
+inline constexpr std::array<TLabelDef, 6> kCommonPayerLabels = {{
+  {"PayerName",     {}, "PayerName1"},
+  {"TradeName",     {}, "PayerName2"},
+  {"Address",       {}, "PayerAddress"},
+  {"CityStZip",     {}, "PayerCityStateZip"},
+  {"PhoneNum",      {}, "PayerTelephone"},
+  {"EmpIDNum",      {}, "PayerFIDN"},
+}};
+
+inline constexpr std::array<TLabelDef, 5> kCommonRecipientLabels = {{
+  {"SSN_IDNum",     {}, "RecipientFIDN"},
+  {"PayeeName",     {}, "RecipientName1"},
+  {"PayeeCompName", {}, "RecipientName2"},
+  {"PayeeAddress1", {}, "RecipientAddress1"},
+  {"PayeeAddress2", {}, "RecipientAddress2"},
+}};
+// clang-format on
+
+inline constexpr auto kCommonLabels = Join(kCommonPayerLabels, kCommonRecipientLabels);
+
+// The account number: capitals, digits and hyphens.
+inline constexpr const char* kAcctChars = "[A..Z,0..9,-]";
+
+// The CORRECTED box is ticked with the mouse only: the tab order starts at the first amount.
+constexpr TControlDef CorrectedControl(const char* field) {
+  return {"Corrected", TCtlKind::Check, field, 0, nullptr, cfNoTabStop, "Corrected"};
+}
+
+// An amount box, named after its field, right-aligned like the amount it prints.
+constexpr TControlDef MoneyControl(const char* field, const char* param) {
+  return {field, TCtlKind::Money, field, 0, nullptr, cfRight, param};
+}
+
+constexpr TControlDef CheckControl(const char* field, const char* param) {
+  return {field, TCtlKind::Check, field, 0, nullptr, cfNone, param};
+}
+
+constexpr TControlDef AcctNumControl(const char* field) {
+  return {field, TCtlKind::Filter, field, 25, kAcctChars, cfUpper, "AcctNum"};
+}
+
+// ---- report ----------------------------------------------------------------------------------
+
+// clang-format off
+inline constexpr std::array<TParamDef, 6> kCommonPayerParams = {{
+  {"PayerName1",        {TSrc::PayerName1}},
+  {"PayerName2",        {TSrc::PayerName2}},
+  {"PayerAddress",      {TSrc::PayerJoinUpper, "Address1", "Address2"}},
+  {"PayerCityStateZip", {TSrc::PayerUpper, "CityStZip"}},
+  {"PayerTelephone",    {TSrc::PayerText, "PhoneNum"}},
+  {"PayerFIDN",         {TSrc::PayerFIDN}},
+}};
+
+inline constexpr std::array<TParamDef, 5> kCommonRecipientParams = {{
+  {"RecipientFIDN",     {TSrc::RecipientFIDN}},
+  {"RecipientName1",    {TSrc::RecipientName1}},
+  {"RecipientName2",    {TSrc::RecipientName2}},
+  {"RecipientAddress1", {TSrc::PayeeUpper, "Address1"}},
+  {"RecipientAddress2", {TSrc::PayeeUpper, "CityStZip"}},
+}};
+// clang-format on
+
+// ---- pre-printed red copy --------------------------------------------------------------------
+
+// A name shrinks to the size at which the stored name fits its line.
+inline constexpr TValueDef kPayerNameFit = {TSrc::PayerText, "PayerName"};
+inline constexpr TValueDef kPayeeNameFit = {TSrc::PayeeText, "PayeeName"};
+
+// An amount box: printed on its row's baseline, only when it holds more than zero.
+constexpr TRedCopyItem RedAmount(const char* item, const char* field, double column, double row) {
+  return {item,     TCond::PayeePositive,      field, column, row,
+          kSameRow, {TSrc::PlainMoney, field}, rfLine};
+}
+
+// The payer's block, top left on every form with a trade name line. Without a trade name the
+// lines below the name move up one.
+// clang-format off
+inline constexpr TRedCopyItem kRedPayerName =
+  {"Payer name",       TCond::Always,       nullptr, 0.6, 0.5,  kSameRow, {TSrc::PayerUpper, "PayerName"}, rfNone, TFit::Field, 3.2, kPayerNameFit};
+inline constexpr TRedCopyItem kRedPayerTradeName =
+  {"Payer trade name", TCond::HasTradeName, nullptr, 0.6, 0.67, kSameRow, {TSrc::PayerUpper, "TradeName"}, rfNone, TFit::Same};
+inline constexpr TRedCopyItem kRedPayerAddress =
+  {"Payer address",    TCond::Always,       nullptr, 0.6, 0.84, 0.67,     {TSrc::PayerJoinUpper, "Address1", "Address2"}};
+inline constexpr TRedCopyItem kRedPayerCityLine =
+  {"Payer city line",  TCond::Always,       nullptr, 0.6, 1.01, 0.84,     {TSrc::PayerUpper, "CityStZip"}};
+inline constexpr TRedCopyItem kRedPayerPhone =
+  {"Payer phone",      TCond::Always,       nullptr, 0.6, 1.18, 1.01,     {TSrc::PayerText, "PhoneNum"}};
+// clang-format on
