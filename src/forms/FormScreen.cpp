@@ -21,6 +21,7 @@
 #include "engine/ReportProject.h"
 #include "engine/ReportSystem.h"
 #include "forms/FormFace.h"
+#include "forms/FormRows.h"
 #include "forms/FormScreenParts.h"
 #include "forms/FormTotals.h"
 #include "forms/FormValues.h"
@@ -36,16 +37,10 @@ QRectF ScreenRect(const TScreenArea& a) {
   return QRectF(QPointF(a.Left, a.Top), QPointF(a.Right, a.Bottom));
 }
 
-const char* const kPayerLabels[] = {"PayerName", "TradeName", "Address",
-                                    "CityStZip", "PhoneNum",  "EmpIDNum"};
-const char* const kPayeeLabels[] = {"SSN_IDNum", "PayeeName", "PayeeCompName", "PayeeAddress1",
-                                    "PayeeAddress2"};
-
+// The payer and payee blocks are filled by the screen's own rules, not from their table rows.
 bool IsCommonLabel(const QString& name) {
-  for (const char* n : kPayerLabels)
-    if (name == QLatin1String(n)) return true;
-  for (const char* n : kPayeeLabels)
-    if (name == QLatin1String(n)) return true;
+  for (const TLabelDef& l : kCommonLabels)
+    if (name == QLatin1String(l.Name)) return true;
   return false;
 }
 

@@ -168,7 +168,7 @@ struct TFormDef {
   const char* NoInstructionsText;
   const char* NoFormsText;
   std::span<const TControlDef> Controls;  // in tab order
-  std::span<const TLabelDef> Labels;      // labels beyond the common payer and payee blocks
+  std::span<const TLabelDef> Labels;      // the payer and payee blocks and the form's own
   std::span<const TParamDef> PayerParams;
   std::span<const TParamDef> PayeeParams;
   // Which payees file the form is not the table's: one rule for the count of the Form 1096 and
