@@ -2,23 +2,13 @@
 // filer number, and the red copy with its offsets, its form-type mark and the signer's line.
 
 #include "FormsFixture.h"
-#include "engine/PagePrinter.h"
 #include "forms/Form1096.h"
 #include "forms/FormTotals.h"
 #include "maintenance/Utils.h"
 #include "storage/Globals.h"
 
 namespace {
-class Form1096Test : public TForm1096Fixture {
- protected:
-  TReportJob RedCopy(const QDate& date) {
-    TPagePrinter printer;
-    printer.BeginDoc();
-    Print1096RedCopy(printer, ReadHeldOffsets(QStringLiteral("F1096")), date);
-    printer.EndDoc();
-    return printer.TakeJob();
-  }
-};
+class Form1096Test : public TForm1096Fixture {};
 
 // The filer's own number is never masked: the option hides recipients' numbers only.
 TEST_F(Form1096Test, ProgramGeneratedNeverMasksTheFilersSocialSecurityNumber) {
@@ -30,12 +20,7 @@ TEST_F(Form1096Test, ProgramGeneratedNeverMasksTheFilersSocialSecurityNumber) {
   ScanFormTotals();
   for (bool mask : {true, false}) {
     MaskSSNOption = mask;
-    TPagePrinter printer;
-    Project->SetEngine(&printer);
-    printer.BeginDoc();
-    Print1096ProgramGenerated(*Project);
-    printer.EndDoc();
-    const TPage& page = printer.Job().Pages[0];
+    const TPage page = Print1096Program().Pages[0];
     EXPECT_EQ(TextsEqual(page, "321-54-9876").size(), 1);
     EXPECT_TRUE(TextsEqual(page, "***-**-9876").isEmpty());
     EXPECT_TRUE(TextsEqual(page, "555-01").isEmpty());  // an invalid fax is left out
@@ -48,7 +33,7 @@ TEST_F(Form1096Test, RedCopyItemsWithOffsetsAndSigner) {
   OpenPayerFile(Payer(), NecPayees());
   CurrentFormType = ft1099NEC;
   ScanFormTotals();
-  const TReportJob job = RedCopy(QDate(2026, 1, 20));
+  const TReportJob job = Print1096Red(QDate(2026, 1, 20));
   ASSERT_EQ(job.PageCount(), 1);
   struct TItem {
     QString Text, Font;
@@ -99,7 +84,7 @@ TEST_F(Form1096Test, RedCopyWithoutSignerTradeNameOrValidNumbers) {
   CurrentFormType = ft1099NEC;
   ScanFormTotals();
   TotalWithheld = 0;
-  const TPage page = RedCopy(QDate(2026, 1, 20)).Pages[0];
+  const TPage page = Print1096Red(QDate(2026, 1, 20)).Pages[0];
   EXPECT_TRUE(HasTextAt(page, QStringLiteral("ACME SUPPLY"), 0.8, 1.47));
   for (const TDisplayItem& t : Texts(page)) {
     EXPECT_GT(std::fabs(t.Y - 1.63), 1e-6) << t.Text.toStdString();  // second name line empty
@@ -115,7 +100,7 @@ TEST_F(Form1096Test, RedCopyMarksTheChosenFormType) {
   for (const T1096FormType& t : Form1096Types()) {
     CurrentFormType = t.FormType;
     const QList<TDisplayItem> marks =
-        TextsEqual(RedCopy(QDate(2026, 1, 20)).Pages[0], QStringLiteral("X"));
+        TextsEqual(Print1096Red(QDate(2026, 1, 20)).Pages[0], QStringLiteral("X"));
     ASSERT_EQ(marks.size(), 1) << t.Name;
     EXPECT_NEAR(marks[0].X, t.RedCopyX, 1e-9) << t.Name;
     EXPECT_NEAR(marks[0].Y, t.RedCopyRow, 1e-9) << t.Name;

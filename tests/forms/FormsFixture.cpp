@@ -1,13 +1,27 @@
 #include "FormsFixture.h"
 
+#include <QApplication>
 #include <QDir>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTest>
 #include <cmath>
 
+#include "controls/CheckBoxEdit.h"
+#include "controls/DateEdit.h"
+#include "controls/DollarEdit.h"
 #include "engine/Fonts.h"
+#include "engine/PagePrinter.h"
 #include "engine/ReportProject.h"
+#include "engine/ReportSystem.h"
+#include "forms/Form1096.h"
 #include "forms/FormPrint.h"
+#include "forms/FormScreen.h"
+#include "forms/FormTotals.h"
 #include "platform/Dialogs.h"
 #include "platform/MsgBox.h"
+#include "platform/Services.h"
 #include "platform/Settings.h"
 #include "printing/PrinterOffsets.h"
 #include "storage/DataModule.h"
@@ -51,6 +65,28 @@ TPayeeRecord SampleBorrower(const QString& name, const QString& tin, double inte
   p.SetBool("F1098_7", true);
   p.SetInt("F1098_9", 1);
   return p;
+}
+
+TPayeeRecord PayeeWith(const QString& name, const QString& tin, const char* field, double amount) {
+  TPayeeRecord p = SamplePayee(name, tin, 0);
+  p.SetDouble(field, amount);
+  return p;
+}
+
+TPayeeRecord SalePayee(const QString& name, const QString& tin, double proceeds) {
+  TPayeeRecord p = SamplePayee(name, tin, 0);
+  p.SetString("F1099S1", QStringLiteral("06/15/2025"));
+  p.SetDouble("F1099S2", proceeds);
+  return p;
+}
+
+void ClearStateLine(TPayerRecord& payer, int line) {
+  payer.SetString(QStringLiteral("StateName%1").arg(line).toStdString(), QString());
+  payer.SetString(QStringLiteral("StateID%1").arg(line).toStdString(), QString());
+}
+
+QByteArray Bytes(const TPayeeRecord& record) {
+  return QByteArray(reinterpret_cast<const char*>(record.Data()), TPayeeRecord::Size);
 }
 
 void TFormsTest::SetUp() {
@@ -123,6 +159,63 @@ void TFormsTest::WriteOffsets(const QString& prefix, double vo, double ho) {
   AppRegistry->CloseKey();
 }
 
+TReportJob TFormsTest::Print1096Program() {
+  TPagePrinter printer;
+  Project->SetEngine(&printer);
+  printer.BeginDoc();
+  Print1096ProgramGenerated(*Project);
+  printer.EndDoc();
+  return printer.TakeJob();
+}
+
+TReportJob TFormsTest::Print1096Red(const QDate& today) {
+  TPagePrinter printer;
+  printer.BeginDoc();
+  Print1096RedCopy(printer, ReadHeldOffsets(QStringLiteral("F1096")), today);
+  printer.EndDoc();
+  return printer.TakeJob();
+}
+
+void TFormsTest::PrintToFile(TReportSystem& system, const QString& file) {
+  system.ShowSetup = false;
+  system.Setup.Dest = TReportDest::File;
+  system.Setup.FileName = Folder.Path(file);
+}
+
+void TFormsTest::ExpectRefused(const QString& message, const QWidget* focus) {
+  ASSERT_EQ(MsgBoxScript::Log().size(), 1);
+  EXPECT_EQ(MsgBoxScript::Log()[0].text, message);
+  EXPECT_EQ(MsgBoxScript::Log()[0].flags, int(mbError));
+  EXPECT_EQ(Module->RSPayee->CurrentRecord(), 1);
+  EXPECT_EQ(QApplication::focusWidget(), focus);
+}
+
+void TFormsTest::ExpectMovedOn() {
+  EXPECT_TRUE(MsgBoxScript::Log().isEmpty()) << MsgBoxScript::LastText().toStdString();
+  EXPECT_EQ(Module->RSPayee->CurrentRecord(), 2);
+}
+
+TReportJob TFormPrintTest::PrintProgram() {
+  CurrentFormType = Form.FormType;
+  ScanFormTotals();
+  TPagePrinter printer;
+  Project->SetEngine(&printer);
+  printer.BeginDoc();
+  Printed = PrintProgramGenerated(Form, printer, *Project);
+  printer.EndDoc();
+  return printer.TakeJob();
+}
+
+TReportJob TFormPrintTest::PrintRed() {
+  CurrentFormType = Form.FormType;
+  ScanFormTotals();
+  TPagePrinter printer;
+  printer.BeginDoc();
+  Printed = PrintRedCopies(Form, printer, ReadHeldOffsets(QLatin1String(Form.OffsetPrefix)));
+  printer.EndDoc();
+  return printer.TakeJob();
+}
+
 TPayerRecord TForm1096Fixture::Payer() {
   TPayerRecord p = SamplePayer();
   p.SetString("Contact", QStringLiteral("Jane Doe"));
@@ -163,4 +256,84 @@ bool HasTextAt(const TPage& page, const QString& text, double x, double y) {
   for (const TDisplayItem& item : TextsEqual(page, text))
     if (std::fabs(item.X - x) < 1e-3 && std::fabs(item.Y - y) < 1e-3) return true;
   return false;
+}
+
+QString FirstTextOn(const TPage& page, const QStringList& texts) {
+  for (const QString& text : texts)
+    if (!TextsEqual(page, text).isEmpty()) return text;
+  return {};
+}
+
+QList<double> RowsOf(const TPage& page, const QString& text) {
+  QList<double> rows;
+  for (const TDisplayItem& t : TextsEqual(page, text)) rows << t.Y;
+  return rows;
+}
+
+void ExpectRedItems(const TPage& page, const QList<TRedItem>& expected, double top, double ho) {
+  const QList<TDisplayItem> texts = Texts(page);
+  ASSERT_EQ(texts.size(), expected.size());
+  for (qsizetype i = 0; i < texts.size(); ++i) {
+    SCOPED_TRACE(expected[i].Text.toStdString());
+    EXPECT_EQ(texts[i].Text, expected[i].Text);
+    EXPECT_NEAR(texts[i].X, ho + expected[i].X, 1e-9);
+    EXPECT_NEAR(texts[i].Y, top + expected[i].Y, 1e-9);
+    EXPECT_NEAR(texts[i].Font.Size, expected[i].Size, 1e-9);
+    EXPECT_EQ(texts[i].Font.Name, QStringLiteral("Courier New"));
+    EXPECT_EQ(texts[i].Align, expected[i].Align);
+  }
+}
+
+void ShowActive(QWidget& window) {
+  window.show();
+  QApplication::setActiveWindow(&window);
+  QCoreApplication::processEvents();
+}
+
+TDollarEdit* Money(const TFrmFormScreen& screen, const QString& name) {
+  return qobject_cast<TDollarEdit*>(screen.Control(name));
+}
+
+QLineEdit* Edit(const TFrmFormScreen& screen, const QString& name) {
+  return qobject_cast<QLineEdit*>(screen.Control(name));
+}
+
+TCheckBoxEdit* Check(const TFrmFormScreen& screen, const QString& name) {
+  return qobject_cast<TCheckBoxEdit*>(screen.Control(name));
+}
+
+TDateEdit* Date(const TFrmFormScreen& screen, const QString& name) {
+  return qobject_cast<TDateEdit*>(screen.Control(name));
+}
+
+QString Label(const TFrmFormScreen& screen, const QString& name) {
+  return screen.Label(name)->text();
+}
+
+void Type(QWidget* box, const QString& text) {
+  box->setFocus();
+  QTest::keyClicks(box, text);
+}
+
+QStringList PressEnter(int times) {
+  QStringList order{QApplication::focusWidget()->objectName()};
+  for (int i = 0; i < times; ++i) {
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+    order << QApplication::focusWidget()->objectName();
+  }
+  return order;
+}
+
+void ExpectHelpOpensTheInstructions(TFrmFormScreen& screen, const QString& missing,
+                                    const QString& pdf) {
+  MsgBoxScript::Clear();
+  ShellScript::Clear();
+  screen.BtnHelp->click();
+  ASSERT_EQ(MsgBoxScript::Log().size(), 1);
+  EXPECT_EQ(MsgBoxScript::Log()[0].text, missing);
+  EXPECT_EQ(MsgBoxScript::Log()[0].flags, int(mbError));
+  WriteAll(QDir::current().absoluteFilePath(pdf), "%PDF-1.4");
+  screen.BtnHelp->click();
+  ASSERT_EQ(ShellScript::Opened().size(), 1);
+  EXPECT_TRUE(ShellScript::Opened()[0].endsWith(QLatin1Char('/') + pdf));
 }

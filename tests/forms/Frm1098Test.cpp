@@ -2,10 +2,8 @@
 // PAYER'S/BORROWER'S block, every box written to the payee record and read back, the mortgage
 // checks with their messages and focus, the tab order, help and the print command's refusal.
 #include <QApplication>
-#include <QDir>
 #include <QLabel>
 #include <QPushButton>
-#include <QTest>
 #include <QToolButton>
 
 #include "FormsFixture.h"
@@ -14,9 +12,7 @@
 #include "controls/DollarEdit.h"
 #include "controls/RSNavigator.h"
 #include "forms/Frm1098.h"
-#include "platform/Exceptions.h"
 #include "platform/MsgBox.h"
-#include "platform/Services.h"
 #include "storage/Globals.h"
 
 namespace {
@@ -33,30 +29,6 @@ class Frm1098Test : public TFormsTest {
     baker.SetInt("F1098_9", 12);
     baker.SetString("AcctNum1098", QStringLiteral("LN-7"));
     OpenPayerFile(SamplePayer(), {young, baker});
-  }
-  static QLineEdit* Edit(TFrm1098& s, const char* name) {
-    return qobject_cast<QLineEdit*>(s.Control(QLatin1String(name)));
-  }
-  static TDollarEdit* Money(TFrm1098& s, const char* name) {
-    return qobject_cast<TDollarEdit*>(s.Control(QLatin1String(name)));
-  }
-  static TCheckBoxEdit* Check(TFrm1098& s, const char* name) {
-    return qobject_cast<TCheckBoxEdit*>(s.Control(QLatin1String(name)));
-  }
-  static TDateEdit* Date(TFrm1098& s, const char* name) {
-    return qobject_cast<TDateEdit*>(s.Control(QLatin1String(name)));
-  }
-  static QString Label(TFrm1098& s, const char* name) {
-    return s.Label(QLatin1String(name))->text();
-  }
-  static void ShowActive(QWidget& w) {
-    w.show();
-    QApplication::setActiveWindow(&w);
-    QCoreApplication::processEvents();
-  }
-  static void Type(QWidget* box, const QString& text) {
-    box->setFocus();
-    QTest::keyClicks(box, text);
   }
 };
 
@@ -170,24 +142,20 @@ TEST_P(Frm1098ValidationTest, RefusesToLeaveAnIncompleteStatement) {
   Type(screen.Control("F1098_3"), QLatin1String(c.Date3));
   Check(screen, "F1098_7")->SetChecked(c.Box7);
   if (c.Box8Line)
-    Edit(screen, QStringLiteral("F1098_8_%1").arg(c.Box8Line).toLatin1().constData())
+    Edit(screen, QStringLiteral("F1098_8_%1").arg(c.Box8Line))
         ->setText(QStringLiteral("Parcel 12-44"));
   Edit(screen, "F1098_9")->setText(QLatin1String(c.Box9));
   screen.Control("F1098_2")->setFocus();
   MsgBoxScript::Clear();
   screen.RSNavigator->NavBtnNext->click();
   if (*c.Message == 0) {
-    EXPECT_TRUE(MsgBoxScript::Log().isEmpty()) << MsgBoxScript::LastText().toStdString();
-    EXPECT_EQ(Module->RSPayee->CurrentRecord(), 2);
+    ExpectMovedOn();
     EXPECT_DOUBLE_EQ(PayeesOnDisk()[0].GetDouble("F1098_6"), c.Box6);
     return;
   }
-  ASSERT_EQ(MsgBoxScript::Log().size(), 1);
   // The error display ends the message with a full stop.
-  EXPECT_EQ(MsgBoxScript::Log()[0].text.toStdString(), std::string(c.Message) + ".");
-  EXPECT_EQ(MsgBoxScript::Log()[0].flags, int(mbError));
-  EXPECT_EQ(Module->RSPayee->CurrentRecord(), 1);
-  EXPECT_EQ(QApplication::focusWidget(), screen.Control(QLatin1String(c.Focus)));
+  ExpectRefused(QLatin1String(c.Message) + QLatin1Char('.'),
+                screen.Control(QLatin1String(c.Focus)));
   EXPECT_DOUBLE_EQ(PayeesOnDisk()[0].GetDouble("F1098_1"), 0);  // nothing written
 }
 
@@ -217,15 +185,11 @@ TEST_F(Frm1098Test, EnterWalksTheBoxesInTabOrder) {
   TFrm1098 screen;
   ShowActive(screen);
   screen.Control("F1098_1")->setFocus();
-  QStringList order{QApplication::focusWidget()->objectName()};
-  for (int i = 0; i < 17; ++i) {
-    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
-    order << QApplication::focusWidget()->objectName();
-  }
-  EXPECT_EQ(order, QStringList({"F1098_1", "F1098_2", "F1098_3", "F1098_4", "F1098_5", "F1098_6",
-                                "F1098_7", "F1098_8_1", "F1098_8_2", "F1098_8_3", "F1098_8_4",
-                                "F1098_8_5", "F1098_8_6", "F1098_8_7", "F1098_9", "F1098_10",
-                                "AcctNum1098", "F1098_11"}));
+  EXPECT_EQ(
+      PressEnter(17),
+      QStringList({"F1098_1", "F1098_2", "F1098_3", "F1098_4", "F1098_5", "F1098_6", "F1098_7",
+                   "F1098_8_1", "F1098_8_2", "F1098_8_3", "F1098_8_4", "F1098_8_5", "F1098_8_6",
+                   "F1098_8_7", "F1098_9", "F1098_10", "AcctNum1098", "F1098_11"}));
   EXPECT_EQ(screen.Control("F1098_11")->palette().color(QPalette::Base),
             TFrmFormScreen::FocusColor);
   EXPECT_EQ(screen.Control("Corrected")->focusPolicy(), Qt::ClickFocus);
@@ -234,15 +198,8 @@ TEST_F(Frm1098Test, EnterWalksTheBoxesInTabOrder) {
 TEST_F(Frm1098Test, HelpOpensTheMortgageInstructionsOrSaysTheyAreMissing) {
   OpenTwo();
   TFrm1098 screen;
-  MsgBoxScript::Clear();
-  ShellScript::Clear();
-  screen.BtnHelp->click();
-  ASSERT_EQ(MsgBoxScript::Log().size(), 1);
-  EXPECT_EQ(MsgBoxScript::Log()[0].text, QStringLiteral("The IRS Instructions cannot no be found"));
-  WriteAll(QDir::current().absoluteFilePath("i1098_25.pdf"), "%PDF-1.4");
-  screen.BtnHelp->click();
-  ASSERT_EQ(ShellScript::Opened().size(), 1);
-  EXPECT_TRUE(ShellScript::Opened()[0].endsWith(QLatin1String("/i1098_25.pdf")));
+  ExpectHelpOpensTheInstructions(screen, QStringLiteral("The IRS Instructions cannot no be found"),
+                                 QStringLiteral("i1098_25.pdf"));
 }
 
 TEST_F(Frm1098Test, PrintWithoutMortgagesRefusesBeforeAnyDialog) {
@@ -250,12 +207,7 @@ TEST_F(Frm1098Test, PrintWithoutMortgagesRefusesBeforeAnyDialog) {
   OpenPayerFile(SamplePayer(), {none});  // a 1099-NEC, no Form 1098
   TFrm1098 screen;
   ShowActive(screen);
-  try {
-    screen.BtnPrintClick();
-    ADD_FAILURE() << "printed without forms";
-  } catch (const EPrintException& e) {
-    EXPECT_EQ(e.Message(), QStringLiteral("There are no forms available for printing"));
-  }
+  ExpectPrintRefused(screen, QStringLiteral("There are no forms available for printing"));
   EXPECT_EQ(QApplication::activeModalWidget(), &screen);
 }
 }  // namespace

@@ -2,8 +2,6 @@
 // box loaded from and saved into the payee record's bytes, the box 6 / box 7 check with its
 // focus, the limits of the text boxes, Enter through the boxes in tab order, help, and the print
 // command's refusal.
-#include <QApplication>
-#include <QDir>
 #include <QFileInfo>
 #include <QLabel>
 #include <QPushButton>
@@ -35,20 +33,6 @@ class Frm1099INTTest : public TFormsTest {
     TPayeeRecord adams = SamplePayee(QStringLiteral("Adams & Co"), QStringLiteral("98-7654321"), 0);
     adams.SetDouble("F1099INT1", 250);
     OpenPayerFile(payer, {zimmer, adams});
-  }
-  static TDollarEdit* Money(TFrm1099INT& s, const char* name) {
-    return qobject_cast<TDollarEdit*>(s.Control(QLatin1String(name)));
-  }
-  static QLineEdit* Edit(TFrm1099INT& s, const char* name) {
-    return qobject_cast<QLineEdit*>(s.Control(QLatin1String(name)));
-  }
-  static QString Label(TFrm1099INT& s, const char* name) {
-    return s.Label(QLatin1String(name))->text();
-  }
-  static void ShowActive(QWidget& w) {
-    w.show();
-    QApplication::setActiveWindow(&w);
-    QCoreApplication::processEvents();
   }
 };
 
@@ -153,8 +137,7 @@ TEST_F(Frm1099INTTest, EveryBoxLoadsAndSavesItsFieldInTheRecordBytes) {
   }
   screen.FormClose();
   const TPayeeRecord disk = PayeesOnDisk()[0];
-  EXPECT_EQ(QByteArray(reinterpret_cast<const char*>(disk.Data()), TPayeeRecord::Size),
-            QByteArray(reinterpret_cast<const char*>(expected.Data()), TPayeeRecord::Size));
+  EXPECT_EQ(Bytes(disk), Bytes(expected));
 }
 
 struct TValidationCase {
@@ -179,24 +162,19 @@ TEST_P(Frm1099INTValidationTest, RefusesToLeaveAWrongPayee) {
   MsgBoxScript::Clear();
   screen.RSNavigator->NavBtnNext->click();
   if (c.Message.isEmpty()) {
-    EXPECT_TRUE(MsgBoxScript::Log().isEmpty()) << MsgBoxScript::LastText().toStdString();
-    EXPECT_EQ(Module->RSPayee->CurrentRecord(), 2);
+    ExpectMovedOn();
     EXPECT_DOUBLE_EQ(PayeesOnDisk()[0].GetDouble("F1099INT6"), c.Box6);
     EXPECT_EQ(PayeesOnDisk()[0].GetString("F1099INT7"), QLatin1String(c.Box7));
     return;
   }
   // The error display ends the message with a full stop; the check itself raises it without.
-  ASSERT_EQ(MsgBoxScript::Log().size(), 1);
-  EXPECT_EQ(MsgBoxScript::Log()[0].text, c.Message + QLatin1Char('.'));
-  EXPECT_EQ(MsgBoxScript::Log()[0].flags, int(mbError));
+  ExpectRefused(c.Message + QLatin1Char('.'), screen.Control(QLatin1String(c.Focus)));
   try {
     screen.ValidateForm();
     ADD_FAILURE() << "accepted";
   } catch (const EFieldException& e) {
     EXPECT_EQ(e.Message(), c.Message);
   }
-  EXPECT_EQ(Module->RSPayee->CurrentRecord(), 1);
-  EXPECT_EQ(QApplication::focusWidget(), screen.Control(QLatin1String(c.Focus)));
   EXPECT_DOUBLE_EQ(PayeesOnDisk()[0].GetDouble("F1099INT6"), 15);  // nothing written
   EXPECT_EQ(PayeesOnDisk()[0].GetString("F1099INT7"), QStringLiteral("CANADA"));
 }
@@ -245,15 +223,11 @@ TEST_F(Frm1099INTTest, EnterWalksTheBoxesInTabOrder) {
   TFrm1099INT screen;
   ShowActive(screen);
   screen.Control("F1099INT1")->setFocus();
-  QStringList order{QApplication::focusWidget()->objectName()};
-  for (int i = 0; i < 18; ++i) {
-    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
-    order << QApplication::focusWidget()->objectName();
-  }
-  EXPECT_EQ(order, QStringList({"F1099INT1", "F1099INT2", "F1099INT3", "F1099INT4", "F1099INT5",
-                                "F1099INT6", "F1099INT7", "F1099INT8", "F1099INT9", "F1099INT10",
-                                "F1099INT11", "FATCA", "F1099INT12", "F1099INT13", "AcctNum1099INT",
-                                "SecTINnot", "F1099INT14", "F1099INT17_1", "F1099INT17_2"}));
+  EXPECT_EQ(PressEnter(18),
+            QStringList({"F1099INT1", "F1099INT2", "F1099INT3", "F1099INT4", "F1099INT5",
+                         "F1099INT6", "F1099INT7", "F1099INT8", "F1099INT9", "F1099INT10",
+                         "F1099INT11", "FATCA", "F1099INT12", "F1099INT13", "AcctNum1099INT",
+                         "SecTINnot", "F1099INT14", "F1099INT17_1", "F1099INT17_2"}));
   EXPECT_EQ(screen.Control("F1099INT17_2")->palette().color(QPalette::Base),
             TFrmFormScreen::FocusColor);
   EXPECT_EQ(screen.Control("Corrected")->focusPolicy(), Qt::ClickFocus);
@@ -262,16 +236,8 @@ TEST_F(Frm1099INTTest, EnterWalksTheBoxesInTabOrder) {
 TEST_F(Frm1099INTTest, HelpOpensTheInstructionsOrSaysTheyAreMissing) {
   OpenTwo();
   TFrm1099INT screen;
-  MsgBoxScript::Clear();
-  ShellScript::Clear();
-  screen.BtnHelp->click();
-  ASSERT_EQ(MsgBoxScript::Log().size(), 1);
-  EXPECT_EQ(MsgBoxScript::Log()[0].text, QStringLiteral("The IRS Instructions cannot no be found"));
-  EXPECT_EQ(MsgBoxScript::Log()[0].flags, int(mbError));
-  WriteAll(QDir::current().absoluteFilePath("i1099int24.pdf"), "%PDF-1.4");
-  screen.BtnHelp->click();
-  ASSERT_EQ(ShellScript::Opened().size(), 1);
-  EXPECT_TRUE(ShellScript::Opened()[0].endsWith(QLatin1String("/i1099int24.pdf")));
+  ExpectHelpOpensTheInstructions(screen, QStringLiteral("The IRS Instructions cannot no be found"),
+                                 QStringLiteral("i1099int24.pdf"));
 }
 
 // Without a payee that files the form the print stops before any dialog; tax withheld alone
@@ -282,12 +248,7 @@ TEST_F(Frm1099INTTest, PrintRefusesWithoutFormsAndGoesOnForTaxWithheldAlone) {
   OpenPayerFile(SamplePayer(), {only});
   TFrm1099INT screen;
   ShowActive(screen);
-  try {
-    screen.BtnPrintClick();
-    ADD_FAILURE() << "printed without forms";
-  } catch (const EPrintException& e) {
-    EXPECT_EQ(e.Message(), QStringLiteral("There are no forms available for printing"));
-  }
+  ExpectPrintRefused(screen, QStringLiteral("There are no forms available for printing"));
   Money(screen, "F1099INT4")->SetValue(6);
   QString caption;
   WhenModal([&](QWidget* w) {

@@ -2,7 +2,6 @@
 // from the payee record, Enter through the boxes in their order, the two state-line checks with
 // their messages and focus, help, and the print command's refusal.
 #include <QApplication>
-#include <QDir>
 #include <QLabel>
 #include <QPushButton>
 #include <QTest>
@@ -14,9 +13,7 @@
 #include "controls/FilterEdit.h"
 #include "controls/RSNavigator.h"
 #include "forms/Frm1099MISC.h"
-#include "platform/Exceptions.h"
 #include "platform/MsgBox.h"
-#include "platform/Services.h"
 #include "storage/Globals.h"
 
 namespace {
@@ -40,24 +37,11 @@ class Frm1099MISCTest : public TFormsTest {
     adams.SetDouble("F1099MISC9", 5000);
     OpenPayerFile(payer, {zimmer, adams});
   }
-  TDollarEdit* Money(TFrm1099MISC& s, const char* name) {
-    return qobject_cast<TDollarEdit*>(s.Control(QLatin1String(name)));
-  }
-  TCheckBoxEdit* Check(TFrm1099MISC& s, const char* name) {
-    return qobject_cast<TCheckBoxEdit*>(s.Control(QLatin1String(name)));
-  }
-  QString Label(TFrm1099MISC& s, const char* name) { return s.Label(QLatin1String(name))->text(); }
-  void ShowActive(QWidget& w) {
-    w.show();
-    QApplication::setActiveWindow(&w);
-    QCoreApplication::processEvents();
-  }
 };
 
 TEST_F(Frm1099MISCTest, OpeningShowsPayerStateLinesAndPayee) {
   TPayerRecord payer = SamplePayer();
-  payer.SetString("StateName2", QString());
-  payer.SetString("StateID2", QString());
+  ClearStateLine(payer, 2);
   OpenTwo(payer);
   Module->RSPayee->SetCurrentRecord(2);
   TFrm1099MISC screen;
@@ -135,12 +119,7 @@ TEST_F(Frm1099MISCTest, EnterWalksTheBoxesInTabOrder) {
   TFrm1099MISC screen;
   ShowActive(screen);
   screen.Control("F1099MISC1")->setFocus();
-  QStringList order{QApplication::focusWidget()->objectName()};
-  for (int i = 0; i < 19; ++i) {
-    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
-    order << QApplication::focusWidget()->objectName();
-  }
-  EXPECT_EQ(order,
+  EXPECT_EQ(PressEnter(19),
             QStringList({"F1099MISC1",      "F1099MISC2",  "F1099MISC3",    "F1099MISC4",
                          "F1099MISC5",      "F1099MISC6",  "F1099MISC7",    "F1099MISC8",
                          "F1099MISC9",      "F1099MISC10", "F1099MISC11",   "F1099MISC12",
@@ -165,14 +144,8 @@ class Frm1099MISCValidationTest : public Frm1099MISCTest,
 TEST_P(Frm1099MISCValidationTest, RefusesToLeaveAWrongPayee) {
   const TValidationCase& c = GetParam();
   TPayerRecord payer = SamplePayer();
-  if (!c.PayerState1) {
-    payer.SetString("StateName1", QString());
-    payer.SetString("StateID1", QString());
-  }
-  if (!c.PayerState2) {
-    payer.SetString("StateName2", QString());
-    payer.SetString("StateID2", QString());
-  }
+  if (!c.PayerState1) ClearStateLine(payer, 1);
+  if (!c.PayerState2) ClearStateLine(payer, 2);
   OpenTwo(payer);
   TFrm1099MISC screen;
   ShowActive(screen);
@@ -184,16 +157,11 @@ TEST_P(Frm1099MISCValidationTest, RefusesToLeaveAWrongPayee) {
   MsgBoxScript::Clear();
   screen.RSNavigator->NavBtnNext->click();
   if (c.Message.isEmpty()) {
-    EXPECT_TRUE(MsgBoxScript::Log().isEmpty()) << MsgBoxScript::LastText().toStdString();
-    EXPECT_EQ(Module->RSPayee->CurrentRecord(), 2);
+    ExpectMovedOn();
     EXPECT_DOUBLE_EQ(PayeesOnDisk()[0].GetDouble("F1099MISC18_2"), c.Box18_2);
     return;
   }
-  ASSERT_EQ(MsgBoxScript::Log().size(), 1);
-  EXPECT_EQ(MsgBoxScript::Log()[0].text, c.Message);
-  EXPECT_EQ(MsgBoxScript::Log()[0].flags, int(mbError));
-  EXPECT_EQ(Module->RSPayee->CurrentRecord(), 1);
-  EXPECT_EQ(QApplication::focusWidget(), screen.Control(c.Focus));
+  ExpectRefused(c.Message, screen.Control(c.Focus));
   EXPECT_DOUBLE_EQ(PayeesOnDisk()[0].GetDouble("F1099MISC16_1"), 15);  // nothing written
   EXPECT_DOUBLE_EQ(PayeesOnDisk()[0].GetDouble("F1099MISC16_2"), 0);
 }
@@ -221,15 +189,8 @@ INSTANTIATE_TEST_SUITE_P(StateLines, Frm1099MISCValidationTest, ::testing::Value
 TEST_F(Frm1099MISCTest, HelpOpensTheInstructionsOrSaysTheyAreMissing) {
   OpenTwo();
   TFrm1099MISC screen;
-  MsgBoxScript::Clear();
-  ShellScript::Clear();
-  screen.BtnHelp->click();
-  ASSERT_EQ(MsgBoxScript::Log().size(), 1);
-  EXPECT_EQ(MsgBoxScript::Log()[0].text, QStringLiteral("The IRS Instructions cannot be found"));
-  WriteAll(QDir::current().absoluteFilePath("i1099misc25.pdf"), "%PDF-1.4");
-  screen.BtnHelp->click();
-  ASSERT_EQ(ShellScript::Opened().size(), 1);
-  EXPECT_TRUE(ShellScript::Opened()[0].endsWith(QLatin1String("/i1099misc25.pdf")));
+  ExpectHelpOpensTheInstructions(screen, QStringLiteral("The IRS Instructions cannot be found"),
+                                 QStringLiteral("i1099misc25.pdf"));
 }
 
 // Box 12 (section 409A deferrals) is reported on no Form 1096 line: a payee with only that box
@@ -240,12 +201,7 @@ TEST_F(Frm1099MISCTest, PrintRefusesWithoutFormsBeforeAnyDialog) {
   OpenPayerFile(SamplePayer(), {only});
   TFrm1099MISC screen;
   ShowActive(screen);
-  try {
-    screen.BtnPrintClick();
-    ADD_FAILURE() << "printed without forms";
-  } catch (const EPrintException& e) {
-    EXPECT_EQ(e.Message(), QStringLiteral("There are no forms available for printing"));
-  }
+  ExpectPrintRefused(screen, QStringLiteral("There are no forms available for printing"));
   EXPECT_EQ(QApplication::activeModalWidget(), &screen);
 }
 }  // namespace

@@ -4,7 +4,6 @@
 // through the print type choice.
 #include <QApplication>
 #include <QCheckBox>
-#include <QDir>
 #include <QFileInfo>
 #include <QLabel>
 #include <QPushButton>
@@ -20,7 +19,6 @@
 #include "engine/PagePrinter.h"
 #include "engine/ReportSystem.h"
 #include "engine/Snapshot.h"
-#include "forms/FormPrint.h"
 #include "forms/Frm1099NEC.h"
 #include "platform/Exceptions.h"
 #include "platform/MsgBox.h"
@@ -45,15 +43,6 @@ class Frm1099NECTest : public TFormsTest {
     TPayeeRecord baker =
         SamplePayee(QStringLiteral("Baker, Bob"), QStringLiteral("345-67-8901"), 800);
     OpenPayerFile(payer, {zimmer, adams, baker});
-  }
-  TDollarEdit* Money(TFrm1099NEC& s, const char* name) {
-    return qobject_cast<TDollarEdit*>(s.Control(QLatin1String(name)));
-  }
-  QString Label(TFrm1099NEC& s, const char* name) { return s.Label(QLatin1String(name))->text(); }
-  void ShowActive(QWidget& w) {
-    w.show();
-    QApplication::setActiveWindow(&w);
-    QCoreApplication::processEvents();
   }
 };
 
@@ -270,10 +259,7 @@ class Frm1099NECValidationTest : public Frm1099NECTest,
 TEST_P(Frm1099NECValidationTest, RefusesToLeaveAWrongPayee) {
   const TValidationCase& c = GetParam();
   TPayerRecord payer = SamplePayer();
-  if (!c.PayerState2) {
-    payer.SetString("StateName2", QString());
-    payer.SetString("StateID2", QString());
-  }
+  if (!c.PayerState2) ClearStateLine(payer, 2);
   OpenThree(payer);
   TFrm1099NEC screen;
   ShowActive(screen);
@@ -285,16 +271,11 @@ TEST_P(Frm1099NECValidationTest, RefusesToLeaveAWrongPayee) {
   MsgBoxScript::Clear();
   screen.RSNavigator->NavBtnNext->click();
   if (c.Message.isEmpty()) {
-    EXPECT_TRUE(MsgBoxScript::Log().isEmpty());
-    EXPECT_EQ(Module->RSPayee->CurrentRecord(), 2);
+    ExpectMovedOn();
     EXPECT_DOUBLE_EQ(PayeesOnDisk()[0].GetDouble("F1099NEC7_2"), c.Box7_2);
     return;
   }
-  ASSERT_EQ(MsgBoxScript::Log().size(), 1);
-  EXPECT_EQ(MsgBoxScript::Log()[0].text, c.Message);
-  EXPECT_EQ(MsgBoxScript::Log()[0].flags, int(mbError));
-  EXPECT_EQ(Module->RSPayee->CurrentRecord(), 1);
-  EXPECT_EQ(QApplication::focusWidget(), screen.Control(c.Focus));
+  ExpectRefused(c.Message, screen.Control(c.Focus));
   EXPECT_DOUBLE_EQ(PayeesOnDisk()[0].GetDouble("F1099NEC5_1"), 15);  // nothing written
   EXPECT_DOUBLE_EQ(PayeesOnDisk()[0].GetDouble("F1099NEC5_2"), 0);
 }
@@ -315,8 +296,7 @@ INSTANTIATE_TEST_SUITE_P(StateLines, Frm1099NECValidationTest, ::testing::Values
 
 TEST_F(Frm1099NECTest, StateLineWithoutPayerStateRefusesBox5) {
   TPayerRecord payer = SamplePayer();
-  payer.SetString("StateName1", QString());
-  payer.SetString("StateID1", QString());
+  ClearStateLine(payer, 1);
   OpenThree(payer);
   TFrm1099NEC screen;
   ShowActive(screen);
@@ -358,12 +338,7 @@ TEST_F(Frm1099NECTest, EnterWalksTheBoxesInTabOrderAndFocusTurnsThemCyan) {
   const QColor before = first->palette().color(QPalette::Base);
   first->setFocus();
   EXPECT_EQ(first->palette().color(QPalette::Base), TFrmFormScreen::FocusColor);
-  QStringList order{first->objectName()};
-  for (int i = 0; i < 9; ++i) {
-    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
-    order << QApplication::focusWidget()->objectName();
-  }
-  EXPECT_EQ(order,
+  EXPECT_EQ(PressEnter(9),
             QStringList({"F1099NEC1", "F1099NEC2", "F1099NEC3", "F1099NEC4", "AcctNum1099NEC",
                          "F1099NEC5_1", "F1099NEC7_1", "SecTINnot", "F1099NEC5_2", "F1099NEC7_2"}));
   EXPECT_EQ(first->palette().color(QPalette::Base), before);
@@ -375,16 +350,8 @@ TEST_F(Frm1099NECTest, EnterWalksTheBoxesInTabOrderAndFocusTurnsThemCyan) {
 TEST_F(Frm1099NECTest, HelpOpensTheInstructionsOrSaysTheyAreMissing) {
   OpenThree();
   TFrm1099NEC screen;
-  MsgBoxScript::Clear();
-  ShellScript::Clear();
-  screen.BtnHelp->click();
-  ASSERT_EQ(MsgBoxScript::Log().size(), 1);
-  EXPECT_EQ(MsgBoxScript::Log()[0].text, QStringLiteral("The IRS Instructions cannot be found"));
-  EXPECT_EQ(MsgBoxScript::Log()[0].flags, int(mbError));
-  WriteAll(QDir::current().absoluteFilePath("i1099misc25.pdf"), "%PDF-1.4");
-  screen.BtnHelp->click();
-  ASSERT_EQ(ShellScript::Opened().size(), 1);
-  EXPECT_TRUE(ShellScript::Opened()[0].endsWith(QLatin1String("/i1099misc25.pdf")));
+  ExpectHelpOpensTheInstructions(screen, QStringLiteral("The IRS Instructions cannot be found"),
+                                 QStringLiteral("i1099misc25.pdf"));
 }
 
 TEST_F(Frm1099NECTest, PrintGivesProgramGeneratedFormsAndReturnsToThePayee) {
@@ -393,9 +360,7 @@ TEST_F(Frm1099NECTest, PrintGivesProgramGeneratedFormsAndReturnsToThePayee) {
   TFrm1099NEC screen;
   ShowActive(screen);
   Money(screen, "F1099NEC3")->SetValue(75);  // saved before printing
-  screen.ReportSystem->ShowSetup = false;
-  screen.ReportSystem->Setup.Dest = TReportDest::File;
-  screen.ReportSystem->Setup.FileName = Folder.Path(QStringLiteral("nec.snp"));
+  PrintToFile(*screen.ReportSystem, QStringLiteral("nec.snp"));
   QString caption;
   WhenModal([&](QWidget* w) {
     caption = w->windowTitle();
@@ -423,12 +388,7 @@ TEST_F(Frm1099NECTest, PrintRefusesBeforeAnyDialog) {
   OpenPayerFile(SamplePayer(), {only});
   TFrm1099NEC screen;
   ShowActive(screen);
-  try {
-    screen.BtnPrintClick();
-    ADD_FAILURE() << "printed without forms";
-  } catch (const EPrintException& e) {
-    EXPECT_EQ(e.Message(), QStringLiteral("There are no forms available for printing."));
-  }
+  ExpectPrintRefused(screen, QStringLiteral("There are no forms available for printing."));
   Money(screen, "F1099NEC1")->SetValue(10);
   Money(screen, "F1099NEC5_1")->SetValue(1);
   EXPECT_THROW(screen.BtnPrintClick(), EFieldException);
@@ -438,9 +398,7 @@ TEST_F(Frm1099NECTest, PrintRefusesBeforeAnyDialog) {
 TEST_F(Frm1099NECTest, CancelledPrintTypeChoicePrintsNothing) {
   OpenThree();
   TFrm1099NEC screen;
-  screen.ReportSystem->ShowSetup = false;
-  screen.ReportSystem->Setup.Dest = TReportDest::File;
-  screen.ReportSystem->Setup.FileName = Folder.Path(QStringLiteral("none.snp"));
+  PrintToFile(*screen.ReportSystem, QStringLiteral("none.snp"));
   WhenModal([&](QWidget* w) { w->findChild<QPushButton*>(QStringLiteral("BtnCancel"))->click(); });
   screen.BtnPrintClick();
   EXPECT_FALSE(QFileInfo::exists(screen.ReportSystem->Setup.FileName));

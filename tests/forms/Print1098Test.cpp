@@ -6,7 +6,6 @@
 #include <QStringList>
 
 #include "FormsFixture.h"
-#include "engine/PagePrinter.h"
 #include "engine/Snapshot.h"
 #include "forms/Form1096.h"
 #include "forms/Form1098.h"
@@ -16,8 +15,10 @@
 #include "storage/Globals.h"
 
 namespace {
-class Print1098Test : public TFormsTest {
+class Print1098Test : public TFormPrintTest {
  protected:
+  Print1098Test() : TFormPrintTest(Form1098Def()) {}
+
   // Record order Zimmer, Adams, Miller, Young: name order Adams, Miller, Young, Zimmer. Young
   // has no Form 1098.
   static QList<TPayeeRecord> Borrowers() {
@@ -33,36 +34,10 @@ class Print1098Test : public TFormsTest {
         SamplePayee(QStringLiteral("Young, Amy"), QStringLiteral("456-78-9012"), 800);
     return {zimmer, adams, miller, young};
   }
-
-  TReportJob PrintProgram() {
-    CurrentFormType = ft1098;
-    ScanFormTotals();
-    TPagePrinter printer;
-    Project->SetEngine(&printer);
-    printer.BeginDoc();
-    Printed = PrintProgramGenerated(Form1098Def(), printer, *Project);
-    printer.EndDoc();
-    return printer.TakeJob();
-  }
-
-  TReportJob PrintRed() {
-    CurrentFormType = ft1098;
-    ScanFormTotals();
-    TPagePrinter printer;
-    printer.BeginDoc();
-    Printed = PrintRedCopies(Form1098Def(), printer, ReadHeldOffsets(QStringLiteral("F1098")));
-    printer.EndDoc();
-    return printer.TakeJob();
-  }
-
-  int Printed = 0;
 };
 
 QString BorrowerOn(const TPage& page) {
-  for (const QString& name : {QStringLiteral("ADAMS FAMILY TRUST"), QStringLiteral("MILLER, ANN"),
-                              QStringLiteral("YOUNG, AMY"), QStringLiteral("ZIMMER, PAUL")})
-    if (!TextsEqual(page, name).isEmpty()) return name;
-  return {};
+  return FirstTextOn(page, {"ADAMS FAMILY TRUST", "MILLER, ANN", "YOUNG, AMY", "ZIMMER, PAUL"});
 }
 
 TEST_F(Print1098Test, ProgramGeneratedFormsInNameOrderWithMaskedBorrowersOnly) {
@@ -174,11 +149,6 @@ TEST_F(Print1098Test, InterestOrPointsMakeTheFormInTheTotalsAndBothPrints) {
                                     "Total amount reported: 300.00\n"));
 }
 
-struct TRedItem {
-  QString Text;
-  double X, Y, Size;
-};
-
 // Every position of the red copy table, for a borrower that fills every item.
 TEST_F(Print1098Test, RedCopyPutsEveryItemAtItsPlaceWithTheOffsets) {
   const double vo = -0.25, ho = 0.1;
@@ -244,16 +214,7 @@ TEST_F(Print1098Test, RedCopyPutsEveryItemAtItsPlaceWithTheOffsets) {
   EXPECT_LT(box10, 12);
   const TReportJob job = PrintRed();
   ASSERT_EQ(job.PageCount(), 1);
-  const QList<TDisplayItem> texts = Texts(job.Pages[0]);
-  ASSERT_EQ(texts.size(), expected.size());
-  for (qsizetype i = 0; i < texts.size(); ++i) {
-    SCOPED_TRACE(expected[i].Text.toStdString());
-    EXPECT_EQ(texts[i].Text, expected[i].Text);
-    EXPECT_EQ(texts[i].Font.Name, QStringLiteral("Courier New"));
-    EXPECT_NEAR(texts[i].X, expected[i].X + ho, 1e-9);
-    EXPECT_NEAR(texts[i].Y, 0.5 + vo + expected[i].Y, 1e-9);
-    EXPECT_NEAR(texts[i].Font.Size, expected[i].Size, 1e-9);
-  }
+  ExpectRedItems(job.Pages[0], expected, 0.5 + vo, ho);
 }
 
 // Without a trade name the lender's lines move up; amounts print only above zero, box 11 only
@@ -284,16 +245,11 @@ TEST_F(Print1098Test, RedCopiesTakeTwoSlotsPerSheetAndOpenNoEmptySheet) {
   const TReportJob job = PrintRed();
   ASSERT_EQ(job.PageCount(), 2);
   EXPECT_EQ(Printed, 3);
-  auto tinRows = [](const TPage& page) {
-    QList<double> rows;
-    for (const TDisplayItem& t : TextsEqual(page, QStringLiteral("12-3456789"))) rows << t.Y;
-    return rows;
-  };
-  const QList<double> first = tinRows(job.Pages[0]);
+  const QList<double> first = RowsOf(job.Pages[0], QStringLiteral("12-3456789"));
   ASSERT_EQ(first.size(), 2);
   EXPECT_NEAR(first[0], 0.5 + 2.0, 1e-9);
   EXPECT_NEAR(first[1], 6.03 + 2.0, 1e-9);
-  const QList<double> second = tinRows(job.Pages[1]);
+  const QList<double> second = RowsOf(job.Pages[1], QStringLiteral("12-3456789"));
   ASSERT_EQ(second.size(), 1);
   EXPECT_NEAR(second[0], 0.5 + 2.0, 1e-9);
   EXPECT_TRUE(HasTextAt(job.Pages[0], QStringLiteral("ADAMS FAMILY TRUST"), 0.6, 0.5 + 2.33));
@@ -310,12 +266,7 @@ TEST_F(Print1098Test, Form1096SummarisesTheMortgageForms) {
   OpenPayerFile(SamplePayer(), payees);
   CurrentFormType = ft1098;
   ASSERT_EQ(ScanFormTotals(), 4);
-  TPagePrinter printer;
-  Project->SetEngine(&printer);
-  printer.BeginDoc();
-  Print1096ProgramGenerated(*Project);
-  printer.EndDoc();
-  const TPage& program = printer.Job().Pages[0];
+  const TPage program = Print1096Program().Pages[0];
   const TReportLayout layout = TReportProject::LoadLayout(SourceProjectFile(), "Form1096");
   auto at = [&](const char* param) { return *layout.Param(QLatin1String(param)); };
   EXPECT_TRUE(HasTextAt(program, QStringLiteral("X"), at("CB1098").X, at("CB1098").Y));
@@ -324,11 +275,7 @@ TEST_F(Print1098Test, Form1096SummarisesTheMortgageForms) {
   EXPECT_TRUE(HasTextAt(program, QStringLiteral("27,100.00"), at("Total").X, at("Total").Y));
   for (const TDisplayItem& t : Texts(program)) EXPECT_NE(t.Text, QStringLiteral("0.00"));
 
-  TPagePrinter red;
-  red.BeginDoc();
-  Print1096RedCopy(red, ReadHeldOffsets(QStringLiteral("F1096")), QDate(2026, 2, 2));
-  red.EndDoc();
-  const TPage& sheet = red.Job().Pages[0];
+  const TPage sheet = Print1096Red(QDate(2026, 2, 2)).Pages[0];
   EXPECT_TRUE(HasTextAt(sheet, QStringLiteral("X"), 1.5, 4.17));
   EXPECT_TRUE(HasTextAt(sheet, QStringLiteral("4"), 4.4, 3.47));
   EXPECT_TRUE(HasTextAt(sheet, QStringLiteral("27100.00"), 6.1, 3.47));

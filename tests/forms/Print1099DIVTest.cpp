@@ -6,7 +6,6 @@
 #include <string>
 
 #include "FormsFixture.h"
-#include "engine/PagePrinter.h"
 #include "forms/Form1096.h"
 #include "forms/Form1099DIV.h"
 #include "forms/FormPrint.h"
@@ -17,13 +16,13 @@
 namespace {
 // A 1099-DIV payee with the sample address and box 1a.
 TPayeeRecord DivPayee(const QString& name, const QString& tin, double box1a) {
-  TPayeeRecord p = SamplePayee(name, tin, 0);
-  p.SetDouble("F1099DIV1a", box1a);
-  return p;
+  return PayeeWith(name, tin, "F1099DIV1a", box1a);
 }
 
-class Print1099DIVTest : public TFormsTest {
+class Print1099DIVTest : public TFormPrintTest {
  protected:
+  Print1099DIVTest() : TFormPrintTest(Form1099DIVDef()) {}
+
   // Record order Zimmer, Adams, Miller: name order Adams, Miller, Zimmer.
   QList<TPayeeRecord> ThreePayees() {
     TPayeeRecord adams =
@@ -32,35 +31,6 @@ class Print1099DIVTest : public TFormsTest {
     return {DivPayee(QStringLiteral("Zimmer, Paul"), QStringLiteral("123-45-6788"), 150), adams,
             DivPayee(QStringLiteral("miller, ann"), QStringLiteral("234-56-7890"), 30)};
   }
-
-  TReportJob PrintProgram() {
-    CurrentFormType = ft1099DIV;
-    ScanFormTotals();
-    TPagePrinter printer;
-    Project->SetEngine(&printer);
-    printer.BeginDoc();
-    Printed = PrintProgramGenerated(Form1099DIVDef(), printer, *Project);
-    printer.EndDoc();
-    return printer.TakeJob();
-  }
-
-  TReportJob PrintRed() {
-    CurrentFormType = ft1099DIV;
-    ScanFormTotals();
-    TPagePrinter printer;
-    printer.BeginDoc();
-    Printed =
-        PrintRedCopies(Form1099DIVDef(), printer, ReadHeldOffsets(QStringLiteral("F1099DIV")));
-    printer.EndDoc();
-    return printer.TakeJob();
-  }
-
-  int Printed = 0;
-};
-
-struct TRedItem {
-  QString Text;
-  double X, Y, Size;
 };
 
 // Every position of the red copy table, for a payee that fills every item.
@@ -128,17 +98,7 @@ TEST_F(Print1099DIVTest, RedCopyPutsEveryItemAtItsPlaceWithTheOffsets) {
   };
   const TReportJob job = PrintRed();
   ASSERT_EQ(job.PageCount(), 1);
-  const QList<TDisplayItem> texts = Texts(job.Pages[0]);
-  ASSERT_EQ(texts.size(), expected.size());
-  for (qsizetype i = 0; i < texts.size(); ++i) {
-    SCOPED_TRACE(expected[i].Text.toStdString());
-    EXPECT_EQ(texts[i].Text, expected[i].Text);
-    EXPECT_NEAR(texts[i].X, ho + expected[i].X, 1e-9);
-    EXPECT_NEAR(texts[i].Y, 0.5 + vo + expected[i].Y, 1e-9);
-    EXPECT_NEAR(texts[i].Font.Size, expected[i].Size, 1e-9);
-    EXPECT_EQ(texts[i].Font.Name, QStringLiteral("Courier New"));
-    EXPECT_EQ(texts[i].Align, TAlign::Left);
-  }
+  ExpectRedItems(job.Pages[0], expected, 0.5 + vo, ho);
   EXPECT_LT(stateId, 12);
   EXPECT_DOUBLE_EQ(name, FitFontSize(payer.GetString("PayerName"), 3.2));
 }
@@ -304,22 +264,13 @@ TEST_F(Print1099DIVTest, Form1096SummarisesTheDividendForms) {
   OpenPayerFile(SamplePayer(), {a, b, c});
   CurrentFormType = ft1099DIV;
   ASSERT_EQ(ScanFormTotals(), 2);
-  TPagePrinter program;
-  Project->SetEngine(&program);
-  program.BeginDoc();
-  Print1096ProgramGenerated(*Project);
-  program.EndDoc();
-  const TPage& page = program.Job().Pages[0];
+  const TPage page = Print1096Program().Pages[0];
   EXPECT_TRUE(HasTextAt(page, QStringLiteral("2"), 4.05, 3.66));
   EXPECT_TRUE(HasTextAt(page, QStringLiteral("15.00"), 5.95, 3.66));
   EXPECT_TRUE(HasTextAt(page, QStringLiteral("150.00"), 7.95, 3.66));
   ASSERT_EQ(TextsEqual(page, QStringLiteral("X")).size(), 1);
   EXPECT_TRUE(HasTextAt(page, QStringLiteral("X"), 6.46, 4.3));
-  TPagePrinter red;
-  red.BeginDoc();
-  Print1096RedCopy(red, ReadHeldOffsets(QStringLiteral("F1096")));
-  red.EndDoc();
-  const TPage& sheet = red.Job().Pages[0];
+  const TPage sheet = Print1096Red().Pages[0];
   EXPECT_TRUE(HasTextAt(sheet, QStringLiteral("2"), 4.4, 3.47));
   EXPECT_TRUE(HasTextAt(sheet, QStringLiteral("15.00"), 4.7, 3.47));
   EXPECT_TRUE(HasTextAt(sheet, QStringLiteral("150.00"), 6.1, 3.47));

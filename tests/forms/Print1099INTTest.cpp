@@ -7,7 +7,6 @@
 #include <iterator>
 
 #include "FormsFixture.h"
-#include "engine/PagePrinter.h"
 #include "forms/Form1096.h"
 #include "forms/Form1099INT.h"
 #include "forms/FormPrint.h"
@@ -18,13 +17,13 @@
 namespace {
 // A payee with the sample address and box 1 (interest income).
 TPayeeRecord IntPayee(const QString& name, const QString& tin, double box1) {
-  TPayeeRecord p = SamplePayee(name, tin, 0);
-  p.SetDouble("F1099INT1", box1);
-  return p;
+  return PayeeWith(name, tin, "F1099INT1", box1);
 }
 
-class Print1099INTTest : public TFormsTest {
+class Print1099INTTest : public TFormPrintTest {
  protected:
+  Print1099INTTest() : TFormPrintTest(Form1099INTDef()) {}
+
   void SetUp() override {
     TFormsTest::SetUp();
     Payer = SamplePayer();
@@ -40,40 +39,13 @@ class Print1099INTTest : public TFormsTest {
             IntPayee(QStringLiteral("miller, ann"), QStringLiteral("234-56-7890"), 300)};
   }
 
-  TReportJob PrintProgram() {
-    CurrentFormType = ft1099INT;
-    ScanFormTotals();
-    TPagePrinter printer;
-    Project->SetEngine(&printer);
-    printer.BeginDoc();
-    Printed = PrintProgramGenerated(Form1099INTDef(), printer, *Project);
-    printer.EndDoc();
-    return printer.TakeJob();
-  }
-
-  TReportJob PrintRed() {
-    CurrentFormType = ft1099INT;
-    ScanFormTotals();
-    TPagePrinter printer;
-    printer.BeginDoc();
-    Printed =
-        PrintRedCopies(Form1099INTDef(), printer, ReadHeldOffsets(QStringLiteral("F1099INT")));
-    printer.EndDoc();
-    return printer.TakeJob();
-  }
-
   TPayerRecord Payer;
-  int Printed = 0;
 };
 
 // The name line of the recipient a page carries (the second line when there is a second name).
 QString RecipientOn(const TPage& page) {
-  for (const QString& name : {QStringLiteral("ATTN MARY ADAMS"), QStringLiteral("MILLER, ANN"),
-                              QStringLiteral("ZIMMER, PAUL"), QStringLiteral("WITHHELD ONLY"),
-                              QStringLiteral("BOX 10 ONLY"), QStringLiteral("BOX 11 ONLY"),
-                              QStringLiteral("BOX 13 ONLY"), QStringLiteral("BELOW A CENT")})
-    if (!TextsEqual(page, name).isEmpty()) return name;
-  return {};
+  return FirstTextOn(page, {"ATTN MARY ADAMS", "MILLER, ANN", "ZIMMER, PAUL", "WITHHELD ONLY",
+                            "BOX 10 ONLY", "BOX 11 ONLY", "BOX 13 ONLY", "BELOW A CENT"});
 }
 
 TEST_F(Print1099INTTest, ProgramGeneratedFormsInNameOrderWithMaskedRecipientsOnly) {
@@ -200,19 +172,14 @@ TEST_F(Print1099INTTest, RedCopiesTakeTwoSlotsPerSheetAndOpenNoEmptySheet) {
   MaskSSNOption = true;
   const TReportJob job = PrintRed();
   ASSERT_EQ(job.PageCount(), 2);
-  auto yearRows = [](const TPage& page) {
-    QList<double> rows;
-    for (const TDisplayItem& t : TextsEqual(page, QStringLiteral("2025"))) {
+  for (const TPage& page : job.Pages)
+    for (const TDisplayItem& t : TextsEqual(page, QStringLiteral("2025")))
       EXPECT_NEAR(t.X, 5.8 - 0.0625, 1e-9);
-      rows << t.Y;
-    }
-    return rows;
-  };
-  const QList<double> first = yearRows(job.Pages[0]);
+  const QList<double> first = RowsOf(job.Pages[0], QStringLiteral("2025"));
   ASSERT_EQ(first.size(), 2);
   EXPECT_NEAR(first[0], 0.5 + 0.125 + 0.98, 1e-9);
   EXPECT_NEAR(first[1], 6.05 + 0.125 + 0.98, 1e-9);
-  const QList<double> second = yearRows(job.Pages[1]);
+  const QList<double> second = RowsOf(job.Pages[1], QStringLiteral("2025"));
   ASSERT_EQ(second.size(), 1);
   EXPECT_NEAR(second[0], 0.5 + 0.125 + 0.98, 1e-9);
   // Name order across the slots; the recipient's number is never masked on a red copy.
@@ -222,11 +189,6 @@ TEST_F(Print1099INTTest, RedCopiesTakeTwoSlotsPerSheetAndOpenNoEmptySheet) {
       HasTextAt(job.Pages[0], QStringLiteral("234-56-7890"), 2.3 - 0.0625, 6.05 + 0.125 + 2.0));
   EXPECT_TRUE(HasTextAt(job.Pages[1], QStringLiteral("15.50"), 4.1 - 0.0625, 0.5 + 0.125 + 1.0));
 }
-
-struct TRedItem {
-  QString Text;
-  double X, Y, Size;
-};
 
 // Every position of the red copy table, for a payee that fills every item.
 TEST_F(Print1099INTTest, RedCopyPutsEveryItemAtItsPlaceWithTheOffsets) {
@@ -295,17 +257,7 @@ TEST_F(Print1099INTTest, RedCopyPutsEveryItemAtItsPlaceWithTheOffsets) {
   };
   const TReportJob job = PrintRed();
   ASSERT_EQ(job.PageCount(), 1);
-  const QList<TDisplayItem> texts = Texts(job.Pages[0]);
-  ASSERT_EQ(texts.size(), expected.size());
-  for (qsizetype i = 0; i < texts.size(); ++i) {
-    SCOPED_TRACE(expected[i].Text.toStdString());
-    EXPECT_EQ(texts[i].Text, expected[i].Text);
-    EXPECT_NEAR(texts[i].X, ho + expected[i].X, 1e-9);
-    EXPECT_NEAR(texts[i].Y, t + expected[i].Y, 1e-9);
-    EXPECT_NEAR(texts[i].Font.Size, expected[i].Size, 1e-9);
-    EXPECT_EQ(texts[i].Font.Name, QStringLiteral("Courier New"));
-    EXPECT_EQ(texts[i].Align, TAlign::Left);
-  }
+  ExpectRedItems(job.Pages[0], expected, t, ho);
   EXPECT_NEAR(cusip, 8.8, 0.01);
   EXPECT_LT(trade, 12);
   EXPECT_LT(state2, 12);
@@ -357,12 +309,7 @@ TEST_F(Print1099INTTest, Form1096CountsTheFormsBothPrintsGive) {
   EXPECT_DOUBLE_EQ(TotalWithheld, 15);
   EXPECT_DOUBLE_EQ(TotalAmount, 130);
 
-  TPagePrinter printer;
-  Project->SetEngine(&printer);
-  printer.BeginDoc();
-  Print1096ProgramGenerated(*Project);
-  printer.EndDoc();
-  const TPage& program = printer.Job().Pages[0];
+  const TPage program = Print1096Program().Pages[0];
   const TReportLayout layout =
       TReportProject::LoadLayout(SourceProjectFile(), QStringLiteral("Form1096"));
   auto at = [&](const char* param, const QString& text) {
@@ -378,11 +325,7 @@ TEST_F(Print1099INTTest, Form1096CountsTheFormsBothPrintsGive) {
   EXPECT_TRUE(at("CB1099INT", QStringLiteral("X")));
   EXPECT_EQ(TextsEqual(program, QStringLiteral("X")).size(), 1);
 
-  TPagePrinter red;
-  red.BeginDoc();
-  Print1096RedCopy(red, ReadHeldOffsets(QStringLiteral("F1096")), QDate(2026, 1, 20));
-  red.EndDoc();
-  const TPage& page = red.Job().Pages[0];
+  const TPage page = Print1096Red(QDate(2026, 1, 20)).Pages[0];
   EXPECT_TRUE(HasTextAt(page, QStringLiteral("3"), 4.4, 3.47));
   EXPECT_TRUE(HasTextAt(page, QStringLiteral("15.00"), 4.7, 3.47));
   EXPECT_TRUE(HasTextAt(page, QStringLiteral("130.00"), 6.1, 3.47));

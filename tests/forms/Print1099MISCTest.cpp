@@ -5,7 +5,6 @@
 #include <QStringList>
 
 #include "FormsFixture.h"
-#include "engine/PagePrinter.h"
 #include "forms/Form1096.h"
 #include "forms/Form1099MISC.h"
 #include "forms/FormPrint.h"
@@ -14,15 +13,9 @@
 #include "storage/Globals.h"
 
 namespace {
-TPayeeRecord MiscPayee(const QString& name, const QString& tin, const char* box, double amount) {
-  TPayeeRecord p = SamplePayee(name, tin, 0);
-  p.SetDouble(box, amount);
-  return p;
-}
-
 // A payee with every box of the form filled, each with its own amount.
 TPayeeRecord FullPayee() {
-  TPayeeRecord p = MiscPayee(QStringLiteral("Public, John Q"), QStringLiteral("123-45-6788"),
+  TPayeeRecord p = PayeeWith(QStringLiteral("Public, John Q"), QStringLiteral("123-45-6788"),
                              "F1099MISC1", 1001);
   p.SetString("CompName", QStringLiteral("Public Farms"));
   p.SetString("AcctNum1099MISC", QStringLiteral("ACCT-7"));
@@ -38,31 +31,9 @@ TPayeeRecord FullPayee() {
   return p;
 }
 
-class Print1099MISCTest : public TFormsTest {
+class Print1099MISCTest : public TFormPrintTest {
  protected:
-  TReportJob PrintProgram() {
-    CurrentFormType = ft1099MISC;
-    ScanFormTotals();
-    TPagePrinter printer;
-    Project->SetEngine(&printer);
-    printer.BeginDoc();
-    Printed = PrintProgramGenerated(Form1099MISCDef(), printer, *Project);
-    printer.EndDoc();
-    return printer.TakeJob();
-  }
-
-  TReportJob PrintRed() {
-    CurrentFormType = ft1099MISC;
-    ScanFormTotals();
-    TPagePrinter printer;
-    printer.BeginDoc();
-    Printed =
-        PrintRedCopies(Form1099MISCDef(), printer, ReadHeldOffsets(QStringLiteral("F1099MISC")));
-    printer.EndDoc();
-    return printer.TakeJob();
-  }
-
-  int Printed = 0;
+  Print1099MISCTest() : TFormPrintTest(Form1099MISCDef()) {}
 };
 
 struct TQualifyCase {
@@ -82,7 +53,7 @@ TEST_F(Print1099MISCTest, PayeesCountAndPrintByOneRule) {
   };
   for (const TQualifyCase& c : cases) {
     SCOPED_TRACE(c.Box);
-    OpenPayerFile(SamplePayer(), {MiscPayee(QStringLiteral("Only Payee"),
+    OpenPayerFile(SamplePayer(), {PayeeWith(QStringLiteral("Only Payee"),
                                             QStringLiteral("123-45-6788"), c.Box, c.Amount)});
     const TReportJob program = PrintProgram();
     EXPECT_EQ(TotalForms, c.Files ? 1 : 0);
@@ -158,9 +129,9 @@ TEST_F(Print1099MISCTest, ProgramGeneratedSetsEveryParameterOfThePayee) {
 // before it, and the recipient's number is masked only when it is a valid SSN.
 TEST_F(Print1099MISCTest, ProgramGeneratedFormsInNameOrderWithNothingLeftOver) {
   TPayeeRecord bare =
-      MiscPayee(QStringLiteral("Zimmer, Paul"), QStringLiteral("98-7654321"), "F1099MISC4", 5);
+      PayeeWith(QStringLiteral("Zimmer, Paul"), QStringLiteral("98-7654321"), "F1099MISC4", 5);
   TPayeeRecord rents =
-      MiscPayee(QStringLiteral("Baker, Bob"), QStringLiteral("345-67-8901"), "F1099MISC1", 300);
+      PayeeWith(QStringLiteral("Baker, Bob"), QStringLiteral("345-67-8901"), "F1099MISC1", 300);
   OpenPayerFile(SamplePayer(), {bare, FullPayee(), rents});
   Module->RSPayee->SetCurrentRecord(3);
   Module->RSPayee->GetRec();
@@ -184,11 +155,6 @@ TEST_F(Print1099MISCTest, ProgramGeneratedFormsInNameOrderWithNothingLeftOver) {
   EXPECT_EQ(Module->RSPayee->CurrentRecord(), 3);
   EXPECT_EQ(PayeeRec.GetString("PayeeName"), QStringLiteral("Baker, Bob"));
 }
-
-struct TRedItem {
-  QString Text;
-  double X, Y, Size;
-};
 
 // Every position of the red copy table, for a payee that fills every item.
 TEST_F(Print1099MISCTest, RedCopyPutsEveryItemAtItsPlaceWithTheOffsets) {
@@ -240,16 +206,7 @@ TEST_F(Print1099MISCTest, RedCopyPutsEveryItemAtItsPlaceWithTheOffsets) {
   };
   const TReportJob job = PrintRed();
   ASSERT_EQ(job.PageCount(), 1);
-  const QList<TDisplayItem> texts = Texts(job.Pages[0]);
-  ASSERT_EQ(texts.size(), expected.size());
-  for (qsizetype i = 0; i < texts.size(); ++i) {
-    SCOPED_TRACE(expected[i].Text.toStdString());
-    EXPECT_EQ(texts[i].Text, expected[i].Text);
-    EXPECT_NEAR(texts[i].X, ho + expected[i].X, 1e-9);
-    EXPECT_NEAR(texts[i].Y, t + expected[i].Y, 1e-9);
-    EXPECT_NEAR(texts[i].Font.Size, expected[i].Size, 1e-9);
-    EXPECT_EQ(texts[i].Font.Name, QStringLiteral("Courier New"));
-  }
+  ExpectRedItems(job.Pages[0], expected, t, ho);
   EXPECT_DOUBLE_EQ(name, FitFontSize(payer.GetString("PayerName"), 3.2));
   EXPECT_LT(state1, 12);
 }
@@ -259,7 +216,7 @@ TEST_F(Print1099MISCTest, RedCopyPutsEveryItemAtItsPlaceWithTheOffsets) {
 TEST_F(Print1099MISCTest, RedCopyRowsFollowTheNameLines) {
   TPayerRecord payer = SamplePayer();
   payer.SetString("TradeName", QString());
-  OpenPayerFile(payer, {MiscPayee(QStringLiteral("Baker, Bob"), QStringLiteral("345-67-8901"),
+  OpenPayerFile(payer, {PayeeWith(QStringLiteral("Baker, Bob"), QStringLiteral("345-67-8901"),
                                   "F1099MISC11", 80)});
   const TPage page = PrintRed().Pages.value(0);
   EXPECT_TRUE(HasTextAt(page, QStringLiteral("ACME SUPPLY"), 0.6, 0.5 + 0.5));
@@ -281,10 +238,10 @@ TEST_F(Print1099MISCTest, RedCopyRowsFollowTheNameLines) {
 TEST_F(Print1099MISCTest, RedCopiesTakeTwoSlotsPerSheetAndOpenNoEmptySheet) {
   WriteOffsets(QStringLiteral("F1099MISC"), 0.125, 0);
   const QList<TPayeeRecord> payees = {
-      MiscPayee(QStringLiteral("Carter"), QStringLiteral("345-67-8901"), "F1099MISC2", 30),
-      MiscPayee(QStringLiteral("Nobody"), QStringLiteral("456-78-9012"), "F1099MISC12", 30),
-      MiscPayee(QStringLiteral("Adams"), QStringLiteral("123-45-6788"), "F1099MISC11", 10),
-      MiscPayee(QStringLiteral("Baker"), QStringLiteral("234-56-7890"), "F1099MISC4", 20)};
+      PayeeWith(QStringLiteral("Carter"), QStringLiteral("345-67-8901"), "F1099MISC2", 30),
+      PayeeWith(QStringLiteral("Nobody"), QStringLiteral("456-78-9012"), "F1099MISC12", 30),
+      PayeeWith(QStringLiteral("Adams"), QStringLiteral("123-45-6788"), "F1099MISC11", 10),
+      PayeeWith(QStringLiteral("Baker"), QStringLiteral("234-56-7890"), "F1099MISC4", 20)};
   OpenPayerFile(SamplePayer(), payees);
   const TReportJob job = PrintRed();
   EXPECT_EQ(TotalForms, 3);
@@ -304,18 +261,13 @@ TEST_F(Print1099MISCTest, RedCopiesTakeTwoSlotsPerSheetAndOpenNoEmptySheet) {
 TEST_F(Print1099MISCTest, Form1096SummarisesTheFormsThatPrint) {
   OpenPayerFile(
       SamplePayer(),
-      {MiscPayee(QStringLiteral("Adams"), QStringLiteral("123-45-6788"), "F1099MISC11", 1500.25),
-       MiscPayee(QStringLiteral("Baker"), QStringLiteral("234-56-7890"), "F1099MISC4", 75),
-       MiscPayee(QStringLiteral("Carter"), QStringLiteral("345-67-8901"), "F1099MISC12", 900)});
+      {PayeeWith(QStringLiteral("Adams"), QStringLiteral("123-45-6788"), "F1099MISC11", 1500.25),
+       PayeeWith(QStringLiteral("Baker"), QStringLiteral("234-56-7890"), "F1099MISC4", 75),
+       PayeeWith(QStringLiteral("Carter"), QStringLiteral("345-67-8901"), "F1099MISC12", 900)});
   EXPECT_EQ(PrintRed().PageCount(), 1);
   EXPECT_EQ(Printed, 2);
   EXPECT_EQ(TotalForms, 2);
-  TPagePrinter program;
-  Project->SetEngine(&program);
-  program.BeginDoc();
-  Print1096ProgramGenerated(*Project);
-  program.EndDoc();
-  const TPage& form = program.Job().Pages[0];
+  const TPage form = Print1096Program().Pages[0];
   const TReportLayout layout = TReportProject::LoadLayout(SourceProjectFile(), "Form1096");
   for (const auto& [param, text] : {std::pair{"TotalForms", "2"}, std::pair{"FITW", "75.00"},
                                     std::pair{"Total", "1,500.25"}, std::pair{"CB1099MISC", "X"}}) {
@@ -327,11 +279,7 @@ TEST_F(Print1099MISCTest, Form1096SummarisesTheFormsThatPrint) {
       found += std::fabs(t.Y - place->Y) < 1e-6 && std::fabs(t.X - place->X) < 1e-6;
     EXPECT_EQ(found, 1);
   }
-  TPagePrinter red;
-  red.BeginDoc();
-  Print1096RedCopy(red, ReadHeldOffsets(QStringLiteral("F1096")), QDate(2026, 1, 20));
-  red.EndDoc();
-  const TPage& sheet = red.Job().Pages[0];
+  const TPage sheet = Print1096Red(QDate(2026, 1, 20)).Pages[0];
   EXPECT_TRUE(HasTextAt(sheet, QStringLiteral("X"), 1.5, 4.75));
   EXPECT_TRUE(HasTextAt(sheet, QStringLiteral("75.00"), 4.7, 3.47));
   EXPECT_TRUE(HasTextAt(sheet, QStringLiteral("1500.25"), 6.1, 3.47));

@@ -4,7 +4,6 @@
 #include <QStringList>
 
 #include "FormsFixture.h"
-#include "engine/PagePrinter.h"
 #include "forms/Form1099NEC.h"
 #include "forms/FormPrint.h"
 #include "forms/FormTotals.h"
@@ -12,8 +11,10 @@
 #include "storage/Globals.h"
 
 namespace {
-class Print1099NECTest : public TFormsTest {
+class Print1099NECTest : public TFormPrintTest {
  protected:
+  Print1099NECTest() : TFormPrintTest(Form1099NECDef()) {}
+
   // Payees in record order Zimmer, Adams, Miller, Baker: name order is Adams, Baker, Miller,
   // Zimmer (record numbers 2, 4, 3, 1).
   QList<TPayeeRecord> MixedPayees() {
@@ -28,38 +29,11 @@ class Print1099NECTest : public TFormsTest {
         SamplePayee(QStringLiteral("Baker, Bob"), QStringLiteral("345-67-8901"), 800);
     return {zimmer, adams, miller, baker};
   }
-
-  TReportJob PrintProgram() {
-    CurrentFormType = ft1099NEC;
-    ScanFormTotals();
-    TPagePrinter printer;
-    Project->SetEngine(&printer);
-    printer.BeginDoc();
-    Printed = PrintProgramGenerated(Form1099NECDef(), printer, *Project);
-    printer.EndDoc();
-    return printer.TakeJob();
-  }
-
-  TReportJob PrintRed() {
-    CurrentFormType = ft1099NEC;
-    ScanFormTotals();
-    TPagePrinter printer;
-    printer.BeginDoc();
-    Printed =
-        PrintRedCopies(Form1099NECDef(), printer, ReadHeldOffsets(QStringLiteral("F1099NEC")));
-    printer.EndDoc();
-    return printer.TakeJob();
-  }
-
-  int Printed = 0;
 };
 
 // The recipient's name line that a page of the program-generated form carries.
 QString RecipientOn(const TPage& page) {
-  for (const QString& name : {QStringLiteral("ADAMS CONSULTING LLC"), QStringLiteral("BAKER, BOB"),
-                              QStringLiteral("MILLER, ANN"), QStringLiteral("ZIMMER, PAUL")})
-    if (!TextsEqual(page, name).isEmpty()) return name;
-  return {};
+  return FirstTextOn(page, {"ADAMS CONSULTING LLC", "BAKER, BOB", "MILLER, ANN", "ZIMMER, PAUL"});
 }
 
 TEST_F(Print1099NECTest, ProgramGeneratedFormsComeOnePerPageInNameOrder) {
@@ -198,17 +172,12 @@ TEST_F(Print1099NECTest, RedCopiesTakeThreeSlotsPerSheetAndOpenNoEmptySheet) {
   OpenPayerFile(SamplePayer(), payees);
   const TReportJob job = PrintRed();
   ASSERT_EQ(job.PageCount(), 2);
-  auto tinRows = [](const TPage& page) {
-    QList<double> rows;
-    for (const TDisplayItem& t : TextsEqual(page, QStringLiteral("12-3456789"))) rows << t.Y;
-    return rows;
-  };
-  const QList<double> first = tinRows(job.Pages[0]);
+  const QList<double> first = RowsOf(job.Pages[0], QStringLiteral("12-3456789"));
   ASSERT_EQ(first.size(), 3);
   EXPECT_NEAR(first[0], 0.47 + 1.33, 1e-9);
   EXPECT_NEAR(first[1], 4.18 + 1.33, 1e-9);
   EXPECT_NEAR(first[2], 7.88 + 1.33, 1e-9);
-  const QList<double> second = tinRows(job.Pages[1]);
+  const QList<double> second = RowsOf(job.Pages[1], QStringLiteral("12-3456789"));
   ASSERT_EQ(second.size(), 1);
   EXPECT_NEAR(second[0], 0.47 + 1.33, 1e-9);
   // Name order across the slots; the recipient's number is never masked on a red copy.
@@ -217,11 +186,6 @@ TEST_F(Print1099NECTest, RedCopiesTakeThreeSlotsPerSheetAndOpenNoEmptySheet) {
   EXPECT_TRUE(HasTextAt(job.Pages[0], QStringLiteral("345-67-8901"), 2.3, 4.18 + 1.33));
   EXPECT_TRUE(HasTextAt(job.Pages[1], QStringLiteral("ZIMMER, PAUL"), 0.6, 0.47 + 1.83));
 }
-
-struct TRedItem {
-  QString Text;
-  double X, Y, Size;
-};
 
 // Every position of the red copy table, for a payee that fills every item.
 TEST_F(Print1099NECTest, RedCopyPutsEveryItemAtItsPlaceWithTheOffsets) {
@@ -273,17 +237,7 @@ TEST_F(Print1099NECTest, RedCopyPutsEveryItemAtItsPlaceWithTheOffsets) {
   };
   const TReportJob job = PrintRed();
   ASSERT_EQ(job.PageCount(), 1);
-  const QList<TDisplayItem> texts = Texts(job.Pages[0]);
-  ASSERT_EQ(texts.size(), expected.size());
-  for (qsizetype i = 0; i < texts.size(); ++i) {
-    SCOPED_TRACE(expected[i].Text.toStdString());
-    EXPECT_EQ(texts[i].Text, expected[i].Text);
-    EXPECT_NEAR(texts[i].X, ho + expected[i].X, 1e-9);
-    EXPECT_NEAR(texts[i].Y, t + expected[i].Y, 1e-9);
-    EXPECT_NEAR(texts[i].Font.Size, expected[i].Size, 1e-9);
-    EXPECT_EQ(texts[i].Font.Name, QStringLiteral("Courier New"));
-    EXPECT_EQ(texts[i].Align, TAlign::Left);
-  }
+  ExpectRedItems(job.Pages[0], expected, t, ho);
   EXPECT_DOUBLE_EQ(name, FitFontSize(payer.GetString("PayerName"), 3.2));
 }
 

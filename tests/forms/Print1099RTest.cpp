@@ -5,7 +5,6 @@
 #include <QStringList>
 
 #include "FormsFixture.h"
-#include "engine/PagePrinter.h"
 #include "forms/Form1096.h"
 #include "forms/Form1099R.h"
 #include "forms/FormPrint.h"
@@ -14,8 +13,10 @@
 #include "storage/Globals.h"
 
 namespace {
-class Print1099RTest : public TFormsTest {
+class Print1099RTest : public TFormPrintTest {
  protected:
+  Print1099RTest() : TFormPrintTest(Form1099RDef()) {}
+
   static TPayerRecord Payer() {
     TPayerRecord p = SamplePayer();
     p.SetString("Locality1", QStringLiteral("Springfield"));
@@ -23,8 +24,7 @@ class Print1099RTest : public TFormsTest {
     return p;
   }
   static TPayeeRecord Retiree(const QString& name, const QString& tin, double box1) {
-    TPayeeRecord p = SamplePayee(name, tin, 0);
-    p.SetDouble("F1099R1", box1);
+    TPayeeRecord p = PayeeWith(name, tin, "F1099R1", box1);
     p.SetString("F1099R7", QStringLiteral("7"));
     return p;
   }
@@ -62,35 +62,6 @@ class Print1099RTest : public TFormsTest {
     p.SetString("F1099RDOP", QStringLiteral("06/30/2025"));
     return p;
   }
-
-  TReportJob PrintProgram() {
-    CurrentFormType = ft1099R;
-    ScanFormTotals();
-    TPagePrinter printer;
-    Project->SetEngine(&printer);
-    printer.BeginDoc();
-    Printed = PrintProgramGenerated(Form1099RDef(), printer, *Project);
-    printer.EndDoc();
-    return printer.TakeJob();
-  }
-
-  TReportJob PrintRed() {
-    CurrentFormType = ft1099R;
-    ScanFormTotals();
-    TPagePrinter printer;
-    printer.BeginDoc();
-    Printed = PrintRedCopies(Form1099RDef(), printer, ReadHeldOffsets(QStringLiteral("F1099R")));
-    printer.EndDoc();
-    return printer.TakeJob();
-  }
-
-  int Printed = 0;
-};
-
-struct TRedItem {
-  QString Text;
-  double X, Y, Size;
-  TAlign Align = TAlign::Left;
 };
 
 // Every position of the red copy table, for a payee that fills every item, with the offsets.
@@ -149,18 +120,7 @@ TEST_F(Print1099RTest, RedCopyPutsEveryItemAtItsPlaceWithTheOffsets) {
   };
   const TReportJob job = PrintRed();
   ASSERT_EQ(job.PageCount(), 1);
-  const QList<TDisplayItem> texts = Texts(job.Pages[0]);
-  ASSERT_EQ(texts.size(), expected.size());
-  const double t = 0.5 + vo;
-  for (qsizetype i = 0; i < texts.size(); ++i) {
-    SCOPED_TRACE(expected[i].Text.toStdString());
-    EXPECT_EQ(texts[i].Text, expected[i].Text);
-    EXPECT_NEAR(texts[i].X, ho + expected[i].X, 1e-9);
-    EXPECT_NEAR(texts[i].Y, t + expected[i].Y, 1e-9);
-    EXPECT_NEAR(texts[i].Font.Size, expected[i].Size, 1e-9);
-    EXPECT_EQ(texts[i].Font.Name, QStringLiteral("Courier New"));
-    EXPECT_EQ(texts[i].Align, expected[i].Align);
-  }
+  ExpectRedItems(job.Pages[0], expected, 0.5 + vo, ho);
 }
 
 // Two forms a sheet at 0.5 and 6.03, a third on a new sheet, none after; without a trade name
@@ -178,12 +138,8 @@ TEST_F(Print1099RTest, RedCopiesTakeTwoSlotsPerSheetAndFollowTheNameLines) {
   const TReportJob job = PrintRed();
   EXPECT_EQ(Printed, 3);
   ASSERT_EQ(job.PageCount(), 2);
-  auto tinRows = [](const TPage& page) {
-    QList<double> rows;
-    for (const TDisplayItem& t : TextsEqual(page, QStringLiteral("12-3456789"))) rows << t.Y;
-    return rows;
-  };
-  const QList<double> first = tinRows(job.Pages[0]), second = tinRows(job.Pages[1]);
+  const QList<double> first = RowsOf(job.Pages[0], QStringLiteral("12-3456789")),
+                      second = RowsOf(job.Pages[1], QStringLiteral("12-3456789"));
   ASSERT_EQ(first.size(), 2);
   EXPECT_NEAR(first[0], 0.5 + 2.02, 1e-9);
   EXPECT_NEAR(first[1], 6.03 + 2.02, 1e-9);
@@ -305,20 +261,11 @@ TEST_F(Print1099RTest, Form1096TotalsAndMarksThe1099R) {
   OpenPayerFile(Payer(), {paid, withheld, Retiree(QStringLiteral("None"), "1", 0.004)});
   CurrentFormType = ft1099R;
   ASSERT_EQ(ScanFormTotals(), 2);
-  TPagePrinter program;
-  Project->SetEngine(&program);
-  program.BeginDoc();
-  Print1096ProgramGenerated(*Project);
-  program.EndDoc();
-  const TPage& page = program.Job().Pages[0];
+  const TPage page = Print1096Program().Pages[0];
   EXPECT_EQ(TextsEqual(page, QStringLiteral("130.00")).size(), 1);
   EXPECT_EQ(TextsEqual(page, QStringLiteral("1,000.00")).size(), 1);
   EXPECT_EQ(TextsEqual(page, QStringLiteral("X")).size(), 1);
-  TPagePrinter red;
-  red.BeginDoc();
-  Print1096RedCopy(red, ReadHeldOffsets(QStringLiteral("F1096")), QDate(2026, 1, 20));
-  red.EndDoc();
-  const TPage& sheet = red.Job().Pages[0];
+  const TPage sheet = Print1096Red(QDate(2026, 1, 20)).Pages[0];
   EXPECT_TRUE(HasTextAt(sheet, QStringLiteral("2"), 4.4 - 0.05, 3.47 + 0.1));
   EXPECT_TRUE(HasTextAt(sheet, QStringLiteral("130.00"), 4.7 - 0.05, 3.47 + 0.1));
   EXPECT_TRUE(HasTextAt(sheet, QStringLiteral("1000.00"), 6.1 - 0.05, 3.47 + 0.1));

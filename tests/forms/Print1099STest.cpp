@@ -5,7 +5,6 @@
 #include <QStringList>
 
 #include "FormsFixture.h"
-#include "engine/PagePrinter.h"
 #include "forms/Form1096.h"
 #include "forms/Form1099S.h"
 #include "forms/FormPrint.h"
@@ -14,15 +13,10 @@
 #include "storage/Globals.h"
 
 namespace {
-TPayeeRecord SalePayee(const QString& name, const QString& tin, double proceeds) {
-  TPayeeRecord p = SamplePayee(name, tin, 0);
-  p.SetString("F1099S1", QStringLiteral("06/15/2025"));
-  p.SetDouble("F1099S2", proceeds);
-  return p;
-}
-
-class Print1099STest : public TFormsTest {
+class Print1099STest : public TFormPrintTest {
  protected:
+  Print1099STest() : TFormPrintTest(Form1099SDef()) {}
+
   // Record order Zimmer, Adams, Miller, Baker, Nolan (no sale): name order of the sales is
   // Adams, Baker, Miller, Zimmer.
   static QList<TPayeeRecord> Sales() {
@@ -35,36 +29,10 @@ class Print1099STest : public TFormsTest {
             SalePayee(QStringLiteral("miller, ann"), QStringLiteral("234-56-7890"), 300000),
             SalePayee(QStringLiteral("Baker, Bob"), QStringLiteral("345-67-8901"), 80000), nolan};
   }
-
-  TReportJob PrintProgram() {
-    CurrentFormType = ft1099S;
-    ScanFormTotals();
-    TPagePrinter printer;
-    Project->SetEngine(&printer);
-    printer.BeginDoc();
-    Printed = PrintProgramGenerated(Form1099SDef(), printer, *Project);
-    printer.EndDoc();
-    return printer.TakeJob();
-  }
-
-  TReportJob PrintRed() {
-    CurrentFormType = ft1099S;
-    ScanFormTotals();
-    TPagePrinter printer;
-    printer.BeginDoc();
-    Printed = PrintRedCopies(Form1099SDef(), printer, ReadHeldOffsets(QStringLiteral("F1099S")));
-    printer.EndDoc();
-    return printer.TakeJob();
-  }
-
-  int Printed = 0;
 };
 
 QString TransferorOn(const TPage& page) {
-  for (const QString& name : {QStringLiteral("ADAMS REALTY TRUST"), QStringLiteral("BAKER, BOB"),
-                              QStringLiteral("MILLER, ANN"), QStringLiteral("ZIMMER, PAUL")})
-    if (!TextsEqual(page, name).isEmpty()) return name;
-  return {};
+  return FirstTextOn(page, {"ADAMS REALTY TRUST", "BAKER, BOB", "MILLER, ANN", "ZIMMER, PAUL"});
 }
 
 TEST_F(Print1099STest, ProgramGeneratedFormsComeOnePerPageInNameOrder) {
@@ -170,24 +138,15 @@ TEST_F(Print1099STest, RedCopiesTakeThreeSlotsPerSheet) {
   OpenPayerFile(SamplePayer(), Sales());
   const TReportJob job = PrintRed();
   ASSERT_EQ(job.PageCount(), 2);
-  auto yearRows = [](const TPage& page) {
-    QList<double> rows;
-    for (const TDisplayItem& t : TextsEqual(page, QStringLiteral("2025"))) rows << t.Y;
-    return rows;
-  };
-  EXPECT_EQ(yearRows(job.Pages[0]), QList<double>({0.5 + 0.99, 4.18 + 0.99, 7.88 + 0.99}));
-  EXPECT_EQ(yearRows(job.Pages[1]), QList<double>({0.5 + 0.99}));
+  EXPECT_EQ(RowsOf(job.Pages[0], QStringLiteral("2025")),
+            QList<double>({0.5 + 0.99, 4.18 + 0.99, 7.88 + 0.99}));
+  EXPECT_EQ(RowsOf(job.Pages[1], QStringLiteral("2025")), QList<double>({0.5 + 0.99}));
   EXPECT_TRUE(HasTextAt(job.Pages[0], QStringLiteral("ADAMS REALTY TRUST"), 0.6, 0.5 + 1.67));
   EXPECT_TRUE(HasTextAt(job.Pages[0], QStringLiteral("BAKER, BOB"), 0.6, 4.18 + 1.83));
   EXPECT_TRUE(HasTextAt(job.Pages[0], QStringLiteral("345-67-8901"), 2.3, 4.18 + 1.33));
   EXPECT_TRUE(HasTextAt(job.Pages[0], QStringLiteral("300000.00"), 4.1, 7.88 + 1.0));
   EXPECT_TRUE(HasTextAt(job.Pages[1], QStringLiteral("ZIMMER, PAUL"), 0.6, 0.5 + 1.83));
 }
-
-struct TRedItem {
-  QString Text;
-  double X, Y, Size;
-};
 
 // Every position of the red copy table, for a payee that fills every item.
 TEST_F(Print1099STest, RedCopyPutsEveryItemAtItsPlaceWithTheOffsets) {
@@ -234,16 +193,7 @@ TEST_F(Print1099STest, RedCopyPutsEveryItemAtItsPlaceWithTheOffsets) {
   };
   const TReportJob job = PrintRed();
   ASSERT_EQ(job.PageCount(), 1);
-  const QList<TDisplayItem> texts = Texts(job.Pages[0]);
-  ASSERT_EQ(texts.size(), expected.size());
-  for (qsizetype i = 0; i < texts.size(); ++i) {
-    SCOPED_TRACE(expected[i].Text.toStdString());
-    EXPECT_EQ(texts[i].Text, expected[i].Text);
-    EXPECT_NEAR(texts[i].X, ho + expected[i].X, 1e-9);
-    EXPECT_NEAR(texts[i].Y, t + expected[i].Y, 1e-9);
-    EXPECT_NEAR(texts[i].Font.Size, expected[i].Size, 1e-9);
-    EXPECT_EQ(texts[i].Font.Name, QStringLiteral("Courier New"));
-  }
+  ExpectRedItems(job.Pages[0], expected, t, ho);
   EXPECT_DOUBLE_EQ(fitted, FitFontSize(p.GetString("CompName"), 3.2));
 }
 
@@ -257,23 +207,14 @@ TEST_F(Print1099STest, Form1096SummarisesTheSalesThatPrint) {
   EXPECT_DOUBLE_EQ(TotalWithheld, 0);
   EXPECT_NEAR(TotalAmount, 860000.004, 1e-6);
 
-  TPagePrinter program;
-  Project->SetEngine(&program);
-  program.BeginDoc();
-  Print1096ProgramGenerated(*Project);
-  program.EndDoc();
-  const TPage& page = program.Job().Pages[0];
+  const TPage page = Print1096Program().Pages[0];
   EXPECT_TRUE(HasTextAt(page, QStringLiteral("3"), 4.05, 3.66));
   EXPECT_TRUE(HasTextAt(page, QStringLiteral("860,000.00"), 7.95, 3.66));
   const QList<TDisplayItem> marks = TextsEqual(page, QStringLiteral("X"));
   ASSERT_EQ(marks.size(), 1);
   EXPECT_NEAR(marks[0].X, 4.69, 1e-9);  // the 1099-S box of the form types
 
-  TPagePrinter red;
-  red.BeginDoc();
-  Print1096RedCopy(red, ReadHeldOffsets(QStringLiteral("F1096")), QDate(2026, 1, 20));
-  red.EndDoc();
-  const TPage& sheet = red.Job().Pages[0];
+  const TPage sheet = Print1096Red(QDate(2026, 1, 20)).Pages[0];
   EXPECT_TRUE(HasTextAt(sheet, QStringLiteral("X"), 4.5, 4.75));
   EXPECT_TRUE(HasTextAt(sheet, QStringLiteral("860000.00"), 6.1, 3.47));
   for (const TDisplayItem& t : Texts(sheet)) EXPECT_NE(t.Text, QStringLiteral("0.00"));
