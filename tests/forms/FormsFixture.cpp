@@ -165,6 +165,8 @@ TReportJob TFormsTest::Print1096Program() {
   printer.BeginDoc();
   Print1096ProgramGenerated(*Project);
   printer.EndDoc();
+  // The printer goes with this call: the project must not draw on it afterwards.
+  Project->SetEngine(static_cast<TPagePrinter*>(nullptr));
   return printer.TakeJob();
 }
 
@@ -203,6 +205,7 @@ TReportJob TFormPrintTest::PrintProgram() {
   printer.BeginDoc();
   Printed = PrintProgramGenerated(Form, printer, *Project);
   printer.EndDoc();
+  Project->SetEngine(static_cast<TPagePrinter*>(nullptr));
   return printer.TakeJob();
 }
 
