@@ -3,6 +3,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFocusEvent>
+#include <QFontMetricsF>
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
@@ -49,6 +50,21 @@ QString Payer(const char* field) {
 }
 QString Payee(const char* field) {
   return PayeeRec.GetString(field);
+}
+
+// A label shows its whole text: a text wider than its box (forty wide capitals) takes a smaller
+// size, down to a size that still reads, rather than being cut at the box's edge.
+void ShowFitted(QLabel* label, const QString& text) {
+  constexpr int kSmallest = 5;
+  QFont font = label->font();
+  font.setPointSizeF(ScreenFont().pointSizeF());
+  // The label reads "&&" as one "&" (it has a buddy).
+  const QString shown = QString(text).replace(QStringLiteral("&&"), QStringLiteral("&"));
+  while (font.pointSizeF() > kSmallest &&
+         QFontMetricsF(font).horizontalAdvance(shown) > label->contentsRect().width())
+    font.setPointSizeF(font.pointSizeF() - 0.5);
+  label->setFont(font);
+  label->setText(text);
 }
 
 Qt::Alignment AlignmentOf(uint8_t flags) {
@@ -170,7 +186,7 @@ void TFrmFormScreen::CreateLabels() {
                                                                         : Qt::AlignLeft));
     FFace->Place(label, PlaceOf(l.Param, l.X, l.Y, l.W, false));
     if (!IsCommonLabel(name))
-      label->setText(DoubleAmpersands(ValueText(l.Value, CurrentFormData())));
+      ShowFitted(label, DoubleAmpersands(ValueText(l.Value, CurrentFormData())));
     FLabels.insert(name, label);
   }
 }
@@ -319,7 +335,7 @@ void TFrmFormScreen::BindNavigator() {
 
 void TFrmFormScreen::ShowPayerBlock() {
   auto show = [this](const char* name, const QString& text) {
-    if (QLabel* label = FLabels.value(QLatin1String(name))) label->setText(text);
+    if (QLabel* label = FLabels.value(QLatin1String(name))) ShowFitted(label, text);
   };
   const bool trade = !IsBlank(Payer("TradeName"));
   if (!FDef.TradeNameLine || trade) {
@@ -338,7 +354,7 @@ void TFrmFormScreen::ShowPayerBlock() {
 
 void TFrmFormScreen::ShowPayeeLabels() {
   auto show = [this](const char* name, const QString& text) {
-    if (QLabel* label = FLabels.value(QLatin1String(name))) label->setText(text);
+    if (QLabel* label = FLabels.value(QLatin1String(name))) ShowFitted(label, text);
   };
   show("SSN_IDNum", Payee("SSN_IDNum"));
   if (IsBlank(Payee("CompName"))) {

@@ -5,6 +5,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QFileInfo>
+#include <QFontMetricsF>
 #include <QLabel>
 #include <QPushButton>
 #include <QTest>
@@ -85,6 +86,32 @@ TEST_F(Frm1099NECTest, PayeeWithoutSecondNameLineShowsItOnTheLowerLine) {
   EXPECT_EQ(Label(screen, "PayeeCompName"), QStringLiteral("Zimmer, Paul"));
   EXPECT_EQ(Label(screen, "PayerName"), QStringLiteral("Acme Supply"));
   EXPECT_EQ(Label(screen, "TradeName"), QStringLiteral("Acme Builders"));
+}
+
+// The widest names a record holds show whole in their boxes, in a smaller size; ordinary names
+// keep the screen's size.
+TEST_F(Frm1099NECTest, WidestNamesShowWholeInTheirBoxes) {
+  TPayerRecord payer = SamplePayer();
+  payer.SetString("PayerName", QString(40, QLatin1Char('W')));
+  OpenThree(payer);
+  TFrm1099NEC screen;
+  auto fits = [&](const char* name) {
+    const QLabel* label = screen.Label(QLatin1String(name));
+    return QFontMetricsF(label->font()).horizontalAdvance(label->text()) <=
+           label->contentsRect().width();
+  };
+  EXPECT_TRUE(fits("PayerName"));
+  EXPECT_LT(screen.Label(QStringLiteral("PayerName"))->font().pointSizeF(), 8);
+  EXPECT_EQ(screen.Label(QStringLiteral("TradeName"))->font().pointSizeF(), 8);
+  EXPECT_TRUE(screen.Label(QStringLiteral("PayerName"))->font().bold());
+  // The payee shown next gets its own size back.
+  PayeeRec.SetString("PayeeName", QString(40, QLatin1Char('M')));
+  PayeeRec.SetString("CompName", QString());
+  screen.LoadFormFields();
+  EXPECT_TRUE(fits("PayeeCompName"));
+  PayeeRec.SetString("PayeeName", QStringLiteral("Zimmer, Paul"));
+  screen.LoadFormFields();
+  EXPECT_EQ(screen.Label(QStringLiteral("PayeeCompName"))->font().pointSizeF(), 8);
 }
 
 TEST_F(Frm1099NECTest, MovingWritesThePayeeFirstAndShowsTheNext) {
