@@ -134,7 +134,11 @@ void TDateEdit::CheckOnChange() {
   QString t = text();
   while (t.startsWith(QLatin1Char(' '))) t.remove(0, 1);
   while (t.endsWith(QLatin1Char(' '))) t.chop(1);
-  if (t.size() == 10 && !IsValidDate(text())) MsgBox(InvalidDateText(), AppTitle(), mbError);
+  // Typed over a date shown, the text passes through dates that do not exist: only a date whose
+  // last digit has been typed (or one set whole) is judged here; leaving judges the rest.
+  const bool midEntry = hasFocus() && cursorPosition() < text().size();
+  if (t.size() == 10 && !midEntry && !IsValidDate(text()))
+    MsgBox(InvalidDateText(), AppTitle(), mbError);
 }
 
 void TDateEdit::focusInEvent(QFocusEvent* event) {

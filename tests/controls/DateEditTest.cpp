@@ -157,6 +157,28 @@ TEST_F(DateEditTest, ImpossibleDateIsReportedWhenCompleteAndAgainOnLeaving) {
   EXPECT_TRUE(edit->hasFocus()) << "the field takes the focus back";
 }
 
+// Typing a new date over the one shown passes through dates that do not exist (16/13/2025 after
+// the first digit): the field speaks up only when the last digit is typed, or on leaving.
+TEST_F(DateEditTest, OvertypingADateSpeaksOnlyAtTheLastDigit) {
+  struct TCase {
+    const char* Keys;
+    const char* Text;
+    const char* Message;  // nullptr: none
+  };
+  const TCase cases[] = {
+      {"12312024", "12/31/2024", nullptr},
+      {"0230202", "02/30/2025", nullptr},  // not at the end yet
+      {"02302025", "02/30/2025", "02/30/2025 is not a valid date."},
+  };
+  for (const TCase& c : cases) {
+    edit->setText("06/13/2025");
+    MsgBoxScript::Clear();
+    TypeFromStart(c.Keys);
+    EXPECT_EQ(edit->text(), c.Text) << c.Keys;
+    EXPECT_EQ(Messages(), c.Message ? QStringList{c.Message} : QStringList()) << c.Keys;
+  }
+}
+
 TEST_F(DateEditTest, LeavingChecksOnlyWhatWasTyped) {
   const struct {
     const char* keys;
