@@ -200,6 +200,11 @@ void TFilterEdit::mouseReleaseEvent(QMouseEvent* event) {
   QLineEdit::mouseReleaseEvent(event);
 }
 
+void TFilterEdit::mouseDoubleClickEvent(QMouseEvent* event) {
+  QLineEdit::mouseDoubleClickEvent(event);
+  emit doubleClicked();
+}
+
 void TFilterEdit::dropEvent(QDropEvent* event) {
   if (!event->mimeData()->hasText()) {
     event->ignore();

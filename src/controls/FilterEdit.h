@@ -56,6 +56,7 @@ class TFilterEdit : public QLineEdit {
  signals:
   void entered();  // the field gained the focus (before its text is selected)
   void exited();   // the field lost the focus (before the required check)
+  void doubleClicked();
 
  protected:
   void keyPressEvent(QKeyEvent* event) override;
@@ -63,6 +64,7 @@ class TFilterEdit : public QLineEdit {
   void focusOutEvent(QFocusEvent* event) override;
   void contextMenuEvent(QContextMenuEvent* event) override;
   void mouseReleaseEvent(QMouseEvent* event) override;
+  void mouseDoubleClickEvent(QMouseEvent* event) override;
   void dropEvent(QDropEvent* event) override;
   void inputMethodEvent(QInputMethodEvent* event) override;
 

@@ -333,39 +333,38 @@ void TFrmFormScreen::BindNavigator() {
   RSNavigator->SetRecordSet(FrmDataModule->RSPayee);
 }
 
+// A form without one of the common labels (the 1099-S has no trade name line) skips it.
+void TFrmFormScreen::ShowLabel(const char* name, const QString& text) {
+  if (QLabel* label = FLabels.value(QLatin1String(name))) ShowFitted(label, text);
+}
+
 void TFrmFormScreen::ShowPayerBlock() {
-  auto show = [this](const char* name, const QString& text) {
-    if (QLabel* label = FLabels.value(QLatin1String(name))) ShowFitted(label, text);
-  };
   const bool trade = !IsBlank(Payer("TradeName"));
   if (!FDef.TradeNameLine || trade) {
-    show("PayerName", DoubleAmpersands(Payer("PayerName")));
-    show("TradeName", DoubleAmpersands(Payer("TradeName")));
+    ShowLabel("PayerName", DoubleAmpersands(Payer("PayerName")));
+    ShowLabel("TradeName", DoubleAmpersands(Payer("TradeName")));
   } else {
     // A single name line sits on the lower of the two lines.
-    show("PayerName", QString());
-    show("TradeName", DoubleAmpersands(Payer("PayerName")));
+    ShowLabel("PayerName", QString());
+    ShowLabel("TradeName", DoubleAmpersands(Payer("PayerName")));
   }
-  show("Address", DoubleAmpersands(Payer("Address1") + QLatin1Char(' ') + Payer("Address2")));
-  show("CityStZip", DoubleAmpersands(Payer("CityStZip")));
-  show("PhoneNum", Payer("PhoneNum"));
-  show("EmpIDNum", IsValidEIN(Payer("EmpIDNum")) ? Payer("EmpIDNum") : Payer("SocSecNum"));
+  ShowLabel("Address", DoubleAmpersands(Payer("Address1") + QLatin1Char(' ') + Payer("Address2")));
+  ShowLabel("CityStZip", DoubleAmpersands(Payer("CityStZip")));
+  ShowLabel("PhoneNum", Payer("PhoneNum"));
+  ShowLabel("EmpIDNum", IsValidEIN(Payer("EmpIDNum")) ? Payer("EmpIDNum") : Payer("SocSecNum"));
 }
 
 void TFrmFormScreen::ShowPayeeLabels() {
-  auto show = [this](const char* name, const QString& text) {
-    if (QLabel* label = FLabels.value(QLatin1String(name))) ShowFitted(label, text);
-  };
-  show("SSN_IDNum", Payee("SSN_IDNum"));
+  ShowLabel("SSN_IDNum", Payee("SSN_IDNum"));
   if (IsBlank(Payee("CompName"))) {
-    show("PayeeName", QString());
-    show("PayeeCompName", DoubleAmpersands(Payee("PayeeName")));
+    ShowLabel("PayeeName", QString());
+    ShowLabel("PayeeCompName", DoubleAmpersands(Payee("PayeeName")));
   } else {
-    show("PayeeName", DoubleAmpersands(Payee("PayeeName")));
-    show("PayeeCompName", DoubleAmpersands(Payee("CompName")));
+    ShowLabel("PayeeName", DoubleAmpersands(Payee("PayeeName")));
+    ShowLabel("PayeeCompName", DoubleAmpersands(Payee("CompName")));
   }
-  show("PayeeAddress1", DoubleAmpersands(Payee("Address1")));
-  show("PayeeAddress2", DoubleAmpersands(Payee("CityStZip")));
+  ShowLabel("PayeeAddress1", DoubleAmpersands(Payee("Address1")));
+  ShowLabel("PayeeAddress2", DoubleAmpersands(Payee("CityStZip")));
 }
 
 // ---- record transfer -------------------------------------------------------------------------
@@ -489,6 +488,10 @@ double TFrmFormScreen::MoneyValue(const QString& control) const {
   return static_cast<TDollarEdit*>(FControls.value(control))->Value();
 }
 
+QString TFrmFormScreen::TextValue(const QString& control) const {
+  return static_cast<QLineEdit*>(FControls.value(control))->text();
+}
+
 QString TFrmFormScreen::LabelText(const QString& label) const {
   return FLabels.value(label)->text();
 }
@@ -496,4 +499,22 @@ QString TFrmFormScreen::LabelText(const QString& label) const {
 void TFrmFormScreen::FieldError(const QString& focusControl, const QString& message) {
   if (QWidget* control = FControls.value(focusControl)) control->setFocus();
   throw EFieldException(message);
+}
+
+void TFrmFormScreen::CheckTaxLine(const QString& taxBox, const QString& label,
+                                  const QString& incomeBox, const QString& bothMessage,
+                                  const QString& labelMessage) {
+  const bool noLabel = IsBlank(LabelText(label));
+  if (MoneyValue(taxBox) > 0 && (noLabel || MoneyValue(incomeBox) == 0))
+    FieldError(incomeBox, bothMessage);
+  if (MoneyValue(incomeBox) > 0 && noLabel) throw EFieldException(labelMessage);
+}
+
+void TFrmFormScreen::CheckPaired(const QString& amountBox, const QString& textBox,
+                                 const QString& amountAloneMessage,
+                                 const QString& textAloneMessage) {
+  const bool amount = MoneyValue(amountBox) > 0;
+  const bool text = !IsBlank(TextValue(textBox));
+  if (amount && !text) FieldError(textBox, amountAloneMessage);
+  if (!amount && text) FieldError(amountBox, textAloneMessage);
 }

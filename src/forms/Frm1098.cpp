@@ -1,9 +1,6 @@
 #include "forms/Frm1098.h"
 
-#include <QLineEdit>
-
 #include "controls/CheckBoxEdit.h"
-#include "controls/DateEdit.h"
 #include "maintenance/Utils.h"
 #include "storage/Globals.h"
 
@@ -14,18 +11,11 @@ const char* const kBox8Lines[] = {"F1098_8_1", "F1098_8_2", "F1098_8_3", "F1098_
 
 TFrm1098::TFrm1098(QWidget* parent) : TFrmFormScreen(Form1098Def(), parent) {}
 
-// A date box's text keeps the blanks of its mask, as the record stores it.
-QString TFrm1098::BoxText(const char* control) const {
-  QWidget* box = Control(QLatin1String(control));
-  if (auto* date = qobject_cast<TDateEdit*>(box)) return date->text();
-  return static_cast<QLineEdit*>(box)->text();
-}
-
 // Box 7 says the property is the borrower's own address; otherwise box 8 must say where it is.
 bool TFrm1098::PropertyDescribed() const {
   if (static_cast<TCheckBoxEdit*>(Control(QStringLiteral("F1098_7")))->Checked()) return true;
   for (const char* line : kBox8Lines)
-    if (!IsBlank(BoxText(line))) return true;
+    if (!IsBlank(TextValue(QLatin1String(line)))) return true;
   return false;
 }
 
@@ -33,13 +23,13 @@ bool TFrm1098::PropertyDescribed() const {
 void TFrm1098::ValidateForm() {
   if (MoneyValue(QStringLiteral("F1098_1")) == 0 && MoneyValue(QStringLiteral("F1098_6")) == 0)
     return;
-  if (!IsValidDate(BoxText("F1098_3")))
+  if (!IsValidDate(TextValue(QStringLiteral("F1098_3"))))
     FieldError(QStringLiteral("F1098_3"), QStringLiteral("Mortgage origination date is invalid"));
   if (!PropertyDescribed())
     FieldError(QStringLiteral("F1098_8_1"),
                TildeToCR(QStringLiteral("When box 7 is not checked; you must complete~atleast "
                                         "one line within box 8")));
-  if (TextToInt(BoxText("F1098_9")) == 0)
+  if (TextToInt(TextValue(QStringLiteral("F1098_9"))) == 0)
     FieldError(QStringLiteral("F1098_9"),
                QStringLiteral("Number of properties securing the mortgage must not be zero"));
 }

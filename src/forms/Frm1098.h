@@ -11,7 +11,6 @@ class TFrm1098 : public TFrmFormScreen {
   void ValidateForm() override;
 
  private:
-  QString BoxText(const char* control) const;
   bool PropertyDescribed() const;
 };
 

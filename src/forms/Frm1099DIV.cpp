@@ -1,9 +1,7 @@
 #include "forms/Frm1099DIV.h"
 
-#include <QLineEdit>
 #include <cmath>
 
-#include "maintenance/Utils.h"
 #include "storage/Globals.h"
 
 namespace {
@@ -38,22 +36,12 @@ void TFrm1099DIV::CheckDividendParts() {
                QStringLiteral("Value of Box 5 cannot be greater than the value of Box 1a"));
 }
 
-// Foreign tax paid (box 7) and the country it was paid to (box 8) go together.
-void TFrm1099DIV::CheckForeignTax() {
-  const bool taxPaid = MoneyValue(QStringLiteral("F1099DIV7")) > 0;
-  const bool country =
-      !IsBlank(static_cast<QLineEdit*>(Control(QStringLiteral("F1099DIV8")))->text());
-  if (taxPaid && !country)
-    FieldError(QStringLiteral("F1099DIV8"),
-               QStringLiteral("If you enter an amount in box 7, you must complete box 8"));
-  if (!taxPaid && country)
-    FieldError(QStringLiteral("F1099DIV7"),
-               QStringLiteral("If you complete box 8, you must enter an amount in box 7"));
-}
-
 void TFrm1099DIV::ValidateForm() {
   CheckDividendParts();
-  CheckForeignTax();
+  // Foreign tax paid (box 7) and the country it was paid to (box 8) go together.
+  CheckPaired(QStringLiteral("F1099DIV7"), QStringLiteral("F1099DIV8"),
+              QStringLiteral("If you enter an amount in box 7, you must complete box 8"),
+              QStringLiteral("If you complete box 8, you must enter an amount in box 7"));
 }
 
 void ShowForm1099DIV() {

@@ -12,7 +12,6 @@ class TFrm1099DIV : public TFrmFormScreen {
 
  private:
   void CheckDividendParts();
-  void CheckForeignTax();
 };
 
 // Main window: Forms / 1099-DIV. Sets CurrentFormType, shows the screen modally, releases it.

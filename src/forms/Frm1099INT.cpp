@@ -1,8 +1,5 @@
 #include "forms/Frm1099INT.h"
 
-#include <QLineEdit>
-
-#include "maintenance/Utils.h"
 #include "storage/Globals.h"
 
 TFrm1099INT::TFrm1099INT(QWidget* parent) : TFrmFormScreen(Form1099INTDef(), parent) {}
@@ -10,15 +7,9 @@ TFrm1099INT::TFrm1099INT(QWidget* parent) : TFrmFormScreen(Form1099INTDef(), par
 // Foreign tax paid (box 6) is credited only with the country it was paid to (box 7), and a
 // country alone reports nothing.
 void TFrm1099INT::ValidateForm() {
-  const bool foreignTax = MoneyValue(QStringLiteral("F1099INT6")) > 0;
-  const bool country =
-      !IsBlank(static_cast<QLineEdit*>(Control(QStringLiteral("F1099INT7")))->text());
-  if (foreignTax && !country)
-    FieldError(QStringLiteral("F1099INT7"),
-               QStringLiteral("If you enter an amount in box 6, you must complete box 7"));
-  if (!foreignTax && country)
-    FieldError(QStringLiteral("F1099INT6"),
-               QStringLiteral("If you complete box 7, you must enter an amount in box 6"));
+  CheckPaired(QStringLiteral("F1099INT6"), QStringLiteral("F1099INT7"),
+              QStringLiteral("If you enter an amount in box 6, you must complete box 7"),
+              QStringLiteral("If you complete box 7, you must enter an amount in box 6"));
 }
 
 void ShowForm1099INT() {

@@ -9,10 +9,6 @@ class TFrm1099MISC : public TFrmFormScreen {
  public:
   explicit TFrm1099MISC(QWidget* parent = nullptr);
   void ValidateForm() override;
-
- private:
-  void CheckStateLine(const QString& box16, const QString& stateLabel, const QString& box18,
-                      const QString& noStateText);
 };
 
 // Main window: Forms / 1099-MISC. Sets CurrentFormType, shows the screen modally, releases it.

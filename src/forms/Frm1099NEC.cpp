@@ -1,27 +1,19 @@
 #include "forms/Frm1099NEC.h"
 
-#include "maintenance/Utils.h"
 #include "storage/Globals.h"
 
 TFrm1099NEC::TFrm1099NEC(QWidget* parent) : TFrmFormScreen(Form1099NECDef(), parent) {}
 
 // A state line with an amount needs the payer's state number (box 6); state tax withheld (box
 // 5) also needs the state income (box 7).
-void TFrm1099NEC::CheckStateLine(const QString& box5, const QString& stateLabel,
-                                 const QString& box7) {
-  const bool noState = IsBlank(LabelText(stateLabel));
-  if (MoneyValue(box5) > 0 && (noState || MoneyValue(box7) == 0))
-    FieldError(box7,
-               QStringLiteral("Boxes 6 and 7 must not be blank when there is data in box 5."));
-  if (MoneyValue(box7) > 0 && noState)
-    throw EFieldException(QStringLiteral("Box 6 must not be blank when there is data in box 7."));
-}
-
 void TFrm1099NEC::ValidateForm() {
-  CheckStateLine(QStringLiteral("F1099NEC5_1"), QStringLiteral("PayerStateID1"),
-                 QStringLiteral("F1099NEC7_1"));
-  CheckStateLine(QStringLiteral("F1099NEC5_2"), QStringLiteral("PayerStateID2"),
-                 QStringLiteral("F1099NEC7_2"));
+  const QString both =
+      QStringLiteral("Boxes 6 and 7 must not be blank when there is data in box 5.");
+  const QString state = QStringLiteral("Box 6 must not be blank when there is data in box 7.");
+  CheckTaxLine(QStringLiteral("F1099NEC5_1"), QStringLiteral("PayerStateID1"),
+               QStringLiteral("F1099NEC7_1"), both, state);
+  CheckTaxLine(QStringLiteral("F1099NEC5_2"), QStringLiteral("PayerStateID2"),
+               QStringLiteral("F1099NEC7_2"), both, state);
 }
 
 void ShowForm1099NEC() {

@@ -1,6 +1,6 @@
 #pragma once
 // Form 1099-NEC, nonemployee compensation: its tables (Form1099NEC.cpp) and its screen, which
-// adds to the family only the check of the two state lines.
+// adds to the family only the check of its two state lines.
 #include "forms/Form1099NEC.h"
 #include "forms/FormScreen.h"
 
@@ -9,9 +9,6 @@ class TFrm1099NEC : public TFrmFormScreen {
  public:
   explicit TFrm1099NEC(QWidget* parent = nullptr);
   void ValidateForm() override;
-
- private:
-  void CheckStateLine(const QString& box5, const QString& stateLabel, const QString& box7);
 };
 
 // Main window: Forms / 1099-NEC. Sets CurrentFormType, shows the screen modally, releases it.

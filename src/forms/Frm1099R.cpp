@@ -1,8 +1,6 @@
 #include "forms/Frm1099R.h"
 
-#include <QEvent>
 #include <QLabel>
-#include <functional>
 
 #include "controls/FilterEdit.h"
 #include "forms/DistCodes.h"
@@ -10,31 +8,13 @@
 #include "storage/Globals.h"
 
 namespace {
-// Runs an action on a double-click in the widget it watches, instead of the widget's own (which
-// would select a word).
-class TDoubleClickFilter : public QObject {
- public:
-  TDoubleClickFilter(QWidget* watched, std::function<void()> action)
-      : QObject(watched), FAction(std::move(action)) {
-    watched->installEventFilter(this);
-  }
-  bool eventFilter(QObject*, QEvent* event) override {
-    if (event->type() != QEvent::MouseButtonDblClick) return false;
-    FAction();
-    return true;
-  }
-
- private:
-  std::function<void()> FAction;
-};
-
 // The hint's width on the screen: its spaces break it into lines there.
 constexpr int kHintWidth = 95;
 }  // namespace
 
 TFrm1099R::TFrm1099R(QWidget* parent) : TFrmFormScreen(Form1099RDef(), parent) {
   CreateBox7Hint();
-  new TDoubleClickFilter(Box7(), [this] { PickBox7Code(); });
+  connect(Box7(), &TFilterEdit::doubleClicked, this, &TFrm1099R::PickBox7Code);
 }
 
 TFilterEdit* TFrm1099R::Box7() const {
@@ -93,28 +73,23 @@ void TFrm1099R::CheckBox7() {
 
 // A state or locality line with an amount needs the payer's state number or locality name; tax
 // withheld on the line also needs the distribution it was withheld from.
-void TFrm1099R::CheckLine(const char* withheld, const char* label, const char* income,
-                          const QString& bothMessage, const QString& labelMessage) {
-  const bool noLabel = IsBlank(LabelText(QLatin1String(label)));
-  const double tax = MoneyValue(QLatin1String(withheld));
-  const double distribution = MoneyValue(QLatin1String(income));
-  if (tax > 0 && (noLabel || distribution == 0)) FieldError(QLatin1String(income), bothMessage);
-  if (distribution > 0 && noLabel) throw EFieldException(labelMessage);
-}
-
 void TFrm1099R::ValidateForm() {
   CheckAmounts();
   CheckBox7();
   const QString state =
       QStringLiteral("Boxes 15 and 16 must not be blank when there is data in box 14.");
   const QString stateNo = QStringLiteral("Box 15 must not be blank when there is data in box 16.");
-  CheckLine("F1099R14_1", "PayerStateID1", "F1099R16_1", state, stateNo);
-  CheckLine("F1099R14_2", "PayerStateID2", "F1099R16_2", state, stateNo);
+  CheckTaxLine(QStringLiteral("F1099R14_1"), QStringLiteral("PayerStateID1"),
+               QStringLiteral("F1099R16_1"), state, stateNo);
+  CheckTaxLine(QStringLiteral("F1099R14_2"), QStringLiteral("PayerStateID2"),
+               QStringLiteral("F1099R16_2"), state, stateNo);
   const QString local =
       QStringLiteral("Boxes 18 and 19 must not be blank when there is data in box 17.");
   const QString locality = QStringLiteral("Box 18 must not be blank when there is data in box 19.");
-  CheckLine("F1099R17_1", "PayerLocality1", "F1099R19_1", local, locality);
-  CheckLine("F1099R17_2", "PayerLocality2", "F1099R19_2", local, locality);
+  CheckTaxLine(QStringLiteral("F1099R17_1"), QStringLiteral("PayerLocality1"),
+               QStringLiteral("F1099R19_1"), local, locality);
+  CheckTaxLine(QStringLiteral("F1099R17_2"), QStringLiteral("PayerLocality2"),
+               QStringLiteral("F1099R19_2"), local, locality);
 }
 
 void ShowForm1099R() {

@@ -25,8 +25,6 @@ class TFrm1099R : public TFrmFormScreen {
   TFilterEdit* Box7() const;
   void CheckAmounts();
   void CheckBox7();
-  void CheckLine(const char* withheld, const char* label, const char* income,
-                 const QString& bothMessage, const QString& labelMessage);
 };
 
 // Main window: Forms / 1099-R. Sets CurrentFormType, shows the screen modally, releases it.

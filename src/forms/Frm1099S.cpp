@@ -36,7 +36,7 @@ bool TFrm1099S::HoldsAnyEntry() const {
 // form) is not held on the screen for want of a date it has no use for.
 void TFrm1099S::ValidateForm() {
   if (!HoldsAnyEntry()) return;
-  const QString date = static_cast<TDateEdit*>(Control(kDateBox))->text();
+  const QString date = TextValue(kDateBox);
   if (!IsValidDate(date)) FieldError(kDateBox, QStringLiteral("Date of closing is invalid"));
   if (!IsDateInRange(date, QStringLiteral("01/01/2025"), QStringLiteral("12/31/2025")))
     FieldError(kDateBox, QStringLiteral("Date of closing must be within calendar year 2025"));
