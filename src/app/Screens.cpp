@@ -14,6 +14,7 @@
 #include "printing/Labels.h"
 #include "printing/PrinterOffsets.h"
 #include "shell/Backup.h"
+#include "shell/FrmImportPayees.h"
 #include "shell/FrmMain.h"
 #include "shell/FrmPassword.h"
 #include "shell/FrmTransfer.h"
@@ -26,6 +27,8 @@ void RegisterProgramFonts() {
 void InstallScreens(TFrmMain& main) {
   main.SetScreen("Payer", [] { ShowPayerScreen(); });
   main.SetScreen("Payee", [] { ShowPayeeScreen(); });
+  main.SetScreen("ImportPayees", [&main] { ImportPayeesCommand(main); });
+  main.SetScreen("ExportPayees", [&main] { ExportPayeesCommand(main); });
   main.SetScreen("Password", [] { ShowPasswordScreen(); });
   main.SetScreen("PrintSetup", [&main] { ShowPrinterOffsets(&main); });
   main.SetScreen("PrintLabels", [&main] { PrintPayeeLabels(&main); });

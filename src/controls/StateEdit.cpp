@@ -6,14 +6,10 @@
 #include <QSignalBlocker>
 
 #include "controls/FilterEdit.h"
+#include "maintenance/EntryChecks.h"
 
 const QStringList& TStateEdit::StateList() {
-  static const QStringList codes = {
-      "AK", "AL", "AR", "AZ", "CA", "CO", "CT", "DC", "DE", "FL", "GA", "GU", "HI", "IA",
-      "ID", "IL", "IN", "KS", "KY", "LA", "MA", "MD", "ME", "MI", "MN", "MO", "MS", "MT",
-      "NC", "ND", "NE", "NH", "NJ", "NM", "NV", "NY", "OH", "OK", "OR", "PA", "PR", "RI",
-      "SC", "SD", "TN", "TX", "UT", "VA", "VI", "VT", "WA", "WI", "WV", "WY"};
-  return codes;
+  return StateCodes();
 }
 
 // A letter steps through the codes that begin with it, in list order, wrapping round; from a

@@ -6,16 +6,14 @@
 #include <QString>
 #include <span>
 
+#include "forms/FormChecks.h"
+
 class QHeaderView;
 class QListWidget;
 class QPushButton;
 
-// The 30 codes in the order of the pick list.
-std::span<const char* const> DistCodes();
 // The description the pick list shows beside the code of the same index.
 std::span<const char* const> DistCodeDescriptions();
-// Whether box 7 may hold text: a single code or an admitted pair of codes, letter case ignored.
-bool IsAdmittedDistCode(const QString& text);
 // What box 7 holds after picking code: a single code gains the pick as its second code, anything
 // else (empty, a pair) is replaced by it.
 QString CombineDistCode(const QString& box7, const QString& code);

@@ -482,39 +482,3 @@ void TFrmFormScreen::keyPressEvent(QKeyEvent* event) {
   TFrmScreen::keyPressEvent(event);
 }
 
-// ---- for the forms' validations --------------------------------------------------------------
-
-double TFrmFormScreen::MoneyValue(const QString& control) const {
-  return static_cast<TDollarEdit*>(FControls.value(control))->Value();
-}
-
-QString TFrmFormScreen::TextValue(const QString& control) const {
-  return static_cast<QLineEdit*>(FControls.value(control))->text();
-}
-
-QString TFrmFormScreen::LabelText(const QString& label) const {
-  return FLabels.value(label)->text();
-}
-
-void TFrmFormScreen::FieldError(const QString& focusControl, const QString& message) {
-  if (QWidget* control = FControls.value(focusControl)) control->setFocus();
-  throw EFieldException(message);
-}
-
-void TFrmFormScreen::CheckTaxLine(const QString& taxBox, const QString& label,
-                                  const QString& incomeBox, const QString& bothMessage,
-                                  const QString& labelMessage) {
-  const bool noLabel = IsBlank(LabelText(label));
-  if (MoneyValue(taxBox) > 0 && (noLabel || MoneyValue(incomeBox) == 0))
-    FieldError(incomeBox, bothMessage);
-  if (MoneyValue(incomeBox) > 0 && noLabel) throw EFieldException(labelMessage);
-}
-
-void TFrmFormScreen::CheckPaired(const QString& amountBox, const QString& textBox,
-                                 const QString& amountAloneMessage,
-                                 const QString& textAloneMessage) {
-  const bool amount = MoneyValue(amountBox) > 0;
-  const bool text = !IsBlank(TextValue(textBox));
-  if (amount && !text) FieldError(textBox, amountAloneMessage);
-  if (!amount && text) FieldError(amountBox, textAloneMessage);
-}

@@ -9,6 +9,7 @@
 #include <functional>
 #include <memory>
 
+#include "forms/FormChecks.h"
 #include "forms/FormPrint.h"
 #include "forms/FormTables.h"
 #include "maintenance/FrmScreen.h"
@@ -71,22 +72,6 @@ class TFrmFormScreen : public TFrmScreen {
   void keyPressEvent(QKeyEvent* event) override;
   bool eventFilter(QObject* watched, QEvent* event) override;
 
-  // For the forms' validations: what a box control holds now, and a failure that first puts
-  // the focus on the box to correct.
-  double MoneyValue(const QString& control) const;
-  // The text of a text or date box (a date box keeps the blanks of its mask, as stored).
-  QString TextValue(const QString& control) const;
-  QString LabelText(const QString& label) const;
-  [[noreturn]] void FieldError(const QString& focusControl, const QString& message);
-  // A state or locality line: tax withheld needs the payer's label (state number, locality) and
-  // the income it was withheld from, refused with bothMessage and the focus on the income box;
-  // income needs the label, refused with labelMessage where the focus is.
-  void CheckTaxLine(const QString& taxBox, const QString& label, const QString& incomeBox,
-                    const QString& bothMessage, const QString& labelMessage);
-  // Foreign tax paid and the country it was paid to go together: each alone is refused with
-  // its message and the focus on the box that is missing.
-  void CheckPaired(const QString& amountBox, const QString& textBox,
-                   const QString& amountAloneMessage, const QString& textAloneMessage);
 
  private:
   void CreateFace();

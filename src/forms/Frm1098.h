@@ -9,9 +9,6 @@ class TFrm1098 : public TFrmFormScreen {
  public:
   explicit TFrm1098(QWidget* parent = nullptr);
   void ValidateForm() override;
-
- private:
-  bool PropertyDescribed() const;
 };
 
 // Main window: Forms / 1098. Sets CurrentFormType, shows the screen modally, releases it.

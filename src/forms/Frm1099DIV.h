@@ -9,9 +9,6 @@ class TFrm1099DIV : public TFrmFormScreen {
  public:
   explicit TFrm1099DIV(QWidget* parent = nullptr);
   void ValidateForm() override;
-
- private:
-  void CheckDividendParts();
 };
 
 // Main window: Forms / 1099-DIV. Sets CurrentFormType, shows the screen modally, releases it.

@@ -7,9 +7,7 @@ TFrm1099INT::TFrm1099INT(QWidget* parent) : TFrmFormScreen(Form1099INTDef(), par
 // Foreign tax paid (box 6) is credited only with the country it was paid to (box 7), and a
 // country alone reports nothing.
 void TFrm1099INT::ValidateForm() {
-  CheckPaired(QStringLiteral("F1099INT6"), QStringLiteral("F1099INT7"),
-              QStringLiteral("If you enter an amount in box 6, you must complete box 7"),
-              QStringLiteral("If you complete box 7, you must enter an amount in box 6"));
+  RaiseFieldProblem(Check1099INT(TScreenEntries(this)), this);
 }
 
 void ShowForm1099INT() {

@@ -49,47 +49,8 @@ void TFrm1099R::PickBox7Code() {
   Box7()->setText(CombineDistCode(Box7()->text(), code));
 }
 
-// ---- validation ------------------------------------------------------------------------------
-
-void TFrm1099R::CheckAmounts() {
-  if (MoneyValue(QStringLiteral("F1099R2")) > MoneyValue(QStringLiteral("F1099R1")))
-    FieldError(QStringLiteral("F1099R2"), QStringLiteral("Box 2a cannot be greater than box 1"));
-  if (MoneyValue(QStringLiteral("F1099R3")) > MoneyValue(QStringLiteral("F1099R2")))
-    FieldError(QStringLiteral("F1099R3"), QStringLiteral("Box 3 cannot be greater than box 2a"));
-}
-
-// A distribution needs its code, and the code must be one the IRS admits (alone or paired).
-void TFrm1099R::CheckBox7() {
-  if (MoneyValue(QStringLiteral("F1099R1")) <= 0) return;
-  const QString code = Box7()->text();
-  if (IsBlank(code))
-    FieldError(QStringLiteral("F1099R7"), QStringLiteral("Distribution code is missing."));
-  if (!IsAdmittedDistCode(code))
-    FieldError(QStringLiteral("F1099R7"),
-               TildeToCR(QStringLiteral("Distribution Code is invalid.~~Check the specific IRS "
-                                        "instructions~regarding the correct combinations~of "
-                                        "Distribution Codes for box 7.")));
-}
-
-// A state or locality line with an amount needs the payer's state number or locality name; tax
-// withheld on the line also needs the distribution it was withheld from.
 void TFrm1099R::ValidateForm() {
-  CheckAmounts();
-  CheckBox7();
-  const QString state =
-      QStringLiteral("Boxes 15 and 16 must not be blank when there is data in box 14.");
-  const QString stateNo = QStringLiteral("Box 15 must not be blank when there is data in box 16.");
-  CheckTaxLine(QStringLiteral("F1099R14_1"), QStringLiteral("PayerStateID1"),
-               QStringLiteral("F1099R16_1"), state, stateNo);
-  CheckTaxLine(QStringLiteral("F1099R14_2"), QStringLiteral("PayerStateID2"),
-               QStringLiteral("F1099R16_2"), state, stateNo);
-  const QString local =
-      QStringLiteral("Boxes 18 and 19 must not be blank when there is data in box 17.");
-  const QString locality = QStringLiteral("Box 18 must not be blank when there is data in box 19.");
-  CheckTaxLine(QStringLiteral("F1099R17_1"), QStringLiteral("PayerLocality1"),
-               QStringLiteral("F1099R19_1"), local, locality);
-  CheckTaxLine(QStringLiteral("F1099R17_2"), QStringLiteral("PayerLocality2"),
-               QStringLiteral("F1099R19_2"), local, locality);
+  RaiseFieldProblem(Check1099R(TScreenEntries(this)), this);
 }
 
 void ShowForm1099R() {

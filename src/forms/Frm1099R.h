@@ -23,8 +23,6 @@ class TFrm1099R : public TFrmFormScreen {
  private:
   void CreateBox7Hint();
   TFilterEdit* Box7() const;
-  void CheckAmounts();
-  void CheckBox7();
 };
 
 // Main window: Forms / 1099-R. Sets CurrentFormType, shows the screen modally, releases it.

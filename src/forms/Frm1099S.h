@@ -9,9 +9,6 @@ class TFrm1099S : public TFrmFormScreen {
  public:
   explicit TFrm1099S(QWidget* parent = nullptr);
   void ValidateForm() override;
-
- private:
-  bool HoldsAnyEntry() const;
 };
 
 // Main window: Forms / 1099-S. Sets CurrentFormType, shows the screen modally, releases it.

@@ -219,19 +219,7 @@ void TFrmPayee::RecordToScreen() {
 }
 
 void TFrmPayee::Validate() {
-  auto blank = [](const QLineEdit* e) { return IsBlank(e->text()); };
-  const bool individual = Individual->isChecked();
-  RunFieldChecks({
-      {[&] { return individual && blank(LastName); }, LastName, "Payee's Last name is missing"},
-      {[&] { return individual && blank(FirstName); }, FirstName, "Payee's First name is missing"},
-      {[&] { return !individual && blank(PayeeName); }, PayeeName, "Payee's name is missing"},
-      {[&] { return blank(Address1); }, Address1, "Payee address is missing"},
-      {[&] { return blank(City); }, City, "Payee's city name is missing"},
-      {[&] { return NoState(State); }, State, "Payee's State code is missing"},
-      {[&] { return !IsValidZip(ZipCode->text()); }, ZipCode, "Payee's Zip Code is not valid"},
-      {[&] { return !IsValidSSN(SSN_IDNum->text()) && !IsValidEIN(SSN_IDNum->text()); }, SSN_IDNum,
-       "Payee's Federal ID number is not valid"},
-  });
+  RaiseFieldProblem(CheckPayeeEntries(TScreenEntries(this)), this);
 }
 
 void TFrmPayee::ScreenToRecord() {

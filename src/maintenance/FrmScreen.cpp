@@ -3,15 +3,20 @@
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QCheckBox>
 #include <QLineEdit>
 #include <QPainter>
 #include <QPixmap>
 #include <QPushButton>
 #include <QScreen>
 
+#include "controls/CheckBoxEdit.h"
+#include "controls/DateEdit.h"
+#include "controls/DollarEdit.h"
 #include "controls/EnterAsTab.h"
 #include "controls/FilterEdit.h"
 #include "controls/StateEdit.h"
+#include "maintenance/Utils.h"
 #include "platform/Application.h"
 #include "platform/Dialogs.h"
 #include "platform/Exceptions.h"
@@ -163,6 +168,56 @@ void RunFieldChecks(std::initializer_list<TFieldCheck> checks) {
     check.Focus->setFocus(Qt::OtherFocusReason);
     throw EFieldException(QLatin1String(check.Message));
   }
+}
+
+QWidget* TScreenEntries::Control(const QString& name) const {
+  // A form screen may also show a label under a field's name; the entry is the control.
+  for (QWidget* w : FScreen->findChildren<QWidget*>(name))
+    if (!qobject_cast<QLabel*>(w)) return w;
+  return nullptr;
+}
+
+QString TScreenEntries::Text(const QString& field) const {
+  QWidget* control = Control(field);
+  if (auto* state = qobject_cast<TStateEdit*>(control)) return StateCode(state);
+  if (auto* edit = qobject_cast<QLineEdit*>(control)) return edit->text();
+  return {};
+}
+
+double TScreenEntries::Money(const QString& field) const {
+  auto* money = qobject_cast<TDollarEdit*>(Control(field));
+  return money ? money->Value() : 0.0;
+}
+
+bool TScreenEntries::Flag(const QString& field) const {
+  QWidget* control = Control(field);
+  if (auto* check = qobject_cast<TCheckBoxEdit*>(control)) return check->Checked();
+  if (auto* box = qobject_cast<QCheckBox*>(control)) return box->isChecked();
+  return false;
+}
+
+QString TScreenEntries::Label(const QString& label) const {
+  const QLabel* shown = FScreen->findChild<QLabel*>(label);
+  return shown ? shown->text() : QString();
+}
+
+bool TScreenEntries::Filled(const QString& field) const {
+  QWidget* control = Control(field);
+  if (auto* money = qobject_cast<TDollarEdit*>(control)) return money->Value() != 0;
+  if (qobject_cast<TCheckBoxEdit*>(control) || qobject_cast<QCheckBox*>(control))
+    return Flag(field);
+  if (auto* date = qobject_cast<TDateEdit*>(control))
+    return date->text() != TDateEdit::EmptyText();
+  return !IsBlank(Text(field));
+}
+
+void RaiseFieldProblem(const TCheckResult& problem, QWidget* screen) {
+  if (!problem) return;
+  if (problem->Focus) {
+    if (QWidget* control = TScreenEntries(screen).Control(problem->Field))
+      control->setFocus(Qt::OtherFocusReason);
+  }
+  throw EFieldException(problem->Message);
 }
 
 TScreenGrid::TScreenGrid(const QWidget* screen) : FScreen(screen) {

@@ -10,6 +10,8 @@
 #include <functional>
 #include <memory>
 
+#include "maintenance/EntryChecks.h"
+
 class QLabel;
 class QLineEdit;
 class QPushButton;
@@ -51,15 +53,6 @@ TEnterAsTab* NewEnterAsTab(QWidget* screen);
 // Chains the controls in this tab order.
 void SetTabChain(std::initializer_list<QWidget*> order);
 
-// The derived city line of a payer or payee: its stored City, State and ZipCode joined by single
-// spaces. The three fields' widths keep it within its own.
-template <typename TRecord>
-void SetCityStZip(TRecord& record) {
-  record.SetString("CityStZip", record.GetString("City") + QLatin1Char(' ') +
-                                    record.GetString("State") + QLatin1Char(' ') +
-                                    record.GetString("ZipCode"));
-}
-
 // One check of a screen's validation: when Fails answers true, the focus goes to Focus and
 // Message is the error.
 struct TFieldCheck {
@@ -69,6 +62,27 @@ struct TFieldCheck {
 };
 // Runs the checks in order; the first that fails throws EFieldException with its message.
 void RunFieldChecks(std::initializer_list<TFieldCheck> checks);
+
+// A screen's controls as the entries of a payee: each control is found by its objectName, the
+// record field it edits. A state list answers its selected code, a check box or check mark its
+// state, a money box its value, any other edit its text; Label reads a label of that name.
+class TScreenEntries : public TPayeeEntries {
+ public:
+  explicit TScreenEntries(const QWidget* screen) : FScreen(screen) {}
+  QString Text(const QString& field) const override;
+  double Money(const QString& field) const override;
+  bool Flag(const QString& field) const override;
+  QString Label(const QString& label) const override;
+  bool Filled(const QString& field) const override;
+  // The control that edits the field (not a label of the same name); nullptr when none.
+  QWidget* Control(const QString& name) const;
+
+ private:
+  const QWidget* FScreen;
+};
+// A failed check as the screen shows it: the focus on its field (when the check moves it), then
+// EFieldException with its message. Nothing when the check passed.
+void RaiseFieldProblem(const TCheckResult& problem, QWidget* screen);
 
 // Places controls on a screen's grid of rows, so labels and fields of a row share one line.
 struct TScreenGrid {

@@ -179,23 +179,6 @@ QString AskFolder(TBackupDialog& dlg) {
   return dlg.Folder();
 }
 
-// The file was closed for the copy and opens again from the same path whatever happened; the
-// user has just been working in it, so the password is not asked again.
-void ReopenPayerFile(TFrmMain& main) {
-  SkipPasswordCheck = true;
-  try {
-    FrmDataModule->RSPayee->OpenRecSet();
-  } catch (...) {
-    SkipPasswordCheck = false;
-    main.UpdateFormCaption();
-    main.EnableMenuItems(FileIsOpen);
-    throw;
-  }
-  SkipPasswordCheck = false;
-  main.UpdateFormCaption();
-  main.EnableMenuItems(FileIsOpen);
-}
-
 // Closes the payer file, copies the files in order (a failed copy skips the rest), opens the
 // file again and reports. A failure is raised only once the file is open again.
 void CopyWhileClosed(TFrmMain& main, const QString& folder, const TCopyList& copies,
@@ -236,6 +219,23 @@ void RunCopyCommand(TFrmMain& main, TBackupDialog& dlg, bool toFolder, const TCo
   CopyWhileClosed(main, folder, copies, texts);
 }
 }  // namespace
+
+// The file was closed for the copy and opens again from the same path whatever happened; the
+// user has just been working in it, so the password is not asked again.
+void ReopenPayerFile(TFrmMain& main) {
+  SkipPasswordCheck = true;
+  try {
+    FrmDataModule->RSPayee->OpenRecSet();
+  } catch (...) {
+    SkipPasswordCheck = false;
+    main.UpdateFormCaption();
+    main.EnableMenuItems(FileIsOpen);
+    throw;
+  }
+  SkipPasswordCheck = false;
+  main.UpdateFormCaption();
+  main.EnableMenuItems(FileIsOpen);
+}
 
 void BackupPayerFile(TFrmMain& main) {
   if (!FileIsOpen) return;

@@ -57,4 +57,7 @@ void SaveBackupFolderSetting(const QString& folder);
 // The File menu's Backup and Restore commands. A failed copy is raised as ECopyFileException
 // after the payer file has been opened again.
 void BackupPayerFile(TFrmMain& main);
+// Opens the payer file a command closed again, without asking its password, and brings the main
+// window's caption and commands up to date.
+void ReopenPayerFile(TFrmMain& main);
 void RestorePayerFile(TFrmMain& main);

@@ -56,6 +56,10 @@ const QString kBrowseOnlyText2 =
     QStringLiteral(" mode. You will not be able to record any changes.");
 }  // namespace
 
+QString FileInUseText(const QString& fileName) {
+  return fileName + kBrowseOnlyText1.section(QLatin1Char('~'), 0, 0);
+}
+
 TRecordSet::TRecordSet(QObject* owner)
     : TRecordSetComponent(owner),
       FBuffer(MinRecSize, 0),

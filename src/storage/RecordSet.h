@@ -163,3 +163,6 @@ class TRecordSet : public TRecordSetComponent {
   QString FDelMsgText, FDelMsgCaption;
   QString FAppTitle;
 };
+
+// "FILE is already in use!": what a program is told of a payer file another one holds open.
+QString FileInUseText(const QString& fileName);

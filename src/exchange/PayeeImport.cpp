@@ -1,0 +1,430 @@
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QRegularExpression>
+#include <QSet>
+#include <cstring>
+
+#include "exchange/PayeeExchange.h"
+#include "forms/FormChecks.h"
+#include "maintenance/Utils.h"
+#include "platform/Exceptions.h"
+#include "storage/DataModule.h"
+#include "storage/RecordSet.h"
+
+namespace {
+// The texts of these fields are dates (MM/DD/YYYY); an empty date box stores its mask.
+const QStringList kDateFields = {"F1098_3", "F1098_11", "F1099RDOP", "F1099S1"};
+const QString kEmptyDate = QStringLiteral("  /  /    ");
+
+QString Squeezed(const QString& text) {
+  QString n = text.toLower();
+  n.remove(QRegularExpression(QStringLiteral("[\\s_]")));
+  return n;
+}
+
+// Common headers of accounting programs and banks for the payee fields.
+const QHash<QString, QString>& Synonyms() {
+  static const QHash<QString, QString> map = {
+      {"name", "PayeeName"},        {"vendor", "PayeeName"},     {"vendorname", "PayeeName"},
+      {"payee", "PayeeName"},       {"recipient", "PayeeName"},  {"recipientname", "PayeeName"},
+      {"tin", "SSN_IDNum"},         {"taxid", "SSN_IDNum"},      {"ssn", "SSN_IDNum"},
+      {"ein", "SSN_IDNum"},         {"taxidnumber", "SSN_IDNum"}, {"federalid", "SSN_IDNum"},
+      {"address", "Address1"},      {"street", "Address1"},      {"streetaddress", "Address1"},
+      {"city", "City"},             {"state", "State"},          {"st", "State"},
+      {"zip", "ZipCode"},           {"zipcode", "ZipCode"},      {"postalcode", "ZipCode"},
+      {"tradename", "CompName"},    {"dba", "CompName"},         {"lastname", "LastName"},
+      {"firstname", "FirstName"}};
+  return map;
+}
+
+bool IsAmountHeader(const QString& squeezed) {
+  return squeezed == QLatin1String("amount") || squeezed == QLatin1String("1099amount") ||
+         squeezed == QLatin1String("total") || squeezed == QLatin1String("totalpaid");
+}
+
+// ---- values ------------------------------------------------------------------------------------
+
+struct TCell {
+  const TFieldDef* Field;
+  QString Text;
+};
+
+QString Quoted(const QString& text) {
+  return QLatin1Char('"') + text + QLatin1Char('"');
+}
+
+// "$1,234.50", "-1234.5", "(12.00)": dollars with at most two decimals and nine dollar digits.
+std::optional<double> ParseAmount(const QString& text) {
+  QString t = text.trimmed();
+  if (t.isEmpty()) return 0.0;
+  bool negative = false;
+  if (t.startsWith(QLatin1Char('(')) && t.endsWith(QLatin1Char(')'))) {
+    negative = true;
+    t = t.mid(1, t.size() - 2).trimmed();
+  }
+  for (int pass = 0; pass < 2; ++pass) {
+    if (t.startsWith(QLatin1Char('-')) && !negative) {
+      negative = true;
+      t = t.mid(1).trimmed();
+    }
+    if (t.startsWith(QLatin1Char('$'))) t = t.mid(1).trimmed();
+  }
+  static const QRegularExpression form(
+      QStringLiteral("^(\\d{1,3}(,\\d{3})+|\\d+)?(\\.\\d{1,2})?$"));
+  if (t.isEmpty() || t == QLatin1String(".") || !form.match(t).hasMatch()) return std::nullopt;
+  t.remove(QLatin1Char(','));
+  const double value = t.toDouble();
+  if (value > 999999999.99) return std::nullopt;
+  return negative ? -value : value;
+}
+
+std::optional<bool> ParseFlag(const QString& text) {
+  const QString t = text.trimmed().toLower();
+  static const QStringList yes = {"true", "yes", "1", "x"};
+  static const QStringList no = {"false", "no", "0", ""};
+  if (yes.contains(t)) return true;
+  if (no.contains(t)) return false;
+  return std::nullopt;
+}
+
+// Nine digits without dashes take the dashes of an SSN for an individual, of an EIN otherwise.
+QString TaxNumber(const QString& text, bool individual) {
+  const QString t = text.trimmed();
+  static const QRegularExpression digits(QStringLiteral("^\\d{9}$"));
+  if (!digits.match(t).hasMatch()) return t;
+  return individual ? t.left(3) + QLatin1Char('-') + t.mid(3, 2) + QLatin1Char('-') + t.mid(5)
+                    : t.left(2) + QLatin1Char('-') + t.mid(2);
+}
+
+QString ZipCode(const QString& text) {
+  const QString t = text.trimmed();
+  static const QRegularExpression digits(QStringLiteral("^\\d{9}$"));
+  return digits.match(t).hasMatch() ? t.left(5) + QLatin1Char('-') + t.mid(5) : t;
+}
+
+std::optional<QString> DateText(const QString& text) {
+  if (text.isEmpty() || text == kEmptyDate) return text;
+  int m = 0, d = 0, y = 0;
+  if (!ParseDateText(text, m, d, y) || !QDate(y, m, d).isValid()) return std::nullopt;
+  return EncodeDateText(m, d, y);
+}
+
+// The text as the field stores it, or the problem with it.
+std::optional<QString> TextProblem(const TFieldDef& field, const QString& text) {
+  if (FromWin1252(ToWin1252(text)) != text)
+    return QStringLiteral("%1 holds characters the payee file cannot store (Windows-1252)")
+        .arg(Quoted(text));
+  if (text.size() > field.Width)
+    return QStringLiteral("%1 is longer than the %2 characters of the field")
+        .arg(Quoted(text))
+        .arg(field.Width);
+  return std::nullopt;
+}
+
+QString StringValue(const TFieldDef& field, const QString& text, const TPayeeRecord& payee) {
+  const QString name = QLatin1String(field.Name);
+  if (name == QLatin1String("SSN_IDNum")) return TaxNumber(text, payee.GetBool("Individual"));
+  if (name == QLatin1String("State")) return text.trimmed().toUpper();
+  if (name == QLatin1String("ZipCode")) return ZipCode(text);
+  return text;
+}
+
+// Stores the cell into the payee; the problem's message when its text is not a value of the field.
+std::optional<QString> StoreCell(const TCell& cell, TPayeeRecord& payee) {
+  const TFieldDef& f = *cell.Field;
+  switch (f.Kind) {
+    case TFieldKind::Double: {
+      const auto value = ParseAmount(cell.Text);
+      if (!value) return QStringLiteral("%1 is not an amount").arg(Quoted(cell.Text));
+      payee.SetDouble(&f, *value);
+      return std::nullopt;
+    }
+    case TFieldKind::Bool: {
+      const auto value = ParseFlag(cell.Text);
+      if (!value)
+        return QStringLiteral("%1 is not a check mark (true/false, yes/no, 1/0, x or empty)")
+            .arg(Quoted(cell.Text));
+      payee.SetBool(&f, *value);
+      return std::nullopt;
+    }
+    case TFieldKind::Int32: {
+      bool ok = true;
+      const QString t = cell.Text.trimmed();
+      const int value = t.isEmpty() ? 0 : t.toInt(&ok);
+      if (!ok) return QStringLiteral("%1 is not a whole number").arg(Quoted(cell.Text));
+      payee.SetInt(&f, value);
+      return std::nullopt;
+    }
+    case TFieldKind::String: {
+      QString text = StringValue(f, cell.Text, payee);
+      if (kDateFields.contains(QLatin1String(f.Name))) {
+        const auto date = DateText(text.trimmed().isEmpty() ? text : text.trimmed());
+        if (!date) return QStringLiteral("%1 is not a date (MM/DD/YYYY)").arg(Quoted(cell.Text));
+        text = *date;
+      }
+      if (auto problem = TextProblem(f, text)) return problem;
+      payee.SetString(&f, text);
+      return std::nullopt;
+    }
+    case TFieldKind::Bytes:
+      break;
+  }
+  return QStringLiteral("The field cannot be imported");
+}
+
+// ---- checks ------------------------------------------------------------------------------------
+
+// A payee record and its payer as the entries the screens' checks read.
+class TRecordEntries : public TPayeeEntries {
+ public:
+  TRecordEntries(const TPayeeRecord& payee, const TPayerRecord& payer)
+      : FPayee(payee), FPayer(payer) {}
+  QString Text(const QString& field) const override {
+    const TFieldHandle f = PayeeLayout().Find(field);
+    return f ? RecordField::AsText(FPayee.Data(), *f) : QString();
+  }
+  double Money(const QString& field) const override {
+    const TFieldHandle f = PayeeLayout().Find(field);
+    return f && f->Kind == TFieldKind::Double ? FPayee.GetDouble(f) : 0.0;
+  }
+  bool Flag(const QString& field) const override {
+    const TFieldHandle f = PayeeLayout().Find(field);
+    return f && f->Kind == TFieldKind::Bool && FPayee.GetBool(f);
+  }
+  QString Label(const QString& label) const override {
+    return PayerLineLabel(label, FPayer.Data());
+  }
+  bool Filled(const QString& field) const override {
+    const TFieldHandle f = PayeeLayout().Find(field);
+    if (!f) return false;
+    if (kDateFields.contains(field)) return Text(field) != kEmptyDate && !IsBlank(Text(field));
+    if (f->Kind == TFieldKind::String) return !IsBlank(Text(field));
+    return !RecordField::IsEmpty(FPayee.Data(), *f);
+  }
+
+ private:
+  const TPayeeRecord& FPayee;
+  const TPayerRecord& FPayer;
+};
+
+// The screens save these as they derive them; a file that leaves them empty gets them so.
+void DeriveFields(TPayeeRecord& payee) {
+  if (payee.GetBool("Individual") && IsBlank(payee.GetString("PayeeName")))
+    payee.SetString("PayeeName",
+                    payee.GetString("FirstName") + QLatin1Char(' ') + payee.GetString("LastName"));
+  if (payee.GetString("CityStZip").isEmpty() &&
+      !IsBlank(payee.GetString("City") + payee.GetString("State") + payee.GetString("ZipCode")))
+    SetCityStZip(payee);
+}
+
+QString OneLine(const QString& message) {
+  QString m = message;
+  m.replace(QLatin1Char('\r'), QLatin1Char(' ')).replace(QLatin1Char('\n'), QLatin1Char(' '));
+  return m.simplified();
+}
+
+class TPlanner {
+ public:
+  TPlanner(TImportPlan& plan, const TPayerRecord& payer) : P(plan), FPayer(payer) {}
+
+  void MapColumns(const TImportSettings& settings) {
+    QHash<QString, QString> takenBy;
+    for (const QString& header : P.Headers) {
+      const QString field = FieldOf(header, settings);
+      P.Fields << field;
+      if (field.isEmpty()) continue;
+      if (takenBy.contains(field))
+        Problem(P.HeaderLine, header,
+                QStringLiteral("Column %1 already goes to the field %2")
+                    .arg(Quoted(takenBy.value(field)), field));
+      takenBy.insert(field, header);
+    }
+  }
+
+  void Row(const TCsvRow& row) {
+    TPayeeRecord payee;
+    const int before = int(P.Problems.size());
+    if (row.Cells.size() > P.Headers.size())
+      Problem(row.Line, QString(), QStringLiteral("The line has more fields than the header row"));
+    // The tax number takes its dashes from the Individual box, so it is stored last.
+    for (int pass = 0; pass < 2; ++pass)
+      for (qsizetype c = 0; c < row.Cells.size() && c < P.Fields.size(); ++c) {
+        if (P.Fields[c].isEmpty() || (P.Fields[c] == QLatin1String("SSN_IDNum")) != (pass == 1))
+          continue;
+        const TCell cell{PayeeLayout().Find(P.Fields[c]), row.Cells[c]};
+        if (auto problem = StoreCell(cell, payee)) Problem(row.Line, P.Headers[c], *problem);
+      }
+    if (int(P.Problems.size()) == before) Check(row.Line, payee);
+    P.Payees.push_back(payee);
+  }
+
+ private:
+  QString FieldOf(const QString& header, const TImportSettings& settings) {
+    const QString key = header.trimmed();
+    if (settings.Columns.contains(key)) {
+      const QString field = settings.Columns.value(key);
+      if (field.isEmpty() || PayeeLayout().Find(field)) return field;
+      Problem(P.HeaderLine, header, QStringLiteral("%1 is not a payee field").arg(Quoted(field)));
+      return {};
+    }
+    const QString field = FieldForHeader(key, settings.Synonyms, settings.AmountField);
+    if (field.isEmpty())
+      Problem(P.HeaderLine, header, QStringLiteral("The column names no payee field"));
+    return field;
+  }
+
+  void Check(int line, TPayeeRecord& payee) {
+    DeriveFields(payee);
+    const TRecordEntries entries(payee, FPayer);
+    Report(line, CheckPayeeEntries(entries));
+    for (uint8_t form = 0; form < 7; ++form) Report(line, CheckFormEntries(form, entries));
+  }
+
+  void Report(int line, const TCheckResult& problem) {
+    if (!problem) return;
+    const qsizetype c = P.Fields.indexOf(problem->Field);
+    Problem(line, c >= 0 ? P.Headers[c] : problem->Field + QStringLiteral(" (no column)"),
+            OneLine(problem->Message));
+  }
+
+  void Problem(int line, const QString& column, const QString& message) {
+    P.Problems.push_back({line, column, message});
+  }
+
+  TImportPlan& P;
+  const TPayerRecord& FPayer;
+};
+}  // namespace
+
+QString FieldForHeader(const QString& header, bool synonyms, const QString& amountField) {
+  const QString squeezed = Squeezed(header);
+  for (const TFieldDef& field : PayeeLayout().Fields())
+    if (Squeezed(QLatin1String(field.Name)) == squeezed) return QLatin1String(field.Name);
+  if (!synonyms) return {};
+  if (IsAmountHeader(squeezed)) return amountField;
+  return Synonyms().value(squeezed);
+}
+
+QString TImportProblem::Text() const {
+  if (Column.isEmpty()) return QStringLiteral("Line %1: %2").arg(Line).arg(Message);
+  return QStringLiteral("Line %1, column %2: %3").arg(Line).arg(Quoted(Column), Message);
+}
+
+QString TImportPlan::Report() const {
+  QStringList lines;
+  for (const TImportProblem& p : Problems) lines << p.Text();
+  return lines.join(QLatin1Char('\n'));
+}
+
+TImportPlan PlanImport(const QByteArray& csv, const TImportSettings& settings,
+                       const TPayerRecord& payer) {
+  TImportPlan plan;
+  plan.Format = DetectCsvFormat(csv);
+  if (settings.Separator) plan.Format.Separator = *settings.Separator;
+  if (settings.Encoding) plan.Format.Encoding = *settings.Encoding;
+  std::vector<TCsvRow> rows = ParseCsv(DecodeCsv(csv, plan.Format.Encoding), plan.Format.Separator);
+  if (rows.empty()) {
+    plan.Problems.push_back({1, QString(), QStringLiteral("The file holds no header row")});
+    return plan;
+  }
+  plan.HeaderLine = rows.front().Line;
+  plan.Headers = rows.front().Cells;
+  plan.Rows.assign(std::make_move_iterator(rows.begin() + 1), std::make_move_iterator(rows.end()));
+  TPlanner planner(plan, payer);
+  planner.MapColumns(settings);
+  if (!plan.Ok()) return plan;
+  for (const TCsvRow& row : plan.Rows) planner.Row(row);
+  return plan;
+}
+
+// ---- mappings ----------------------------------------------------------------------------------
+
+TImportSettings LoadImportMapping(const QString& path) {
+  QFile file(path);
+  if (!file.open(QIODevice::ReadOnly))
+    throw EConvertError(QStringLiteral("Unable to read the mapping %1").arg(path));
+  QJsonParseError error;
+  const QJsonDocument doc = QJsonDocument::fromJson(file.readAll(), &error);
+  if (!doc.isObject())
+    throw EConvertError(
+        QStringLiteral("The mapping %1 is not a JSON object: %2").arg(path, error.errorString()));
+  const QJsonObject o = doc.object();
+  TImportSettings s;
+  const QString sep = o.value(QStringLiteral("separator")).toString();
+  if (sep == QLatin1String("tab") || sep == QLatin1String("\t")) s.Separator = QLatin1Char('\t');
+  else if (sep.size() == 1) s.Separator = sep[0];
+  else if (!sep.isEmpty()) throw EConvertError(QStringLiteral("Unknown separator %1").arg(Quoted(sep)));
+  const QString enc = o.value(QStringLiteral("encoding")).toString();
+  TCsvEncoding encoding;
+  if (EncodingFromName(enc, encoding)) s.Encoding = encoding;
+  else if (!enc.isEmpty()) throw EConvertError(QStringLiteral("Unknown encoding %1").arg(Quoted(enc)));
+  const QJsonObject columns = o.value(QStringLiteral("columns")).toObject();
+  for (auto it = columns.begin(); it != columns.end(); ++it)
+    s.Columns.insert(it.key().trimmed(), it.value().toString());
+  return s;
+}
+
+QByteArray ImportMappingJson(const TImportSettings& settings) {
+  QJsonObject o;
+  if (settings.Separator)
+    o.insert(QStringLiteral("separator"), *settings.Separator == QLatin1Char('\t')
+                                              ? QStringLiteral("tab")
+                                              : QString(*settings.Separator));
+  if (settings.Encoding) o.insert(QStringLiteral("encoding"), EncodingName(*settings.Encoding));
+  QJsonObject columns;
+  for (auto it = settings.Columns.begin(); it != settings.Columns.end(); ++it)
+    columns.insert(it.key(), it.value());
+  o.insert(QStringLiteral("columns"), columns);
+  return QJsonDocument(o).toJson(QJsonDocument::Indented);
+}
+
+void SaveImportMapping(const QString& path, const TImportSettings& settings) {
+  ReplaceFile(path, ImportMappingJson(settings));
+}
+
+// ---- writing -----------------------------------------------------------------------------------
+
+TPayerRecord ReadPayerOf(const QString& payeeFile) {
+  const QString payerFile = PayerFileFor(payeeFile);
+  QFile file(payerFile);
+  if (!file.open(QIODevice::ReadOnly))
+    throw EInOutError(QStringLiteral("File not found: %1").arg(QDir::toNativeSeparators(payerFile)));
+  const QByteArray bytes = file.read(TPayerRecord::Size);
+  if (bytes.size() != TPayerRecord::Size)
+    throw EInOutError(QStringLiteral("Unable to read the payer record of %1")
+                          .arg(QDir::toNativeSeparators(payerFile)));
+  TPayerRecord payer;
+  std::memcpy(payer.Data(), bytes.constData(), TPayerRecord::Size);
+  return payer;
+}
+
+void AppendPayees(const QString& payeeFile, const std::vector<TPayeeRecord>& payees) {
+  if (!QFileInfo(payeeFile).isFile())
+    throw EInOutError(QStringLiteral("File not found: %1").arg(QDir::toNativeSeparators(payeeFile)));
+  ReadPayerOf(payeeFile);
+  // The payee file stays locked against other writers from the read to the replacement.
+  TRecordSet lock;
+  lock.SetRecSize(TPayeeRecord::Size);
+  lock.SetFileName(payeeFile);
+  lock.SetFileShareMode(smShareDenyWrite);
+  lock.SetAutoCreate(false);
+  lock.SetShowOpenMode(false);
+  lock.OpenRecSet();
+  if (!lock.Active()) throw EInOutError(lock.OpenErrText() + QStringLiteral(": ") + payeeFile);
+  if (lock.BrowseOnly()) throw EInOutError(FileInUseText(payeeFile));
+  const std::vector<TPayeeRecord> existing = ReadPayeeFile(payeeFile);
+  if (existing.size() + payees.size() > size_t(lock.MaxRec()))
+    throw EInOutError(QStringLiteral("The payee file would hold %1 payees; it can hold %2")
+                          .arg(existing.size() + payees.size())
+                          .arg(lock.MaxRec()));
+  QByteArray bytes;
+  bytes.reserve(qsizetype((existing.size() + payees.size()) * TPayeeRecord::Size));
+  for (const auto* list : {&existing, &payees})
+    for (const TPayeeRecord& p : *list)
+      bytes.append(reinterpret_cast<const char*>(p.Data()), TPayeeRecord::Size);
+  ReplaceFile(payeeFile, bytes);
+  lock.CloseRecSet();
+}

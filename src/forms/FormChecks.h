@@ -1,0 +1,29 @@
+#pragma once
+// The checks of the per-payee form screens, written once over a payee's entries (the screen's
+// box controls, or a record the payee import is about to write): the first problem of a form,
+// with the box to correct and the screen's message.
+#include <QString>
+#include <cstdint>
+#include <span>
+
+#include "maintenance/EntryChecks.h"
+
+// The 30 distribution codes of Form 1099-R box 7, in the order of the pick list.
+std::span<const char* const> DistCodes();
+// Whether box 7 may hold text: a single code or an admitted pair of codes, letter case ignored.
+bool IsAdmittedDistCode(const QString& text);
+
+TCheckResult Check1098(const TPayeeEntries& e);
+TCheckResult Check1099DIV(const TPayeeEntries& e);
+TCheckResult Check1099INT(const TPayeeEntries& e);
+TCheckResult Check1099MISC(const TPayeeEntries& e);
+TCheckResult Check1099NEC(const TPayeeEntries& e);
+TCheckResult Check1099R(const TPayeeEntries& e);
+TCheckResult Check1099S(const TPayeeEntries& e);
+// The check of a form by its type (a TFormType).
+TCheckResult CheckFormEntries(uint8_t formType, const TPayeeEntries& e);
+
+// The text of a payer label the form screens show beside the state and locality lines
+// ("PayerStateID1": the state's code and the payer's number there; "PayerLocality1": the
+// locality's name), from a payer record; empty for another label.
+QString PayerLineLabel(const QString& label, const uint8_t* payerRecord);

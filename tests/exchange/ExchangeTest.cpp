@@ -1,0 +1,278 @@
+// The payee import and export: the round trip, users' own files, the spellings the import
+// accepts, the rows it refuses, and the payee file it never leaves half-written.
+#include <gtest/gtest.h>
+#include <sys/resource.h>
+#include <QDir>
+#include <csignal>
+
+#include "TestSupport.h"
+#include "exchange/PayeeExchange.h"
+#include "platform/Exceptions.h"
+#include "storage/RecordSet.h"
+
+namespace {
+TPayerRecord Payer() {
+  TPayerRecord payer;
+  payer.SetString("PayerName", QStringLiteral("Acme Supply"));
+  payer.SetString("StateName1", QStringLiteral("NY"));
+  payer.SetString("StateID1", QStringLiteral("12-3456"));
+  payer.SetString("Locality1", QStringLiteral("Albany"));
+  payer.SetString("Locality2", QStringLiteral("Troy"));
+  return payer;  // no second state number: the second state lines cannot be used
+}
+
+// A payee with every field of every form filled, and every box combination the form checks ask.
+TPayeeRecord FullPayee() {
+  TPayeeRecord p;
+  int i = 0;
+  for (const TFieldDef& f : PayeeLayout().Fields()) {
+    ++i;
+    switch (f.Kind) {
+      case TFieldKind::Double: p.SetDouble(&f, 10 + i * 0.25); break;
+      case TFieldKind::Bool: p.SetBool(&f, true); break;
+      case TFieldKind::Int32: p.SetInt(&f, i); break;
+      default: p.SetString(&f, QStringLiteral("T%1").arg(f.Name).left(f.Width)); break;
+    }
+  }
+  for (const char* total : {"F1099DIV1a", "F1099DIV2a", "F1099R1"}) p.SetDouble(total, 5000);
+  p.SetDouble("F1099R2", 2000);
+  for (const char* none : {"F1099MISC16_2", "F1099MISC18_2", "F1099NEC5_2", "F1099NEC7_2",
+                           "F1099R14_2", "F1099R16_2"})
+    p.SetDouble(none, 0);
+  p.SetString("LastName", QStringLiteral("Müller"));
+  p.SetString("FirstName", QStringLiteral("José \"Pepe\", Jr."));
+  p.SetString("PayeeName", QStringLiteral("José \"Pepe\", Jr. Müller"));
+  p.SetString("Address1", QStringLiteral("12 Main St; Apt 4"));
+  p.SetString("City", QStringLiteral("Albany"));
+  p.SetString("State", QStringLiteral("NY"));
+  p.SetString("ZipCode", QStringLiteral("12207-1234"));
+  p.SetString("CityStZip", QStringLiteral("Albany NY 12207-1234"));
+  p.SetString("SSN_IDNum", QStringLiteral("123-45-6789"));
+  for (const char* date : {"F1098_3", "F1098_11", "F1099RDOP", "F1099S1"})
+    p.SetString(date, QStringLiteral("03/15/2025"));
+  p.SetString("F1099R7", QStringLiteral("7"));
+  p.SetString("F1099R11", QStringLiteral("2019"));
+  return p;
+}
+
+TPayeeRecord CompanyPayee() {
+  TPayeeRecord p;
+  p.SetString("PayeeName", QStringLiteral("Blue Sky LLC"));
+  p.SetString("Address1", QStringLiteral("1 Harbor Rd"));
+  p.SetString("City", QStringLiteral("Troy"));
+  p.SetString("State", QStringLiteral("NY"));
+  p.SetString("ZipCode", QStringLiteral("12180"));
+  p.SetString("CityStZip", QStringLiteral("Troy NY 12180"));
+  p.SetString("SSN_IDNum", QStringLiteral("12-3456789"));
+  p.SetDouble("F1099NEC1", -1234.5);
+  p.SetString("F1099S1", QStringLiteral("  /  /    "));  // an empty date box as the screen saves it
+  return p;
+}
+
+QByteArray Bytes(const std::vector<TPayeeRecord>& payees) {
+  QByteArray bytes;
+  for (const TPayeeRecord& p : payees)
+    bytes.append(reinterpret_cast<const char*>(p.Data()), TPayeeRecord::Size);
+  return bytes;
+}
+
+class ExchangeTest : public ::testing::Test {
+ protected:
+  // A payer file pair FILE.PR25 + FILE.PE25 holding the payees.
+  QString MakePair(const QString& name, const std::vector<TPayeeRecord>& payees) {
+    const TPayerRecord payer = Payer();
+    WriteAll(Dir.Path(name + ".PR25"),
+             QByteArray(reinterpret_cast<const char*>(payer.Data()), TPayerRecord::Size));
+    WriteAll(Dir.Path(name + ".PE25"), Bytes(payees));
+    return Dir.Path(name + ".PE25");
+  }
+
+  // A vendor row's fields with the header of the columns the tests below use.
+  static QByteArray VendorCsv(const QStringList& rows) {
+    return ("PayeeName,Address1,City,State,ZipCode,SSN_IDNum,F1099NEC1,F1099NEC5_1,"
+            "F1099NEC7_2\n" + rows.join('\n') + '\n').toUtf8();
+  }
+
+  TTempFolder Dir;
+};
+
+TEST_F(ExchangeTest, RoundTripOfEveryFormsFieldsIsExact) {
+  const QString source = MakePair("SOURCE", {FullPayee(), CompanyPayee()});
+  const QString target = MakePair("TARGET", {});
+  ASSERT_EQ(RunBatch({"export", source, "--csv", Dir.Path("first.csv")}).Code, 0);
+  const TBatchRun import = RunBatch({"import", target, "--csv", Dir.Path("first.csv")});
+  ASSERT_EQ(import.Code, 0) << import.Err.toStdString();
+  ASSERT_EQ(RunBatch({"export", target, "--csv", Dir.Path("second.csv")}).Code, 0);
+
+  const QByteArray first = ReadAll(Dir.Path("first.csv"));
+  EXPECT_EQ(first, ReadAll(Dir.Path("second.csv")));
+  EXPECT_TRUE(first.startsWith("TransferRecNo,Individual,PayeeName,"));
+  EXPECT_TRUE(first.contains("\"José \"\"Pepe\"\", Jr.\""));
+  EXPECT_TRUE(first.contains(",-1234.50,"));
+  const TBatchRun a = RunBatch({"dump", source}), b = RunBatch({"dump", target});
+  EXPECT_EQ(a.Out, b.Out);
+  EXPECT_TRUE(b.Out.contains("F1099S1 =   /  /    "));
+}
+
+TEST_F(ExchangeTest, ExportOfOneFormHasTheCommonFieldsAndThatForm) {
+  const QString file = MakePair("ONE", {FullPayee()});
+  ExportPayees(file, Dir.Path("nec.csv"), FormTypeFromName("1099-NEC"));
+  const QString header = QString::fromUtf8(ReadAll(Dir.Path("nec.csv"))).section("\r\n", 0, 0);
+  EXPECT_EQ(header,
+            "TransferRecNo,Individual,PayeeName,LastName,FirstName,CompName,Address1,City,State,"
+            "ZipCode,CityStZip,SSN_IDNum,AcctNum1099NEC,Corrected1099NEC,SecTINnot1099NEC,"
+            "F1099NEC1,F1099NEC2,F1099NEC3,F1099NEC4,F1099NEC5_1,F1099NEC5_2,F1099NEC7_1,"
+            "F1099NEC7_2");
+}
+
+TEST_F(ExchangeTest, VendorListImportsThroughASavedMapping) {
+  const QString file = MakePair("VENDORS", {CompanyPayee()});
+  TImportSettings map;
+  const char* pairs[][2] = {{"Vendor", "PayeeName"}, {"Tax ID", "SSN_IDNum"},
+                            {"Street", "Address1"},  {"City", "City"},
+                            {"ST", "State"},          {"Zip", "ZipCode"},
+                            {"1099 Amount", "F1099NEC1"}, {"Notes", ""}};
+  for (auto& [header, field] : pairs) map.Columns.insert(header, field);
+  SaveImportMapping(Dir.Path("vendors.json"), map);
+  WriteAll(Dir.Path("vendors.csv"),
+           "Vendor,Tax ID,Street,City,ST,Zip,1099 Amount,Notes\r\n"
+           "Hudson Paving Inc,987654321,4 River Rd,Albany,ny,12207,\"$1,234.50\",paid late\r\n");
+  const TBatchRun run = RunBatch({"import", file, "--csv", Dir.Path("vendors.csv"), "--map",
+                                  Dir.Path("vendors.json")});
+  ASSERT_EQ(run.Code, 0) << run.Err.toStdString();
+  const std::vector<TPayeeRecord> payees = ReadPayeeFile(file);
+  ASSERT_EQ(payees.size(), 2u);
+  const TPayeeRecord& added = payees[1];
+  EXPECT_EQ(added.GetString("PayeeName"), "Hudson Paving Inc");
+  EXPECT_EQ(added.GetString("SSN_IDNum"), "98-7654321");
+  EXPECT_EQ(added.GetString("State"), "NY");
+  EXPECT_EQ(added.GetString("CityStZip"), "Albany NY 12207");
+  EXPECT_EQ(added.GetDouble("F1099NEC1"), 1234.5);
+}
+
+TEST_F(ExchangeTest, SemicolonSeparatedWindows1252FileIsDetected) {
+  const QByteArray csv = "Name;Address;City;State;ZIP;TIN\r\n"
+                         "M\xFCller Caf\xE9;Stra\xDF" "e 1;Troy;NY;12180;12-3456789\r\n";
+  const TCsvFormat format = DetectCsvFormat(csv);
+  EXPECT_EQ(format.Separator, QChar(';'));
+  EXPECT_EQ(format.Encoding, TCsvEncoding::Windows1252);
+  TImportSettings settings;
+  settings.Synonyms = true;
+  const TImportPlan plan = PlanImport(csv, settings, Payer());
+  ASSERT_TRUE(plan.Ok()) << plan.Report().toStdString();
+  EXPECT_EQ(plan.Payees.at(0).GetString("PayeeName"), QStringLiteral("Müller Café"));
+  EXPECT_EQ(plan.Payees.at(0).GetString("Address1"), QStringLiteral("Straße 1"));
+}
+
+TEST_F(ExchangeTest, ValuesAreAcceptedAsUsersWriteThem) {
+  struct TCase {
+    const char* Column;
+    const char* Text;
+    bool Individual;
+    const char* Stored;  // as the dump lists it
+  };
+  const TCase cases[] = {
+      {"F1099NEC1", "$1,234.56", false, "1234.56"}, {"F1099NEC1", "-12.5", false, "-12.5"},
+      {"F1099NEC1", "\"-$1,000\"", false, "-1000"}, {"F1099NEC1", "(5.00)", false, "-5"},
+      {"F1099NEC1", "", false, "0"},                {"F1099NEC2", "yes", false, "True"},
+      {"F1099NEC2", "X", false, "True"},            {"F1099NEC2", "1", false, "True"},
+      {"F1099NEC2", "TRUE", false, "True"},         {"F1099NEC2", "no", false, "False"},
+      {"F1099NEC2", "0", false, "False"},           {"F1099NEC2", "", false, "False"},
+      {"SSN_IDNum", "123456789", true, "123-45-6789"},
+      {"SSN_IDNum", "123456789", false, "12-3456789"},
+      {"SSN_IDNum", "123-45-6789", false, "123-45-6789"},
+      {"State", "ny", false, "NY"},                 {"ZipCode", "122071234", false, "12207-1234"},
+      {"F1099RDOP", "1/5/2025", false, "01/05/2025"},
+  };
+  for (const TCase& c : cases) {
+    const QString columns = QStringLiteral("Individual,LastName,FirstName,PayeeName,Address1,City,"
+                                           "State,ZipCode,SSN_IDNum");
+    QStringList values = {c.Individual ? "x" : "", "Doe", "Jane", "Doe Corp", "1 Elm St", "Troy",
+                          "NY", "12180", "12-3456789"};
+    QStringList header = columns.split(',');
+    const qsizetype at = header.indexOf(c.Column);
+    if (at >= 0) values[at] = c.Text;
+    else {
+      header << c.Column;
+      values << c.Text;
+    }
+    const TImportPlan plan =
+        PlanImport((header.join(',') + "\n" + values.join(',') + "\n").toUtf8(), {}, Payer());
+    ASSERT_TRUE(plan.Ok()) << c.Column << " " << c.Text << ": " << plan.Report().toStdString();
+    EXPECT_EQ(RecordField::AsText(plan.Payees.at(0).Data(), *PayeeLayout().Field(c.Column)),
+              c.Stored)
+        << c.Column << " " << c.Text;
+  }
+}
+
+TEST_F(ExchangeTest, BadRowsAreReportedAndNothingIsWritten) {
+  struct TCase {
+    QByteArray Csv;
+    QStringList Report;
+  };
+  const QString good = "Good Co,1 Elm St,Troy,NY,12180,12-3456789,100,,";
+  const TCase cases[] = {
+      {VendorCsv({good, "Bad Tin,1 Elm St,Troy,NY,12180,12-345,100,,", good,
+                  "Bad State,1 Elm St,Troy,XX,12180,12-3456789,100,,",
+                  "Bad Amount,1 Elm St,Troy,NY,12180,12-3456789,12abc,,",
+                  "\xC5\x81ukasz Sp. z o.o.,1 Elm St,Troy,NY,12180,12-3456789,100,,",
+                  "No State Number,1 Elm St,Troy,NY,12180,12-3456789,100,,250"}),
+       {"Line 3, column \"SSN_IDNum\": Payee's Federal ID number is not valid",
+        "Line 5, column \"State\": Payee's State code is missing",
+        "Line 6, column \"F1099NEC1\": \"12abc\" is not an amount",
+        "Line 7, column \"PayeeName\": \"Łukasz Sp. z o.o.\" holds characters the payee file "
+        "cannot store (Windows-1252)",
+        "Line 8, column \"F1099NEC7_2\": Box 6 must not be blank when there is data in box 7."}},
+      {"PayeeName,Favourite Colour\nGood Co,blue\n",
+       {"Line 1, column \"Favourite Colour\": The column names no payee field"}},
+  };
+  const QString file = MakePair("BAD", {CompanyPayee()});
+  const QByteArray before = ReadAll(file);
+  for (const TCase& c : cases) {
+    WriteAll(Dir.Path("bad.csv"), c.Csv);
+    const TBatchRun run = RunBatch({"import", file, "--csv", Dir.Path("bad.csv")});
+    EXPECT_EQ(run.Code, 2);
+    const QStringList lines = run.Err.split('\n');
+    EXPECT_EQ(lines.mid(0, c.Report.size()), c.Report);
+    EXPECT_TRUE(lines.value(c.Report.size()).startsWith("Nothing was imported")) << run.Err.toStdString();
+    EXPECT_EQ(ReadAll(file), before);
+  }
+}
+
+TEST_F(ExchangeTest, FileAnotherProgramHoldsOpenIsRefused) {
+  const QString file = MakePair("HELD", {CompanyPayee()});
+  const QByteArray before = ReadAll(file);
+  TRecordSet holder;
+  holder.SetRecSize(TPayeeRecord::Size);
+  holder.SetFileName(file);
+  holder.SetFileShareMode(smShareDenyWrite);
+  holder.OpenRecSet();
+  ASSERT_TRUE(holder.Active() && !holder.BrowseOnly());
+  WriteAll(Dir.Path("in.csv"), VendorCsv({"Good Co,1 Elm St,Troy,NY,12180,12-3456789,100,,"}));
+  const TBatchRun run = RunBatch({"import", file, "--csv", Dir.Path("in.csv")});
+  EXPECT_EQ(run.Code, 2);
+  EXPECT_EQ(run.Err.trimmed(), file + " is already in use!");
+  holder.CloseRecSet();
+  EXPECT_EQ(ReadAll(file), before);
+}
+
+// A disk that fills while the new payee file is written: the write fails part-way (the file
+// size limit stands in for the full disk) and the payee file stays as it was, with no
+// temporary file left beside it.
+TEST_F(ExchangeTest, FailedWriteMidwayLeavesThePayeeFileAsItWas) {
+  const QString file = MakePair("FULL", {CompanyPayee(), CompanyPayee()});
+  const QByteArray before = ReadAll(file);
+  std::vector<TPayeeRecord> added(20, CompanyPayee());
+  struct rlimit old;
+  ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &old), 0);
+  const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+  struct rlimit small = old;
+  small.rlim_cur = 5 * TPayeeRecord::Size + 100;
+  ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
+  EXPECT_THROW(AppendPayees(file, added), EInOutError);
+  setrlimit(RLIMIT_FSIZE, &old);
+  std::signal(SIGXFSZ, oldHandler);
+  EXPECT_EQ(ReadAll(file), before);
+  EXPECT_EQ(QDir(Dir.Path()).entryList(QDir::Files | QDir::Hidden).size(), 2);
+}
+}  // namespace
