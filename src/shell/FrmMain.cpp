@@ -123,7 +123,7 @@ void TFrmMain::BuildMenus() {
   });
   AddAction(file, "MnuPayee", "Paye&e", QKeySequence("Ctrl+E"), [this] { RunScreen("Payee"); });
   AddAction(file, "MnuImportPayees", "&Import Payees...", {}, [this] { RunScreen("ImportPayees"); });
-  AddAction(file, "MnuExportPayees", "E&xport Payees...", {}, [this] { RunScreen("ExportPayees"); });
+  AddAction(file, "MnuExportPayees", "Expor&t Payees...", {}, [this] { RunScreen("ExportPayees"); });
   file->addSeparator();
   AddAction(file, "MnuPrintSetup", "Print &Setup", {}, [this] { RunScreen("PrintSetup"); });
   AddAction(file, "MnuPrintLabels", "Print &Labels", {}, [this] { RunScreen("PrintLabels"); });
