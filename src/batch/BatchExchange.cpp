@@ -73,8 +73,7 @@ int Import(const QStringList& args, QTextStream& out, QTextStream& err) {
   const TImportPlan plan = PlanImport(csv.readAll(), settings, ReadPayerOf(payeeFile));
   if (!plan.Ok()) {
     err << plan.Report() << "\n"
-        << "Nothing was imported: " << plan.Problems.size() << " problem(s) in " << csvPath
-        << "\n";
+        << "Nothing was imported: " << plan.Problems.size() << " problem(s) in " << csvPath << "\n";
     return 2;
   }
   AppendPayees(payeeFile, plan.Payees);

@@ -17,8 +17,10 @@ int CountOutsideQuotes(const QByteArray& line, char separator) {
   int count = 0;
   bool quoted = false;
   for (char c : line) {
-    if (c == '"') quoted = !quoted;
-    else if (c == separator && !quoted) ++count;
+    if (c == '"')
+      quoted = !quoted;
+    else if (c == separator && !quoted)
+      ++count;
   }
   return count;
 }
@@ -81,8 +83,8 @@ TCsvFormat DetectCsvFormat(const QByteArray& bytes) {
       format.Separator = QLatin1Char(sep);
     }
   }
-  format.Encoding = bytes.startsWith(kUtf8Bom) || IsUtf8(bytes) ? TCsvEncoding::Utf8
-                                                                  : TCsvEncoding::Windows1252;
+  format.Encoding =
+      bytes.startsWith(kUtf8Bom) || IsUtf8(bytes) ? TCsvEncoding::Utf8 : TCsvEncoding::Windows1252;
   return format;
 }
 

@@ -38,11 +38,11 @@ void ExportPayees(const QString& payeeFile, const QString& csvFile,
 
 // How a CSV file is read and where its columns go.
 struct TImportSettings {
-  std::optional<QChar> Separator;           // detected when not set
-  std::optional<TCsvEncoding> Encoding;     // detected when not set
-  QHash<QString, QString> Columns;          // header -> payee field; "" ignores the column
-  bool Synonyms = false;                    // also match "Vendor", "TIN", "Zip" ...
-  QString AmountField;                      // where an "Amount" column goes with synonyms
+  std::optional<QChar> Separator;        // detected when not set
+  std::optional<TCsvEncoding> Encoding;  // detected when not set
+  QHash<QString, QString> Columns;       // header -> payee field; "" ignores the column
+  bool Synonyms = false;                 // also match "Vendor", "TIN", "Zip" ...
+  QString AmountField;                   // where an "Amount" column goes with synonyms
 };
 
 // Reads a saved mapping (JSON: "separator", "encoding", "columns": {header: field or ""});

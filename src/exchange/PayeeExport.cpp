@@ -12,8 +12,8 @@
 
 namespace {
 // The part of a field name that tells its form; common fields carry none of them.
-constexpr const char* kFormTags[] = {"1098",     "1099DIV", "1099INT", "1099MISC",
-                                     "1099NEC",  "1099R",   "1099S"};
+constexpr const char* kFormTags[] = {"1098",    "1099DIV", "1099INT", "1099MISC",
+                                     "1099NEC", "1099R",   "1099S"};
 
 std::optional<uint8_t> FormOfField(const char* name) {
   const QLatin1String n(name);

@@ -28,14 +28,14 @@ QString Squeezed(const QString& text) {
 // Common headers of accounting programs and banks for the payee fields.
 const QHash<QString, QString>& Synonyms() {
   static const QHash<QString, QString> map = {
-      {"name", "PayeeName"},        {"vendor", "PayeeName"},     {"vendorname", "PayeeName"},
-      {"payee", "PayeeName"},       {"recipient", "PayeeName"},  {"recipientname", "PayeeName"},
-      {"tin", "SSN_IDNum"},         {"taxid", "SSN_IDNum"},      {"ssn", "SSN_IDNum"},
-      {"ein", "SSN_IDNum"},         {"taxidnumber", "SSN_IDNum"}, {"federalid", "SSN_IDNum"},
-      {"address", "Address1"},      {"street", "Address1"},      {"streetaddress", "Address1"},
-      {"city", "City"},             {"state", "State"},          {"st", "State"},
-      {"zip", "ZipCode"},           {"zipcode", "ZipCode"},      {"postalcode", "ZipCode"},
-      {"tradename", "CompName"},    {"dba", "CompName"},         {"lastname", "LastName"},
+      {"name", "PayeeName"},     {"vendor", "PayeeName"},      {"vendorname", "PayeeName"},
+      {"payee", "PayeeName"},    {"recipient", "PayeeName"},   {"recipientname", "PayeeName"},
+      {"tin", "SSN_IDNum"},      {"taxid", "SSN_IDNum"},       {"ssn", "SSN_IDNum"},
+      {"ein", "SSN_IDNum"},      {"taxidnumber", "SSN_IDNum"}, {"federalid", "SSN_IDNum"},
+      {"address", "Address1"},   {"street", "Address1"},       {"streetaddress", "Address1"},
+      {"city", "City"},          {"state", "State"},           {"st", "State"},
+      {"zip", "ZipCode"},        {"zipcode", "ZipCode"},       {"postalcode", "ZipCode"},
+      {"tradename", "CompName"}, {"dba", "CompName"},          {"lastname", "LastName"},
       {"firstname", "FirstName"}};
   return map;
 }
@@ -106,9 +106,9 @@ QString ZipCode(const QString& text) {
 }
 
 std::optional<QString> DateText(const QString& text) {
-  if (text.isEmpty() || text == kEmptyDate) return text;
+  if (IsBlank(text) || text == kEmptyDate) return text;
   int m = 0, d = 0, y = 0;
-  if (!ParseDateText(text, m, d, y) || !QDate(y, m, d).isValid()) return std::nullopt;
+  if (!ParseDateText(text.trimmed(), m, d, y) || !QDate(y, m, d).isValid()) return std::nullopt;
   return EncodeDateText(m, d, y);
 }
 
@@ -161,7 +161,7 @@ std::optional<QString> StoreCell(const TCell& cell, TPayeeRecord& payee) {
     case TFieldKind::String: {
       QString text = StringValue(f, cell.Text, payee);
       if (kDateFields.contains(QLatin1String(f.Name))) {
-        const auto date = DateText(text.trimmed().isEmpty() ? text : text.trimmed());
+        const auto date = DateText(text);
         if (!date) return QStringLiteral("%1 is not a date (MM/DD/YYYY)").arg(Quoted(cell.Text));
         text = *date;
       }
@@ -354,13 +354,18 @@ TImportSettings LoadImportMapping(const QString& path) {
   const QJsonObject o = doc.object();
   TImportSettings s;
   const QString sep = o.value(QStringLiteral("separator")).toString();
-  if (sep == QLatin1String("tab") || sep == QLatin1String("\t")) s.Separator = QLatin1Char('\t');
-  else if (sep.size() == 1) s.Separator = sep[0];
-  else if (!sep.isEmpty()) throw EConvertError(QStringLiteral("Unknown separator %1").arg(Quoted(sep)));
+  if (sep == QLatin1String("tab") || sep == QLatin1String("\t"))
+    s.Separator = QLatin1Char('\t');
+  else if (sep.size() == 1)
+    s.Separator = sep[0];
+  else if (!sep.isEmpty())
+    throw EConvertError(QStringLiteral("Unknown separator %1").arg(Quoted(sep)));
   const QString enc = o.value(QStringLiteral("encoding")).toString();
   TCsvEncoding encoding;
-  if (EncodingFromName(enc, encoding)) s.Encoding = encoding;
-  else if (!enc.isEmpty()) throw EConvertError(QStringLiteral("Unknown encoding %1").arg(Quoted(enc)));
+  if (EncodingFromName(enc, encoding))
+    s.Encoding = encoding;
+  else if (!enc.isEmpty())
+    throw EConvertError(QStringLiteral("Unknown encoding %1").arg(Quoted(enc)));
   const QJsonObject columns = o.value(QStringLiteral("columns")).toObject();
   for (auto it = columns.begin(); it != columns.end(); ++it)
     s.Columns.insert(it.key().trimmed(), it.value().toString());
@@ -391,7 +396,8 @@ TPayerRecord ReadPayerOf(const QString& payeeFile) {
   const QString payerFile = PayerFileFor(payeeFile);
   QFile file(payerFile);
   if (!file.open(QIODevice::ReadOnly))
-    throw EInOutError(QStringLiteral("File not found: %1").arg(QDir::toNativeSeparators(payerFile)));
+    throw EInOutError(
+        QStringLiteral("File not found: %1").arg(QDir::toNativeSeparators(payerFile)));
   const QByteArray bytes = file.read(TPayerRecord::Size);
   if (bytes.size() != TPayerRecord::Size)
     throw EInOutError(QStringLiteral("Unable to read the payer record of %1")
@@ -403,7 +409,8 @@ TPayerRecord ReadPayerOf(const QString& payeeFile) {
 
 void AppendPayees(const QString& payeeFile, const std::vector<TPayeeRecord>& payees) {
   if (!QFileInfo(payeeFile).isFile())
-    throw EInOutError(QStringLiteral("File not found: %1").arg(QDir::toNativeSeparators(payeeFile)));
+    throw EInOutError(
+        QStringLiteral("File not found: %1").arg(QDir::toNativeSeparators(payeeFile)));
   ReadPayerOf(payeeFile);
   // The payee file stays locked against other writers from the read to the replacement.
   TRecordSet lock;

@@ -55,7 +55,8 @@ TCheckResult TaxLine(const TPayeeEntries& e, const char* taxBox, const char* lab
   const bool noLabel = IsBlank(e.Label(S(label)));
   if (e.Money(S(taxBox)) > 0 && (noLabel || e.Money(S(incomeBox)) == 0))
     return Problem(incomeBox, S(bothMessage));
-  if (e.Money(S(incomeBox)) > 0 && noLabel) return TFieldProblem{S(incomeBox), S(labelMessage), false};
+  if (e.Money(S(incomeBox)) > 0 && noLabel)
+    return TFieldProblem{S(incomeBox), S(labelMessage), false};
   return std::nullopt;
 }
 
@@ -81,8 +82,8 @@ TCheckResult First(Checks... checks) {
 // Box 7 says the property is the borrower's own address; otherwise box 8 must say where it is.
 bool PropertyDescribed(const TPayeeEntries& e) {
   if (e.Flag(S("F1098_7"))) return true;
-  for (const char* line : {"F1098_8_1", "F1098_8_2", "F1098_8_3", "F1098_8_4", "F1098_8_5",
-                           "F1098_8_6", "F1098_8_7"})
+  for (const char* line :
+       {"F1098_8_1", "F1098_8_2", "F1098_8_3", "F1098_8_4", "F1098_8_5", "F1098_8_6", "F1098_8_7"})
     if (!IsBlank(e.Text(S(line)))) return true;
   return false;
 }
@@ -188,8 +189,9 @@ TCheckResult Check1099MISC(const TPayeeEntries& e) {
 TCheckResult Check1099NEC(const TPayeeEntries& e) {
   const char* both = "Boxes 6 and 7 must not be blank when there is data in box 5.";
   const char* state = "Box 6 must not be blank when there is data in box 7.";
-  return First([&] { return TaxLine(e, "F1099NEC5_1", "PayerStateID1", "F1099NEC7_1", both, state); },
-               [&] { return TaxLine(e, "F1099NEC5_2", "PayerStateID2", "F1099NEC7_2", both, state); });
+  return First(
+      [&] { return TaxLine(e, "F1099NEC5_1", "PayerStateID1", "F1099NEC7_1", both, state); },
+      [&] { return TaxLine(e, "F1099NEC5_2", "PayerStateID2", "F1099NEC7_2", both, state); });
 }
 
 TCheckResult Check1099R(const TPayeeEntries& e) {
@@ -218,14 +220,16 @@ TCheckResult Check1099S(const TPayeeEntries& e) {
 
 TCheckResult CheckFormEntries(uint8_t formType, const TPayeeEntries& e) {
   using TCheck = TCheckResult (*)(const TPayeeEntries&);
-  static constexpr TCheck kChecks[] = {Check1098,     Check1099DIV, Check1099INT, Check1099MISC,
+  static constexpr TCheck kChecks[] = {Check1098,    Check1099DIV, Check1099INT, Check1099MISC,
                                        Check1099NEC, Check1099R,   Check1099S};
   return formType < std::size(kChecks) ? kChecks[formType](e) : std::nullopt;
 }
 
 QString PayerLineLabel(const QString& label, const uint8_t* payerRecord) {
   const TRecordLayout& payer = PayerLayout();
-  auto text = [&](const char* field) { return RecordField::GetString(payerRecord, *payer.Field(field)); };
+  auto text = [&](const char* field) {
+    return RecordField::GetString(payerRecord, *payer.Field(field));
+  };
   for (const char* n : {"1", "2"}) {
     if (label == S("PayerStateID") + S(n))
       return text(n[0] == '1' ? "StateName1" : "StateName2") + QLatin1Char(' ') +

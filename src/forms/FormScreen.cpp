@@ -481,4 +481,3 @@ void TFrmFormScreen::keyPressEvent(QKeyEvent* event) {
   }
   TFrmScreen::keyPressEvent(event);
 }
-

@@ -72,7 +72,6 @@ class TFrmFormScreen : public TFrmScreen {
   void keyPressEvent(QKeyEvent* event) override;
   bool eventFilter(QObject* watched, QEvent* event) override;
 
-
  private:
   void CreateFace();
   void CreateLabels();

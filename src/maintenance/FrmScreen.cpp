@@ -1,9 +1,9 @@
 #include "maintenance/FrmScreen.h"
 
+#include <QCheckBox>
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLabel>
-#include <QCheckBox>
 #include <QLineEdit>
 #include <QPainter>
 #include <QPixmap>
@@ -206,8 +206,7 @@ bool TScreenEntries::Filled(const QString& field) const {
   if (auto* money = qobject_cast<TDollarEdit*>(control)) return money->Value() != 0;
   if (qobject_cast<TCheckBoxEdit*>(control) || qobject_cast<QCheckBox*>(control))
     return Flag(field);
-  if (auto* date = qobject_cast<TDateEdit*>(control))
-    return date->text() != TDateEdit::EmptyText();
+  if (auto* date = qobject_cast<TDateEdit*>(control)) return date->text() != TDateEdit::EmptyText();
   return !IsBlank(Text(field));
 }
 

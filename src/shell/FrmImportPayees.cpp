@@ -53,8 +53,9 @@ TFrmImportPayees::TFrmImportPayees(const TPayerRecord& payer, QWidget* parent)
 QWizardPage* TFrmImportPayees::CreateFilePage() {
   auto* page = new QWizardPage(this);
   page->setTitle(QStringLiteral("The file to import"));
-  page->setSubTitle(QStringLiteral("A CSV file with a header row, as spreadsheets and accounting "
-                                   "programs save it."));
+  page->setSubTitle(
+      QStringLiteral("A CSV file with a header row, as spreadsheets and accounting "
+                     "programs save it."));
   FileName = new QLineEdit(page);
   FileName->setObjectName(QStringLiteral("FileName"));
   auto* browse = new QPushButton(QStringLiteral("&Browse..."), page);
@@ -75,10 +76,13 @@ QWizardPage* TFrmImportPayees::CreateFilePage() {
   form->addRow(QStringLiteral("&Separator:"), Separator);
   form->addRow(QStringLiteral("&Encoding:"), Encoding);
   connect(browse, &QPushButton::clicked, this, [this] {
-    const QString path = PromptOpenFileName(
-        {QStringLiteral("Import Payees"), DocumentsFolder, QStringLiteral("csv"),
-         CsvFilters().join(QStringLiteral(";;")), {}, true},
-        this);
+    const QString path = PromptOpenFileName({QStringLiteral("Import Payees"),
+                                             DocumentsFolder,
+                                             QStringLiteral("csv"),
+                                             CsvFilters().join(QStringLiteral(";;")),
+                                             {},
+                                             true},
+                                            this);
     if (!path.isEmpty()) LoadFile(path);
   });
   connect(FileName, &QLineEdit::editingFinished, this, [this] {
@@ -115,9 +119,12 @@ QWizardPage* TFrmImportPayees::CreateColumnsPage() {
   layout->addLayout(top);
   layout->addWidget(Columns);
   connect(AmountField, &QComboBox::currentTextChanged, this, [this] { FillColumns(); });
-  const TFileDialogOptions mapping{QStringLiteral("Column Mapping"), DocumentsFolder,
+  const TFileDialogOptions mapping{QStringLiteral("Column Mapping"),
+                                   DocumentsFolder,
                                    QStringLiteral("json"),
-                                   QStringLiteral("Mappings (*.json)"), {}, false};
+                                   QStringLiteral("Mappings (*.json)"),
+                                   {},
+                                   false};
   connect(load, &QPushButton::clicked, this, [this, mapping] {
     TFileDialogOptions o = mapping;
     o.mustExist = true;
@@ -134,8 +141,9 @@ QWizardPage* TFrmImportPayees::CreateColumnsPage() {
 QWizardPage* TFrmImportPayees::CreatePreviewPage() {
   auto* page = new QWizardPage(this);
   page->setTitle(QStringLiteral("Preview"));
-  page->setSubTitle(QStringLiteral("Nothing is written until Import; a file with problems cannot "
-                                   "be imported."));
+  page->setSubTitle(
+      QStringLiteral("Nothing is written until Import; a file with problems cannot "
+                     "be imported."));
   Preview = new QTableWidget(page);
   Preview->setObjectName(QStringLiteral("Preview"));
   Preview->setEditTriggers(QAbstractItemView::NoEditTriggers);
@@ -236,9 +244,9 @@ void TFrmImportPayees::FillPreview() {
     for (int c = 0; c < FPlan.Rows[r].Cells.size(); ++c)
       Preview->setItem(r, c + 1, new QTableWidgetItem(FPlan.Rows[r].Cells[c]));
   }
-  Problems->setPlainText(FPlan.Ok() ? QStringLiteral("%1 payees are ready to import.")
-                                          .arg(FPlan.Payees.size())
-                                    : FPlan.Report());
+  Problems->setPlainText(
+      FPlan.Ok() ? QStringLiteral("%1 payees are ready to import.").arg(FPlan.Payees.size())
+                 : FPlan.Report());
   button(QWizard::FinishButton)->setEnabled(FPlan.Ok() && !FPlan.Payees.empty());
 }
 
@@ -261,8 +269,7 @@ void ImportPayeesCommand(TFrmMain& main) {
   TFrmImportPayees wizard(PayerRec, &main);
   if (wizard.exec() != QDialog::Accepted) return;
   const std::vector<TPayeeRecord> payees = wizard.Plan().Payees;
-  if (FrmDataModule->RSPayee->BrowseOnly())
-    throw EInOutError(FileInUseText(PayeeFileName));
+  if (FrmDataModule->RSPayee->BrowseOnly()) throw EInOutError(FileInUseText(PayeeFileName));
   // The file is written whole and renamed, so this program lets go of it for the moment.
   FrmDataModule->RSPayee->CloseRecSet();
   try {

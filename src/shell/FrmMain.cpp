@@ -25,9 +25,10 @@
 TFrmMain* FrmMain = nullptr;
 bool TFrmMain::ShowSplash = true;
 
-const char* const DataMenuItems[] = {"MnuSaveAs",   "MnuBackup", "MnuRestore",    "MnuClose",
-                                     "MnuPayer",    "MnuPayee",  "MnuPrintSetup", "MnuPrintLabels",
-                                     "MnuPassword", "MnuImportPayees", "MnuExportPayees", nullptr};
+const char* const DataMenuItems[] = {"MnuSaveAs",       "MnuBackup",       "MnuRestore",
+                                     "MnuClose",        "MnuPayer",        "MnuPayee",
+                                     "MnuPrintSetup",   "MnuPrintLabels",  "MnuPassword",
+                                     "MnuImportPayees", "MnuExportPayees", nullptr};
 const char* const DataButtons[] = {
     "BtnPayer",   "BtnPayee",   "BtnBackup",   "BtnRestore", "BtnSaveAs", "Btn1096",  "Btn1098",
     "Btn1099DIV", "Btn1099INT", "Btn1099MISC", "Btn1099NEC", "Btn1099R",  "Btn1099S", nullptr};
@@ -122,8 +123,10 @@ void TFrmMain::BuildMenus() {
     UpdateFormCaption();
   });
   AddAction(file, "MnuPayee", "Paye&e", QKeySequence("Ctrl+E"), [this] { RunScreen("Payee"); });
-  AddAction(file, "MnuImportPayees", "&Import Payees...", {}, [this] { RunScreen("ImportPayees"); });
-  AddAction(file, "MnuExportPayees", "Expor&t Payees...", {}, [this] { RunScreen("ExportPayees"); });
+  AddAction(file, "MnuImportPayees", "&Import Payees...", {},
+            [this] { RunScreen("ImportPayees"); });
+  AddAction(file, "MnuExportPayees", "Expor&t Payees...", {},
+            [this] { RunScreen("ExportPayees"); });
   file->addSeparator();
   AddAction(file, "MnuPrintSetup", "Print &Setup", {}, [this] { RunScreen("PrintSetup"); });
   AddAction(file, "MnuPrintLabels", "Print &Labels", {}, [this] { RunScreen("PrintLabels"); });
