@@ -27,7 +27,7 @@ int CountOutsideQuotes(const QByteArray& line, char separator) {
 
 bool IsUtf8(const QByteArray& bytes) {
   QStringDecoder decoder(QStringDecoder::Utf8);
-  (void)decoder.decode(bytes);
+  const QString text = decoder.decode(bytes);
   return !decoder.hasError();
 }
 

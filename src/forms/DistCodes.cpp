@@ -90,8 +90,8 @@ TFrmDistCodes::TFrmDistCodes(QWidget* parent) : QDialog(parent, FixedDialogFlags
 
   DistCodesList = new QListWidget(this);
   DistCodesList->setObjectName(QStringLiteral("DistCodesList"));
-  for (size_t i = 0; i < std::size(kCodes); ++i)
-    DistCodesList->addItem(QLatin1String(kCodes[i]) + QLatin1Char('\t') +
+  for (size_t i = 0; i < DistCodes().size(); ++i)
+    DistCodesList->addItem(QLatin1String(DistCodes()[i]) + QLatin1Char('\t') +
                            QLatin1String(kDescriptions[i]));
   DistCodesList->setMinimumSize(760, 420);
   // A double-click on an item chooses it, as "&Ok" does.
@@ -133,8 +133,8 @@ QString PickDistCode(QWidget* parent) {
     dialog.exec();
     index = dialog.Selected();
   }
-  if (index < 0 || index >= int(std::size(kCodes))) return {};
-  return QLatin1String(kCodes[index]);
+  if (index < 0 || index >= int(DistCodes().size())) return {};
+  return QLatin1String(DistCodes()[size_t(index)]);
 }
 
 namespace DistCodesScript {

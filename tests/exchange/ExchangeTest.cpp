@@ -55,7 +55,7 @@ TPayeeRecord FullPayee() {
   p.SetString("State", QStringLiteral("NY"));
   p.SetString("ZipCode", QStringLiteral("12207"));
   p.SetString("CityStZip", QStringLiteral("Albany NY 12207"));
-  p.SetString("SSN_IDNum", QStringLiteral("123-45-6789"));
+  p.SetString("SSN_IDNum", QStringLiteral("212-45-6781"));
   for (const char* date : {"F1098_3", "F1098_11", "F1099RDOP", "F1099S1"})
     p.SetString(date, QStringLiteral("03/15/2025"));
   p.SetString("F1099R7", QStringLiteral("7"));
@@ -75,6 +75,13 @@ TPayeeRecord CompanyPayee() {
   p.SetDouble("F1099NEC1", -1234.5);
   p.SetString("F1099S1", QStringLiteral("  /  /    "));  // an empty date box as the screen saves it
   return p;
+}
+
+// The tool's error output without the lines Qt itself may add about the environment.
+QStringList ErrLines(const TBatchRun& run) {
+  QStringList lines = run.Err.split('\n');
+  lines.removeIf([](const QString& l) { return l.startsWith("QStandardPaths:"); });
+  return lines;
 }
 
 QByteArray Bytes(const std::vector<TPayeeRecord>& payees) {
@@ -190,7 +197,7 @@ TEST_F(ExchangeTest, ValuesAreAcceptedAsUsersWriteThem) {
   const TCase cases[] = {
       {"F1099NEC1", "$1,234.56", false, "1234.56"},
       {"F1099NEC1", "-12.5", false, "-12.5"},
-      {"F1099NEC1", "\"-$1,000\"", false, "-1000"},
+      {"F1099NEC1", "-$1,000", false, "-1000"},
       {"F1099NEC1", "(5.00)", false, "-5"},
       {"F1099NEC1", "", false, "0"},
       {"F1099NEC2", "yes", false, "True"},
@@ -200,9 +207,9 @@ TEST_F(ExchangeTest, ValuesAreAcceptedAsUsersWriteThem) {
       {"F1099NEC2", "no", false, "False"},
       {"F1099NEC2", "0", false, "False"},
       {"F1099NEC2", "", false, "False"},
-      {"SSN_IDNum", "123456789", true, "123-45-6789"},
-      {"SSN_IDNum", "123456789", false, "12-3456789"},
-      {"SSN_IDNum", "123-45-6789", false, "123-45-6789"},
+      {"SSN_IDNum", "212456781", true, "212-45-6781"},
+      {"SSN_IDNum", "212456781", false, "21-2456781"},
+      {"SSN_IDNum", "212-45-6781", false, "212-45-6781"},
       {"State", "ny", false, "NY"},
       {"ZipCode", "122071234", false, "12207-1234"},
       {"F1099RDOP", "1/5/2025", false, "01/05/2025"},
@@ -228,8 +235,7 @@ TEST_F(ExchangeTest, ValuesAreAcceptedAsUsersWriteThem) {
       header << c.Column;
       values << c.Text;
     }
-    const TImportPlan plan =
-        PlanImport((header.join(',') + "\n" + values.join(',') + "\n").toUtf8(), {}, Payer());
+    const TImportPlan plan = PlanImport((CsvLine(header) + CsvLine(values)).toUtf8(), {}, Payer());
     ASSERT_TRUE(plan.Ok()) << c.Column << " " << c.Text << ": " << plan.Report().toStdString();
     EXPECT_EQ(RecordField::AsText(plan.Payees.at(0).Data(), *PayeeLayout().Field(c.Column)),
               c.Stored)
@@ -264,7 +270,7 @@ TEST_F(ExchangeTest, BadRowsAreReportedAndNothingIsWritten) {
     WriteAll(Dir.Path("bad.csv"), c.Csv);
     const TBatchRun run = RunBatch({"import", file, "--csv", Dir.Path("bad.csv")});
     EXPECT_EQ(run.Code, 2);
-    const QStringList lines = run.Err.split('\n');
+    const QStringList lines = ErrLines(run);
     EXPECT_EQ(lines.mid(0, c.Report.size()), c.Report);
     EXPECT_TRUE(lines.value(c.Report.size()).startsWith("Nothing was imported"))
         << run.Err.toStdString();
@@ -284,7 +290,7 @@ TEST_F(ExchangeTest, FileAnotherProgramHoldsOpenIsRefused) {
   WriteAll(Dir.Path("in.csv"), VendorCsv({"Good Co,1 Elm St,Troy,NY,12180,12-3456789,100,,"}));
   const TBatchRun run = RunBatch({"import", file, "--csv", Dir.Path("in.csv")});
   EXPECT_EQ(run.Code, 2);
-  EXPECT_EQ(run.Err.trimmed(), file + " is already in use!");
+  EXPECT_EQ(ErrLines(run).join('\n').trimmed(), file + " is already in use!");
   holder.CloseRecSet();
   EXPECT_EQ(ReadAll(file), before);
 }
