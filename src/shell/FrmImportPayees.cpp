@@ -11,6 +11,7 @@
 #include <QPushButton>
 #include <QTableWidget>
 #include <QVBoxLayout>
+#include <functional>
 
 #include "maintenance/Utils.h"
 #include "platform/Application.h"
@@ -32,6 +33,17 @@ QStringList AmountFields() {
     if (f.Kind == TFieldKind::Double) fields << QLatin1String(f.Name);
   return fields;
 }
+
+// The preview page lets the wizard finish only when the plan it shows has no problem.
+class TPreviewPage : public QWizardPage {
+ public:
+  TPreviewPage(QWidget* parent, std::function<bool()> ready)
+      : QWizardPage(parent), FReady(std::move(ready)) {}
+  bool isComplete() const override { return FReady(); }
+
+ private:
+  std::function<bool()> FReady;
+};
 
 QStringList CsvFilters() {
   return {QStringLiteral("CSV Files (*.csv *.txt)"), QStringLiteral("All Files (*)")};
@@ -139,7 +151,7 @@ QWizardPage* TFrmImportPayees::CreateColumnsPage() {
 }
 
 QWizardPage* TFrmImportPayees::CreatePreviewPage() {
-  auto* page = new QWizardPage(this);
+  auto* page = new TPreviewPage(this, [this] { return FPlan.Ok() && !FPlan.Payees.empty(); });
   page->setTitle(QStringLiteral("Preview"));
   page->setSubTitle(
       QStringLiteral("Nothing is written until Import; a file with problems cannot "
@@ -247,7 +259,7 @@ void TFrmImportPayees::FillPreview() {
   Problems->setPlainText(
       FPlan.Ok() ? QStringLiteral("%1 payees are ready to import.").arg(FPlan.Payees.size())
                  : FPlan.Report());
-  button(QWizard::FinishButton)->setEnabled(FPlan.Ok() && !FPlan.Payees.empty());
+  emit page(PagePreview)->completeChanged();
 }
 
 void TFrmImportPayees::initializePage(int id) {
