@@ -159,6 +159,7 @@ QWizardPage* TFrmImportPayees::CreatePreviewPage() {
   Preview = new QTableWidget(page);
   Preview->setObjectName(QStringLiteral("Preview"));
   Preview->setEditTriggers(QAbstractItemView::NoEditTriggers);
+  Preview->verticalHeader()->hide();
   Problems = new QPlainTextEdit(page);
   Problems->setObjectName(QStringLiteral("Problems"));
   Problems->setReadOnly(true);
