@@ -21,13 +21,14 @@ rm -f "$build"/papyra_*.deb
 deb=$(ls "$build"/papyra_*_amd64.deb)
 say "built $(basename "$deb")"
 dpkg-deb -I "$deb" | sed -n 's/^ \(Package\|Version\|Architecture\|Depends\|Recommends\):/  &/p'
+listing=$(dpkg-deb -c "$deb")
 for f in ./usr/bin/papyra ./usr/bin/papyra-batch ./usr/share/papyra/TaxForms.rpj \
          ./usr/share/papyra/help/1.html ./usr/share/applications/example.papyra.Papyra.desktop \
          ./usr/share/metainfo/example.papyra.Papyra.metainfo.xml \
          ./usr/share/mime/packages/papyra.xml ./usr/share/icons/hicolor/scalable/apps/papyra.svg \
          ./usr/share/icons/hicolor/48x48/apps/papyra.png ./usr/share/man/man1/papyra.1.gz \
          ./usr/share/man/man1/papyra-batch.1.gz; do
-  dpkg-deb -c "$deb" | grep -q " $f\$" || fail "$f is not in the package"
+  grep -q " $f\$" <<<"$listing" || fail "$f is not in the package"
 done
 
 work=$(mktemp -d /tmp/papyra-package.XXXXXX)
@@ -98,7 +99,7 @@ display=$(cat "$work/display")
 export DISPLAY=:$display
 run_user env DISPLAY=":$display" "$bin/papyra" &
 papyra_pid=$!
-window=$(timeout 30 xdotool search --sync --onlyvisible --name "^Papyra 2025" | head -n 1) ||
+window=$(timeout 30 xdotool search --sync --onlyvisible --name "^Papyra Version 2025" | head -n 1) ||
   fail "papyra showed no main window"
 sleep 3  # past the splash
 xdotool windowfocus --sync "$window" key ctrl+x

@@ -8,7 +8,7 @@ using TBatchFn = int (*)(const QStringList& args, QTextStream& out, QTextStream&
 
 struct TBatchCommand {
   const char* name;
-  const char* usage;  // without "papyra-batch "
+  const char* usage;    // without "papyra-batch "
   const char* summary;  // one sentence for "COMMAND --help"
   TBatchFn run;
 };

@@ -43,7 +43,7 @@ int AnswerInfoOptions(const QStringList& args, QTextStream& out) {
     CommandHelp(Commands().value(args.first()), out);
     return 0;
   }
-  if (AsksForHelp(args)) {
+  if (args.first() == QLatin1String("--help") || args.first() == QLatin1String("-h")) {
     Help(out);
     return 0;
   }
