@@ -78,14 +78,19 @@ QStringList Positional(const QStringList& args) {
 }
 
 int main(int argc, char** argv) {
+  QTextStream out(stdout), err(stderr);
+  {
+    // Help and version are answered before Qt starts.
+    QStringList early;
+    for (int i = 1; i < argc; ++i) early.append(QString::fromLocal8Bit(argv[i]));
+    if (const int rc = AnswerInfoOptions(early, out); rc >= 0) return rc;
+  }
   // Fonts and painting need a GUI application, but never a screen.
   if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
   QApplication app(argc, argv);
-  QTextStream out(stdout), err(stderr);
   // No window may appear: messages the shared routines show go to stderr instead.
   MsgBoxScript::Enable(true);
   QStringList args = app.arguments().mid(1);
-  if (const int rc = AnswerInfoOptions(args, out); rc >= 0) return rc;
   if (args.isEmpty() || !Commands().contains(args.first())) {
     Usage(err);
     return 2;
