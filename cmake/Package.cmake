@@ -15,11 +15,12 @@ set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION misc)
 set(CPACK_DEBIAN_PACKAGE_HOMEPAGE https://papyra.example/)
-# Shared libraries are found by dpkg-shlibdeps; what the programs load at run time is named:
-# the X11 platform plugin, the SVG icon engine and the fonts the forms and labels print in.
+# Shared libraries are found by dpkg-shlibdeps (libqt6gui6 brings the X11 platform plugin);
+# what the programs load at run time by name is declared: the SVG icon engine the window icon
+# is drawn with, and the fonts the forms and labels print in.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_DEPENDS
-    "qt6-qpa-plugins, libqt6svg6, fonts-liberation, fonts-urw-base35, fonts-dejavu-core")
+    "libqt6svg6, fonts-liberation, fonts-urw-base35, fonts-dejavu-core")
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "cups-client, xdg-utils")
 set(CPACK_STRIP_FILES ON)
 include(CPack)
