@@ -2,7 +2,10 @@
 #include <QMessageBox>
 #include <QScreen>
 #include <QStyleFactory>
+#include <cstdio>
+#include <cstring>
 
+#include "app/ProgramIcon.h"
 #include "app/Screens.h"
 #include "engine/ReportProject.h"
 #include "platform/Application.h"
@@ -11,6 +14,36 @@
 #include "storage/DataModule.h"
 
 namespace {
+const char* const kUsage =
+    "Usage: papyra [FILE.PE25]\n"
+    "Prepares and prints the US information returns of tax year 2025: Forms 1098, 1099-DIV,\n"
+    "1099-INT, 1099-MISC, 1099-NEC, 1099-R, 1099-S and the Form 1096.\n"
+    "\n"
+    "FILE.PE25 names a payer file to open at start; the arguments are joined with spaces, so\n"
+    "a path with spaces needs no quotes.\n"
+    "\n"
+    "Options:\n"
+    "  -h, --help     print this help and exit\n"
+    "  --version      print the version and exit\n"
+    "\n"
+    "Settings: ~/.config/Papyra/Papyra.ini. Payer files: ~/Documents/Papyra/2025/Data/.\n"
+    "See papyra(1) and papyra-batch(1).\n";
+
+// Help and version need no screen: they are answered before the windowing system is reached.
+int AnswerInfoOptions(int argc, char** argv) {
+  for (int i = 1; i < argc; ++i) {
+    if (std::strcmp(argv[i], "--help") == 0 || std::strcmp(argv[i], "-h") == 0) {
+      std::fputs(kUsage, stdout);
+      return 0;
+    }
+    if (std::strcmp(argv[i], "--version") == 0) {
+      std::puts("papyra " PAPYRA_VERSION);
+      return 0;
+    }
+  }
+  return -1;
+}
+
 bool ScreenTooSmall() {
   const QScreen* screen = QApplication::primaryScreen();
   if (!screen) return false;
@@ -32,7 +65,10 @@ void ApplyVisualStyle(QApplication& app) {
 }  // namespace
 
 int main(int argc, char** argv) {
+  if (const int rc = AnswerInfoOptions(argc, argv); rc >= 0) return rc;
   TApplication app(argc, argv);
+  TApplication::setApplicationVersion(QStringLiteral(PAPYRA_VERSION));
+  TApplication::setWindowIcon(ProgramIcon());
   if (ScreenTooSmall()) {
     QMessageBox::information(nullptr, QString(),
                              QStringLiteral("Unable to run Papyra!\n\nThis program will not run "

@@ -8,14 +8,15 @@ using TBatchFn = int (*)(const QStringList& args, QTextStream& out, QTextStream&
 
 struct TBatchCommand {
   const char* name;
-  const char* usage;
+  const char* usage;    // without "papyra-batch "
+  const char* summary;  // one sentence for "COMMAND --help"
   TBatchFn run;
 };
 
 bool RegisterBatchCommand(const TBatchCommand& command);
 
-#define PAPYRA_BATCH_COMMAND(name, usage, fn) \
-  static const bool registered_##fn = RegisterBatchCommand({name, usage, fn});
+#define PAPYRA_BATCH_COMMAND(name, usage, summary, fn) \
+  static const bool registered_##fn = RegisterBatchCommand({name, usage, summary, fn});
 
 // "--out FILE" style options: the value after the flag, or def when absent.
 QString OptionValue(const QStringList& args, const QString& flag, const QString& def = {});

@@ -85,4 +85,5 @@ int Dump(const QStringList& args, QTextStream& out, QTextStream& err) {
 }
 }  // namespace
 
-PAPYRA_BATCH_COMMAND("dump", "dump FILE.PE25|FILE.PR25", Dump)
+PAPYRA_BATCH_COMMAND("dump", "dump FILE.PE25|FILE.PR25",
+                     "Prints every field of the payer record or of each payee record.", Dump)

@@ -16,6 +16,7 @@
 #include "forms/FormRegistry.h"
 #include "forms/FormTotals.h"
 #include "maintenance/Utils.h"
+#include "platform/Resources.h"
 #include "printing/PrinterSetup.h"
 #include "storage/DataModule.h"
 #include "storage/Globals.h"
@@ -93,7 +94,7 @@ int PrintForms(const QStringList& args, QTextStream& out, QTextStream& err) {
     MaskSSNOption = mask == QLatin1String("yes");
     TFrmDataModule module;
     TReportProject project;
-    project.SetProjectFile(ProgramFolder + QStringLiteral("TaxForms.rpj"));
+    project.SetProjectFile(ReportProjectPath());
     module.ReportProject = &project;
     OpenPayerFileReadOnly(module, files.first());
     const TReportJob job = PrintJob(form, kind == QLatin1String("redcopy"), project);
@@ -132,5 +133,11 @@ int ShowTotals(const QStringList& args, QTextStream& out, QTextStream& err) {
 }
 }  // namespace
 
-PAPYRA_BATCH_COMMAND("print", kPrintUsage, PrintForms)
-PAPYRA_BATCH_COMMAND("totals", kTotalsUsage, ShowTotals)
+PAPYRA_BATCH_COMMAND("print", kPrintUsage,
+                     "Prints the forms of a payer file, program-generated or for pre-printed red "
+                     "copies, into a PDF, HTML, snapshot or text file.",
+                     PrintForms)
+PAPYRA_BATCH_COMMAND("totals", kTotalsUsage,
+                     "Prints the Form 1096 totals of one form type: forms, amount and "
+                     "federal tax withheld.",
+                     ShowTotals)

@@ -57,4 +57,5 @@ int PrintLabels(const QStringList& args, QTextStream& out, QTextStream& err) {
 }
 }  // namespace
 
-PAPYRA_BATCH_COMMAND("labels", kLabelsUsage, PrintLabels)
+PAPYRA_BATCH_COMMAND("labels", kLabelsUsage, "Prints a mailing label (Avery 5160) for each payee.",
+                     PrintLabels)

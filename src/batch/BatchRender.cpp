@@ -73,7 +73,8 @@ int RunReport(const QStringList& args, QTextStream& out, QTextStream& err) {
 }
 }  // namespace
 
-PAPYRA_BATCH_COMMAND("render", "render SNAPSHOT --out FILE.pdf|.html|.png|.txt", RenderSnapshot)
+PAPYRA_BATCH_COMMAND("render", "render SNAPSHOT --out FILE.pdf|.html|.png|.txt",
+                     "Renders a saved print snapshot to PDF, HTML, PNG or text.", RenderSnapshot)
 PAPYRA_BATCH_COMMAND("report",
                      "report PROJECT REPORT --out FILE [--copies N] [--param NAME=VALUE]...",
-                     RunReport)
+                     "Runs one report of a report project with the given parameters.", RunReport)

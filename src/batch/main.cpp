@@ -17,6 +17,42 @@ void Usage(QTextStream& err) {
   err << "usage: papyra-batch COMMAND [ARGUMENTS]\n";
   for (const TBatchCommand& c : Commands()) err << "  papyra-batch " << c.usage << "\n";
 }
+
+bool AsksForHelp(const QStringList& args) {
+  return args.contains(QStringLiteral("--help")) || args.contains(QStringLiteral("-h"));
+}
+
+void Help(QTextStream& out) {
+  out << "papyra-batch: Papyra's routines without windows, for scripts.\n\n";
+  Usage(out);
+  out << "\nOptions:\n"
+         "  -h, --help     print this help and exit (after a command: that command's help)\n"
+         "  --version      print the version and exit\n"
+         "\nSee papyra-batch(1).\n";
+}
+
+void CommandHelp(const TBatchCommand& c, QTextStream& out) {
+  out << "usage: papyra-batch " << c.usage << "\n" << c.summary << "\n";
+}
+
+// --help and --version, alone or after a command; -1 when the command should run.
+int AnswerInfoOptions(const QStringList& args, QTextStream& out) {
+  if (args.isEmpty()) return -1;
+  if (Commands().contains(args.first())) {
+    if (!AsksForHelp(args.mid(1))) return -1;
+    CommandHelp(Commands().value(args.first()), out);
+    return 0;
+  }
+  if (args.first() == QLatin1String("--help") || args.first() == QLatin1String("-h")) {
+    Help(out);
+    return 0;
+  }
+  if (args.first() == QLatin1String("--version")) {
+    out << "papyra-batch " PAPYRA_VERSION "\n";
+    return 0;
+  }
+  return -1;
+}
 }  // namespace
 
 bool RegisterBatchCommand(const TBatchCommand& command) {
@@ -42,10 +78,16 @@ QStringList Positional(const QStringList& args) {
 }
 
 int main(int argc, char** argv) {
+  QTextStream out(stdout), err(stderr);
+  {
+    // Help and version are answered before Qt starts.
+    QStringList early;
+    for (int i = 1; i < argc; ++i) early.append(QString::fromLocal8Bit(argv[i]));
+    if (const int rc = AnswerInfoOptions(early, out); rc >= 0) return rc;
+  }
   // Fonts and painting need a GUI application, but never a screen.
   if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
   QApplication app(argc, argv);
-  QTextStream out(stdout), err(stderr);
   // No window may appear: messages the shared routines show go to stderr instead.
   MsgBoxScript::Enable(true);
   QStringList args = app.arguments().mid(1);

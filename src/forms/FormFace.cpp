@@ -5,6 +5,7 @@
 #include "engine/PagePrinter.h"
 #include "engine/Render.h"
 #include "platform/Exceptions.h"
+#include "platform/Resources.h"
 #include "storage/DataModule.h"
 #include "storage/Globals.h"
 
@@ -19,7 +20,7 @@ QString FormProjectFile() {
   if (FrmDataModule && FrmDataModule->ReportProject &&
       !FrmDataModule->ReportProject->ProjectFile().isEmpty())
     return FrmDataModule->ReportProject->ProjectFile();
-  return ProgramFolder + QStringLiteral("TaxForms.rpj");
+  return ReportProjectPath();
 }
 
 TFormFace::TFormFace(const QString& reportName, const QRectF& area, double dpi)

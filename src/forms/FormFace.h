@@ -12,7 +12,7 @@
 class QWidget;
 
 // The report project file the screens draw their pictures from: the data module's project when
-// it has one, else "TaxForms.rpj" in the program's folder.
+// it has one, else the installed or built "TaxForms.rpj".
 QString FormProjectFile();
 
 class TFormFace {

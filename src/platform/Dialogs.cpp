@@ -11,6 +11,7 @@
 #include <QVBoxLayout>
 
 #include "platform/MsgBox.h"
+#include "platform/Resources.h"
 #include "platform/Services.h"
 
 namespace {
@@ -86,7 +87,7 @@ QStringList Titles() {
 }  // namespace DialogScript
 
 QString HelpFolder() {
-  return ExecutableFolder() + QStringLiteral("help/");
+  return ResourceFolder() + QStringLiteral("help/");
 }
 
 QString HelpTopicFile(int context) {

@@ -1,5 +1,7 @@
 #include "platform/Services.h"
 
+#include "platform/Resources.h"
+
 #include <QApplication>
 #include <QCoreApplication>
 #include <QDesktopServices>
@@ -67,7 +69,14 @@ QString ExecutableFolder() {
 }
 
 bool RunningUnderDevEnvironment() {
-  QDir dir(QCoreApplication::applicationDirPath());
+  return RunningUnderDevEnvironmentAt(QCoreApplication::applicationDirPath());
+}
+
+bool RunningUnderDevEnvironmentAt(const QString& exeFolder) {
+  // A tree installed into a prefix inside the build folder is still an installed program: it
+  // keeps the user's real settings.
+  if (InstalledLayout(exeFolder)) return false;
+  QDir dir(exeFolder);
   for (int depth = 0; depth < 4; ++depth) {
     if (dir.exists(QStringLiteral("CMakeCache.txt"))) return true;
     if (!dir.cdUp()) break;

@@ -28,8 +28,10 @@ QStringList Opened();
 void Clear();
 }  // namespace ShellScript
 
-// True when the executable runs from its build tree (a CMakeCache.txt in its folder or above).
+// True when the executable runs from its build tree (a CMakeCache.txt in its folder or above)
+// and not from an installed tree.
 bool RunningUnderDevEnvironment();
+bool RunningUnderDevEnvironmentAt(const QString& exeFolder);
 QString ExecutableFolder();     // with a trailing "/"
 QString DocumentsFolderPath();  // the user's Documents folder, no trailing delimiter; may be empty
 

@@ -11,6 +11,7 @@
 #include "maintenance/Utils.h"
 #include "platform/Application.h"
 #include "platform/Dialogs.h"
+#include "platform/Resources.h"
 #include "platform/Settings.h"
 #include "shell/FrmMain.h"
 #include "shell/FrmNewFileDlg.h"
@@ -94,7 +95,7 @@ void TFrmMain::FormShow(const QStringList& arguments) {
   LoadRecentFiles();
   RefreshRecentMenu();
   if (FrmDataModule->ReportProject)
-    FrmDataModule->ReportProject->SetProjectFile(ProgramFolder + QStringLiteral("TaxForms.rpj"));
+    FrmDataModule->ReportProject->SetProjectFile(ReportProjectPath());
   MaskSSNOption = true;
   if (arguments.isEmpty()) return;
   // Arguments are joined again, so a path with spaces needs no quotes.

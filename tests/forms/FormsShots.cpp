@@ -257,8 +257,9 @@ void SaveForm(const TFormDef& form, TReportProject& project, const QString& file
 
 int main(int argc, char** argv) {
   QApplication app(argc, argv);
+  const bool dataOnly = argc == 3 && QLatin1String(argv[2]) == QLatin1String("data");
   if (argc != 2 && argc != 3) {
-    std::fprintf(stderr, "usage: forms_shots OUTPUT_FOLDER [long]\n");
+    std::fprintf(stderr, "usage: forms_shots OUTPUT_FOLDER [long|data]\n");
     return 2;
   }
   const QDir out(QString::fromLocal8Bit(argv[1]));
@@ -270,6 +271,7 @@ int main(int argc, char** argv) {
   ProgramFolder = out.absolutePath() + QLatin1Char('/');
   const QString base = out.absoluteFilePath(QStringLiteral("Shots"));
   MakePayerFile(base, argc == 3 && QLatin1String(argv[2]) == QLatin1String("long"));
+  if (dataOnly) return 0;  // only the sample payer file, Shots.PE25 and Shots.PR25
 
   TFrmDataModule module;
   module.RSPayer->SetRecSize(TPayerRecord::Size);

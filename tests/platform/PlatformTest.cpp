@@ -3,12 +3,16 @@
 #include "TestSupport.h"
 #include "platform/Application.h"
 #include "platform/DialogButtons.h"
+#include "platform/Dialogs.h"
 #include "platform/Exceptions.h"
 #include "platform/MsgBox.h"
+#include "platform/Resources.h"
 #include "platform/Services.h"
 #include "platform/Settings.h"
 
 #include <QDialog>
+#include <QDir>
+#include <QFileInfo>
 #include <QHBoxLayout>
 #include <QPushButton>
 #include <QSettings>
@@ -102,6 +106,41 @@ TEST(Services, Windows1252RoundTripAndUnmappable) {
 
 TEST(Services, DevEnvironmentIsDetectedFromTheBuildTree) {
   EXPECT_TRUE(RunningUnderDevEnvironment());
+}
+
+// Folders laid out as a build tree (resources beside bin/, a CMakeCache.txt above) and as an
+// installed prefix (bin/ and share/papyra/), the prefix placed inside the build tree the way a
+// test install is.
+TEST(Resources, FoundBesideTheProgramOrUnderTheInstalledPrefix) {
+  TTempFolder dir;
+  const QString build = dir.Path("build");
+  const QString prefix = build + "/stage";
+  QDir().mkpath(build + "/bin");
+  QDir().mkpath(prefix + "/bin");
+  QDir().mkpath(prefix + "/share/papyra");
+  QDir().mkpath(dir.Path("bare/bin"));
+  WriteAll(build + "/CMakeCache.txt", "");
+  WriteAll(build + "/bin/TaxForms.rpj", "");
+  WriteAll(prefix + "/share/papyra/TaxForms.rpj", "");
+  struct Case {
+    QString exe, resources;
+    bool installed, dev;
+  };
+  for (const Case& c : {Case{build + "/bin", build + "/bin/", false, true},
+                        Case{prefix + "/bin", prefix + "/share/papyra/", true, false},
+                        Case{prefix + "/bin/", prefix + "/share/papyra/", true, false},
+                        Case{dir.Path("bare/bin"), dir.Path("bare/bin") + "/", false, false}}) {
+    SCOPED_TRACE(c.exe.toStdString());
+    EXPECT_EQ(ResourceFolderFor(c.exe), c.resources);
+    EXPECT_EQ(InstalledLayout(c.exe), c.installed);
+    EXPECT_EQ(RunningUnderDevEnvironmentAt(c.exe), c.dev);
+  }
+}
+
+TEST(Resources, TheTestsFindTheBuiltProjectAndHelpBesideThem) {
+  EXPECT_EQ(ResourceFolder(), ExecutableFolder());
+  EXPECT_TRUE(QFileInfo::exists(ReportProjectPath()));
+  EXPECT_TRUE(HelpTopicFile(1).startsWith(ResourceFolder() + "help/"));
 }
 
 TEST(DialogButtons, OkIsTheDefaultAndAcceptsCancelRejectsBothAtTheRightEdge) {
