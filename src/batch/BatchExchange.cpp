@@ -82,5 +82,8 @@ int Import(const QStringList& args, QTextStream& out, QTextStream& err) {
 }
 }  // namespace
 
-PAPYRA_BATCH_COMMAND("export", kExportUsage, Export)
-PAPYRA_BATCH_COMMAND("import", kImportUsage, Import)
+PAPYRA_BATCH_COMMAND("export", kExportUsage,
+                     "Writes the payees to a CSV file (UTF-8, a header row of field names).",
+                     Export)
+PAPYRA_BATCH_COMMAND("import", kImportUsage,
+                     "Adds the payees of a CSV file after the existing ones, all or none.", Import)
