@@ -9,6 +9,7 @@
 #include "engine/ReportPrinter.h"
 #include "engine/ReportWindows.h"
 #include "platform/Exceptions.h"
+#include "platform/Services.h"
 
 namespace {
 TReportSystem::TPreviewHandler& DefaultPreview() {
@@ -113,12 +114,14 @@ TReportJob TReportSystem::Generate() {
 
 void TReportSystem::StoreSnapshot(const TReportJob& job) {
   const QByteArray bytes = SnapshotBytes(job);
-  if (SnapshotFile.isEmpty()) {
+  // Without a folder of the user's own the job still previews, from memory.
+  const QString folder = RuntimeDir();
+  if (SnapshotFile.isEmpty() || folder.isEmpty()) {
     FSnapshotPath.clear();
     FSnapshotBytes = bytes;
     return;
   }
-  FSnapshotPath = QDir::current().absoluteFilePath(SnapshotFile);
+  FSnapshotPath = QDir(folder).absoluteFilePath(SnapshotFile);
   FSnapshotBytes.clear();
   WriteFileBytes(FSnapshotPath, bytes);
 }
