@@ -121,6 +121,13 @@ QString CacheDir() {
   return QDir().mkpath(dir) ? dir : QString();
 }
 
+QString PapyraDocumentsFolder() {
+  const QString documents = DocumentsFolderPath();
+  const QString folder = (documents.isEmpty() ? QDir::homePath() : documents) + QStringLiteral("/Papyra");
+  QDir().mkpath(folder);
+  return folder;
+}
+
 QByteArray ToWin1252(const QString& text) {
   QByteArray out;
   out.reserve(text.size());

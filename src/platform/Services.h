@@ -32,6 +32,9 @@ void Clear();
 bool RunningUnderDevEnvironment();
 QString ExecutableFolder();     // with a trailing "/"
 QString DocumentsFolderPath();  // the user's Documents folder, no trailing delimiter; may be empty
+// "Papyra" in the user's Documents folder, where the user's own files of the program go by
+// default (reports, payer files); created on use.
+QString PapyraDocumentsFolder();
 
 // The folder for the files the program makes for itself (the print snapshot, web update
 // downloads): private to the user (XDG_RUNTIME_DIR, else the user's cache folder) and to this
