@@ -2,6 +2,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QRegularExpression>
 #include <QFileInfo>
 #include <QGlyphRun>
 #include <QHash>
@@ -302,8 +303,57 @@ QString Xml(const QString& text) {
   return text.toHtmlEscaped();
 }
 
-// The writer's document information holds only title and creator; subject, author and producer
-// go into the document's XMP metadata, where PDF readers look for them too.
+// A PDF text string: UTF-16 with its byte-order mark, in hexadecimal, so any character and
+// any bracket or backslash pass unharmed.
+QByteArray PdfText(const QString& text) {
+  QByteArray bytes("\xFE\xFF", 2);
+  for (const QChar c : text) {
+    bytes.append(char(c.unicode() >> 8));
+    bytes.append(char(c.unicode() & 0xFF));
+  }
+  return '<' + bytes.toHex() + '>';
+}
+
+// The writer's document information holds only title and creator. A document information
+// dictionary with every field is appended as an incremental update, the PDF's own way of
+// changing a finished file; readers take the last trailer's.
+void AppendDocumentInformation(const QString& fileName, const TPdfInfo& info) {
+  QFile file(fileName);
+  if (!file.open(QIODevice::ReadWrite))
+    throw EReportException(QStringLiteral("Cannot write \"%1\".").arg(fileName));
+  const QByteArray tail = [&] {
+    file.seek(std::max<qint64>(0, file.size() - 1024));
+    return file.readAll();
+  }();
+  static const QRegularExpression trailer(QStringLiteral(
+      "trailer\\s*<<(.*)>>\\s*startxref\\s*(\\d+)\\s*%%EOF\\s*$"),
+      QRegularExpression::DotMatchesEverythingOption);
+  const auto t = trailer.match(QString::fromLatin1(tail));
+  const auto size = QRegularExpression(QStringLiteral("/Size\\s+(\\d+)")).match(t.captured(1));
+  const auto root = QRegularExpression(QStringLiteral("/Root\\s+(\\d+\\s+\\d+\\s+R)")).match(t.captured(1));
+  if (!t.hasMatch() || !size.hasMatch() || !root.hasMatch())
+    throw EReportException(QStringLiteral("Cannot write \"%1\".").arg(fileName));
+  const int object = size.captured(1).toInt();
+  QByteArray update = "\n";
+  const qint64 objectAt = file.size() + update.size();
+  update += QByteArray::number(object) + " 0 obj\n<<\n/Title " + PdfText(info.Title) +
+            "\n/Subject " + PdfText(info.Subject) + "\n/Author " + PdfText(info.Creator) +
+            "\n/Creator " + PdfText(info.Creator) + "\n/Producer " + PdfText(info.Creator) +
+            "\n>>\nendobj\n";
+  const qint64 xrefAt = file.size() + update.size();
+  update += "xref\n" + QByteArray::number(object) + " 1\n" +
+            QByteArray::number(objectAt).rightJustified(10, '0') + " 00000 n \n";
+  update += "trailer\n<<\n/Size " + QByteArray::number(object + 1) + "\n/Root " +
+            root.captured(1).toLatin1() + "\n/Info " + QByteArray::number(object) +
+            " 0 R\n/Prev " + t.captured(2).toLatin1() + "\n>>\nstartxref\n" +
+            QByteArray::number(xrefAt) + "\n%%EOF\n";
+  file.seek(file.size());
+  if (file.write(update) != update.size() || !file.flush())
+    throw EReportException(QStringLiteral("Cannot write \"%1\".").arg(fileName));
+}
+
+// Subject, author and producer go into the document's XMP metadata too, where PDF readers also
+// look for them.
 QByteArray XmpMetadata(const TPdfInfo& info) {
   const QString alt =
       QStringLiteral("<rdf:Alt><rdf:li xml:lang=\"x-default\">%1</rdf:li></rdf:Alt>");
@@ -344,6 +394,7 @@ void WritePdfPages(const QString& fileName, const TPdfInfo& info, double width, 
     PaintPage(painter, page(i), width, height, o);
   }
   if (!painter.end()) throw EReportException(QStringLiteral("Cannot write \"%1\".").arg(fileName));
+  AppendDocumentInformation(fileName, info);
 }
 }  // namespace
 

@@ -71,9 +71,16 @@ bool TReportSystem::Execute() {
 }
 
 bool TReportSystem::RunSetup() {
-  TReportSetupDialog dialog(EffectiveTitleSetup(), Setup, Target());
+  TReportSetup offered = Setup;
+  if (offered.Printer.PrinterName.isEmpty() && JobPrinterName)
+    offered.Printer.PrinterName = JobPrinterName();
+  TReportSetupDialog dialog(EffectiveTitleSetup(), offered, Target());
   if (dialog.exec() != QDialog::Accepted) return false;
+  const QString chosen = Setup.Printer.PrinterName;
   Setup = dialog.Result();
+  // The printer offered and kept stays the job set-up's choice, so a later change of the
+  // stored set-up still counts.
+  if (Setup.Printer.PrinterName == offered.Printer.PrinterName) Setup.Printer.PrinterName = chosen;
   return true;
 }
 

@@ -61,6 +61,9 @@ class TReportSystem : public QObject {
   bool AllowSaving = true;
   TPreviewSettings Preview;
   TReportSetup Setup;  // destination and output options (set-up window's start and result)
+  // The printer the job's own set-up will choose (the stored printer set-up), which the set-up
+  // window offers while Setup names none.
+  std::function<QString()> JobPrinterName;
   void SetPrinterTarget(TPrinterTarget* target) { FTarget = target; }
   TPrinterTarget& Target() const;
 

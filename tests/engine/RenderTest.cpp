@@ -182,6 +182,40 @@ TEST(Pdf, CarriesTheTitleAndCreatorAndEveryPage) {
   EXPECT_TRUE(xmp.contains(QStringLiteral("<pdf:Producer>Papyra Software</pdf:Producer>")));
 }
 
+// The document information itself carries title, subject, author and creator, whatever their
+// characters.
+TEST(Pdf, TheDocumentInformationHasTitleSubjectAuthorAndCreator) {
+  if (!HaveTool(QStringLiteral("pdfinfo")))
+    GTEST_SKIP() << "pdfinfo (poppler-utils) is not installed";
+  TTempFolder tmp;
+  const struct {
+    QString title, subject, creator;
+  } cases[] = {
+      {"Papyra 2025", "Papyra 2025 Adobe Portable Document", "Papyra Software"},
+      {QString::fromUtf8("Caf\u00e9 (Form) \\ 1099"), QString::fromUtf8("\u20ac <x>"), "A & B"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.title.toStdString());
+    const QString pdf = tmp.Path(QStringLiteral("info.pdf"));
+    TPdfInfo info;
+    info.Title = c.title;
+    info.Subject = c.subject;
+    info.Creator = c.creator;
+    WritePdf(SampleJob(), pdf, info);
+    QProcess p;
+    p.start(QStringLiteral("pdfinfo"), {QStringLiteral("-enc"), QStringLiteral("UTF-8"), pdf});
+    p.waitForFinished(60000);
+    EXPECT_EQ(p.exitCode(), 0) << p.readAllStandardError().toStdString();
+    const QString text = QString::fromUtf8(p.readAllStandardOutput());
+    for (const auto& [key, value] : {std::pair{"Title", c.title}, {"Subject", c.subject},
+                                     {"Author", c.creator}, {"Creator", c.creator}})
+      EXPECT_TRUE(text.contains(QRegularExpression(QStringLiteral("(^|\\n)%1:\\s+%2\\n")
+                                                       .arg(key, QRegularExpression::escape(value)))))
+          << key << "\n" << text.toStdString();
+    EXPECT_TRUE(text.contains(QRegularExpression(QStringLiteral("Pages:\\s+2\\n"))));
+  }
+}
+
 TEST(Html, EachPageIsAnInlineSvgInInchesWithoutPreviewOnlyItems) {
   const QString html = QString::fromUtf8(HtmlDocument(SampleJob()));
   EXPECT_EQ(html.count(QStringLiteral("<svg class=\"page\"")), 2);
