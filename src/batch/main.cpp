@@ -7,6 +7,7 @@
 #include "batch/BatchCommands.h"
 #include "platform/Exceptions.h"
 #include "platform/MsgBox.h"
+#include "platform/Services.h"
 
 namespace {
 QMap<QString, TBatchCommand>& Commands() {
@@ -63,6 +64,7 @@ int main(int argc, char** argv) {
   // Fonts and painting need a GUI application, but never a screen.
   if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
   QApplication app(argc, argv);
+  AddProgramFontFiles();
   QTextStream out(stdout), err(stderr);
   // No window may appear: messages the shared routines show go to stderr instead.
   MsgBoxScript::Enable(true);

@@ -5,10 +5,12 @@
 
 #include "platform/Exceptions.h"
 #include "platform/MsgBox.h"
+#include "platform/Services.h"
 
 TApplication::TApplication(int& argc, char** argv) : QApplication(argc, argv) {
   // No display name: the window system would append it to every window's own caption.
   setApplicationName(QStringLiteral("Papyra"));
+  AddProgramFontFiles();
 }
 
 QString TApplication::ExceptionText(const QString& message) {

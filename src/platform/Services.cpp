@@ -6,6 +6,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QFontDatabase>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QUrl>
@@ -119,6 +120,16 @@ QString CacheDir() {
   const QString dir =
       QStandardPaths::writableLocation(QStandardPaths::GenericCacheLocation) + QStringLiteral("/Papyra");
   return QDir().mkpath(dir) ? dir : QString();
+}
+
+void AddProgramFontFiles() {
+  // Wine's Tahoma has Tahoma's metrics, so the screens come out at their designed sizes; it
+  // lives outside the folders fontconfig searches.
+  for (const char* name : {"wine/fonts/tahoma.ttf", "wine/fonts/tahomabd.ttf"}) {
+    const QString path =
+        QStandardPaths::locate(QStandardPaths::GenericDataLocation, QLatin1String(name));
+    if (!path.isEmpty()) QFontDatabase::addApplicationFont(path);
+  }
 }
 
 QString PapyraDocumentsFolder() {

@@ -49,6 +49,10 @@ void RemoveRuntimeDir();
 // when it cannot be.
 QString CacheDir();
 
+// Adds the font files the screens are designed for where the system has them but does not
+// offer them to programs (Tahoma from the Wine fonts). Every program start calls it.
+void AddProgramFontFiles();
+
 // Windows-1252, the code page of the record files' short strings.
 QByteArray ToWin1252(const QString& text);  // unmappable characters become "?"
 QString FromWin1252(const QByteArray& bytes);
