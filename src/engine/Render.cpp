@@ -2,7 +2,6 @@
 
 #include <QDir>
 #include <QFile>
-#include <QRegularExpression>
 #include <QFileInfo>
 #include <QGlyphRun>
 #include <QHash>
@@ -13,6 +12,7 @@
 #include <QPdfWriter>
 #include <QPrinter>
 #include <QRawFont>
+#include <QRegularExpression>
 #include <QSaveFile>
 #include <algorithm>
 #include <cmath>
@@ -325,12 +325,13 @@ void AppendDocumentInformation(const QString& fileName, const TPdfInfo& info) {
     file.seek(std::max<qint64>(0, file.size() - 1024));
     return file.readAll();
   }();
-  static const QRegularExpression trailer(QStringLiteral(
-      "trailer\\s*<<(.*)>>\\s*startxref\\s*(\\d+)\\s*%%EOF\\s*$"),
+  static const QRegularExpression trailer(
+      QStringLiteral("trailer\\s*<<(.*)>>\\s*startxref\\s*(\\d+)\\s*%%EOF\\s*$"),
       QRegularExpression::DotMatchesEverythingOption);
   const auto t = trailer.match(QString::fromLatin1(tail));
   const auto size = QRegularExpression(QStringLiteral("/Size\\s+(\\d+)")).match(t.captured(1));
-  const auto root = QRegularExpression(QStringLiteral("/Root\\s+(\\d+\\s+\\d+\\s+R)")).match(t.captured(1));
+  const auto root =
+      QRegularExpression(QStringLiteral("/Root\\s+(\\d+\\s+\\d+\\s+R)")).match(t.captured(1));
   if (!t.hasMatch() || !size.hasMatch() || !root.hasMatch())
     throw EReportException(QStringLiteral("Cannot write \"%1\".").arg(fileName));
   const int object = size.captured(1).toInt();
@@ -344,9 +345,9 @@ void AppendDocumentInformation(const QString& fileName, const TPdfInfo& info) {
   update += "xref\n" + QByteArray::number(object) + " 1\n" +
             QByteArray::number(objectAt).rightJustified(10, '0') + " 00000 n \n";
   update += "trailer\n<<\n/Size " + QByteArray::number(object + 1) + "\n/Root " +
-            root.captured(1).toLatin1() + "\n/Info " + QByteArray::number(object) +
-            " 0 R\n/Prev " + t.captured(2).toLatin1() + "\n>>\nstartxref\n" +
-            QByteArray::number(xrefAt) + "\n%%EOF\n";
+            root.captured(1).toLatin1() + "\n/Info " + QByteArray::number(object) + " 0 R\n/Prev " +
+            t.captured(2).toLatin1() + "\n>>\nstartxref\n" + QByteArray::number(xrefAt) +
+            "\n%%EOF\n";
   file.seek(file.size());
   if (file.write(update) != update.size() || !file.flush())
     throw EReportException(QStringLiteral("Cannot write \"%1\".").arg(fileName));

@@ -85,8 +85,8 @@ void TReportSetupDialog::BuildOptions() {
                                                               : FSetup.Printer.PrinterName;
   // A printer that is no longer installed gives way to the default one.
   const int offered = FPrinterName->findText(wanted);
-  FPrinterName->setCurrentIndex(offered >= 0 ? offered
-                                             : FPrinterName->findText(FTarget.DefaultPrinterName()));
+  FPrinterName->setCurrentIndex(
+      offered >= 0 ? offered : FPrinterName->findText(FTarget.DefaultPrinterName()));
   FOfferedPrinter = FPrinterName->currentIndex();
   FCopies = Named(new QSpinBox(group), "Copies");
   FCopies->setRange(1, 99);

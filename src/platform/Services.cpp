@@ -117,8 +117,8 @@ void RemoveRuntimeDir() {
 }
 
 QString CacheDir() {
-  const QString dir =
-      QStandardPaths::writableLocation(QStandardPaths::GenericCacheLocation) + QStringLiteral("/Papyra");
+  const QString dir = QStandardPaths::writableLocation(QStandardPaths::GenericCacheLocation) +
+                      QStringLiteral("/Papyra");
   return QDir().mkpath(dir) ? dir : QString();
 }
 
@@ -134,7 +134,8 @@ void AddProgramFontFiles() {
 
 QString PapyraDocumentsFolder() {
   const QString documents = DocumentsFolderPath();
-  const QString folder = (documents.isEmpty() ? QDir::homePath() : documents) + QStringLiteral("/Papyra");
+  const QString folder =
+      (documents.isEmpty() ? QDir::homePath() : documents) + QStringLiteral("/Papyra");
   QDir().mkpath(folder);
   return folder;
 }

@@ -191,8 +191,7 @@ bool IsInternetConnected() {
   return InterfaceOnline();
 }
 
-bool DownloadToFile(const QString& url, const QString& path,
-                    const std::optional<QString>& sha256) {
+bool DownloadToFile(const QString& url, const QString& path, const std::optional<QString>& sha256) {
   if (!UpdateUrlAccepted(url)) return false;
   QSaveFile file(path);
   if (!file.open(QIODevice::WriteOnly)) return false;

@@ -207,11 +207,14 @@ TEST(Pdf, TheDocumentInformationHasTitleSubjectAuthorAndCreator) {
     p.waitForFinished(60000);
     EXPECT_EQ(p.exitCode(), 0) << p.readAllStandardError().toStdString();
     const QString text = QString::fromUtf8(p.readAllStandardOutput());
-    for (const auto& [key, value] : {std::pair{"Title", c.title}, {"Subject", c.subject},
-                                     {"Author", c.creator}, {"Creator", c.creator}})
-      EXPECT_TRUE(text.contains(QRegularExpression(QStringLiteral("(^|\\n)%1:\\s+%2\\n")
-                                                       .arg(key, QRegularExpression::escape(value)))))
-          << key << "\n" << text.toStdString();
+    for (const auto& [key, value] : {std::pair{"Title", c.title},
+                                     {"Subject", c.subject},
+                                     {"Author", c.creator},
+                                     {"Creator", c.creator}})
+      EXPECT_TRUE(text.contains(QRegularExpression(
+          QStringLiteral("(^|\\n)%1:\\s+%2\\n").arg(key, QRegularExpression::escape(value)))))
+          << key << "\n"
+          << text.toStdString();
     EXPECT_TRUE(text.contains(QRegularExpression(QStringLiteral("Pages:\\s+2\\n"))));
   }
 }

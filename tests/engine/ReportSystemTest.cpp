@@ -228,8 +228,8 @@ TEST_F(ReportSystemTest, AReadOnlyProgramFolderStillPrintsAndKeepsNothing) {
   System.Setup.FileName = pdf;
   const bool printed = System.Execute();
   const QStringList left = QDir(program).entryList(QDir::AllEntries | QDir::NoDotAndDotDot);
-  QFile::setPermissions(program, QFileDevice::ReadOwner | QFileDevice::WriteOwner |
-                                     QFileDevice::ExeOwner);
+  QFile::setPermissions(program,
+                        QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
   EXPECT_TRUE(printed);
   EXPECT_TRUE(ReadAll(pdf).startsWith("%PDF-"));
   EXPECT_TRUE(left.isEmpty()) << left.join(' ').toStdString();

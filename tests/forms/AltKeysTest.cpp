@@ -48,9 +48,9 @@ TEST_F(AltKeysTest, NoAltLetterReachesTheTextOfAnyEdit) {
   // One payee: record 1 is also the last, so First, Prior, Next and Last are all disabled.
   OpenPayerFile(SamplePayer(), {SamplePayee("Baker & Sons, Attorneys at Law", "98-7654321", 10)});
   const TAltScreen screens[] = {
-      {"payer", Make<TFrmPayer>},     {"payee", Make<TFrmPayee>},
+      {"payer", Make<TFrmPayer>},      {"payee", Make<TFrmPayee>},
       {"1099-NEC", Make<TFrm1099NEC>}, {"1098", Make<TFrm1098>},
-      {"1096", Make<TFrm1096>},       {"printer offsets", Make<TFrmPrinterSetup>},
+      {"1096", Make<TFrm1096>},        {"printer offsets", Make<TFrmPrinterSetup>},
   };
   for (const TAltScreen& s : screens) {
     SCOPED_TRACE(s.name);

@@ -2,6 +2,7 @@
 // every control inside the window, none on top of another, labels not cut and on the line of
 // their field. With PAPYRA_SCREENSHOT_DIR set, each screen is also saved there as a picture.
 #include <QDir>
+#include <QFontInfo>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -135,6 +136,27 @@ TEST_F(FrmLayoutTest, PayeeScreenIsTidy) {
   EXPECT_GE(screen.height(), 291);
   ExpectTidy(&screen);
   SaveScreenshot(&screen, "payee-screen");
+}
+
+// With Tahoma's own metrics (Wine's Tahoma, added at start) the screens come out at the sizes
+// they were designed at, not wider.
+TEST_F(FrmLayoutTest, ScreensComeOutAtTheirDesignedSizes) {
+  EXPECT_EQ(QFontInfo(QFont("Tahoma")).family(), "Tahoma");
+  Open(SamplePayees(), SamplePayer());
+  PayerRec = SamplePayer();
+  TFrmPayer payer;
+  TFrmPayee payee;
+  const struct {
+    QWidget* screen;
+    QSize designed;
+  } cases[] = {{&payer, {580, 380}}, {&payee, {452, 291}}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.screen->metaObject()->className());
+    c.screen->show();
+    EXPECT_EQ(c.screen->size(), c.designed);
+    ExpectTidy(c.screen);
+    c.screen->hide();
+  }
 }
 
 TEST_F(FrmLayoutTest, RecordListIsTidy) {

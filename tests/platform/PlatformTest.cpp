@@ -11,10 +11,10 @@
 #include <QDialog>
 #include <QFileInfo>
 #include <QGuiApplication>
-#include <QStandardPaths>
 #include <QHBoxLayout>
 #include <QPushButton>
 #include <QSettings>
+#include <QStandardPaths>
 #include <QTest>
 #include <QVBoxLayout>
 

@@ -101,7 +101,9 @@ TEST(PrintType, MaskOptionFollowsTheCheckBoxHoweverTheDialogCloses) {
 // Users who file on paper print Copy A and the Form 1096 on the IRS's red-ink forms.
 TEST(PrintType, RedCopyIsChosenByClickOrKeys) {
   const std::function<void(QWidget*)> choose[] = {
-      [](QWidget* w) { QTest::mouseClick(w->findChild<QRadioButton*>("RBRedCopy"), Qt::LeftButton); },
+      [](QWidget* w) {
+        QTest::mouseClick(w->findChild<QRadioButton*>("RBRedCopy"), Qt::LeftButton);
+      },
       [](QWidget* w) { QTest::keyClick(w->findChild<QRadioButton*>("RBProgGen"), Qt::Key_Down); },
   };
   for (const auto& pick : choose) {

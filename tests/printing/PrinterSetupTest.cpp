@@ -13,10 +13,10 @@
 #include "FakePrinterTarget.h"
 #include "TestSupport.h"
 #include "controls/FilterEdit.h"
+#include "engine/ReportSystem.h"
 #include "platform/Dialogs.h"
 #include "platform/MsgBox.h"
 #include "platform/Settings.h"
-#include "engine/ReportSystem.h"
 #include "printing/PrinterSetup.h"
 #include "printing/ReportSystemSetup.h"
 #include "storage/Globals.h"
@@ -321,7 +321,8 @@ TEST_F(PrinterSetupTest, TheReportSetUpWindowOffersTheStoredPrinter) {
   const struct {
     const char* stored;
     const char* offered;
-  } cases[] = {{"Ink Two", "Ink Two"}, {"Laser One", "Laser One"}, {"Gone", "Laser One"}, {"", "Laser One"}};
+  } cases[] = {
+      {"Ink Two", "Ink Two"}, {"Laser One", "Laser One"}, {"Gone", "Laser One"}, {"", "Laser One"}};
   for (const auto& c : cases) {
     SCOPED_TRACE(c.stored);
     Store({c.stored, "Letter", "", 0, false, 0, 1});

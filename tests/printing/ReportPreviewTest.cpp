@@ -7,12 +7,12 @@
 #include <QApplication>
 #include <QDir>
 #include <QGuiApplication>
-#include <QScreen>
 #include <QMenu>
 #include <QProcess>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QRegularExpression>
+#include <QScreen>
 #include <QSpinBox>
 #include <QStandardPaths>
 #include <QTest>

@@ -279,7 +279,8 @@ TEST_F(BackupTest, TheOwnFolderIsRefusedBeforeAnythingIsClosed) {
 // The window fits its texts: the whole explanation, and a long program folder shown start and end
 // with the whole path as a tool tip.
 TEST_F(BackupTest, TheRestoreWindowShowsItsTextsWhole) {
-  ProgramFolder = "/opt/a-very-long-folder-name/for-the-program/installed-by-a-package/papyra-2025/";
+  ProgramFolder =
+      "/opt/a-very-long-folder-name/for-the-program/installed-by-a-package/papyra-2025/";
   TFrmRestore dlg(Dir.Path("usb"));
   dlg.show();
   QApplication::processEvents();

@@ -71,7 +71,9 @@ TEST_F(ShellTest, ACommandLinePathIsRelativeToTheStartFolder) {
   const struct {
     const char* from;
     const char* name;
-  } cases[] = {{"books/2025", "acme.PE25"}, {"books", "2025/acme.PE25"}, {"books", "./2025/../2025/acme.PE25"}};
+  } cases[] = {{"books/2025", "acme.PE25"},
+               {"books", "2025/acme.PE25"},
+               {"books", "./2025/../2025/acme.PE25"}};
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
     QDir::setCurrent(Dir.Path(c.from));

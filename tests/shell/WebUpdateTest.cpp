@@ -10,9 +10,9 @@
 #include "platform/Application.h"
 #include "platform/MsgBox.h"
 #include "platform/Services.h"
+#include "platform/Settings.h"
 #include "shell/FrmWelcome.h"
 #include "shell/WebUpdate.h"
-#include "platform/Settings.h"
 #include "storage/Globals.h"
 
 namespace {
@@ -309,7 +309,8 @@ TEST_F(WebUpdateTest, EveryAddressOfARedirectChainMustBeHttpsOrThisMachine) {
     QFile::remove(file);
     EXPECT_EQ(DownloadToFile(server.Url() + c.path, file), c.fetched);
     EXPECT_EQ(QFile::exists(file), c.fetched);
-    EXPECT_EQ(server.Requests.contains("/public/update.txt"), c.fetched) << server.Requests.join(' ');
+    EXPECT_EQ(server.Requests.contains("/public/update.txt"), c.fetched)
+        << server.Requests.join(' ');
   }
 }
 
