@@ -16,6 +16,7 @@
 #include <QSaveFile>
 #include <algorithm>
 #include <cmath>
+#include <optional>
 
 #include "engine/Fonts.h"
 #include "engine/RenderHtml.h"
@@ -314,43 +315,60 @@ QByteArray PdfText(const QString& text) {
   return '<' + bytes.toHex() + '>';
 }
 
+// What an update needs of the file's last trailer.
+struct TPdfTrailer {
+  int Size = 0;       // objects so far: the next object's number
+  QByteArray Root;    // "n g R"
+  QByteArray XrefAt;  // offset of the last cross-reference section
+};
+
+std::optional<TPdfTrailer> LastTrailer(QFile& file) {
+  file.seek(std::max<qint64>(0, file.size() - 1024));
+  const QString tail = QString::fromLatin1(file.readAll());
+  static const QRegularExpression trailer(
+      QStringLiteral("trailer\\s*<<(.*)>>\\s*startxref\\s*(\\d+)\\s*%%EOF\\s*$"),
+      QRegularExpression::DotMatchesEverythingOption);
+  static const QRegularExpression size(QStringLiteral("/Size\\s+(\\d+)"));
+  static const QRegularExpression root(QStringLiteral("/Root\\s+(\\d+\\s+\\d+\\s+R)"));
+  const auto t = trailer.match(tail);
+  const auto s = size.match(t.captured(1));
+  const auto r = root.match(t.captured(1));
+  if (!t.hasMatch() || !s.hasMatch() || !r.hasMatch()) return std::nullopt;
+  return TPdfTrailer{s.captured(1).toInt(), r.captured(1).toLatin1(), t.captured(2).toLatin1()};
+}
+
+// The information object, its cross-reference section and a trailer that points at both and
+// back at the previous section, for a file of fileSize bytes.
+QByteArray InformationUpdate(const TPdfTrailer& last, qint64 fileSize, const TPdfInfo& info) {
+  const QByteArray number = QByteArray::number(last.Size);
+  QByteArray update = "\n";
+  const qint64 objectAt = fileSize + update.size();
+  update += number + " 0 obj\n<<\n/Title " + PdfText(info.Title) + "\n/Subject " +
+            PdfText(info.Subject) + "\n/Author " + PdfText(info.Creator) + "\n/Creator " +
+            PdfText(info.Creator) + "\n/Producer " + PdfText(info.Creator) + "\n>>\nendobj\n";
+  const qint64 xrefAt = fileSize + update.size();
+  update += "xref\n" + number + " 1\n" + QByteArray::number(objectAt).rightJustified(10, '0') +
+            " 00000 n \n";
+  update += "trailer\n<<\n/Size " + QByteArray::number(last.Size + 1) + "\n/Root " + last.Root +
+            "\n/Info " + number + " 0 R\n/Prev " + last.XrefAt + "\n>>\nstartxref\n" +
+            QByteArray::number(xrefAt) + "\n%%EOF\n";
+  return update;
+}
+
 // The writer's document information holds only title and creator. A document information
 // dictionary with every field is appended as an incremental update, the PDF's own way of
 // changing a finished file; readers take the last trailer's.
 void AppendDocumentInformation(const QString& fileName, const TPdfInfo& info) {
   QFile file(fileName);
-  if (!file.open(QIODevice::ReadWrite))
-    throw EReportException(QStringLiteral("Cannot write \"%1\".").arg(fileName));
-  const QByteArray tail = [&] {
-    file.seek(std::max<qint64>(0, file.size() - 1024));
-    return file.readAll();
-  }();
-  static const QRegularExpression trailer(
-      QStringLiteral("trailer\\s*<<(.*)>>\\s*startxref\\s*(\\d+)\\s*%%EOF\\s*$"),
-      QRegularExpression::DotMatchesEverythingOption);
-  const auto t = trailer.match(QString::fromLatin1(tail));
-  const auto size = QRegularExpression(QStringLiteral("/Size\\s+(\\d+)")).match(t.captured(1));
-  const auto root =
-      QRegularExpression(QStringLiteral("/Root\\s+(\\d+\\s+\\d+\\s+R)")).match(t.captured(1));
-  if (!t.hasMatch() || !size.hasMatch() || !root.hasMatch())
-    throw EReportException(QStringLiteral("Cannot write \"%1\".").arg(fileName));
-  const int object = size.captured(1).toInt();
-  QByteArray update = "\n";
-  const qint64 objectAt = file.size() + update.size();
-  update += QByteArray::number(object) + " 0 obj\n<<\n/Title " + PdfText(info.Title) +
-            "\n/Subject " + PdfText(info.Subject) + "\n/Author " + PdfText(info.Creator) +
-            "\n/Creator " + PdfText(info.Creator) + "\n/Producer " + PdfText(info.Creator) +
-            "\n>>\nendobj\n";
-  const qint64 xrefAt = file.size() + update.size();
-  update += "xref\n" + QByteArray::number(object) + " 1\n" +
-            QByteArray::number(objectAt).rightJustified(10, '0') + " 00000 n \n";
-  update += "trailer\n<<\n/Size " + QByteArray::number(object + 1) + "\n/Root " +
-            root.captured(1).toLatin1() + "\n/Info " + QByteArray::number(object) + " 0 R\n/Prev " +
-            t.captured(2).toLatin1() + "\n>>\nstartxref\n" + QByteArray::number(xrefAt) +
-            "\n%%EOF\n";
+  const auto fail = [&] {
+    return EReportException(QStringLiteral("Cannot write \"%1\".").arg(fileName));
+  };
+  if (!file.open(QIODevice::ReadWrite)) throw fail();
+  const std::optional<TPdfTrailer> last = LastTrailer(file);
+  if (!last) throw fail();
+  const QByteArray update = InformationUpdate(*last, file.size(), info);
   file.seek(file.size());
-  if (file.write(update) != update.size() || !file.flush())
-    throw EReportException(QStringLiteral("Cannot write \"%1\".").arg(fileName));
+  if (file.write(update) != update.size() || !file.flush()) throw fail();
 }
 
 // Subject, author and producer go into the document's XMP metadata too, where PDF readers also
