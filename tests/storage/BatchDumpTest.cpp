@@ -74,7 +74,7 @@ class BatchDumpTest : public ::testing::Test {
 
 TEST_F(BatchDumpTest, APayeeFileIsAJsonArrayOfItsRecordsWithEveryLayoutField) {
   const QString path = Temp.Path("Acme.PE25");
-  A.SetString("Address", QString::fromUtf8("Stra\u00dfe 5 \"Hof\"\\2"));
+  A.SetString("Address1", QString::fromUtf8("Stra\u00dfe 5 \"Hof\"\\2"));
   A.SetDouble("F1099MISC1", -12.5);
   A.SetBool("F1099R7a", true);
   WriteAll(path, TwoPayees() + QByteArray(1536, '\0'));
