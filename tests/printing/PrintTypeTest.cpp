@@ -104,7 +104,7 @@ TEST(PrintType, RedCopyIsChosenByClickOrKeys) {
       [](QWidget* w) {
         QTest::mouseClick(w->findChild<QRadioButton*>("RBRedCopy"), Qt::LeftButton);
       },
-      [](QWidget* w) { QTest::keyClick(w->findChild<QRadioButton*>("RBProgGen"), Qt::Key_Down); },
+      [](QWidget* w) { QTest::keyClick(w->findChild<QRadioButton*>("RBRedCopy"), Qt::Key_Space); },
   };
   for (const auto& pick : choose) {
     WhenModal([&](QWidget* w) {
