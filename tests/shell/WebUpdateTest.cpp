@@ -310,7 +310,7 @@ TEST_F(WebUpdateTest, EveryAddressOfARedirectChainMustBeHttpsOrThisMachine) {
     EXPECT_EQ(DownloadToFile(server.Url() + c.path, file), c.fetched);
     EXPECT_EQ(QFile::exists(file), c.fetched);
     EXPECT_EQ(server.Requests.contains("/public/update.txt"), c.fetched)
-        << server.Requests.join(' ');
+        << server.Requests.join(' ').toStdString();
   }
 }
 
