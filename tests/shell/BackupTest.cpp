@@ -293,7 +293,8 @@ TEST_F(BackupTest, TheRestoreWindowShowsItsTextsWhole) {
     if (!w->isVisible()) continue;
     const QRect r(w->mapTo(&dlg, QPoint(0, 0)), w->size());
     EXPECT_TRUE(dlg.rect().contains(r)) << w->objectName().toStdString();
-    if (auto* label = qobject_cast<QLabel*>(w); label && label != dlg.LblLocation)
+    if (auto* label = qobject_cast<QLabel*>(w); label && label != dlg.LblLocation) {
       EXPECT_LE(label->minimumSizeHint().width(), label->width()) << label->text().toStdString();
+    }
   }
 }
