@@ -1,10 +1,17 @@
-// papyra-batch dump FILE: lists a payee file (".PE25") or payer file (".PR25") record by record,
-// one "name = value" line per field that holds something.
+// papyra-batch dump FILE: lists a payee file (".PE25") or payer file (".PR25") as JSON: an
+// array of one object per payee record, or the payer record's object; every field under its
+// record-layout name, amounts as numbers, flags as booleans, text as Unicode strings. With
+// "--format text", one "Record n" line per record and one "name = value" line per field that
+// holds something.
 //
 // A file whose length is not a whole number of records still has its whole records listed, so
 // what can be read is not hidden; the trailing partial record is then reported and the command
 // fails with exit code 2.
 #include <QFileInfo>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonValue>
+#include <optional>
 
 #include "batch/BatchCommands.h"
 #include "storage/RecordLayout.h"
@@ -30,7 +37,7 @@ QString Printable(const QString& text) {
   return out;
 }
 
-void DumpRecord(const TRecordLayout& layout, const uint8_t* record, int n, QTextStream& out) {
+void DumpRecordText(const TRecordLayout& layout, const uint8_t* record, int n, QTextStream& out) {
   out << "Record " << n << "\n";
   for (const TFieldDef& field : layout.Fields()) {
     if (RecordField::IsEmpty(record, field)) continue;
@@ -38,10 +45,48 @@ void DumpRecord(const TRecordLayout& layout, const uint8_t* record, int n, QText
   }
 }
 
+// One JSON value as text: QJsonDocument writes only arrays and objects, and its objects sort
+// their keys, where the dump keeps the record layout's order.
+QString JsonText(const QJsonValue& value) {
+  const QByteArray array = QJsonDocument(QJsonArray{value}).toJson(QJsonDocument::Compact);
+  return QString::fromUtf8(array.mid(1, array.size() - 2));
+}
+
+// Records as they are read, written out at once so a damaged tail still shows what came before;
+// an object alone holds exactly one record.
+class TJsonDump {
+ public:
+  TJsonDump(QTextStream& out, bool array) : FOut(out), FArray(array) {
+    if (FArray) FOut << "[";
+  }
+  void Record(const TRecordLayout& layout, const uint8_t* record) {
+    const QString indent = FArray ? QStringLiteral("    ") : QStringLiteral("  ");
+    FOut << (FArray ? (FCount ? ",\n  {" : "\n  {") : "{");
+    bool first = true;
+    for (const TNamedValue& field : NamedValues(layout, record)) {
+      FOut << (first ? "\n" : ",\n") << indent << JsonText(field.Name) << ": "
+           << JsonText(QJsonValue::fromVariant(field.Value));
+      first = false;
+    }
+    FOut << "\n" << (FArray ? "  }" : "}");
+    ++FCount;
+  }
+  ~TJsonDump() {
+    if (FArray) FOut << (FCount ? "\n]" : "]");
+    FOut << "\n";
+  }
+
+ private:
+  QTextStream& FOut;
+  bool FArray;
+  int FCount = 0;
+};
+
 int Dump(const QStringList& args, QTextStream& out, QTextStream& err) {
   const QStringList files = Positional(args);
-  if (files.size() != 1) {
-    err << "usage: papyra-batch dump FILE.PE25|FILE.PR25\n";
+  const QString format = OptionValue(args, QStringLiteral("--format"), QStringLiteral("json"));
+  if (files.size() != 1 || (format != QLatin1String("json") && format != QLatin1String("text"))) {
+    err << "usage: papyra-batch dump [--format json|text] FILE.PE25|FILE.PR25\n";
     return 2;
   }
   const QString path = files.first();
@@ -62,16 +107,25 @@ int Dump(const QStringList& args, QTextStream& out, QTextStream& err) {
   set.SetFileShareMode(smShareDenyNone);
   set.SetAutoCreate(false);
   set.SetShowOpenMode(false);
-  set.OnAfterRead = [&](TRecordSet* s) {
-    DumpRecord(*layout, s->RecordBuffer(), s->CurrentRecord(), out);
-  };
   set.OpenRecSet();
   if (!set.Active()) {
     err << "Unable to open " << path << "\n";
     return 2;
   }
-  set.RootRec();
-  for (int i = 0; i < set.LastRecord(); ++i) set.NextRec();
+  {
+    // A payer file holds its one payer; should it hold more, all of them are shown.
+    const bool array = layout == &PayeeLayout() || set.LastRecord() != 1;
+    std::optional<TJsonDump> json;
+    if (format == QLatin1String("json")) json.emplace(out, array);
+    set.OnAfterRead = [&](TRecordSet* s) {
+      if (json)
+        json->Record(*layout, s->RecordBuffer());
+      else
+        DumpRecordText(*layout, s->RecordBuffer(), s->CurrentRecord(), out);
+    };
+    set.RootRec();
+    for (int i = 0; i < set.LastRecord(); ++i) set.NextRec();
+  }
   const qint64 tail = info.size() % layout->Size();
   set.CloseRecSet();
   if (tail != 0) {
@@ -85,5 +139,5 @@ int Dump(const QStringList& args, QTextStream& out, QTextStream& err) {
 }
 }  // namespace
 
-PAPYRA_BATCH_COMMAND("dump", "dump FILE.PE25|FILE.PR25",
+PAPYRA_BATCH_COMMAND("dump", "dump [--format json|text] FILE.PE25|FILE.PR25",
                      "Prints every field of the payer record or of each payee record.", Dump)

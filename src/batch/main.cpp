@@ -2,10 +2,12 @@
 #include <QApplication>
 #include <QMap>
 #include <cstdio>
+#include <cstdlib>
 
 #include "batch/BatchCommands.h"
 #include "platform/Exceptions.h"
 #include "platform/MsgBox.h"
+#include "platform/Services.h"
 
 namespace {
 QMap<QString, TBatchCommand>& Commands() {
@@ -13,9 +15,25 @@ QMap<QString, TBatchCommand>& Commands() {
   return commands;
 }
 
-void Usage(QTextStream& err) {
-  err << "usage: papyra-batch COMMAND [ARGUMENTS]\n";
-  for (const TBatchCommand& c : Commands()) err << "  papyra-batch " << c.usage << "\n";
+// The full usage, asked for with "help".
+void Usage(QTextStream& out) {
+  out << "usage: papyra-batch COMMAND [ARGUMENTS]\n";
+  for (const TBatchCommand& c : Commands()) out << "  papyra-batch " << c.usage << "\n";
+}
+
+// A wrong command gets one line, naming the commands there are.
+void UnknownCommand(QTextStream& err) {
+  err << "usage: papyra-batch COMMAND [ARGUMENTS], COMMAND one of "
+      << QStringList(Commands().keys()).join(QStringLiteral(", "))
+      << " (papyra-batch help tells more)\n";
+}
+
+// Standard error is the tool's own: the toolkit's warnings and notes are not for its users.
+void QuietToolkit(QtMsgType type, const QMessageLogContext&, const QString& message) {
+  if (type == QtFatalMsg) {
+    std::fputs(qPrintable(message + QLatin1Char('\n')), stderr);
+    std::abort();
+  }
 }
 
 bool AsksForHelp(const QStringList& args) {
@@ -85,14 +103,20 @@ int main(int argc, char** argv) {
     for (int i = 1; i < argc; ++i) early.append(QString::fromLocal8Bit(argv[i]));
     if (const int rc = AnswerInfoOptions(early, out); rc >= 0) return rc;
   }
+  qInstallMessageHandler(QuietToolkit);
   // Fonts and painting need a GUI application, but never a screen.
   if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
   QApplication app(argc, argv);
+  AddProgramFontFiles();
   // No window may appear: messages the shared routines show go to stderr instead.
   MsgBoxScript::Enable(true);
   QStringList args = app.arguments().mid(1);
+  if (args.value(0) == QLatin1String("help")) {
+    Usage(out);
+    return 0;
+  }
   if (args.isEmpty() || !Commands().contains(args.first())) {
-    Usage(err);
+    UnknownCommand(err);
     return 2;
   }
   const TBatchCommand command = Commands().value(args.takeFirst());

@@ -12,9 +12,11 @@
 #include <QPdfWriter>
 #include <QPrinter>
 #include <QRawFont>
+#include <QRegularExpression>
 #include <QSaveFile>
 #include <algorithm>
 #include <cmath>
+#include <optional>
 
 #include "engine/Fonts.h"
 #include "engine/RenderHtml.h"
@@ -302,8 +304,75 @@ QString Xml(const QString& text) {
   return text.toHtmlEscaped();
 }
 
-// The writer's document information holds only title and creator; subject, author and producer
-// go into the document's XMP metadata, where PDF readers look for them too.
+// A PDF text string: UTF-16 with its byte-order mark, in hexadecimal, so any character and
+// any bracket or backslash pass unharmed.
+QByteArray PdfText(const QString& text) {
+  QByteArray bytes("\xFE\xFF", 2);
+  for (const QChar c : text) {
+    bytes.append(char(c.unicode() >> 8));
+    bytes.append(char(c.unicode() & 0xFF));
+  }
+  return '<' + bytes.toHex() + '>';
+}
+
+// What an update needs of the file's last trailer.
+struct TPdfTrailer {
+  int Size = 0;       // objects so far: the next object's number
+  QByteArray Root;    // "n g R"
+  QByteArray XrefAt;  // offset of the last cross-reference section
+};
+
+std::optional<TPdfTrailer> LastTrailer(QFile& file) {
+  file.seek(std::max<qint64>(0, file.size() - 1024));
+  const QString tail = QString::fromLatin1(file.readAll());
+  static const QRegularExpression trailer(
+      QStringLiteral("trailer\\s*<<(.*)>>\\s*startxref\\s*(\\d+)\\s*%%EOF\\s*$"),
+      QRegularExpression::DotMatchesEverythingOption);
+  static const QRegularExpression size(QStringLiteral("/Size\\s+(\\d+)"));
+  static const QRegularExpression root(QStringLiteral("/Root\\s+(\\d+\\s+\\d+\\s+R)"));
+  const auto t = trailer.match(tail);
+  const auto s = size.match(t.captured(1));
+  const auto r = root.match(t.captured(1));
+  if (!t.hasMatch() || !s.hasMatch() || !r.hasMatch()) return std::nullopt;
+  return TPdfTrailer{s.captured(1).toInt(), r.captured(1).toLatin1(), t.captured(2).toLatin1()};
+}
+
+// The information object, its cross-reference section and a trailer that points at both and
+// back at the previous section, for a file of fileSize bytes.
+QByteArray InformationUpdate(const TPdfTrailer& last, qint64 fileSize, const TPdfInfo& info) {
+  const QByteArray number = QByteArray::number(last.Size);
+  QByteArray update = "\n";
+  const qint64 objectAt = fileSize + update.size();
+  update += number + " 0 obj\n<<\n/Title " + PdfText(info.Title) + "\n/Subject " +
+            PdfText(info.Subject) + "\n/Author " + PdfText(info.Creator) + "\n/Creator " +
+            PdfText(info.Creator) + "\n/Producer " + PdfText(info.Creator) + "\n>>\nendobj\n";
+  const qint64 xrefAt = fileSize + update.size();
+  update += "xref\n" + number + " 1\n" + QByteArray::number(objectAt).rightJustified(10, '0') +
+            " 00000 n \n";
+  update += "trailer\n<<\n/Size " + QByteArray::number(last.Size + 1) + "\n/Root " + last.Root +
+            "\n/Info " + number + " 0 R\n/Prev " + last.XrefAt + "\n>>\nstartxref\n" +
+            QByteArray::number(xrefAt) + "\n%%EOF\n";
+  return update;
+}
+
+// The writer's document information holds only title and creator. A document information
+// dictionary with every field is appended as an incremental update, the PDF's own way of
+// changing a finished file; readers take the last trailer's.
+void AppendDocumentInformation(const QString& fileName, const TPdfInfo& info) {
+  QFile file(fileName);
+  const auto fail = [&] {
+    return EReportException(QStringLiteral("Cannot write \"%1\".").arg(fileName));
+  };
+  if (!file.open(QIODevice::ReadWrite)) throw fail();
+  const std::optional<TPdfTrailer> last = LastTrailer(file);
+  if (!last) throw fail();
+  const QByteArray update = InformationUpdate(*last, file.size(), info);
+  file.seek(file.size());
+  if (file.write(update) != update.size() || !file.flush()) throw fail();
+}
+
+// Subject, author and producer go into the document's XMP metadata too, where PDF readers also
+// look for them.
 QByteArray XmpMetadata(const TPdfInfo& info) {
   const QString alt =
       QStringLiteral("<rdf:Alt><rdf:li xml:lang=\"x-default\">%1</rdf:li></rdf:Alt>");
@@ -344,6 +413,7 @@ void WritePdfPages(const QString& fileName, const TPdfInfo& info, double width, 
     PaintPage(painter, page(i), width, height, o);
   }
   if (!painter.end()) throw EReportException(QStringLiteral("Cannot write \"%1\".").arg(fileName));
+  AppendDocumentInformation(fileName, info);
 }
 }  // namespace
 

@@ -39,7 +39,7 @@ QStringList WritePngPages(const TReportJob& job, const QString& fileName, double
 struct TPdfInfo {
   QString Title;
   QString Subject;
-  QString Creator;  // the publisher; also used as author and producer
+  QString Creator;  // the publisher; also the author and producer
   int Resolution = 1200;
 };
 TPdfInfo DefaultPdfInfo(const TReportJob& job);  // title from the job, creator "Papyra"

@@ -9,6 +9,7 @@
 #include "engine/ReportPrinter.h"
 #include "engine/ReportWindows.h"
 #include "platform/Exceptions.h"
+#include "platform/Services.h"
 
 namespace {
 TReportSystem::TPreviewHandler& DefaultPreview() {
@@ -70,9 +71,16 @@ bool TReportSystem::Execute() {
 }
 
 bool TReportSystem::RunSetup() {
-  TReportSetupDialog dialog(EffectiveTitleSetup(), Setup, Target());
+  TReportSetup offered = Setup;
+  if (offered.Printer.PrinterName.isEmpty() && JobPrinterName)
+    offered.Printer.PrinterName = JobPrinterName();
+  TReportSetupDialog dialog(EffectiveTitleSetup(), offered, Target());
   if (dialog.exec() != QDialog::Accepted) return false;
+  const QString chosen = Setup.Printer.PrinterName;
   Setup = dialog.Result();
+  // The printer offered and kept stays the job set-up's choice, so a later change of the
+  // stored set-up still counts.
+  if (Setup.Printer.PrinterName == offered.Printer.PrinterName) Setup.Printer.PrinterName = chosen;
   return true;
 }
 
@@ -113,12 +121,14 @@ TReportJob TReportSystem::Generate() {
 
 void TReportSystem::StoreSnapshot(const TReportJob& job) {
   const QByteArray bytes = SnapshotBytes(job);
-  if (SnapshotFile.isEmpty()) {
+  // Without a folder of the user's own the job still previews, from memory.
+  const QString folder = RuntimeDir();
+  if (SnapshotFile.isEmpty() || folder.isEmpty()) {
     FSnapshotPath.clear();
     FSnapshotBytes = bytes;
     return;
   }
-  FSnapshotPath = QDir::current().absoluteFilePath(SnapshotFile);
+  FSnapshotPath = QDir(folder).absoluteFilePath(SnapshotFile);
   FSnapshotBytes.clear();
   WriteFileBytes(FSnapshotPath, bytes);
 }

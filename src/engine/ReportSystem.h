@@ -52,8 +52,8 @@ class TReportSystem : public QObject {
   QString StatusFormat = QStringLiteral("Printing page %p");
   QString StatusGenerating = QStringLiteral("Generating page %p");
   TOrientation Orientation = TOrientation::Portrait;
-  // The job's snapshot: a file in the current folder (default "Papyra.RPT"), or in memory when
-  // empty.
+  // The job's snapshot: a file in the program's own runtime folder (default "Papyra.RPT"), or
+  // in memory when empty.
   QString SnapshotFile = QString::fromLatin1(DefaultSnapshotName);
   bool ShowSetup = true;   // false: straight to the destination of Setup
   bool ShowStatus = true;  // false: no status window
@@ -61,6 +61,9 @@ class TReportSystem : public QObject {
   bool AllowSaving = true;
   TPreviewSettings Preview;
   TReportSetup Setup;  // destination and output options (set-up window's start and result)
+  // The printer the job's own set-up will choose (the stored printer set-up), which the set-up
+  // window offers while Setup names none.
+  std::function<QString()> JobPrinterName;
   void SetPrinterTarget(TPrinterTarget* target) { FTarget = target; }
   TPrinterTarget& Target() const;
 

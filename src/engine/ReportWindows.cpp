@@ -83,7 +83,10 @@ void TReportSetupDialog::BuildOptions() {
   FPrinterName->addItems(FTarget.PrinterNames());
   const QString wanted = FSetup.Printer.PrinterName.isEmpty() ? FTarget.DefaultPrinterName()
                                                               : FSetup.Printer.PrinterName;
-  FPrinterName->setCurrentIndex(FPrinterName->findText(wanted));
+  // A printer that is no longer installed gives way to the default one.
+  const int offered = FPrinterName->findText(wanted);
+  FPrinterName->setCurrentIndex(
+      offered >= 0 ? offered : FPrinterName->findText(FTarget.DefaultPrinterName()));
   FOfferedPrinter = FPrinterName->currentIndex();
   FCopies = Named(new QSpinBox(group), "Copies");
   FCopies->setRange(1, 99);

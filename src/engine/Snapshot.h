@@ -8,7 +8,7 @@
 
 #include "engine/DisplayList.h"
 
-// The job snapshot the report systems write into the current folder.
+// The job snapshot the report systems write into the program's runtime folder.
 inline constexpr const char* DefaultSnapshotName = "Papyra.RPT";
 inline constexpr const char* SnapshotExtension = "snp";
 

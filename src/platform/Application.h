@@ -1,8 +1,11 @@
 #pragma once
 // The program's QApplication: catches a command's exception once, at the event-loop boundary,
-// and shows it the way every failure of the program is shown.
+// and shows it the way every failure of the program is shown; and keeps Alt+letter keys out of
+// every edit's text, on every window.
 #include <QApplication>
 #include <exception>
+
+class QKeyEvent;
 
 class TApplication : public QApplication {
   Q_OBJECT
@@ -17,6 +20,9 @@ class TApplication : public QApplication {
   // Runs a command and shows what it throws; returns false when it threw.
   template <typename F>
   static bool Guard(F&& f);
+
+ private:
+  bool DeliverWithoutText(QObject* receiver, QKeyEvent* event);
 };
 
 bool ShowCurrentException();

@@ -18,11 +18,13 @@ namespace {
 bool gScript = false;
 QStringList gAnswers;
 QStringList gTitles;
+QStringList gFolders;
 bool gHelpScript = false;
 QList<int> gHelpShown;
 
-QString NextAnswer(const QString& title) {
+QString NextAnswer(const QString& title, const QString& folder = {}) {
   gTitles.append(title);
+  gFolders.append(folder);
   return gAnswers.isEmpty() ? QString() : gAnswers.takeFirst();
 }
 
@@ -34,7 +36,7 @@ QString WithDefaultExt(QString path, const QString& ext) {
 }  // namespace
 
 QString PromptOpenFileName(const TFileDialogOptions& o, QWidget* parent) {
-  if (gScript) return NextAnswer(o.title);
+  if (gScript) return NextAnswer(o.title, o.initialDir);
   QFileDialog dlg(parent ? parent : QApplication::activeWindow(), o.title, o.initialDir, o.filter);
   dlg.setAcceptMode(QFileDialog::AcceptOpen);
   dlg.setFileMode(o.mustExist ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
@@ -45,7 +47,7 @@ QString PromptOpenFileName(const TFileDialogOptions& o, QWidget* parent) {
 }
 
 QString PromptSaveFileName(const TFileDialogOptions& o, QWidget* parent) {
-  if (gScript) return WithDefaultExt(NextAnswer(o.title), o.defaultExt);
+  if (gScript) return WithDefaultExt(NextAnswer(o.title, o.initialDir), o.defaultExt);
   QFileDialog dlg(parent ? parent : QApplication::activeWindow(), o.title, o.initialDir, o.filter);
   dlg.setAcceptMode(QFileDialog::AcceptSave);
   dlg.setDefaultSuffix(o.defaultExt);
@@ -80,9 +82,13 @@ void SetNextFileName(const QString& path) {
 void Clear() {
   gAnswers.clear();
   gTitles.clear();
+  gFolders.clear();
 }
 QStringList Titles() {
   return gTitles;
+}
+QStringList InitialFolders() {
+  return gFolders;
 }
 }  // namespace DialogScript
 

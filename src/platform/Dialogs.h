@@ -26,7 +26,8 @@ void Enable(bool on);
 bool Enabled();
 void SetNextFileName(const QString& path);  // for the next open, save or folder dialog
 void Clear();
-QStringList Titles();  // titles of the dialogs asked for, in order
+QStringList Titles();          // titles of the dialogs asked for, in order
+QStringList InitialFolders();  // the folder each of them opened in
 }  // namespace DialogScript
 
 // Help topics are HTML files named by their context number ("1.html") in the help folder

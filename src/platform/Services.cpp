@@ -8,9 +8,14 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QFontDatabase>
 #include <QStandardPaths>
+#include <QTemporaryDir>
 #include <QUrl>
 #include <array>
+#include <memory>
+
+#include <unistd.h>
 
 namespace {
 int gBeeps = 0;
@@ -86,6 +91,62 @@ bool RunningUnderDevEnvironmentAt(const QString& exeFolder) {
 
 QString DocumentsFolderPath() {
   return QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+}
+
+namespace {
+// Where the per-copy folders go. The runtime folder must be the user's own, as the XDG rules
+// require; asking QStandardPaths for it would print warnings when it is not set.
+QString RuntimeBase() {
+  const QString runtime = qEnvironmentVariable("XDG_RUNTIME_DIR");
+  const QFileInfo info(runtime);
+  if (!runtime.isEmpty() && info.isDir() && info.isWritable() && info.ownerId() == ::getuid())
+    return runtime;
+  return QStandardPaths::writableLocation(QStandardPaths::GenericCacheLocation);
+}
+
+std::unique_ptr<QTemporaryDir>& RuntimeFolder() {
+  static std::unique_ptr<QTemporaryDir> folder;  // destroyed, and so removed, at exit
+  return folder;
+}
+}  // namespace
+
+QString RuntimeDir() {
+  auto& folder = RuntimeFolder();
+  if (!folder || !folder->isValid()) {
+    const QString base = RuntimeBase();
+    QDir().mkpath(base);
+    folder = std::make_unique<QTemporaryDir>(base + QStringLiteral("/papyra-XXXXXX"));
+    if (!folder->isValid()) return {};
+  }
+  return folder->path();
+}
+
+void RemoveRuntimeDir() {
+  RuntimeFolder().reset();
+}
+
+QString CacheDir() {
+  const QString dir = QStandardPaths::writableLocation(QStandardPaths::GenericCacheLocation) +
+                      QStringLiteral("/Papyra");
+  return QDir().mkpath(dir) ? dir : QString();
+}
+
+void AddProgramFontFiles() {
+  // Wine's Tahoma has Tahoma's metrics, so the screens come out at their designed sizes; it
+  // lives outside the folders fontconfig searches.
+  for (const char* name : {"wine/fonts/tahoma.ttf", "wine/fonts/tahomabd.ttf"}) {
+    const QString path =
+        QStandardPaths::locate(QStandardPaths::GenericDataLocation, QLatin1String(name));
+    if (!path.isEmpty()) QFontDatabase::addApplicationFont(path);
+  }
+}
+
+QString PapyraDocumentsFolder() {
+  const QString documents = DocumentsFolderPath();
+  const QString folder =
+      (documents.isEmpty() ? QDir::homePath() : documents) + QStringLiteral("/Papyra");
+  QDir().mkpath(folder);
+  return folder;
 }
 
 QByteArray ToWin1252(const QString& text) {

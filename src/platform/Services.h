@@ -34,6 +34,26 @@ bool RunningUnderDevEnvironment();
 bool RunningUnderDevEnvironmentAt(const QString& exeFolder);
 QString ExecutableFolder();     // with a trailing "/"
 QString DocumentsFolderPath();  // the user's Documents folder, no trailing delimiter; may be empty
+// "Papyra" in the user's Documents folder, where the user's own files of the program go by
+// default (reports, payer files); created on use.
+QString PapyraDocumentsFolder();
+
+// The folder for the files the program makes for itself (the print snapshot, web update
+// downloads): private to the user (XDG_RUNTIME_DIR, else the user's cache folder) and to this
+// running copy, so a read-only program folder, other users and other copies never get in the
+// way. Created on first use, no trailing delimiter; empty only when it cannot be created.
+QString RuntimeDir();
+// Removes that folder with everything in it; the next RuntimeDir() makes a fresh one. Runs at
+// exit by itself.
+void RemoveRuntimeDir();
+// The user's cache folder for the program ("~/.cache/Papyra"), for the few files that must
+// outlive the running copy (a downloaded setup program that replaces it). Created on use; empty
+// when it cannot be.
+QString CacheDir();
+
+// Adds the font files the screens are designed for where the system has them but does not
+// offer them to programs (Tahoma from the Wine fonts). Every program start calls it.
+void AddProgramFontFiles();
 
 // Windows-1252, the code page of the record files' short strings.
 QByteArray ToWin1252(const QString& text);  // unmappable characters become "?"

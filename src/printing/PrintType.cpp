@@ -20,8 +20,7 @@ TFrmSelectFormType::TFrmSelectFormType(QWidget* parent) : QDialog(parent) {
   RBProgGen->setChecked(true);
   RBRedCopy = new QRadioButton(QStringLiteral("Pre-Printed IRS red copy"), group);
   RBRedCopy->setObjectName(QStringLiteral("RBRedCopy"));
-  // Pre-printed red copies are shown so users know the option exists, but not offered.
-  RBRedCopy->setEnabled(false);
+  // Paper filers need Copy A and the Form 1096 on the IRS's red-ink forms.
   auto* groupLayout = new QVBoxLayout(group);
   groupLayout->addWidget(RBProgGen);
   groupLayout->addWidget(RBRedCopy);

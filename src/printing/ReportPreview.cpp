@@ -4,11 +4,13 @@
 #include <QContextMenuEvent>
 #include <QEventLoop>
 #include <QFileInfo>
+#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMenu>
 #include <QPrinter>
 #include <QSaveFile>
+#include <QScreen>
 #include <QStatusBar>
 #include <QTimer>
 #include <QToolBar>
@@ -419,6 +421,7 @@ QString TFrmReportPreview::AskSaveName(const QString& title, const QString& filt
   options.title = title;
   options.filter = filter;
   options.defaultExt = ext;
+  options.initialDir = PapyraDocumentsFolder();
   const QString name = PromptSaveFileName(options, this);
   if (name.isEmpty() || !ask || !QFileInfo::exists(name)) return name;
   const QString question = QStringLiteral("%1 already exists.~Do you want to replace it?")
@@ -432,6 +435,7 @@ void TFrmReportPreview::OpenClick() {
   options.filter = QStringLiteral("Snapshot Files (*.snp)");
   options.defaultExt = QString::fromLatin1(SnapshotExtension);
   options.mustExist = true;
+  options.initialDir = PapyraDocumentsFolder();
   const QString name = PromptOpenFileName(options, this);
   if (name.isEmpty()) return;
   THourglass wait;
@@ -527,7 +531,12 @@ void CreatePreview(TReportSystem& system, QWidget* owner, QPointer<TFrmReportPre
   window = new TFrmReportPreview(owner);
   window->setWindowTitle(system.EffectiveTitlePreview());
   window->resize(system.Preview.Width, system.Preview.Height);
-  if (system.Preview.Maximized) window->setWindowState(Qt::WindowMaximized);
+  if (system.Preview.Maximized) {
+    // Without a window manager nothing maximises the window: it takes the free area itself.
+    if (const QScreen* screen = owner ? owner->screen() : QGuiApplication::primaryScreen())
+      window->setGeometry(screen->availableGeometry());
+    window->setWindowState(Qt::WindowMaximized);
+  }
   window->SetReportSystem(&system);
 }
 

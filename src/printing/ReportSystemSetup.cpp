@@ -23,5 +23,10 @@ void SetUpReportSystem(TReportSystem& system, const TReportTitles& titles, QWidg
   system.Preview.ShadowDepth = 5;
   system.Preview.ZoomFactor = 100;
   system.OnBeforePrint = [](TPagePrinter& printer) { SetPrinterSetup(printer); };
+  system.JobPrinterName = [] {
+    TPrinterSetupRecord stored;
+    ReadPrinterSetup(stored);
+    return stored.PrinterName.trimmed();
+  };
   InstallPreviewWindow(system, owner);
 }

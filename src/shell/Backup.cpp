@@ -9,7 +9,9 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPainter>
 #include <QPushButton>
+#include <QStyle>
 #include <QVBoxLayout>
 #include <exception>
 #include <utility>
@@ -24,6 +26,27 @@
 #include "storage/Globals.h"
 
 namespace {
+// A path that is wider than its room shows its start and end with "..." between them; the whole
+// path is in the tool tip and in text().
+class TPathLabel : public QLabel {
+ public:
+  TPathLabel(const QString& path, QWidget* parent) : QLabel(path, parent) {
+    setTextFormat(Qt::PlainText);
+    setToolTip(path);
+  }
+  QSize minimumSizeHint() const override { return {0, QLabel::minimumSizeHint().height()}; }
+  QSize sizeHint() const override { return {0, QLabel::sizeHint().height()}; }
+
+ protected:
+  void paintEvent(QPaintEvent*) override {
+    QPainter painter(this);
+    const QRect room = contentsRect();
+    const QString shown = fontMetrics().elidedText(text(), Qt::ElideMiddle, room.width());
+    style()->drawItemText(&painter, room, int(alignment()), palette(), isEnabled(), shown,
+                          foregroundRole());
+  }
+};
+
 QGroupBox* CurrentFileGroup(TBackupDialog* dlg, const QString& explanation) {
   auto* group = new QGroupBox(QStringLiteral(" Current File: "), dlg);
   auto* layout = new QVBoxLayout(group);
@@ -60,7 +83,7 @@ TBackupDialog::TBackupDialog(const TTexts& texts, const QString& fileName, const
                              QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint),
       LblFileName(new QLabel(fileName, this)),
-      LblLocation(new QLabel(ProgramFolder, this)),
+      LblLocation(new TPathLabel(ProgramFolder, this)),
       Path(new QLineEdit(folder, this)),
       BtnBrowse(Button(this, "BtnBrowse", "&Browse")),
       BtnOk(Button(this, "BtnOk", "&Ok")),
@@ -75,7 +98,11 @@ TBackupDialog::TBackupDialog(const TTexts& texts, const QString& fileName, const
   layout->addWidget(FolderGroup(this, texts.FolderGroup));
   layout->addLayout(OkCancelRow(this, BtnOk, BtnCancel));
   connect(BtnBrowse, &QPushButton::clicked, this, [this] { BtnBrowseClick(); });
-  setFixedWidth(430);
+  // The explanation wraps: the window takes the height its lines need at the fixed width.
+  constexpr int width = 430;
+  setFixedWidth(width);
+  layout->activate();
+  setFixedHeight(layout->totalHeightForWidth(width));
 }
 
 QString TBackupDialog::Folder() const {

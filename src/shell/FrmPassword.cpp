@@ -110,9 +110,12 @@ bool TFrmPassword::PasswordKeyAllowed(QChar ch) {
 
 bool TFrmPassword::eventFilter(QObject* watched, QEvent* event) {
   if ((watched == PW1 || watched == PW2) && event->type() == QEvent::KeyPress) {
-    const QString typed = static_cast<QKeyEvent*>(event)->text();
-    // Keys that type nothing (arrows, Delete, Home) keep their editing meaning.
-    if (!typed.isEmpty() && !PasswordKeyAllowed(typed.front())) return true;
+    const auto* key = static_cast<QKeyEvent*>(event);
+    const QString typed = key->text();
+    // Keys that type nothing (arrows, Delete, Home) keep their editing meaning, and Tab moves
+    // between the fields as in any window.
+    const bool tab = key->key() == Qt::Key_Tab || key->key() == Qt::Key_Backtab;
+    if (!tab && !typed.isEmpty() && !PasswordKeyAllowed(typed.front())) return true;
   }
   return TFrmScreen::eventFilter(watched, event);
 }

@@ -90,9 +90,11 @@ void DrawKind(QPainter& p, const QString& kind) {
     f.setPixelSize(kind.size() - 5 > 3 ? 7 : 8);
     f.setBold(true);
     p.setFont(f);
+    // The number sits below the folded corner (the top 6 pixels at the right), the form's
+    // letters under it.
     const QString label = kind.mid(5);
-    p.drawText(QRectF(2, 4, 20, 8), Qt::AlignCenter, label.left(4));
-    if (label.size() > 4) p.drawText(QRectF(2, 12, 20, 8), Qt::AlignCenter, label.mid(5));
+    p.drawText(QRectF(3, 7, 18, 7), Qt::AlignCenter, label.left(4));
+    if (label.size() > 4) p.drawText(QRectF(2, 14, 20, 7), Qt::AlignCenter, label.mid(5));
   }
 }
 }  // namespace

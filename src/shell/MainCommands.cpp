@@ -12,10 +12,12 @@
 #include "platform/Application.h"
 #include "platform/Dialogs.h"
 #include "platform/Resources.h"
+#include "platform/Services.h"
 #include "platform/Settings.h"
 #include "shell/FrmMain.h"
 #include "shell/FrmNewFileDlg.h"
 #include "shell/FrmWelcome.h"
+#include "shell/WebUpdate.h"
 #include "storage/DataModule.h"
 #include "storage/Globals.h"
 #include "storage/RecentFiles.h"
@@ -77,6 +79,8 @@ void TFrmMain::FormShow(const QStringList& arguments) {
   if (!DocumentsFolder.isEmpty()) QDir().mkpath(DataFolder);  // failures leave the defaults
   RegistryRoot = RunningUnderDevEnvironment() ? QStringLiteral("Software\\PapyraTest\\2025\\")
                                               : QStringLiteral("Software\\Papyra\\2025\\");
+  // A file named on the command line is relative to the folder the user started in.
+  const QDir startFolder = QDir::current();
   QDir::setCurrent(ProgramFolder);
   if (ShowSplash) {
     auto* splash = new TFrmWelcome();
@@ -85,8 +89,8 @@ void TFrmMain::FormShow(const QStringList& arguments) {
     Pause(2000);
     delete splash;
   }
-  QFile::remove(ProgramFolder + QStringLiteral("Papyra_25.EXE"));
-  QFile::remove(ProgramFolder + QStringLiteral("update.ini"));
+  // A setup program that replaced the last version has done its work.
+  QFile::remove(SetupFileName());
   UpdateFormCaption();
   FrmDataModule->RSPayer->SetRecSize(448);
   FrmDataModule->RSPayee->SetRecSize(1536);
@@ -99,7 +103,9 @@ void TFrmMain::FormShow(const QStringList& arguments) {
   MaskSSNOption = true;
   if (arguments.isEmpty()) return;
   // Arguments are joined again, so a path with spaces needs no quotes.
-  PayeeFileName = arguments.join(QLatin1Char(' ')).trimmed();
+  const QString named = arguments.join(QLatin1Char(' ')).trimmed();
+  if (named.isEmpty()) return;
+  PayeeFileName = QDir::cleanPath(startFolder.absoluteFilePath(named));
   if (QFileInfo(PayeeFileName).suffix() == QLatin1String("PE25") && QFile::exists(PayeeFileName)) {
     FrmDataModule->RSPayee->SetFileName(PayeeFileName);
     FrmDataModule->RSPayee->OpenRecSet();
@@ -120,7 +126,7 @@ void TFrmMain::closeEvent(QCloseEvent* event) {
 void TFrmMain::FormClose() {
   if (FClosed) return;
   FrmDataModule->RSPayee->CloseRecSet();
-  QFile::remove(QStringLiteral("Papyra.RPT"));
+  RemoveRuntimeDir();
   if (AppRegistry) {
     SaveRecentFiles();
     AppRegistry.reset();

@@ -16,6 +16,8 @@
 #include <memory>
 
 #include "maintenance/Utils.h"
+#include "platform/Services.h"
+#include "platform/Settings.h"
 #include "shell/FrmMain.h"
 #include "shell/FrmWelcome.h"
 #include "storage/Globals.h"
@@ -31,10 +33,7 @@ const char* const kSetupPath = "/public/Papyra_25.EXE";
 const char* const kSection = "Papyra2025";
 
 QString VersionFileName() {
-  return ProgramFolder + QStringLiteral("update.ini");
-}
-QString SetupFileName() {
-  return ProgramFolder + QStringLiteral("Papyra_25.EXE");
+  return RuntimeDir() + QStringLiteral("/update.ini");
 }
 
 QString ServerFile(const char* path) {
@@ -69,12 +68,8 @@ double IniFloat(const QString& fileName, const QString& section, const QString& 
   return ok ? value : def;
 }
 
-bool FileDigestMatches(const QString& fileName, const QString& expectedHex) {
+bool DigestMatches(const QCryptographicHash& hash, const QString& expectedHex) {
   if (expectedHex.isEmpty()) return false;
-  QFile file(fileName);
-  if (!file.open(QIODevice::ReadOnly)) return false;
-  QCryptographicHash hash(QCryptographicHash::Sha256);
-  if (!hash.addData(&file)) return false;
   return QString::fromLatin1(hash.result().toHex()).compare(expectedHex, Qt::CaseInsensitive) == 0;
 }
 
@@ -108,14 +103,24 @@ struct TDownload {
   QNetworkReply* Reply;
   QSaveFile& File;
   bool Failed = false;
+  QCryptographicHash Hash{QCryptographicHash::Sha256};
 
   void Take() {
     if (!Reply->isReadable()) return;  // aborted
     const QByteArray chunk = Reply->readAll();
-    if (!Failed && File.write(chunk) != chunk.size()) {
-      Failed = true;
-      Reply->abort();
-    }
+    Hash.addData(chunk);
+    if (!Failed && File.write(chunk) != chunk.size()) Fail();
+  }
+  void Fail() {
+    Failed = true;
+    Reply->abort();
+  }
+  // Every address of a redirect chain must pass the same rule as the first one.
+  void Redirected(const QUrl& target) {
+    if (UpdateUrlAccepted(Reply->url().resolved(target).toString()))
+      emit Reply->redirectAllowed();
+    else
+      Fail();
   }
 
   bool Run() {
@@ -131,6 +136,8 @@ struct TDownload {
       watchdog.start();
       Take();
     });
+    QObject::connect(Reply, &QNetworkReply::redirected, &loop,
+                     [this](const QUrl& target) { Redirected(target); });
     QObject::connect(Reply, &QNetworkReply::finished, &loop, &QEventLoop::quit);
     watchdog.start();
     if (!Reply->isFinished()) loop.exec(QEventLoop::ExcludeUserInputEvents);
@@ -141,9 +148,28 @@ struct TDownload {
 };
 }  // namespace
 
+QString UpdateServerKey() {
+  return RegistryRoot + QStringLiteral("WebUpdate");
+}
+
 QString UpdateServerUrl() {
-  const QString configured = qEnvironmentVariable("PAPYRA_UPDATE_URL").trimmed();
+  QString configured;
+  auto read = [&](TRegistry& reg) {
+    if (!reg.OpenKey(UpdateServerKey(), false)) return;
+    configured = reg.ReadString(QStringLiteral("Server")).trimmed();
+    reg.CloseKey();
+  };
+  if (AppRegistry) {
+    read(*AppRegistry);
+  } else {
+    TRegistry registry;
+    read(registry);
+  }
   return configured.isEmpty() ? QString::fromLatin1(kDefaultServer) : configured;
+}
+
+QString SetupFileName() {
+  return CacheDir() + QStringLiteral("/Papyra_25.EXE");
 }
 
 bool UpdateUrlAccepted(const QString& url) {
@@ -165,18 +191,18 @@ bool IsInternetConnected() {
   return InterfaceOnline();
 }
 
-bool DownloadToFile(const QString& url, const QString& path) {
+bool DownloadToFile(const QString& url, const QString& path, const std::optional<QString>& sha256) {
   if (!UpdateUrlAccepted(url)) return false;
   QSaveFile file(path);
   if (!file.open(QIODevice::WriteOnly)) return false;
   QNetworkAccessManager manager;
   QNetworkRequest request{QUrl(url)};
-  // A redirect may not leave HTTPS for plain HTTP.
   request.setAttribute(QNetworkRequest::RedirectPolicyAttribute,
-                       QNetworkRequest::NoLessSafeRedirectPolicy);
+                       QNetworkRequest::UserVerifiedRedirectPolicy);
   std::unique_ptr<QNetworkReply> reply(manager.get(request));
   TDownload download{reply.get(), file};
-  if (!download.Run()) {
+  // A file with a known digest is kept only when it is exactly that file.
+  if (!download.Run() || (sha256 && !DigestMatches(download.Hash, *sha256))) {
     file.cancelWriting();
     return false;
   }
@@ -196,12 +222,11 @@ bool CheckForUpdate() {
 // file describes.
 bool DownloadUpdate() {
   const QString setup = SetupFileName();
+  QFile::remove(setup);  // an older download must not be taken for this one
   const QString expected =
       IniValue(VersionFileName(), QString::fromLatin1(kSection), QStringLiteral("Sha256"));
-  if (!DownloadToFile(ServerFile(kSetupPath), setup) || !FileDigestMatches(setup, expected)) {
-    QFile::remove(setup);
+  if (CacheDir().isEmpty() || !DownloadToFile(ServerFile(kSetupPath), setup, expected))
     throw EDownloadException(QStringLiteral("Unable to download update."));
-  }
   return true;
 }
 

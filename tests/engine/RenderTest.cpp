@@ -21,15 +21,17 @@ TEST(Fonts, WindowsNamesDrawWithTheirMetricCompatibleSubstitutes) {
   RegisterFontSubstitutions();
   struct Case {
     const char* name;
-    const char* family;
+    const char* family;  // the stand-in
+    const char* drawn;   // Tahoma is itself where Wine's Tahoma is installed
   };
-  for (const Case c : {Case{"Courier New", "Liberation Mono"}, Case{"Arial", "Liberation Sans"},
-                       Case{"Tahoma", "DejaVu Sans"}, Case{"Coronet", "Z003"}}) {
+  for (const Case c : {Case{"Courier New", "Liberation Mono", "Liberation Mono"},
+                       Case{"Arial", "Liberation Sans", "Liberation Sans"},
+                       Case{"Tahoma", "DejaVu Sans", "Tahoma"}, Case{"Coronet", "Z003", "Z003"}}) {
     EXPECT_EQ(QFont::substitute(QString::fromLatin1(c.name)).toLower(),
               QString::fromLatin1(c.family).toLower());
     // The family may carry its foundry ("Z003 [urw]").
     const QFontInfo info(MakeQFont({QString::fromLatin1(c.name), 12, 0, clBlack}, 12));
-    EXPECT_TRUE(info.family().startsWith(QString::fromLatin1(c.family)))
+    EXPECT_TRUE(info.family().startsWith(QString::fromLatin1(c.drawn)))
         << info.family().toStdString() << ": is the font installed?";
     EXPECT_TRUE(CssFontFamily(QString::fromLatin1(c.name))
                     .startsWith(QStringLiteral("'%1'").arg(QString::fromLatin1(c.family))));
@@ -180,6 +182,43 @@ TEST(Pdf, CarriesTheTitleAndCreatorAndEveryPage) {
   EXPECT_TRUE(xmp.contains(QStringLiteral(">Papyra 2025 Adobe Portable Document</rdf:li>")))
       << xmp.toStdString();
   EXPECT_TRUE(xmp.contains(QStringLiteral("<pdf:Producer>Papyra Software</pdf:Producer>")));
+}
+
+// The document information itself carries title, subject, author and creator, whatever their
+// characters.
+TEST(Pdf, TheDocumentInformationHasTitleSubjectAuthorAndCreator) {
+  if (!HaveTool(QStringLiteral("pdfinfo")))
+    GTEST_SKIP() << "pdfinfo (poppler-utils) is not installed";
+  TTempFolder tmp;
+  const struct {
+    QString title, subject, creator;
+  } cases[] = {
+      {"Papyra 2025", "Papyra 2025 Adobe Portable Document", "Papyra Software"},
+      {QString::fromUtf8("Caf\u00e9 (Form) \\ 1099"), QString::fromUtf8("\u20ac <x>"), "A & B"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.title.toStdString());
+    const QString pdf = tmp.Path(QStringLiteral("info.pdf"));
+    TPdfInfo info;
+    info.Title = c.title;
+    info.Subject = c.subject;
+    info.Creator = c.creator;
+    WritePdf(SampleJob(), pdf, info);
+    QProcess p;
+    p.start(QStringLiteral("pdfinfo"), {QStringLiteral("-enc"), QStringLiteral("UTF-8"), pdf});
+    p.waitForFinished(60000);
+    EXPECT_EQ(p.exitCode(), 0) << p.readAllStandardError().toStdString();
+    const QString text = QString::fromUtf8(p.readAllStandardOutput());
+    for (const auto& [key, value] : {std::pair{"Title", c.title},
+                                     {"Subject", c.subject},
+                                     {"Author", c.creator},
+                                     {"Creator", c.creator}})
+      EXPECT_TRUE(text.contains(QRegularExpression(
+          QStringLiteral("(^|\\n)%1:\\s+%2\\n").arg(key, QRegularExpression::escape(value)))))
+          << key << "\n"
+          << text.toStdString();
+    EXPECT_TRUE(text.contains(QRegularExpression(QStringLiteral("Pages:\\s+2\\n"))));
+  }
 }
 
 TEST(Html, EachPageIsAnInlineSvgInInchesWithoutPreviewOnlyItems) {

@@ -15,6 +15,7 @@
 #include "engine/Snapshot.h"
 #include "platform/Exceptions.h"
 #include "platform/MsgBox.h"
+#include "platform/Services.h"
 
 namespace {
 class ReportSystemTest : public ::testing::Test {
@@ -40,7 +41,9 @@ class ReportSystemTest : public ::testing::Test {
   void TearDown() override {
     TReportSystem::SetDefaultPreviewHandler(nullptr);
     QDir::setCurrent(FOldDir);
+    RemoveRuntimeDir();
   }
+  static QString RuntimeSnapshot() { return RuntimeDir() + QStringLiteral("/Papyra.RPT"); }
   TTempFolder Tmp;
   TReportSystem System;
   QList<TReportJob> Previewed;
@@ -50,15 +53,15 @@ class ReportSystemTest : public ::testing::Test {
 };
 }  // namespace
 
-TEST_F(ReportSystemTest, APreviewRunWritesTheSnapshotInTheCurrentFolder) {
+TEST_F(ReportSystemTest, APreviewRunWritesTheSnapshotInTheUsersOwnFolder) {
   ASSERT_TRUE(System.Execute());
   EXPECT_EQ(Events, (QStringList{"before", "print", "after"}));
   ASSERT_EQ(Previewed.size(), 1);
   EXPECT_EQ(Previewed[0].PageCount(), 3);
   EXPECT_EQ(Previewed[0].Title, QStringLiteral("Form 1099-NEC"));
-  EXPECT_EQ(QFileInfo(System.SnapshotFileName()),
-            QFileInfo(Tmp.Path(QStringLiteral("Papyra.RPT"))));
-  EXPECT_EQ(LoadSnapshot(Tmp.Path(QStringLiteral("Papyra.RPT"))), Previewed[0]);
+  EXPECT_EQ(QFileInfo(System.SnapshotFileName()), QFileInfo(RuntimeSnapshot()));
+  EXPECT_EQ(LoadSnapshot(RuntimeSnapshot()), Previewed[0]);
+  EXPECT_FALSE(QFileInfo::exists(Tmp.Path(QStringLiteral("Papyra.RPT"))));
   EXPECT_EQ(System.PagePrinter(), nullptr) << "the page printer lives for one run";
 }
 
@@ -132,7 +135,7 @@ TEST_F(ReportSystemTest, TheSetUpWindowChoosesAFileDestination) {
     w->findChild<QPushButton*>(QStringLiteral("BtnOk"))->click();
   });
   ASSERT_TRUE(System.Execute());
-  EXPECT_EQ(ReadAll(snp), ReadAll(Tmp.Path(QStringLiteral("Papyra.RPT"))));
+  EXPECT_EQ(ReadAll(snp), ReadAll(RuntimeSnapshot()));
 }
 
 TEST_F(ReportSystemTest, CancellingTheSetUpWindowEndsTheJob) {
@@ -140,7 +143,7 @@ TEST_F(ReportSystemTest, CancellingTheSetUpWindowEndsTheJob) {
   WhenModal([](QWidget* w) { w->findChild<QPushButton*>(QStringLiteral("BtnCancel"))->click(); });
   EXPECT_FALSE(System.Execute());
   EXPECT_TRUE(Events.isEmpty());
-  EXPECT_FALSE(QFileInfo::exists(Tmp.Path(QStringLiteral("Papyra.RPT"))));
+  EXPECT_FALSE(QFileInfo::exists(RuntimeSnapshot()));
 }
 
 TEST_F(ReportSystemTest, ThePrinterDestinationPrintsTheChosenRangeAndCopies) {
@@ -211,4 +214,30 @@ TEST_F(ReportSystemTest, TheEnginePreviewPagesThroughTheJob) {
   });
   ASSERT_TRUE(System.Execute());
   EXPECT_EQ(pages, (QStringList{" Page 1 of 3", " Page 3 of 3"}));
+}
+
+// A packaged install is read-only and is the current folder: a print still works, writes nothing
+// there, and what it wrote for itself goes with the program's own folder at exit.
+TEST_F(ReportSystemTest, AReadOnlyProgramFolderStillPrintsAndKeepsNothing) {
+  const QString program = Tmp.Path(QStringLiteral("program"));
+  ASSERT_TRUE(QDir().mkpath(program));
+  QDir::setCurrent(program);
+  QFile::setPermissions(program, QFileDevice::ReadOwner | QFileDevice::ExeOwner);
+  const QString pdf = Tmp.Path(QStringLiteral("out.pdf"));
+  System.Setup.Dest = TReportDest::File;
+  System.Setup.FileName = pdf;
+  const bool printed = System.Execute();
+  const QStringList left = QDir(program).entryList(QDir::AllEntries | QDir::NoDotAndDotDot);
+  QFile::setPermissions(program,
+                        QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+  EXPECT_TRUE(printed);
+  EXPECT_TRUE(ReadAll(pdf).startsWith("%PDF-"));
+  EXPECT_TRUE(left.isEmpty()) << left.join(' ').toStdString();
+  const QString own = RuntimeDir();
+  EXPECT_TRUE(QFileInfo::exists(own + QStringLiteral("/Papyra.RPT")));
+  EXPECT_EQ(QFileInfo(own).permissions() & (QFileDevice::ReadGroup | QFileDevice::ReadOther), 0)
+      << "the folder is the user's alone";
+  RemoveRuntimeDir();
+  EXPECT_FALSE(QFileInfo::exists(own));
+  EXPECT_NE(RuntimeDir(), own) << "a new folder, never one another copy may hold";
 }

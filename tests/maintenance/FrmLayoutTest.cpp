@@ -2,6 +2,7 @@
 // every control inside the window, none on top of another, labels not cut and on the line of
 // their field. With PAPYRA_SCREENSHOT_DIR set, each screen is also saved there as a picture.
 #include <QDir>
+#include <QFontInfo>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -135,6 +136,24 @@ TEST_F(FrmLayoutTest, PayeeScreenIsTidy) {
   EXPECT_GE(screen.height(), 291);
   ExpectTidy(&screen);
   SaveScreenshot(&screen, "payee-screen");
+}
+
+// The screens' font is Tahoma itself (Wine's Tahoma, added at start), with the metrics the
+// screens were designed for, not a wider stand-in.
+TEST_F(FrmLayoutTest, TheScreensTahomaIsTahoma) {
+  Open(SamplePayees(), SamplePayer());
+  PayerRec = SamplePayer();
+  TFrmPayer payer;
+  TFrmPayee payee;
+  for (QWidget* screen : {static_cast<QWidget*>(&payer), static_cast<QWidget*>(&payee)}) {
+    SCOPED_TRACE(screen->metaObject()->className());
+    screen->show();
+    EXPECT_EQ(QFontInfo(screen->font()).family(), "Tahoma");
+    for (auto* label : screen->findChildren<QLabel*>())
+      EXPECT_EQ(QFontInfo(label->font()).family(), "Tahoma") << label->text().toStdString();
+    ExpectTidy(screen);
+    screen->hide();
+  }
 }
 
 TEST_F(FrmLayoutTest, RecordListIsTidy) {

@@ -13,9 +13,11 @@
 #include <QDialog>
 #include <QDir>
 #include <QFileInfo>
+#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QPushButton>
 #include <QSettings>
+#include <QStandardPaths>
 #include <QTest>
 #include <QVBoxLayout>
 
@@ -170,4 +172,31 @@ TEST(DialogButtons, OkIsTheDefaultAndAcceptsCancelRejectsBothAtTheRightEdge) {
     });
     EXPECT_EQ(dialog.exec(), c.result);
   }
+}
+
+// The window system appends an application display name, once set, to every window's title, so
+// "Papyra Version 2025.00 - Acme" would read "... - Acme — Papyra 2025" on the desktop.
+TEST(Application, NoDisplayNameIsAddedToTheWindowTitles) {
+  EXPECT_EQ(QGuiApplication::applicationDisplayName(), QCoreApplication::applicationName());
+  EXPECT_EQ(QCoreApplication::applicationName(), "Papyra");
+}
+
+TEST(Services, TheRuntimeFolderIsTheUsersOwnAndGoesAway) {
+  TTempFolder runtime;
+  const QByteArray saved = qgetenv("XDG_RUNTIME_DIR");
+  qputenv("XDG_RUNTIME_DIR", runtime.Path().toLocal8Bit());
+  RemoveRuntimeDir();
+  const QString dir = RuntimeDir();
+  EXPECT_EQ(QFileInfo(dir).absolutePath(), QFileInfo(runtime.Path()).absoluteFilePath());
+  EXPECT_EQ(QFileInfo(dir).permissions() & 0x00FF, 0) << "no one else may look in";
+  EXPECT_EQ(RuntimeDir(), dir) << "one folder for the whole run";
+  WriteAll(dir + "/Papyra.RPT", "x");
+  RemoveRuntimeDir();
+  EXPECT_FALSE(QFileInfo::exists(dir));
+  // Without a runtime folder the user's cache folder takes its place.
+  qputenv("XDG_RUNTIME_DIR", "");
+  EXPECT_TRUE(RuntimeDir().startsWith(
+      QStandardPaths::writableLocation(QStandardPaths::GenericCacheLocation) + "/papyra-"));
+  RemoveRuntimeDir();
+  qputenv("XDG_RUNTIME_DIR", saved);
 }

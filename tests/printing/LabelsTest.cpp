@@ -21,6 +21,7 @@
 #include "engine/Snapshot.h"
 #include "platform/Exceptions.h"
 #include "platform/MsgBox.h"
+#include "platform/Services.h"
 #include "platform/Settings.h"
 #include "printing/Labels.h"
 #include "printing/ReportPreview.h"
@@ -387,7 +388,7 @@ TEST_F(LabelsTest, PrintLabelsShowsTheSetUpWindowThenThePreview) {
   // The snapshot the preview showed: the job's title and thirty outlines on each sheet, drawn
   // for the preview only.
   TSnapshotReader snapshot;
-  snapshot.Open(Folder.Path(QString::fromLatin1(DefaultSnapshotName)));
+  snapshot.Open(RuntimeDir() + QLatin1Char('/') + QString::fromLatin1(DefaultSnapshotName));
   const TReportJob job = snapshot.ReadAll();
   EXPECT_EQ(job.Title, QStringLiteral("Papyra Labels"));
   for (const TPage& page : job.Pages) {

@@ -6,15 +6,16 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTest>
+#include <functional>
 
 #include "TestSupport.h"
 #include "printing/PrintType.h"
 #include "storage/Globals.h"
 
-TEST(PrintType, OpensWithProgramGeneratedCheckedAndRedCopyDisabled) {
+TEST(PrintType, OpensWithProgramGeneratedCheckedAndRedCopyOffered) {
   MaskSSNOption = true;
   QString caption, groupTitle, maskText, okText, cancelText, focused;
-  bool progChecked = false, redEnabled = true, maskChecked = false, okDefault = false;
+  bool progChecked = false, redEnabled = false, maskChecked = false, okDefault = false;
   WhenModal([&](QWidget* w) {
     caption = w->windowTitle();
     auto* prog = w->findChild<QRadioButton*>("RBProgGen");
@@ -36,7 +37,7 @@ TEST(PrintType, OpensWithProgramGeneratedCheckedAndRedCopyDisabled) {
   EXPECT_EQ(caption, "Form 1099-NEC");
   EXPECT_EQ(groupTitle, "Select type of Form");
   EXPECT_TRUE(progChecked);
-  EXPECT_FALSE(redEnabled);
+  EXPECT_TRUE(redEnabled);
   EXPECT_TRUE(maskChecked);
   EXPECT_EQ(maskText, "&Mask SSN on Program Generated Copy");
   EXPECT_EQ(okText, "&Ok");
@@ -97,12 +98,19 @@ TEST(PrintType, MaskOptionFollowsTheCheckBoxHoweverTheDialogCloses) {
   }
 }
 
-TEST(PrintType, RedCopyCannotBeChosenByClickOrKeys) {
-  WhenModal([&](QWidget* w) {
-    auto* red = w->findChild<QRadioButton*>("RBRedCopy");
-    QTest::mouseClick(red, Qt::LeftButton);
-    QTest::keyClick(w->findChild<QRadioButton*>("RBProgGen"), Qt::Key_Down);
-    w->findChild<QPushButton*>("BtnOk")->click();
-  });
-  EXPECT_EQ(ChoosePrintType("Form 1098"), ptProgramGenerated);
+// Users who file on paper print Copy A and the Form 1096 on the IRS's red-ink forms.
+TEST(PrintType, RedCopyIsChosenByClickOrKeys) {
+  const std::function<void(QWidget*)> choose[] = {
+      [](QWidget* w) {
+        QTest::mouseClick(w->findChild<QRadioButton*>("RBRedCopy"), Qt::LeftButton);
+      },
+      [](QWidget* w) { QTest::keyClick(w->findChild<QRadioButton*>("RBRedCopy"), Qt::Key_Space); },
+  };
+  for (const auto& pick : choose) {
+    WhenModal([&](QWidget* w) {
+      pick(w);
+      w->findChild<QPushButton*>("BtnOk")->click();
+    });
+    EXPECT_EQ(ChoosePrintType("Form 1098"), ptPreprinted);
+  }
 }

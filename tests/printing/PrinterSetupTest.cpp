@@ -13,10 +13,12 @@
 #include "FakePrinterTarget.h"
 #include "TestSupport.h"
 #include "controls/FilterEdit.h"
+#include "engine/ReportSystem.h"
 #include "platform/Dialogs.h"
 #include "platform/MsgBox.h"
 #include "platform/Settings.h"
 #include "printing/PrinterSetup.h"
+#include "printing/ReportSystemSetup.h"
 #include "storage/Globals.h"
 
 namespace {
@@ -310,5 +312,44 @@ TEST_F(PrinterSetupTest, JobReceivesTheStoredSetUp) {
     Store(c.stored);
     EXPECT_EQ(Applied(), Describe(c.applied));
     EXPECT_EQ(PrinterSetupRecord.PrinterName, c.stored.PrinterName);
+  }
+}
+
+// The report system's set-up window offers the printer the job will print on: the stored one
+// while it is installed, else the default printer. A printer picked there is the job's.
+TEST_F(PrinterSetupTest, TheReportSetUpWindowOffersTheStoredPrinter) {
+  const struct {
+    const char* stored;
+    const char* offered;
+  } cases[] = {
+      {"Ink Two", "Ink Two"}, {"Laser One", "Laser One"}, {"Gone", "Laser One"}, {"", "Laser One"}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.stored);
+    Store({c.stored, "Letter", "", 0, false, 0, 1});
+    TReportSystem system;
+    SetUpReportSystem(system, ReportTitlesOf("Form 1099-NEC"), nullptr);
+    QString offered;
+    WhenModal([&](QWidget* w) {
+      offered = Find<QComboBox>(w, "PrinterName")->currentText();
+      Find<QPushButton>(w, "BtnCancel")->click();
+    });
+    EXPECT_FALSE(system.Execute());
+    EXPECT_EQ(offered, c.offered);
+    EXPECT_TRUE(system.Setup.Printer.PrinterName.isEmpty());
+  }
+  // Kept as offered, the stored set-up still decides; another pick is the job's own.
+  Store({"Ink Two", "Letter", "", 0, false, 0, 1});
+  TReportSystem system;
+  SetUpReportSystem(system, ReportTitlesOf("Form 1099-NEC"), nullptr);
+  system.OnPrint = [](TPagePrinter&) {};
+  system.OverridePreview = [](TReportSystem&, int) {};
+  for (const char* pick : {"Ink Two", "Laser One"}) {
+    WhenModal([&](QWidget* w) {
+      auto* box = Find<QComboBox>(w, "PrinterName");
+      box->setCurrentIndex(box->findText(pick));
+      Find<QPushButton>(w, "BtnOk")->click();
+    });
+    EXPECT_TRUE(system.Execute());
+    EXPECT_EQ(system.Setup.Printer.PrinterName, QString(pick == QString("Ink Two") ? "" : pick));
   }
 }

@@ -6,11 +6,13 @@
 #include <QAction>
 #include <QApplication>
 #include <QDir>
+#include <QGuiApplication>
 #include <QMenu>
 #include <QProcess>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QRegularExpression>
+#include <QScreen>
 #include <QSpinBox>
 #include <QStandardPaths>
 #include <QTest>
@@ -24,6 +26,7 @@
 #include "engine/Snapshot.h"
 #include "platform/Dialogs.h"
 #include "platform/MsgBox.h"
+#include "platform/Services.h"
 #include "platform/Settings.h"
 #include "printing/PreviewPageView.h"
 #include "printing/ReportPreview.h"
@@ -382,6 +385,19 @@ TEST_F(PreviewTest, CancelledDialogsLeaveTheWindowAsItWas) {
   EXPECT_TRUE(MsgBoxScript::Log().isEmpty());
 }
 
+// Reports the user keeps go with the user's other Papyra files, not into the program's folder.
+TEST_F(PreviewTest, FileDialogsOpenInTheUsersPapyraDocumentsFolder) {
+  auto w = Open(2);
+  for (P::TCommand c : {P::cmOpen, P::cmSave, P::cmPdf, P::cmHtml}) {
+    DialogScript::SetNextFileName(QString());
+    w->Execute(c);
+  }
+  const QString folder =
+      QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation) + "/Papyra";
+  EXPECT_EQ(DialogScript::InitialFolders(), QStringList(4, folder));
+  EXPECT_TRUE(QFileInfo(folder).isDir());
+}
+
 TEST_F(PreviewTest, DamagedSnapshotIsReportedAndNothingChanges) {
   auto w = Open(2);
   QByteArray bytes = SampleSnapshot(1);
@@ -513,7 +529,7 @@ TEST_F(PreviewTest, ReportSystemShowsItsJobInThePreviewWindow) {
   QDir::setCurrent(temp.Path());
   for (const QString& snapshot : {QString::fromLatin1(DefaultSnapshotName), QString()}) {
     SCOPED_TRACE(snapshot.toStdString());
-    QFile::remove(temp.Path(DefaultSnapshotName));
+    QFile::remove(RuntimeDir() + "/" + DefaultSnapshotName);
     TReportSystem system;
     system.TitlePreview = "Form 1099-NEC Preview";
     system.SnapshotFile = snapshot;
@@ -529,6 +545,7 @@ TEST_F(PreviewTest, ReportSystemShowsItsJobInThePreviewWindow) {
     QWidget owner;
     InstallPreviewWindow(system, &owner);
     QString caption, status;
+    QRect normal;
     bool maximized = false, ownedByScreen = false;
     WhenModal([&](QWidget* w) {
       auto* preview = qobject_cast<P*>(w);
@@ -536,6 +553,7 @@ TEST_F(PreviewTest, ReportSystemShowsItsJobInThePreviewWindow) {
       caption = preview->windowTitle();
       status = preview->StatusText();
       maximized = preview->windowState() & Qt::WindowMaximized;
+      normal = preview->normalGeometry();
       ownedByScreen = preview->parentWidget() == &owner;
       QTest::keyClick(preview->PageView(), Qt::Key_Escape);
     });
@@ -543,9 +561,12 @@ TEST_F(PreviewTest, ReportSystemShowsItsJobInThePreviewWindow) {
     EXPECT_EQ(caption, "Form 1099-NEC Preview");
     EXPECT_EQ(status, " Page 1 of 4");
     EXPECT_TRUE(maximized);
+    // Where no window manager maximises it, the window still fills the free screen area.
+    EXPECT_EQ(normal, QGuiApplication::primaryScreen()->availableGeometry());
     EXPECT_TRUE(ownedByScreen);
     EXPECT_TRUE(owner.findChildren<P*>().isEmpty()) << "freed after the job";
-    EXPECT_EQ(QFileInfo::exists(temp.Path(DefaultSnapshotName)), !snapshot.isEmpty());
+    EXPECT_EQ(QFileInfo::exists(RuntimeDir() + "/" + DefaultSnapshotName), !snapshot.isEmpty());
+    EXPECT_FALSE(QFileInfo::exists(temp.Path(DefaultSnapshotName)));
   }
   QDir::setCurrent(QCoreApplication::applicationDirPath());
 }

@@ -1,3 +1,4 @@
+#include <QApplication>
 #include <QDir>
 #include <QFile>
 #include <QLabel>
@@ -273,4 +274,27 @@ TEST_F(BackupTest, TheOwnFolderIsRefusedBeforeAnythingIsClosed) {
   EXPECT_EQ(PayeeRec.GetString("City"), "Not yet saved");
   EXPECT_EQ(ReadAll(Payee), payee);
   EXPECT_EQ(ReadAll(Payer), payer);
+}
+
+// The window fits its texts: the whole explanation, and a long program folder shown start and end
+// with the whole path as a tool tip.
+TEST_F(BackupTest, TheRestoreWindowShowsItsTextsWhole) {
+  ProgramFolder =
+      "/opt/a-very-long-folder-name/for-the-program/installed-by-a-package/papyra-2025/";
+  TFrmRestore dlg(Dir.Path("usb"));
+  dlg.show();
+  QApplication::processEvents();
+  auto* explanation = dlg.findChild<QLabel*>("LblExplanation");
+  ASSERT_NE(explanation, nullptr);
+  EXPECT_GE(explanation->height(), explanation->heightForWidth(explanation->width()));
+  EXPECT_EQ(dlg.LblLocation->text(), ProgramFolder);
+  EXPECT_EQ(dlg.LblLocation->toolTip(), ProgramFolder);
+  for (QWidget* w : dlg.findChildren<QWidget*>()) {
+    if (!w->isVisible()) continue;
+    const QRect r(w->mapTo(&dlg, QPoint(0, 0)), w->size());
+    EXPECT_TRUE(dlg.rect().contains(r)) << w->objectName().toStdString();
+    if (auto* label = qobject_cast<QLabel*>(w); label && label != dlg.LblLocation) {
+      EXPECT_LE(label->minimumSizeHint().width(), label->width()) << label->text().toStdString();
+    }
+  }
 }

@@ -114,6 +114,27 @@ TEST_F(FrmPasswordTest, EnterMovesBetweenTheTwoFields) {
   EXPECT_TRUE(Screen->isVisible());
 }
 
+TEST_F(FrmPasswordTest, TabAndShiftTabMoveBetweenTheTwoFields) {
+  OpenAndShow();
+  QApplication::setActiveWindow(Screen.get());
+  const struct {
+    QLineEdit* from;
+    Qt::Key key;
+    Qt::KeyboardModifiers mods;
+    QLineEdit* to;
+  } cases[] = {
+      {Screen->PW1, Qt::Key_Tab, Qt::NoModifier, Screen->PW2},
+      {Screen->PW2, Qt::Key_Backtab, Qt::ShiftModifier, Screen->PW1},
+      {Screen->PW2, Qt::Key_Tab, Qt::ShiftModifier, Screen->PW1},
+  };
+  for (const auto& c : cases) {
+    c.from->setFocus();
+    QTest::keyClick(c.from, c.key, c.mods);
+    EXPECT_EQ(QApplication::focusWidget(), c.to) << c.from->objectName().toStdString();
+    EXPECT_EQ(c.from->text(), "");
+  }
+}
+
 TEST_F(FrmPasswordTest, OkAppliesTheRulesInOrder) {
   struct Case {
     const char* name;

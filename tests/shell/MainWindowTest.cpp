@@ -62,6 +62,32 @@ TEST_F(ShellTest, CommandLinePathWithASpaceOpensAndCloseRemembersIt) {
   EXPECT_EQ(payer.GetString("Contact"), "Jane");
 }
 
+// "papyra acme.PE25" in the file's own folder: the name is the user's, relative to where the
+// user started, not to the program folder the main window works from.
+TEST_F(ShellTest, ACommandLinePathIsRelativeToTheStartFolder) {
+  QDir().mkpath(Dir.Path("books/2025"));
+  const QString path = MakePayerFile("books/2025/acme.PE25", "Acme Tools");
+  const QString before = QDir::currentPath();
+  const struct {
+    const char* from;
+    const char* name;
+  } cases[] = {{"books/2025", "acme.PE25"},
+               {"books", "2025/acme.PE25"},
+               {"books", "./2025/../2025/acme.PE25"}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    QDir::setCurrent(Dir.Path(c.from));
+    if (Main)
+      Restart({c.name});
+    else
+      Start({c.name});
+    EXPECT_TRUE(FileIsOpen);
+    EXPECT_EQ(PayeeFileName, path);
+    EXPECT_EQ(Main->windowTitle(), "Papyra Version 2025.00 - Acme Tools");
+  }
+  QDir::setCurrent(before);
+}
+
 TEST_F(ShellTest, CommandLineIgnoresAnythingButAnExistingUpperCasePE25) {
   const QString lower = MakePayerFile("lower.pe25", "Lower");
   Start({lower});

@@ -1,6 +1,8 @@
 #include <QCryptographicHash>
 #include <QFile>
+#include <QFileInfo>
 #include <QHash>
+#include <QNetworkInterface>
 #include <QTcpServer>
 #include <QTcpSocket>
 
@@ -8,6 +10,7 @@
 #include "platform/Application.h"
 #include "platform/MsgBox.h"
 #include "platform/Services.h"
+#include "platform/Settings.h"
 #include "shell/FrmWelcome.h"
 #include "shell/WebUpdate.h"
 #include "storage/Globals.h"
@@ -16,13 +19,17 @@ namespace {
 // An HTTP/1.0 server on 127.0.0.1 serving fixed files; a silent one accepts and never answers.
 class TUpdateServer : public QObject {
  public:
-  explicit TUpdateServer(bool silent = false) : FSilent(silent) {
+  explicit TUpdateServer(bool silent = false, const QHostAddress& on = QHostAddress::LocalHost)
+      : FSilent(silent) {
     connect(&FServer, &QTcpServer::newConnection, this, [this] { Accept(); });
-    FServer.listen(QHostAddress::LocalHost, 0);
+    FServer.listen(on, 0);
   }
-  QString Url() const { return QStringLiteral("http://127.0.0.1:%1").arg(FServer.serverPort()); }
+  QString Url(const QString& host = QStringLiteral("127.0.0.1")) const {
+    return QStringLiteral("http://%1:%2").arg(host).arg(FServer.serverPort());
+  }
 
   QHash<QString, QByteArray> Files;
+  QHash<QString, QString> Redirects;  // path -> the address a 302 answer names
   QStringList Requests;
 
  private:
@@ -36,6 +43,12 @@ class TUpdateServer : public QObject {
     if (!request.contains("\r\n\r\n") || FSilent) return;
     const QString path = QString::fromLatin1(request.split(' ').value(1));
     Requests << path;
+    if (Redirects.contains(path)) {
+      s->write("HTTP/1.0 302 Found\r\nLocation: " + Redirects[path].toUtf8() +
+               "\r\nContent-Length: 0\r\n\r\n");
+      s->disconnectFromHost();
+      return;
+    }
     const bool found = Files.contains(path);
     const QByteArray body = Files.value(path, "not found");
     s->write((found ? "HTTP/1.0 200 OK\r\n" : "HTTP/1.0 404 Not Found\r\n") +
@@ -49,6 +62,13 @@ class TUpdateServer : public QObject {
 
 QString Sha256(const QByteArray& bytes) {
   return QString::fromLatin1(QCryptographicHash::hash(bytes, QCryptographicHash::Sha256).toHex());
+}
+
+// An address of this machine that is not a loopback one; empty when it has none.
+QString OwnNonLoopbackAddress() {
+  for (const QHostAddress& a : QNetworkInterface::allAddresses())
+    if (a.protocol() == QAbstractSocket::IPv4Protocol && !a.isLoopback()) return a.toString();
+  return {};
 }
 
 const QByteArray kSetup = QByteArray("MZ setup program ") + QByteArray(70000, 'x');
@@ -69,7 +89,8 @@ class WebUpdateTest : public ShellTest {
   void SetUp() override {
     ShellTest::SetUp();
     Start();
-    ProgramFolder = Dir.Path() + "/";  // downloads land beside the program
+    // Nothing the update fetches may land beside the program.
+    ProgramFolder = Dir.Path("program") + "/";
     InternetConnectedProbe = [this] { return Connected; };
     Main->installEventFilter(&Spy);
     MsgBoxScript::Clear();
@@ -78,10 +99,16 @@ class WebUpdateTest : public ShellTest {
   void TearDown() override {
     InternetConnectedProbe = nullptr;
     DownloadTimeoutMs = 30000;
-    qunsetenv("PAPYRA_UPDATE_URL");
     ShellTest::TearDown();
+    EXPECT_FALSE(QFileInfo::exists(Dir.Path("program")));
   }
-  void Serve(TUpdateServer& server) { qputenv("PAPYRA_UPDATE_URL", server.Url().toUtf8()); }
+  void Serve(TUpdateServer& server) { SetServer(server.Url()); }
+  static void SetServer(const QString& url) {
+    ASSERT_TRUE(AppRegistry->OpenKey(UpdateServerKey(), true));
+    AppRegistry->WriteString("Server", url);
+    AppRegistry->CloseKey();
+  }
+  static QString VersionFile() { return RuntimeDir() + "/update.ini"; }
   // The command as the Help menu runs it: what it raises is shown as an error.
   void Run() { TApplication::Guard(CheckWebUpdate); }
   QList<std::pair<QString, int>> Shown() const {
@@ -118,7 +145,7 @@ TEST_F(WebUpdateTest, ServerVersionsThatAreNotNewerMeanUpToDate) {
     EXPECT_EQ(Shown(),
               (QList<std::pair<QString, int>>{{"Your current version is up-to-date.", 64}}));
     EXPECT_EQ(server.Requests, QStringList{"/public/update.txt"});
-    EXPECT_EQ(ReadAll(ProgramFolder + "update.ini"), file);
+    EXPECT_EQ(ReadAll(VersionFile()), file);
     ExpectSettled();
   }
 }
@@ -133,7 +160,7 @@ TEST_F(WebUpdateTest, DecliningTheOfferDownloadsNothing) {
   Run();
   EXPECT_EQ(Shown(), (QList<std::pair<QString, int>>{{Offer, 33}}));
   EXPECT_EQ(server.Requests, QStringList{"/public/update.txt"});
-  EXPECT_FALSE(QFile::exists(ProgramFolder + "Papyra_25.EXE"));
+  EXPECT_FALSE(QFile::exists(SetupFileName()));
   EXPECT_TRUE(ShellScript::Opened().isEmpty());
   EXPECT_EQ(Spy.Closes, 0);
 }
@@ -150,8 +177,8 @@ TEST_F(WebUpdateTest, AnAcceptedUpdateWithAMatchingDigestRunsAndClosesTheProgram
             (QList<std::pair<QString, int>>{
                 {Offer, 33}, {"The program must shut down in order to install the update.", 0}}));
   EXPECT_EQ(server.Requests, (QStringList{"/public/update.txt", "/public/Papyra_25.EXE"}));
-  EXPECT_EQ(ReadAll(ProgramFolder + "Papyra_25.EXE"), kSetup);
-  EXPECT_EQ(ShellScript::Opened(), QStringList{ProgramFolder + "Papyra_25.EXE"});
+  EXPECT_EQ(ReadAll(SetupFileName()), kSetup);
+  EXPECT_EQ(ShellScript::Opened(), QStringList{SetupFileName()});
   EXPECT_EQ(Spy.Closes, 1);
   ExpectSettled();
 }
@@ -179,7 +206,7 @@ TEST_F(WebUpdateTest, ASetupProgramThatIsNotTheDescribedOneIsDeletedUnrun) {
     Run();
     EXPECT_EQ(Shown(),
               (QList<std::pair<QString, int>>{{Offer, 33}, {"Unable to download update.", 16}}));
-    EXPECT_FALSE(QFile::exists(ProgramFolder + "Papyra_25.EXE"));
+    EXPECT_FALSE(QFile::exists(SetupFileName()));
     EXPECT_TRUE(ShellScript::Opened().isEmpty());
     EXPECT_EQ(Spy.Closes, 0);
     ExpectSettled();
@@ -202,11 +229,11 @@ TEST_F(WebUpdateTest, AServerThatCannotBeReachedIsReported) {
   for (const QString& url : urls) {
     SCOPED_TRACE(url.toStdString());
     MsgBoxScript::Clear();
-    QFile::remove(ProgramFolder + "update.ini");
-    qputenv("PAPYRA_UPDATE_URL", url.toUtf8());
+    QFile::remove(VersionFile());
+    SetServer(url);
     Run();
     EXPECT_EQ(Shown(), (QList<std::pair<QString, int>>{{"Unable to contact server.", 16}}));
-    EXPECT_FALSE(QFile::exists(ProgramFolder + "update.ini"));
+    EXPECT_FALSE(QFile::exists(VersionFile()));
     ExpectSettled();
   }
 }
@@ -230,7 +257,6 @@ TEST_F(WebUpdateTest, WithoutADetectedConnectionOnlyOkGoesOn) {
 }
 
 TEST(WebUpdateUrls, TheRealServerIsReachedOverHttpsOnly) {
-  qunsetenv("PAPYRA_UPDATE_URL");
   EXPECT_TRUE(UpdateServerUrl().startsWith("https://"));
   EXPECT_TRUE(UpdateUrlAccepted(UpdateServerUrl()));
   struct TCase {
@@ -251,4 +277,55 @@ TEST(WebUpdateUrls, TheRealServerIsReachedOverHttpsOnly) {
   TTempFolder dir;
   EXPECT_FALSE(DownloadToFile("http://update.papyra.example/public/update.txt", dir.Path("x")));
   EXPECT_FALSE(QFile::exists(dir.Path("x")));
+}
+
+TEST_F(WebUpdateTest, TheServerAddressComesFromTheSettingsStoreOnly) {
+  qputenv("PAPYRA_UPDATE_URL", "http://127.0.0.1:1");
+  EXPECT_EQ(UpdateServerUrl(), "https://update.papyra.example");
+  qunsetenv("PAPYRA_UPDATE_URL");
+  SetServer("http://127.0.0.1:8080");
+  EXPECT_EQ(UpdateServerUrl(), "http://127.0.0.1:8080");
+  TRegistry reg;  // beside the program's other settings
+  EXPECT_TRUE(reg.OpenKey(RegistryRoot + "WebUpdate", false));
+}
+
+TEST_F(WebUpdateTest, EveryAddressOfARedirectChainMustBeHttpsOrThisMachine) {
+  const QString lan = OwnNonLoopbackAddress();
+  if (lan.isEmpty()) GTEST_SKIP() << "this machine has no address but the loopback one";
+  TUpdateServer server(false, QHostAddress::AnyIPv4);
+  server.Files["/public/update.txt"] = "[Papyra2025]\nVersion=2025.01\n";
+  server.Redirects["/near"] = server.Url("localhost") + "/public/update.txt";
+  server.Redirects["/twice"] = server.Url() + "/near";
+  server.Redirects["/away"] = server.Url(lan) + "/public/update.txt";
+  server.Redirects["/near-then-away"] = server.Url() + "/away";
+  const struct {
+    const char* path;
+    bool fetched;
+  } cases[] = {{"/near", true}, {"/twice", true}, {"/away", false}, {"/near-then-away", false}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.path);
+    server.Requests.clear();
+    const QString file = RuntimeDir() + "/fetched.txt";
+    QFile::remove(file);
+    EXPECT_EQ(DownloadToFile(server.Url() + c.path, file), c.fetched);
+    EXPECT_EQ(QFile::exists(file), c.fetched);
+    EXPECT_EQ(server.Requests.contains("/public/update.txt"), c.fetched)
+        << server.Requests.join(' ').toStdString();
+  }
+}
+
+TEST_F(WebUpdateTest, ADownloadWithADigestIsKeptOnlyWhenItMatches) {
+  TUpdateServer server;
+  server.Files["/setup"] = kSetup;
+  const QString file = RuntimeDir() + "/setup";
+  const struct {
+    QString digest;
+    bool kept;
+  } cases[] = {{Sha256(kSetup), true}, {Sha256("other"), false}, {"", false}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.digest.toStdString());
+    WriteAll(file, "earlier file");
+    EXPECT_EQ(DownloadToFile(server.Url() + "/setup", file, c.digest), c.kept);
+    EXPECT_EQ(ReadAll(file), c.kept ? kSetup : QByteArray("earlier file"));
+  }
 }

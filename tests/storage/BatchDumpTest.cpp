@@ -1,5 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+
 #include "StorageTestSupport.h"
 #include "TestSupport.h"
 #include "storage/RecordLayout.h"
@@ -7,7 +11,43 @@
 
 namespace {
 TBatchRun Dump(const QString& path) {
+  return RunBatch({"dump", "--format", "text", path});
+}
+TBatchRun DumpJson(const QString& path) {
   return RunBatch({"dump", path});
+}
+
+// Every field of the layout under its own name and in its own type, as the record holds it.
+template <typename TRecord>
+void ExpectRecordObject(const QJsonValue& value, const TRecord& rec) {
+  ASSERT_TRUE(value.isObject());
+  const QJsonObject object = value.toObject();
+  const auto fields = TRecord::Layout().Fields();
+  EXPECT_EQ(object.size(), static_cast<qsizetype>(fields.size()));
+  for (const TFieldDef& f : fields) {
+    SCOPED_TRACE(f.Name);
+    const QJsonValue v = object.value(QLatin1String(f.Name));
+    switch (f.Kind) {
+      case TFieldKind::String:
+        EXPECT_EQ(v.toString("<not text>"), RecordField::GetString(rec.Data(), f));
+        break;
+      case TFieldKind::Bool:
+        ASSERT_TRUE(v.isBool());
+        EXPECT_EQ(v.toBool(), RecordField::GetBool(rec.Data(), f));
+        break;
+      case TFieldKind::Int32:
+        ASSERT_TRUE(v.isDouble());
+        EXPECT_EQ(v.toInt(), RecordField::GetInt(rec.Data(), f));
+        break;
+      case TFieldKind::Double:
+        ASSERT_TRUE(v.isDouble());
+        EXPECT_EQ(v.toDouble(), RecordField::GetDouble(rec.Data(), f));
+        break;
+      case TFieldKind::Bytes:
+        EXPECT_EQ(v.toString(), RecordField::GetBytes(rec.Data(), f).toHex());
+        break;
+    }
+  }
 }
 
 template <typename TRecord>
@@ -18,7 +58,8 @@ QByteArray Bytes(const TRecord& rec) {
 class BatchDumpTest : public ::testing::Test {
  protected:
   QByteArray TwoPayees() {
-    TPayeeRecord a, b;
+    TPayeeRecord& a = A;
+    TPayeeRecord& b = B;
     a.SetString("PayeeName", QString::fromUtf8("Jos\u00e9 Baker"));
     a.SetBool("Individual", true);
     a.SetDouble("F1099NEC1", 1500.25);
@@ -28,7 +69,51 @@ class BatchDumpTest : public ::testing::Test {
     return Bytes(a) + Bytes(b);
   }
   TTempFolder Temp;
+  TPayeeRecord A, B;
 };
+
+TEST_F(BatchDumpTest, APayeeFileIsAJsonArrayOfItsRecordsWithEveryLayoutField) {
+  const QString path = Temp.Path("Acme.PE25");
+  A.SetString("Address1", QString::fromUtf8("Stra\u00dfe 5 \"Hof\"\\2"));
+  A.SetDouble("F1099MISC1", -12.5);
+  A.SetBool("F1099R7a", true);
+  WriteAll(path, TwoPayees() + QByteArray(1536, '\0'));
+  const TBatchRun run = DumpJson(path);
+  EXPECT_EQ(run.Code, 0) << run.Err.toStdString();
+  EXPECT_TRUE(run.Err.isEmpty()) << run.Err.toStdString();
+  QJsonParseError error;
+  const QJsonDocument doc = QJsonDocument::fromJson(run.Out.toUtf8(), &error);
+  ASSERT_EQ(error.error, QJsonParseError::NoError) << error.errorString().toStdString();
+  ASSERT_TRUE(doc.isArray());
+  const QJsonArray records = doc.array();
+  ASSERT_EQ(records.size(), 3);
+  ExpectRecordObject(records[0], A);
+  ExpectRecordObject(records[1], B);
+  ExpectRecordObject(records[2], TPayeeRecord{});
+  EXPECT_EQ(records[0]["PayeeName"].toString(), QString::fromUtf8("Jos\u00e9 Baker"));
+  EXPECT_EQ(records[0]["F1099NEC1"].toDouble(), 1500.25);
+  // The fields come in the record's own order.
+  EXPECT_LT(run.Out.indexOf("\"TransferRecNo\""), run.Out.indexOf("\"Individual\""));
+  EXPECT_LT(run.Out.indexOf("\"Individual\""), run.Out.indexOf("\"PayeeName\""));
+}
+
+TEST_F(BatchDumpTest, APayerFileIsOneJsonObjectAndAnEmptyPayeeFileAnEmptyArray) {
+  TPayerRecord payer;
+  payer.SetString("PayerName", "Acme");
+  payer.SetBool("SignerPresent", true);
+  const QString path = Temp.Path("Acme.PR25");
+  WriteAll(path, Bytes(payer));
+  const TBatchRun run = DumpJson(path);
+  EXPECT_EQ(run.Code, 0) << run.Err.toStdString();
+  const QJsonDocument doc = QJsonDocument::fromJson(run.Out.toUtf8());
+  ASSERT_TRUE(doc.isObject()) << run.Out.toStdString();
+  ExpectRecordObject(QJsonValue(doc.object()), payer);
+
+  WriteAll(Temp.Path("Empty.PE25"), {});
+  const TBatchRun empty = DumpJson(Temp.Path("Empty.PE25"));
+  EXPECT_EQ(empty.Code, 0);
+  EXPECT_EQ(empty.Out, "[]\n");
+}
 
 TEST_F(BatchDumpTest, ListsEveryPayeeRecordsFilledFields) {
   const QString path = Temp.Path("Acme.PE25");
@@ -56,6 +141,35 @@ TEST_F(BatchDumpTest, ListsThePayerRecord) {
   const TBatchRun run = Dump(path);
   EXPECT_EQ(run.Code, 0);
   EXPECT_EQ(run.Out, "Record 1\nPayerName = Acme\nPhoneNum = 555-123-4567\nSignerPresent = True\n");
+}
+
+// A command-line tool says nothing on standard error when all is well, and one line on an error;
+// the toolkit's own start-up warnings (a missing runtime folder) are not its messages.
+TEST_F(BatchDumpTest, StandardErrorHoldsOnlyTheToolsOwnOneLineMessages) {
+  const QString good = Temp.Path("Good.PE25");
+  WriteAll(good, TwoPayees());
+  const QByteArray runtime = qgetenv("XDG_RUNTIME_DIR");
+  qunsetenv("XDG_RUNTIME_DIR");
+  const struct {
+    QStringList args;
+    int code;
+    int errLines;
+  } cases[] = {
+      {{"dump", good}, 0, 0},
+      {{"dump", "--format", "text", good}, 0, 0},
+      {{"dump", Temp.Path("Missing.PE25")}, 2, 1},
+      {{"dump", "--format", "xml", good}, 2, 1},
+      {{"no-such-command"}, 2, 1},
+      {{}, 2, 1},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.args.join(' ').toStdString());
+    const TBatchRun run = RunBatch(c.args);
+    EXPECT_EQ(run.Code, c.code);
+    EXPECT_EQ(run.Err.count('\n'), c.errLines) << run.Err.toStdString();
+    EXPECT_TRUE(run.Err.isEmpty() || run.Err.endsWith('\n'));
+  }
+  if (!runtime.isNull()) qputenv("XDG_RUNTIME_DIR", runtime);
 }
 
 TEST_F(BatchDumpTest, BadInputEndsWithExitCodeTwoAndAReason) {
