@@ -126,7 +126,8 @@ TEST_F(ExchangeTest, RoundTripOfEveryFormsFieldsIsExact) {
   EXPECT_TRUE(first.startsWith("TransferRecNo,Individual,PayeeName,"));
   EXPECT_TRUE(first.contains("\"José \"\"Pepe\"\", Jr.\""));
   EXPECT_TRUE(first.contains(",-1234.50,"));
-  const TBatchRun a = RunBatch({"dump", source}), b = RunBatch({"dump", target});
+  const TBatchRun a = RunBatch({"dump", "--format", "text", source}),
+                  b = RunBatch({"dump", "--format", "text", target});
   EXPECT_EQ(a.Out, b.Out);
   EXPECT_TRUE(b.Out.contains("F1099S1 =   /  /    "));
 }
