@@ -7,9 +7,9 @@
 #include <QDropEvent>
 #include <QFocusEvent>
 #include <QKeyEvent>
+#include <QLocale>
 #include <QMenu>
 #include <QMimeData>
-#include <QLocale>
 #include <QPointer>
 #include <QRegularExpression>
 #include <cmath>

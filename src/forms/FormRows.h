@@ -88,14 +88,18 @@ constexpr TControlDef CheckControl(const char* field, const char* param, const c
 }
 
 constexpr TControlDef AcctNumControl(const char* field) {
-  return {field,    "Account number (see instructions)", TCtlKind::Filter, field, 25, kAcctChars,
-          cfUpper, "AcctNum"};
+  constexpr const char* caption = "Account number (see instructions)";
+  return {field, caption, TCtlKind::Filter, field, 25, kAcctChars, cfUpper, "AcctNum"};
 }
 
 // Copy A's "2nd TIN not." box, at (x, baseline) in inches.
 constexpr TControlDef SecondTinControl(const char* field, double x, double baseline) {
-  return {"SecTINnot", "2nd TIN not.", TCtlKind::Check, field, 0, nullptr, cfNone, nullptr,
-          x,           baseline,       0.17};
+  TControlDef c = CheckControl(field, nullptr, "2nd TIN not.");
+  c.Name = "SecTINnot";
+  c.X = x;
+  c.Y = baseline;
+  c.W = 0.17;
+  return c;
 }
 
 // ---- report ----------------------------------------------------------------------------------

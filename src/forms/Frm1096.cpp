@@ -49,8 +49,7 @@ TFrm1096::~TFrm1096() {
     FrmDataModule->ReportProject->SetEngine(static_cast<TReportSystem*>(nullptr));
 }
 
-QLabel* TFrm1096::AddLabel(const char* name, const char* caption, const char* param,
-                           TAlign align) {
+QLabel* TFrm1096::AddLabel(const char* name, const char* caption, const char* param, TAlign align) {
   auto* label = new QLabel(Form1096);
   label->setObjectName(QLatin1String(name));
   label->setAccessibleDescription(QString::fromUtf8(caption));

@@ -364,7 +364,7 @@ TEST_F(Frm1099NECTest, EnterWalksTheBoxesInTabOrderAndFocusTurnsThemCyan) {
   TFrm1099NEC screen;
   ShowActive(screen);
   QWidget* first = screen.Control("F1099NEC1");
-  const QColor before = first->palette().color(QPalette::Base);
+  const QColor before = screen.Control("F1099NEC3")->palette().color(QPalette::Base);
   first->setFocus();
   EXPECT_EQ(first->palette().color(QPalette::Base), TFrmFormScreen::FocusColor);
   EXPECT_EQ(PressEnter(9),
