@@ -51,10 +51,10 @@ constexpr auto kLabels = Join({
   {"PhoneNum", "Payer's telephone no.", {}, "PayerPhoneNum"},
   {"EmpIDNum", "Payer's TIN", {}, "PayerFIDN"},
 }, kCommonRecipientLabels, {
-  {"PayerStateID1",  {PayerJoin, "StateName1", "StateID1"}, "Box15a", false},
-  {"PayerStateID2",  {PayerJoin, "StateName2", "StateID2"}, "Box15b", false},
-  {"PayerLocality1", {PayerText, "Locality1"},              "Box18a", false},
-  {"PayerLocality2", {PayerText, "Locality2"},              "Box18b", false},
+  {"PayerStateID1", "Box 15 State/Payer's state no., first line",  {PayerJoin, "StateName1", "StateID1"}, "Box15a", false},
+  {"PayerStateID2", "Box 15 State/Payer's state no., second line",  {PayerJoin, "StateName2", "StateID2"}, "Box15b", false},
+  {"PayerLocality1", "Box 18 Name of locality, first line", {PayerText, "Locality1"},              "Box18a", false},
+  {"PayerLocality2", "Box 18 Name of locality, second line", {PayerText, "Locality2"},              "Box18b", false},
 });
 
 constexpr TParamDef kPayerParams[] = {

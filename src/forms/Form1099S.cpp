@@ -21,13 +21,19 @@ constexpr TControlDef kControls[] = {
 };
 
 // The filer block has one name line: the trade name is not part of this form.
-constexpr auto kLabels = Join({
+constexpr TLabelDef kLabels[] = {
   {"PayerName", "Filer's name", {}, "PayerName1"},
   {"Address", "Filer's street address", {}, "PayerAddress"},
   {"CityStZip", "Filer's city, state and ZIP code", {}, "PayerCityStateZip"},
   {"PhoneNum", "Filer's telephone no.", {}, "PayerTelephone"},
   {"EmpIDNum", "Filer's TIN", {}, "PayerFIDN"},
-}, kCommonRecipientLabels);
+  // The recipient is the transferor here.
+  {"SSN_IDNum", "Transferor's TIN", {}, "RecipientFIDN"},
+  {"PayeeName", "Transferor's name", {}, "RecipientName1"},
+  {"PayeeCompName", "Transferor's name, second line", {}, "RecipientName2"},
+  {"PayeeAddress1", "Transferor's street address", {}, "RecipientAddress1"},
+  {"PayeeAddress2", "Transferor's city, state and ZIP code", {}, "RecipientAddress2"},
+};
 
 constexpr TParamDef kPayerParams[] = {
   {"PayerName1",        {PayerUpper, "PayerName"}},
