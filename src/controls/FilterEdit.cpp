@@ -62,10 +62,20 @@ void AddElement(TCharSet& set, int start, int end, bool range) {
 }
 }  // namespace
 
-QValidator::State TCodePageValidator::validate(QString& input, int&) const {
+QValidator::State TCodePageValidator::validate(QString& input, int& pos) const {
   if (!HasUnstorable(input)) return Acceptable;
   Beep();
-  return Invalid;
+  // The refused characters are left out, the rest of a typed or pasted text stays, as a filter
+  // edit keeps it.
+  QString kept;
+  for (qsizetype i = 0; i < input.size(); ++i) {
+    if (InWin1252(input[i]))
+      kept.append(input[i]);
+    else if (i < pos)
+      --pos;
+  }
+  input = kept;
+  return Acceptable;
 }
 
 bool ParseValidChars(const QString& text, TCharSet& set) {

@@ -29,8 +29,8 @@ bool TakeBack(QWidget* field, const QString& failText);
 // enclosed in "[" and "]". New characters are added to those already in set.
 bool ParseValidChars(const QString& text, TCharSet& set);
 
-// For a plain edit of a record field: refuses, with a beep, a typed or pasted text holding a
-// character that Windows-1252, the record file's code page, cannot hold.
+// For a plain edit of a record field: refuses, with a beep, the characters of a typed or pasted
+// text that Windows-1252, the record file's code page, cannot hold.
 class TCodePageValidator : public QValidator {
  public:
   using QValidator::QValidator;

@@ -68,6 +68,20 @@ void ShowFitted(QLabel* label, const QString& text, int pixelSize) {
   label->setText(text);
 }
 
+// The widest amount a money box holds.
+const QString kWidestAmount = QStringLiteral("999,999,999.99");
+
+// A box narrower than the widest amount in the screen's size takes a smaller size, so no amount
+// is ever cut (the line edit keeps two pixels of margin on each side).
+void FitWidest(QLineEdit* edit, const QString& widest) {
+  constexpr int kSmallest = 7;
+  QFont font = edit->font();
+  while (font.pixelSize() > kSmallest &&
+         QFontMetricsF(font).horizontalAdvance(widest) > edit->contentsRect().width() - 4)
+    font.setPixelSize(font.pixelSize() - 1);
+  edit->setFont(font);
+}
+
 Qt::Alignment AlignmentOf(uint8_t flags) {
   if (flags & cfRight) return Qt::AlignRight | Qt::AlignVCenter;
   if (flags & cfCenter) return Qt::AlignHCenter | Qt::AlignVCenter;
@@ -146,7 +160,11 @@ void TFrmFormScreen::CreateFace() {
   ScrollBox->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
   ScrollBox->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
   ScrollBox->setBackgroundRole(QPalette::Base);
-  ScrollBox->setStyleSheet(QStringLiteral("QScrollArea { background: white; }"));
+  // White behind the picture by palette, not by a style sheet: a style sheet would take over the
+  // painting of the boxes on it, and with it their focus colour.
+  QPalette white = ScrollBox->palette();
+  white.setColor(QPalette::Window, Qt::white);
+  ScrollBox->setPalette(white);
   FPicture = new QLabel;
   FPicture->setObjectName(QString::fromLatin1(FDef.Picture));
   FPicture->setAccessibleName(QString::fromLatin1(FDef.Name));
@@ -239,6 +257,7 @@ QWidget* TFrmFormScreen::CreateControl(const TControlDef& c) {
     FFace->PlaceInside(edit, place);
   else
     FFace->Place(edit, place);
+  if (c.Kind == TCtlKind::Money) FitWidest(edit, kWidestAmount);
   return edit;
 }
 

@@ -74,7 +74,11 @@ void TFrm1096::CreateControls() {
   ScrollBox->setFocusPolicy(Qt::NoFocus);  // the boxes on the picture take the focus, not it
   ScrollBox->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
   ScrollBox->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-  ScrollBox->setStyleSheet(QStringLiteral("QScrollArea { background: white; }"));
+  // White behind the picture by palette, not by a style sheet: a style sheet would take over the
+  // painting of the boxes on it, and with it their focus colour.
+  QPalette white = ScrollBox->palette();
+  white.setColor(QPalette::Window, Qt::white);
+  ScrollBox->setPalette(white);
   Form1096 = new QLabel;
   Form1096->setObjectName(QStringLiteral("Form1096"));
   Form1096->setAccessibleName(QStringLiteral("Form 1096"));
