@@ -72,7 +72,14 @@ void ExpectEveryControlNamed(QWidget* window) {
     // The edit part of a drop-down list is the list's own.
     if (w->parentWidget() && qobject_cast<QComboBox*>(w->parentWidget())) continue;
     QAccessibleInterface* a = QAccessible::queryAccessibleInterface(w);
-    const QString name = a ? a->text(QAccessible::Name).trimmed() : QString();
+    QString name = a ? a->text(QAccessible::Name).trimmed() : QString();
+    // On Linux a drop-down list reads its value as its name; its own name or its label is what
+    // names it.
+    if (qobject_cast<QComboBox*>(w)) {
+      name = w->accessibleName();
+      for (const auto& [label, relation] : a->relations(QAccessible::Label))
+        if (name.isEmpty()) name = label->text(QAccessible::Name).trimmed();
+    }
     EXPECT_FALSE(name.isEmpty()) << w->objectName().toStdString() << " "
                                  << w->metaObject()->className();
     EXPECT_FALSE(!name.isEmpty() && names.contains(name))
