@@ -47,8 +47,7 @@ int AnswerInfoOptions(int argc, char** argv) {
 bool ScreenTooSmall() {
   const QScreen* screen = QApplication::primaryScreen();
   if (!screen) return false;
-  const QSize size = screen->size();
-  return size.width() < 1024 && size.height() < 768;
+  return !ScreenSizeAccepted(QSizeF(screen->size()), screen->devicePixelRatio());
 }
 
 // The program's cyan look; common dialogs keep the desktop's own.

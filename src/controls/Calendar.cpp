@@ -11,6 +11,7 @@
 #include <QTableView>
 #include <QTextCharFormat>
 #include <QToolButton>
+#include <algorithm>
 
 #include "maintenance/Utils.h"
 
@@ -93,6 +94,7 @@ TFrmCalendar::TFrmCalendar(QWidget* parent) : QDialog(parent) {
   connect(Calendar, &QCalendarWidget::activated, this, [this]() { PasteAndClose(); });
   connect(Calendar, &QCalendarWidget::selectionChanged, this, [this]() { ShowTitle(); });
   BuildButtons();
+  FitSixWeeks();
 
   for (QWidget* w : findChildren<QWidget*>()) w->installEventFilter(this);
   Calendar->setFocus();
@@ -129,6 +131,18 @@ void TFrmCalendar::BuildButtons() {
   BtnCancel->setGeometry(129, 146, 64, 24);
   connect(BtnPasteDate, &QPushButton::clicked, this, [this]() { PasteAndClose(); });
   connect(BtnCancel, &QPushButton::clicked, this, &QDialog::reject);
+}
+
+// A month can touch six weeks (January 2027 runs from a Friday to a Sunday): the grid is as tall
+// as the day names and six rows of days need in its font, the buttons below it.
+void TFrmCalendar::FitSixWeeks() {
+  const int rowHeight = QFontMetrics(Calendar->font()).height() + 4;
+  const int gridHeight = std::max(Calendar->height(), 7 * rowHeight + 2);
+  Calendar->resize(Calendar->width(), gridHeight);
+  const int buttonsTop = Calendar->geometry().bottom() + 9;
+  BtnPasteDate->move(BtnPasteDate->x(), buttonsTop);
+  BtnCancel->move(BtnCancel->x(), buttonsTop);
+  setFixedSize(width(), buttonsTop + BtnCancel->height() + 6);
 }
 
 void TFrmCalendar::SetGridDate(const QDate& date) {

@@ -44,6 +44,7 @@ class TFrmCalendar : public QDialog {
  private:
   void BuildTitleBar();
   void BuildButtons();
+  void FitSixWeeks();
   void SetGridDate(const QDate& date);
   void ShowTitle();
   void PasteAndClose();

@@ -1,12 +1,64 @@
 #include "controls/CheckBoxEdit.h"
 
+#include <QAccessible>
+#include <QAccessibleWidget>
 #include <QFocusEvent>
 #include <QKeyEvent>
 #include <QMouseEvent>
 
 #include "controls/FilterEdit.h"
 
+namespace {
+// A screen reader meets a check box with its checked state, not a one-letter text field.
+class TCheckBoxEditAccessible : public QAccessibleWidget {
+ public:
+  explicit TCheckBoxEditAccessible(TCheckBoxEdit* box)
+      : QAccessibleWidget(box, QAccessible::CheckBox) {
+    addControllingSignal(QStringLiteral("clicked()"));
+  }
+
+  QAccessible::State state() const override {
+    QAccessible::State s = QAccessibleWidget::state();
+    s.checkable = true;
+    s.checked = Box()->Checked();
+    s.readOnly = Box()->isReadOnly();
+    return s;
+  }
+
+  QString text(QAccessible::Text t) const override {
+    if (t == QAccessible::Value) return {};
+    return QAccessibleWidget::text(t);
+  }
+
+  QStringList actionNames() const override {
+    return QStringList{toggleAction()} + QAccessibleWidget::actionNames();
+  }
+
+  void doAction(const QString& action) override {
+    if (action == toggleAction() || action == pressAction()) {
+      if (!Box()->isReadOnly()) Box()->SetChecked(!Box()->Checked());
+      return;
+    }
+    QAccessibleWidget::doAction(action);
+  }
+
+ private:
+  TCheckBoxEdit* Box() const { return static_cast<TCheckBoxEdit*>(widget()); }
+};
+
+QAccessibleInterface* CheckBoxEditFactory(const QString& className, QObject* object) {
+  if (className == QLatin1String("TCheckBoxEdit") && object && object->isWidgetType())
+    return new TCheckBoxEditAccessible(static_cast<TCheckBoxEdit*>(object));
+  return nullptr;
+}
+}  // namespace
+
 TCheckBoxEdit::TCheckBoxEdit(QWidget* parent) : QLineEdit(parent) {
+  static const bool factory = [] {
+    QAccessible::installFactory(CheckBoxEditFactory);
+    return true;
+  }();
+  (void)factory;
   setMaxLength(1);
   setAlignment(Qt::AlignCenter);
   setCursor(Qt::PointingHandCursor);
@@ -29,6 +81,10 @@ void TCheckBoxEdit::SetChecked(bool on) {
   if (on == FChecked) return;
   FChecked = on;
   setText(on ? QStringLiteral("X") : QString());
+  QAccessible::State changed;
+  changed.checked = true;
+  QAccessibleStateChangeEvent event(this, changed);
+  QAccessible::updateAccessibility(&event);
 }
 
 void TCheckBoxEdit::Toggle() {

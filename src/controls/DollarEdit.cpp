@@ -1,11 +1,19 @@
 #include "controls/DollarEdit.h"
 
+#include <QAction>
+#include <QApplication>
+#include <QClipboard>
+#include <QContextMenuEvent>
+#include <QDropEvent>
 #include <QFocusEvent>
 #include <QKeyEvent>
 #include <QLocale>
+#include <QMenu>
+#include <QMimeData>
 #include <QPointer>
 #include <QRegularExpression>
 #include <cmath>
+#include <memory>
 
 #include "controls/Calculator.h"
 #include "controls/FilterEdit.h"
@@ -61,7 +69,6 @@ TDollarEdit::TDollarEdit(QWidget* parent) : QLineEdit(parent) {
   setAlignment(Qt::AlignRight | Qt::AlignVCenter);
   setAttribute(Qt::WA_InputMethodEnabled, false);
   FontClr = palette().color(QPalette::Text);
-  FDefaultColor = palette().color(QPalette::Base);
   DisplayStep();
 }
 
@@ -85,7 +92,9 @@ void TDollarEdit::SetCurrency(bool on) {
 }
 
 double TDollarEdit::Value() const {
-  return TextValue(text());
+  // What is stored is what the field shows once left: rounded to its cents (a calculator result
+  // may carry more decimals until then).
+  return qBound(-MaxAmount, RoundAmount(TextValue(text()), FCentDigits), MaxAmount);
 }
 
 void TDollarEdit::SetValue(double value) {
@@ -154,7 +163,6 @@ void TDollarEdit::focusInEvent(QFocusEvent* event) {
   if (!FieldFocus::CountsAsFieldChange(event->reason())) return;
   ParseStep();
   CalcDecimals = FCentDigits;
-  FDefaultColor = palette().color(QPalette::Base);
   FirstTime = true;
   selectAll();
   emit entered();
@@ -182,6 +190,11 @@ void TDollarEdit::CheckRequired() {
 // Typing
 
 void TDollarEdit::keyPressEvent(QKeyEvent* event) {
+  if (event->matches(QKeySequence::Paste)) {
+    if (!isReadOnly()) PasteText(QApplication::clipboard()->text());
+    event->accept();
+    return;
+  }
   if ((event->modifiers() & (Qt::AltModifier | Qt::ControlModifier)) == Qt::AltModifier) {
     event->ignore();  // Alt+letter belongs to the window (menus, navigator), never to the amount
     return;
@@ -267,6 +280,73 @@ bool TDollarEdit::FitsInText(QChar ch) const {
 }
 
 // ---------------------------------------------------------------------------------------------
+// Paste and drop
+
+// A text the field could hold had it been typed: a plain number within the dollar and cent
+// digits, a minus only in front and only where the minus key is on, within the limits.
+bool TDollarEdit::IsTypeable(const QString& plain) const {
+  static const QRegularExpression number(QStringLiteral("^(-?)(\\d*)(?:\\.(\\d*))?$"));
+  const QRegularExpressionMatch m = number.match(plain);
+  if (!m.hasMatch() || plain.size() > MaxLength()) return false;
+  if (!m.captured(1).isEmpty() && !FMinuskey) return false;
+  if (m.captured(2).size() > FDollarDigits || m.captured(3).size() > FCentDigits) return false;
+  const double value = TextValue(plain);
+  if (FMaxValue > 0 && value > FMaxValue) return false;
+  return FMinValue == 0 || value >= FMinValue;
+}
+
+bool TDollarEdit::PasteText(const QString& pasted) {
+  // An amount copied from elsewhere may carry its dollar sign and thousands separators.
+  QString clean = pasted.trimmed();
+  clean.remove(QLatin1Char(',')).remove(QLatin1Char('$'));
+  QString result = text();
+  const int at = hasSelectedText() ? selectionStart() : cursorPosition();
+  if (hasSelectedText()) result.remove(at, selectedText().size());
+  result.insert(at, clean);
+  if (clean.isEmpty() || !IsTypeable(result)) {
+    Beep();
+    return false;
+  }
+  setText(result);
+  setCursorPosition(at + clean.size());
+  FirstTime = false;
+  return true;
+}
+
+void TDollarEdit::contextMenuEvent(QContextMenuEvent* event) {
+  std::unique_ptr<QMenu> menu(createStandardContextMenu());
+  const QString pasteText = QLineEdit::tr("&Paste");
+  for (QAction* action : menu->actions()) {
+    if (action->text().section(QLatin1Char('\t'), 0, 0) != pasteText) continue;
+    disconnect(action, &QAction::triggered, nullptr, nullptr);
+    connect(action, &QAction::triggered, this,
+            [this]() { PasteText(QApplication::clipboard()->text()); });
+  }
+  menu->exec(event->globalPos());
+}
+
+void TDollarEdit::mouseReleaseEvent(QMouseEvent* event) {
+  QClipboard* clipboard = QApplication::clipboard();
+  if (event->button() == Qt::MiddleButton && clipboard->supportsSelection()) {
+    if (!isReadOnly()) PasteText(clipboard->text(QClipboard::Selection));
+    event->accept();
+    return;
+  }
+  QLineEdit::mouseReleaseEvent(event);
+}
+
+void TDollarEdit::dropEvent(QDropEvent* event) {
+  event->setDropAction(Qt::CopyAction);
+  if (isReadOnly() || !event->mimeData()->hasText()) {
+    event->ignore();
+    return;
+  }
+  deselect();
+  setCursorPosition(cursorPositionAt(event->position().toPoint()));
+  event->setAccepted(PasteText(event->mimeData()->text()));
+}
+
+// ---------------------------------------------------------------------------------------------
 // Calculator
 
 void TDollarEdit::mouseDoubleClickEvent(QMouseEvent* event) {
@@ -281,7 +361,11 @@ bool TDollarEdit::ShowCalculator() {
   QPointer<TCalculator> calculator = new TCalculator(window());
   FCalculator = calculator;
   calculator->SetFieldText(text());
+  // A frameless field paints no background of its own: it is filled while the colour shows.
+  const QColor before = palette().color(QPalette::Base);
+  const bool filled = autoFillBackground();
   SetBackground(Qt::yellow);
+  setAutoFillBackground(true);
   calculator->exec();
   if (!self) {
     delete calculator;
@@ -294,7 +378,8 @@ bool TDollarEdit::ShowCalculator() {
   }
   FCalculator = nullptr;
   delete calculator;
-  SetBackground(FDefaultColor);
+  SetBackground(before);
+  setAutoFillBackground(filled);
   return put;
 }
 
@@ -302,6 +387,11 @@ void TDollarEdit::TakeCalculatorResult(const QString& display) {
   // The field reads digits, point and sign only: a result in exponent form goes in written out.
   QString put = PlainNumberText(display);
   while (put.startsWith(QLatin1Char(' '))) put.remove(0, 1);
+  // The field keeps its own cents: a longer result is rounded to them, as it will be stored.
+  bool number = false;
+  const double value = put.toDouble(&number);
+  if (number && put.section(QLatin1Char('.'), 1).size() > FCentDigits)
+    put = QString::number(RoundAmount(value, FCentDigits), 'f', FCentDigits);
   const int room = FDollarDigits + FCentDigits + 1 + (text().contains(QLatin1Char('-')) ? 1 : 0);
   if (put.size() <= room)
     setText(put);

@@ -46,6 +46,11 @@ class TDollarEdit : public QLineEdit {
   // The text the field shows for zero while it is being edited.
   QString ZeroText() const;
 
+  // Puts a pasted or dropped text at the caret (over the selection) when the result is an
+  // amount the field could have been typed to; otherwise beeps and keeps the text as it is.
+  // Answers whether the text was taken.
+  bool PasteText(const QString& pasted);
+
   // Opens the calculator on the field's text; answers true when the user left it with Put.
   bool ShowCalculator();
   TCalculator* Calculator() const { return FCalculator; }  // while it is open
@@ -62,8 +67,12 @@ class TDollarEdit : public QLineEdit {
   void focusInEvent(QFocusEvent* event) override;
   void focusOutEvent(QFocusEvent* event) override;
   void mouseDoubleClickEvent(QMouseEvent* event) override;
+  void mouseReleaseEvent(QMouseEvent* event) override;
+  void contextMenuEvent(QContextMenuEvent* event) override;
+  void dropEvent(QDropEvent* event) override;
 
  private:
+  bool IsTypeable(const QString& plain) const;
   void DisplayStep();
   void ParseStep();
   void CheckRequired();
@@ -81,7 +90,6 @@ class TDollarEdit : public QLineEdit {
   int FDollarDigits = 9;
   int FCentDigits = 2;
   TCalculator* FCalculator = nullptr;
-  QColor FDefaultColor;
   double FMaxValue = 0;
   double FMinValue = 0;
   bool FirstTime = false;

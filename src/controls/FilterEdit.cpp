@@ -12,7 +12,10 @@
 #include <QMimeData>
 #include <QPointer>
 #include <QTimer>
+#include <algorithm>
 #include <memory>
+
+#include "platform/Services.h"
 
 namespace FieldFocus {
 namespace {
@@ -44,6 +47,12 @@ bool TakeBack(QWidget* field, const QString& failText) {
 }  // namespace FieldFocus
 
 namespace {
+// A character the record file cannot hold is refused with a beep even where other refused
+// characters pass in silence: the user must not believe it was taken.
+bool HasUnstorable(const QString& text) {
+  return std::any_of(text.begin(), text.end(), [](QChar c) { return !InWin1252(c); });
+}
+
 void AddElement(TCharSet& set, int start, int end, bool range) {
   if (range) {
     for (int c = start; c <= end; ++c) set.set(c);
@@ -52,6 +61,22 @@ void AddElement(TCharSet& set, int start, int end, bool range) {
   }
 }
 }  // namespace
+
+QValidator::State TCodePageValidator::validate(QString& input, int& pos) const {
+  if (!HasUnstorable(input)) return Acceptable;
+  Beep();
+  // The refused characters are left out, the rest of a typed or pasted text stays, as a filter
+  // edit keeps it.
+  QString kept;
+  for (qsizetype i = 0; i < input.size(); ++i) {
+    if (InWin1252(input[i]))
+      kept.append(input[i]);
+    else if (i < pos)
+      --pos;
+  }
+  input = kept;
+  return Acceptable;
+}
 
 bool ParseValidChars(const QString& text, TCharSet& set) {
   if (!text.startsWith(QLatin1Char('[')) || !text.endsWith(QLatin1Char(']'))) return false;
@@ -87,6 +112,7 @@ void TFilterEdit::SetValidChars(const QString& text) {
 }
 
 bool TFilterEdit::Admits(QChar ch) const {
+  if (!InWin1252(ch)) return false;
   if (FValidCharSet.none()) return true;
   return ch.unicode() < 256 && FValidCharSet.test(ch.unicode());
 }
@@ -159,7 +185,7 @@ void TFilterEdit::keyPressEvent(QKeyEvent* event) {
     return;
   }
   const QString kept = FilterText(typed);
-  if (kept.size() < typed.size() && FBeepOnInvalid) Beep();
+  if ((kept.size() < typed.size() && FBeepOnInvalid) || HasUnstorable(typed)) Beep();
   if (kept.isEmpty()) {
     event->accept();
     return;
@@ -173,7 +199,7 @@ void TFilterEdit::keyPressEvent(QKeyEvent* event) {
 void TFilterEdit::PasteFiltered(const QString& text) {
   if (isReadOnly()) return;
   const QString kept = FilterText(text);
-  if (kept.size() < text.size() && FBeepOnInvalid) Beep();
+  if ((kept.size() < text.size() && FBeepOnInvalid) || HasUnstorable(text)) Beep();
   if (!kept.isEmpty() || hasSelectedText()) insert(kept);
 }
 
@@ -211,6 +237,7 @@ void TFilterEdit::dropEvent(QDropEvent* event) {
     return;
   }
   QMimeData filtered;
+  if (HasUnstorable(event->mimeData()->text())) Beep();
   filtered.setText(FilterText(event->mimeData()->text()));
   QDropEvent copy(event->position(), event->possibleActions(), &filtered, event->buttons(),
                   event->modifiers());
@@ -224,6 +251,7 @@ void TFilterEdit::inputMethodEvent(QInputMethodEvent* event) {
     QLineEdit::inputMethodEvent(event);
     return;
   }
+  if (HasUnstorable(event->commitString())) Beep();
   QInputMethodEvent copy(event->preeditString(), event->attributes());
   copy.setCommitString(FilterText(event->commitString()), event->replacementStart(),
                        event->replacementLength());

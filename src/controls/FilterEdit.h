@@ -4,6 +4,7 @@
 // blank, selects its whole text on entry and turns its text to capitals (Ctrl+U) or to
 // capitalised words (Ctrl+L).
 #include <QLineEdit>
+#include <QValidator>
 
 #include "maintenance/Utils.h"
 
@@ -27,6 +28,14 @@ bool TakeBack(QWidget* field, const QString& failText);
 // Parses a set description into set; answers false (set untouched) when the text is not
 // enclosed in "[" and "]". New characters are added to those already in set.
 bool ParseValidChars(const QString& text, TCharSet& set);
+
+// For a plain edit of a record field: refuses, with a beep, the characters of a typed or pasted
+// text that Windows-1252, the record file's code page, cannot hold.
+class TCodePageValidator : public QValidator {
+ public:
+  using QValidator::QValidator;
+  State validate(QString& input, int& pos) const override;
+};
 
 class TFilterEdit : public QLineEdit {
   Q_OBJECT

@@ -74,8 +74,9 @@ void DrawDelete(QPainter& p) {
 }
 }  // namespace
 
-QPixmap NavigatorPicture(const QString& name) {
-  QPixmap pm(15, 15);
+QPixmap NavigatorPicture(const QString& name, int scale) {
+  QPixmap pm(15 * scale, 15 * scale);
+  pm.setDevicePixelRatio(scale);
   pm.fill(Qt::transparent);
   QPainter p(&pm);
   if (name == "NAV_LIST")
@@ -88,6 +89,20 @@ QPixmap NavigatorPicture(const QString& name) {
     DrawArrows(p, name);
   return pm;
 }
+
+QIcon NavigatorIcon(const QString& name) {
+  QIcon icon;
+  for (int scale : {1, 2}) icon.addPixmap(NavigatorPicture(name, scale));
+  return icon;
+}
+
+namespace {
+// A button is named by its hint without the key in brackets: "First Payee".
+QString NameOfHint(const QString& hint) {
+  const qsizetype bracket = hint.indexOf(QLatin1String(" ("));
+  return bracket < 0 ? hint : hint.left(bracket);
+}
+}  // namespace
 
 TRSNavigator::TRSNavigator(QWidget* parent) : TRecordSetControl(parent) {
   setAutoFillBackground(true);
@@ -106,11 +121,12 @@ void TRSNavigator::CreateButtons() {
     b->setObjectName(QLatin1String(kButtons[i].name));
     b->setAutoRaise(true);
     b->setFocusPolicy(Qt::NoFocus);
-    b->setIcon(QIcon(NavigatorPicture(QLatin1String(kButtons[i].picture))));
+    b->setIcon(NavigatorIcon(QLatin1String(kButtons[i].picture)));
     b->setIconSize({15, 15});
     b->setToolButtonStyle(Qt::ToolButtonIconOnly);
     FHints[i] = QLatin1String(kButtons[i].hint);
     b->setToolTip(FHints[i]);
+    b->setAccessibleName(NameOfHint(FHints[i]));
     b->setGeometry(i * kButtonSize, 0, kButtonSize, kButtonSize);
     // A click reports its errors like any other command of the program.
     connect(b, &QToolButton::clicked, this, [this, i]() {
@@ -143,6 +159,7 @@ void TRSNavigator::SetBtnHint(TNavigationButtons button, const QString& hint) {
   if (hint == FHints[button]) return;
   FHints[button] = hint;
   FButtons[button]->setToolTip(hint);
+  FButtons[button]->setAccessibleName(NameOfHint(hint));
 }
 
 void TRSNavigator::resizeEvent(QResizeEvent* event) {

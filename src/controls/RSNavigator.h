@@ -3,6 +3,8 @@
 // last record, list, new and delete. It performs the record set's own operation, lets the
 // screen act before (with a veto) and after every action, keeps each button enabled only where
 // its action makes sense, and answers Alt+letter keys.
+#include <QIcon>
+#include <QPixmap>
 #include <QPointer>
 #include <QWidget>
 #include <array>
@@ -32,7 +34,9 @@ class TRecordSetControl : public QWidget {
 };
 
 // The 15-by-15 picture of a button, by its resource name ("NAV_FIRST" ... "NAV_DELETE").
-QPixmap NavigatorPicture(const QString& name);
+// A button's picture, 15 by 15, drawn for a screen of this scale; the icon holds it at 1x and 2x.
+QPixmap NavigatorPicture(const QString& name, int scale = 1);
+QIcon NavigatorIcon(const QString& name);
 
 class TRSNavigator : public TRecordSetControl {
   Q_OBJECT

@@ -4,6 +4,7 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QSignalBlocker>
+#include <algorithm>
 
 #include "controls/FilterEdit.h"
 #include "maintenance/EntryChecks.h"
@@ -41,12 +42,15 @@ TStateEdit::TStateEdit(QWidget* parent) : QComboBox(parent), FStateList(StateLis
   resize(50, sizeHint().height());
 }
 
+// 50 pixels hold a code and the arrow at the usual font; a larger font takes the width its
+// widest code needs.
 QSize TStateEdit::sizeHint() const {
-  return {50, QComboBox::sizeHint().height()};
+  const QSize fitted = QComboBox::sizeHint();
+  return {std::max(50, fitted.width()), fitted.height()};
 }
 
 QSize TStateEdit::minimumSizeHint() const {
-  return {50, QComboBox::minimumSizeHint().height()};
+  return {sizeHint().width(), QComboBox::minimumSizeHint().height()};
 }
 
 void TStateEdit::SetText(const QString& text) {

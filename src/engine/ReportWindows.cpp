@@ -71,8 +71,11 @@ void TReportSetupDialog::BuildDestination() {
   FPrinter->setChecked(FSetup.Dest == TReportDest::Printer);
   FPreview->setChecked(FSetup.Dest == TReportDest::Preview);
   FFile->setChecked(FSetup.Dest == TReportDest::File);
-  for (QRadioButton* rb : {FPrinter, FPreview, FFile})
+  for (QRadioButton* rb : {FPrinter, FPreview, FFile}) {
     connect(rb, &QRadioButton::toggled, this, &TReportSetupDialog::UpdateEnabled);
+    // The choice opens on the option it holds: Space there keeps it.
+    if (rb->isChecked()) rb->setFocus();
+  }
   connect(browse, &QPushButton::clicked, this, &TReportSetupDialog::Browse);
 }
 
@@ -234,7 +237,11 @@ TEnginePreview::TEnginePreview(TReportSystem& system, const TReportJob& job, QWi
 void TEnginePreview::ShowPage(int page) {
   FPage = std::clamp(page, 1, std::max(1, FJob.PageCount()));
   const double dpi = logicalDpiY() * FSystem.Preview.ZoomFactor / 100.0;
-  FImage->setPixmap(QPixmap::fromImage(RenderPageImage(FJob, FPage - 1, dpi, true)));
+  // Drawn in the screen's own pixels, so a scaled screen shows it as sharp as at 100 %.
+  const qreal ratio = FImage->devicePixelRatioF();
+  QImage image = RenderPageImage(FJob, FPage - 1, dpi * ratio, true);
+  image.setDevicePixelRatio(ratio);
+  FImage->setPixmap(QPixmap::fromImage(image));
   FImage->adjustSize();
   FStatus->setText(tr(" Page %1 of %2").arg(FPage).arg(FJob.PageCount()));
   findChild<QPushButton*>(QStringLiteral("BtnPrior"))->setEnabled(FPage > 1);

@@ -9,35 +9,34 @@ using enum TSrc;
 // clang-format off
 constexpr TControlDef kControls[] = {
   CorrectedControl("Corrected1099MISC"),
-  MoneyControl("F1099MISC1", "Box1"),
-  MoneyControl("F1099MISC2", "Box2"),
-  MoneyControl("F1099MISC3", "Box3"),
-  MoneyControl("F1099MISC4", "Box4"),
-  MoneyControl("F1099MISC5", "Box5"),
-  MoneyControl("F1099MISC6", "Box6"),
-  CheckControl("F1099MISC7", "Box7"),
-  MoneyControl("F1099MISC8", "Box8"),
-  MoneyControl("F1099MISC9", "Box9"),
-  MoneyControl("F1099MISC10", "Box10"),
-  MoneyControl("F1099MISC11", "Box11"),
-  MoneyControl("F1099MISC12", "Box12"),
+  MoneyControl("F1099MISC1", "Box1", "Box 1 Rents"),
+  MoneyControl("F1099MISC2", "Box2", "Box 2 Royalties"),
+  MoneyControl("F1099MISC3", "Box3", "Box 3 Other income"),
+  MoneyControl("F1099MISC4", "Box4", "Box 4 Federal income tax withheld"),
+  MoneyControl("F1099MISC5", "Box5", "Box 5 Fishing boat proceeds"),
+  MoneyControl("F1099MISC6", "Box6", "Box 6 Medical and health care payments"),
+  CheckControl("F1099MISC7", "Box7", "Box 7 Payer made direct sales totaling $5,000 or more of consumer products to recipient for resale"),
+  MoneyControl("F1099MISC8", "Box8", "Box 8 Substitute payments in lieu of dividends or interest"),
+  MoneyControl("F1099MISC9", "Box9", "Box 9 Crop insurance proceeds"),
+  MoneyControl("F1099MISC10", "Box10", "Box 10 Gross proceeds paid to an attorney"),
+  MoneyControl("F1099MISC11", "Box11", "Box 11 Fish purchased for resale"),
+  MoneyControl("F1099MISC12", "Box12", "Box 12 Section 409A deferrals"),
   AcctNumControl("AcctNum1099MISC"),
-  {"FATCA",           TCtlKind::Check,  "FATCA1099MISC",     0,  nullptr,    cfNone,      "FATCA"},
-  MoneyControl("F1099MISC15", "Box15"),
-  MoneyControl("F1099MISC16_1", "Box16a"),
-  MoneyControl("F1099MISC18_1", "Box18a"),
+  {"FATCA", "Box 13 FATCA filing requirement", TCtlKind::Check,  "FATCA1099MISC",     0,  nullptr,    cfNone,      "FATCA"},
+  MoneyControl("F1099MISC15", "Box15", "Box 15 Nonqualified deferred compensation"),
+  MoneyControl("F1099MISC16_1", "Box16a", "Box 16 State tax withheld, first line"),
+  MoneyControl("F1099MISC18_1", "Box18a", "Box 18 State income, first line"),
   // Copy B has no "2nd TIN not." box; the screen keeps it at the right end of the account
   // number box, where Copy A has it.
-  {"SecTINnot",       TCtlKind::Check,  "SecTINnot1099MISC", 0,  nullptr,    cfNone,      nullptr,
-   3.72, 4.95, 0.17},
-  MoneyControl("F1099MISC16_2", "Box16b"),
-  MoneyControl("F1099MISC18_2", "Box18b"),
+  SecondTinControl("SecTINnot1099MISC", 3.72, 4.95),
+  MoneyControl("F1099MISC16_2", "Box16b", "Box 16 State tax withheld, second line"),
+  MoneyControl("F1099MISC18_2", "Box18b", "Box 18 State income, second line"),
 };
 
 constexpr auto kLabels = Join(kCommonLabels, {
-  {"PayerStateID1", {PayerJoin, "StateName1", "StateID1"}, "Box17a", false},
-  {"PayerStateID2", {PayerJoin, "StateName2", "StateID2"}, "Box17b", false},
-  {"Lbl2ndTINnot",  {Literal, "2nd TIN not."}, nullptr, false, TAlign::Left, 3.3, 4.68, 0.66},
+  {"PayerStateID1", "Box 17 State/Payer's state no., first line", {PayerJoin, "StateName1", "StateID1"}, "Box17a", false},
+  {"PayerStateID2", "Box 17 State/Payer's state no., second line", {PayerJoin, "StateName2", "StateID2"}, "Box17b", false},
+  {"Lbl2ndTINnot", nullptr, {Literal, "2nd TIN not."}, nullptr, false, TAlign::Left, 3.3, 4.68, 0.66},
 });
 
 constexpr auto kPayerParams = Join(kCommonPayerParams, {

@@ -9,24 +9,23 @@ using enum TSrc;
 // clang-format off
 constexpr TControlDef kControls[] = {
   CorrectedControl("Corrected1099NEC"),
-  MoneyControl("F1099NEC1", "Box1"),
-  CheckControl("F1099NEC2", "Box2"),
-  MoneyControl("F1099NEC3", "Box3"),
-  MoneyControl("F1099NEC4", "Box4"),
+  MoneyControl("F1099NEC1", "Box1", "Box 1 Nonemployee compensation"),
+  CheckControl("F1099NEC2", "Box2", "Box 2 Payer made direct sales totaling $5,000 or more of consumer products to recipient for resale"),
+  MoneyControl("F1099NEC3", "Box3", "Box 3 Excess golden parachute payments"),
+  MoneyControl("F1099NEC4", "Box4", "Box 4 Federal income tax withheld"),
   AcctNumControl("AcctNum1099NEC"),
-  MoneyControl("F1099NEC5_1", "Box5a"),
-  MoneyControl("F1099NEC7_1", "Box7a"),
+  MoneyControl("F1099NEC5_1", "Box5a", "Box 5 State tax withheld, first line"),
+  MoneyControl("F1099NEC7_1", "Box7a", "Box 7 State income, first line"),
   // Copy A's "2nd TIN not." box sits at the right end of the account number box.
-  {"SecTINnot",      TCtlKind::Check,  "SecTINnot1099NEC", 0,  nullptr,    cfNone,      nullptr,
-   3.72, 4.1, 0.17},
-  MoneyControl("F1099NEC5_2", "Box5b"),
-  MoneyControl("F1099NEC7_2", "Box7b"),
+  SecondTinControl("SecTINnot1099NEC", 3.72, 4.1),
+  MoneyControl("F1099NEC5_2", "Box5b", "Box 5 State tax withheld, second line"),
+  MoneyControl("F1099NEC7_2", "Box7b", "Box 7 State income, second line"),
 };
 
 constexpr auto kLabels = Join(kCommonLabels, {
-  {"PayerStateID1", {PayerJoin, "StateName1", "StateID1"}, "Box6a", false},
-  {"PayerStateID2", {PayerJoin, "StateName2", "StateID2"}, "Box6b", false},
-  {"Lbl2ndTINnot",  {Literal, "2nd TIN not."}, nullptr, false, TAlign::Left, 3.3, 3.8, 0.66},
+  {"PayerStateID1", "Box 6 State/Payer's state no., first line", {PayerJoin, "StateName1", "StateID1"}, "Box6a", false},
+  {"PayerStateID2", "Box 6 State/Payer's state no., second line", {PayerJoin, "StateName2", "StateID2"}, "Box6b", false},
+  {"Lbl2ndTINnot", nullptr, {Literal, "2nd TIN not."}, nullptr, false, TAlign::Left, 3.3, 3.8, 0.66},
 });
 
 constexpr auto kPayerParams = Join(kCommonPayerParams, {

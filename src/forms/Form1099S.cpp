@@ -9,25 +9,31 @@ using enum TSrc;
 // clang-format off
 constexpr TControlDef kControls[] = {
   CorrectedControl("Corrected1099S"),
-  {"F1099S1",      TCtlKind::Date,   "F1099S1",        0,  nullptr,    cfNone,      "Box1"},
-  MoneyControl("F1099S2", "Box2"),
-  {"F1099S3_1",    TCtlKind::Text,   "F1099S3_1",      25, nullptr,    cfNone,      "Box3_1"},
-  {"F1099S3_2",    TCtlKind::Text,   "F1099S3_2",      25, nullptr,    cfNone,      "Box3_2"},
-  {"F1099S3_3",    TCtlKind::Text,   "F1099S3_3",      25, nullptr,    cfNone,      "Box3_3"},
-  CheckControl("F1099S4", "Box4"),
-  CheckControl("F1099S5", "Box5"),
+  {"F1099S1", "Box 1 Date of closing", TCtlKind::Date,   "F1099S1",        0,  nullptr,    cfNone,      "Box1"},
+  MoneyControl("F1099S2", "Box2", "Box 2 Gross proceeds"),
+  {"F1099S3_1", "Box 3 Address or legal description, line 1", TCtlKind::Text,   "F1099S3_1",      25, nullptr,    cfNone,      "Box3_1"},
+  {"F1099S3_2", "Box 3 Address or legal description, line 2", TCtlKind::Text,   "F1099S3_2",      25, nullptr,    cfNone,      "Box3_2"},
+  {"F1099S3_3", "Box 3 Address or legal description, line 3", TCtlKind::Text,   "F1099S3_3",      25, nullptr,    cfNone,      "Box3_3"},
+  CheckControl("F1099S4", "Box4", "Box 4 Transferor received or will receive property or services as part of the consideration"),
+  CheckControl("F1099S5", "Box5", "Box 5 Transferor is a foreign person"),
   AcctNumControl("AcctNum1099S"),
-  MoneyControl("F1099S6", "Box6"),
+  MoneyControl("F1099S6", "Box6", "Box 6 Buyer's part of real estate tax"),
 };
 
 // The filer block has one name line: the trade name is not part of this form.
-constexpr auto kLabels = Join({
-  {"PayerName",     {}, "PayerName1"},
-  {"Address",       {}, "PayerAddress"},
-  {"CityStZip",     {}, "PayerCityStateZip"},
-  {"PhoneNum",      {}, "PayerTelephone"},
-  {"EmpIDNum",      {}, "PayerFIDN"},
-}, kCommonRecipientLabels);
+constexpr TLabelDef kLabels[] = {
+  {"PayerName", "Filer's name", {}, "PayerName1"},
+  {"Address", "Filer's street address", {}, "PayerAddress"},
+  {"CityStZip", "Filer's city, state and ZIP code", {}, "PayerCityStateZip"},
+  {"PhoneNum", "Filer's telephone no.", {}, "PayerTelephone"},
+  {"EmpIDNum", "Filer's TIN", {}, "PayerFIDN"},
+  // The recipient is the transferor here.
+  {"SSN_IDNum", "Transferor's TIN", {}, "RecipientFIDN"},
+  {"PayeeName", "Transferor's name", {}, "RecipientName1"},
+  {"PayeeCompName", "Transferor's name, second line", {}, "RecipientName2"},
+  {"PayeeAddress1", "Transferor's street address", {}, "RecipientAddress1"},
+  {"PayeeAddress2", "Transferor's city, state and ZIP code", {}, "RecipientAddress2"},
+};
 
 constexpr TParamDef kPayerParams[] = {
   {"PayerName1",        {PayerUpper, "PayerName"}},

@@ -14,6 +14,10 @@ namespace {
 // the paper's is.
 constexpr double kAboveBaseline = 0.15;
 constexpr double kBelowBaseline = 0.04;
+// The screen texts are a tenth of an inch of the face high (8-point Tahoma on the 110 dpi
+// picture of a 96 dpi desktop), a check mark a little more.
+constexpr double kTextHeight = 0.1;
+constexpr double kCheckHeight = 0.12;
 }  // namespace
 
 QString FormProjectFile() {
@@ -26,14 +30,32 @@ QString FormProjectFile() {
 TFormFace::TFormFace(const QString& reportName, const QRectF& area, double dpi)
     : FLayout(TReportProject::LoadLayout(FormProjectFile(), reportName)), FArea(area), FDpi(dpi) {}
 
-QPixmap TFormFace::Picture() const {
+QPixmap TFormFace::Picture(qreal devicePixelRatio) const {
   TPagePrinter printer;
   printer.BeginDoc();
   TReportProject::DrawFace(printer, FLayout);
   printer.EndDoc();
-  const QImage page = RenderPageImage(printer.Job(), 0, FDpi);
-  const QPoint corner(qRound(FArea.left() * FDpi), qRound(FArea.top() * FDpi));
-  return QPixmap::fromImage(page.copy(QRect(corner, PictureSize())));
+  // Drawn in device pixels at the scale of the screen: a stretched picture would blur beside
+  // the sharp text of the boxes.
+  const double dpi = FDpi * devicePixelRatio;
+  const QImage page = RenderPageImage(printer.Job(), 0, dpi);
+  const QPoint corner(qRound(FArea.left() * dpi), qRound(FArea.top() * dpi));
+  QImage picture = page.copy(QRect(corner, PictureSize() * devicePixelRatio));
+  picture.setDevicePixelRatio(devicePixelRatio);
+  return QPixmap::fromImage(picture);
+}
+
+QFont TFormFace::TextFont() const {
+  QFont font(QStringLiteral("Tahoma"));
+  font.setPixelSize(qRound(FDpi * kTextHeight));
+  return font;
+}
+
+QFont TFormFace::CheckFont() const {
+  QFont font(QStringLiteral("Tahoma"));
+  font.setPixelSize(qRound(FDpi * kCheckHeight));
+  font.setBold(true);
+  return font;
 }
 
 QSize TFormFace::PictureSize() const {

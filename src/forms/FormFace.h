@@ -2,6 +2,7 @@
 // The picture behind a form screen, drawn from the same report layout as the program-generated
 // form, and the places of the screen's labels and box controls on it, taken from where that
 // report prints its parameters: the screen and the paper cannot disagree.
+#include <QFont>
 #include <QPixmap>
 #include <QRect>
 #include <QRectF>
@@ -21,8 +22,15 @@ class TFormFace {
   TFormFace(const QString& reportName, const QRectF& area, double dpi);
 
   const TReportLayout& Layout() const { return FLayout; }
-  QPixmap Picture() const;
+  // The picture in PictureSize(), drawn for a screen of this device pixel ratio.
+  QPixmap Picture(qreal devicePixelRatio = 1) const;
   QSize PictureSize() const;
+
+  // The font of the texts on the picture, sized in its pixels: the texts keep their size on the
+  // face whatever font resolution the desktop sets, so each fits the box it was made for.
+  QFont TextFont() const;
+  // The bold mark of a check box.
+  QFont CheckFont() const;
 
   // Inches on the sheet to pixels on the picture.
   QPoint ToPixels(double x, double y) const;

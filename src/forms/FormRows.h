@@ -50,20 +50,20 @@ constexpr std::array<T, K + N + M> Join(const std::type_identity_t<T> (&before)[
 // prints the same field.
 // clang-format off
 inline constexpr std::array<TLabelDef, 6> kCommonPayerLabels = {{
-  {"PayerName",     {}, "PayerName1"},
-  {"TradeName",     {}, "PayerName2"},
-  {"Address",       {}, "PayerAddress"},
-  {"CityStZip",     {}, "PayerCityStateZip"},
-  {"PhoneNum",      {}, "PayerTelephone"},
-  {"EmpIDNum",      {}, "PayerFIDN"},
+  {"PayerName",     "Payer's name",                      {}, "PayerName1"},
+  {"TradeName",     "Payer's name, second line",         {}, "PayerName2"},
+  {"Address",       "Payer's street address",            {}, "PayerAddress"},
+  {"CityStZip",     "Payer's city, state and ZIP code",  {}, "PayerCityStateZip"},
+  {"PhoneNum",      "Payer's telephone no.",             {}, "PayerTelephone"},
+  {"EmpIDNum",      "Payer's TIN",                       {}, "PayerFIDN"},
 }};
 
 inline constexpr std::array<TLabelDef, 5> kCommonRecipientLabels = {{
-  {"SSN_IDNum",     {}, "RecipientFIDN"},
-  {"PayeeName",     {}, "RecipientName1"},
-  {"PayeeCompName", {}, "RecipientName2"},
-  {"PayeeAddress1", {}, "RecipientAddress1"},
-  {"PayeeAddress2", {}, "RecipientAddress2"},
+  {"SSN_IDNum",     "Recipient's TIN",                   {}, "RecipientFIDN"},
+  {"PayeeName",     "Recipient's name",                  {}, "RecipientName1"},
+  {"PayeeCompName", "Recipient's name, second line",     {}, "RecipientName2"},
+  {"PayeeAddress1", "Recipient's street address",        {}, "RecipientAddress1"},
+  {"PayeeAddress2", "Recipient's city, state and ZIP code", {}, "RecipientAddress2"},
 }};
 // clang-format on
 
@@ -72,22 +72,34 @@ inline constexpr auto kCommonLabels = Join(kCommonPayerLabels, kCommonRecipientL
 // The account number: capitals, digits and hyphens.
 inline constexpr const char* kAcctChars = "[A..Z,0..9,-]";
 
-// The CORRECTED box is ticked with the mouse only: the tab order starts at the first amount.
+// The CORRECTED box stays out of the tab order, which starts at the first amount; the screen
+// gives it a key of its own.
 constexpr TControlDef CorrectedControl(const char* field) {
-  return {"Corrected", TCtlKind::Check, field, 0, nullptr, cfNoTabStop, "Corrected"};
+  return {"Corrected", "CORRECTED", TCtlKind::Check, field, 0, nullptr, cfNoTabStop, "Corrected"};
 }
 
 // An amount box, named after its field, right-aligned like the amount it prints.
-constexpr TControlDef MoneyControl(const char* field, const char* param) {
-  return {field, TCtlKind::Money, field, 0, nullptr, cfRight, param};
+constexpr TControlDef MoneyControl(const char* field, const char* param, const char* caption) {
+  return {field, caption, TCtlKind::Money, field, 0, nullptr, cfRight, param};
 }
 
-constexpr TControlDef CheckControl(const char* field, const char* param) {
-  return {field, TCtlKind::Check, field, 0, nullptr, cfNone, param};
+constexpr TControlDef CheckControl(const char* field, const char* param, const char* caption) {
+  return {field, caption, TCtlKind::Check, field, 0, nullptr, cfNone, param};
 }
 
 constexpr TControlDef AcctNumControl(const char* field) {
-  return {field, TCtlKind::Filter, field, 25, kAcctChars, cfUpper, "AcctNum"};
+  constexpr const char* caption = "Account number (see instructions)";
+  return {field, caption, TCtlKind::Filter, field, 25, kAcctChars, cfUpper, "AcctNum"};
+}
+
+// Copy A's "2nd TIN not." box, at (x, baseline) in inches.
+constexpr TControlDef SecondTinControl(const char* field, double x, double baseline) {
+  TControlDef c = CheckControl(field, nullptr, "2nd TIN not.");
+  c.Name = "SecTINnot";
+  c.X = x;
+  c.Y = baseline;
+  c.W = 0.17;
+  return c;
 }
 
 // ---- report ----------------------------------------------------------------------------------

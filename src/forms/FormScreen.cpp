@@ -9,6 +9,7 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QScrollArea>
+#include <QShortcut>
 #include <cmath>
 
 #include "controls/CheckBoxEdit.h"
@@ -54,17 +55,31 @@ QString Payee(const char* field) {
 
 // A label shows its whole text: a text wider than its box (forty wide capitals) takes a smaller
 // size, down to a size that still reads, rather than being cut at the box's edge.
-void ShowFitted(QLabel* label, const QString& text) {
-  constexpr int kSmallest = 5;
+void ShowFitted(QLabel* label, const QString& text, int pixelSize) {
+  constexpr int kSmallest = 7;
   QFont font = label->font();
-  font.setPointSizeF(ScreenFont().pointSizeF());
+  font.setPixelSize(pixelSize);
   // The label reads "&&" as one "&" (it has a buddy).
   const QString shown = QString(text).replace(QStringLiteral("&&"), QStringLiteral("&"));
-  while (font.pointSizeF() > kSmallest &&
+  while (font.pixelSize() > kSmallest &&
          QFontMetricsF(font).horizontalAdvance(shown) > label->contentsRect().width())
-    font.setPointSizeF(font.pointSizeF() - 0.5);
+    font.setPixelSize(font.pixelSize() - 1);
   label->setFont(font);
   label->setText(text);
+}
+
+// The widest amount a money box holds.
+const QString kWidestAmount = QStringLiteral("999,999,999.99");
+
+// A box narrower than the widest amount in the screen's size takes a smaller size, so no amount
+// is ever cut (the line edit keeps two pixels of margin on each side).
+void FitWidest(QLineEdit* edit, const QString& widest) {
+  constexpr int kSmallest = 7;
+  QFont font = edit->font();
+  while (font.pixelSize() > kSmallest &&
+         QFontMetricsF(font).horizontalAdvance(widest) > edit->contentsRect().width() - 4)
+    font.setPixelSize(font.pixelSize() - 1);
+  edit->setFont(font);
 }
 
 Qt::Alignment AlignmentOf(uint8_t flags) {
@@ -140,13 +155,20 @@ void TFrmFormScreen::CreateFace() {
   ScrollBox = new QScrollArea(this);
   ScrollBox->setObjectName(QStringLiteral("ScrollBox"));
   ScrollBox->setFrameShape(QFrame::NoFrame);
+  // The picture is a backdrop: the boxes on it take the focus, never the area that scrolls it.
+  ScrollBox->setFocusPolicy(Qt::NoFocus);
   ScrollBox->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
   ScrollBox->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
   ScrollBox->setBackgroundRole(QPalette::Base);
-  ScrollBox->setStyleSheet(QStringLiteral("QScrollArea { background: white; }"));
+  // White behind the picture by palette, not by a style sheet: a style sheet would take over the
+  // painting of the boxes on it, and with it their focus colour.
+  QPalette white = ScrollBox->palette();
+  white.setColor(QPalette::Window, Qt::white);
+  ScrollBox->setPalette(white);
   FPicture = new QLabel;
   FPicture->setObjectName(QString::fromLatin1(FDef.Picture));
-  FPicture->setPixmap(FFace->Picture());
+  FPicture->setAccessibleName(QString::fromLatin1(FDef.Name));
+  FPicture->setPixmap(FFace->Picture(devicePixelRatioF()));
   FPicture->setFixedSize(FFace->PictureSize());
   ScrollBox->setWidget(FPicture);
   ScrollBox->setFixedSize(FFace->PictureSize());
@@ -176,7 +198,9 @@ void TFrmFormScreen::CreateLabels() {
     auto* label = new QLabel(FPicture);
     const QString name = QLatin1String(l.Name);
     label->setObjectName(name);
-    QFont font = ScreenFont();
+    // The value reads with the caption of the box it fills.
+    if (l.Caption) label->setAccessibleDescription(QString::fromUtf8(l.Caption));
+    QFont font = FFace->TextFont();
     font.setBold(l.Bold);
     label->setFont(font);
     // With a buddy the label reads "&&" as one "&": texts arrive with their ampersands doubled.
@@ -186,7 +210,8 @@ void TFrmFormScreen::CreateLabels() {
                                                                         : Qt::AlignLeft));
     FFace->Place(label, PlaceOf(l.Param, l.X, l.Y, l.W, false));
     if (!IsCommonLabel(name))
-      ShowFitted(label, DoubleAmpersands(ValueText(l.Value, CurrentFormData())));
+      ShowFitted(label, DoubleAmpersands(ValueText(l.Value, CurrentFormData())),
+                 FFace->TextFont().pixelSize());
     FLabels.insert(name, label);
   }
 }
@@ -212,16 +237,19 @@ QWidget* TFrmFormScreen::CreateControl(const TControlDef& c) {
     case TCtlKind::Text:
       edit = new QLineEdit;
       edit->setMaxLength(MaxLengthOf(c));
-      edit->installEventFilter(this);
+      edit->setValidator(new TCodePageValidator(edit));
       break;
   }
   edit->setParent(FPicture);
   edit->setObjectName(QLatin1String(c.Name));
+  edit->setAccessibleName(QString::fromUtf8(c.Caption));
   // A check box without a square of its own on the face keeps its frame, so it can be seen.
   edit->setFrame(c.Kind == TCtlKind::Check && c.X >= 0);
   if (c.Kind != TCtlKind::Check) {
-    edit->setFont(ScreenFont());
+    edit->setFont(FFace->TextFont());
     edit->setAlignment(AlignmentOf(c.Flags));
+  } else {
+    edit->setFont(FFace->CheckFont());
   }
   if (c.Flags & cfNoTabStop) edit->setFocusPolicy(Qt::ClickFocus);
   const QRectF place = PlaceOf(c.Param, c.X, c.Y, c.W, c.Kind == TCtlKind::Check);
@@ -229,6 +257,7 @@ QWidget* TFrmFormScreen::CreateControl(const TControlDef& c) {
     FFace->PlaceInside(edit, place);
   else
     FFace->Place(edit, place);
+  if (c.Kind == TCtlKind::Money) FitWidest(edit, kWidestAmount);
   return edit;
 }
 
@@ -252,9 +281,28 @@ void TFrmFormScreen::CreateControls() {
       connect(e, &TDateEdit::entered, this, enter);
       connect(e, &TDateEdit::exited, this, exit);
     }
+    // The focus colour follows the focus, also where it arrives with the window's activation.
+    control->installEventFilter(this);
     if (previous && (c.Flags & cfNoTabStop) == 0) setTabOrder(previous, control);
     if ((c.Flags & cfNoTabStop) == 0) previous = control;
   }
+  AddCorrectedKey();
+}
+
+// The CORRECTED box stays out of the tab order; its own key reaches it.
+void TFrmFormScreen::AddCorrectedKey() {
+  QWidget* corrected = FControls.value(QStringLiteral("Corrected"));
+  if (!corrected) return;
+  corrected->setToolTip(QStringLiteral("CORRECTED (Alt + O)"));
+  auto* key = new QShortcut(QKeySequence(Qt::ALT | Qt::Key_O), this);
+  connect(key, &QShortcut::activated, corrected,
+          [corrected] { corrected->setFocus(Qt::ShortcutFocusReason); });
+}
+
+QWidget* TFrmFormScreen::FirstBox() const {
+  for (const TControlDef& c : FDef.Controls)
+    if ((c.Flags & cfNoTabStop) == 0) return FControls.value(QLatin1String(c.Name));
+  return nullptr;
 }
 
 void TFrmFormScreen::CreateNavigator() {
@@ -326,6 +374,7 @@ void TFrmFormScreen::FormShow() {
   BindNavigator();
   FOffsets = ReadHeldOffsets(QString::fromLatin1(FDef.OffsetPrefix));
   if (FrmDataModule->ReportProject) FrmDataModule->ReportProject->SetEngine(ReportSystem);
+  if (QWidget* first = FirstBox()) first->setFocus(Qt::OtherFocusReason);
   FormShowExtra();
 }
 
@@ -335,7 +384,8 @@ void TFrmFormScreen::BindNavigator() {
 
 // A form without one of the common labels (the 1099-S has no trade name line) skips it.
 void TFrmFormScreen::ShowLabel(const char* name, const QString& text) {
-  if (QLabel* label = FLabels.value(QLatin1String(name))) ShowFitted(label, text);
+  if (QLabel* label = FLabels.value(QLatin1String(name)))
+    ShowFitted(label, text, FFace->TextFont().pixelSize());
 }
 
 void TFrmFormScreen::ShowPayerBlock() {
@@ -453,23 +503,36 @@ void TFrmFormScreen::ReportPrinterPrint(TPagePrinter& printer) {
 // ---- focus colour and keys -------------------------------------------------------------------
 
 void TFrmFormScreen::FieldEnter(QWidget* control) {
+  if (FColoured == control) return;
+  if (FColoured) FieldExit(FColoured);
+  FColoured = control;
   OldColor = control->palette().color(QPalette::Base);
+  OldAutoFill = control->autoFillBackground();
   QPalette pal = control->palette();
   pal.setColor(QPalette::Base, FocusColor);
   control->setPalette(pal);
+  // The boxes sit frameless on the picture, and a frameless edit paints no background.
+  control->setAutoFillBackground(true);
 }
 
 void TFrmFormScreen::FieldExit(QWidget* control) {
+  if (FColoured != control) return;
+  FColoured = nullptr;
   QPalette pal = control->palette();
   pal.setColor(QPalette::Base, OldColor);
   control->setPalette(pal);
+  control->setAutoFillBackground(OldAutoFill);
 }
 
 bool TFrmFormScreen::eventFilter(QObject* watched, QEvent* event) {
-  // Plain edits have no entered and exited signals of their own.
+  // Plain edits have no entered and exited signals of their own, and the others signal no entry
+  // when the focus comes with the window: the colour follows the focus itself. A box keeps it
+  // while another window is in front.
   auto* widget = qobject_cast<QWidget*>(watched);
   if (widget && event->type() == QEvent::FocusIn) FieldEnter(widget);
-  if (widget && event->type() == QEvent::FocusOut) FieldExit(widget);
+  if (widget && event->type() == QEvent::FocusOut &&
+      FieldFocus::CountsAsFieldChange(static_cast<QFocusEvent*>(event)->reason()))
+    FieldExit(widget);
   return TFrmScreen::eventFilter(watched, event);
 }
 

@@ -86,6 +86,8 @@ class TFrmFormScreen : public TFrmScreen {
   void ShowLabel(const char* name, const QString& text);
   QRectF PlaceOf(const char* param, double x, double y, double w, bool checkMark) const;
   void BindNavigator();
+  void AddCorrectedKey();
+  QWidget* FirstBox() const;
 
   const TFormDef& FDef;
   std::unique_ptr<TFormFace> FFace;
@@ -94,5 +96,7 @@ class TFrmFormScreen : public TFrmScreen {
   QHash<QString, QWidget*> FControls;
   QHash<QString, QLabel*> FLabels;
   QColor OldColor;
+  bool OldAutoFill = false;
+  QWidget* FColoured = nullptr;  // the box that shows the focus colour
   TFormOffsets FOffsets;
 };

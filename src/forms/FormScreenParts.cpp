@@ -1,15 +1,43 @@
 #include "forms/FormScreenParts.h"
 
+#include <QFocusEvent>
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QScrollArea>
 #include <QVBoxLayout>
 
+#include "controls/FilterEdit.h"
 #include "engine/ReportPrinter.h"
 #include "engine/ReportSystem.h"
 #include "printing/PrintType.h"
 #include "printing/PrinterSetup.h"
 #include "printing/ReportSystemSetup.h"
+
+namespace {
+class TFocusWatch : public QObject {
+ public:
+  TFocusWatch(QWidget* box, std::function<void(bool)> onFocus)
+      : QObject(box), FOnFocus(std::move(onFocus)) {
+    box->installEventFilter(this);
+  }
+
+ protected:
+  bool eventFilter(QObject*, QEvent* event) override {
+    if (event->type() == QEvent::FocusIn) FOnFocus(true);
+    if (event->type() == QEvent::FocusOut &&
+        FieldFocus::CountsAsFieldChange(static_cast<QFocusEvent*>(event)->reason()))
+      FOnFocus(false);
+    return false;
+  }
+
+ private:
+  std::function<void(bool)> FOnFocus;
+};
+}  // namespace
+
+void WatchFocus(QWidget* box, std::function<void(bool inside)> onFocus) {
+  new TFocusWatch(box, std::move(onFocus));
+}
 
 void LayOutFormScreen(QDialog* screen, QScrollArea* picture, QLayout* bar) {
   auto* layout = new QVBoxLayout(screen);

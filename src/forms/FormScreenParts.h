@@ -21,6 +21,10 @@ using TPrintConfirm = std::function<bool(TPagePrinter& printer)>;
 // The form picture on top, the button bar below it, the screen sized to fit both.
 void LayOutFormScreen(QDialog* screen, QScrollArea* picture, QLayout* bar);
 
+// Calls onFocus(true) when box takes the focus, also when it comes with its window, and
+// onFocus(false) when the focus leaves it for another box of the window.
+void WatchFocus(QWidget* box, std::function<void(bool inside)> onFocus);
+
 // The program-generated print: a report system named "ReportSystem" with the program's settings
 // and titles after formName, running job.
 TReportSystem* NewFormReportSystem(QDialog* screen, const QString& formName, TPrintJob job);

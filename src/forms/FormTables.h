@@ -68,10 +68,12 @@ enum TCtlFlag : uint8_t {
   cfRight = 8,
 };
 
-// A box control: its name (the objectName), kind, record field, limits, and the parameter of
-// the form's report whose place on the face it takes.
+// A box control: its name (the objectName), the caption of its box on the form (what a screen
+// reader says for it), kind, record field, limits, and the parameter of the form's report whose
+// place on the face it takes.
 struct TControlDef {
   const char* Name;
+  const char* Caption;
   TCtlKind Kind;
   const char* Field;
   int MaxLength = 0;                 // characters; 0 = the field's width
@@ -82,9 +84,11 @@ struct TControlDef {
   double X = -1, Y = 0, W = 0;  // left, baseline, width
 };
 
-// A read-only label of the screen: its text and where it sits.
+// A read-only label of the screen: the caption of the form's box it fills (nullptr for a label
+// that is a caption itself), its text and where it sits.
 struct TLabelDef {
   const char* Name;
+  const char* Caption;
   TValueDef Value;
   const char* Param;  // report parameter (or face box) whose place it takes
   bool Bold = true;

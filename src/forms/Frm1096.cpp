@@ -49,10 +49,11 @@ TFrm1096::~TFrm1096() {
     FrmDataModule->ReportProject->SetEngine(static_cast<TReportSystem*>(nullptr));
 }
 
-QLabel* TFrm1096::AddLabel(const char* name, const char* param, TAlign align) {
+QLabel* TFrm1096::AddLabel(const char* name, const char* caption, const char* param, TAlign align) {
   auto* label = new QLabel(Form1096);
   label->setObjectName(QLatin1String(name));
-  QFont font = ScreenFont();
+  label->setAccessibleDescription(QString::fromUtf8(caption));
+  QFont font = FFace->TextFont();
   font.setBold(true);
   label->setFont(font);
   label->setAttribute(Qt::WA_TranslucentBackground);
@@ -70,39 +71,46 @@ void TFrm1096::CreateControls() {
   ScrollBox = new QScrollArea(this);
   ScrollBox->setObjectName(QStringLiteral("ScrollBox"));
   ScrollBox->setFrameShape(QFrame::NoFrame);
+  ScrollBox->setFocusPolicy(Qt::NoFocus);  // the boxes on the picture take the focus, not it
   ScrollBox->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
   ScrollBox->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-  ScrollBox->setStyleSheet(QStringLiteral("QScrollArea { background: white; }"));
+  // White behind the picture by palette, not by a style sheet: a style sheet would take over the
+  // painting of the boxes on it, and with it their focus colour.
+  QPalette white = ScrollBox->palette();
+  white.setColor(QPalette::Window, Qt::white);
+  ScrollBox->setPalette(white);
   Form1096 = new QLabel;
   Form1096->setObjectName(QStringLiteral("Form1096"));
-  Form1096->setPixmap(FFace->Picture());
+  Form1096->setAccessibleName(QStringLiteral("Form 1096"));
+  Form1096->setPixmap(FFace->Picture(devicePixelRatioF()));
   Form1096->setFixedSize(FFace->PictureSize());
   ScrollBox->setWidget(Form1096);
   ScrollBox->setFixedSize(FFace->PictureSize());
 
-  AddLabel("PayerName", "FilerName1", TAlign::Left);
-  AddLabel("TradeName", "FilerName2", TAlign::Left);
-  AddLabel("Address1", "FilerAddress1", TAlign::Left);
-  AddLabel("Address2", "FilerAddress2", TAlign::Left);
-  AddLabel("CityStZip", "FilerCityStateZip", TAlign::Left);
-  AddLabel("Contact", "ContactPerson", TAlign::Left);
-  AddLabel("Email", "Email", TAlign::Left);
-  AddLabel("PhoneNum", "TelNum", TAlign::Left);
-  AddLabel("FaxNum", "FaxNum", TAlign::Left);
-  AddLabel("EmpIDNum", "EIN", TAlign::Left);
-  AddLabel("SocSecNum", "SSN", TAlign::Left);
-  AddLabel("TotalForms", "TotalForms", TAlign::Center);
-  AddLabel("FITW", "FITW", TAlign::Right);
-  AddLabel("Total", "Total", TAlign::Right);
+  AddLabel("PayerName", "Filer's name", "FilerName1", TAlign::Left);
+  AddLabel("TradeName", "Filer's name, second line", "FilerName2", TAlign::Left);
+  AddLabel("Address1", "Filer's street address", "FilerAddress1", TAlign::Left);
+  AddLabel("Address2", "Filer's street address, second line", "FilerAddress2", TAlign::Left);
+  AddLabel("CityStZip", "Filer's city, state and ZIP code", "FilerCityStateZip", TAlign::Left);
+  AddLabel("Contact", "Name of person to contact", "ContactPerson", TAlign::Left);
+  AddLabel("Email", "Email address", "Email", TAlign::Left);
+  AddLabel("PhoneNum", "Telephone number", "TelNum", TAlign::Left);
+  AddLabel("FaxNum", "Fax number", "FaxNum", TAlign::Left);
+  AddLabel("EmpIDNum", "Box 1 Employer identification number", "EIN", TAlign::Left);
+  AddLabel("SocSecNum", "Box 2 Social security number", "SSN", TAlign::Left);
+  AddLabel("TotalForms", "Box 3 Total number of forms", "TotalForms", TAlign::Center);
+  AddLabel("FITW", "Box 4 Federal income tax withheld", "FITW", TAlign::Right);
+  AddLabel("Total", "Box 5 Total amount reported with this Form 1096", "Total", TAlign::Right);
 
   for (const T1096FormType& t : Form1096Types()) {
     auto* box = new TCheckBoxEdit(Form1096);
     box->setObjectName(QLatin1String(t.CheckBox));
+    box->setAccessibleName(QStringLiteral("Form ") + QLatin1String(t.Name));
     box->setFrame(false);
+    box->setFont(FFace->CheckFont());
     FFace->PlaceInside(box, FFace->ParamPlace(QLatin1String(t.CheckBox), true));
     connect(box, &QLineEdit::textChanged, this, [this, box] { FormTypeChange(box); });
-    connect(box, &TCheckBoxEdit::entered, this, [this, box] { CheckBoxEnter(box); });
-    connect(box, &TCheckBoxEdit::exited, this, [this, box] { CheckBoxExit(box); });
+    WatchFocus(box, [this, box](bool inside) { inside ? CheckBoxEnter(box) : CheckBoxExit(box); });
     FTypeBoxes[t.FormType] = box;
   }
   for (size_t i = 1; i < FTypeBoxes.size(); ++i) setTabOrder(FTypeBoxes[i - 1], FTypeBoxes[i]);
@@ -162,6 +170,7 @@ void TFrm1096::FormShow() {
   show("TotalForms", QStringLiteral("0"));
   show("FITW", QStringLiteral("0.00"));
   show("Total", QStringLiteral("0.00"));
+  FTypeBoxes[0]->setFocus(Qt::OtherFocusReason);
   FOffsets = ReadHeldOffsets(QStringLiteral("F1096"));
   if (FrmDataModule && FrmDataModule->ReportProject)
     FrmDataModule->ReportProject->SetEngine(ReportSystem);
@@ -171,12 +180,15 @@ void TFrm1096::CheckBoxEnter(TCheckBoxEdit* box) {
   QPalette pal = box->palette();
   pal.setColor(QPalette::Base, kFocusColor);
   box->setPalette(pal);
+  // The box has no frame, and a frameless edit paints no background of its own.
+  box->setAutoFillBackground(true);
 }
 
 void TFrm1096::CheckBoxExit(TCheckBoxEdit* box) {
   QPalette pal = box->palette();
   pal.setColor(QPalette::Base, QApplication::palette().color(QPalette::Base));
   box->setPalette(pal);
+  box->setAutoFillBackground(false);
 }
 
 void TFrm1096::FormTypeChange(TCheckBoxEdit* changed) {

@@ -41,7 +41,7 @@ class TFrm1096 : public TFrmScreen {
  private:
   void CreateControls();
   void CreatePrintComponents();
-  QLabel* AddLabel(const char* name, const char* param, TAlign align);
+  QLabel* AddLabel(const char* name, const char* caption, const char* param, TAlign align);
   void FormShow();
   void ShowTotals();
   void CheckBoxEnter(TCheckBoxEdit* box);

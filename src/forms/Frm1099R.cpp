@@ -29,7 +29,7 @@ void TFrm1099R::CreateBox7Hint() {
       QStringLiteral(" Double click within   box 7 for a list of    Distribution codes "),
       box7->parentWidget());
   LblBox7Hint->setObjectName(QStringLiteral("LblBox7Hint"));
-  LblBox7Hint->setFont(ScreenFont());
+  LblBox7Hint->setFont(box7->font());  // sized to the picture, as the box is
   LblBox7Hint->setWordWrap(true);
   LblBox7Hint->setFrameShape(QFrame::Box);
   LblBox7Hint->setAutoFillBackground(true);

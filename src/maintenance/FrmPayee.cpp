@@ -157,6 +157,10 @@ void TFrmPayee::LayOut() {
   g.PlaceAt(Address1, leftField, y, std::max(WideField, cityRow));
   y += g.RowStep;
   label("City, State, Zip", City, y);
+  // One caption stands before three fields: each is named on its own.
+  City->setAccessibleName(QStringLiteral("City"));
+  State->setAccessibleName(QStringLiteral("State"));
+  ZipCode->setAccessibleName(QStringLiteral("Zip Code"));
   g.PlaceAt(City, leftField, y, MediumField);
   g.PlaceAt(State, leftField + MediumField + LabelGap, y, stateWidth);
   g.PlaceAt(ZipCode, leftField + MediumField + stateWidth + 2 * LabelGap, y, zipWidth);

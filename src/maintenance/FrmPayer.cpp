@@ -142,6 +142,13 @@ void TFrmPayer::LayOut() {
   labelled("E-mail address", Email, rightLabel, rightField, 5, right - rightField);
   labelled("Federal I.D. no.", EmpIDNum, Border, leftField, 6, phoneWidth);
   labelled("or Soc. Sec. no.", SocSecNum, rightLabel, rightField, 6, phoneWidth);
+  // A drop-down list reads its code, not its label: the state lists are named here. Both numbers
+  // follow the same "and I.D. no.": each is named for its own line.
+  State->setAccessibleName(QStringLiteral("State"));
+  StateName1->setAccessibleName(QStringLiteral("Primary state"));
+  StateName2->setAccessibleName(QStringLiteral("Secondary state"));
+  StateID1->setAccessibleName(QStringLiteral("Primary state I.D. no."));
+  StateID2->setAccessibleName(QStringLiteral("Secondary state I.D. no."));
   label("Primary state", Border, 7)->setBuddy(StateName1);
   stateRowAt(StateName1, StateID1, leftField, 7);
   label("Secondary state", rightLabel, 7)->setBuddy(StateName2);

@@ -75,6 +75,7 @@ QPushButton* NewHelpButton(QWidget* parent) {
   button->setFlat(true);
   button->setAutoDefault(false);
   button->setToolTip(QStringLiteral("Help with this form"));
+  button->setAccessibleName(QStringLiteral("Help"));  // a picture alone names nothing
   return button;
 }
 
@@ -103,6 +104,7 @@ QLineEdit* NewEdit(const char* name, int maxLength, QWidget* parent) {
   auto* edit = new QLineEdit(parent);
   edit->setObjectName(QLatin1String(name));
   edit->setMaxLength(maxLength);
+  edit->setValidator(new TCodePageValidator(edit));
   return edit;
 }
 

@@ -213,6 +213,10 @@ void TFrmRecList::FormShow() {
       ->SetEntries(names, RecordListBox->fontMetrics());
   RecordListBox->clearSelection();
   RecordListBox->setCurrentRow(-1, QItemSelectionModel::NoUpdate);
+  // The list opens on the payee shown, so Enter alone keeps it.
+  const int current = FrmDataModule->RSPayee->CurrentRecord();
+  for (int row = 0; row < static_cast<int>(RecIndex.size()) && row < RecordListBox->count(); ++row)
+    if (RecIndex[row].Index + 1 == current) RecordListBox->setCurrentRow(row);
   const int entries = RecordListBox->count();
   const int clientHeight = WindowHeightFor(entries) - NonClientHeight;
   setFixedSize(ClientWidth, clientHeight);

@@ -12,6 +12,7 @@
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QUrl>
+#include <algorithm>
 #include <array>
 #include <memory>
 
@@ -149,12 +150,20 @@ QString PapyraDocumentsFolder() {
   return folder;
 }
 
+bool InWin1252(QChar c) {
+  const char16_t u = c.unicode();
+  if (u <= 0xFF) return u < 0x80 || u >= 0xA0 || kHigh[u - 0x80] == 0;
+  return std::find(kHigh.begin(), kHigh.end(), u) != kHigh.end();
+}
+
 QByteArray ToWin1252(const QString& text) {
   QByteArray out;
   out.reserve(text.size());
   for (QChar c : text) {
     const char16_t u = c.unicode();
-    if (u < 0x80 || (u >= 0xA0 && u <= 0xFF)) {
+    // The five bytes Windows-1252 leaves undefined are read as their own code points, and
+    // written back so.
+    if (u < 0x80 || (u >= 0xA0 && u <= 0xFF) || (u < 0xA0 && kHigh[u - 0x80] == 0)) {
       out.append(static_cast<char>(u));
       continue;
     }

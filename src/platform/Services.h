@@ -57,6 +57,9 @@ void AddProgramFontFiles();
 
 // Windows-1252, the code page of the record files' short strings.
 QByteArray ToWin1252(const QString& text);  // unmappable characters become "?"
+// True when the character has a byte of its own in Windows-1252 (half of a surrogate pair never
+// has): the edits refuse any other, so that what is shown is what is stored.
+bool InWin1252(QChar c);
 QString FromWin1252(const QByteArray& bytes);
 QString FromWin1252(const unsigned char* bytes, int length);
 

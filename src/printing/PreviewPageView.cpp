@@ -147,7 +147,10 @@ const QImage& TPreviewPageView::PageImage() {
   } catch (const EReportException&) {
     // A damaged page shows blank; the window reported it when the page was chosen.
   }
-  FCache = RenderPageImage(one, 0, Dpi(), true);
+  // Drawn in the screen's own pixels, so a scaled screen shows it as sharp as at 100 %.
+  const qreal ratio = viewport()->devicePixelRatioF();
+  FCache = RenderPageImage(one, 0, Dpi() * ratio, true);
+  FCache.setDevicePixelRatio(ratio);
   return FCache;
 }
 

@@ -115,6 +115,9 @@ void TFrmPrinterSetup::CreateControls() {
     grid->addWidget(new QLabel(QLatin1String(form.Caption), this), row, 0);
     TDollarEdit* ho = NewOffsetField(HorizontalName(form), this);
     TDollarEdit* vo = NewOffsetField(VerticalName(form), this);
+    // A grid cell has no label of its own: the row's form and the column name it.
+    ho->setAccessibleName(QLatin1String(form.Caption) + QStringLiteral(" horizontal offset"));
+    vo->setAccessibleName(QLatin1String(form.Caption) + QStringLiteral(" vertical offset"));
     grid->addWidget(ho, row, 1);
     grid->addWidget(vo, row, 2);
     if (!FFields.isEmpty()) setTabOrder(FFields.last(), ho);

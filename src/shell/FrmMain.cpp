@@ -75,6 +75,11 @@ bool ScreenSizeAccepted(int width, int height) {
   return width >= 1024 || height >= 768;
 }
 
+bool ScreenSizeAccepted(QSizeF logical, qreal devicePixelRatio) {
+  const QSize device = (logical * devicePixelRatio).toSize();
+  return ScreenSizeAccepted(device.width(), device.height());
+}
+
 TFrmMain::TFrmMain(QWidget* parent) : QMainWindow(parent) {
   setObjectName(QStringLiteral("FrmMain"));
   FrmMain = this;

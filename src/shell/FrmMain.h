@@ -3,6 +3,7 @@
 // says when no payer file is open, and a caption naming the open payer.
 #include <QHash>
 #include <QMainWindow>
+#include <QSizeF>
 #include <functional>
 
 class QAction;
@@ -79,6 +80,9 @@ extern TFrmMain* FrmMain;
 
 // A screen narrower than 1024 pixels and at the same time lower than 768 is too small.
 bool ScreenSizeAccepted(int width, int height);
+// The same for a screen of this size in its own (scaled) pixels: the size that counts is that in
+// device pixels, so a large screen at 200 % is not refused as a small one.
+bool ScreenSizeAccepted(QSizeF logical, qreal devicePixelRatio);
 
 // Data commands that EnableMenuItems switches together.
 extern const char* const DataMenuItems[];

@@ -10,6 +10,10 @@
 // answer a dialog that a command shows with exec().
 void WhenModal(std::function<void(QWidget*)> action, int timeoutMs = 5000);
 
+// Expects every control of the window that the keyboard reaches to tell a screen reader a name,
+// no two the same name.
+void ExpectEveryControlNamed(QWidget* window);
+
 // A fresh temporary folder per test.
 class TTempFolder {
  public:

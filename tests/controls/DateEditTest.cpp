@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <QCalendarWidget>
+#include <QCoreApplication>
+#include <QFontMetrics>
 #include <QLabel>
 #include <QPushButton>
 #include <QTableView>
@@ -300,11 +302,14 @@ TEST_F(DateEditTest, DoubleClickOpensTheCalendarToo) {
 TEST(CalendarTest, WindowHasItsControls) {
   TFrmCalendar calendar;
   EXPECT_EQ(calendar.windowTitle(), "CALENDAR");
-  EXPECT_EQ(calendar.size(), QSize(201, 176));
+  // The height is that of six weeks in the calendar's font (CalendarGrid below).
+  EXPECT_EQ(calendar.width(), 201);
+  EXPECT_GE(calendar.height(), 176);
   EXPECT_EQ(calendar.BtnPrior->size(), QSize(21, 21));
   EXPECT_EQ(calendar.BtnNext->size(), QSize(21, 21));
   EXPECT_EQ(calendar.Panel->size(), QSize(158, 21));
-  EXPECT_EQ(calendar.Calendar->size(), QSize(200, 116));
+  EXPECT_EQ(calendar.Calendar->width(), 200);
+  EXPECT_GE(calendar.Calendar->height(), 116);
   EXPECT_EQ(calendar.BtnPasteDate->size(), QSize(64, 24));
   EXPECT_EQ(calendar.BtnCancel->size(), QSize(64, 24));
   EXPECT_EQ(calendar.BtnPrior->toolTip(), "Prior Month (Alt+P)");
@@ -391,4 +396,23 @@ TEST(CalendarTest, ShowingClearsPasteAndDoubleClickOnTheGridPastes) {
   EXPECT_TRUE(calendar.Paste);
   EXPECT_FALSE(calendar.isVisible());
   EXPECT_EQ(calendar.result(), QDialog::Accepted);
+}
+
+// A month can touch six weeks: January 2027 runs from a Friday to Sunday the 31st, which must
+// show whole in the last row, above the buttons.
+TEST(CalendarGrid, SixWeekRowsShowWhole) {
+  TFrmCalendar calendar;
+  calendar.Calendar->setSelectedDate(QDate(2027, 1, 31));
+  calendar.Calendar->setCurrentPage(2027, 1);
+  calendar.show();
+  QCoreApplication::processEvents();
+  auto* view = calendar.Calendar->findChild<QTableView*>();
+  ASSERT_NE(view, nullptr);
+  const QModelIndex last = view->model()->index(6, 0);  // the day names, then six weeks
+  ASSERT_EQ(last.data().toInt(), 31);
+  const QRect cell = view->visualRect(last);
+  EXPECT_GE(cell.height(), QFontMetrics(view->font()).height());
+  EXPECT_LE(cell.bottom(), view->viewport()->height() - 1);
+  EXPECT_LT(calendar.Calendar->geometry().bottom(), calendar.BtnPasteDate->y());
+  EXPECT_LE(calendar.BtnPasteDate->geometry().bottom(), calendar.height());
 }

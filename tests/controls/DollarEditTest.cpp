@@ -372,6 +372,9 @@ TEST_F(DollarEditTest, CalculatorPutsItsDisplayIntoTheField) {
       {{.dollars = 2, .cents = 4, .max = 1.9999}, "5p", "", "0.0000", kOverOffset},
       {{.dollars = 2, .cents = 4, .max = 1.9999}, "1.5p", "1.5", "1.5000", nullptr},
       {{.dollars = 2, .cents = 4}, "1/3=p", "0.3333", "0.3333", nullptr},
+      // More decimals than the field keeps go in rounded, as they will be stored.
+      {{}, "1234.5678p", "1234.57", "1,234.57", nullptr},
+      {{.cents = 0}, "2.5*3=p", "8", "8", nullptr},
   };
   for (const bool byKey : {true, false}) {
     for (const auto& c : cases) {

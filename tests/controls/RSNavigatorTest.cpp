@@ -94,8 +94,13 @@ TEST_F(RSNavigatorTest, NewNavigatorHasSevenButtonsInARow) {
   }
   EXPECT_EQ(nav.NavBtnNext, nav.Button(nbNext));
   for (const char* picture :
-       {"NAV_FIRST", "NAV_NEXT", "NAV_PRIOR", "NAV_LAST", "NAV_LIST", "NAV_NEW", "NAV_DELETE"})
+       {"NAV_FIRST", "NAV_NEXT", "NAV_PRIOR", "NAV_LAST", "NAV_LIST", "NAV_NEW", "NAV_DELETE"}) {
     EXPECT_EQ(NavigatorPicture(QLatin1String(picture)).size(), QSize(15, 15));
+    // A scaled screen takes the picture drawn at twice the pixels, not the small one stretched.
+    const QPixmap sharp = NavigatorIcon(QLatin1String(picture)).pixmap(QSize(15, 15), 2.0);
+    EXPECT_EQ(sharp.size(), QSize(30, 30)) << picture;
+    EXPECT_EQ(sharp.deviceIndependentSize(), QSizeF(15, 15)) << picture;
+  }
 }
 
 TEST_F(RSNavigatorTest, VisibleButtonsSetTheWidth) {

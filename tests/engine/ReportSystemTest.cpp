@@ -112,9 +112,11 @@ TEST_F(ReportSystemTest, TheSetUpWindowChoosesAFileDestination) {
   const QString pdf = Tmp.Path(QStringLiteral("out.pdf"));
   QString title;
   bool previewChecked = false;
+  QString focused;
   WhenModal([&](QWidget* w) {
     title = w->windowTitle();
     previewChecked = w->findChild<QRadioButton*>(QStringLiteral("RBPreview"))->isChecked();
+    focused = w->focusWidget() ? w->focusWidget()->objectName() : QString();
     w->findChild<QRadioButton*>(QStringLiteral("RBFile"))->setChecked(true);
     w->findChild<QLineEdit*>(QStringLiteral("FileName"))->setText(pdf);
     w->findChild<QPushButton*>(QStringLiteral("BtnOk"))->click();
@@ -122,6 +124,7 @@ TEST_F(ReportSystemTest, TheSetUpWindowChoosesAFileDestination) {
   ASSERT_TRUE(System.Execute());
   EXPECT_EQ(title, QStringLiteral("Form 1099-NEC Setup"));
   EXPECT_TRUE(previewChecked) << "the preview is chosen when the window opens";
+  EXPECT_EQ(focused, QStringLiteral("RBPreview")) << "the focus is on the option chosen";
   EXPECT_TRUE(Previewed.isEmpty());
   EXPECT_TRUE(ReadAll(pdf).startsWith("%PDF-"));
   EXPECT_EQ(System.Setup.Dest, TReportDest::File);
@@ -131,6 +134,7 @@ TEST_F(ReportSystemTest, TheSetUpWindowChoosesAFileDestination) {
   WhenModal([&](QWidget* w) {
     EXPECT_TRUE(w->findChild<QRadioButton*>(QStringLiteral("RBFile"))->isChecked())
         << "the last choice is offered again";
+    EXPECT_EQ(w->focusWidget()->objectName(), QStringLiteral("RBFile"));
     w->findChild<QLineEdit*>(QStringLiteral("FileName"))->setText(snp);
     w->findChild<QPushButton*>(QStringLiteral("BtnOk"))->click();
   });

@@ -116,6 +116,7 @@ TEST_F(FrmLayoutTest, PayerScreenIsTidy) {
   EXPECT_GE(screen.width(), 580);
   EXPECT_GE(screen.height(), 380);
   ExpectTidy(&screen);
+  ExpectEveryControlNamed(&screen);
   SaveScreenshot(&screen, "payer-screen");
 }
 
@@ -135,6 +136,7 @@ TEST_F(FrmLayoutTest, PayeeScreenIsTidy) {
   EXPECT_GE(screen.width(), 452);
   EXPECT_GE(screen.height(), 291);
   ExpectTidy(&screen);
+  ExpectEveryControlNamed(&screen);
   SaveScreenshot(&screen, "payee-screen");
 }
 

@@ -129,14 +129,16 @@ TEST_F(RecordListTest, ListCommandWithOnePayeeShowsItsMessageInstead) {
   EXPECT_EQ(MsgBoxScript::Log()[0].flags, mbOk);
 }
 
-TEST_F(RecordListTest, ListsTheNamesWithNothingSelectedAndTheChosenPayeeBecomesCurrent) {
+TEST_F(RecordListTest, ListsTheNamesWithTheCurrentPayeeSelectedAndTheChosenOneBecomesCurrent) {
   Open(
       {MakePayee("Delta"), MakePayee("", "Carter", "Ann"), MakePayee("Bravo"), MakePayee("Alpha")});
   QStringList shown;
   RunList([&](TFrmRecList* list) {
     for (int i = 0; i < list->RecordListBox->count(); ++i)
       shown << list->RecordListBox->item(i)->text();
-    EXPECT_TRUE(list->RecordListBox->selectedItems().isEmpty());
+    // Record 1, Delta, is current: Enter alone would keep it.
+    ASSERT_EQ(list->RecordListBox->selectedItems().size(), 1);
+    EXPECT_EQ(list->RecordListBox->selectedItems()[0]->text(), "Delta");
     EXPECT_EQ(list->windowTitle(), "Payer List");
     list->RecordListBox->setCurrentRow(2);  // the third name: Carter, record 2
     list->BtnOk->click();

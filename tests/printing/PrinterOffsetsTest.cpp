@@ -81,6 +81,7 @@ TEST_F(OffsetsTest, FreshInstallationShowsZerosAndKeepsHeldOffsets) {
 
 TEST_F(OffsetsTest, FieldsAreFourDecimalOffsetEdits) {
   auto s = OpenScreen();
+  ExpectEveryControlNamed(s.get());
   for (const QString& name : AllValueNames()) {
     TDollarEdit* f = s->Field(name);
     EXPECT_EQ(f->DollarDigits(), 2);

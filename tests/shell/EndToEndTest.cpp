@@ -297,7 +297,8 @@ void PickFromRecordList(QWidget* w) {
     auto* list = qobject_cast<TFrmRecList*>(lw);
     ASSERT_NE(list, nullptr);
     EXPECT_EQ(list->windowTitle(), "Payer List");
-    EXPECT_EQ(list->RecordListBox->selectedItems().size(), 0);
+    ASSERT_EQ(list->RecordListBox->selectedItems().size(), 1);  // the payee shown
+    EXPECT_EQ(list->RecordListBox->selectedItems()[0]->text(), "Zenith Supply Co");
     for (int i = 0; i < list->RecordListBox->count(); ++i)
       listed << list->RecordListBox->item(i)->text();
     ASSERT_EQ(list->RecordListBox->count(), 2);

@@ -101,6 +101,13 @@ TEST_F(ShellTest, ScreenSizeLimits) {
   EXPECT_TRUE(ScreenSizeAccepted(1024, 600));
   EXPECT_TRUE(ScreenSizeAccepted(800, 768));
   EXPECT_FALSE(ScreenSizeAccepted(800, 600));
+  // Scaled screens count in device pixels: 1920 x 1080 at 200 % and 1366 x 768 at 125 % are
+  // large enough, 1024 x 600 at 150 % (682 x 400 in its own pixels) too; 800 x 600 is not.
+  EXPECT_TRUE(ScreenSizeAccepted(QSizeF(960, 540), 2.0));
+  EXPECT_TRUE(ScreenSizeAccepted(QSizeF(1092.8, 614.4), 1.25));
+  EXPECT_TRUE(ScreenSizeAccepted(QSizeF(682.67, 400), 1.5));
+  EXPECT_FALSE(ScreenSizeAccepted(QSizeF(800, 600), 1.0));
+  EXPECT_FALSE(ScreenSizeAccepted(QSizeF(400, 300), 2.0));
 }
 
 TEST_F(ShellTest, MissingIRSInstructionsSaySo) {
