@@ -17,6 +17,7 @@
 
 #include "maintenance/Utils.h"
 #include "platform/DialogButtons.h"
+#include "platform/Dialogs.h"
 #include "platform/Settings.h"
 #include "shell/FrmMain.h"
 #include "shell/FrmWelcome.h"
@@ -99,6 +100,7 @@ TFrmBackup::TFrmBackup(const QString& folder, QWidget* parent)
            QStringLiteral("Select the backup to folder")},
           DoubleAmpersands(QFileInfo(PayeeFileName).fileName()), folder, parent) {
   setObjectName(QStringLiteral("FrmBackup"));
+  AddHelpKey(this, 8);
 }
 
 TFrmRestore::TFrmRestore(const QString& folder, QWidget* parent)
@@ -112,6 +114,7 @@ TFrmRestore::TFrmRestore(const QString& folder, QWidget* parent)
            QStringLiteral("Select the folder to restore from")},
           PayeeFileName, folder, parent) {
   setObjectName(QStringLiteral("FrmRestore"));
+  AddHelpKey(this, 9);
 }
 
 namespace {
