@@ -77,10 +77,18 @@ TEST_F(ShellTest, ScreenSizeLimits) {
   EXPECT_FALSE(ScreenSizeAccepted(800, 600));
 }
 
-TEST_F(ShellTest, MissingIRSInstructionsSaySo) {
+TEST_F(ShellTest, MissingIRSInstructionsSaySoAndWhereTheIRSOffersThem) {
   Start();
   Main->Action("MnuForm1098")->trigger();
-  EXPECT_EQ(MsgBoxScript::LastText(), "The IRS Instructions cannot no be found");
+  EXPECT_EQ(MsgBoxScript::LastText(),
+            "The IRS Instructions cannot no be found\n\nThe IRS offers the current instructions "
+            "at\nhttps://www.irs.gov/forms-pubs/about-form-1098\nThe IRS instructions for each "
+            "form");
+  // One file serves two forms: both pages.
+  Main->Action("MnuForm1099MISC")->trigger();
+  EXPECT_TRUE(MsgBoxScript::LastText().contains(
+      "https://www.irs.gov/forms-pubs/about-form-1099-misc\n"
+      "https://www.irs.gov/forms-pubs/about-form-1099-nec\n"));
   QFile::copy(HelpTopicFile(1), ProgramFolder + "i1099r24.pdf");
   Main->Action("MnuForm1099R")->trigger();
   QFile::remove(ProgramFolder + "i1099r24.pdf");
