@@ -10,6 +10,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QFile>
+#include <QListWidget>
 #include <QTextBrowser>
 #include <QTimer>
 #include <utility>
@@ -156,13 +157,46 @@ void AddPension(TPayeeRecord& r) {
   r.SetString("F1099RDOP", QStringLiteral("06/30/2025"));
 }
 
+// The address as the payer and payee screens keep it: the parts and the line composed of them.
+template <class TRecord>
+void SetAddress(TRecord& r, const char* street, const char* city, const char* state,
+                const char* zip) {
+  r.SetString("Address1", QLatin1String(street));
+  r.SetString("City", QLatin1String(city));
+  r.SetString("State", QLatin1String(state));
+  r.SetString("ZipCode", QLatin1String(zip));
+  r.SetString("CityStZip", QStringLiteral("%1 %2 %3").arg(city, state, zip));
+}
+
+// Payees without amounts: someone to pick in the list and more labels on the sheet.
+void AppendOtherPayees(QByteArray& payees) {
+  struct TOther {
+    const char *Last, *First, *Street, *City, *Zip, *Tin;
+  };
+  const TOther others[] = {
+      {"Zimmer", "Paul", "9 Oak Lane", "Peoria", "61602", "234-56-7890"},
+      {"Anders", "Karin", "17 Birch Road", "Springfield", "62704-5521", "345-67-8901"},
+      {"Okafor", "Grace", "2210 W Monroe St", "Chicago", "60612-2011", "456-78-9012"},
+      {"Lindqvist", "Erik", "88 Harbor View Ct", "Evanston", "60201", "567-89-0123"},
+  };
+  for (const TOther& o : others) {
+    TPayeeRecord r;
+    r.SetBool("Individual", true);
+    r.SetString("LastName", QLatin1String(o.Last));
+    r.SetString("FirstName", QLatin1String(o.First));
+    r.SetString("PayeeName", QStringLiteral("%1 %2").arg(o.First, o.Last));
+    SetAddress(r, o.Street, o.City, "IL", o.Zip);
+    r.SetString("SSN_IDNum", QLatin1String(o.Tin));
+    payees.append(reinterpret_cast<const char*>(r.Data()), TPayeeRecord::Size);
+  }
+}
+
 void MakePayerFile(const QString& base, bool longData) {
   TPayerRecord p;
   p.SetString("PayerName", QStringLiteral("Acme Construction Supply & Co"));
   p.SetString("TradeName", QStringLiteral("Acme Builders"));
-  p.SetString("Address1", QStringLiteral("1234 Industrial Parkway"));
+  SetAddress(p, "1234 Industrial Parkway", "Springfield", "IL", "62704");
   p.SetString("Address2", QStringLiteral("Suite 200"));
-  p.SetString("CityStZip", QStringLiteral("Springfield, IL 62704"));
   p.SetString("Contact", QStringLiteral("Jane Doe"));
   p.SetString("PhoneNum", QStringLiteral("217-555-0123"));
   p.SetString("FaxNum", QStringLiteral("217-555-0199"));
@@ -179,10 +213,12 @@ void MakePayerFile(const QString& base, bool longData) {
   WriteBytes(base + QStringLiteral(".PR25"), p.Data(), TPayerRecord::Size);
 
   TPayeeRecord r;
-  r.SetString("PayeeName", QStringLiteral("Public, John Q"));
+  r.SetBool("Individual", true);
+  r.SetString("LastName", QStringLiteral("Public"));
+  r.SetString("FirstName", QStringLiteral("John Q"));
+  r.SetString("PayeeName", QStringLiteral("John Q Public"));
   r.SetString("CompName", QStringLiteral("Public Consulting Services LLC"));
-  r.SetString("Address1", QStringLiteral("42 Elm Street Apt 7"));
-  r.SetString("CityStZip", QStringLiteral("Decatur, IL 62521-1234"));
+  SetAddress(r, "42 Elm Street Apt 7", "Decatur", "IL", "62521-1234");
   r.SetString("SSN_IDNum", QStringLiteral("123-45-6788"));
   r.SetString("AcctNum1099NEC", QStringLiteral("ACCT-2025-00017"));
   r.SetBool("Corrected1099NEC", true);
@@ -222,15 +258,10 @@ void MakePayerFile(const QString& base, bool longData) {
   if (longData) FillLong(r);
   AddDividends(r);
   AddPension(r);
-  // A second payee without a 1099-NEC, so the navigator has somewhere to go while the forms and
-  // the totals stay those of the first.
-  TPayeeRecord other;
-  other.SetString("PayeeName", QStringLiteral("Zimmer, Paul"));
-  other.SetString("Address1", QStringLiteral("9 Oak Lane"));
-  other.SetString("CityStZip", QStringLiteral("Peoria, IL 61602"));
-  other.SetString("SSN_IDNum", QStringLiteral("234-56-7890"));
+  // Other payees without forms, so the navigator has somewhere to go while the forms and the
+  // totals stay those of the first.
   QByteArray payees(reinterpret_cast<const char*>(r.Data()), TPayeeRecord::Size);
-  payees.append(reinterpret_cast<const char*>(other.Data()), TPayeeRecord::Size);
+  AppendOtherPayees(payees);
   WriteBytes(base + QStringLiteral(".PE25"), reinterpret_cast<const uint8_t*>(payees.constData()),
              int(payees.size()));
 }
@@ -354,8 +385,10 @@ void ShootHelp(const QDir& out) {
   for (const auto& [context, file] : topics) {
     ShowHelp(context);
     for (QWidget* window : QApplication::topLevelWidgets())
-      if (window->isVisible() && window->findChild<QTextBrowser*>(QStringLiteral("HelpBrowser")))
+      if (window->isVisible() && window->findChild<QTextBrowser*>(QStringLiteral("HelpBrowser"))) {
+        window->resize(760, 820);
         Grab(*window, out, file);
+      }
   }
 }
 }  // namespace
