@@ -18,8 +18,8 @@
 #include "maintenance/Utils.h"
 #include "printing/PrinterSetup.h"
 #include "storage/DataModule.h"
-#include "storage/RecordSet.h"
 #include "storage/Globals.h"
+#include "storage/RecordSet.h"
 
 namespace {
 const char* const kPrintUsage =

@@ -6,7 +6,6 @@
 #include <QFileDialog>
 #include <QFileInfo>
 
-
 namespace {
 bool gScript = false;
 QStringList gAnswers;

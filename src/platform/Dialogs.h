@@ -2,8 +2,8 @@
 // The common dialogs the program shows: open and save a file, pick a folder, and the help window.
 // In tests (DialogScript enabled) nothing is shown: each call takes the next scripted answer,
 // an empty string meaning the user cancelled.
-#include <QString>
 #include <QList>
+#include <QString>
 #include <QStringList>
 
 class QWidget;

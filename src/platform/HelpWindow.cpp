@@ -10,6 +10,7 @@
 #include <QListWidget>
 #include <QPointer>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QShortcut>
 #include <QSplitter>
 #include <QTextBrowser>
@@ -39,10 +40,14 @@ TTopicText ReadTopic(const QString& path) {
   return {doc.metaInformation(QTextDocument::DocumentTitle), doc.toPlainText()};
 }
 
+// How often the words begin a word of text ("offset" finds "offsets", "red" not "entered");
+// 0 unless every one of them does.
 int Mentions(const QString& text, const QStringList& words) {
   int total = 0;
   for (const QString& word : words) {
-    const int n = int(text.count(word, Qt::CaseInsensitive));
+    const QRegularExpression start(QStringLiteral("\\b") + QRegularExpression::escape(word),
+                                   QRegularExpression::CaseInsensitiveOption);
+    const int n = int(text.count(start));
     if (n == 0) return 0;
     total += n;
   }
@@ -71,6 +76,7 @@ class THelpWindow : public QDialog {
     splitter->addWidget(Results);
     splitter->addWidget(Browser);
     splitter->setStretchFactor(1, 1);
+    splitter->setSizes({200, 560});
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(NewButtonRow());
     layout->addWidget(splitter);
@@ -139,11 +145,12 @@ class THelpWindow : public QDialog {
 }  // namespace
 
 const QList<int>& HelpContexts() {
-  static const QList<int> contexts = {
-      htContents,       2,  3,  5,  6,  7,  8,  9,  10,  11,  12,           13,
-      14,               15, 16, 17, 18, 19, 20, 22, 23,  24,  26,           htGettingStarted,
-      htPrinting,       htFilingWithIRS,    htRecordList, htPrintType, htPreview, htWebUpdate,
-      htIRSInstructions};
+  // The contexts the menus and screens have always opened, then the guide's own topics.
+  static const QList<int> contexts =
+      QList<int>{1,  2,  3,  5,  6,  7,  8,  9,  10, 11, 12, 13,
+                 14, 15, 16, 17, 18, 19, 20, 22, 23, 24, 26} +
+      QList<int>{htGettingStarted, htPrinting, htFilingWithIRS, htRecordList,
+                 htPrintType,      htPreview,  htWebUpdate,     htIRSInstructions};
   return contexts;
 }
 

@@ -83,8 +83,9 @@ int DeclineAnswer(int flags) {
 
 int RunRealBoxWithLink(const QString& text, const QString& caption, int flags,
                        const QString& linkText, bool& followed) {
-  const QString html = text.toHtmlEscaped().replace(QLatin1Char('\n'), QStringLiteral("<br>")) +
-                       QStringLiteral("<p><a href=\"help\">%1</a></p>").arg(linkText.toHtmlEscaped());
+  const QString html =
+      text.toHtmlEscaped().replace(QLatin1Char('\n'), QStringLiteral("<br>")) +
+      QStringLiteral("<p><a href=\"help\">%1</a></p>").arg(linkText.toHtmlEscaped());
   QMessageBox box(IconFor(flags), caption, html, QMessageBox::NoButton,
                   QApplication::activeWindow());
   box.setTextFormat(Qt::RichText);

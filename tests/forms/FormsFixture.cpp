@@ -334,10 +334,12 @@ void ExpectHelpOpensTheInstructions(TFrmFormScreen& screen, const QString& missi
   screen.BtnHelp->click();
   ASSERT_EQ(MsgBoxScript::Log().size(), 1);
   // The message, then where the IRS offers the instructions of the screen's form.
-  const QString form = QString::fromLatin1(screen.Def().Name).section(QLatin1Char(' '), 1).toLower();
+  const QString form =
+      QString::fromLatin1(screen.Def().Name).section(QLatin1Char(' '), 1).toLower();
   EXPECT_TRUE(MsgBoxScript::Log()[0].text.startsWith(
-      missing + QStringLiteral("\n\nThe IRS offers the current instructions at\n"
-                               "https://www.irs.gov/forms-pubs/about-form-") +
+      missing +
+      QStringLiteral("\n\nThe IRS offers the current instructions at\n"
+                     "https://www.irs.gov/forms-pubs/about-form-") +
       form + QLatin1Char('\n')))
       << MsgBoxScript::Log()[0].text.toStdString();
   EXPECT_EQ(MsgBoxScript::Log()[0].flags, int(mbError));

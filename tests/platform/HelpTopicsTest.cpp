@@ -54,8 +54,8 @@ TEST(HelpTopics, EveryContextOpensATopicOfSubstanceThatLeadsBackToTheContents) {
     EXPECT_TRUE(topic.Html.contains(QStringLiteral("<h1>") + topic.Title.toHtmlEscaped()));
     EXPECT_TRUE(Attributes(topic.Html, QStringLiteral("href")).contains(QStringLiteral("1.html")));
     if (context == kLicense) continue;
-    const int blocks = int(topic.Html.count(QStringLiteral("<p")) +
-                           topic.Html.count(QStringLiteral("<li")));
+    const int blocks =
+        int(topic.Html.count(QStringLiteral("<p")) + topic.Html.count(QStringLiteral("<li")));
     EXPECT_GE(blocks, 3);
     EXPECT_GE(topic.Text.split(QRegularExpression(QStringLiteral("\\s+"))).size(), 100);
   }
@@ -102,8 +102,7 @@ TEST(HelpTopics, SearchFindsTheTopicsHoldingEveryWord) {
     EXPECT_EQ(hits[0].title, ReadTopic(c.First).Title);
     for (const THelpHit& hit : hits)
       for (const QString& word : c.Words.split(QLatin1Char(' '), Qt::SkipEmptyParts))
-        EXPECT_TRUE(ReadTopic(hit.context).Text.contains(word, Qt::CaseInsensitive))
-            << hit.context;
+        EXPECT_TRUE(ReadTopic(hit.context).Text.contains(word, Qt::CaseInsensitive)) << hit.context;
   }
 }
 

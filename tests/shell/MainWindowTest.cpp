@@ -86,9 +86,9 @@ TEST_F(ShellTest, MissingIRSInstructionsSaySoAndWhereTheIRSOffersThem) {
             "form");
   // One file serves two forms: both pages.
   Main->Action("MnuForm1099MISC")->trigger();
-  EXPECT_TRUE(MsgBoxScript::LastText().contains(
-      "https://www.irs.gov/forms-pubs/about-form-1099-misc\n"
-      "https://www.irs.gov/forms-pubs/about-form-1099-nec\n"));
+  EXPECT_TRUE(
+      MsgBoxScript::LastText().contains("https://www.irs.gov/forms-pubs/about-form-1099-misc\n"
+                                        "https://www.irs.gov/forms-pubs/about-form-1099-nec\n"));
   QFile::copy(HelpTopicFile(1), ProgramFolder + "i1099r24.pdf");
   Main->Action("MnuForm1099R")->trigger();
   QFile::remove(ProgramFolder + "i1099r24.pdf");
