@@ -1,13 +1,18 @@
 #include <QDir>
 #include <QFile>
 #include <QFrame>
+#include <QTest>
 
 #include "ShellFixture.h"
+#include "maintenance/RecordList.h"
 #include "maintenance/Utils.h"
 #include "platform/Dialogs.h"
 #include "platform/MsgBox.h"
 #include "platform/Services.h"
 #include "platform/Settings.h"
+#include "printing/PrintType.h"
+#include "printing/ReportPreview.h"
+#include "shell/Backup.h"
 #include "storage/Globals.h"
 
 TEST_F(ShellTest, FirstStartWithoutArgumentsShowsTheNoFileState) {
@@ -105,4 +110,27 @@ TEST_F(ShellTest, HelpCommandsOpenTheirTopics) {
   for (int context :
        {1, 2, 3, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16, 17, 18, 19, 20, 22, 23, 24, 26})
     EXPECT_TRUE(QFile::exists(HelpTopicFile(context))) << context;
+}
+
+// F1 in the windows without a help button of their own opens the guide's topic of the window.
+TEST_F(ShellTest, F1OpensTheTopicOfEachWindow) {
+  Start();
+  TFrmRecList list;
+  TFrmSelectFormType printType;
+  TFrmReportPreview preview;
+  TFrmBackup backup(QString{});
+  TFrmRestore restore(QString{});
+  const std::pair<QWidget*, int> windows[] = {
+      {Main.get(), htContents}, {&list, htRecordList}, {&printType, htPrintType},
+      {&preview, htPreview},    {&backup, 8},          {&restore, 9}};
+  for (const auto& [window, context] : windows) {
+    SCOPED_TRACE(context);
+    window->show();
+    QApplication::setActiveWindow(window);
+    HelpScript::Clear();
+    QTest::keyClick(window, Qt::Key_F1);
+    EXPECT_EQ(HelpScript::Shown(), QList<int>{context});
+    EXPECT_TRUE(QFile::exists(HelpTopicFile(context)));
+    window->hide();
+  }
 }
