@@ -20,6 +20,7 @@
 #include "printing/PrinterSetup.h"
 #include "storage/DataModule.h"
 #include "storage/Globals.h"
+#include "storage/RecordSet.h"
 
 namespace {
 const char* const kPrintUsage =
@@ -70,6 +71,12 @@ TReportJob PrintJob(const QString& form, bool redCopy, TReportProject& project) 
   return printer.TakeJob();
 }
 
+// Red copies of a payer file the IRS wants filed electronically: one line, and the print goes on.
+void WarnPaperFiling(TRecordSet& payees, QTextStream& err) {
+  const QString notice = ElectronicFilingNotice(CountAllForms(payees));
+  if (!notice.isEmpty()) err << "Note: " << notice << "\n";
+}
+
 int PrintForms(const QStringList& args, QTextStream& out, QTextStream& err) {
   const QStringList files = Positional(args);
   const QString form = OptionValue(args, QStringLiteral("--form"));
@@ -97,6 +104,7 @@ int PrintForms(const QStringList& args, QTextStream& out, QTextStream& err) {
     project.SetProjectFile(ReportProjectPath());
     module.ReportProject = &project;
     OpenPayerFileReadOnly(module, files.first());
+    if (kind == QLatin1String("redcopy")) WarnPaperFiling(*module.RSPayee, err);
     const TReportJob job = PrintJob(form, kind == QLatin1String("redcopy"), project);
     module.RSPayee->CloseRecSet();
     ExportJob(job, target);

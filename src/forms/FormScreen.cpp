@@ -11,6 +11,7 @@
 #include <QScrollArea>
 #include <QShortcut>
 #include <cmath>
+#include <iterator>
 
 #include "controls/CheckBoxEdit.h"
 #include "controls/DateEdit.h"
@@ -30,6 +31,7 @@
 #include "maintenance/RecordList.h"
 #include "maintenance/Utils.h"
 #include "platform/Application.h"
+#include "platform/Dialogs.h"
 #include "storage/DataModule.h"
 #include "storage/Globals.h"
 
@@ -124,12 +126,17 @@ bool IsNavigatorKey(int key, Qt::KeyboardModifiers modifiers) {
     if (key == k) return true;
   return false;
 }
+// The guide's topic of each form (by form type): the contexts the Forms menu carries.
+int FormHelpContext(uint8_t formType) {
+  constexpr int kContexts[] = {13, 14, 15, 16, 26, 17, 18};
+  return formType < std::size(kContexts) ? kContexts[formType] : int(htContents);
+}
 }  // namespace
 
 const QColor TFrmFormScreen::FocusColor(187, 255, 255);
 
 TFrmFormScreen::TFrmFormScreen(const TFormDef& def, QWidget* parent)
-    : TFrmScreen(parent, 0), FDef(def) {
+    : TFrmScreen(parent, FormHelpContext(def.FormType)), FDef(def) {
   RegisterFontSubstitutions();
   setObjectName(QString::fromLatin1(def.ClassName).mid(1));
   setWindowTitle(QString::fromLatin1(def.Caption));
@@ -489,7 +496,8 @@ void TFrmFormScreen::BtnHelpClick() {
   if (QFile::exists(file))
     ShellOpenDocument(file);
   else
-    MsgBox(QString::fromLatin1(FDef.NoInstructionsText), AppTitle(), mbError);
+    ShowMissingInstructions(QString::fromLatin1(FDef.NoInstructionsText),
+                            {QString::fromLatin1(FDef.Name).remove(QStringLiteral("Form "))});
 }
 
 void TFrmFormScreen::ReportSystemPrint(TPagePrinter& printer) {
@@ -537,8 +545,9 @@ bool TFrmFormScreen::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void TFrmFormScreen::keyPressEvent(QKeyEvent* event) {
+  // F1 explains the screen; the Help button opens the IRS's instructions for the form.
   if (event->key() == Qt::Key_F1 && event->modifiers() == Qt::NoModifier) {
-    BtnHelpClick();
+    ShowHelp(HelpContext());
     event->accept();
     return;
   }

@@ -9,6 +9,9 @@
 #include "controls/FilterEdit.h"
 #include "engine/ReportPrinter.h"
 #include "engine/ReportSystem.h"
+#include "forms/FormTotals.h"
+#include "platform/Dialogs.h"
+#include "platform/MsgBox.h"
 #include "printing/PrintType.h"
 #include "printing/PrinterSetup.h"
 #include "printing/ReportSystemSetup.h"
@@ -72,6 +75,15 @@ bool ConfirmWithPrintDialog(QWidget* parent) {
   return dialog.exec() == QDialog::Accepted;
 }
 
+bool ConfirmPaperFiling() {
+  const QString notice = ElectronicFilingNotice(CountAllForms());
+  if (notice.isEmpty()) return true;
+  constexpr int kYesNoWarning = mbWarning | 4;
+  return MsgBoxWithHelp(notice + QStringLiteral("~~Print the red copies anyway?"), AppTitle(),
+                        kYesNoWarning, htFilingWithIRS,
+                        QStringLiteral("How to file electronically with the IRS")) == mrYes;
+}
+
 void RunChosenPrint(const QString& caption, QWidget* parent, TReportSystem& system,
                     TReportPrinter& printer, const TPrintConfirm& confirm) {
   switch (ChoosePrintType(caption, parent)) {
@@ -79,7 +91,7 @@ void RunChosenPrint(const QString& caption, QWidget* parent, TReportSystem& syst
       system.Execute();
       break;
     case ptPreprinted:
-      if (confirm(printer)) printer.Execute();
+      if (ConfirmPaperFiling() && confirm(printer)) printer.Execute();
       break;
     default:
       break;

@@ -33,7 +33,11 @@ TReportSystem* NewFormReportSystem(QDialog* screen, const QString& formName, TPr
 TReportPrinter* NewFormReportPrinter(QObject* owner, const QString& jobTitle, TPrintJob job);
 // The platform's print dialog; true when the user confirmed it.
 bool ConfirmWithPrintDialog(QWidget* parent);
-// Asks for the print type under caption and runs the chosen print; the red copy only when
-// confirm agrees. Nothing when the choice was cancelled.
+// Before red copies are printed: when the payer file holds enough forms that the IRS wants them
+// filed electronically, says so and asks whether to print anyway (a corrected return or a
+// filer's own choice). True when the print may go ahead.
+bool ConfirmPaperFiling();
+// Asks for the print type under caption and runs the chosen print; the red copy only after
+// ConfirmPaperFiling and when confirm agrees. Nothing when the choice was cancelled.
 void RunChosenPrint(const QString& caption, QWidget* parent, TReportSystem& system,
                     TReportPrinter& printer, const TPrintConfirm& confirm);

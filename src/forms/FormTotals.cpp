@@ -81,6 +81,34 @@ int ScanFormTotals(TRecordSet& payees, uint8_t formType) {
   return TotalForms;
 }
 
+int CountAllForms(TRecordSet& payees) {
+  std::vector<TFormQualifier> qualifiers;
+  for (const TFormTotalsDef& def : kTotals) qualifiers.emplace_back(def.FormType);
+  payees.RootRec();
+  int forms = 0;
+  const int count = payees.LastRecord();
+  for (int i = 0; i < count; ++i) {
+    payees.NextRec();
+    for (const TFormQualifier& qualifies : qualifiers) forms += qualifies(payees.RecordBuffer());
+  }
+  payees.PopRec();
+  return forms;
+}
+
+int CountAllForms() {
+  return CountAllForms(*FrmDataModule->RSPayee);
+}
+
+QString ElectronicFilingNotice(int forms) {
+  if (forms < kElectronicFilingThreshold) return {};
+  return QStringLiteral(
+             "This payer file holds %1 information returns. Filers of %2 or more information "
+             "returns (all types together) must file them electronically with the IRS; paper "
+             "Copy A is then not accepted.")
+      .arg(forms)
+      .arg(kElectronicFilingThreshold);
+}
+
 int ScanFormTotals() {
   return ScanFormTotals(*FrmDataModule->RSPayee, CurrentFormType);
 }

@@ -2,6 +2,7 @@
 // The totals scan: how many forms of one type a payer file holds, the federal income tax they
 // withhold and the total amount they report. Every Print command runs it before printing, and
 // the Form 1096 shows and prints its result.
+#include <QString>
 #include <cstdint>
 #include <span>
 #include <vector>
@@ -47,3 +48,16 @@ bool FormQualifies(uint8_t formType, const uint8_t* payeeRecord);
 int ScanFormTotals();
 // The same over the given record set (its records are read into PayeeRec).
 int ScanFormTotals(TRecordSet& payees, uint8_t formType);
+
+// Every form the payer file holds, all seven types together, by the same rule: what the IRS
+// counts against the electronic filing threshold. The record set is left as ScanFormTotals
+// leaves it.
+int CountAllForms(TRecordSet& payees);
+int CountAllForms();
+
+// From this many information returns in total a filer must file them electronically; paper
+// Copy A is then not accepted.
+constexpr int kElectronicFilingThreshold = 10;
+// The notice shown before red copies are printed for a payer file of forms forms; empty below
+// the threshold. "~" breaks lines.
+QString ElectronicFilingNotice(int forms);

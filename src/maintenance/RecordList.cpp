@@ -12,6 +12,7 @@
 
 #include "maintenance/FrmScreen.h"
 #include "maintenance/Utils.h"
+#include "platform/Dialogs.h"
 #include "platform/MsgBox.h"
 #include "storage/DataModule.h"
 #include "storage/Globals.h"
@@ -169,6 +170,7 @@ TFrmRecList::TFrmRecList(QWidget* parent)
       BtnOk(new QPushButton(QStringLiteral("&Ok"), PanelContainer)),
       BtnCancel(new QPushButton(QStringLiteral("&Cancel"), PanelContainer)) {
   setObjectName(QStringLiteral("FrmRecList"));
+  AddHelpKey(this, htRecordList);
   setWindowTitle(QStringLiteral("Payer List"));
   setFont(ScreenFont());
   RecordListBox->setObjectName(QStringLiteral("RecordListBox"));

@@ -5,13 +5,9 @@
 #include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
-#include <QPointer>
-#include <QTextBrowser>
 #include <QUrl>
-#include <QVBoxLayout>
 
 #include "platform/MsgBox.h"
-#include "platform/Resources.h"
 #include "platform/Services.h"
 
 namespace {
@@ -19,8 +15,6 @@ bool gScript = false;
 QStringList gAnswers;
 QStringList gTitles;
 QStringList gFolders;
-bool gHelpScript = false;
-QList<int> gHelpShown;
 
 QString NextAnswer(const QString& title, const QString& folder = {}) {
   gTitles.append(title);
@@ -91,54 +85,3 @@ QStringList InitialFolders() {
   return gFolders;
 }
 }  // namespace DialogScript
-
-QString HelpFolder() {
-  return ResourceFolder() + QStringLiteral("help/");
-}
-
-QString HelpTopicFile(int context) {
-  return HelpFolder() + QString::number(context) + QStringLiteral(".html");
-}
-
-void ShowHelp(int context) {
-  if (gHelpScript) {
-    gHelpShown.append(context);
-    return;
-  }
-  const QString file = HelpTopicFile(context);
-  if (!QFile::exists(file)) {
-    MsgBox(QStringLiteral("The help topic cannot be found."), AppTitle(), mbError);
-    return;
-  }
-  // One help window for the whole run, reused for every topic.
-  static QPointer<QDialog> window;
-  if (!window) {
-    window = new QDialog(nullptr, Qt::Window);
-    window->setAttribute(Qt::WA_DeleteOnClose);
-    window->setWindowTitle(QStringLiteral("Papyra 2025 Help"));
-    window->resize(640, 520);
-    auto* layout = new QVBoxLayout(window);
-    auto* browser = new QTextBrowser(window);
-    browser->setObjectName(QStringLiteral("HelpBrowser"));
-    browser->setOpenExternalLinks(true);
-    browser->setSearchPaths({HelpFolder()});
-    layout->addWidget(browser);
-  }
-  auto* browser = window->findChild<QTextBrowser*>(QStringLiteral("HelpBrowser"));
-  browser->setSource(QUrl::fromLocalFile(file));
-  window->show();
-  window->raise();
-  window->activateWindow();
-}
-
-namespace HelpScript {
-void Enable(bool on) {
-  gHelpScript = on;
-}
-QList<int> Shown() {
-  return gHelpShown;
-}
-void Clear() {
-  gHelpShown.clear();
-}
-}  // namespace HelpScript

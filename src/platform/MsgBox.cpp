@@ -1,8 +1,11 @@
 #include "platform/MsgBox.h"
 
 #include <QApplication>
+#include <QLabel>
 #include <QMessageBox>
 #include <QPushButton>
+
+#include "platform/Dialogs.h"
 
 namespace {
 struct ScriptState {
@@ -51,9 +54,7 @@ bool ExecTwoButtons(QMessageBox& box, QMessageBox::StandardButton first,
   return box.clickedButton() == firstButton;
 }
 
-int RunRealBox(const QString& text, const QString& caption, int flags) {
-  QMessageBox box(IconFor(flags), caption, text, QMessageBox::NoButton,
-                  QApplication::activeWindow());
+int ExecBox(QMessageBox& box, int flags) {
   const int buttons = flags & 0x0F;
   const bool secondDefault = (flags & 0x100) != 0;
   if (buttons == 1)
@@ -64,6 +65,40 @@ int RunRealBox(const QString& text, const QString& caption, int flags) {
   box.addButton(QMessageBox::Ok);
   box.exec();
   return mrOk;
+}
+
+int RunRealBox(const QString& text, const QString& caption, int flags) {
+  QMessageBox box(IconFor(flags), caption, text, QMessageBox::NoButton,
+                  QApplication::activeWindow());
+  return ExecBox(box, flags);
+}
+
+// What the second button answers: the box's way out without going on.
+int DeclineAnswer(int flags) {
+  const int buttons = flags & 0x0F;
+  if (buttons == 1) return mrCancel;
+  if (buttons == 4) return mrNo;
+  return mrOk;
+}
+
+int RunRealBoxWithLink(const QString& text, const QString& caption, int flags,
+                       const QString& linkText, bool& followed) {
+  const QString html =
+      text.toHtmlEscaped().replace(QLatin1Char('\n'), QStringLiteral("<br>")) +
+      QStringLiteral("<p><a href=\"help\">%1</a></p>").arg(linkText.toHtmlEscaped());
+  QMessageBox box(IconFor(flags), caption, html, QMessageBox::NoButton,
+                  QApplication::activeWindow());
+  box.setTextFormat(Qt::RichText);
+  if (auto* label = box.findChild<QLabel*>(QStringLiteral("qt_msgbox_label"))) {
+    label->setOpenExternalLinks(false);
+    label->setTextInteractionFlags(Qt::TextBrowserInteraction);
+    QObject::connect(label, &QLabel::linkActivated, &box, [&box, &followed] {
+      followed = true;
+      box.done(0);
+    });
+  }
+  const int result = ExecBox(box, flags);
+  return followed ? DeclineAnswer(flags) : result;
 }
 }  // namespace
 
@@ -80,6 +115,15 @@ int MsgBox(const QString& text, const QString& caption, int flags) {
     return result;
   }
   return RunRealBox(shown, caption, flags);
+}
+
+int MsgBoxWithHelp(const QString& text, const QString& caption, int flags, int helpContext,
+                   const QString& linkText) {
+  if (State().enabled) return MsgBox(text + QLatin1Char('~') + linkText, caption, flags);
+  bool followed = false;
+  const int result = RunRealBoxWithLink(Tildes(text), caption, flags, linkText, followed);
+  if (followed) ShowHelp(helpContext);
+  return result;
 }
 
 namespace MsgBoxScript {

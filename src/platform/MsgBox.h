@@ -21,6 +21,11 @@ enum TMsgFlags {
 };
 
 int MsgBox(const QString& text, const QString& caption, int flags);
+// The same with a link under the text to the help topic helpContext. Following the link closes
+// the box as its second button would (Cancel or No) and opens the topic, so the user reads
+// before going on. Scripted, the link text is logged as the text's last line.
+int MsgBoxWithHelp(const QString& text, const QString& caption, int flags, int helpContext,
+                   const QString& linkText);
 
 // The application title shown as the caption of every message box.
 QString AppTitle();

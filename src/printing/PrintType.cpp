@@ -8,10 +8,12 @@
 #include <QVBoxLayout>
 
 #include "platform/DialogButtons.h"
+#include "platform/Dialogs.h"
 #include "storage/Globals.h"
 
 TFrmSelectFormType::TFrmSelectFormType(QWidget* parent) : QDialog(parent) {
   setObjectName(QStringLiteral("FrmSelectFormType"));
+  AddHelpKey(this, htPrintType);
   setWindowTitle(QStringLiteral("Print Setup"));
 
   auto* group = new QGroupBox(QStringLiteral("Select type of Form"), this);

@@ -97,6 +97,7 @@ QString PublisherName() {
 
 TFrmReportPreview::TFrmReportPreview(QWidget* parent) : QDialog(parent) {
   setObjectName(QStringLiteral("FrmReportPreview"));
+  AddHelpKey(this, htPreview);
   setWindowFlag(Qt::WindowMaximizeButtonHint, true);
   setWindowFlag(Qt::WindowMinimizeButtonHint, true);
   FToolBar = new QToolBar(this);

@@ -19,6 +19,7 @@
 
 #include "maintenance/Utils.h"
 #include "platform/DialogButtons.h"
+#include "platform/Dialogs.h"
 #include "platform/Settings.h"
 #include "shell/FrmMain.h"
 #include "shell/FrmWelcome.h"
@@ -126,6 +127,7 @@ TFrmBackup::TFrmBackup(const QString& folder, QWidget* parent)
            QStringLiteral("Select the backup to folder")},
           DoubleAmpersands(QFileInfo(PayeeFileName).fileName()), folder, parent) {
   setObjectName(QStringLiteral("FrmBackup"));
+  AddHelpKey(this, 8);
 }
 
 TFrmRestore::TFrmRestore(const QString& folder, QWidget* parent)
@@ -139,6 +141,7 @@ TFrmRestore::TFrmRestore(const QString& folder, QWidget* parent)
            QStringLiteral("Select the folder to restore from")},
           PayeeFileName, folder, parent) {
   setObjectName(QStringLiteral("FrmRestore"));
+  AddHelpKey(this, 9);
 }
 
 namespace {

@@ -60,14 +60,15 @@ struct TInstruction {
   const char* item;
   const char* caption;
   const char* file;
+  const char* forms;  // the forms the file covers, for the IRS's pages when it is missing
 };
 const TInstruction kInstructions[] = {
-    {"MnuForm1098", "Form 109&8", "i1098_25.pdf"},
-    {"MnuForm1099DIV", "Form 1099-&DIV", "i1099div24.pdf"},
-    {"MnuForm1099INT", "Form 1099-&INT", "i1099int24.pdf"},
-    {"MnuForm1099MISC", "Form 1099-&MISC/NEC", "i1099misc25.pdf"},
-    {"MnuForm1099R", "Form 1099-&R", "i1099r24.pdf"},
-    {"MnuForm1099S", "Form 1099-&S", "i1099s25.pdf"},
+    {"MnuForm1098", "Form 109&8", "i1098_25.pdf", "1098"},
+    {"MnuForm1099DIV", "Form 1099-&DIV", "i1099div24.pdf", "1099-DIV"},
+    {"MnuForm1099INT", "Form 1099-&INT", "i1099int24.pdf", "1099-INT"},
+    {"MnuForm1099MISC", "Form 1099-&MISC/NEC", "i1099misc25.pdf", "1099-MISC 1099-NEC"},
+    {"MnuForm1099R", "Form 1099-&R", "i1099r24.pdf", "1099-R"},
+    {"MnuForm1099S", "Form 1099-&S", "i1099s25.pdf", "1099-S"},
 };
 }  // namespace
 
@@ -87,6 +88,7 @@ TFrmMain::TFrmMain(QWidget* parent) : QMainWindow(parent) {
   BuildMenus();
   BuildButtonBar();
   BuildMessagePanel();
+  AddHelpKey(this, htContents);
   // Fixed single border, minimise only: the window is a hub, not a workspace.
   setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                  Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint |
@@ -174,7 +176,9 @@ void TFrmMain::BuildMenus() {
   irs->setObjectName(QStringLiteral("MnuIRSInstructions"));
   for (const TInstruction& ins : kInstructions) {
     const QString fileName = QString::fromLatin1(ins.file);
-    AddAction(irs, ins.item, ins.caption, {}, [this, fileName] { OpenIRSInstructions(fileName); });
+    const QStringList forms = QString::fromLatin1(ins.forms).split(QLatin1Char(' '));
+    AddAction(irs, ins.item, ins.caption, {},
+              [this, fileName, forms] { OpenIRSInstructions(fileName, forms); });
   }
   help->addSeparator();
   AddAction(help, "MnuWebUpdate", "&Web Update", {}, [this] { RunScreen("WebUpdate"); });

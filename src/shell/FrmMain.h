@@ -44,7 +44,7 @@ class TFrmMain : public QMainWindow {
   void MnuExitClick();
   void MnuAboutClick();
   void MnuTransferClick();
-  void OpenIRSInstructions(const QString& fileName);
+  void OpenIRSInstructions(const QString& fileName, const QStringList& forms);
 
   // Off in tests and in batch use: no 2-second pause.
   static bool ShowSplash;

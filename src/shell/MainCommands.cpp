@@ -263,10 +263,10 @@ void TFrmMain::MnuAboutClick() {
   box.exec();
 }
 
-void TFrmMain::OpenIRSInstructions(const QString& fileName) {
+void TFrmMain::OpenIRSInstructions(const QString& fileName, const QStringList& forms) {
   const QString path = ProgramFolder + fileName;
   if (!QFile::exists(path)) {
-    MsgBox(QStringLiteral("The IRS Instructions cannot no be found"), AppTitle(), mbError);
+    ShowMissingInstructions(QStringLiteral("The IRS Instructions cannot no be found"), forms);
     return;
   }
   ShellOpenDocument(path);

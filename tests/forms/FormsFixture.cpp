@@ -333,7 +333,15 @@ void ExpectHelpOpensTheInstructions(TFrmFormScreen& screen, const QString& missi
   ShellScript::Clear();
   screen.BtnHelp->click();
   ASSERT_EQ(MsgBoxScript::Log().size(), 1);
-  EXPECT_EQ(MsgBoxScript::Log()[0].text, missing);
+  // The message, then where the IRS offers the instructions of the screen's form.
+  const QString form =
+      QString::fromLatin1(screen.Def().Name).section(QLatin1Char(' '), 1).toLower();
+  EXPECT_TRUE(MsgBoxScript::Log()[0].text.startsWith(
+      missing +
+      QStringLiteral("\n\nThe IRS offers the current instructions at\n"
+                     "https://www.irs.gov/forms-pubs/about-form-") +
+      form + QLatin1Char('\n')))
+      << MsgBoxScript::Log()[0].text.toStdString();
   EXPECT_EQ(MsgBoxScript::Log()[0].flags, int(mbError));
   WriteAll(QDir::current().absoluteFilePath(pdf), "%PDF-1.4");
   screen.BtnHelp->click();

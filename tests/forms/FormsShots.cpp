@@ -1,13 +1,17 @@
-// Not a test: pictures of the form screens with data, and the program-generated forms as PDF,
-// for a look by eye. Run under xvfb-run -s "-screen 0 1280x1024x24":
+// Not a test: the pictures of docs/ and of the help, made by the program's own screens and print
+// routines from one sample payer file. scripts/make-pictures.sh runs it under xvfb-run:
 //   forms_shots OUTPUT_FOLDER [long]
-// writes frmNAME.png for each screen and formNAME.pdf for each form (frm1099nec.png,
-// form1099nec.pdf, ..., frm1096.png, form1096.pdf). With the second argument "long" the payer
-// and payees carry 40-character names and 999,999,999.99 in every box, to see that everything
-// fits its box.
+// writes frm-NAME.png for each form screen, form-NAME.pdf and form-NAME.png for each
+// program-generated form (frm-1099nec.png, form-1099nec.pdf, form-1099nec.png, ..., frm-1096.png,
+// form-1096.png), payer-screen.png, payee-screen.png, record-list.png, preview.png, labels.png,
+// help-contents.png and help-form.png. The help pictures show the help window with the screen
+// pictures this run made. With the second argument "long" the payer and payees carry
+// 40-character names and 999,999,999.99 in every box, to see that everything fits its box.
 #include <QApplication>
 #include <QDir>
 #include <QFile>
+#include <QListWidget>
+#include <QTextBrowser>
 #include <QTimer>
 #include <utility>
 
@@ -17,6 +21,7 @@
 #include "engine/PagePrinter.h"
 #include "engine/Render.h"
 #include "engine/ReportProject.h"
+#include "engine/Snapshot.h"
 #include "forms/FormPrint.h"
 #include "forms/FormTotals.h"
 #include "forms/Frm1096.h"
@@ -27,7 +32,13 @@
 #include "forms/Frm1099NEC.h"
 #include "forms/Frm1099R.h"
 #include "forms/Frm1099S.h"
+#include "maintenance/FrmPayee.h"
+#include "maintenance/FrmPayer.h"
+#include "maintenance/RecordList.h"
+#include "platform/Dialogs.h"
 #include "platform/MsgBox.h"
+#include "printing/Labels.h"
+#include "printing/ReportPreview.h"
 #include "storage/DataModule.h"
 #include "storage/Globals.h"
 
@@ -146,13 +157,46 @@ void AddPension(TPayeeRecord& r) {
   r.SetString("F1099RDOP", QStringLiteral("06/30/2025"));
 }
 
+// The address as the payer and payee screens keep it: the parts and the line composed of them.
+template <class TRecord>
+void SetAddress(TRecord& r, const char* street, const char* city, const char* state,
+                const char* zip) {
+  r.SetString("Address1", QLatin1String(street));
+  r.SetString("City", QLatin1String(city));
+  r.SetString("State", QLatin1String(state));
+  r.SetString("ZipCode", QLatin1String(zip));
+  r.SetString("CityStZip", QStringLiteral("%1 %2 %3").arg(city, state, zip));
+}
+
+// Payees without amounts: someone to pick in the list and more labels on the sheet.
+void AppendOtherPayees(QByteArray& payees) {
+  struct TOther {
+    const char *Last, *First, *Street, *City, *Zip, *Tin;
+  };
+  const TOther others[] = {
+      {"Zimmer", "Paul", "9 Oak Lane", "Peoria", "61602", "234-56-7890"},
+      {"Anders", "Karin", "17 Birch Road", "Springfield", "62704-5521", "345-67-8901"},
+      {"Okafor", "Grace", "2210 W Monroe St", "Chicago", "60612-2011", "456-78-9012"},
+      {"Lindqvist", "Erik", "88 Harbor View Ct", "Evanston", "60201", "567-89-0123"},
+  };
+  for (const TOther& o : others) {
+    TPayeeRecord r;
+    r.SetBool("Individual", true);
+    r.SetString("LastName", QLatin1String(o.Last));
+    r.SetString("FirstName", QLatin1String(o.First));
+    r.SetString("PayeeName", QStringLiteral("%1 %2").arg(o.First, o.Last));
+    SetAddress(r, o.Street, o.City, "IL", o.Zip);
+    r.SetString("SSN_IDNum", QLatin1String(o.Tin));
+    payees.append(reinterpret_cast<const char*>(r.Data()), TPayeeRecord::Size);
+  }
+}
+
 void MakePayerFile(const QString& base, bool longData) {
   TPayerRecord p;
   p.SetString("PayerName", QStringLiteral("Acme Construction Supply & Co"));
   p.SetString("TradeName", QStringLiteral("Acme Builders"));
-  p.SetString("Address1", QStringLiteral("1234 Industrial Parkway"));
+  SetAddress(p, "1234 Industrial Parkway", "Springfield", "IL", "62704");
   p.SetString("Address2", QStringLiteral("Suite 200"));
-  p.SetString("CityStZip", QStringLiteral("Springfield, IL 62704"));
   p.SetString("Contact", QStringLiteral("Jane Doe"));
   p.SetString("PhoneNum", QStringLiteral("217-555-0123"));
   p.SetString("FaxNum", QStringLiteral("217-555-0199"));
@@ -169,10 +213,12 @@ void MakePayerFile(const QString& base, bool longData) {
   WriteBytes(base + QStringLiteral(".PR25"), p.Data(), TPayerRecord::Size);
 
   TPayeeRecord r;
-  r.SetString("PayeeName", QStringLiteral("Public, John Q"));
+  r.SetBool("Individual", true);
+  r.SetString("LastName", QStringLiteral("Public"));
+  r.SetString("FirstName", QStringLiteral("John Q"));
+  r.SetString("PayeeName", QStringLiteral("John Q Public"));
   r.SetString("CompName", QStringLiteral("Public Consulting Services LLC"));
-  r.SetString("Address1", QStringLiteral("42 Elm Street Apt 7"));
-  r.SetString("CityStZip", QStringLiteral("Decatur, IL 62521-1234"));
+  SetAddress(r, "42 Elm Street Apt 7", "Decatur", "IL", "62521-1234");
   r.SetString("SSN_IDNum", QStringLiteral("123-45-6788"));
   r.SetString("AcctNum1099NEC", QStringLiteral("ACCT-2025-00017"));
   r.SetBool("Corrected1099NEC", true);
@@ -212,27 +258,24 @@ void MakePayerFile(const QString& base, bool longData) {
   if (longData) FillLong(r);
   AddDividends(r);
   AddPension(r);
-  // A second payee without a 1099-NEC, so the navigator has somewhere to go while the forms and
-  // the totals stay those of the first.
-  TPayeeRecord other;
-  other.SetString("PayeeName", QStringLiteral("Zimmer, Paul"));
-  other.SetString("Address1", QStringLiteral("9 Oak Lane"));
-  other.SetString("CityStZip", QStringLiteral("Peoria, IL 61602"));
-  other.SetString("SSN_IDNum", QStringLiteral("234-56-7890"));
+  // Other payees without forms, so the navigator has somewhere to go while the forms and the
+  // totals stay those of the first.
   QByteArray payees(reinterpret_cast<const char*>(r.Data()), TPayeeRecord::Size);
-  payees.append(reinterpret_cast<const char*>(other.Data()), TPayeeRecord::Size);
+  AppendOtherPayees(payees);
   WriteBytes(base + QStringLiteral(".PE25"), reinterpret_cast<const uint8_t*>(payees.constData()),
              int(payees.size()));
 }
 
-void SaveJob(const std::function<void(TPagePrinter&, TReportProject&)>& print,
-             TReportProject& project, const QString& file) {
+TReportJob SaveJob(const std::function<void(TPagePrinter&, TReportProject&)>& print,
+                   TReportProject& project, const QString& file) {
   TPagePrinter printer;
   project.SetEngine(&printer);
   printer.BeginDoc();
   print(printer, project);
   printer.EndDoc();
   ExportJob(printer.Job(), file);
+  project.SetEngine(static_cast<TPagePrinter*>(nullptr));
+  return printer.TakeJob();
 }
 // The screen with the first payee, the box named focus having the focus, saved as file.
 template <typename TScreen>
@@ -246,12 +289,107 @@ void ShootScreen(const QDir& out, const char* focus, const char* file) {
   screen.close();
 }
 
-// The program-generated forms of one form type.
-void SaveForm(const TFormDef& form, TReportProject& project, const QString& file) {
+// The program-generated forms of one form type as name.pdf, and the first form of the first
+// page as name.png: the top third of the sheet for the forms printed three to a sheet, the top
+// half for the others.
+void SaveForm(const TFormDef& form, TReportProject& project, const QDir& out, const char* name) {
   CurrentFormType = form.FormType;
   ScanFormTotals();
-  SaveJob([&form](TPagePrinter& p, TReportProject& r) { PrintProgramGenerated(form, p, r); },
-          project, file);
+  const TReportJob job =
+      SaveJob([&form](TPagePrinter& p, TReportProject& r) { PrintProgramGenerated(form, p, r); },
+              project, out.absoluteFilePath(QLatin1String(name) + QStringLiteral(".pdf")));
+  const QImage page = RenderPageImage(job, 0, 100);
+  const bool threeToASheet = form.FormType == ft1099NEC || form.FormType == ft1099S;
+  page.copy(0, 0, page.width(), page.height() / (threeToASheet ? 3 : 2))
+      .save(out.absoluteFilePath(QLatin1String(name) + QStringLiteral(".png")));
+}
+
+void Shoot1096(const QDir& out) {
+  TFrm1096 screen;
+  screen.show();
+  QApplication::setActiveWindow(&screen);
+  screen.TypeBox(ft1099NEC)->SetChecked(true);
+  QApplication::processEvents();
+  screen.grab().save(out.absoluteFilePath(QStringLiteral("frm-1096.png")));
+  screen.close();
+}
+
+void Grab(QWidget& window, const QDir& out, const char* file) {
+  window.show();
+  QApplication::setActiveWindow(&window);
+  QApplication::processEvents();
+  window.grab().save(out.absoluteFilePath(QLatin1String(file)));
+}
+
+// The payer and payee screens on the first payee, and the name-sorted list of all payees.
+void ShootMaintenance(const QDir& out) {
+  FrmDataModule->RSPayee->SetCurrentRecord(1);
+  FrmDataModule->RSPayee->GetRec();
+  {
+    TFrmPayer screen;
+    Grab(screen, out, "payer-screen.png");
+    screen.close();
+  }
+  {
+    TFrmPayee screen;
+    Grab(screen, out, "payee-screen.png");
+    screen.close();
+  }
+  RecIndexCount = FrmDataModule->RSPayee->LastRecord();
+  RecIndexDirty = true;
+  BuildRecIndex();
+  TFrmRecList list;
+  list.show();
+  list.RecordListBox->setCurrentRow(1);
+  Grab(list, out, "record-list.png");
+  list.close();
+}
+
+// The preview window as a Print of the 1099-NEC screen shows it: the program-generated forms.
+void ShootPreview(const QDir& out, TReportProject& project) {
+  CurrentFormType = ft1099NEC;
+  ScanFormTotals();
+  const TFormDef& form = Form1099NECDef();
+  const TReportJob job =
+      SaveJob([&form](TPagePrinter& p, TReportProject& r) { PrintProgramGenerated(form, p, r); },
+              project, out.absoluteFilePath(QStringLiteral("preview.pdf")));
+  TFrmReportPreview preview;
+  preview.setWindowTitle(QStringLiteral("Form 1099-NEC Preview"));
+  preview.LoadSnapshotBytes(SnapshotBytes(job));
+  preview.resize(1280, 900);
+  Grab(preview, out, "preview.png");
+  preview.close();
+}
+
+// The first three rows of the first sheet of mailing labels, at 150 dots per inch.
+void ShootLabels(const QDir& out) {
+  TPagePrinter printer;
+  printer.BeginDoc();
+  WritePayeeLabels(printer, *FrmDataModule->RSPayee);
+  printer.EndDoc();
+  const QImage page = RenderPageImage(printer.Job(), 0, 150, true);
+  page.copy(0, 0, page.width(), 390).save(out.absoluteFilePath(QStringLiteral("labels.png")));
+}
+
+// The help window on its contents and on the 1099-NEC topic, showing the pictures this run made
+// (they are put where the help window looks for them first).
+void ShootHelp(const QDir& out) {
+  const QDir img(HelpFolder() + QStringLiteral("img"));
+  QDir().mkpath(img.path());
+  for (const QString& name : out.entryList({QStringLiteral("*.png")}, QDir::Files)) {
+    QFile::remove(img.filePath(name));
+    QFile::copy(out.filePath(name), img.filePath(name));
+  }
+  const std::pair<int, const char*> topics[] = {{htContents, "help-contents.png"},
+                                                {26, "help-form.png"}};
+  for (const auto& [context, file] : topics) {
+    ShowHelp(context);
+    for (QWidget* window : QApplication::topLevelWidgets())
+      if (window->isVisible() && window->findChild<QTextBrowser*>(QStringLiteral("HelpBrowser"))) {
+        window->resize(760, 820);
+        Grab(*window, out, file);
+      }
+  }
 }
 }  // namespace
 
@@ -284,34 +422,32 @@ int main(int argc, char** argv) {
   module.RSPayee->OpenRecSet();
   if (!FileIsOpen) qFatal("cannot open the payer file");
 
-  ShootScreen<TFrm1099NEC>(out, "F1099NEC4", "frm1099nec.png");
-  ShootScreen<TFrm1099MISC>(out, "F1099MISC10", "frm1099misc.png");
-  ShootScreen<TFrm1099INT>(out, "F1099INT8", "frm1099int.png");
-  ShootScreen<TFrm1099S>(out, "F1099S2", "frm1099s.png");
-  ShootScreen<TFrm1098>(out, "F1098_8_3", "frm1098.png");
-  ShootScreen<TFrm1099DIV>(out, "F1099DIV2a", "frm1099div.png");
-  ShootScreen<TFrm1099R>(out, "F1099R7", "frm1099r.png");
-  {
-    TFrm1096 screen;
-    screen.show();
-    QApplication::setActiveWindow(&screen);
-    screen.TypeBox(ft1099NEC)->SetChecked(true);
-    QApplication::processEvents();
-    screen.grab().save(out.absoluteFilePath(QStringLiteral("frm1096.png")));
-    screen.close();
-  }
+  ShootScreen<TFrm1099NEC>(out, "F1099NEC4", "frm-1099nec.png");
+  ShootScreen<TFrm1099MISC>(out, "F1099MISC10", "frm-1099misc.png");
+  ShootScreen<TFrm1099INT>(out, "F1099INT8", "frm-1099int.png");
+  ShootScreen<TFrm1099S>(out, "F1099S2", "frm-1099s.png");
+  ShootScreen<TFrm1098>(out, "F1098_8_3", "frm-1098.png");
+  ShootScreen<TFrm1099DIV>(out, "F1099DIV2a", "frm-1099div.png");
+  ShootScreen<TFrm1099R>(out, "F1099R7", "frm-1099r.png");
+  Shoot1096(out);
   MaskSSNOption = true;
-  SaveForm(Form1099RDef(), project, out.absoluteFilePath(QStringLiteral("form1099r.pdf")));
-  SaveForm(Form1099INTDef(), project, out.absoluteFilePath(QStringLiteral("form1099int.pdf")));
-  SaveForm(Form1099DIVDef(), project, out.absoluteFilePath(QStringLiteral("form1099div.pdf")));
-  SaveForm(Form1099NECDef(), project, out.absoluteFilePath(QStringLiteral("form1099nec.pdf")));
-  SaveForm(Form1099MISCDef(), project, out.absoluteFilePath(QStringLiteral("form1099misc.pdf")));
-  SaveForm(Form1099SDef(), project, out.absoluteFilePath(QStringLiteral("form1099s.pdf")));
-  SaveForm(Form1098Def(), project, out.absoluteFilePath(QStringLiteral("form1098.pdf")));
+  SaveForm(Form1099RDef(), project, out, "form-1099r");
+  SaveForm(Form1099INTDef(), project, out, "form-1099int");
+  SaveForm(Form1099DIVDef(), project, out, "form-1099div");
+  SaveForm(Form1099NECDef(), project, out, "form-1099nec");
+  SaveForm(Form1099MISCDef(), project, out, "form-1099misc");
+  SaveForm(Form1099SDef(), project, out, "form-1099s");
+  SaveForm(Form1098Def(), project, out, "form-1098");
   CurrentFormType = ft1099NEC;
   ScanFormTotals();
-  SaveJob([](TPagePrinter&, TReportProject& r) { Print1096ProgramGenerated(r); }, project,
-          out.absoluteFilePath(QStringLiteral("form1096.pdf")));
+  const TReportJob form1096 =
+      SaveJob([](TPagePrinter&, TReportProject& r) { Print1096ProgramGenerated(r); }, project,
+              out.absoluteFilePath(QStringLiteral("form-1096.pdf")));
+  RenderPageImage(form1096, 0, 100).save(out.absoluteFilePath(QStringLiteral("form-1096.png")));
+  ShootMaintenance(out);
+  ShootPreview(out, project);
+  ShootLabels(out);
+  ShootHelp(out);
   module.RSPayee->CloseRecSet();
   return 0;
 }

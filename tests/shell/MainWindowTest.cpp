@@ -1,13 +1,18 @@
 #include <QDir>
 #include <QFile>
 #include <QFrame>
+#include <QTest>
 
 #include "ShellFixture.h"
+#include "maintenance/RecordList.h"
 #include "maintenance/Utils.h"
 #include "platform/Dialogs.h"
 #include "platform/MsgBox.h"
 #include "platform/Services.h"
 #include "platform/Settings.h"
+#include "printing/PrintType.h"
+#include "printing/ReportPreview.h"
+#include "shell/Backup.h"
 #include "storage/Globals.h"
 
 TEST_F(ShellTest, FirstStartWithoutArgumentsShowsTheNoFileState) {
@@ -110,10 +115,18 @@ TEST_F(ShellTest, ScreenSizeLimits) {
   EXPECT_FALSE(ScreenSizeAccepted(QSizeF(400, 300), 2.0));
 }
 
-TEST_F(ShellTest, MissingIRSInstructionsSaySo) {
+TEST_F(ShellTest, MissingIRSInstructionsSaySoAndWhereTheIRSOffersThem) {
   Start();
   Main->Action("MnuForm1098")->trigger();
-  EXPECT_EQ(MsgBoxScript::LastText(), "The IRS Instructions cannot no be found");
+  EXPECT_EQ(MsgBoxScript::LastText(),
+            "The IRS Instructions cannot no be found\n\nThe IRS offers the current instructions "
+            "at\nhttps://www.irs.gov/forms-pubs/about-form-1098\nThe IRS instructions for each "
+            "form");
+  // One file serves two forms: both pages.
+  Main->Action("MnuForm1099MISC")->trigger();
+  EXPECT_TRUE(
+      MsgBoxScript::LastText().contains("https://www.irs.gov/forms-pubs/about-form-1099-misc\n"
+                                        "https://www.irs.gov/forms-pubs/about-form-1099-nec\n"));
   QFile::copy(HelpTopicFile(1), ProgramFolder + "i1099r24.pdf");
   Main->Action("MnuForm1099R")->trigger();
   QFile::remove(ProgramFolder + "i1099r24.pdf");
@@ -130,4 +143,27 @@ TEST_F(ShellTest, HelpCommandsOpenTheirTopics) {
   for (int context :
        {1, 2, 3, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16, 17, 18, 19, 20, 22, 23, 24, 26})
     EXPECT_TRUE(QFile::exists(HelpTopicFile(context))) << context;
+}
+
+// F1 in the windows without a help button of their own opens the guide's topic of the window.
+TEST_F(ShellTest, F1OpensTheTopicOfEachWindow) {
+  Start();
+  TFrmRecList list;
+  TFrmSelectFormType printType;
+  TFrmReportPreview preview;
+  TFrmBackup backup(QString{});
+  TFrmRestore restore(QString{});
+  const std::pair<QWidget*, int> windows[] = {
+      {Main.get(), htContents}, {&list, htRecordList}, {&printType, htPrintType},
+      {&preview, htPreview},    {&backup, 8},          {&restore, 9}};
+  for (const auto& [window, context] : windows) {
+    SCOPED_TRACE(context);
+    window->show();
+    QApplication::setActiveWindow(window);
+    HelpScript::Clear();
+    QTest::keyClick(window, Qt::Key_F1);
+    EXPECT_EQ(HelpScript::Shown(), QList<int>{context});
+    EXPECT_TRUE(QFile::exists(HelpTopicFile(context)));
+    window->hide();
+  }
 }
