@@ -21,6 +21,7 @@
 #include "engine/ReportPrinter.h"
 #include "engine/ReportProject.h"
 #include "engine/ReportSystem.h"
+#include "forms/RecipientFilesDialog.h"
 #include "forms/FormFace.h"
 #include "forms/FormRows.h"
 #include "forms/FormScreenParts.h"
@@ -312,6 +313,10 @@ void TFrmFormScreen::CreatePrintComponents() {
       NewFormReportPrinter(this, QString::fromLatin1(FDef.RedCopy.JobTitle),
                            [this](TPagePrinter& printer) { ReportPrinterPrint(printer); });
   ConfirmPrintDialog = [this](TPagePrinter&) { return ConfirmWithPrintDialog(this); };
+  ReportSystem->SaveEachRecipient = [this](QWidget* parent) {
+    if (FrmDataModule->ReportProject)
+      SaveRecipientFiles(FDef, FrmDataModule->ReportProject->ProjectFile(), parent);
+  };
 }
 
 // ---- opening, the payer and payee blocks ---------------------------------------------------

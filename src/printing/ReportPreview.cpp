@@ -155,6 +155,18 @@ void TFrmReportPreview::CreatePopup() {
     FMenuActions[i] = item;
     if (i == cmPrint || i == cmLast || i == cmZoomOut || i == cmHtml) FPopup->addSeparator();
   }
+  FPerRecipient = new QAction(QStringLiteral("Save one PDF per recipient..."), this);
+  FPerRecipient->setObjectName(QStringLiteral("MnuPerRecipient"));
+  connect(FPerRecipient, &QAction::triggered, this, [this] {
+    TApplication::Guard([this] { PerRecipientClick(); });
+  });
+  FPopup->insertAction(FMenuActions[cmPrint], FPerRecipient);
+  // The Save button keeps its click and gains a menu holding the per-recipient choice.
+  auto* saveMenu = new QMenu(this);
+  saveMenu->setObjectName(QStringLiteral("SaveMenu"));
+  saveMenu->addAction(FMenuActions[cmSave]->text(), this, [this] { Execute(cmSave); });
+  saveMenu->addAction(FPerRecipient);
+  FActions[cmSave]->setMenu(saveMenu);
   // The menu shows what the buttons allow at the moment it opens.
   connect(FPopup, &QMenu::aboutToShow, this, [this] {
     for (int i = 0; i < cmCount; ++i) FMenuActions[i]->setEnabled(FActions[i]->isEnabled());
@@ -234,6 +246,8 @@ void TFrmReportPreview::UpdateButtons() {
   FActions[cmPrint]->setEnabled(PrintingAllowed());
   FActions[cmPdf]->setEnabled(PrintingAllowed());
   FActions[cmHtml]->setEnabled(PrintingAllowed());
+  FPerRecipient->setVisible(FSystem && FSystem->SaveEachRecipient);
+  FPerRecipient->setEnabled(PrintingAllowed());
   FActions[cmFirst]->setEnabled(page > 1);
   FActions[cmPrior]->setEnabled(page > 1);
   FActions[cmNext]->setEnabled(page < count);
@@ -507,6 +521,10 @@ void TFrmReportPreview::PdfClick() {
   info.Resolution = 300;
   THourglass wait;
   WritePdf(FReader, name, info);
+}
+
+void TFrmReportPreview::PerRecipientClick() {
+  if (FSystem && FSystem->SaveEachRecipient && PrintingAllowed()) FSystem->SaveEachRecipient(this);
 }
 
 void TFrmReportPreview::HtmlClick() {
