@@ -8,6 +8,7 @@
 #include <QTest>
 #include <cmath>
 
+#include "printing/PrintType.h"
 #include "controls/CheckBoxEdit.h"
 #include "controls/DateEdit.h"
 #include "controls/DollarEdit.h"
@@ -104,6 +105,8 @@ void TFormsTest::SetUp() {
   ProgramFolder = Folder.Path() + QLatin1Char('/');
   QDir::setCurrent(Folder.Path());
   MaskSSNOption = true;
+  // The forms alone: the recipient's instructions and the payer's copy have tests of their own.
+  CopyChoice() = TCopyChoice{false, false};
   Module = std::make_unique<TFrmDataModule>();
   Module->RSPayer->SetRecSize(TPayerRecord::Size);
   Module->RSPayee->SetRecSize(TPayeeRecord::Size);
