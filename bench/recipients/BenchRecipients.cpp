@@ -72,7 +72,8 @@ void RunBatch(benchmark::State& state, const QStringList& args) {
 void BM_SingleFile(benchmark::State& state) {
   const QString out = Folder().path() + QStringLiteral("/all.pdf");
   for (auto _ : state)
-    RunBatch(state, {"print", PayeeFile(), "--form", "1099-NEC", "--kind", "program", "--out", out});
+    RunBatch(state,
+             {"print", PayeeFile(), "--form", "1099-NEC", "--kind", "program", "--out", out});
   state.counters["pages/s"] = benchmark::Counter(2.0 * kRecipients * double(state.iterations()),
                                                  benchmark::Counter::kIsRate);
 }

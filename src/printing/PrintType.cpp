@@ -23,17 +23,21 @@ TFrmSelectFormType::TFrmSelectFormType(QWidget* parent) : QDialog(parent) {
   RBRedCopy->setObjectName(QStringLiteral("RBRedCopy"));
   // Pre-printed red copies are shown so users know the option exists, but not offered.
   RBRedCopy->setEnabled(false);
-  // Which copy the program generates sits beside its choice; the two are a group of their own.
+  // Which copy the program generates sits beside its choice; each pair is a group of its own.
   RBCopyB = new QRadioButton(QStringLiteral("Copy B"), group);
   RBCopyB->setObjectName(QStringLiteral("RBCopyB"));
   RBCopyB->setToolTip(QStringLiteral("The recipient's copy"));
-  RBCopyB->setChecked(true);
   RBCopyC = new QRadioButton(QStringLiteral("Copy C"), group);
   RBCopyC->setObjectName(QStringLiteral("RBCopyC"));
   RBCopyC->setToolTip(QStringLiteral("The payer's copy for its files"));
+  auto* types = new QButtonGroup(this);
+  types->addButton(RBProgGen);
+  types->addButton(RBRedCopy);
   auto* copies = new QButtonGroup(this);
   copies->addButton(RBCopyB);
   copies->addButton(RBCopyC);
+  RBProgGen->setChecked(true);
+  RBCopyB->setChecked(true);
   auto* progGenRow = new QHBoxLayout;
   progGenRow->addWidget(RBProgGen);
   progGenRow->addWidget(RBCopyB);

@@ -157,10 +157,8 @@ void TFrmReportPreview::CreatePopup() {
   }
   FPerRecipient = new QAction(QStringLiteral("Save one PDF per recipient..."), this);
   FPerRecipient->setObjectName(QStringLiteral("MnuPerRecipient"));
-  connect(FPerRecipient, &QAction::triggered, this, [this] {
-    TApplication::Guard([this] { PerRecipientClick(); });
-  });
-  FPopup->insertAction(FMenuActions[cmPrint], FPerRecipient);
+  connect(FPerRecipient, &QAction::triggered, this,
+          [this] { TApplication::Guard([this] { PerRecipientClick(); }); });
   // The Save button keeps its click and gains a menu holding the per-recipient choice.
   auto* saveMenu = new QMenu(this);
   saveMenu->setObjectName(QStringLiteral("SaveMenu"));

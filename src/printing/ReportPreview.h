@@ -56,8 +56,8 @@ class TFrmReportPreview : public QDialog {
   void Execute(TCommand command);
   QAction* Action(TCommand command) const { return FActions[command]; }
   QMenu* PopupMenu() const { return FPopup; }
-  // "Save one PDF per recipient...": in the popup menu and the Save button's menu, shown only
-  // for a report system that offers it.
+  // "Save one PDF per recipient...": in the Save button's menu beside "Save Report", shown
+  // only for a report system that offers it.
   QAction* PerRecipientAction() const { return FPerRecipient; }
   TPreviewPageView* PageView() const { return FView; }
 

@@ -8,7 +8,6 @@
 #include <QTest>
 #include <cmath>
 
-#include "printing/PrintType.h"
 #include "controls/CheckBoxEdit.h"
 #include "controls/DateEdit.h"
 #include "controls/DollarEdit.h"
@@ -24,6 +23,7 @@
 #include "platform/MsgBox.h"
 #include "platform/Services.h"
 #include "platform/Settings.h"
+#include "printing/PrintType.h"
 #include "printing/PrinterOffsets.h"
 #include "storage/DataModule.h"
 #include "storage/Globals.h"

@@ -52,14 +52,13 @@ class RecipientCopiesTest : public TFormsTest {
   // file cannot hold as it is and no TIN), one borrower of a Form 1098 only, one payee with
   // nothing to report.
   QString MakeFile() {
-    return WritePayerFile(
-        SamplePayer(),
-        {WithZip(SamplePayee("Zeta Corp", "123-45-6788", 100), "62521"),
-         WithZip(SamplePayee("Alpha/Beta: \"Co\"", "", 50), "62704-1234"),
-         WithZip(SamplePayee("Mu Smith", "345-67-8901", 7), "K1A 0B1"),
-         WithZip(SamplePayee("Mu Smith", "999-88-8901", 9), "53703"),
-         WithZip(SampleBorrower("Lender Client", "456-78-9012", 900), "60601"),
-         SamplePayee("Nobody", "567-89-0123", 0)});
+    return WritePayerFile(SamplePayer(),
+                          {WithZip(SamplePayee("Zeta Corp", "123-45-6788", 100), "62521"),
+                           WithZip(SamplePayee("Alpha/Beta: \"Co\"", "", 50), "62704-1234"),
+                           WithZip(SamplePayee("Mu Smith", "345-67-8901", 7), "K1A 0B1"),
+                           WithZip(SamplePayee("Mu Smith", "999-88-8901", 9), "53703"),
+                           WithZip(SampleBorrower("Lender Client", "456-78-9012", 900), "60601"),
+                           SamplePayee("Nobody", "567-89-0123", 0)});
   }
 
   TReportJob Print(const TFormDef& form, const TCopyChoice& choice) {
@@ -80,18 +79,19 @@ class RecipientCopiesTest : public TFormsTest {
 TEST_F(RecipientCopiesTest, BatchWritesOneProtectedFilePerRecipient) {
   const QString file = MakeFile();
   const QString dir = Folder.Path("out");
-  const TBatchRun run =
-      RunBatch({"print", file, "--form", "1099-NEC", "--kind", "program", "--per-recipient",
-                "--password", "tin-last4", "--out", dir});
+  const TBatchRun run = RunBatch({"print", file, "--form", "1099-NEC", "--kind", "program",
+                                  "--per-recipient", "--password", "tin-last4", "--out", dir});
   ASSERT_EQ(run.Code, 0) << run.Err.toStdString();
-  EXPECT_EQ(run.Out, "1099-NEC Alpha_Beta_ _Co_.pdf (not protected: no password for this "
-                     "recipient)\n"
-                     "1099-NEC Mu Smith 8901.pdf (protected)\n"
-                     "1099-NEC Mu Smith 8901 (2).pdf (protected)\n"
-                     "1099-NEC Zeta Corp 6788.pdf (protected)\n"
-                     "4 file(s) written to " + dir + "\n");
-  QStringList names = QDir(dir).entryList(QDir::Files | QDir::Hidden | QDir::AllDirs |
-                                          QDir::NoDotAndDotDot);
+  EXPECT_EQ(run.Out,
+            "1099-NEC Alpha_Beta_ _Co_.pdf (not protected: no password for this "
+            "recipient)\n"
+            "1099-NEC Mu Smith 8901.pdf (protected)\n"
+            "1099-NEC Mu Smith 8901 (2).pdf (protected)\n"
+            "1099-NEC Zeta Corp 6788.pdf (protected)\n"
+            "4 file(s) written to " +
+                dir + "\n");
+  QStringList names =
+      QDir(dir).entryList(QDir::Files | QDir::Hidden | QDir::AllDirs | QDir::NoDotAndDotDot);
   EXPECT_EQ(names, QStringList({"1099-NEC Alpha_Beta_ _Co_.pdf", "1099-NEC Mu Smith 8901 (2).pdf",
                                 "1099-NEC Mu Smith 8901.pdf", "1099-NEC Zeta Corp 6788.pdf"}));
   EXPECT_TRUE(PdfText(dir + "/1099-NEC Zeta Corp 6788.pdf").isEmpty());  // no password, no text
@@ -117,7 +117,7 @@ TEST_F(RecipientCopiesTest, BatchPasswordByZipAndCopyCWithoutInstructions) {
   EXPECT_EQ(run.Out, "1098 Lender Client 9012.pdf (protected)\n1 file(s) written to " + dir + "\n");
   const QString text = PdfText(dir + "/1098 Lender Client 9012.pdf", "60601");
   EXPECT_TRUE(text.contains("For Recipient/Lender"));
-  EXPECT_FALSE(text.contains("Instructions for"));
+  EXPECT_FALSE(text.contains("Instructions for Payer/Borrower"));
 }
 
 TEST_F(RecipientCopiesTest, BatchRefusesOptionsThatDoNotFit) {
@@ -126,10 +126,10 @@ TEST_F(RecipientCopiesTest, BatchRefusesOptionsThatDoNotFit) {
   const QList<QStringList> cases = {
       {"--form", "1099-NEC", "--kind", "program", "--password", "zip", "--out", "x.pdf"},
       {"--form", "1099-NEC", "--kind", "redcopy", "--per-recipient", "--out", dir},
-      {"--form", "1096", "--form-type", "1099-NEC", "--kind", "program", "--per-recipient",
-       "--out", dir},
-      {"--form", "1099-NEC", "--kind", "program", "--per-recipient", "--password", "ssn",
-       "--out", dir},
+      {"--form", "1096", "--form-type", "1099-NEC", "--kind", "program", "--per-recipient", "--out",
+       dir},
+      {"--form", "1099-NEC", "--kind", "program", "--per-recipient", "--password", "ssn", "--out",
+       dir},
       {"--form", "1099-NEC", "--kind", "program", "--copy", "A", "--out", "x.pdf"},
       {"--form", "1099-NEC", "--kind", "program", "--instructions", "maybe", "--out", "x.pdf"},
   };
@@ -137,7 +137,7 @@ TEST_F(RecipientCopiesTest, BatchRefusesOptionsThatDoNotFit) {
     SCOPED_TRACE(args.join(' ').toStdString());
     const TBatchRun run = RunBatch(QStringList{"print", file} + args);
     EXPECT_EQ(run.Code, 2);
-    EXPECT_TRUE(run.Err.startsWith("usage:"));
+    EXPECT_TRUE(run.Err.contains("usage: papyra-batch print"));
   }
   EXPECT_FALSE(QDir(dir).exists());
 }
@@ -151,13 +151,30 @@ TEST_F(RecipientCopiesTest, EveryFormPrintsCopyBWithInstructionsAndTheCopyForThe
     QStringList CopyB, CopyC;
   };
   const TCase cases[] = {
-      {"1099-NEC", "Instructions for Recipient", {"Copy B", "For Recipient"}, {"Copy C", "For Payer"}},
-      {"1099-MISC", "Instructions for Recipient", {"Copy B", "For Recipient"}, {"Copy C", "For Payer"}},
-      {"1099-INT", "Instructions for Recipient", {"Copy B", "For Recipient"}, {"Copy C", "For Payer"}},
-      {"1099-DIV", "Instructions for Recipient", {"Copy B", "For Recipient"}, {"Copy C", "For Payer"}},
+      {"1099-NEC",
+       "Instructions for Recipient",
+       {"Copy B", "For Recipient"},
+       {"Copy C", "For Payer"}},
+      {"1099-MISC",
+       "Instructions for Recipient",
+       {"Copy B", "For Recipient"},
+       {"Copy C", "For Payer"}},
+      {"1099-INT",
+       "Instructions for Recipient",
+       {"Copy B", "For Recipient"},
+       {"Copy C", "For Payer"}},
+      {"1099-DIV",
+       "Instructions for Recipient",
+       {"Copy B", "For Recipient"},
+       {"Copy C", "For Payer"}},
       {"1099-R", "Instructions for Recipient", {"Copy B"}, {"Copy D", "For Payer"}},
-      {"1099-S", "Instructions for Transferor", {"Copy B", "For Transferor"}, {"Copy C", "For Filer"}},
-      {"1098", "Instructions for Payer/Borrower", {"Copy B", "For Payer/Borrower"},
+      {"1099-S",
+       "Instructions for Transferor",
+       {"Copy B", "For Transferor"},
+       {"Copy C", "For Filer"}},
+      {"1098",
+       "Instructions for Payer/Borrower",
+       {"Copy B", "For Payer/Borrower"},
        {"Copy C", "For Recipient/Lender"}},
   };
   for (const TCase& c : cases) {
@@ -171,7 +188,8 @@ TEST_F(RecipientCopiesTest, EveryFormPrintsCopyBWithInstructionsAndTheCopyForThe
     const TReportJob b = Print(form, TCopyChoice{});
     ASSERT_GE(b.PageCount(), 4);
     const int perForm = b.PageCount() / 2;
-    for (const QString& text : c.CopyB) EXPECT_TRUE(HasText(b.Pages[0], text)) << text.toStdString();
+    for (const QString& text : c.CopyB)
+      EXPECT_TRUE(HasText(b.Pages[0], text)) << text.toStdString();
     EXPECT_TRUE(HasText(b.Pages[0], "(keep for your records)"));
     EXPECT_TRUE(HasText(b.Pages[1], c.Title));
     EXPECT_TRUE(HasText(b.Pages[1], QString::fromLatin1(form.Name) + " (2025)"));
@@ -291,12 +309,12 @@ TEST_F(RecipientCopiesTest, ScreenCommandWritesTheFilesAndCanBeCancelled) {
 
   int calls = 0;
   const QString stopped = Folder.Path("stopped");
-  const QList<TRecipientFile> some = WriteRecipientFiles(
-      {*FindFormDef(ft1099NEC), SourceProjectFile(), stopped, TPasswordSource::None,
-       TCopyChoice{}, nullptr, [&](int done, int total) {
-         EXPECT_EQ(total, 2);
-         return ++calls == 1 && done == 0;
-       }});
+  const QList<TRecipientFile> some =
+      WriteRecipientFiles({*FindFormDef(ft1099NEC), SourceProjectFile(), stopped,
+                           TPasswordSource::None, TCopyChoice{}, nullptr, [&](int done, int total) {
+                             EXPECT_EQ(total, 2);
+                             return ++calls == 1 && done == 0;
+                           }});
   EXPECT_EQ(some.size(), 1);
   EXPECT_EQ(QDir(stopped).entryList(QDir::Files), QStringList{"1099-NEC Alpha.pdf"});
 }
