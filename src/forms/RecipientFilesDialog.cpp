@@ -65,7 +65,9 @@ TFrmRecipientFiles::TFrmRecipientFiles(const QString& folder, QWidget* parent) :
   BtnCancel = new QPushButton(QStringLiteral("&Cancel"), this);
   BtnCancel->setObjectName(QStringLiteral("BtnCancel"));
   auto* layout = new QVBoxLayout(this);
-  layout->addWidget(new QLabel(QStringLiteral("&Folder:"), this));
+  auto* label = new QLabel(QStringLiteral("&Folder:"), this);
+  label->setBuddy(EdtFolder);
+  layout->addWidget(label);
   layout->addLayout(folderRow);
   layout->addWidget(group);
   layout->addLayout(OkCancelRow(this, BtnOk, BtnCancel));

@@ -12,6 +12,7 @@
 #include <QStatusBar>
 #include <QTimer>
 #include <QToolBar>
+#include <QToolButton>
 #include <QVBoxLayout>
 #include <algorithm>
 
@@ -165,6 +166,8 @@ void TFrmReportPreview::CreatePopup() {
   saveMenu->addAction(FMenuActions[cmSave]->text(), this, [this] { Execute(cmSave); });
   saveMenu->addAction(FPerRecipient);
   FActions[cmSave]->setMenu(saveMenu);
+  if (auto* button = qobject_cast<QToolButton*>(FToolBar->widgetForAction(FActions[cmSave])))
+    button->setPopupMode(QToolButton::MenuButtonPopup);
   // The menu shows what the buttons allow at the moment it opens.
   connect(FPopup, &QMenu::aboutToShow, this, [this] {
     for (int i = 0; i < cmCount; ++i) FMenuActions[i]->setEnabled(FActions[i]->isEnabled());
