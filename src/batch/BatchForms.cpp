@@ -1,5 +1,6 @@
 // papyra-batch print: the forms of a payer file, program-generated or onto red copies, through
-// the same print routines as the form screens, into a PDF, HTML, snapshot or text file.
+// the same print routines as the form screens, into a PDF, HTML, snapshot or text file, or into
+// a folder with one PDF per recipient.
 // papyra-batch totals: what the Form 1096 screen shows for a form type.
 //
 // The payer file is only read: nothing is written back, no lock is taken, and a file protected
@@ -15,6 +16,7 @@
 #include "forms/FormPrint.h"
 #include "forms/FormRegistry.h"
 #include "forms/FormTotals.h"
+#include "forms/RecipientFiles.h"
 #include "maintenance/Utils.h"
 #include "platform/Resources.h"
 #include "printing/PrinterSetup.h"
@@ -25,9 +27,12 @@
 namespace {
 const char* const kPrintUsage =
     "print FILE.PE25 --form 1098|1099-DIV|1099-INT|1099-MISC|1099-NEC|1099-R|1099-S|1096 "
-    "--kind program|redcopy [--mask-ssn yes|no] "
+    "--kind program|redcopy [--mask-ssn yes|no] [--copy B|C] [--instructions yes|no] "
     "[--form-type 1098|1099-DIV|1099-INT|1099-MISC|1099-NEC|1099-R|1099-S] "
-    "--out OUT.pdf|.html|.snp|.txt";
+    "--out OUT.pdf|.html|.snp|.txt\n"
+    "       print FILE.PE25 --form FORM --kind program --per-recipient "
+    "[--password tin-last4|zip|none] [--mask-ssn yes|no] [--copy B|C] [--instructions yes|no] "
+    "--out DIR";
 const char* const kTotalsUsage =
     "totals FILE.PE25 --form 1098|1099-DIV|1099-INT|1099-MISC|1099-NEC|1099-R|1099-S";
 
@@ -77,20 +82,68 @@ void WarnPaperFiling(TRecordSet& payees, QTextStream& err) {
   if (!notice.isEmpty()) err << "Note: " << notice << "\n";
 }
 
-int PrintForms(const QStringList& args, QTextStream& out, QTextStream& err) {
+struct TPrintOptions {
+  QString File, Form, Kind, Target;
+  bool Mask = true;
+  bool PerRecipient = false;
+  TPasswordSource Password = TPasswordSource::None;
+  TCopyChoice Copies;
+};
+
+bool YesNo(const QStringList& args, const QString& flag, bool& value) {
+  const QString text = OptionValue(args, flag, QStringLiteral("yes"));
+  value = text == QLatin1String("yes");
+  return value || text == QLatin1String("no");
+}
+
+// False for a command line that does not fit the usage.
+bool ParsePrintOptions(QStringList args, TPrintOptions& o) {
+  o.PerRecipient = args.removeAll(QStringLiteral("--per-recipient")) > 0;
   const QStringList files = Positional(args);
-  const QString form = OptionValue(args, QStringLiteral("--form"));
-  const QString kind = OptionValue(args, QStringLiteral("--kind"));
-  const QString mask = OptionValue(args, QStringLiteral("--mask-ssn"), QStringLiteral("yes"));
-  const QString target = OptionValue(args, QStringLiteral("--out"));
-  if (files.size() != 1 || form.isEmpty() || target.isEmpty() ||
-      (kind != QLatin1String("program") && kind != QLatin1String("redcopy")) ||
-      (mask != QLatin1String("yes") && mask != QLatin1String("no"))) {
+  o.File = files.value(0);
+  o.Form = OptionValue(args, QStringLiteral("--form"));
+  o.Kind = OptionValue(args, QStringLiteral("--kind"));
+  o.Target = OptionValue(args, QStringLiteral("--out"));
+  const QString copy = OptionValue(args, QStringLiteral("--copy"), QStringLiteral("B"));
+  o.Copies.PayerCopy = copy == QLatin1String("C");
+  const bool password = args.contains(QStringLiteral("--password"));
+  bool ok =
+      files.size() == 1 && !o.Form.isEmpty() && !o.Target.isEmpty() &&
+      (o.Kind == QLatin1String("program") || o.Kind == QLatin1String("redcopy")) &&
+      YesNo(args, QStringLiteral("--mask-ssn"), o.Mask) &&
+      YesNo(args, QStringLiteral("--instructions"), o.Copies.Instructions) &&
+      (copy == QLatin1String("B") || copy == QLatin1String("C")) &&
+      PasswordSourceByName(OptionValue(args, QStringLiteral("--password"), QStringLiteral("none")),
+                           o.Password);
+  // One file per recipient is made of program-generated forms of one recipient each.
+  if (o.PerRecipient)
+    ok = ok && o.Kind == QLatin1String("program") && o.Form != QLatin1String("1096");
+  else
+    ok = ok && !password;
+  return ok;
+}
+
+// Writes the folder of per-recipient files and lists them.
+void PrintRecipientFiles(const TPrintOptions& o, const TReportProject& project, QTextStream& out) {
+  const TFormDef* def = FindFormDef(CurrentFormType);
+  if (ScanFormTotals() == 0) throw TBatchFailure{QString::fromLatin1(def->NoFormsText)};
+  TPagePrinter model;
+  SetPrinterSetup(model);
+  const QList<TRecipientFile> files = WriteRecipientFiles(
+      {*def, project.ProjectFile(), o.Target, o.Password, o.Copies, &model, {}});
+  for (const TRecipientFile& file : files) out << RecipientFileLine(file) << "\n";
+  out << files.size() << " file(s) written to " << o.Target << "\n";
+}
+
+int PrintForms(const QStringList& args, QTextStream& out, QTextStream& err) {
+  TPrintOptions o;
+  if (!ParsePrintOptions(args, o)) {
     err << "usage: papyra-batch " << kPrintUsage << "\n";
     return 2;
   }
+  const QString& form = o.Form;
   try {
-    CheckBatchOutput(target);
+    if (!o.PerRecipient) CheckBatchOutput(o.Target);
     if (form == QLatin1String("1096"))
       CurrentFormType = uint8_t(FormTypeOption(args, QStringLiteral("--form-type")));
     else if (FormTypeByName(form) < 0 || !FindFormDef(uint8_t(FormTypeByName(form))))
@@ -98,17 +151,23 @@ int PrintForms(const QStringList& args, QTextStream& out, QTextStream& err) {
     else
       CurrentFormType = uint8_t(FormTypeByName(form));
     StartBatchSettings();
-    MaskSSNOption = mask == QLatin1String("yes");
+    MaskSSNOption = o.Mask;
+    CopyChoice() = o.Copies;
     TFrmDataModule module;
     TReportProject project;
     project.SetProjectFile(ReportProjectPath());
     module.ReportProject = &project;
-    OpenPayerFileReadOnly(module, files.first());
-    if (kind == QLatin1String("redcopy")) WarnPaperFiling(*module.RSPayee, err);
-    const TReportJob job = PrintJob(form, kind == QLatin1String("redcopy"), project);
+    OpenPayerFileReadOnly(module, o.File);
+    if (o.Kind == QLatin1String("redcopy")) WarnPaperFiling(*module.RSPayee, err);
+    if (o.PerRecipient) {
+      PrintRecipientFiles(o, project, out);
+      module.RSPayee->CloseRecSet();
+      return 0;
+    }
+    const TReportJob job = PrintJob(form, o.Kind == QLatin1String("redcopy"), project);
     module.RSPayee->CloseRecSet();
-    ExportJob(job, target);
-    out << job.PageCount() << " page(s) written to " << target << "\n";
+    ExportJob(job, o.Target);
+    out << job.PageCount() << " page(s) written to " << o.Target << "\n";
     return 0;
   } catch (const TBatchFailure& failure) {
     err << failure.Message << "\n";

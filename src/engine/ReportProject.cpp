@@ -116,6 +116,7 @@ TFaceItem FaceItem(const TWhere& w, const QJsonObject& o, const TFontSpec& fonts
                    ? Number(w, o.value(QLatin1String("width")), QStringLiteral("width"))
                    : 0.01;
   item.Name = o.value(QLatin1String("name")).toString();
+  item.Copy = o.value(QLatin1String("copy")).toString();
   QList<double> v;
   if (o.contains(QLatin1String("rule"))) {
     item.Kind = TFaceKind::Rule;
@@ -296,10 +297,12 @@ TReportLayout TReportProject::LoadLayout(const QString& fileName, const QString&
 // ---- drawing
 // --------------------------------------------------------------------------------------
 
-void TReportProject::DrawFace(TPagePrinter& printer, const TReportLayout& layout) {
+void TReportProject::DrawFace(TPagePrinter& printer, const TReportLayout& layout,
+                              const QString& copy) {
   const TFontSpec font = printer.Font();
   const double pen = printer.PenWidth(), x = printer.XPos(), y = printer.YPos();
   for (const TFaceItem& f : layout.Face) {
+    if (!f.Copy.isEmpty() && f.Copy != copy) continue;
     printer.SetPenWidth(f.Width);
     switch (f.Kind) {
       case TFaceKind::Rule:
@@ -396,7 +399,7 @@ void TReportProject::Execute() {
   if (!printer)
     throw EReportException(QStringLiteral("The report project has no page to print on."));
   const TReportLayout& layout = FindReport(FReports, FFileName, FSelected);
-  DrawFace(*printer, layout);
+  DrawFace(*printer, layout, FCopy);
   DrawParams(*printer, layout, FParams);
 }
 

@@ -27,6 +27,7 @@ struct TFaceItem {
   QString Text;                           // caption (a "\n" starts a new line)
   TFontSpec Font;                         // caption
   TAlign Align = TAlign::Left;            // caption: relative to X1; Y1 is the first baseline
+  QString Copy;  // the copy of the form the entry belongs to ("B", "C"); empty: on every copy
 };
 
 // A named text parameter: where and how its value prints.
@@ -74,6 +75,10 @@ class TReportProject : public QObject {
   void SetParam(const QString& name, const QString& value);
   QString Param(const QString& name) const { return FParams.value(name); }
   void ClearParams() { FParams.clear(); }
+  // Which copy of the form Execute draws: face entries marked for another copy are left out.
+  // "B" (the recipient's copy) until set otherwise; it stays across Open and Close.
+  void SetCopy(const QString& copy) { FCopy = copy; }
+  QString Copy() const { return FCopy; }
   // Draws the selected report's face and parameters on the engine's current page.
   void Execute();
   void Close();
@@ -82,8 +87,10 @@ class TReportProject : public QObject {
   static TReportLayout LoadLayout(const QString& fileName, const QString& reportName);
   // Parses a whole project; fileName only names the file in messages.
   static QList<TReportLayout> ParseProject(const QByteArray& text, const QString& fileName);
-  // Draws a face and parameter values through a page printer.
-  static void DrawFace(TPagePrinter& printer, const TReportLayout& layout);
+  // Draws a face (its entries for every copy and those for copy) and parameter values through a
+  // page printer.
+  static void DrawFace(TPagePrinter& printer, const TReportLayout& layout,
+                       const QString& copy = QStringLiteral("B"));
   static void DrawParams(TPagePrinter& printer, const TReportLayout& layout,
                          const QMap<QString, QString>& values);
 
@@ -95,4 +102,5 @@ class TReportProject : public QObject {
   QList<TReportLayout> FReports;
   QString FSelected;
   QMap<QString, QString> FParams;
+  QString FCopy = QStringLiteral("B");
 };

@@ -12,6 +12,7 @@
 #include "engine/PagePrinter.h"
 #include "engine/Snapshot.h"
 
+class QWidget;
 class TReportStatusWindow;
 
 enum class TReportDest : int { Printer = 0, Preview = 1, File = 2 };
@@ -74,6 +75,9 @@ class TReportSystem : public QObject {
   // The program's own preview window; called with modes 0 create, 1 show, 2 wait (non-modal
   // only), 3 free. Without it the default preview handler (below) runs.
   std::function<void(TReportSystem&, int mode)> OverridePreview;
+  // A job that holds one document per recipient can offer to save each on its own: the preview
+  // shows "Save one PDF per recipient..." while this is set, and calls it with itself as parent.
+  std::function<void(QWidget* parent)> SaveEachRecipient;
 
   // Runs the job. Returns false when the set-up window was cancelled. Exceptions of the events
   // pass through after the status window is gone.

@@ -2,6 +2,7 @@
 
 #include <QMap>
 #include <algorithm>
+#include <optional>
 
 #include "engine/PagePrinter.h"
 #include "engine/ReportProject.h"
@@ -93,25 +94,49 @@ void SetFormParams(TReportProject& project, std::span<const TParamDef> params, c
     project.SetParam(QString::fromLatin1(p.Name), ValueText(p.Value, d));
 }
 
-int PrintProgramGenerated(const TFormDef& form, TPagePrinter& printer, TReportProject& project) {
-  int printed = 0;
+TRecipientPrint StartRecipientPrint(const TFormDef& form, TReportProject& project,
+                                    const TCopyChoice& choice) {
+  TRecipientPrint job{form, project, choice.WithInstructions(), {}};
+  // The text is read before anything prints: a missing file stops the print at its start.
+  if (job.WithInstructions)
+    job.Instructions = LoadInstructions(InstructionsFile(form, project.ProjectFile()));
+  project.SetCopy(choice.Copy());
+  project.Open();
+  project.SelectReport(QString::fromLatin1(form.Report));
+  SetFormParams(project, form.PayerParams, CurrentFormData());
+  return job;
+}
+
+void PrintRecipient(TRecipientPrint& job, TPagePrinter& printer) {
+  SetFormParams(job.Project, job.Form.PayeeParams, CurrentFormData());
+  job.Project.Execute();
+  if (!job.WithInstructions) return;
+  printer.NewPage();
+  PrintInstructions(printer, job.Instructions);
+}
+
+void ForEachFormPayee(const TFormDef& form, const std::function<void()>& start,
+                      const std::function<void()>& each) {
   const TFormQualifier qualifies(form.FormType);
-  auto start = [&] {
-    project.Open();
-    project.SelectReport(QString::fromLatin1(form.Report));
-    SetFormParams(project, form.PayerParams, CurrentFormData());
-  };
+  ForEachPayeeByName(start, [&] {
+    if (qualifies(PayeeRec.Data())) each();
+  });
+}
+
+int PrintProgramGenerated(const TFormDef& form, TPagePrinter& printer, TReportProject& project,
+                          const TCopyChoice& choice) {
+  int printed = 0;
+  std::optional<TRecipientPrint> job;
+  auto start = [&] { job.emplace(StartRecipientPrint(form, project, choice)); };
   auto each = [&] {
-    if (!qualifies(PayeeRec.Data())) return;
     // The page is opened for a form that is about to print, never after the last one: a payee
     // that counts in TotalForms without printing must not leave an empty sheet behind.
     if (printed > 0) printer.NewPage();
-    SetFormParams(project, form.PayeeParams, CurrentFormData());
-    project.Execute();
+    PrintRecipient(*job, printer);
     ++printed;
   };
   try {
-    ForEachPayeeByName(start, each);
+    ForEachFormPayee(form, start, each);
   } catch (...) {
     project.Close();
     throw;

@@ -3,9 +3,12 @@
 // forms through the report project, and the text placed onto pre-printed IRS red copies. Both
 // walk the payees of RSPayee in name order and return to the payee that was current.
 #include <QString>
+#include <functional>
 
 #include "forms/FormTables.h"
 #include "forms/FormValues.h"
+#include "forms/RecipientInstructions.h"
+#include "printing/PrintType.h"
 
 class TPagePrinter;
 class TReportProject;
@@ -24,9 +27,29 @@ TFormOffsets& HeldOffsets(const QString& prefix);
 // printer offsets screen shows it, never as whatever was held before.
 TFormOffsets ReadHeldOffsets(const QString& prefix);
 
-// One report run per qualifying payee, in name order, a new page between forms. The project's
-// engine must draw on printer. Returns the number of forms printed.
-int PrintProgramGenerated(const TFormDef& form, TPagePrinter& printer, TReportProject& project);
+// One report run per qualifying payee, in name order, a new page between forms: the copy the
+// choice names, and after each Copy B the recipient's instructions when it asks for them. The
+// project's engine must draw on printer. Returns the number of forms printed.
+int PrintProgramGenerated(const TFormDef& form, TPagePrinter& printer, TReportProject& project,
+                          const TCopyChoice& choice = CopyChoice());
+
+// What one program-generated form needs besides the payee: the open project with the form's
+// report selected and the payer set, and the instructions when they follow the form.
+struct TRecipientPrint {
+  const TFormDef& Form;
+  TReportProject& Project;
+  bool WithInstructions = false;
+  TInstructions Instructions;
+};
+// Opens the project for the form (copy, report, payer parameters) and reads its instructions.
+TRecipientPrint StartRecipientPrint(const TFormDef& form, TReportProject& project,
+                                    const TCopyChoice& choice);
+// The current payee's form on the printer's current page, then its instructions.
+void PrintRecipient(TRecipientPrint& job, TPagePrinter& printer);
+// Calls each for every payee that files the form, in name order, the payee current and loaded
+// in PayeeRec; start runs first. The payee that was current is current again however it ends.
+void ForEachFormPayee(const TFormDef& form, const std::function<void()>& start,
+                      const std::function<void()>& each);
 // The red copies: as many forms per sheet as the form has slots, a new sheet only when another
 // form follows. Returns the number of forms printed.
 int PrintRedCopies(const TFormDef& form, TPagePrinter& printer, const TFormOffsets& offsets);

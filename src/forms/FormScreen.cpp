@@ -28,6 +28,7 @@
 #include "forms/FormScreenParts.h"
 #include "forms/FormTotals.h"
 #include "forms/FormValues.h"
+#include "forms/RecipientFilesDialog.h"
 #include "maintenance/RecordList.h"
 #include "maintenance/Utils.h"
 #include "platform/Application.h"
@@ -367,6 +368,10 @@ void TFrmFormScreen::CreatePrintComponents() {
       NewFormReportPrinter(this, QString::fromLatin1(FDef.RedCopy.JobTitle),
                            [this](TPagePrinter& printer) { ReportPrinterPrint(printer); });
   ConfirmPrintDialog = [this](TPagePrinter&) { return ConfirmWithPrintDialog(this); };
+  ReportSystem->SaveEachRecipient = [this](QWidget* parent) {
+    if (FrmDataModule->ReportProject)
+      SaveRecipientFiles(FDef, FrmDataModule->ReportProject->ProjectFile(), parent);
+  };
 }
 
 // ---- opening, the payer and payee blocks ---------------------------------------------------

@@ -1,5 +1,6 @@
 #include "printing/PrintType.h"
 
+#include <QButtonGroup>
 #include <QCheckBox>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -23,12 +24,39 @@ TFrmSelectFormType::TFrmSelectFormType(QWidget* parent) : QDialog(parent) {
   RBRedCopy = new QRadioButton(QStringLiteral("Pre-Printed IRS red copy"), group);
   RBRedCopy->setObjectName(QStringLiteral("RBRedCopy"));
   // Paper filers need Copy A and the Form 1096 on the IRS's red-ink forms.
+  // Which copy the program generates sits beside its choice; each pair is a group of its own.
+  RBCopyB = new QRadioButton(QStringLiteral("Copy B"), group);
+  RBCopyB->setObjectName(QStringLiteral("RBCopyB"));
+  RBCopyB->setToolTip(QStringLiteral("The recipient's copy"));
+  RBCopyC = new QRadioButton(QStringLiteral("Copy C"), group);
+  RBCopyC->setObjectName(QStringLiteral("RBCopyC"));
+  RBCopyC->setToolTip(QStringLiteral("The payer's copy for its files"));
+  auto* types = new QButtonGroup(this);
+  types->addButton(RBProgGen);
+  types->addButton(RBRedCopy);
+  auto* copies = new QButtonGroup(this);
+  copies->addButton(RBCopyB);
+  copies->addButton(RBCopyC);
+  RBProgGen->setChecked(true);
+  RBCopyB->setChecked(true);
+  auto* progGenRow = new QHBoxLayout;
+  progGenRow->addWidget(RBProgGen);
+  progGenRow->addWidget(RBCopyB);
+  progGenRow->addWidget(RBCopyC);
+  progGenRow->addStretch();
   auto* groupLayout = new QVBoxLayout(group);
-  groupLayout->addWidget(RBProgGen);
+  groupLayout->addLayout(progGenRow);
   groupLayout->addWidget(RBRedCopy);
 
   ChkMaskSSN = new QCheckBox(QStringLiteral("&Mask SSN on Program Generated Copy"), this);
   ChkMaskSSN->setObjectName(QStringLiteral("ChkMaskSSN"));
+  ChkInstructions = new QCheckBox(QStringLiteral("Include instructions for recipient"), this);
+  ChkInstructions->setObjectName(QStringLiteral("ChkInstructions"));
+  ChkInstructions->setChecked(true);
+  // The instructions belong to the recipient's copy only.
+  connect(RBCopyB, &QRadioButton::toggled, ChkInstructions, &QCheckBox::setEnabled);
+  connect(RBProgGen, &QRadioButton::toggled, RBCopyB, &QRadioButton::setEnabled);
+  connect(RBProgGen, &QRadioButton::toggled, RBCopyC, &QRadioButton::setEnabled);
 
   BtnOk = new QPushButton(QStringLiteral("&Ok"), this);
   BtnOk->setObjectName(QStringLiteral("BtnOk"));
@@ -38,6 +66,7 @@ TFrmSelectFormType::TFrmSelectFormType(QWidget* parent) : QDialog(parent) {
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(group);
   layout->addWidget(ChkMaskSSN);
+  layout->addWidget(ChkInstructions);
   layout->addLayout(OkCancelRow(this, BtnOk, BtnCancel));
 
   RBProgGen->setFocus();
@@ -55,11 +84,30 @@ void TFrmSelectFormType::SetMaskSSN(bool on) {
   ChkMaskSSN->setChecked(on);
 }
 
+TCopyChoice TFrmSelectFormType::Copies() const {
+  TCopyChoice choice;
+  choice.PayerCopy = RBCopyC->isChecked();
+  choice.Instructions = ChkInstructions->isChecked();
+  return choice;
+}
+
+void TFrmSelectFormType::SetCopies(const TCopyChoice& choice) {
+  (choice.PayerCopy ? RBCopyC : RBCopyB)->setChecked(true);
+  ChkInstructions->setChecked(choice.Instructions);
+}
+
+TCopyChoice& CopyChoice() {
+  static TCopyChoice choice;
+  return choice;
+}
+
 int ChoosePrintType(const QString& caption, QWidget* parent) {
   TFrmSelectFormType dlg(parent);
   dlg.setWindowTitle(caption);
   dlg.SetMaskSSN(MaskSSNOption);
+  dlg.SetCopies(CopyChoice());
   const bool confirmed = dlg.exec() == QDialog::Accepted;
   MaskSSNOption = dlg.MaskSSN();
+  CopyChoice() = dlg.Copies();
   return confirmed ? dlg.Selection() : ptCancelled;
 }

@@ -14,6 +14,7 @@
 #include <QStatusBar>
 #include <QTimer>
 #include <QToolBar>
+#include <QToolButton>
 #include <QVBoxLayout>
 #include <algorithm>
 
@@ -158,6 +159,18 @@ void TFrmReportPreview::CreatePopup() {
     FMenuActions[i] = item;
     if (i == cmPrint || i == cmLast || i == cmZoomOut || i == cmHtml) FPopup->addSeparator();
   }
+  FPerRecipient = new QAction(QStringLiteral("Save one PDF per recipient..."), this);
+  FPerRecipient->setObjectName(QStringLiteral("MnuPerRecipient"));
+  connect(FPerRecipient, &QAction::triggered, this,
+          [this] { TApplication::Guard([this] { PerRecipientClick(); }); });
+  // The Save button keeps its click and gains a menu holding the per-recipient choice.
+  auto* saveMenu = new QMenu(this);
+  saveMenu->setObjectName(QStringLiteral("SaveMenu"));
+  saveMenu->addAction(FMenuActions[cmSave]->text(), this, [this] { Execute(cmSave); });
+  saveMenu->addAction(FPerRecipient);
+  FActions[cmSave]->setMenu(saveMenu);
+  if (auto* button = qobject_cast<QToolButton*>(FToolBar->widgetForAction(FActions[cmSave])))
+    button->setPopupMode(QToolButton::MenuButtonPopup);
   // The menu shows what the buttons allow at the moment it opens.
   connect(FPopup, &QMenu::aboutToShow, this, [this] {
     for (int i = 0; i < cmCount; ++i) FMenuActions[i]->setEnabled(FActions[i]->isEnabled());
@@ -237,6 +250,8 @@ void TFrmReportPreview::UpdateButtons() {
   FActions[cmPrint]->setEnabled(PrintingAllowed());
   FActions[cmPdf]->setEnabled(PrintingAllowed());
   FActions[cmHtml]->setEnabled(PrintingAllowed());
+  FPerRecipient->setVisible(FSystem && FSystem->SaveEachRecipient);
+  FPerRecipient->setEnabled(PrintingAllowed());
   FActions[cmFirst]->setEnabled(page > 1);
   FActions[cmPrior]->setEnabled(page > 1);
   FActions[cmNext]->setEnabled(page < count);
@@ -512,6 +527,10 @@ void TFrmReportPreview::PdfClick() {
   info.Resolution = 300;
   THourglass wait;
   WritePdf(FReader, name, info);
+}
+
+void TFrmReportPreview::PerRecipientClick() {
+  if (FSystem && FSystem->SaveEachRecipient && PrintingAllowed()) FSystem->SaveEachRecipient(this);
 }
 
 void TFrmReportPreview::HtmlClick() {

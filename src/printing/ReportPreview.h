@@ -56,6 +56,9 @@ class TFrmReportPreview : public QDialog {
   void Execute(TCommand command);
   QAction* Action(TCommand command) const { return FActions[command]; }
   QMenu* PopupMenu() const { return FPopup; }
+  // "Save one PDF per recipient...": in the Save button's menu beside "Save Report", shown
+  // only for a report system that offers it.
+  QAction* PerRecipientAction() const { return FPerRecipient; }
   TPreviewPageView* PageView() const { return FView; }
 
   int CurrentPage() const;  // 1-based; 0 without pages
@@ -94,6 +97,7 @@ class TFrmReportPreview : public QDialog {
   void PrintClick();
   void PdfClick();
   void HtmlClick();
+  void PerRecipientClick();
   QString AskSaveName(const QString& title, const QString& filter, const QString& ext, bool ask);
 
   TSnapshotReader FReader;
@@ -106,6 +110,7 @@ class TFrmReportPreview : public QDialog {
   QMenu* FPopup;
   std::array<QAction*, cmCount> FActions{};
   std::array<QAction*, cmCount> FMenuActions{};
+  QAction* FPerRecipient = nullptr;
 };
 
 // The OverridePreview handler of every report system of the program (modes 0 create, 1 show,

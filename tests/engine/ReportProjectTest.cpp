@@ -180,3 +180,32 @@ TEST(ShippedProject, TaxFormsSitsBesideTheExecutablesAndLoads) {
   EXPECT_FALSE(sample.Face.isEmpty());
   EXPECT_NE(sample.Param(QStringLiteral("PayerName")), nullptr);
 }
+
+// Face entries marked for one copy of a form print on that copy only; the rest on every copy.
+TEST_F(ReportProjectTest, FaceEntriesForOneCopyPrintOnThatCopyOnly) {
+  WriteAll(File, R"({ "reports": [ { "name": "F", "face": [
+      { "text": "Form 1099-NEC", "at": [1, 1] },
+      { "copy": "B", "text": "Copy B", "at": [7, 1] },
+      { "copy": "C", "text": "Copy C", "at": [7, 1] } ] } ] })");
+  const auto texts = [&](int page) {
+    QStringList out;
+    for (const TDisplayItem& item : ItemsOf(Printer.Job(), page, TItemKind::Text))
+      out.append(item.Text);
+    return out;
+  };
+  Project.Open();
+  Project.SelectReport(QStringLiteral("F"));
+  EXPECT_EQ(Project.Copy(), QStringLiteral("B"));
+  Project.Execute();
+  EXPECT_EQ(texts(0), QStringList({"Form 1099-NEC", "Copy B"}));
+  Project.SetCopy(QStringLiteral("C"));
+  Printer.NewPage();
+  Project.Execute();
+  EXPECT_EQ(texts(1), QStringList({"Form 1099-NEC", "Copy C"}));
+  Project.Close();
+  // A screen draws the recipient's copy.
+  TPagePrinter screen;
+  screen.BeginDoc();
+  TReportProject::DrawFace(screen, TReportProject::LoadLayout(File, QStringLiteral("F")));
+  EXPECT_EQ(ItemsOf(screen.Job(), 0, TItemKind::Text).size(), 2);
+}

@@ -28,9 +28,12 @@ TEST_F(BatchFormsTest, PrintsTheSameFormsAsTheScreensWithoutTouchingTheFile) {
     QString OnFirstPage;
   };
   const TCase cases[] = {
-      {{"--form", "1099-NEC", "--kind", "program"}, 3, "ALPHA"},
-      {{"--form", "1099-NEC", "--kind", "program", "--mask-ssn", "no"}, 3, "234-56-7890"},
-      {{"--form", "1099-NEC", "--kind", "program", "--mask-ssn", "yes"}, 3, "***-**-7890"},
+      // Each Copy B is followed by its page of instructions unless they are turned off.
+      {{"--form", "1099-NEC", "--kind", "program"}, 6, "ALPHA"},
+      {{"--form", "1099-NEC", "--kind", "program", "--instructions", "no"}, 3, "ALPHA"},
+      {{"--form", "1099-NEC", "--kind", "program", "--copy", "C"}, 3, "Copy C"},
+      {{"--form", "1099-NEC", "--kind", "program", "--mask-ssn", "no"}, 6, "234-56-7890"},
+      {{"--form", "1099-NEC", "--kind", "program", "--mask-ssn", "yes"}, 6, "***-**-7890"},
       {{"--form", "1099-NEC", "--kind", "redcopy"}, 1, "40.00"},
       {{"--form", "1096", "--form-type", "1099-NEC", "--kind", "program"}, 1, "147.00"},
       {{"--form", "1096", "--form-type", "1099-NEC", "--kind", "redcopy"}, 1, "147.00"},
@@ -73,7 +76,8 @@ TEST_F(BatchFormsTest, EveryFormPrintsBothWaysAndTotals) {
           RunBatch({"print", file, "--form", type.Name, "--kind", kind, "--out", out});
       ASSERT_EQ(run.Code, 0) << kind << run.Err.toStdString();
       const TReportJob job = LoadSnapshot(out);
-      EXPECT_EQ(job.PageCount(), 1) << kind;
+      // The program-generated Copy B with its page of instructions.
+      EXPECT_EQ(job.PageCount(), QLatin1String(kind) == QLatin1String("program") ? 2 : 1) << kind;
       EXPECT_FALSE(TextsEqual(job.Pages[0], QStringLiteral("ZETA")).isEmpty()) << kind;
     }
     const TBatchRun totals = RunBatch({"totals", file, "--form", type.Name});

@@ -23,6 +23,7 @@
 #include "platform/MsgBox.h"
 #include "platform/Services.h"
 #include "platform/Settings.h"
+#include "printing/PrintType.h"
 #include "printing/PrinterOffsets.h"
 #include "storage/DataModule.h"
 #include "storage/Globals.h"
@@ -104,6 +105,8 @@ void TFormsTest::SetUp() {
   ProgramFolder = Folder.Path() + QLatin1Char('/');
   QDir::setCurrent(Folder.Path());
   MaskSSNOption = true;
+  // The forms alone: the recipient's instructions and the payer's copy have tests of their own.
+  CopyChoice() = TCopyChoice{false, false};
   Module = std::make_unique<TFrmDataModule>();
   Module->RSPayer->SetRecSize(TPayerRecord::Size);
   Module->RSPayee->SetRecSize(TPayeeRecord::Size);

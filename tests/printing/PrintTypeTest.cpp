@@ -114,3 +114,41 @@ TEST(PrintType, RedCopyIsChosenByClickOrKeys) {
     EXPECT_EQ(ChoosePrintType("Form 1098"), ptPreprinted);
   }
 }
+
+// The copy and the instructions are seeded from the held choice and taken back however the
+// dialog closes, like the mask; the instructions belong to Copy B only.
+TEST(PrintType, CopyAndInstructionsChoicesAreHeldLikeTheMask) {
+  CopyChoice() = TCopyChoice{};
+  bool copyBChecked = false, instructionsChecked = false, instructionsEnabledForC = true;
+  QString instructionsText;
+  WhenModal([&](QWidget* w) {
+    auto* chk = w->findChild<QCheckBox*>("ChkInstructions");
+    copyBChecked = w->findChild<QRadioButton*>("RBCopyB")->isChecked();
+    instructionsChecked = chk->isChecked();
+    instructionsText = chk->text();
+    w->findChild<QRadioButton*>("RBCopyC")->click();
+    instructionsEnabledForC = chk->isEnabled();
+    w->findChild<QPushButton*>("BtnCancel")->click();
+  });
+  EXPECT_EQ(ChoosePrintType("Form 1099-NEC"), ptCancelled);
+  EXPECT_TRUE(copyBChecked);
+  EXPECT_TRUE(instructionsChecked);
+  EXPECT_EQ(instructionsText, "Include instructions for recipient");
+  EXPECT_FALSE(instructionsEnabledForC);
+  EXPECT_TRUE(CopyChoice().PayerCopy);
+  EXPECT_FALSE(CopyChoice().WithInstructions());
+
+  bool copyCChecked = false;
+  WhenModal([&](QWidget* w) {
+    copyCChecked = w->findChild<QRadioButton*>("RBCopyC")->isChecked();
+    w->findChild<QRadioButton*>("RBCopyB")->click();
+    w->findChild<QCheckBox*>("ChkInstructions")->click();
+    w->findChild<QPushButton*>("BtnOk")->click();
+  });
+  EXPECT_EQ(ChoosePrintType("Form 1099-NEC"), ptProgramGenerated);
+  EXPECT_TRUE(copyCChecked);
+  EXPECT_FALSE(CopyChoice().PayerCopy);
+  EXPECT_FALSE(CopyChoice().Instructions);
+  EXPECT_EQ(CopyChoice().Copy(), "B");
+  CopyChoice() = TCopyChoice{};
+}

@@ -570,3 +570,30 @@ TEST_F(PreviewTest, ReportSystemShowsItsJobInThePreviewWindow) {
   }
   QDir::setCurrent(QCoreApplication::applicationDirPath());
 }
+
+// "Save one PDF per recipient..." is offered only for a job whose report system can save one
+// file per recipient, and runs the report system's command with the window as parent.
+TEST_F(PreviewTest, PerRecipientSaveIsOfferedOnlyWhenTheReportSystemCanDoIt) {
+  TReportSystem plain;
+  auto w = Open(2, &plain);
+  ASSERT_NE(w->PerRecipientAction(), nullptr);
+  EXPECT_EQ(w->PerRecipientAction()->text(), "Save one PDF per recipient...");
+  EXPECT_FALSE(w->PerRecipientAction()->isVisible());
+  ASSERT_NE(w->Action(P::cmSave)->menu(), nullptr);
+  EXPECT_TRUE(w->Action(P::cmSave)->menu()->actions().contains(w->PerRecipientAction()));
+
+  TReportSystem forms;
+  QWidget* parent = nullptr;
+  forms.SaveEachRecipient = [&parent](QWidget* p) { parent = p; };
+  auto f = Open(2, &forms);
+  EXPECT_TRUE(f->PerRecipientAction()->isVisible());
+  f->PerRecipientAction()->trigger();
+  EXPECT_EQ(parent, f.get());
+
+  forms.AllowPrinting = false;
+  auto locked = Open(2, &forms);
+  parent = nullptr;
+  EXPECT_FALSE(locked->PerRecipientAction()->isEnabled());
+  locked->PerRecipientAction()->trigger();
+  EXPECT_EQ(parent, nullptr);
+}
