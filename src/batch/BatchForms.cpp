@@ -5,10 +5,14 @@
 // The payer file is only read: nothing is written back, no lock is taken, and a file protected
 // by a password is refused rather than opened without it.
 #include <QFileInfo>
+#include <QSaveFile>
+#include <functional>
+#include <memory>
 
 #include "batch/BatchCommands.h"
 #include "batch/BatchPayerFile.h"
 #include "engine/PagePrinter.h"
+#include "engine/PdfWriter.h"
 #include "engine/Render.h"
 #include "engine/ReportProject.h"
 #include "forms/Form1096.h"
@@ -16,6 +20,7 @@
 #include "forms/FormRegistry.h"
 #include "forms/FormTotals.h"
 #include "maintenance/Utils.h"
+#include "platform/Exceptions.h"
 #include "printing/PrinterSetup.h"
 #include "storage/DataModule.h"
 #include "storage/Globals.h"
@@ -37,10 +42,12 @@ int FormTypeOption(const QStringList& args, const QString& flag) {
 }
 
 // The job of one print: program-generated or red copy, for the 1099-NEC (or another per-payee
-// form with tables) or the Form 1096.
-TReportJob PrintJob(const QString& form, bool redCopy, TReportProject& project) {
+// form with tables) or the Form 1096. A sink, when given, takes each page as it is finished.
+TReportJob PrintJob(const QString& form, bool redCopy, TReportProject& project,
+                    std::function<void(const TPagePrinter&, const TPage&)> sink = {}) {
   TPagePrinter printer;
   SetPrinterSetup(printer);
+  if (sink) printer.SetPageSink([&printer, &sink](const TPage& page) { sink(printer, page); });
   project.SetEngine(&printer);
   if (form == QLatin1String("1096")) {
     if (ScanFormTotals() == 0)
@@ -67,6 +74,36 @@ TReportJob PrintJob(const QString& form, bool redCopy, TReportProject& project) 
   printer.EndDoc();
   project.SetEngine(static_cast<TPagePrinter*>(nullptr));
   return printer.TakeJob();
+}
+
+// The per-payee forms draw only with the standard PDF fonts, so their PDF is written while the
+// job is drawn, each page as soon as it is finished: memory stays the same however many payees.
+int StreamPdf(const QString& form, bool redCopy, TReportProject& project, const QString& target) {
+  QSaveFile file(target);
+  if (!file.open(QIODevice::WriteOnly))
+    throw EReportException(
+        QStringLiteral("Cannot write \"%1\": %2").arg(target, file.errorString()));
+  std::unique_ptr<TPdfWriter> writer;
+  auto sink = [&](const TPagePrinter& printer, const TPage& page) {
+    if (!writer) {
+      const TReportJob& job = printer.Job();
+      writer = std::make_unique<TPdfWriter>(file, target, DefaultPdfInfo(job), job.PageWidth,
+                                            job.PageHeight);
+    }
+    writer->AddPage(page);
+  };
+  const TReportJob job = PrintJob(form, redCopy, project, sink);
+  if (!writer) writer = std::make_unique<TPdfWriter>(file, target, DefaultPdfInfo(job),
+                                                     job.PageWidth, job.PageHeight);
+  writer->Finish();
+  if (!file.commit())
+    throw EReportException(
+        QStringLiteral("Cannot write \"%1\": %2").arg(target, file.errorString()));
+  return job.PageCount();
+}
+
+bool IsPdf(const QString& target) {
+  return QFileInfo(target).suffix().compare(QLatin1String("pdf"), Qt::CaseInsensitive) == 0;
 }
 
 int PrintForms(const QStringList& args, QTextStream& out, QTextStream& err) {
@@ -96,10 +133,18 @@ int PrintForms(const QStringList& args, QTextStream& out, QTextStream& err) {
     project.SetProjectFile(ProgramFolder + QStringLiteral("TaxForms.rpj"));
     module.ReportProject = &project;
     OpenPayerFileReadOnly(module, files.first());
-    const TReportJob job = PrintJob(form, kind == QLatin1String("redcopy"), project);
-    module.RSPayee->CloseRecSet();
-    ExportJob(job, target);
-    out << job.PageCount() << " page(s) written to " << target << "\n";
+    const bool redCopy = kind == QLatin1String("redcopy");
+    int pages = 0;
+    if (IsPdf(target) && form != QLatin1String("1096")) {
+      pages = StreamPdf(form, redCopy, project, target);
+      module.RSPayee->CloseRecSet();
+    } else {
+      const TReportJob job = PrintJob(form, redCopy, project);
+      module.RSPayee->CloseRecSet();
+      ExportJob(job, target);
+      pages = job.PageCount();
+    }
+    out << pages << " page(s) written to " << target << "\n";
     return 0;
   } catch (const TBatchFailure& failure) {
     err << failure.Message << "\n";

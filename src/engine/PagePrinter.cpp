@@ -32,7 +32,16 @@ void TPagePrinter::BeginDoc() {
 }
 
 void TPagePrinter::EndDoc() {
+  if (FPrinting) HandOverLastPage();
   FPrinting = false;
+}
+
+// With a page sink the finished page goes out at once and only an empty page stays behind, so
+// a long job does not pile up in memory.
+void TPagePrinter::HandOverLastPage() {
+  if (!FPageSink || FJob.Pages.isEmpty()) return;
+  FPageSink(FJob.Pages.last());
+  FJob.Pages.last() = TPage{};
 }
 
 TReportJob TPagePrinter::TakeJob() {
@@ -258,6 +267,7 @@ void TPagePrinter::Bar(double left, double top, double right, double bottom) {
 
 void TPagePrinter::NewPage() {
   EnsurePage();
+  HandOverLastPage();
   FJob.Pages.append(TPage{});
   ++FPage;
   ResetSection();

@@ -39,6 +39,9 @@ class TPagePrinter {
   void SetTitle(const QString& title) { FJob.Title = title; }
   // Called after each NewPage with the new page number (status windows show it).
   std::function<void(int page)> OnNewPage;
+  // When set, each page is handed here as soon as it is finished (at NewPage and EndDoc) and
+  // is kept in Job() only as an empty page; the page count stays right.
+  void SetPageSink(std::function<void(const TPage& page)> sink) { FPageSink = std::move(sink); }
 
   // ---- units and scale (inches, 100 %: the only values the program uses) ---------------------
   TUnits Units() const { return TUnits::Inch; }
@@ -165,6 +168,7 @@ class TPagePrinter {
   void AddItem(TDisplayItem item);
   void AddText(double x, const QString& text, TAlign align);
   void EnsurePage();
+  void HandOverLastPage();
 
   TReportJob FJob;
   bool FPrinting = false;
@@ -181,4 +185,5 @@ class TPagePrinter {
   bool FPreviewOnly = false;
   TPrinterSettings FSettings;
   TPrinterTarget* FTarget = nullptr;
+  std::function<void(const TPage& page)> FPageSink;
 };

@@ -220,16 +220,6 @@ class TPagePainter {
   bool FHaveBrush = false;
 };
 
-void CheckWritable(const QString& fileName) {
-  QFile probe(fileName);
-  const bool existed = probe.exists();
-  if (!probe.open(QIODevice::WriteOnly | QIODevice::Append))
-    throw EReportException(
-        QStringLiteral("Cannot write \"%1\": %2").arg(fileName, probe.errorString()));
-  probe.close();
-  if (!existed) probe.remove();
-}
-
 QPageLayout SheetLayout(double width, double height) {
   const bool landscape = width > height;
   const QSizeF portrait = landscape ? QSizeF(height, width) : QSizeF(width, height);
@@ -298,63 +288,71 @@ void WritePdf(const TReportJob& job, const QString& fileName) {
 }
 
 namespace {
-QString Xml(const QString& text) {
-  return text.toHtmlEscaped();
-}
+using TPageSource = std::function<TPage(int)>;
 
-// The writer's document information holds only title and creator; subject, author and producer
-// go into the document's XMP metadata, where PDF readers look for them too.
-QByteArray XmpMetadata(const TPdfInfo& info) {
-  const QString alt =
-      QStringLiteral("<rdf:Alt><rdf:li xml:lang=\"x-default\">%1</rdf:li></rdf:Alt>");
-  QString xmp = QStringLiteral(
-      "<?xpacket begin=\"\xFEFF\" id=\"W5M0MpCehiHzreSzNTczkc9d\"?>\n"
-      "<x:xmpmeta xmlns:x=\"adobe:ns:meta/\">\n"
-      "<rdf:RDF xmlns:rdf=\"http://www.w3.org/1999/02/22-rdf-syntax-ns#\">\n"
-      "<rdf:Description rdf:about=\"\" xmlns:dc=\"http://purl.org/dc/elements/1.1/\" "
-      "xmlns:pdf=\"http://ns.adobe.com/pdf/1.3/\" xmlns:xmp=\"http://ns.adobe.com/xap/1.0/\">\n");
-  xmp += QStringLiteral("<dc:title>%1</dc:title>\n").arg(alt.arg(Xml(info.Title)));
-  if (!info.Subject.isEmpty())
-    xmp += QStringLiteral("<dc:description>%1</dc:description>\n").arg(alt.arg(Xml(info.Subject)));
-  xmp += QStringLiteral(
-             "<dc:creator><rdf:Seq><rdf:li>%1</rdf:li></rdf:Seq></dc:creator>\n"
-             "<pdf:Producer>%1</pdf:Producer>\n<xmp:CreatorTool>%1</xmp:CreatorTool>\n")
-             .arg(Xml(info.Creator));
-  xmp += QStringLiteral("</rdf:Description>\n</rdf:RDF>\n</x:xmpmeta>\n<?xpacket end=\"w\"?>");
-  return xmp.toUtf8();
-}
-
-// Writes pages one at a time, so a long snapshot never has to be decoded whole.
-void WritePdfPages(const QString& fileName, const TPdfInfo& info, double width, double height,
-                   int pages, const std::function<TPage(int)>& page) {
-  CheckWritable(fileName);
-  QPdfWriter writer(fileName);
+// Qt's PDF engine, for jobs with fonts outside the standard set: it embeds what it draws.
+void WriteWithQt(QIODevice& out, const QString& name, const TPdfInfo& info, double width,
+                 double height, int pages, const TPageSource& page) {
+  QPdfWriter writer(&out);
   writer.setResolution(info.Resolution);
   writer.setTitle(info.Title);
   writer.setCreator(info.Creator);
-  writer.setDocumentXmpMetadata(XmpMetadata(info));
+  writer.setDocumentXmpMetadata(PdfXmpMetadata(info));
   writer.setPageLayout(SheetLayout(width, height));
   QPainter painter;
   if (!painter.begin(&writer))
-    throw EReportException(QStringLiteral("Cannot write \"%1\".").arg(fileName));
+    throw EReportException(QStringLiteral("Cannot write \"%1\".").arg(name));
   TRenderOptions o;
   o.DpiX = o.DpiY = info.Resolution;
   for (int i = 0; i < pages; ++i) {
     if (i > 0) writer.newPage();
     PaintPage(painter, page(i), width, height, o);
   }
-  if (!painter.end()) throw EReportException(QStringLiteral("Cannot write \"%1\".").arg(fileName));
+  if (!painter.end()) throw EReportException(QStringLiteral("Cannot write \"%1\".").arg(name));
+}
+
+// Pages one at a time, so a long snapshot never has to be decoded whole.
+void WritePdfPages(QIODevice& out, const QString& name, const TPdfInfo& info, double width,
+                   double height, int pages, const TPageSource& page, bool standardFonts) {
+  if (!standardFonts) return WriteWithQt(out, name, info, width, height, pages, page);
+  TPdfWriter writer(out, name, info, width, height);
+  for (int i = 0; i < pages; ++i) writer.AddPage(page(i));
+  writer.Finish();
+}
+
+// The file is written whole under a temporary name and put in place only when complete.
+void WritePdfFile(const QString& fileName, const std::function<void(QIODevice&)>& write) {
+  QSaveFile file(fileName);
+  if (!file.open(QIODevice::WriteOnly))
+    throw EReportException(
+        QStringLiteral("Cannot write \"%1\": %2").arg(fileName, file.errorString()));
+  write(file);
+  if (!file.commit())
+    throw EReportException(
+        QStringLiteral("Cannot write \"%1\": %2").arg(fileName, file.errorString()));
+}
+
+bool StandardFonts(const QList<TFontSpec>& fonts) {
+  return std::all_of(fonts.begin(), fonts.end(),
+                     [](const TFontSpec& f) { return TPdfWriter::CanDraw(f); });
 }
 }  // namespace
 
+void WritePdf(const TReportJob& job, QIODevice& out, const QString& name, const TPdfInfo& info) {
+  WritePdfPages(out, name, info, job.PageWidth, job.PageHeight, job.PageCount(),
+                [&job](int i) { return job.Pages[i]; }, TPdfWriter::CanDraw(job));
+}
+
 void WritePdf(const TReportJob& job, const QString& fileName, const TPdfInfo& info) {
-  WritePdfPages(fileName, info, job.PageWidth, job.PageHeight, job.PageCount(),
-                [&job](int i) { return job.Pages[i]; });
+  WritePdfFile(fileName, [&](QIODevice& out) { WritePdf(job, out, fileName, info); });
 }
 
 void WritePdf(const TSnapshotReader& reader, const QString& fileName, const TPdfInfo& info) {
-  WritePdfPages(fileName, info, reader.PageWidth(), reader.PageHeight(), reader.PageCount(),
-                [&reader](int i) { return reader.ReadPage(i); });
+  WritePdfFile(fileName, [&](QIODevice& out) {
+    WritePdfPages(out, fileName, info, reader.PageWidth(), reader.PageHeight(),
+                  reader.PageCount(), [&reader](int i) { return reader.ReadPage(i); },
+                  StandardFonts(reader.Fonts()));
+  });
 }
 
 void ExportSnapshot(const QString& snapshotFile, const QString& fileName) {

@@ -9,6 +9,7 @@
 // system's error text; a record set never reports such a failure as success.
 #include <QObject>
 #include <QString>
+#include <sys/types.h>
 #include <cstdint>
 #include <functional>
 #include <vector>
@@ -136,6 +137,7 @@ class TRecordSet : public TRecordSetComponent {
   void ReadRecord(int n);
   void WriteRecord(int n);
   void CheckFileStillThere(const char* action);
+  void TransferAt(bool write, uint8_t* data, size_t len, off_t offset);
   void MoveRecordsDown(int from, int last);
   [[noreturn]] void RaiseIOError(const char* action, int n, int err) const;
 
