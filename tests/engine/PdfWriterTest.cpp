@@ -128,8 +128,9 @@ TEST(PdfWriter, FontsOutsideTheStandardSetGoThroughQtAndAreEmbedded) {
   EXPECT_FALSE(TPdfWriter::CanDraw(job));
   WritePdf(job, pdf);
   EXPECT_TRUE(ReadAll(pdf).contains("/FontFile"));
-  if (HaveTool(QStringLiteral("pdftotext")))
+  if (HaveTool(QStringLiteral("pdftotext"))) {
     EXPECT_TRUE(Find(PdfWords(pdf), QStringLiteral("Signer")));
+  }
 }
 
 TEST(PdfWriter, AFailingDeviceIsReportedNotHidden) {
