@@ -93,8 +93,9 @@ int StreamPdf(const QString& form, bool redCopy, TReportProject& project, const 
     writer->AddPage(page);
   };
   const TReportJob job = PrintJob(form, redCopy, project, sink);
-  if (!writer) writer = std::make_unique<TPdfWriter>(file, target, DefaultPdfInfo(job),
-                                                     job.PageWidth, job.PageHeight);
+  if (!writer)
+    writer = std::make_unique<TPdfWriter>(file, target, DefaultPdfInfo(job), job.PageWidth,
+                                          job.PageHeight);
   writer->Finish();
   if (!file.commit())
     throw EReportException(

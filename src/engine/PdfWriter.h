@@ -29,8 +29,8 @@ class TPdfWriter {
  public:
   // Writes to out, which the caller has opened for writing and closes (or commits) after
   // Finish. nameForMessages names the target in error messages.
-  TPdfWriter(QIODevice& out, const QString& nameForMessages, const TPdfInfo& info,
-             double pageWidth, double pageHeight);
+  TPdfWriter(QIODevice& out, const QString& nameForMessages, const TPdfInfo& info, double pageWidth,
+             double pageHeight);
   ~TPdfWriter();
   TPdfWriter(const TPdfWriter&) = delete;
   TPdfWriter& operator=(const TPdfWriter&) = delete;

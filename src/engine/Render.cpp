@@ -339,8 +339,9 @@ bool StandardFonts(const QList<TFontSpec>& fonts) {
 }  // namespace
 
 void WritePdf(const TReportJob& job, QIODevice& out, const QString& name, const TPdfInfo& info) {
-  WritePdfPages(out, name, info, job.PageWidth, job.PageHeight, job.PageCount(),
-                [&job](int i) { return job.Pages[i]; }, TPdfWriter::CanDraw(job));
+  WritePdfPages(
+      out, name, info, job.PageWidth, job.PageHeight, job.PageCount(),
+      [&job](int i) { return job.Pages[i]; }, TPdfWriter::CanDraw(job));
 }
 
 void WritePdf(const TReportJob& job, const QString& fileName, const TPdfInfo& info) {
@@ -349,9 +350,9 @@ void WritePdf(const TReportJob& job, const QString& fileName, const TPdfInfo& in
 
 void WritePdf(const TSnapshotReader& reader, const QString& fileName, const TPdfInfo& info) {
   WritePdfFile(fileName, [&](QIODevice& out) {
-    WritePdfPages(out, fileName, info, reader.PageWidth(), reader.PageHeight(),
-                  reader.PageCount(), [&reader](int i) { return reader.ReadPage(i); },
-                  StandardFonts(reader.Fonts()));
+    WritePdfPages(
+        out, fileName, info, reader.PageWidth(), reader.PageHeight(), reader.PageCount(),
+        [&reader](int i) { return reader.ReadPage(i); }, StandardFonts(reader.Fonts()));
   });
 }
 

@@ -5,8 +5,8 @@
 // length it has not checked against the bytes that remain.
 #include <QByteArray>
 #include <QFile>
-#include <memory>
 #include <QString>
+#include <memory>
 
 #include "engine/DisplayList.h"
 
@@ -54,8 +54,8 @@ class TSnapshotReader {
   void ReadDirectory(const QByteArray& bytes, qint64 fileSize);
   QByteArray PageBytes(const TPageRef& ref) const;
 
-  QByteArray FBytes;                // a snapshot opened from bytes
-  std::shared_ptr<QFile> FFile;     // or from a file, read on demand
+  QByteArray FBytes;             // a snapshot opened from bytes
+  std::shared_ptr<QFile> FFile;  // or from a file, read on demand
   QString FName;
   bool FOpen = false;
   double FWidth = 0, FHeight = 0;

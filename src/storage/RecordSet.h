@@ -7,9 +7,9 @@
 //
 // Failed reads and writes at the operating-system level raise EInOutError naming the file and the
 // system's error text; a record set never reports such a failure as success.
+#include <sys/types.h>
 #include <QObject>
 #include <QString>
-#include <sys/types.h>
 #include <cstdint>
 #include <functional>
 #include <vector>

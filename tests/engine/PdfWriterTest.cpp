@@ -99,8 +99,8 @@ TEST(PdfWriter, TextsKeepTheirCharactersStylesAndDocumentInformation) {
   TPage page;
   TFontSpec bold = kArial;
   bold.Style = fsBold | fsItalic;
-  page.Items.append(TDisplayItem::MakeText(1, 1, QString::fromUtf8("a(b)\\c \xE2\x82\xAC 5"),
-                                           kCourier));
+  page.Items.append(
+      TDisplayItem::MakeText(1, 1, QString::fromUtf8("a(b)\\c \xE2\x82\xAC 5"), kCourier));
   page.Items.append(TDisplayItem::MakeText(1, 2, QString::fromUtf8("M\xC3\xBCller"), bold));
   job.Pages = {page};
   TPdfInfo info = DefaultPdfInfo(job);
@@ -123,8 +123,8 @@ TEST(PdfWriter, FontsOutsideTheStandardSetGoThroughQtAndAreEmbedded) {
   TTempFolder tmp;
   const QString pdf = tmp.Path(QStringLiteral("signed.pdf"));
   TReportJob job = FormJob(1);
-  job.Pages[0].Items.append(TDisplayItem::MakeText(
-      1, 5, QStringLiteral("Jane Signer"), {QStringLiteral("Coronet"), 22, 0, clBlack}));
+  job.Pages[0].Items.append(TDisplayItem::MakeText(1, 5, QStringLiteral("Jane Signer"),
+                                                   {QStringLiteral("Coronet"), 22, 0, clBlack}));
   EXPECT_FALSE(TPdfWriter::CanDraw(job));
   WritePdf(job, pdf);
   EXPECT_TRUE(ReadAll(pdf).contains("/FontFile"));

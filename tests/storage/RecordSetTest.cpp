@@ -427,10 +427,10 @@ TEST_F(RecordSetTest, EventOrderOverALifetime) {
   Set.FirstRec();
   Set.DeleteRec();
   Set.CloseRecSet();
-  EXPECT_EQ(Events.Log, QStringList({"BeforeOpen", "AfterOpen", "AfterRead", "BeforePost",
-                                     "AfterPost", "BeforeNewRec", "AfterRead", "AfterNewRec",
-                                     "AfterRead", "BeforeDelete", "AfterRead", "AfterDelete",
-                                     "BeforeClose", "AfterClose"}));
+  EXPECT_EQ(Events.Log,
+            QStringList({"BeforeOpen", "AfterOpen", "AfterRead", "BeforePost", "AfterPost",
+                         "BeforeNewRec", "AfterRead", "AfterNewRec", "AfterRead", "BeforeDelete",
+                         "AfterRead", "AfterDelete", "BeforeClose", "AfterClose"}));
 }
 
 TEST_F(RecordSetTest, NothingHappensWhileClosed) {
