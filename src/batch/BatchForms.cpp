@@ -100,7 +100,7 @@ int StreamPdf(const QString& form, bool redCopy, TReportProject& project, const 
   if (!file.commit())
     throw EReportException(
         QStringLiteral("Cannot write \"%1\": %2").arg(target, file.errorString()));
-  return job.PageCount();
+  return writer->PageCount();
 }
 
 bool IsPdf(const QString& target) {

@@ -21,6 +21,7 @@ void TPagePrinter::BeginDoc() {
   FJob.PageWidth = PageWidth();
   FJob.PageHeight = PageHeight();
   FJob.Pages.append(TPage{});
+  FPagesHandedOver = 0;
   FPage = 1;
   FPrinting = true;
   FXPos = FYPos = 0;
@@ -44,9 +45,17 @@ void TPagePrinter::HandOverLastPage() {
   FJob.Pages.last() = TPage{};
 }
 
+// The page just handed over makes room for the next: the job holds one page however long.
+bool TPagePrinter::ReusePageHandedOver() {
+  if (!FPageSink) return false;
+  ++FPagesHandedOver;
+  return true;
+}
+
 TReportJob TPagePrinter::TakeJob() {
   TReportJob job = std::move(FJob);
   FJob = TReportJob{};
+  FPagesHandedOver = 0;
   FJob.Title = job.Title;
   return job;
 }
@@ -268,7 +277,7 @@ void TPagePrinter::Bar(double left, double top, double right, double bottom) {
 void TPagePrinter::NewPage() {
   EnsurePage();
   HandOverLastPage();
-  FJob.Pages.append(TPage{});
+  if (!ReusePageHandedOver()) FJob.Pages.append(TPage{});
   ++FPage;
   ResetSection();
   FXPos = 0;

@@ -40,7 +40,7 @@ class TPagePrinter {
   // Called after each NewPage with the new page number (status windows show it).
   std::function<void(int page)> OnNewPage;
   // When set, each page is handed here as soon as it is finished (at NewPage and EndDoc) and
-  // is kept in Job() only as an empty page; the page count stays right.
+  // Job() keeps only the page being drawn (empty after EndDoc); PageCount() counts them all.
   void SetPageSink(std::function<void(const TPage& page)> sink) { FPageSink = std::move(sink); }
 
   // ---- units and scale (inches, 100 %: the only values the program uses) ---------------------
@@ -115,7 +115,7 @@ class TPagePrinter {
   // ---- pages ----------------------------------------------------------------------------------
   void NewPage();
   int CurrentPage() const { return FPage; }  // 1 for the first page of a job
-  int PageCount() const { return FJob.PageCount(); }
+  int PageCount() const { return FPagesHandedOver + FJob.PageCount(); }
   double PageWidth() const;  // inches, with the orientation applied
   double PageHeight() const;
 
@@ -169,6 +169,7 @@ class TPagePrinter {
   void AddText(double x, const QString& text, TAlign align);
   void EnsurePage();
   void HandOverLastPage();
+  bool ReusePageHandedOver();
 
   TReportJob FJob;
   bool FPrinting = false;
@@ -186,4 +187,5 @@ class TPagePrinter {
   TPrinterSettings FSettings;
   TPrinterTarget* FTarget = nullptr;
   std::function<void(const TPage& page)> FPageSink;
+  int FPagesHandedOver = 0;  // finished pages given to the sink and no longer in FJob
 };

@@ -9,6 +9,7 @@
 #include <array>
 #include <charconv>
 #include <cmath>
+#include <deque>
 #include <string>
 #include <vector>
 
@@ -460,7 +461,7 @@ class TPdfWriter::TImpl {
   TImpl(QIODevice& out, const QString& name, const TPdfInfo& info, double w, double h)
       : Out(out), Name(name), Info(info), Width(w), Height(h) {
     Put("%PDF-1.4\n%\xE2\xE3\xCF\xD3\n");
-    Offsets.resize(kFirstFree, 0);
+    Offsets.resize(kFirstPage, 0);
   }
 
   void AddPage(const TPage& page) {
@@ -478,7 +479,7 @@ class TPdfWriter::TImpl {
 
   void Finish() {
     if (Learning) SettleFace();
-    if (PageIds.empty()) WritePage({});
+    if (PagesWritten == 0) WritePage({});
     WriteFonts();
     WriteResources();
     WritePageTree();
@@ -487,11 +488,14 @@ class TPdfWriter::TImpl {
     Flush();
   }
 
-  int PageCount() const { return int(PageIds.size()) + int(Pending.size()); }
+  int PageCount() const { return PagesWritten + int(Pending.size()); }
 
  private:
+  // Fixed numbers for the document's own objects, the face and every standard font (those not
+  // used stay free); the pages follow, each as its content stream and then its page object,
+  // so a page's number is known from its index and no list of pages is kept.
   static constexpr int kCatalog = 1, kPages = 2, kInfo = 3, kMetadata = 4, kResources = 5,
-                       kFirstFree = 6;
+                       kFace = 6, kFirstFont = 7, kFirstPage = kFirstFont + kFaceCount;
 
   // ---- output -----------------------------------------------------------------------------------
   void Put(const char* text) { Buffer.append(text); }
@@ -585,7 +589,7 @@ class TPdfWriter::TImpl {
   }
 
   void WriteFace() {
-    FaceId = NewObject();
+    FaceId = kFace;
     Ops.clear();
     BeginContent();
     for (const TDisplayItem& i : Face.Items()) Item(i);
@@ -625,7 +629,7 @@ class TPdfWriter::TImpl {
     page.append(" >>\n");
     Put(page);
     EndObject();
-    PageIds.push_back(pageId);
+    ++PagesWritten;
   }
 
   // ---- drawing ----------------------------------------------------------------------------------
@@ -750,7 +754,7 @@ class TPdfWriter::TImpl {
   }
 
   int FontResource(int face) {
-    if (FontIds[size_t(face)] == 0) FontIds[size_t(face)] = NewObject();
+    FontUsed[size_t(face)] = true;
     return face + 1;
   }
 
@@ -811,8 +815,8 @@ class TPdfWriter::TImpl {
   // ---- the document's closing objects -----------------------------------------------------------
   void WriteFonts() {
     for (int face = 0; face < kFaceCount; ++face) {
-      if (FontIds[size_t(face)] == 0) continue;
-      BeginObject(FontIds[size_t(face)]);
+      if (!FontUsed[size_t(face)]) continue;
+      BeginObject(kFirstFont + face);
       std::string font = "<< /Type /Font /Subtype /Type1 /BaseFont /";
       font.append(BaseFontName(face));
       font.append(" /Encoding /WinAnsiEncoding >>\n");
@@ -825,11 +829,11 @@ class TPdfWriter::TImpl {
     BeginObject(kResources);
     std::string res = "<< /ProcSet [/PDF /Text] /Font <<";
     for (int face = 0; face < kFaceCount; ++face) {
-      if (FontIds[size_t(face)] == 0) continue;
+      if (!FontUsed[size_t(face)]) continue;
       res.append(" /F");
       Int(res, face + 1);
       res.push_back(' ');
-      res.append(Ref(FontIds[size_t(face)]));
+      res.append(Ref(kFirstFont + face));
     }
     res.append(" >>");
     if (FaceId) res.append(" /XObject << /Fm1 " + Ref(FaceId) + " >>");
@@ -841,11 +845,11 @@ class TPdfWriter::TImpl {
   void WritePageTree() {
     BeginObject(kPages);
     std::string tree = "<< /Type /Pages /Count ";
-    Int(tree, static_cast<long long>(PageIds.size()));
+    Int(tree, PagesWritten);
     tree.append(" /Kids [");
     Put(tree);
-    for (size_t p = 0; p < PageIds.size(); ++p) {
-      Put(Ref(PageIds[p]) + (p % 10 == 9 ? "\n" : " "));
+    for (int p = 0; p < PagesWritten; ++p) {
+      Put(Ref(kFirstPage + 2 * p + 1) + (p % 10 == 9 ? "\n" : " "));
       MaybeFlush();
     }
     Put("] >>\n");
@@ -871,15 +875,27 @@ class TPdfWriter::TImpl {
     EndObject();
   }
 
+  // Numbers reserved and never used (fonts the document does not use, the face of a job
+  // without one) are listed free, chained from entry 0 as the format asks.
+  int NextFree(size_t after) const {
+    for (size_t id = after + 1; id < Offsets.size(); ++id)
+      if (Offsets[id] == 0) return int(id);
+    return 0;
+  }
+
   void WriteTrailer() {
     const qint64 xref = Position();
     std::string table = "xref\n0 ";
     Int(table, static_cast<long long>(Offsets.size()));
-    table.append("\n0000000000 65535 f \n");
+    table.push_back('\n');
     Put(table);
     char entry[24];
-    for (size_t id = 1; id < Offsets.size(); ++id) {
-      std::snprintf(entry, sizeof entry, "%010lld 00000 n \n", static_cast<long long>(Offsets[id]));
+    for (size_t id = 0; id < Offsets.size(); ++id) {
+      if (id == 0 || Offsets[id] == 0)
+        std::snprintf(entry, sizeof entry, "%010d 65535 f \n", NextFree(id));
+      else
+        std::snprintf(entry, sizeof entry, "%010lld 00000 n \n",
+                      static_cast<long long>(Offsets[id]));
       Put(entry);
       MaybeFlush();
     }
@@ -897,9 +913,9 @@ class TPdfWriter::TImpl {
   double Width, Height;
   std::string Buffer;  // bytes not yet handed to the device
   qint64 Written = 0;
-  std::vector<qint64> Offsets;  // by object number; 0 is the free list head
-  std::vector<int> PageIds;
-  std::array<int, kFaceCount> FontIds{};
+  std::deque<qint64> Offsets;  // by object number, 0 while not written; grows without copying
+  int PagesWritten = 0;
+  std::array<bool, kFaceCount> FontUsed{};
   bool Learning = true;
   std::vector<std::vector<TDisplayItem>> Pending;
   TItemSet Face;

@@ -278,11 +278,12 @@ bool LooksLikeSnapshot(const QByteArray& bytes) {
 // ---------------------------------------------------------------------------------------
 
 // A file is read as a preview needs it: the header and directory now, each page when it is
-// shown. The handle stays open, so a snapshot replaced under the reader (saved anew through a
-// rename) keeps showing the job it was opened with.
+// shown, straight from the file (no read-ahead buffer to hold stale or unneeded bytes). The
+// handle stays open, so a snapshot replaced under the reader (saved anew through a rename) keeps
+// showing the job it was opened with.
 void TSnapshotReader::Open(const QString& fileName) {
   auto file = std::make_shared<QFile>(fileName);
-  if (!file->open(QIODevice::ReadOnly))
+  if (!file->open(QIODevice::ReadOnly | QIODevice::Unbuffered))
     throw EReportException(
         QStringLiteral("Cannot open the snapshot \"%1\": %2").arg(fileName, file->errorString()));
   *this = TSnapshotReader{};
