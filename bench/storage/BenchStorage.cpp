@@ -1,7 +1,8 @@
-// The record set against plain pread/pwrite on a file of 10,000 payees: the full scan that the
-// record list, the totals and the print routines make, and deleting record 1 (which moves every
-// later record down). Both are measured beside the same work done directly on the file, in the
-// same run, and the ratios are printed at the end.
+// The record set against the floor of the same work on a file of 10,000 payees: the full scan
+// that the record list, the totals and the print routines make, against one whole-file read; and
+// deleting record 1 (which moves every later record down), against one bulk read of the records
+// after it, one write of them a record lower and the cut. Both pairs run in the same process and
+// the ratios are printed at the end; --benchmark_repetitions=5 gives medians.
 #include <benchmark/benchmark.h>
 #include <fcntl.h>
 #include <unistd.h>
@@ -10,7 +11,9 @@
 #include <array>
 #include <cstdio>
 #include <map>
+#include <set>
 #include <string>
+#include <vector>
 
 #include "platform/MsgBox.h"
 #include "storage/RecordLayout.h"
@@ -81,11 +84,10 @@ void BM_ScanRecordSet(benchmark::State& state) {
 
 void BM_ScanPlain(benchmark::State& state) {
   const int fd = OpenPlain();
-  std::array<uint8_t, kRecSize> buffer{};
+  std::vector<uint8_t> file(size_t(kPayees) * kRecSize);
   for (auto _ : state) {
-    for (int n = 1; n <= kPayees; ++n) ReadPlain(fd, buffer.data(), n);
-    ReadPlain(fd, buffer.data(), kPayees / 2);
-    benchmark::DoNotOptimize(buffer[0]);
+    if (::pread(fd, file.data(), file.size(), 0) != ssize_t(file.size())) std::abort();
+    benchmark::DoNotOptimize(file[size_t(kPayees / 2) * kRecSize]);
   }
   ::close(fd);
 }
@@ -112,11 +114,10 @@ void BM_DeleteRecordSet(benchmark::State& state) {
 void BM_DeletePlain(benchmark::State& state) {
   const int fd = OpenPlain();
   std::array<uint8_t, kRecSize> buffer{};
+  std::vector<uint8_t> tail(size_t(kPayees - 1) * kRecSize);
   for (auto _ : state) {
-    for (int i = 1; i < kPayees; ++i) {
-      ReadPlain(fd, buffer.data(), i + 1);
-      WritePlain(fd, buffer.data(), i);
-    }
+    if (::pread(fd, tail.data(), tail.size(), kRecSize) != ssize_t(tail.size())) std::abort();
+    if (::pwrite(fd, tail.data(), tail.size(), 0) != ssize_t(tail.size())) std::abort();
     if (::ftruncate(fd, static_cast<off_t>(kPayees - 1) * kRecSize) != 0) std::abort();
     ReadPlain(fd, buffer.data(), 1);
     state.PauseTiming();
@@ -137,10 +138,15 @@ class TRatioReporter : public benchmark::ConsoleReporter {
  public:
   TRatioReporter() : ConsoleReporter(::isatty(1) ? OO_Defaults : OO_Tabular) {}
   void ReportRuns(const std::vector<Run>& runs) override {
+    // With repetitions the median stands for the benchmark; without, its single run.
     for (const Run& run : runs) {
-      if (run.run_type != Run::RT_Iteration) continue;
-      Real[run.benchmark_name()] = run.GetAdjustedRealTime();
-      Cpu[run.benchmark_name()] = run.GetAdjustedCPUTime();
+      const bool median = run.run_type == Run::RT_Aggregate && run.aggregate_name == "median";
+      if (run.run_type != Run::RT_Iteration && !median) continue;
+      const std::string name = run.run_name.str();
+      if (!median && Medians.count(name)) continue;
+      if (median) Medians.insert(name);
+      Real[name] = run.GetAdjustedRealTime();
+      Cpu[name] = run.GetAdjustedCPUTime();
     }
     ConsoleReporter::ReportRuns(runs);
   }
@@ -150,10 +156,15 @@ class TRatioReporter : public benchmark::ConsoleReporter {
       return;
     const double real = Real.at(mine) / Real.at(plain);
     const double cpu = Cpu.at(mine) / Cpu.at(plain);
-    std::printf("%-7s record set / plain: real time %.2f, CPU time %.2f (aim %.1f or less)%s\n",
+    if (aim <= 0) {
+      std::printf("%-7s record set / floor: real time %.2f, CPU time %.2f\n", what, real, cpu);
+      return;
+    }
+    std::printf("%-7s record set / floor: real time %.2f, CPU time %.2f (aim %.1f or less)%s\n",
                 what, real, cpu, aim, real <= aim ? "" : "  ** above aim **");
   }
   std::map<std::string, double> Real, Cpu;
+  std::set<std::string> Medians;
 };
 }  // namespace
 
@@ -163,8 +174,10 @@ int main(int argc, char** argv) {
   benchmark::Initialize(&argc, argv);
   TRatioReporter reporter;
   benchmark::RunSpecifiedBenchmarks(&reporter);
-  reporter.PrintRatio("scan", "BM_ScanRecordSet", "BM_ScanPlain", 1.5);
-  reporter.PrintRatio("delete", "BM_DeleteRecordSet", "BM_DeletePlain", 2.0);
+  // The scan walks the set a record at a time, as the print routines do; the figure shows what
+  // that costs against one read of the whole file (no aim).
+  reporter.PrintRatio("scan", "BM_ScanRecordSet", "BM_ScanPlain", 0);
+  reporter.PrintRatio("delete", "BM_DeleteRecordSet", "BM_DeletePlain", 1.5);
   benchmark::Shutdown();
   return 0;
 }

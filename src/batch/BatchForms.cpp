@@ -6,10 +6,14 @@
 // The payer file is only read: nothing is written back, no lock is taken, and a file protected
 // by a password is refused rather than opened without it.
 #include <QFileInfo>
+#include <QSaveFile>
+#include <functional>
+#include <memory>
 
 #include "batch/BatchCommands.h"
 #include "batch/BatchPayerFile.h"
 #include "engine/PagePrinter.h"
+#include "engine/PdfWriter.h"
 #include "engine/Render.h"
 #include "engine/ReportProject.h"
 #include "forms/Form1096.h"
@@ -18,6 +22,7 @@
 #include "forms/FormTotals.h"
 #include "forms/RecipientFiles.h"
 #include "maintenance/Utils.h"
+#include "platform/Exceptions.h"
 #include "platform/Resources.h"
 #include "printing/PrinterSetup.h"
 #include "storage/DataModule.h"
@@ -44,10 +49,12 @@ int FormTypeOption(const QStringList& args, const QString& flag) {
 }
 
 // The job of one print: program-generated or red copy, for the 1099-NEC (or another per-payee
-// form with tables) or the Form 1096.
-TReportJob PrintJob(const QString& form, bool redCopy, TReportProject& project) {
+// form with tables) or the Form 1096. A sink, when given, takes each page as it is finished.
+TReportJob PrintJob(const QString& form, bool redCopy, TReportProject& project,
+                    std::function<void(const TPagePrinter&, const TPage&)> sink = {}) {
   TPagePrinter printer;
   SetPrinterSetup(printer);
+  if (sink) printer.SetPageSink([&printer, &sink](const TPage& page) { sink(printer, page); });
   project.SetEngine(&printer);
   if (form == QLatin1String("1096")) {
     if (ScanFormTotals() == 0)
@@ -74,6 +81,37 @@ TReportJob PrintJob(const QString& form, bool redCopy, TReportProject& project) 
   printer.EndDoc();
   project.SetEngine(static_cast<TPagePrinter*>(nullptr));
   return printer.TakeJob();
+}
+
+// The per-payee forms draw only with the standard PDF fonts, so their PDF is written while the
+// job is drawn, each page as soon as it is finished: memory stays the same however many payees.
+int StreamPdf(const QString& form, bool redCopy, TReportProject& project, const QString& target) {
+  QSaveFile file(target);
+  if (!file.open(QIODevice::WriteOnly))
+    throw EReportException(
+        QStringLiteral("Cannot write \"%1\": %2").arg(target, file.errorString()));
+  std::unique_ptr<TPdfWriter> writer;
+  auto sink = [&](const TPagePrinter& printer, const TPage& page) {
+    if (!writer) {
+      const TReportJob& job = printer.Job();
+      writer = std::make_unique<TPdfWriter>(file, target, DefaultPdfInfo(job), job.PageWidth,
+                                            job.PageHeight);
+    }
+    writer->AddPage(page);
+  };
+  const TReportJob job = PrintJob(form, redCopy, project, sink);
+  if (!writer)
+    writer = std::make_unique<TPdfWriter>(file, target, DefaultPdfInfo(job), job.PageWidth,
+                                          job.PageHeight);
+  writer->Finish();
+  if (!file.commit())
+    throw EReportException(
+        QStringLiteral("Cannot write \"%1\": %2").arg(target, file.errorString()));
+  return writer->PageCount();
+}
+
+bool IsPdf(const QString& target) {
+  return QFileInfo(target).suffix().compare(QLatin1String("pdf"), Qt::CaseInsensitive) == 0;
 }
 
 // Red copies of a payer file the IRS wants filed electronically: one line, and the print goes on.
@@ -158,16 +196,24 @@ int PrintForms(const QStringList& args, QTextStream& out, QTextStream& err) {
     project.SetProjectFile(ReportProjectPath());
     module.ReportProject = &project;
     OpenPayerFileReadOnly(module, o.File);
-    if (o.Kind == QLatin1String("redcopy")) WarnPaperFiling(*module.RSPayee, err);
+    const bool redCopy = o.Kind == QLatin1String("redcopy");
+    if (redCopy) WarnPaperFiling(*module.RSPayee, err);
     if (o.PerRecipient) {
       PrintRecipientFiles(o, project, out);
       module.RSPayee->CloseRecSet();
       return 0;
     }
-    const TReportJob job = PrintJob(form, o.Kind == QLatin1String("redcopy"), project);
-    module.RSPayee->CloseRecSet();
-    ExportJob(job, o.Target);
-    out << job.PageCount() << " page(s) written to " << o.Target << "\n";
+    int pages = 0;
+    if (IsPdf(o.Target) && form != QLatin1String("1096")) {
+      pages = StreamPdf(form, redCopy, project, o.Target);
+      module.RSPayee->CloseRecSet();
+    } else {
+      const TReportJob job = PrintJob(form, redCopy, project);
+      module.RSPayee->CloseRecSet();
+      ExportJob(job, o.Target);
+      pages = job.PageCount();
+    }
+    out << pages << " page(s) written to " << o.Target << "\n";
     return 0;
   } catch (const TBatchFailure& failure) {
     err << failure.Message << "\n";

@@ -21,6 +21,7 @@ void TPagePrinter::BeginDoc() {
   FJob.PageWidth = PageWidth();
   FJob.PageHeight = PageHeight();
   FJob.Pages.append(TPage{});
+  FPagesHandedOver = 0;
   FPage = 1;
   FPrinting = true;
   FXPos = FYPos = 0;
@@ -32,12 +33,29 @@ void TPagePrinter::BeginDoc() {
 }
 
 void TPagePrinter::EndDoc() {
+  if (FPrinting) HandOverLastPage();
   FPrinting = false;
+}
+
+// With a page sink the finished page goes out at once and only an empty page stays behind, so
+// a long job does not pile up in memory.
+void TPagePrinter::HandOverLastPage() {
+  if (!FPageSink || FJob.Pages.isEmpty()) return;
+  FPageSink(FJob.Pages.last());
+  FJob.Pages.last() = TPage{};
+}
+
+// The page just handed over makes room for the next: the job holds one page however long.
+bool TPagePrinter::ReusePageHandedOver() {
+  if (!FPageSink) return false;
+  ++FPagesHandedOver;
+  return true;
 }
 
 TReportJob TPagePrinter::TakeJob() {
   TReportJob job = std::move(FJob);
   FJob = TReportJob{};
+  FPagesHandedOver = 0;
   FJob.Title = job.Title;
   return job;
 }
@@ -258,7 +276,8 @@ void TPagePrinter::Bar(double left, double top, double right, double bottom) {
 
 void TPagePrinter::NewPage() {
   EnsurePage();
-  FJob.Pages.append(TPage{});
+  HandOverLastPage();
+  if (!ReusePageHandedOver()) FJob.Pages.append(TPage{});
   ++FPage;
   ResetSection();
   FXPos = 0;

@@ -39,6 +39,9 @@ class TPagePrinter {
   void SetTitle(const QString& title) { FJob.Title = title; }
   // Called after each NewPage with the new page number (status windows show it).
   std::function<void(int page)> OnNewPage;
+  // When set, each page is handed here as soon as it is finished (at NewPage and EndDoc) and
+  // Job() keeps only the page being drawn (empty after EndDoc); PageCount() counts them all.
+  void SetPageSink(std::function<void(const TPage& page)> sink) { FPageSink = std::move(sink); }
 
   // ---- units and scale (inches, 100 %: the only values the program uses) ---------------------
   TUnits Units() const { return TUnits::Inch; }
@@ -112,7 +115,7 @@ class TPagePrinter {
   // ---- pages ----------------------------------------------------------------------------------
   void NewPage();
   int CurrentPage() const { return FPage; }  // 1 for the first page of a job
-  int PageCount() const { return FJob.PageCount(); }
+  int PageCount() const { return FPagesHandedOver + FJob.PageCount(); }
   double PageWidth() const;  // inches, with the orientation applied
   double PageHeight() const;
 
@@ -165,6 +168,8 @@ class TPagePrinter {
   void AddItem(TDisplayItem item);
   void AddText(double x, const QString& text, TAlign align);
   void EnsurePage();
+  void HandOverLastPage();
+  bool ReusePageHandedOver();
 
   TReportJob FJob;
   bool FPrinting = false;
@@ -181,4 +186,6 @@ class TPagePrinter {
   bool FPreviewOnly = false;
   TPrinterSettings FSettings;
   TPrinterTarget* FTarget = nullptr;
+  std::function<void(const TPage& page)> FPageSink;
+  int FPagesHandedOver = 0;  // finished pages given to the sink and no longer in FJob
 };

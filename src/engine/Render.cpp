@@ -9,6 +9,7 @@
 #include <QPageSize>
 #include <QPainter>
 #include <QPainterPath>
+#include <QBuffer>
 #include <QPdfWriter>
 #include <QPrinter>
 #include <QRawFont>
@@ -222,16 +223,6 @@ class TPagePainter {
   bool FHaveBrush = false;
 };
 
-void CheckWritable(const QString& fileName) {
-  QFile probe(fileName);
-  const bool existed = probe.exists();
-  if (!probe.open(QIODevice::WriteOnly | QIODevice::Append))
-    throw EReportException(
-        QStringLiteral("Cannot write \"%1\": %2").arg(fileName, probe.errorString()));
-  probe.close();
-  if (!existed) probe.remove();
-}
-
 QPageLayout SheetLayout(double width, double height) {
   const bool landscape = width > height;
   const QSizeF portrait = landscape ? QSizeF(height, width) : QSizeF(width, height);
@@ -300,9 +291,7 @@ void WritePdf(const TReportJob& job, const QString& fileName) {
 }
 
 namespace {
-QString Xml(const QString& text) {
-  return text.toHtmlEscaped();
-}
+using TPageSource = std::function<TPage(int)>;
 
 // A PDF text string: UTF-16 with its byte-order mark, in hexadecimal, so any character and
 // any bracket or backslash pass unharmed.
@@ -322,9 +311,8 @@ struct TPdfTrailer {
   QByteArray XrefAt;  // offset of the last cross-reference section
 };
 
-std::optional<TPdfTrailer> LastTrailer(QFile& file) {
-  file.seek(std::max<qint64>(0, file.size() - 1024));
-  const QString tail = QString::fromLatin1(file.readAll());
+std::optional<TPdfTrailer> LastTrailer(const QByteArray& pdf) {
+  const QString tail = QString::fromLatin1(pdf.right(1024));
   static const QRegularExpression trailer(
       QStringLiteral("trailer\\s*<<(.*)>>\\s*startxref\\s*(\\d+)\\s*%%EOF\\s*$"),
       QRegularExpression::DotMatchesEverythingOption);
@@ -355,76 +343,87 @@ QByteArray InformationUpdate(const TPdfTrailer& last, qint64 fileSize, const TPd
   return update;
 }
 
-// The writer's document information holds only title and creator. A document information
-// dictionary with every field is appended as an incremental update, the PDF's own way of
-// changing a finished file; readers take the last trailer's.
-void AppendDocumentInformation(const QString& fileName, const TPdfInfo& info) {
-  QFile file(fileName);
-  const auto fail = [&] {
-    return EReportException(QStringLiteral("Cannot write \"%1\".").arg(fileName));
-  };
-  if (!file.open(QIODevice::ReadWrite)) throw fail();
-  const std::optional<TPdfTrailer> last = LastTrailer(file);
-  if (!last) throw fail();
-  const QByteArray update = InformationUpdate(*last, file.size(), info);
-  file.seek(file.size());
-  if (file.write(update) != update.size() || !file.flush()) throw fail();
+// Qt's writer puts only title and creator in the document information. A dictionary with every
+// field is appended as an incremental update, the PDF's own way of changing a finished file;
+// readers take the last trailer's.
+void AppendDocumentInformation(QByteArray& pdf, const QString& name, const TPdfInfo& info) {
+  const std::optional<TPdfTrailer> last = LastTrailer(pdf);
+  if (!last) throw EReportException(QStringLiteral("Cannot write \"%1\".").arg(name));
+  pdf += InformationUpdate(*last, pdf.size(), info);
 }
 
-// Subject, author and producer go into the document's XMP metadata too, where PDF readers also
-// look for them.
-QByteArray XmpMetadata(const TPdfInfo& info) {
-  const QString alt =
-      QStringLiteral("<rdf:Alt><rdf:li xml:lang=\"x-default\">%1</rdf:li></rdf:Alt>");
-  QString xmp = QStringLiteral(
-      "<?xpacket begin=\"\xFEFF\" id=\"W5M0MpCehiHzreSzNTczkc9d\"?>\n"
-      "<x:xmpmeta xmlns:x=\"adobe:ns:meta/\">\n"
-      "<rdf:RDF xmlns:rdf=\"http://www.w3.org/1999/02/22-rdf-syntax-ns#\">\n"
-      "<rdf:Description rdf:about=\"\" xmlns:dc=\"http://purl.org/dc/elements/1.1/\" "
-      "xmlns:pdf=\"http://ns.adobe.com/pdf/1.3/\" xmlns:xmp=\"http://ns.adobe.com/xap/1.0/\">\n");
-  xmp += QStringLiteral("<dc:title>%1</dc:title>\n").arg(alt.arg(Xml(info.Title)));
-  if (!info.Subject.isEmpty())
-    xmp += QStringLiteral("<dc:description>%1</dc:description>\n").arg(alt.arg(Xml(info.Subject)));
-  xmp += QStringLiteral(
-             "<dc:creator><rdf:Seq><rdf:li>%1</rdf:li></rdf:Seq></dc:creator>\n"
-             "<pdf:Producer>%1</pdf:Producer>\n<xmp:CreatorTool>%1</xmp:CreatorTool>\n")
-             .arg(Xml(info.Creator));
-  xmp += QStringLiteral("</rdf:Description>\n</rdf:RDF>\n</x:xmpmeta>\n<?xpacket end=\"w\"?>");
-  return xmp.toUtf8();
-}
-
-// Writes pages one at a time, so a long snapshot never has to be decoded whole.
-void WritePdfPages(const QString& fileName, const TPdfInfo& info, double width, double height,
-                   int pages, const std::function<TPage(int)>& page) {
-  CheckWritable(fileName);
-  QPdfWriter writer(fileName);
+// Qt's PDF engine, for jobs with fonts outside the standard set: it embeds what it draws. Such
+// jobs are short (the Form 1096), so the document is built in memory and then written out.
+void WriteWithQt(QIODevice& out, const QString& name, const TPdfInfo& info, double width,
+                 double height, int pages, const TPageSource& page) {
+  QBuffer buffer;
+  buffer.open(QIODevice::WriteOnly);
+  QPdfWriter writer(&buffer);
   writer.setResolution(info.Resolution);
   writer.setTitle(info.Title);
   writer.setCreator(info.Creator);
-  writer.setDocumentXmpMetadata(XmpMetadata(info));
+  writer.setDocumentXmpMetadata(PdfXmpMetadata(info));
   writer.setPageLayout(SheetLayout(width, height));
   QPainter painter;
   if (!painter.begin(&writer))
-    throw EReportException(QStringLiteral("Cannot write \"%1\".").arg(fileName));
+    throw EReportException(QStringLiteral("Cannot write \"%1\".").arg(name));
   TRenderOptions o;
   o.DpiX = o.DpiY = info.Resolution;
   for (int i = 0; i < pages; ++i) {
     if (i > 0) writer.newPage();
     PaintPage(painter, page(i), width, height, o);
   }
-  if (!painter.end()) throw EReportException(QStringLiteral("Cannot write \"%1\".").arg(fileName));
-  AppendDocumentInformation(fileName, info);
+  if (!painter.end()) throw EReportException(QStringLiteral("Cannot write \"%1\".").arg(name));
+  QByteArray pdf = buffer.data();
+  AppendDocumentInformation(pdf, name, info);
+  if (out.write(pdf) != pdf.size())
+    throw EReportException(
+        QStringLiteral("Cannot write \"%1\": %2").arg(name, out.errorString()));
+}
+
+// Pages one at a time, so a long snapshot never has to be decoded whole.
+void WritePdfPages(QIODevice& out, const QString& name, const TPdfInfo& info, double width,
+                   double height, int pages, const TPageSource& page, bool standardFonts) {
+  if (!standardFonts) return WriteWithQt(out, name, info, width, height, pages, page);
+  TPdfWriter writer(out, name, info, width, height);
+  for (int i = 0; i < pages; ++i) writer.AddPage(page(i));
+  writer.Finish();
+}
+
+// The file is written whole under a temporary name and put in place only when complete.
+void WritePdfFile(const QString& fileName, const std::function<void(QIODevice&)>& write) {
+  QSaveFile file(fileName);
+  if (!file.open(QIODevice::WriteOnly))
+    throw EReportException(
+        QStringLiteral("Cannot write \"%1\": %2").arg(fileName, file.errorString()));
+  write(file);
+  if (!file.commit())
+    throw EReportException(
+        QStringLiteral("Cannot write \"%1\": %2").arg(fileName, file.errorString()));
+}
+
+bool StandardFonts(const QList<TFontSpec>& fonts) {
+  return std::all_of(fonts.begin(), fonts.end(),
+                     [](const TFontSpec& f) { return TPdfWriter::CanDraw(f); });
 }
 }  // namespace
 
+void WritePdf(const TReportJob& job, QIODevice& out, const QString& name, const TPdfInfo& info) {
+  WritePdfPages(
+      out, name, info, job.PageWidth, job.PageHeight, job.PageCount(),
+      [&job](int i) { return job.Pages[i]; }, TPdfWriter::CanDraw(job));
+}
+
 void WritePdf(const TReportJob& job, const QString& fileName, const TPdfInfo& info) {
-  WritePdfPages(fileName, info, job.PageWidth, job.PageHeight, job.PageCount(),
-                [&job](int i) { return job.Pages[i]; });
+  WritePdfFile(fileName, [&](QIODevice& out) { WritePdf(job, out, fileName, info); });
 }
 
 void WritePdf(const TSnapshotReader& reader, const QString& fileName, const TPdfInfo& info) {
-  WritePdfPages(fileName, info, reader.PageWidth(), reader.PageHeight(), reader.PageCount(),
-                [&reader](int i) { return reader.ReadPage(i); });
+  WritePdfFile(fileName, [&](QIODevice& out) {
+    WritePdfPages(
+        out, fileName, info, reader.PageWidth(), reader.PageHeight(), reader.PageCount(),
+        [&reader](int i) { return reader.ReadPage(i); }, StandardFonts(reader.Fonts()));
+  });
 }
 
 void ExportSnapshot(const QString& snapshotFile, const QString& fileName) {

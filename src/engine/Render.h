@@ -8,8 +8,10 @@
 #include <functional>
 
 #include "engine/DisplayList.h"
+#include "engine/PdfWriter.h"
 
 class QPainter;
+class QIODevice;
 class QPrinter;
 class TSnapshotReader;
 
@@ -35,17 +37,15 @@ QImage RenderPageImage(const TReportJob& job, int pageIndex, double dpi, bool pr
 // Returns the files written; throws EReportException when one cannot be written.
 QStringList WritePngPages(const TReportJob& job, const QString& fileName, double dpi = 150);
 
-// PDF document information.
-struct TPdfInfo {
-  QString Title;
-  QString Subject;
-  QString Creator;  // the publisher; also the author and producer
-  int Resolution = 1200;
-};
 TPdfInfo DefaultPdfInfo(const TReportJob& job);  // title from the job, creator "Papyra"
 
+// Jobs whose fonts the standard PDF fonts draw go through TPdfWriter; others through Qt's PDF
+// engine, which embeds their fonts.
 void WritePdf(const TReportJob& job, const QString& fileName, const TPdfInfo& info);
 void WritePdf(const TReportJob& job, const QString& fileName);
+// The same into a device the caller has opened and closes or commits afterwards; name is for
+// messages.
+void WritePdf(const TReportJob& job, QIODevice& out, const QString& name, const TPdfInfo& info);
 // Straight from a snapshot, decoding one page at a time (long jobs).
 void WritePdf(const TSnapshotReader& reader, const QString& fileName, const TPdfInfo& info);
 

@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstring>
+#include <memory>
 
 #include "platform/Exceptions.h"
 
@@ -276,34 +277,61 @@ bool LooksLikeSnapshot(const QByteArray& bytes) {
 // ---- reader
 // ---------------------------------------------------------------------------------------
 
+// A file is read as a preview needs it: the header and directory now, each page when it is
+// shown, straight from the file (no read-ahead buffer to hold stale or unneeded bytes). The
+// handle stays open, so a snapshot replaced under the reader (saved anew through a rename) keeps
+// showing the job it was opened with.
 void TSnapshotReader::Open(const QString& fileName) {
-  QFile file(fileName);
-  if (!file.open(QIODevice::ReadOnly))
+  auto file = std::make_shared<QFile>(fileName);
+  if (!file->open(QIODevice::ReadOnly | QIODevice::Unbuffered))
     throw EReportException(
-        QStringLiteral("Cannot open the snapshot \"%1\": %2").arg(fileName, file.errorString()));
-  OpenBytes(file.readAll(), QFileInfo(fileName).fileName());
+        QStringLiteral("Cannot open the snapshot \"%1\": %2").arg(fileName, file->errorString()));
+  *this = TSnapshotReader{};
+  FName = Shown(QFileInfo(fileName).fileName());
+  const qint64 size = file->size();
+  const QByteArray head = file->read(kHeaderSize);
+  const quint32 dirLength = ReadHeader(head, size);
+  const QByteArray dir = file->read(dirLength);
+  if (dir.size() != qsizetype(dirLength))
+    TReader(nullptr, 0, FName).Fail(QStringLiteral("its directory is cut off"));
+  ReadDirectory(dir, size);
+  FFile = std::move(file);
+  FOpen = true;
 }
 
 void TSnapshotReader::OpenBytes(const QByteArray& bytes, const QString& nameForMessages) {
   *this = TSnapshotReader{};
   FName = Shown(nameForMessages);
-  if (!LooksLikeSnapshot(bytes))
+  const quint32 dirLength = ReadHeader(bytes, bytes.size());
+  ReadDirectory(QByteArray::fromRawData(bytes.constData() + kHeaderSize, dirLength), bytes.size());
+  FBytes = bytes;
+  FOpen = true;
+}
+
+// Checks the magic and version of a file of fileSize bytes that starts with head; returns the
+// directory's length.
+quint32 TSnapshotReader::ReadHeader(const QByteArray& head, qint64 fileSize) const {
+  if (!LooksLikeSnapshot(head))
     throw EReportException(QStringLiteral("The file %1 is not a Papyra snapshot.").arg(FName));
-  TReader head(bytes.constData() + 8, kHeaderSize - 8, FName);
-  const quint16 version = head.U16();
+  TReader r(head.constData() + 8, kHeaderSize - 8, FName);
+  const quint16 version = r.U16();
   if (version != kVersion)
     throw EReportException(
         QStringLiteral("The snapshot %1 has version %2; this program reads version %3.")
             .arg(FName)
             .arg(version)
             .arg(kVersion));
-  head.U16();
-  const quint32 dirLength = head.U32();
-  if (dirLength < 4 || qint64(dirLength) > bytes.size() - kHeaderSize)
-    head.Fail(QStringLiteral("its directory is cut off"));
-  TReader dir(bytes.constData() + kHeaderSize, dirLength, FName);
+  r.U16();
+  const quint32 dirLength = r.U32();
+  if (dirLength < 4 || qint64(dirLength) > fileSize - kHeaderSize)
+    r.Fail(QStringLiteral("its directory is cut off"));
+  return dirLength;
+}
+
+void TSnapshotReader::ReadDirectory(const QByteArray& bytes, qint64 fileSize) {
+  TReader dir(bytes.constData(), bytes.size(), FName);
   const quint32 crc = dir.U32();
-  if (crc != SnapshotCrc32(dir.P, dirLength - 4))
+  if (crc != SnapshotCrc32(dir.P, bytes.size() - 4))
     dir.Fail(QStringLiteral("the directory's checksum does not match"));
   FWidth = dir.F64();
   FHeight = dir.F64();
@@ -315,20 +343,34 @@ void TSnapshotReader::OpenBytes(const QByteArray& bytes, const QString& nameForM
   for (quint32 i = 0; i < fontCount; ++i) FFonts.append(ReadFont(dir));
   const quint32 pageCount = dir.U32();
   dir.Need(qsizetype(pageCount) * 8);
-  qsizetype offset = kHeaderSize + dirLength;
+  qint64 offset = kHeaderSize + bytes.size();
   FPages.resize(pageCount);
   for (TPageRef& page : FPages) {
     page.Offset = offset;
     page.Length = dir.U32();
     page.Crc = dir.U32();
-    if (page.Length < 4 || page.Length > bytes.size() - offset)
+    if (page.Length < 4 || page.Length > fileSize - offset)
       dir.Fail(QStringLiteral("a page lies outside the file"));
     offset += page.Length;
   }
   if (dir.P != dir.End) dir.Fail(QStringLiteral("its directory has stray bytes"));
-  if (offset != bytes.size()) dir.Fail(QStringLiteral("the file has stray bytes at its end"));
-  FBytes = bytes;
-  FOpen = true;
+  if (offset != fileSize) dir.Fail(QStringLiteral("the file has stray bytes at its end"));
+}
+
+QByteArray TSnapshotReader::Bytes() const {
+  if (!FFile) return FBytes;
+  if (!FFile->seek(0))
+    throw EReportException(
+        QStringLiteral("Cannot read the snapshot %1: %2").arg(FName, FFile->errorString()));
+  return FFile->readAll();
+}
+
+// A page's stored bytes: a view into the bytes held, or a read of the file.
+QByteArray TSnapshotReader::PageBytes(const TPageRef& ref) const {
+  if (!FFile) return QByteArray::fromRawData(FBytes.constData() + ref.Offset, ref.Length);
+  QByteArray bytes;
+  if (FFile->seek(ref.Offset)) bytes = FFile->read(ref.Length);
+  return bytes;
 }
 
 const TPage& TSnapshotReader::Page(int index) {
@@ -346,9 +388,11 @@ TPage TSnapshotReader::ReadPage(int index) const {
         QStringLiteral("The snapshot %1 has no page %2.").arg(FName).arg(index + 1));
   const TPageRef& ref = FPages[index];
   if (ref.Loaded) return ref.Page;
-  const char* data = FBytes.constData() + ref.Offset;
-  TReader r(data, ref.Length, FName);
-  if (SnapshotCrc32(data, ref.Length) != ref.Crc)
+  const QByteArray bytes = PageBytes(ref);
+  TReader r(bytes.constData(), bytes.size(), FName);
+  if (bytes.size() != qsizetype(ref.Length))
+    r.Fail(QStringLiteral("page %1 cannot be read").arg(index + 1));
+  if (SnapshotCrc32(bytes.constData(), ref.Length) != ref.Crc)
     r.Fail(QStringLiteral("the checksum of page %1 does not match").arg(index + 1));
   const quint32 count = r.U32();
   r.Need(qsizetype(count) * 18);  // the smallest item takes 18 bytes

@@ -4,7 +4,9 @@
 // throws EReportException with a message naming the problem; it never trusts a count or a
 // length it has not checked against the bytes that remain.
 #include <QByteArray>
+#include <QFile>
 #include <QString>
+#include <memory>
 
 #include "engine/DisplayList.h"
 
@@ -21,7 +23,8 @@ TReportJob LoadSnapshot(const QString& fileName);                   // throws ER
 bool LooksLikeSnapshot(const QByteArray& bytes);
 
 // Reads a snapshot's directory at once and its pages when asked for, so a preview of a long
-// job shows page 1 without decoding every page. Each page is checked (checksum and contents)
+// job shows page 1 without reading or decoding every page: a file opened by name is read page
+// by page from its open handle. Each page is checked (checksum and contents)
 // when it is first read; a damaged page throws EReportException.
 class TSnapshotReader {
  public:
@@ -33,20 +36,26 @@ class TSnapshotReader {
   QString Title() const { return FTitle; }
   double PageWidth() const { return FWidth; }
   double PageHeight() const { return FHeight; }
+  const QList<TFontSpec>& Fonts() const { return FFonts; }  // every font the pages use
   const TPage& Page(int index);     // 0-based; throws for a damaged page or a bad index
   TPage ReadPage(int index) const;  // the same without keeping the page (streaming)
   TReportJob ReadAll();             // every page
-  QByteArray Bytes() const { return FBytes; }
+  QByteArray Bytes() const;         // the whole snapshot as stored; throws when unreadable
 
  private:
   struct TPageRef {
-    qsizetype Offset = 0;
+    qint64 Offset = 0;
     quint32 Length = 0;
     quint32 Crc = 0;
     bool Loaded = false;
     TPage Page;
   };
-  QByteArray FBytes;
+  quint32 ReadHeader(const QByteArray& head, qint64 fileSize) const;
+  void ReadDirectory(const QByteArray& bytes, qint64 fileSize);
+  QByteArray PageBytes(const TPageRef& ref) const;
+
+  QByteArray FBytes;             // a snapshot opened from bytes
+  std::shared_ptr<QFile> FFile;  // or from a file, read on demand
   QString FName;
   bool FOpen = false;
   double FWidth = 0, FHeight = 0;

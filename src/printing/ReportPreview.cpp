@@ -595,7 +595,7 @@ void ReportSystemOverridePreview(TReportSystem& system, int mode, QWidget* owner
       WaitForPreview(window);
       break;
     case pmFree:
-      // The window reads a file snapshot whole and keeps no handle on it.
+      // The window reads a file snapshot page by page from its open handle, closed with it.
       delete window.data();
       break;
     default:

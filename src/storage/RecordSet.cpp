@@ -5,6 +5,7 @@
 #include <unistd.h>
 #include <QDir>
 #include <QFile>
+#include <algorithm>
 #include <cerrno>
 #include <climits>
 #include <cstring>
@@ -304,12 +305,37 @@ void TRecordSet::NewRec() {
   Fire(OnAfterNewRec);
 }
 
+// Reads or writes len bytes at offset; a failure names the record the failing byte belongs to,
+// as a move of one record at a time would have.
+void TRecordSet::TransferAt(bool write, uint8_t* data, size_t len, off_t offset) {
+  size_t done = 0;
+  while (done < len) {
+    const off_t at = offset + static_cast<off_t>(done);
+    const ssize_t n = write ? ::pwrite(FFileHandle, data + done, len - done, at)
+                            : ::pread(FFileHandle, data + done, len - done, at);
+    if (n < 0 && errno == EINTR) continue;
+    const int record = static_cast<int>(at / FRecSize) + 1;
+    if (n < 0) RaiseIOError(write ? "write" : "read", record, errno);
+    if (n == 0) RaiseIOError(write ? "write" : "read", record, write ? ENOSPC : 0);
+    done += static_cast<size_t>(n);
+  }
+}
+
+// Records from+1..last move one place down in blocks of about a megabyte: a block is read whole
+// before it is written, and blocks go front to back, so no record is overwritten before it has
+// been read.
 void TRecordSet::MoveRecordsDown(int from, int last) {
-  for (int i = from; i < last; ++i) {
-    FCurRec = i + 1;
-    GetRec();
-    SetCurrentRecord(i);
-    WriteRecord(i);
+  if (from >= last) return;
+  constexpr size_t kBlockBytes = size_t(1) << 20;
+  const size_t recSize = static_cast<size_t>(FRecSize);
+  const int perBlock = static_cast<int>(std::max<size_t>(1, kBlockBytes / recSize));
+  std::vector<uint8_t> block(std::min<size_t>(size_t(last - from), size_t(perBlock)) * recSize);
+  for (int first = from + 1; first <= last; first += perBlock) {
+    const int count = std::min(perBlock, last - first + 1);
+    const size_t bytes = static_cast<size_t>(count) * recSize;
+    const off_t source = static_cast<off_t>(first - 1) * FRecSize;
+    TransferAt(false, block.data(), bytes, source);
+    TransferAt(true, block.data(), bytes, source - FRecSize);
   }
 }
 

@@ -7,6 +7,7 @@
 //
 // Failed reads and writes at the operating-system level raise EInOutError naming the file and the
 // system's error text; a record set never reports such a failure as success.
+#include <sys/types.h>
 #include <QObject>
 #include <QString>
 #include <cstdint>
@@ -136,6 +137,7 @@ class TRecordSet : public TRecordSetComponent {
   void ReadRecord(int n);
   void WriteRecord(int n);
   void CheckFileStillThere(const char* action);
+  void TransferAt(bool write, uint8_t* data, size_t len, off_t offset);
   void MoveRecordsDown(int from, int last);
   [[noreturn]] void RaiseIOError(const char* action, int n, int err) const;
 

@@ -244,7 +244,8 @@ TEST_F(RSNavigatorTest, NewAndDeleteUseTheRecordSetsOwnQuestionsAndLimits) {
   EXPECT_EQ(Set.RecordCount(), 2);
   EXPECT_EQ(Set.CurrentRecord(), 2);
   EXPECT_EQ(Shown(), 3) << "the record after the deleted one moved up";
-  EXPECT_EQ(Log.join('|'), "before 6|before delete|read 3|read 3|after delete|after 6");
+  // The records behind move without passing through the buffer: one read, of the record shown.
+  EXPECT_EQ(Log.join('|'), "before 6|before delete|read 3|after delete|after 6");
   EXPECT_EQ(Enabled(*Nav), "F.P.IED");
 
   Log.clear();

@@ -2,6 +2,8 @@
 // into a clear EReportException.
 #include <gtest/gtest.h>
 
+#include <QFile>
+
 #include "EngineTestSupport.h"
 #include "SnapshotMutator.h"
 #include "TestSupport.h"
@@ -130,4 +132,60 @@ TEST(Snapshot, MissingFileNamesTheFile) {
         << e.Message().toStdString();
   }
   EXPECT_THROW(SaveSnapshot(SampleJob(), QStringLiteral("/nonexistent/x.snp")), EReportException);
+}
+
+namespace {
+// The message a reader gives for a snapshot, read whole from a file or from the bytes.
+QString ReaderError(const QByteArray& bytes, const QString& file) {
+  try {
+    TSnapshotReader reader;
+    if (file.isEmpty())
+      reader.OpenBytes(bytes, QStringLiteral("job.snp"));
+    else
+      reader.Open(file);
+    reader.ReadAll();
+  } catch (const EReportException& e) {
+    return e.Message();
+  }
+  return {};
+}
+}  // namespace
+
+// A file is read page by page from its handle: every cut and every damaged byte is met as it is
+// when the bytes are held whole.
+TEST(Snapshot, AFileReadOnDemandIsCheckedAsStrictlyAsBytes) {
+  TTempFolder tmp;
+  const QString file = tmp.Path(QStringLiteral("job.snp"));
+  const QByteArray bytes = SnapshotBytes(SampleJob());
+  for (qsizetype cut = 0; cut < bytes.size(); cut += 7) {
+    WriteAll(file, bytes.left(cut));
+    const QString error = ReaderError(bytes.left(cut), {});
+    EXPECT_FALSE(error.isEmpty());
+    EXPECT_EQ(ReaderError({}, file), error) << cut;
+  }
+  for (qsizetype at = 0; at < bytes.size(); at += 5) {
+    QByteArray damaged = bytes;
+    damaged[at] = char(damaged[at] ^ 0x40);
+    WriteAll(file, damaged);
+    EXPECT_EQ(ReaderError({}, file), ReaderError(damaged, {})) << at;
+  }
+}
+
+TEST(Snapshot, AReaderKeepsTheFileItOpenedWhenItIsReplacedOrCut) {
+  TTempFolder tmp;
+  const QString file = tmp.Path(QStringLiteral("Papyra.RPT"));
+  SaveSnapshot(SampleJob(), file);
+  const QByteArray original = ReadAll(file);
+  TSnapshotReader reader;
+  reader.Open(file);
+  TReportJob other = SampleJob();
+  other.Pages.removeLast();
+  SaveSnapshot(other, file);  // a new print saves its snapshot anew under the same name
+  EXPECT_EQ(reader.ReadPage(1), SampleJob().Pages[1]);
+  EXPECT_EQ(reader.Bytes(), original);
+  // Cut in place under the reader: the pages that are gone are reported, never read stale.
+  TSnapshotReader cut;
+  cut.Open(file);
+  ASSERT_TRUE(QFile::resize(file, 40));
+  EXPECT_THROW(cut.ReadPage(0), EReportException);
 }
