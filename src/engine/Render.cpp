@@ -12,7 +12,6 @@
 #include <QPdfWriter>
 #include <QPrinter>
 #include <QRawFont>
-#include <QSaveFile>
 #include <algorithm>
 #include <cmath>
 
@@ -20,6 +19,7 @@
 #include "engine/RenderHtml.h"
 #include "engine/Snapshot.h"
 #include "platform/Exceptions.h"
+#include "platform/SafeFile.h"
 
 namespace {
 // The resolution is part of the key: the same font drawn on the screen and then into a PDF
@@ -220,16 +220,6 @@ class TPagePainter {
   bool FHaveBrush = false;
 };
 
-void CheckWritable(const QString& fileName) {
-  QFile probe(fileName);
-  const bool existed = probe.exists();
-  if (!probe.open(QIODevice::WriteOnly | QIODevice::Append))
-    throw EReportException(
-        QStringLiteral("Cannot write \"%1\": %2").arg(fileName, probe.errorString()));
-  probe.close();
-  if (!existed) probe.remove();
-}
-
 QPageLayout SheetLayout(double width, double height) {
   const bool landscape = width > height;
   const QSizeF portrait = landscape ? QSizeF(height, width) : QSizeF(width, height);
@@ -266,17 +256,74 @@ QImage RenderPageImage(const TReportJob& job, int pageIndex, double dpi, bool pr
   return image;
 }
 
-QStringList WritePngPages(const TReportJob& job, const QString& fileName, double dpi) {
+namespace {
+QString PngPageName(const QString& fileName, int index) {
   const QFileInfo info(fileName);
-  QStringList written;
-  for (int i = 0; i < job.PageCount(); ++i) {
-    const QString name =
-        info.dir().filePath(QStringLiteral("%1-%2.png").arg(info.completeBaseName()).arg(i + 1));
-    if (!RenderPageImage(job, i, dpi).save(name, "PNG"))
-      throw EReportException(QStringLiteral("Cannot write \"%1\".").arg(name));
-    written.append(name);
+  return info.dir().filePath(
+      QStringLiteral("%1-%2.png").arg(info.completeBaseName()).arg(index + 1));
+}
+
+// Pages are drawn one at a time, so memory holds one page image whatever the page count; the
+// files appear only once every page is written.
+QStringList WritePngPageSet(const QString& fileName, int first, int last,
+                            const std::function<QImage(int)>& image) {
+  TSafeFileGroup files;
+  ReportWrite([&] {
+    for (int i = first; i <= last; ++i) {
+      const QString name = PngPageName(fileName, i);
+      files.Add(name, [&](QIODevice& device) {
+        if (!image(i).save(&device, "PNG")) RaiseWriteError(name, device.errorString());
+      });
+    }
+    files.Commit();
+  });
+  return files.Files();
+}
+}  // namespace
+
+QStringList WritePngPages(const TReportJob& job, const QString& fileName, double dpi) {
+  CheckSheetSize(job.PageWidth, job.PageHeight);
+  return WritePngPageSet(fileName, 0, job.PageCount() - 1,
+                         [&](int i) { return RenderPageImage(job, i, dpi); });
+}
+
+QStringList WritePngPages(const TSnapshotReader& reader, const QString& fileName, int first,
+                          int last, double dpi) {
+  CheckSheetSize(reader.PageWidth(), reader.PageHeight());
+  if (last <= 0 || last > reader.PageCount()) last = reader.PageCount();
+  return WritePngPageSet(fileName, std::max(1, first) - 1, last - 1, [&](int i) {
+    TReportJob one;
+    one.PageWidth = reader.PageWidth();
+    one.PageHeight = reader.PageHeight();
+    one.Pages.append(reader.ReadPage(i));
+    return RenderPageImage(one, 0, dpi);
+  });
+}
+
+void CheckSheetSize(double width, double height) {
+  if (!(width > 0 && height > 0 && width <= MaxSheetInches && height <= MaxSheetInches))
+    throw EReportException(
+        QStringLiteral("The sheet of %1 x %2 in is larger than this program prints (at most %3 in "
+                       "on a side).")
+            .arg(width)
+            .arg(height)
+            .arg(MaxSheetInches));
+}
+
+void ReportWrite(const std::function<void()>& write) {
+  try {
+    write();
+  } catch (const EInOutError& e) {
+    throw EReportException(e.Message());
   }
-  return written;
+}
+
+void WriteReportFile(const QString& fileName, const std::function<void(QIODevice&)>& write) {
+  ReportWrite([&] {
+    TSafeFile file(fileName);
+    write(file.Device());
+    file.Commit();
+  });
 }
 
 TPdfInfo DefaultPdfInfo(const TReportJob& job) {
@@ -324,44 +371,57 @@ QByteArray XmpMetadata(const TPdfInfo& info) {
   return xmp.toUtf8();
 }
 
-// Writes pages one at a time, so a long snapshot never has to be decoded whole.
-void WritePdfPages(const QString& fileName, const TPdfInfo& info, double width, double height,
-                   int pages, const std::function<TPage(int)>& page) {
-  CheckWritable(fileName);
-  QPdfWriter writer(fileName);
+// Writes pages one at a time, so a long snapshot never has to be decoded whole. The writer only
+// sees the device; the file behind it is replaced when the document is whole.
+bool WritePdfPages(QIODevice& device, const TPdfInfo& info, double width, double height, int pages,
+                   const std::function<TPage(int)>& page) {
+  QPdfWriter writer(&device);
   writer.setResolution(info.Resolution);
   writer.setTitle(info.Title);
   writer.setCreator(info.Creator);
   writer.setDocumentXmpMetadata(XmpMetadata(info));
   writer.setPageLayout(SheetLayout(width, height));
   QPainter painter;
-  if (!painter.begin(&writer))
-    throw EReportException(QStringLiteral("Cannot write \"%1\".").arg(fileName));
+  if (!painter.begin(&writer)) return false;
   TRenderOptions o;
   o.DpiX = o.DpiY = info.Resolution;
   for (int i = 0; i < pages; ++i) {
     if (i > 0) writer.newPage();
     PaintPage(painter, page(i), width, height, o);
   }
-  if (!painter.end()) throw EReportException(QStringLiteral("Cannot write \"%1\".").arg(fileName));
+  return painter.end();
+}
+
+void WritePdfFile(const QString& fileName, const TPdfInfo& info, double width, double height,
+                  int pages, const std::function<TPage(int)>& page) {
+  CheckSheetSize(width, height);
+  WriteReportFile(fileName, [&](QIODevice& device) {
+    if (!WritePdfPages(device, info, width, height, pages, page))
+      RaiseWriteError(fileName, device.errorString());
+  });
 }
 }  // namespace
 
 void WritePdf(const TReportJob& job, const QString& fileName, const TPdfInfo& info) {
-  WritePdfPages(fileName, info, job.PageWidth, job.PageHeight, job.PageCount(),
-                [&job](int i) { return job.Pages[i]; });
+  WritePdfFile(fileName, info, job.PageWidth, job.PageHeight, job.PageCount(),
+               [&job](int i) { return job.Pages[i]; });
 }
 
 void WritePdf(const TSnapshotReader& reader, const QString& fileName, const TPdfInfo& info) {
-  WritePdfPages(fileName, info, reader.PageWidth(), reader.PageHeight(), reader.PageCount(),
-                [&reader](int i) { return reader.ReadPage(i); });
+  WritePdfFile(fileName, info, reader.PageWidth(), reader.PageHeight(), reader.PageCount(),
+               [&reader](int i) { return reader.ReadPage(i); });
 }
 
 void ExportSnapshot(const QString& snapshotFile, const QString& fileName) {
   const QString ext = QFileInfo(fileName).suffix().toLower();
-  if (ext != QLatin1String("pdf")) return ExportJob(LoadSnapshot(snapshotFile), fileName);
+  if (ext != QLatin1String("pdf") && ext != QLatin1String("png"))
+    return ExportJob(LoadSnapshot(snapshotFile), fileName);
   TSnapshotReader reader;
   reader.Open(snapshotFile);
+  if (ext == QLatin1String("png")) {
+    WritePngPages(reader, fileName);
+    return;
+  }
   TPdfInfo info;
   info.Title = reader.Title();
   info.Creator = QStringLiteral("Papyra");
@@ -404,11 +464,9 @@ void ExportJob(const TReportJob& job, const QString& fileName) {
     return;
   }
   if (ext == QLatin1String("txt")) {
-    QSaveFile file(fileName);
     const QByteArray text = DisplayListText(job).toUtf8();
-    if (!file.open(QIODevice::WriteOnly) || file.write(text) != text.size() || !file.commit())
-      throw EReportException(
-          QStringLiteral("Cannot write \"%1\": %2").arg(fileName, file.errorString()));
+    // A short write is seen when the file is committed.
+    WriteReportFile(fileName, [&](QIODevice& device) { device.write(text); });
     return;
   }
   throw EReportException(

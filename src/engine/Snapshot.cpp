@@ -3,13 +3,13 @@
 #include <zlib.h>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <QtEndian>
 
 #include <algorithm>
 #include <cmath>
 #include <cstring>
 
+#include "engine/Render.h"
 #include "platform/Exceptions.h"
 
 namespace {
@@ -307,7 +307,8 @@ void TSnapshotReader::OpenBytes(const QByteArray& bytes, const QString& nameForM
     dir.Fail(QStringLiteral("the directory's checksum does not match"));
   FWidth = dir.F64();
   FHeight = dir.F64();
-  if (FWidth <= 0 || FHeight <= 0 || FWidth > kMaxInches || FHeight > kMaxInches)
+  // A sheet larger than any paper would only exhaust memory when its pages are drawn.
+  if (!(FWidth > 0 && FHeight > 0 && FWidth <= MaxSheetInches && FHeight <= MaxSheetInches))
     dir.Fail(QStringLiteral("the sheet size is out of range"));
   FTitle = dir.Str();
   const quint32 fontCount = dir.U32();
@@ -385,12 +386,6 @@ TReportJob LoadSnapshot(const QString& fileName) {
 }
 
 void SaveSnapshot(const TReportJob& job, const QString& fileName) {
-  QSaveFile file(fileName);
-  if (!file.open(QIODevice::WriteOnly))
-    throw EReportException(
-        QStringLiteral("Cannot write the snapshot \"%1\": %2").arg(fileName, file.errorString()));
   const QByteArray bytes = SnapshotBytes(job);
-  if (file.write(bytes) != bytes.size() || !file.commit())
-    throw EReportException(
-        QStringLiteral("Cannot write the snapshot \"%1\": %2").arg(fileName, file.errorString()));
+  WriteReportFile(fileName, [&](QIODevice& device) { device.write(bytes); });
 }

@@ -2,6 +2,11 @@
 
 #include <sys/stat.h>
 
+#include <QDir>
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+
 #include <QFile>
 #include <QFileInfo>
 #include <QGridLayout>
@@ -22,6 +27,7 @@
 #include "shell/FrmWelcome.h"
 #include "storage/DataModule.h"
 #include "storage/Globals.h"
+#include "storage/RecordSet.h"
 
 namespace {
 QGroupBox* CurrentFileGroup(TBackupDialog* dlg, const QString& explanation) {
@@ -149,8 +155,61 @@ void SaveBackupFolderSetting(const QString& folder) {
   });
 }
 
-namespace {
 using TCopyList = std::vector<std::pair<QString, QString>>;  // source, target
+
+namespace {
+QString StagedName(const QString& target) {
+  const QFileInfo info(target);
+  return info.dir().filePath(QLatin1Char('.') + info.fileName() + QStringLiteral(".papyra-pair"));
+}
+
+void TakeReplaceLocks(TReplaceLock& locks, const TCopyList& copies) {
+  for (const auto& [source, target] : copies) {
+    if (locks.Lock(target)) continue;
+    CopyFailed = true;
+    throw ECopyFileException(TildeToCR(QDir::toNativeSeparators(target) +
+                                       QStringLiteral(" is already in use!~~Another copy of "
+                                                      "Papyra has it open, so it has not been "
+                                                      "replaced.")));
+  }
+}
+
+void RemoveFiles(const QStringList& files) {
+  for (const QString& f : files) QFile::remove(f);
+}
+}  // namespace
+
+void CopyPayerFilePair(const TCopyList& copies) {
+  TReplaceLock locks;
+  TakeReplaceLocks(locks, copies);
+  QStringList staged;
+  try {
+    for (const auto& [source, target] : copies) {
+      staged << StagedName(target);
+      CopyFileChecked(source, staged.last(), false);
+    }
+  } catch (...) {
+    RemoveFiles(staged);
+    throw;
+  }
+  QStringList made;  // targets that did not exist before: undone when a later rename fails
+  for (size_t i = 0; i < copies.size(); ++i) {
+    const QString& target = copies[i].second;
+    const bool existed = QFileInfo::exists(target);
+    if (::rename(QFile::encodeName(staged[qsizetype(i)]).constData(),
+                 QFile::encodeName(target).constData()) != 0) {
+      const int err = errno;
+      RemoveFiles(staged.mid(qsizetype(i)) + made);
+      CopyFailed = true;
+      throw ECopyFileException(
+          TildeToCR(QStringLiteral("The following error occured during the copy file process:~") +
+                    QString::fromLocal8Bit(std::strerror(err))));
+    }
+    if (!existed) made << target;
+  }
+}
+
+namespace {
 
 struct TCopyTexts {
   QString Copying;    // message window text, before the folder
@@ -206,7 +265,7 @@ void CopyWhileClosed(TFrmMain& main, const QString& folder, const TCopyList& cop
     THourglass hourglass;
     try {
       FrmDataModule->RSPayee->CloseRecSet();
-      for (const auto& [source, target] : copies) CopyFileChecked(source, target, false);
+      CopyPayerFilePair(copies);
     } catch (...) {
       failure = std::current_exception();
     }

@@ -5,6 +5,8 @@
 // used by one command is offered by the other.
 #include <QDialog>
 #include <QString>
+#include <utility>
+#include <vector>
 
 class QLabel;
 class QLineEdit;
@@ -53,6 +55,12 @@ class TFrmRestore : public TBackupDialog {
 // The folder the last backup or restore used; empty when there is none.
 QString BackupFolderSetting();
 void SaveBackupFolderSetting(const QString& folder);
+
+// Copies a payer file's two files (source, target pairs) so that the targets change together or
+// not at all: both are copied beside their targets first and renamed over them only when both
+// copies are whole. A target that another opener holds for writing is never replaced: the command
+// is refused with the "already in use" message and nothing changes. Raises ECopyFileException.
+void CopyPayerFilePair(const std::vector<std::pair<QString, QString>>& copies);
 
 // The File menu's Backup and Restore commands. A failed copy is raised as ECopyFileException
 // after the payer file has been opened again.

@@ -104,6 +104,11 @@ class TRecordSet : public TRecordSetComponent {
   bool Bof() const { return FCurRec == FFirstRec; }
   bool Eof() const { return FCurRec == FLastRec; }
   bool BrowseOnly() const { return FBrowseOnly; }
+  // Bytes past the last whole record when the file was opened: a record cut short by a crash or
+  // a full disk. Such a file is damaged; its owner decides whether to write to it.
+  qint64 TailBytes() const { return FTailBytes; }
+  // Makes an open set browse-only: nothing more is written. Its lock is kept.
+  void SetBrowseOnly() { FBrowseOnly = FActive; }
 
   // Operations. They call one another through these virtual slots, so a descendant that
   // overrides one changes the others that use it.
@@ -138,6 +143,7 @@ class TRecordSet : public TRecordSetComponent {
   void CheckFileStillThere(const char* action);
   void MoveRecordsDown(int from, int last);
   [[noreturn]] void RaiseIOError(const char* action, int n, int err) const;
+  void AppendRecord(int n);
 
   int FRecSize = MinRecSize;
   std::vector<uint8_t> FBuffer;
@@ -157,9 +163,26 @@ class TRecordSet : public TRecordSetComponent {
   bool FCancel = false;
   bool FShowOpenMode = true;
   bool FBrowseOnly = false;
+  qint64 FTailBytes = 0;
   QString FOpenErrText, FOpenErrCaption;
   QString FNewErrText, FNewErrCaption;
   QString FDelErrText, FDelErrCaption;
   QString FDelMsgText, FDelMsgCaption;
   QString FAppTitle;
+};
+
+// Write locks on files about to be replaced, taken as a writing opener takes them, so a file
+// that another opener has open for writing is never replaced under it. A missing file needs no
+// lock. The locks are released when the object goes.
+class TReplaceLock {
+ public:
+  TReplaceLock() = default;
+  ~TReplaceLock();
+  TReplaceLock(const TReplaceLock&) = delete;
+  TReplaceLock& operator=(const TReplaceLock&) = delete;
+  // False when another opener holds the file (the locks taken so far are kept).
+  bool Lock(const QString& fileName);
+
+ private:
+  std::vector<int> FHandles;
 };
