@@ -8,7 +8,8 @@ PKGS=(cmake ninja-build g++ pkg-config
       libzint-dev libgtest-dev libgmock-dev libbenchmark-dev
       fonts-liberation fonts-dejavu-core fonts-urw-base35
       xvfb xauth poppler-utils python3-reportlab chromium
-      cups cups-bsd printer-driver-cups-pdf)
+      cups cups-bsd printer-driver-cups-pdf
+      clang libclang-rt-14-dev)
 missing=()
 for p in "${PKGS[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")

@@ -174,40 +174,16 @@ void TakeReplaceLocks(TReplaceLock& locks, const TCopyList& copies) {
   }
 }
 
+[[noreturn]] void RaisePairCopyError(const QString& reason) {
+  CopyFailed = true;
+  throw ECopyFileException(TildeToCR(
+      QStringLiteral("The following error occured during the copy file process:~") + reason));
+}
+
 void RemoveFiles(const QStringList& files) {
   for (const QString& f : files) QFile::remove(f);
 }
 }  // namespace
-
-void CopyPayerFilePair(const TCopyList& copies) {
-  TReplaceLock locks;
-  TakeReplaceLocks(locks, copies);
-  QStringList staged;
-  try {
-    for (const auto& [source, target] : copies) {
-      staged << StagedName(target);
-      CopyFileChecked(source, staged.last(), false);
-    }
-  } catch (...) {
-    RemoveFiles(staged);
-    throw;
-  }
-  QStringList made;  // targets that did not exist before: undone when a later rename fails
-  for (size_t i = 0; i < copies.size(); ++i) {
-    const QString& target = copies[i].second;
-    const bool existed = QFileInfo::exists(target);
-    if (::rename(QFile::encodeName(staged[qsizetype(i)]).constData(),
-                 QFile::encodeName(target).constData()) != 0) {
-      const int err = errno;
-      RemoveFiles(staged.mid(qsizetype(i)) + made);
-      CopyFailed = true;
-      throw ECopyFileException(
-          TildeToCR(QStringLiteral("The following error occured during the copy file process:~") +
-                    QString::fromLocal8Bit(std::strerror(err))));
-    }
-    if (!existed) made << target;
-  }
-}
 
 namespace {
 
@@ -265,7 +241,7 @@ void CopyWhileClosed(TFrmMain& main, const QString& folder, const TCopyList& cop
     THourglass hourglass;
     try {
       FrmDataModule->RSPayee->CloseRecSet();
-      CopyPayerFilePair(copies);
+      CopyPayerFilePair(copies, TPairCopy::InOrder);
     } catch (...) {
       failure = std::current_exception();
     }
@@ -316,4 +292,38 @@ void RestorePayerFile(TFrmMain& main) {
        QStringLiteral("The restore folder is the folder the payer file is kept in, so the file "
                       "would be copied onto itself.~Please choose the folder that holds the "
                       "backup.")});
+}
+
+void CopyPayerFilePair(const TCopyList& copies, TPairCopy mode) {
+  TReplaceLock locks;
+  TakeReplaceLocks(locks, copies);
+  if (mode == TPairCopy::InOrder) {
+    for (const auto& [source, target] : copies) CopyFileChecked(source, target, false);
+    return;
+  }
+  for (const auto& [source, target] : copies)
+    if (SameExistingFile(source, target))
+      RaisePairCopyError(QStringLiteral("The source and destination are the same file."));
+  QStringList staged;
+  try {
+    for (const auto& [source, target] : copies) {
+      staged << StagedName(target);
+      CopyFileChecked(source, staged.last(), false);
+    }
+  } catch (...) {
+    RemoveFiles(staged);
+    throw;
+  }
+  QStringList made;  // targets that did not exist before: undone when a later rename fails
+  for (size_t i = 0; i < copies.size(); ++i) {
+    const QString& target = copies[i].second;
+    const bool existed = QFileInfo::exists(target);
+    if (::rename(QFile::encodeName(staged[qsizetype(i)]).constData(),
+                 QFile::encodeName(target).constData()) != 0) {
+      const int err = errno;
+      RemoveFiles(staged.mid(qsizetype(i)) + made);
+      RaisePairCopyError(QString::fromLocal8Bit(std::strerror(err)));
+    }
+    if (!existed) made << target;
+  }
 }

@@ -56,11 +56,14 @@ class TFrmRestore : public TBackupDialog {
 QString BackupFolderSetting();
 void SaveBackupFolderSetting(const QString& folder);
 
-// Copies a payer file's two files (source, target pairs) so that the targets change together or
-// not at all: both are copied beside their targets first and renamed over them only when both
-// copies are whole. A target that another opener holds for writing is never replaced: the command
-// is refused with the "already in use" message and nothing changes. Raises ECopyFileException.
-void CopyPayerFilePair(const std::vector<std::pair<QString, QString>>& copies);
+// Copies a payer file's two files (source, target pairs). A target that another opener holds for
+// writing is never replaced: the copy is refused with the "already in use" message before
+// anything changes. InOrder copies one file after the other, a failed copy skipping the rest (a
+// backup without its payer file still restores its payees); Together copies both beside their
+// targets first and renames them over the targets only when both copies are whole, so the pair
+// changes together or not at all. Raises ECopyFileException.
+enum class TPairCopy { InOrder, Together };
+void CopyPayerFilePair(const std::vector<std::pair<QString, QString>>& copies, TPairCopy mode);
 
 // The File menu's Backup and Restore commands. A failed copy is raised as ECopyFileException
 // after the payer file has been opened again.

@@ -202,7 +202,8 @@ void TFrmMain::MnuSaveAsClick() {
     THourglass hourglass;
     FrmDataModule->RSPayee->CloseRecSet();
     try {
-      CopyPayerFilePair({{PayeeFileName, target}, {PayerFileName, payerTarget}});
+      CopyPayerFilePair({{PayeeFileName, target}, {PayerFileName, payerTarget}},
+                        TPairCopy::Together);
     } catch (const ECopyFileException& e) {
       error = e.Message();
     }
