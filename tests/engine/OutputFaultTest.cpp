@@ -82,10 +82,11 @@ TEST_F(OutputFaultTest, AFailedWriteKeepsThePreviousOutputAndSaysWhy) {
       EXPECT_EQ(run.Code, 2);
       EXPECT_FALSE(run.Out.contains(QLatin1String("written")));
       EXPECT_TRUE(run.Err.contains(QStringLiteral("Cannot write \"%1").arg(folder.Path("out"))));
-      const QString reason = fault == ReadOnly
-                                 ? QStringLiteral("Read-only file system|Permission denied")
-                             : folder.Mounted() ? QStringLiteral("No space left on device")
-                                                : QStringLiteral("File too large");
+      const QString reason =
+          fault == ReadOnly
+              ? QStringLiteral("Read-only file system|Permission denied|is not writable")
+          : folder.Mounted() ? QStringLiteral("No space left on device")
+                             : QStringLiteral("File too large");
       EXPECT_TRUE(run.Err.contains(QRegularExpression(reason)));
       for (const QString& f : OutputFiles(target, 2))
         EXPECT_EQ(ReadAll(f), kPrevious) << f.toStdString();

@@ -159,8 +159,10 @@ TEST_F(DataModuleTest, APairWithLowerCaseExtensionsKeepsItsPayerRecord) {
   EXPECT_EQ(PayerRec.GetString("PayerName"), "Acme");
   EXPECT_FALSE(QFile::exists(Temp.Path("acme.PR25"))) << "no blank companion made beside it";
   Module.RSPayee->CloseRecSet();
-  // Two payer files that differ only in case: the exact name is the one, made when missing.
+  // Two payer files that differ only in case: the exact name is the one, made when missing (and
+  // the user agrees).
   WriteAll(Temp.Path("Acme.pR25"), PayerBytes("Other"));
+  MsgBoxScript::SetNextAnswer(mrOk);
   Open(payee);
   EXPECT_EQ(PayerFileName, Temp.Path("acme.PR25"));
   EXPECT_TRUE(PayerRec.GetString("PayerName").isEmpty());
@@ -209,6 +211,7 @@ TEST_F(DataModuleTest, TheDefaultRecentHookUpdatesTheGlobalList) {
 
 TEST_F(DataModuleTest, NewRecClearsThePayeeAndMarksTheIndex) {
   WriteAll(PayeePath, PayeeBytes("Baker"));
+  WriteAll(PayerPath, PayerBytes("Acme"));
   Open(PayeePath);
   RecIndexDirty = false;
   Module.RSPayee->NewRec();
@@ -225,6 +228,7 @@ TEST_F(DataModuleTest, DeleteLeavesTheNowCurrentPayeeInTheWorkingRecord) {
   for (const Case& c : {Case{2, "Cole"}, Case{3, "Baker"}}) {
     SCOPED_TRACE(c.deleted);
     WriteAll(PayeePath, PayeeBytes("Baker") + PayeeBytes("Able") + PayeeBytes("Cole"));
+    WriteAll(PayerPath, PayerBytes("Acme"));
     Open(PayeePath);
     RecIndexDirty = false;
     Module.RSPayee->SetCurrentRecord(c.deleted);
