@@ -133,7 +133,9 @@ TEST_F(OutputFaultTest, SheetsLargerThanFiftyInchesAreRefused) {
                  run.Err.toStdString());
     EXPECT_EQ(run.Code, c.drawn ? 0 : 2);
     EXPECT_EQ(QFileInfo::exists(target), c.drawn);
-    if (!c.drawn) EXPECT_TRUE(run.Err.contains(QLatin1String("the sheet size is out of range")));
+    if (!c.drawn) {
+      EXPECT_TRUE(run.Err.contains(QLatin1String("the sheet size is out of range")));
+    }
   }
   // A job made in memory with such a sheet is refused by the writers themselves.
   EXPECT_THROW(WritePdf(JobOfSheet(250, 250, 1), Temp.Path(QStringLiteral("big.pdf"))),

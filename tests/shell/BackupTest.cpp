@@ -251,6 +251,7 @@ TEST_F(BackupTest, RestoreIsRefusedWhileAnotherCopyHoldsTheFile) {
   PayeeFileName = Payee;
   FrmDataModule->RSPayee->SetFileName(Payee);
   FrmDataModule->RSPayee->OpenRecSet();
+  Main->EnableMenuItems(FileIsOpen);
   ASSERT_TRUE(FrmDataModule->RSPayee->BrowseOnly());
   MsgBoxScript::Clear();
 
