@@ -9,7 +9,8 @@ PKGS=(cmake ninja-build g++ pkg-config
       fonts-liberation fonts-dejavu-core fonts-urw-base35 fonts-wine
       xvfb xauth poppler-utils python3-reportlab chromium
       cups cups-bsd printer-driver-cups-pdf
-      desktop-file-utils appstream shared-mime-info dpkg-dev file xdotool)
+      desktop-file-utils appstream shared-mime-info dpkg-dev file xdotool
+      clang libclang-rt-14-dev)
 missing=()
 for p in "${PKGS[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")

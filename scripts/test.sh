@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds everything, starts CUPS with a PDF printer and runs every
-# test; then the same tests under the address and undefined-behaviour sanitizers unless
-# PAPYRA_NO_SANITIZE=1.
+# test; then the same tests under the address and undefined-behaviour sanitizers, and the snapshot
+# fuzz target for a minute, unless PAPYRA_NO_SANITIZE=1.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/install-deps.sh
@@ -14,4 +14,6 @@ if [ "${PAPYRA_NO_SANITIZE:-0}" != "1" ]; then
   scripts/build.sh build-asan -DCMAKE_BUILD_TYPE=Debug -DPAPYRA_SANITIZE=ON -DPAPYRA_BENCH=OFF
   (cd build-asan && QT_QPA_PLATFORM=offscreen ASAN_OPTIONS=detect_leaks=0 \
      ctest --output-on-failure -j "$(nproc)")
+  # The snapshot loader under libFuzzer for a fixed time, within a memory limit.
+  scripts/fuzz.sh
 fi

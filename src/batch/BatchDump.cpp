@@ -6,18 +6,30 @@
 //
 // A file whose length is not a whole number of records still has its whole records listed, so
 // what can be read is not hidden; the trailing partial record is then reported and the command
-// fails with exit code 2.
+// fails with exit code 2. A file protected by a password is listed only when the password is
+// given (--password, or typed at the prompt on a terminal).
+#include <termios.h>
+#include <unistd.h>
+
+#include <QFile>
 #include <QFileInfo>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonValue>
+#include <cstdio>
 #include <optional>
 
 #include "batch/BatchCommands.h"
+#include "maintenance/Utils.h"
+#include "storage/DataModule.h"
+#include "storage/Password.h"
 #include "storage/RecordLayout.h"
 #include "storage/RecordSet.h"
 
 namespace {
+const char* const kDumpUsage =
+    "dump [--format json|text] [--password PASSWORD] FILE.PE25|FILE.PR25";
+
 const TRecordLayout* LayoutFor(const QString& path) {
   const QString suffix = QFileInfo(path).suffix().toUpper();
   if (suffix == QLatin1String("PE25")) return &PayeeLayout();
@@ -82,11 +94,62 @@ class TJsonDump {
   int FCount = 0;
 };
 
+// The file password of the pair the file belongs to; empty when there is none (or no payer
+// file to hold one).
+QString FilePassword(const QString& path, const TRecordLayout& layout) {
+  const QString payerFile = &layout == &PayerLayout() ? path : PayerFileFor(path);
+  QFile file(payerFile);
+  if (!file.open(QIODevice::ReadOnly)) return {};
+  TPayerRecord payer;
+  const QByteArray bytes = file.read(TPayerRecord::Size);
+  std::copy(bytes.begin(), bytes.end(), reinterpret_cast<char*>(payer.Data()));
+  return UnscramblePassword(payer.GetString("FilePassword"));
+}
+
+// Asks on the terminal without echoing what is typed.
+QString PromptPassword(const QString& path, QTextStream& err) {
+  err << "Enter File Password for " << path << ": ";
+  err.flush();
+  termios saved{};
+  const bool terminal = ::tcgetattr(STDIN_FILENO, &saved) == 0;
+  if (terminal) {
+    termios quiet = saved;
+    quiet.c_lflag &= ~tcflag_t(ECHO);
+    ::tcsetattr(STDIN_FILENO, TCSAFLUSH, &quiet);
+  }
+  QTextStream in(stdin);
+  const QString answer = in.readLine();
+  if (terminal) ::tcsetattr(STDIN_FILENO, TCSAFLUSH, &saved);
+  err << "\n";
+  return answer;
+}
+
+// A file protected by a password lists nothing (its SSNs above all) without it: --password, or
+// the prompt when a person is at the terminal.
+bool PasswordGiven(const QString& path, const TRecordLayout& layout, const QStringList& args,
+                   QTextStream& err) {
+  const QString password = FilePassword(path, layout);
+  if (IsBlank(password)) return true;
+  const qsizetype flag = args.indexOf(QStringLiteral("--password"));
+  QString given;
+  if (flag >= 0 && flag + 1 < args.size())
+    given = args[flag + 1];
+  else if (::isatty(STDIN_FILENO))
+    given = PromptPassword(path, err);
+  else {
+    err << path << " is protected by a file password; give it with --password\n";
+    return false;
+  }
+  if (given == password) return true;
+  err << "Incorrect Password\n";
+  return false;
+}
+
 int Dump(const QStringList& args, QTextStream& out, QTextStream& err) {
   const QStringList files = Positional(args);
   const QString format = OptionValue(args, QStringLiteral("--format"), QStringLiteral("json"));
   if (files.size() != 1 || (format != QLatin1String("json") && format != QLatin1String("text"))) {
-    err << "usage: papyra-batch dump [--format json|text] FILE.PE25|FILE.PR25\n";
+    err << "usage: papyra-batch " << kDumpUsage << "\n";
     return 2;
   }
   const QString path = files.first();
@@ -100,6 +163,7 @@ int Dump(const QStringList& args, QTextStream& out, QTextStream& err) {
     err << "File not found: " << path << "\n";
     return 2;
   }
+  if (!PasswordGiven(path, *layout, args, err)) return 2;
   TRecordSet set;
   set.SetRecSize(layout->Size());
   set.SetFileName(path);
@@ -139,5 +203,5 @@ int Dump(const QStringList& args, QTextStream& out, QTextStream& err) {
 }
 }  // namespace
 
-PAPYRA_BATCH_COMMAND("dump", "dump [--format json|text] FILE.PE25|FILE.PR25",
+PAPYRA_BATCH_COMMAND("dump", kDumpUsage,
                      "Prints every field of the payer record or of each payee record.", Dump)

@@ -6,7 +6,6 @@
 // The payer file is only read: nothing is written back, no lock is taken, and a file protected
 // by a password is refused rather than opened without it.
 #include <QFileInfo>
-#include <QSaveFile>
 #include <functional>
 #include <memory>
 
@@ -86,28 +85,24 @@ TReportJob PrintJob(const QString& form, bool redCopy, TReportProject& project,
 // The per-payee forms draw only with the standard PDF fonts, so their PDF is written while the
 // job is drawn, each page as soon as it is finished: memory stays the same however many payees.
 int StreamPdf(const QString& form, bool redCopy, TReportProject& project, const QString& target) {
-  QSaveFile file(target);
-  if (!file.open(QIODevice::WriteOnly))
-    throw EReportException(
-        QStringLiteral("Cannot write \"%1\": %2").arg(target, file.errorString()));
-  std::unique_ptr<TPdfWriter> writer;
-  auto sink = [&](const TPagePrinter& printer, const TPage& page) {
-    if (!writer) {
-      const TReportJob& job = printer.Job();
+  int pages = 0;
+  WriteReportFile(target, [&](QIODevice& file) {
+    std::unique_ptr<TPdfWriter> writer;
+    const auto start = [&](const TReportJob& job) {
+      CheckSheetSize(job.PageWidth, job.PageHeight);
       writer = std::make_unique<TPdfWriter>(file, target, DefaultPdfInfo(job), job.PageWidth,
                                             job.PageHeight);
-    }
-    writer->AddPage(page);
-  };
-  const TReportJob job = PrintJob(form, redCopy, project, sink);
-  if (!writer)
-    writer = std::make_unique<TPdfWriter>(file, target, DefaultPdfInfo(job), job.PageWidth,
-                                          job.PageHeight);
-  writer->Finish();
-  if (!file.commit())
-    throw EReportException(
-        QStringLiteral("Cannot write \"%1\": %2").arg(target, file.errorString()));
-  return writer->PageCount();
+    };
+    auto sink = [&](const TPagePrinter& printer, const TPage& page) {
+      if (!writer) start(printer.Job());
+      writer->AddPage(page);
+    };
+    const TReportJob job = PrintJob(form, redCopy, project, sink);
+    if (!writer) start(job);
+    writer->Finish();
+    pages = writer->PageCount();
+  });
+  return pages;
 }
 
 bool IsPdf(const QString& target) {

@@ -59,6 +59,12 @@ void OpenPayerFileReadOnly(TFrmDataModule& module, const QString& payeeFile) {
   payees->OnAfterClose = nullptr;
   PayeeFileName = payeeFile;
   OpenReadOnly(*payees, payeeFile, TPayeeRecord::Size);
+  // A payee cut short would silently drop out of the forms, the totals and the labels.
+  if (payees->TailBytes() != 0) {
+    const qint64 tail = payees->TailBytes();
+    payees->CloseRecSet();
+    throw TBatchFailure{DamagedFileText(payeeFile, tail)};
+  }
   FileIsOpen = true;
   RecIndexDirty = true;
   PayeeRec.Clear();  // an empty payee file reads as one blank payee, not a leftover record

@@ -16,8 +16,9 @@ void StartBatchSettings();
 
 // Opens the payer file for reading only: the payer record into PayerRec, then the payee set of
 // the data module without its opening and closing events (they would ask for the password and
-// write the records back), positioned on the first payee. No lock is taken; a file protected
-// by a password is refused rather than opened without it.
+// write the records back), positioned on the first payee. No lock is taken; a damaged payee file
+// (a record cut short) is refused, and a file protected by a password is refused rather than
+// opened without it.
 void OpenPayerFileReadOnly(TFrmDataModule& module, const QString& payeeFile);
 
 // Refuses an output file whose extension is not .pdf, .html, .htm, .snp or .txt.

@@ -1,5 +1,6 @@
 #include "engine/Render.h"
 
+#include <QBuffer>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -9,7 +10,6 @@
 #include <QPageSize>
 #include <QPainter>
 #include <QPainterPath>
-#include <QBuffer>
 #include <QPdfWriter>
 #include <QPrinter>
 #include <QRawFont>
@@ -23,6 +23,7 @@
 #include "engine/RenderHtml.h"
 #include "engine/Snapshot.h"
 #include "platform/Exceptions.h"
+#include "platform/SafeFile.h"
 
 namespace {
 // The resolution is part of the key: the same font drawn on the screen and then into a PDF
@@ -259,17 +260,74 @@ QImage RenderPageImage(const TReportJob& job, int pageIndex, double dpi, bool pr
   return image;
 }
 
-QStringList WritePngPages(const TReportJob& job, const QString& fileName, double dpi) {
+namespace {
+QString PngPageName(const QString& fileName, int index) {
   const QFileInfo info(fileName);
-  QStringList written;
-  for (int i = 0; i < job.PageCount(); ++i) {
-    const QString name =
-        info.dir().filePath(QStringLiteral("%1-%2.png").arg(info.completeBaseName()).arg(i + 1));
-    if (!RenderPageImage(job, i, dpi).save(name, "PNG"))
-      throw EReportException(QStringLiteral("Cannot write \"%1\".").arg(name));
-    written.append(name);
+  return info.dir().filePath(
+      QStringLiteral("%1-%2.png").arg(info.completeBaseName()).arg(index + 1));
+}
+
+// Pages are drawn one at a time, so memory holds one page image whatever the page count; the
+// files appear only once every page is written.
+QStringList WritePngPageSet(const QString& fileName, int first, int last,
+                            const std::function<QImage(int)>& image) {
+  TSafeFileGroup files;
+  ReportWrite([&] {
+    for (int i = first; i <= last; ++i) {
+      const QString name = PngPageName(fileName, i);
+      files.Add(name, [&](QIODevice& device) {
+        if (!image(i).save(&device, "PNG")) RaiseWriteError(name, device.errorString());
+      });
+    }
+    files.Commit();
+  });
+  return files.Files();
+}
+}  // namespace
+
+QStringList WritePngPages(const TReportJob& job, const QString& fileName, double dpi) {
+  CheckSheetSize(job.PageWidth, job.PageHeight);
+  return WritePngPageSet(fileName, 0, job.PageCount() - 1,
+                         [&](int i) { return RenderPageImage(job, i, dpi); });
+}
+
+QStringList WritePngPages(const TSnapshotReader& reader, const QString& fileName, int first,
+                          int last, double dpi) {
+  CheckSheetSize(reader.PageWidth(), reader.PageHeight());
+  if (last <= 0 || last > reader.PageCount()) last = reader.PageCount();
+  return WritePngPageSet(fileName, std::max(1, first) - 1, last - 1, [&](int i) {
+    TReportJob one;
+    one.PageWidth = reader.PageWidth();
+    one.PageHeight = reader.PageHeight();
+    one.Pages.append(reader.ReadPage(i));
+    return RenderPageImage(one, 0, dpi);
+  });
+}
+
+void CheckSheetSize(double width, double height) {
+  if (!(width > 0 && height > 0 && width <= MaxSheetInches && height <= MaxSheetInches))
+    throw EReportException(
+        QStringLiteral("The sheet of %1 x %2 in is larger than this program prints (at most %3 in "
+                       "on a side).")
+            .arg(width)
+            .arg(height)
+            .arg(MaxSheetInches));
+}
+
+void ReportWrite(const std::function<void()>& write) {
+  try {
+    write();
+  } catch (const EInOutError& e) {
+    throw EReportException(e.Message());
   }
-  return written;
+}
+
+void WriteReportFile(const QString& fileName, const std::function<void(QIODevice&)>& write) {
+  ReportWrite([&] {
+    TSafeFile file(fileName);
+    write(file.Device());
+    file.Commit();
+  });
 }
 
 TPdfInfo DefaultPdfInfo(const TReportJob& job) {
@@ -377,8 +435,7 @@ void WriteWithQt(QIODevice& out, const QString& name, const TPdfInfo& info, doub
   QByteArray pdf = buffer.data();
   AppendDocumentInformation(pdf, name, info);
   if (out.write(pdf) != pdf.size())
-    throw EReportException(
-        QStringLiteral("Cannot write \"%1\": %2").arg(name, out.errorString()));
+    throw EReportException(QStringLiteral("Cannot write \"%1\": %2").arg(name, out.errorString()));
 }
 
 // Pages one at a time, so a long snapshot never has to be decoded whole.
@@ -391,15 +448,10 @@ void WritePdfPages(QIODevice& out, const QString& name, const TPdfInfo& info, do
 }
 
 // The file is written whole under a temporary name and put in place only when complete.
-void WritePdfFile(const QString& fileName, const std::function<void(QIODevice&)>& write) {
-  QSaveFile file(fileName);
-  if (!file.open(QIODevice::WriteOnly))
-    throw EReportException(
-        QStringLiteral("Cannot write \"%1\": %2").arg(fileName, file.errorString()));
-  write(file);
-  if (!file.commit())
-    throw EReportException(
-        QStringLiteral("Cannot write \"%1\": %2").arg(fileName, file.errorString()));
+void WritePdfFile(const QString& fileName, double width, double height,
+                  const std::function<void(QIODevice&)>& write) {
+  CheckSheetSize(width, height);
+  WriteReportFile(fileName, write);
 }
 
 bool StandardFonts(const QList<TFontSpec>& fonts) {
@@ -415,11 +467,12 @@ void WritePdf(const TReportJob& job, QIODevice& out, const QString& name, const 
 }
 
 void WritePdf(const TReportJob& job, const QString& fileName, const TPdfInfo& info) {
-  WritePdfFile(fileName, [&](QIODevice& out) { WritePdf(job, out, fileName, info); });
+  WritePdfFile(fileName, job.PageWidth, job.PageHeight,
+               [&](QIODevice& out) { WritePdf(job, out, fileName, info); });
 }
 
 void WritePdf(const TSnapshotReader& reader, const QString& fileName, const TPdfInfo& info) {
-  WritePdfFile(fileName, [&](QIODevice& out) {
+  WritePdfFile(fileName, reader.PageWidth(), reader.PageHeight(), [&](QIODevice& out) {
     WritePdfPages(
         out, fileName, info, reader.PageWidth(), reader.PageHeight(), reader.PageCount(),
         [&reader](int i) { return reader.ReadPage(i); }, StandardFonts(reader.Fonts()));
@@ -428,9 +481,14 @@ void WritePdf(const TSnapshotReader& reader, const QString& fileName, const TPdf
 
 void ExportSnapshot(const QString& snapshotFile, const QString& fileName) {
   const QString ext = QFileInfo(fileName).suffix().toLower();
-  if (ext != QLatin1String("pdf")) return ExportJob(LoadSnapshot(snapshotFile), fileName);
+  if (ext != QLatin1String("pdf") && ext != QLatin1String("png"))
+    return ExportJob(LoadSnapshot(snapshotFile), fileName);
   TSnapshotReader reader;
   reader.Open(snapshotFile);
+  if (ext == QLatin1String("png")) {
+    WritePngPages(reader, fileName);
+    return;
+  }
   TPdfInfo info;
   info.Title = reader.Title();
   info.Creator = QStringLiteral("Papyra");
@@ -473,11 +531,9 @@ void ExportJob(const TReportJob& job, const QString& fileName) {
     return;
   }
   if (ext == QLatin1String("txt")) {
-    QSaveFile file(fileName);
     const QByteArray text = DisplayListText(job).toUtf8();
-    if (!file.open(QIODevice::WriteOnly) || file.write(text) != text.size() || !file.commit())
-      throw EReportException(
-          QStringLiteral("Cannot write \"%1\": %2").arg(fileName, file.errorString()));
+    // A short write is seen when the file is committed.
+    WriteReportFile(fileName, [&](QIODevice& device) { device.write(text); });
     return;
   }
   throw EReportException(

@@ -1,6 +1,7 @@
 #pragma once
 // Renderers: a display-list page onto any QPainter (preview widget, QImage, QPdfWriter,
 // QPrinter), and whole jobs into PNG, PDF, printer, HTML or text files.
+#include <QIODevice>
 #include <QImage>
 #include <QPointF>
 #include <QString>
@@ -33,9 +34,29 @@ void PaintPage(QPainter& painter, const TPage& page, double pageWidth, double pa
 
 // A page as an image at the given resolution on white paper.
 QImage RenderPageImage(const TReportJob& job, int pageIndex, double dpi, bool preview = false);
-// One PNG per page: NAME-1.png, NAME-2.png, ... beside fileName ("out/NAME.png").
+// One PNG per page: NAME-1.png, NAME-2.png, ... beside fileName ("out/NAME.png"), drawn one
+// page at a time. The files appear together once every page is written, or not at all.
 // Returns the files written; throws EReportException when one cannot be written.
 QStringList WritePngPages(const TReportJob& job, const QString& fileName, double dpi = 150);
+// Pages first..last (1-based; last 0 = the last page) of a snapshot, each file keeping its page
+// number.
+QStringList WritePngPages(const TSnapshotReader& reader, const QString& fileName, int first = 1,
+                          int last = 0, double dpi = 150);
+// More pages than this in one PNG export are written only when the user asks for them.
+inline constexpr int PngPageLimit = 100;
+
+// The largest sheet side drawn into a file; a larger sheet would need gigabytes per page image.
+inline constexpr double MaxSheetInches = 50.0;
+// Throws EReportException for a sheet side that is not positive or larger than MaxSheetInches.
+void CheckSheetSize(double width, double height);
+
+// Every output file of the engine is written through this: into a temporary in the target's
+// folder, renamed over the target only when write() returned and every write and the close
+// succeeded. A failure leaves the previous file as it was and raises EReportException naming
+// the file and the system's reason.
+void WriteReportFile(const QString& fileName, const std::function<void(QIODevice&)>& write);
+// Runs write, raising a failed write (EInOutError) as EReportException with the same message.
+void ReportWrite(const std::function<void()>& write);
 
 TPdfInfo DefaultPdfInfo(const TReportJob& job);  // title from the job, creator "Papyra"
 

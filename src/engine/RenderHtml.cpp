@@ -1,8 +1,7 @@
 #include "engine/RenderHtml.h"
 
-#include <QSaveFile>
-
 #include "engine/Fonts.h"
+#include "engine/Render.h"
 #include "platform/Exceptions.h"
 
 namespace {
@@ -130,9 +129,6 @@ QByteArray HtmlDocument(const TReportJob& job) {
 }
 
 void WriteHtml(const TReportJob& job, const QString& fileName) {
-  QSaveFile file(fileName);
   const QByteArray bytes = HtmlDocument(job);
-  if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit())
-    throw EReportException(
-        QStringLiteral("Cannot write \"%1\": %2").arg(fileName, file.errorString()));
+  WriteReportFile(fileName, [&](QIODevice& device) { device.write(bytes); });
 }

@@ -3,7 +3,6 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 
 #include "engine/Render.h"
 #include "engine/ReportPrinter.h"
@@ -34,10 +33,7 @@ class TRunCleanup {
 };
 
 void WriteFileBytes(const QString& fileName, const QByteArray& bytes) {
-  QSaveFile file(fileName);
-  if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit())
-    throw EReportException(
-        QStringLiteral("Cannot write \"%1\": %2").arg(fileName, file.errorString()));
+  WriteReportFile(fileName, [&](QIODevice& device) { device.write(bytes); });
 }
 }  // namespace
 

@@ -3,7 +3,6 @@
 #include <zlib.h>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <QtEndian>
 
 #include <algorithm>
@@ -11,6 +10,7 @@
 #include <cstring>
 #include <memory>
 
+#include "engine/Render.h"
 #include "platform/Exceptions.h"
 
 namespace {
@@ -335,7 +335,8 @@ void TSnapshotReader::ReadDirectory(const QByteArray& bytes, qint64 fileSize) {
     dir.Fail(QStringLiteral("the directory's checksum does not match"));
   FWidth = dir.F64();
   FHeight = dir.F64();
-  if (FWidth <= 0 || FHeight <= 0 || FWidth > kMaxInches || FHeight > kMaxInches)
+  // A sheet larger than any paper would only exhaust memory when its pages are drawn.
+  if (!(FWidth > 0 && FHeight > 0 && FWidth <= MaxSheetInches && FHeight <= MaxSheetInches))
     dir.Fail(QStringLiteral("the sheet size is out of range"));
   FTitle = dir.Str();
   const quint32 fontCount = dir.U32();
@@ -429,12 +430,6 @@ TReportJob LoadSnapshot(const QString& fileName) {
 }
 
 void SaveSnapshot(const TReportJob& job, const QString& fileName) {
-  QSaveFile file(fileName);
-  if (!file.open(QIODevice::WriteOnly))
-    throw EReportException(
-        QStringLiteral("Cannot write the snapshot \"%1\": %2").arg(fileName, file.errorString()));
   const QByteArray bytes = SnapshotBytes(job);
-  if (file.write(bytes) != bytes.size() || !file.commit())
-    throw EReportException(
-        QStringLiteral("Cannot write the snapshot \"%1\": %2").arg(fileName, file.errorString()));
+  WriteReportFile(fileName, [&](QIODevice& device) { device.write(bytes); });
 }

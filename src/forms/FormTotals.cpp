@@ -1,9 +1,12 @@
 #include "forms/FormTotals.h"
 
+#include <cmath>
 #include <stdexcept>
 #include <vector>
 
+#include "controls/DollarEdit.h"
 #include "maintenance/Utils.h"
+#include "platform/Exceptions.h"
 #include "storage/DataModule.h"
 #include "storage/Globals.h"
 #include "storage/RecordSet.h"
@@ -61,6 +64,22 @@ bool FormQualifies(uint8_t formType, const uint8_t* payeeRecord) {
   return TFormQualifier(formType)(payeeRecord);
 }
 
+// No screen enters an amount that is not a number or beyond the dollar edit's range, so such an
+// amount is damage; printed, it would fill a box with hundreds of digits or turn a total to 0.00.
+void CheckPayeeAmounts(const uint8_t* record, int recordNumber) {
+  for (const TFieldDef& field : PayeeLayout().Fields()) {
+    if (field.Kind != TFieldKind::Double) continue;
+    const double v = RecordField::GetDouble(record, field);
+    if (std::isfinite(v) && std::fabs(v) <= TDollarEdit::MaxAmount) continue;
+    const QString name = RecordField::AsText(record, *PayeeLayout().Field("PayeeName")).trimmed();
+    throw EPrintException(
+        QStringLiteral("Payee %1 (%2) is damaged: the amount in field %3 is out of range. Nothing "
+                       "is printed from this file until it is mended.")
+            .arg(recordNumber)
+            .arg(name, QLatin1String(field.Name)));
+  }
+}
+
 int ScanFormTotals(TRecordSet& payees, uint8_t formType) {
   const TFormQualifier qualifies(formType);
   if (payees.Active() && payees.RecSize() < TPayeeRecord::Size)
@@ -73,6 +92,12 @@ int ScanFormTotals(TRecordSet& payees, uint8_t formType) {
   for (int i = 0; i < count; ++i) {
     payees.NextRec();
     const uint8_t* record = payees.RecordBuffer();
+    try {
+      CheckPayeeAmounts(record, payees.CurrentRecord());
+    } catch (...) {
+      payees.PopRec();
+      throw;
+    }
     TotalWithheld += qualifies.Withheld(record);
     TotalAmount += qualifies.Amount(record);
     if (qualifies(record)) ++TotalForms;

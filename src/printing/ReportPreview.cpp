@@ -27,6 +27,7 @@
 #include "platform/Dialogs.h"
 #include "platform/Exceptions.h"
 #include "platform/MsgBox.h"
+#include "platform/SafeFile.h"
 #include "platform/Services.h"
 #include "printing/OutputOptions.h"
 #include "printing/PreviewPageView.h"
@@ -86,9 +87,7 @@ Qt::KeyboardModifiers CommandModifiers(const QKeyEvent* event) {
 }
 
 void WriteBytes(const QString& fileName, const QByteArray& bytes) {
-  QSaveFile file(fileName);
-  if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit())
-    throw EInOutError(QStringLiteral("Cannot write %1: %2").arg(fileName, file.errorString()));
+  WriteFileSafely(fileName, bytes);
 }
 }  // namespace
 
@@ -467,6 +466,16 @@ QString SaveFilter() {
   return filters.join(QStringLiteral(";;"));
 }
 
+// One PNG file per page: a long job asks before it fills a folder with files.
+bool PngPagesAgreed(const QString& fileName, int pages) {
+  if (QFileInfo(fileName).suffix().toLower() != QLatin1String("png") || pages <= PngPageLimit)
+    return true;
+  return MsgBox(QStringLiteral("This report has %1 pages, and the PNG export writes one file per "
+                               "page.~Write %1 PNG files?")
+                    .arg(pages),
+                AppTitle(), mbOkCancelDefCancel) == mrOk;
+}
+
 bool IsExportFormat(const QString& fileName) {
   const QString pattern = QStringLiteral("*.") + QFileInfo(fileName).suffix().toLower();
   for (const TExportFormat& format : ExportFormats())
@@ -481,7 +490,7 @@ void TFrmReportPreview::SaveClick() {
   if (!SavingAllowed()) return;
   const QString name = AskSaveName(QStringLiteral("Save to Snapshot Document"), SaveFilter(),
                                    QString::fromLatin1(SnapshotExtension), true);
-  if (name.isEmpty()) return;
+  if (name.isEmpty() || !PngPagesAgreed(name, PageCount())) return;
   THourglass wait;
   if (IsExportFormat(name))
     ExportJob(Job(), name);

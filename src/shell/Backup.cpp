@@ -2,6 +2,11 @@
 
 #include <sys/stat.h>
 
+#include <QDir>
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+
 #include <QFile>
 #include <QFileInfo>
 #include <QGridLayout>
@@ -25,6 +30,7 @@
 #include "shell/FrmWelcome.h"
 #include "storage/DataModule.h"
 #include "storage/Globals.h"
+#include "storage/RecordSet.h"
 
 namespace {
 // A path that is wider than its room shows its start and end with "..." between them; the whole
@@ -179,8 +185,37 @@ void SaveBackupFolderSetting(const QString& folder) {
   });
 }
 
-namespace {
 using TCopyList = std::vector<std::pair<QString, QString>>;  // source, target
+
+namespace {
+QString StagedName(const QString& target) {
+  const QFileInfo info(target);
+  return info.dir().filePath(QLatin1Char('.') + info.fileName() + QStringLiteral(".papyra-pair"));
+}
+
+void TakeReplaceLocks(TReplaceLock& locks, const TCopyList& copies) {
+  for (const auto& [source, target] : copies) {
+    if (locks.Lock(target)) continue;
+    CopyFailed = true;
+    throw ECopyFileException(TildeToCR(QDir::toNativeSeparators(target) +
+                                       QStringLiteral(" is already in use!~~Another copy of "
+                                                      "Papyra has it open, so it has not been "
+                                                      "replaced.")));
+  }
+}
+
+[[noreturn]] void RaisePairCopyError(const QString& reason) {
+  CopyFailed = true;
+  throw ECopyFileException(TildeToCR(
+      QStringLiteral("The following error occured during the copy file process:~") + reason));
+}
+
+void RemoveFiles(const QStringList& files) {
+  for (const QString& f : files) QFile::remove(f);
+}
+}  // namespace
+
+namespace {
 
 struct TCopyTexts {
   QString Copying;    // message window text, before the folder
@@ -219,7 +254,7 @@ void CopyWhileClosed(TFrmMain& main, const QString& folder, const TCopyList& cop
     THourglass hourglass;
     try {
       FrmDataModule->RSPayee->CloseRecSet();
-      for (const auto& [source, target] : copies) CopyFileChecked(source, target, false);
+      CopyPayerFilePair(copies, TPairCopy::InOrder);
     } catch (...) {
       failure = std::current_exception();
     }
@@ -287,4 +322,38 @@ void RestorePayerFile(TFrmMain& main) {
        QStringLiteral("The restore folder is the folder the payer file is kept in, so the file "
                       "would be copied onto itself.~Please choose the folder that holds the "
                       "backup.")});
+}
+
+void CopyPayerFilePair(const TCopyList& copies, TPairCopy mode) {
+  TReplaceLock locks;
+  TakeReplaceLocks(locks, copies);
+  if (mode == TPairCopy::InOrder) {
+    for (const auto& [source, target] : copies) CopyFileChecked(source, target, false);
+    return;
+  }
+  for (const auto& [source, target] : copies)
+    if (SameExistingFile(source, target))
+      RaisePairCopyError(QStringLiteral("The source and destination are the same file."));
+  QStringList staged;
+  try {
+    for (const auto& [source, target] : copies) {
+      staged << StagedName(target);
+      CopyFileChecked(source, staged.last(), false);
+    }
+  } catch (...) {
+    RemoveFiles(staged);
+    throw;
+  }
+  QStringList made;  // targets that did not exist before: undone when a later rename fails
+  for (size_t i = 0; i < copies.size(); ++i) {
+    const QString& target = copies[i].second;
+    const bool existed = QFileInfo::exists(target);
+    if (::rename(QFile::encodeName(staged[qsizetype(i)]).constData(),
+                 QFile::encodeName(target).constData()) != 0) {
+      const int err = errno;
+      RemoveFiles(staged.mid(qsizetype(i)) + made);
+      RaisePairCopyError(QString::fromLocal8Bit(std::strerror(err)));
+    }
+    if (!existed) made << target;
+  }
 }

@@ -5,6 +5,8 @@
 // used by one command is offered by the other.
 #include <QDialog>
 #include <QString>
+#include <utility>
+#include <vector>
 
 class QLabel;
 class QLineEdit;
@@ -53,6 +55,15 @@ class TFrmRestore : public TBackupDialog {
 // The folder the last backup or restore used; empty when there is none.
 QString BackupFolderSetting();
 void SaveBackupFolderSetting(const QString& folder);
+
+// Copies a payer file's two files (source, target pairs). A target that another opener holds for
+// writing is never replaced: the copy is refused with the "already in use" message before
+// anything changes. InOrder copies one file after the other, a failed copy skipping the rest (a
+// backup without its payer file still restores its payees); Together copies both beside their
+// targets first and renames them over the targets only when both copies are whole, so the pair
+// changes together or not at all. Raises ECopyFileException.
+enum class TPairCopy { InOrder, Together };
+void CopyPayerFilePair(const std::vector<std::pair<QString, QString>>& copies, TPairCopy mode);
 
 // The File menu's Backup and Restore commands. A failed copy is raised as ECopyFileException
 // after the payer file has been opened again.

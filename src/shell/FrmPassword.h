@@ -1,7 +1,7 @@
 #pragma once
 // The Set/Change Password screen (Tools / Password...): sets, changes or removes the password
-// that protects the open payer file. The password is kept scrambled in the payer record and
-// takes effect the next time the file is opened.
+// Papyra asks for before it opens the payer file. The password is kept scrambled in the payer
+// record (the file is not encrypted) and takes effect the next time the file is opened.
 #include "maintenance/FrmScreen.h"
 
 class QLineEdit;

@@ -14,6 +14,7 @@
 #include "platform/Resources.h"
 #include "platform/Services.h"
 #include "platform/Settings.h"
+#include "shell/Backup.h"
 #include "shell/FrmMain.h"
 #include "shell/FrmNewFileDlg.h"
 #include "shell/FrmWelcome.h"
@@ -196,7 +197,8 @@ void TFrmMain::MnuSaveAsClick() {
   if (base.contains(QLatin1Char('.'))) base = TextBefore(base, QLatin1Char('.'));
   const QString target = info.absoluteDir().filePath(base + QStringLiteral(".PE25"));
   const QString payerTarget = info.absoluteDir().filePath(base + QStringLiteral(".PR25"));
-  if (QFile::exists(target) &&
+  // Either file of the pair may belong to another payer: replacing one replaces that payer.
+  if ((QFile::exists(target) || QFile::exists(payerTarget)) &&
       MsgBox(QStringLiteral("This file already exists. Do you want to replace it?"), AppTitle(),
              mbOkCancelDefCancel) != mrOk)
     return;
@@ -207,14 +209,14 @@ void TFrmMain::MnuSaveAsClick() {
     THourglass hourglass;
     FrmDataModule->RSPayee->CloseRecSet();
     try {
-      CopyFileChecked(PayeeFileName, target, false);
-      CopyFileChecked(PayerFileName, payerTarget, false);
+      CopyPayerFilePair({{PayeeFileName, target}, {PayerFileName, payerTarget}},
+                        TPairCopy::Together);
     } catch (const ECopyFileException& e) {
       error = e.Message();
     }
   }
   TFrmMsgWin::CloseMessage();
-  if (!CopyFailed) {
+  if (error.isEmpty()) {
     MsgBox(QStringLiteral("Files have been successfully saved"), AppTitle(), mbInfo);
     PayeeFileName = target;
     FrmDataModule->RSPayee->SetFileName(target);

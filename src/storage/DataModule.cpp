@@ -113,6 +113,7 @@ void TFrmDataModule::ConnectEvents() {
 void TFrmDataModule::OpenPayerSet() {
   PayerFileName = PayerFileFor(PayeeFileName);
   RSPayer->SetFileName(PayerFileName);
+  if (!PayerFileAgreed()) return;
   RSPayer->OpenRecSet();
   if (!RSPayer->Active()) return;
   try {
@@ -124,6 +125,37 @@ void TFrmDataModule::OpenPayerSet() {
     RSPayer->CloseRecSet();
     throw;
   }
+}
+
+// A payee file whose payer file has gone (deleted, or left behind by a copy) would silently get a
+// blank payer record: the user is told which file is missing and decides. A new payer file, whose
+// payee file does not exist yet either, is made without asking.
+bool TFrmDataModule::PayerFileAgreed() const {
+  if (!QFileInfo::exists(PayeeFileName) || QFileInfo::exists(PayerFileName)) return true;
+  return MsgBox(
+             QStringLiteral("The payer file %1 is missing.~Create a blank payer record for %2?")
+                 .arg(QDir::toNativeSeparators(PayerFileName), QFileInfo(PayeeFileName).fileName()),
+             AppTitle(), mbOkCancelDefCancel) == mrOk;
+}
+
+// A payee file whose length is not a whole number of records ends in a record cut short. It is
+// opened browse-only, so nothing is written over what may still be mended, after saying so.
+void TFrmDataModule::ReportDamagedPayeeFile() {
+  const qint64 tail = RSPayee->TailBytes();
+  if (tail == 0) return;
+  const bool wasBrowseOnly = RSPayee->BrowseOnly();
+  RSPayee->SetBrowseOnly();
+  MsgBox(DamagedFileText(PayeeFileName, tail) +
+             (wasBrowseOnly ? QString()
+                            : QStringLiteral("~~The file has been opened in browse only mode. You "
+                                             "will not be able to record any changes.")),
+         AppTitle(), mbError);
+}
+
+QString DamagedFileText(const QString& file, qint64 tailBytes) {
+  return QStringLiteral("The file %1 is damaged: its last %2 bytes are not a whole record.")
+      .arg(QDir::toNativeSeparators(file))
+      .arg(tailBytes);
 }
 
 // A payer file cut short (by a crash or a full disk) holds no whole record. The bytes it has are
@@ -182,6 +214,7 @@ void TFrmDataModule::AbandonOpen() {
 void TFrmDataModule::RSPayeeAfterOpen(TRecordSet* /*sender*/) {
   if (OnRefreshRecentMenu) OnRefreshRecentMenu();
   RecIndexDirty = true;
+  ReportDamagedPayeeFile();
   // A payer file always holds at least one payee; an emptied payee file gets its blank record
   // back instead of showing whatever the working buffer held before.
   if (RSPayee->LastRecord() == 0) {

@@ -52,6 +52,8 @@ class TFrmDataModule : public QObject {
   void ConnectEvents();
   void OpenPayerSet();
   void RestorePayerRecord();
+  bool PayerFileAgreed() const;
+  void ReportDamagedPayeeFile();
   void AbandonOpen();
   bool FAbandoning = false;  // closing after a failed open: nothing is saved or remembered
 };
@@ -67,3 +69,6 @@ QString ChangeFileExt(const QString& path, const QString& ext);
 // "acme.pe25" / "acme.pr25" keeps its payer record: when the ".PR25" name does not exist, the
 // one file of the folder whose name matches it but for letter case is taken.
 QString PayerFileFor(const QString& payeeFile);
+
+// "The file F is damaged: its last N bytes are not a whole record."
+QString DamagedFileText(const QString& file, qint64 tailBytes);

@@ -176,6 +176,8 @@ void TRecordSet::AfterOpened(bool browseOnly) {
   FBrowseOnly = browseOnly;
   FCurRec = 1;
   FLastRec = RecordCount();
+  struct stat st;
+  FTailBytes = ::fstat(FFileHandle, &st) == 0 ? st.st_size % FRecSize : 0;
 }
 
 // A new file is created for reading and writing whatever the open mode, since its first record
@@ -196,6 +198,8 @@ bool TRecordSet::CreateNew(int /*access*/, int share) {
   }
   FFileHandle = fd;
   FActive = true;
+  FBrowseOnly = false;
+  FTailBytes = 0;
   FCurRec = 1;
   FLastRec = 1;
   try {
@@ -257,6 +261,18 @@ void TRecordSet::WriteRecord(int n) {
   }
 }
 
+// A record that could be written only in part (a full disk) is cut off again, so the file never
+// ends in half a record.
+void TRecordSet::AppendRecord(int n) {
+  try {
+    WriteRecord(n);
+  } catch (...) {
+    // The write's own error is the one reported; the cut is the best that can be done.
+    (void)!::ftruncate(FFileHandle, static_cast<off_t>(n - 1) * FRecSize);
+    throw;
+  }
+}
+
 // Writes to a file that was deleted or replaced under the set would succeed and vanish with the
 // last handle; they are refused instead.
 void TRecordSet::CheckFileStillThere(const char* action) {
@@ -298,7 +314,7 @@ void TRecordSet::NewRec() {
   // The cursor and the count move only once the record is really in the file.
   const int n = FLastRec + 1;
   NewRecData();
-  WriteRecord(n);
+  AppendRecord(n);
   FLastRec = n;
   FCurRec = n;
   GetRec();
@@ -403,4 +419,24 @@ void TRecordSet::RootRec() {
   if (!FActive) return;
   PushRec();
   FCurRec = 0;
+}
+
+TReplaceLock::~TReplaceLock() {
+  for (int fd : FHandles) ::close(fd);
+}
+
+bool TReplaceLock::Lock(const QString& fileName) {
+  int fd;
+  do {
+    fd = ::open(NativePath(fileName).constData(), O_RDWR | O_CLOEXEC);
+  } while (fd < 0 && errno == EINTR);
+  // A file that is not there, or that this user cannot write anyway, is left to the copy to
+  // report.
+  if (fd < 0) return true;
+  if (!TakeWholeFileLock(fd, O_RDWR)) {
+    ::close(fd);
+    return false;
+  }
+  FHandles.push_back(fd);
+  return true;
 }

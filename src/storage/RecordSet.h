@@ -105,6 +105,11 @@ class TRecordSet : public TRecordSetComponent {
   bool Bof() const { return FCurRec == FFirstRec; }
   bool Eof() const { return FCurRec == FLastRec; }
   bool BrowseOnly() const { return FBrowseOnly; }
+  // Bytes past the last whole record when the file was opened: a record cut short by a crash or
+  // a full disk. Such a file is damaged; its owner decides whether to write to it.
+  qint64 TailBytes() const { return FTailBytes; }
+  // Makes an open set browse-only: nothing more is written. Its lock is kept.
+  void SetBrowseOnly() { FBrowseOnly = FActive; }
 
   // Operations. They call one another through these virtual slots, so a descendant that
   // overrides one changes the others that use it.
@@ -140,6 +145,7 @@ class TRecordSet : public TRecordSetComponent {
   void TransferAt(bool write, uint8_t* data, size_t len, off_t offset);
   void MoveRecordsDown(int from, int last);
   [[noreturn]] void RaiseIOError(const char* action, int n, int err) const;
+  void AppendRecord(int n);
 
   int FRecSize = MinRecSize;
   std::vector<uint8_t> FBuffer;
@@ -159,6 +165,7 @@ class TRecordSet : public TRecordSetComponent {
   bool FCancel = false;
   bool FShowOpenMode = true;
   bool FBrowseOnly = false;
+  qint64 FTailBytes = 0;
   QString FOpenErrText, FOpenErrCaption;
   QString FNewErrText, FNewErrCaption;
   QString FDelErrText, FDelErrCaption;
@@ -168,3 +175,19 @@ class TRecordSet : public TRecordSetComponent {
 
 // "FILE is already in use!": what a program is told of a payer file another one holds open.
 QString FileInUseText(const QString& fileName);
+
+// Write locks on files about to be replaced, taken as a writing opener takes them, so a file
+// that another opener has open for writing is never replaced under it. A missing file needs no
+// lock. The locks are released when the object goes.
+class TReplaceLock {
+ public:
+  TReplaceLock() = default;
+  ~TReplaceLock();
+  TReplaceLock(const TReplaceLock&) = delete;
+  TReplaceLock& operator=(const TReplaceLock&) = delete;
+  // False when another opener holds the file (the locks taken so far are kept).
+  bool Lock(const QString& fileName);
+
+ private:
+  std::vector<int> FHandles;
+};

@@ -54,8 +54,9 @@ void WriteAll(const QString& path, const QByteArray& bytes) {
   if (f.open(QIODevice::WriteOnly | QIODevice::Truncate)) f.write(bytes);
 }
 
-TBatchRun RunBatch(const QStringList& args) {
+TBatchRun RunBatch(const QStringList& args, const std::function<void()>& childSetup) {
   QProcess process;
+  if (childSetup) process.setChildProcessModifier(childSetup);
   process.start(QCoreApplication::applicationDirPath() + QStringLiteral("/papyra-batch"), args);
   TBatchRun run;
   if (!process.waitForFinished(60000)) return run;

@@ -33,4 +33,5 @@ struct TBatchRun {
   int Code = -1;  // -1 when it did not finish within a minute
   QString Out, Err;
 };
-TBatchRun RunBatch(const QStringList& args);
+// childSetup runs in the child before papyra-batch starts (limits for the fault tests).
+TBatchRun RunBatch(const QStringList& args, const std::function<void()>& childSetup = {});

@@ -105,6 +105,11 @@ TEST(FilterEditTest, TypedKeysAreConvertedThenFiltered) {
       // Alt+letters belong to the window, not to the text.
       {"[]", ecNormal, true, "", "a@Xb", "ab", 0},
       {"[]", ecUpperCase, false, "", "mixed Case 7", "MIXED CASE 7", 0},
+      // Every letter each way, so no single letter can be left out of the conversion.
+      {"[A..Z]", ecUpperCase, true, "", "abcdefghijklmnopqrstuvwxyz", "ABCDEFGHIJKLMNOPQRSTUVWXYZ",
+       0},
+      {"[a..z]", ecLowerCase, true, "", "ABCDEFGHIJKLMNOPQRSTUVWXYZ", "abcdefghijklmnopqrstuvwxyz",
+       0},
       // Codes above 255 are never in a set; without a set every character is admitted.
       {"[A..Z]", ecNormal, true, "",
        QString::fromUtf8("A\xc5\x81"

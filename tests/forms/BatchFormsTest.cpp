@@ -1,5 +1,8 @@
 // papyra-batch print and totals: the same routines as the screens, run as a program on a payer
 // file that it only reads; exit code 2 with the screens' messages when there is nothing to do.
+#include <limits>
+
+#include "FaultSupport.h"
 #include "FormsFixture.h"
 #include "engine/Snapshot.h"
 #include "forms/Form1096.h"
@@ -134,5 +137,70 @@ TEST_F(BatchFormsTest, RefusesWithExitCodeTwoAndAClearMessage) {
   EXPECT_EQ(refused.Code, 2);
   EXPECT_TRUE(refused.Err.contains("password")) << refused.Err.toStdString();
   EXPECT_FALSE(QFileInfo::exists(out));
+}
+// A payee file that ends in a record cut short, and amounts that no screen can enter, are damage:
+// every command that reads the file says which file or payee, and prints nothing.
+TEST_F(BatchFormsTest, DamagedPayeeFilesAndAmountsPrintNothing) {
+  const QString out = Folder.Path(QStringLiteral("out.pdf"));
+  const QStringList print = {"print", "--form", "1099-NEC", "--kind", "program", "--out", out};
+  const QStringList print1096 = {"print",   "--form", "1096", "--form-type", "1099-NEC", "--kind",
+                                 "program", "--out",  out};
+  const QStringList labels = {"labels", "--out", out};
+  const QStringList totals = {"totals", "--form", "1099-NEC"};
+  const auto run = [](const QStringList& command, const QString& file) {
+    return RunBatch(QStringList{command.first(), file} + command.mid(1));
+  };
+  const QString file = MakeFile();
+  const QByteArray whole = ReadAll(file);
+  const struct {
+    int tail;
+    QList<QStringList> commands;
+  } cut[] = {{1, {print, labels, totals}}, {700, {totals}}};
+  for (const auto& c : cut) {
+    WriteAll(file, whole + QByteArray(c.tail, 'x'));
+    for (const QStringList& command : c.commands) {
+      SCOPED_TRACE(command.join(' ').toStdString() + " tail " + std::to_string(c.tail));
+      const TBatchRun r = run(command, file);
+      EXPECT_EQ(r.Code, 2);
+      EXPECT_TRUE(r.Err.contains(
+          QStringLiteral("The file %1 is damaged: its last %2 bytes are not a whole record.")
+              .arg(file)
+              .arg(c.tail)))
+          << r.Err.toStdString();
+      EXPECT_FALSE(QFileInfo::exists(out));
+    }
+  }
+  // The amounts themselves are checked by the totals scan (TotalsTest); here the exit code.
+  TPayeeRecord zeta = SamplePayee(QStringLiteral("Zeta"), QStringLiteral("123-45-6788"), 100);
+  TPayeeRecord alpha = SamplePayee(QStringLiteral("Alpha"), QStringLiteral("234-56-7890"), 5);
+  alpha.SetDouble("F1099DIV2b", std::numeric_limits<double>::quiet_NaN());
+  const QString damaged = WritePayerFile(SamplePayer(), {zeta, alpha});
+  for (const QStringList& command : {print, print1096}) {
+    SCOPED_TRACE(command.join(' ').toStdString());
+    const TBatchRun r = run(command, damaged);
+    EXPECT_EQ(r.Code, 2);
+    EXPECT_TRUE(
+        r.Err.contains(QStringLiteral("Payee 2 (Alpha) is damaged: the amount in field "
+                                      "F1099DIV2b is out of range.")))
+        << r.Err.toStdString();
+    EXPECT_FALSE(QFileInfo::exists(out));
+  }
+}
+
+// The forms' PDF on a disk with no room left: the failure is reported, not "page(s) written",
+// and the previous PDF stays as it was.
+TEST_F(BatchFormsTest, AFullDiskKeepsThePreviousPdf) {
+  const QString file = MakeFile();
+  TFaultFolder disk;
+  const QString out = disk.Path(QStringLiteral("forms.pdf"));
+  WriteAll(out, "previous forms");
+  disk.MakeFull();
+  const TBatchRun run = RunBatch(
+      {"print", file, "--form", "1099-NEC", "--kind", "program", "--out", out}, disk.ChildSetup());
+  EXPECT_EQ(run.Code, 2) << disk.Kind().toStdString();
+  EXPECT_TRUE(run.Err.contains(QStringLiteral("Cannot write \"%1\": ").arg(out)))
+      << run.Err.toStdString();
+  EXPECT_FALSE(run.Out.contains(QLatin1String("written")));
+  EXPECT_EQ(ReadAll(out), "previous forms");
 }
 }  // namespace

@@ -1,10 +1,12 @@
 // The totals scan over a payer file: what counts as a form, what adds to the withheld tax and to
 // the total amount, for each form type; and that the scan leaves the current payee alone.
 #include <QList>
+#include <limits>
 #include <utility>
 
 #include "FormsFixture.h"
 #include "forms/FormTotals.h"
+#include "platform/Exceptions.h"
 #include "storage/DataModule.h"
 #include "storage/Globals.h"
 
@@ -118,6 +120,41 @@ TEST_F(TotalsScanTest, LeavesTheCurrentPayeeCurrentAndLoaded) {
   EXPECT_EQ(ScanFormTotals(), 3);
   EXPECT_EQ(Module->RSPayee->CurrentRecord(), 2);
   EXPECT_EQ(PayeeRec.GetString("PayeeName"), QStringLiteral("Second"));
+}
+
+// Amounts that no screen can enter are damage: the scan that every print runs first names the
+// payee and the field, so nothing prints (not a 309-digit box, not a Form 1096 total of 0.00),
+// and leaves the current payee current. The dollar edit's own limits still print.
+TEST_F(TotalsScanTest, AnAmountOutsideTheDollarEditsRangeIsDamage) {
+  const struct {
+    double amount;
+    bool damaged;
+  } cases[] = {{std::numeric_limits<double>::quiet_NaN(), true},
+               {std::numeric_limits<double>::infinity(), true},
+               {-std::numeric_limits<double>::infinity(), true},
+               {1e308, true},
+               {-1e13, true},
+               {999999999999.99, false},
+               {-999999999999.99, false}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.amount);
+    TPayeeRecord bad = SamplePayee(QStringLiteral("Second"), QStringLiteral("234-56-7890"), 20);
+    bad.SetDouble("F1099INT9", c.amount);  // a box of another form than the one printed
+    OpenPayerFile(SamplePayer(),
+                  {SamplePayee(QStringLiteral("First"), QStringLiteral("123-45-6788"), 10), bad});
+    CurrentFormType = ft1099NEC;
+    try {
+      ScanFormTotals();
+      EXPECT_FALSE(c.damaged) << "no damage reported";
+    } catch (const EPrintException& e) {
+      EXPECT_TRUE(c.damaged);
+      EXPECT_EQ(e.Message(),
+                "Payee 2 (Second) is damaged: the amount in field F1099INT9 is out "
+                "of range. Nothing is printed from this file until it is mended.");
+    }
+    EXPECT_EQ(Module->RSPayee->CurrentRecord(), 1);
+    ClosePayerFile();
+  }
 }
 
 TEST_F(TotalsScanTest, StartsFromZeroEachTime) {

@@ -19,8 +19,10 @@
 #include <QWheelEvent>
 
 #include "FakePrinterTarget.h"
+#include "FaultSupport.h"
 #include "SampleJob.h"
 #include "TestSupport.h"
+#include "engine/Render.h"
 #include "engine/ReportPrinter.h"
 #include "engine/ReportSystem.h"
 #include "engine/Snapshot.h"
@@ -435,6 +437,49 @@ TEST_F(PreviewTest, PdfExportWritesEveryPageWithTheDocumentInformation) {
   WriteAll(file, "old");
   w->Execute(P::cmPdf);
   EXPECT_EQ(ReadAll(file), QByteArray("old"));
+}
+
+// The exports on a disk with no room left: the failure names the file and the reason, and the
+// previous file stays as it was.
+TEST_F(PreviewTest, ExportsOnAFullDiskKeepThePreviousFile) {
+  auto w = Open(3);
+  TFaultFolder disk;
+  const struct {
+    P::TCommand command;
+    const char* name;
+  } cases[] = {{P::cmPdf, "forms.pdf"}, {P::cmHtml, "forms.html"}, {P::cmSave, "forms.snp"}};
+  for (const auto& c : cases) WriteAll(disk.Path(c.name), "previous");
+  disk.MakeFull();
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    MsgBoxScript::Clear();
+    if (c.command != P::cmHtml) MsgBoxScript::SetNextAnswer(mrYes);  // replace it
+    DialogScript::SetNextFileName(disk.Path(c.name));
+    {
+      TFileSizeLimitHere limit(disk.SizeLimit());
+      w->Execute(c.command);
+    }
+    EXPECT_EQ(MsgBoxScript::Log().last().flags, mbError);
+    EXPECT_TRUE(MsgBoxScript::LastText().contains(
+        QStringLiteral("Cannot write \"%1\": ").arg(disk.Path(c.name))))
+        << MsgBoxScript::LastText().toStdString();
+    EXPECT_EQ(ReadAll(disk.Path(c.name)), "previous");
+  }
+}
+
+// One PNG file per page: a long job asks first (Cancel is the default), and Cancel writes
+// nothing.
+TEST_F(PreviewTest, APngExportOfManyPagesAsksFirst) {
+  auto w = Open(PngPageLimit + 1);
+  DialogScript::SetNextFileName(temp.Path("pages.png"));
+  w->Execute(P::cmSave);
+  ASSERT_EQ(MsgBoxScript::Log().size(), 1);
+  EXPECT_EQ(MsgBoxScript::LastText(),
+            QStringLiteral("This report has %1 pages, and the PNG export writes one file per "
+                           "page.\nWrite %1 PNG files?")
+                .arg(PngPageLimit + 1));
+  EXPECT_EQ(MsgBoxScript::Log().first().flags, mbOkCancelDefCancel);
+  EXPECT_TRUE(QDir(temp.Path()).isEmpty());
 }
 
 TEST_F(PreviewTest, HtmlExportWritesEveryPage) {

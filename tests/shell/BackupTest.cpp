@@ -1,8 +1,10 @@
 #include <QApplication>
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
+#include <QProcess>
 #include <QPushButton>
 
 #include "ShellFixture.h"
@@ -233,6 +235,42 @@ TEST_F(BackupTest, RestoreWithoutThePayerFileReplacesOnlyThePayeesAndSaysWhy) {
   Main->FormClose();
   EXPECT_EQ(ReadAll(Payee), payees);
   EXPECT_EQ(ReadAll(Payer), payerBefore);
+}
+
+// With the file open in another running copy and browse-only here, Restore must not replace the
+// files under the other copy (its writes would go to files that no longer exist): it is refused
+// with the "already in use" message and nothing changes; this copy stays browse-only.
+TEST_F(BackupTest, RestoreIsRefusedWhileAnotherCopyHoldsTheFile) {
+  WriteAll(Dir.Path("usb/Smith & Co.PR25"), PayerBytes("Jones Ltd", QString()));
+  WriteAll(Dir.Path("usb/Smith & Co.PE25"), PayeeBytes({"Dee"}));
+  Main->MnuCloseClick();
+  const QByteArray payee = ReadAll(Payee), payer = ReadAll(Payer);
+  QProcess holder;
+  holder.start(QCoreApplication::applicationDirPath() + "/storage_lock_probe", {"hold", Payee});
+  ASSERT_TRUE(holder.waitForReadyRead(10000));
+  ASSERT_EQ(holder.readLine().trimmed(), "read-write");
+  PayeeFileName = Payee;
+  FrmDataModule->RSPayee->SetFileName(Payee);
+  FrmDataModule->RSPayee->OpenRecSet();
+  Main->EnableMenuItems(FileIsOpen);
+  ASSERT_TRUE(FrmDataModule->RSPayee->BrowseOnly());
+  MsgBoxScript::Clear();
+
+  Run("MnuRestore", Dir.Path("usb"));
+  ASSERT_FALSE(MsgBoxScript::Log().isEmpty());
+  EXPECT_EQ(MsgBoxScript::LastText(),
+            Payee +
+                " is already in use!\n\nAnother copy of Papyra has it open, so it has not "
+                "been replaced.");
+  EXPECT_FALSE(Messages().contains("File restore completed successfully"));
+  EXPECT_EQ(ReadAll(Payee), payee);
+  EXPECT_EQ(ReadAll(Payer), payer);
+  EXPECT_TRUE(FileIsOpen);
+  EXPECT_TRUE(FrmDataModule->RSPayee->BrowseOnly());
+  holder.write("\n");
+  holder.closeWriteChannel();
+  EXPECT_TRUE(holder.waitForFinished(10000));
+  EXPECT_EQ(holder.exitCode(), 0);
 }
 
 TEST_F(BackupTest, AFailedBackupReportsTheErrorAndNoSuccess) {

@@ -1,8 +1,11 @@
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
+#include <QProcess>
 #include <QPushButton>
 #include <QTest>
 
+#include "FaultSupport.h"
 #include "ShellFixture.h"
 #include "controls/FilterEdit.h"
 #include "platform/Dialogs.h"
@@ -11,6 +14,37 @@
 #include "storage/Globals.h"
 
 namespace {
+QString LockProbe() {
+  return QCoreApplication::applicationDirPath() + QStringLiteral("/storage_lock_probe");
+}
+
+// What a second opener of the file gets: "read-write" or "browse-only".
+QString ProbeOpenMode(const QString& file) {
+  QProcess probe;
+  probe.start(LockProbe(), {"probe", file});
+  probe.waitForFinished(10000);
+  return QString::fromLatin1(probe.readAllStandardOutput().trimmed());
+}
+
+// Another running copy of the program holding a file open for writing until it is destroyed.
+class THolder {
+ public:
+  explicit THolder(const QString& file) {
+    FProcess.start(LockProbe(), {"hold", file});
+    FProcess.waitForReadyRead(10000);
+    Mode = QString::fromLatin1(FProcess.readLine().trimmed());
+  }
+  ~THolder() {
+    FProcess.write("\n");
+    FProcess.closeWriteChannel();
+    FProcess.waitForFinished(10000);
+  }
+  QString Mode;
+
+ private:
+  QProcess FProcess;
+};
+
 void AnswerNewFile(const QString& typed, bool ok = true) {
   WhenModal([typed, ok](QWidget* w) {
     auto* edit = w->findChild<TFilterEdit*>("NewFileName");
@@ -65,6 +99,9 @@ TEST_F(ShellTest, NewCreatesBothFilesAndRunsThePayerThenThePayeeScreen) {
   EXPECT_EQ(QFileInfo(DataFolder + "Acme Tools.PE25").size(), 1536);
   EXPECT_EQ(QFileInfo(DataFolder + "Acme Tools.PR25").size(), 448);
   EXPECT_EQ(Main->windowTitle(), "Papyra Version 2025.00 - Acme Tools");
+  // The files it made are held like files it opened: a second opener only browses.
+  EXPECT_EQ(ProbeOpenMode(DataFolder + "Acme Tools.PE25"), "browse-only");
+  EXPECT_EQ(ProbeOpenMode(DataFolder + "Acme Tools.PR25"), "browse-only");
 
   // The same name again is refused; a blank name or Cancel does nothing.
   Main->MnuCloseClick();
@@ -129,6 +166,69 @@ TEST_F(ShellTest, SaveAsOntoAnExistingFileAsksAndOntoItselfLeavesTheFileIntact) 
   EXPECT_TRUE(FileIsOpen);
   EXPECT_EQ(PayeeFileName, path);
   EXPECT_EQ(Main->windowTitle(), "Papyra Version 2025.00 - Orig");
+}
+
+// Either file of the target pair belongs to another payer: replacing it is asked for.
+TEST_F(ShellTest, SaveAsAsksWhenEitherFileOfThePairExists) {
+  const QString path = MakePayerFile("orig.PE25", "Orig", 2);
+  Start({path});
+  for (const char* existing : {"other.PE25", "other.PR25"}) {
+    SCOPED_TRACE(existing);
+    QFile::remove(Dir.Path("other.PE25"));
+    QFile::remove(Dir.Path("other.PR25"));
+    WriteAll(Dir.Path(existing), "another payer's file");
+    MsgBoxScript::Clear();
+    DialogScript::SetNextFileName(Dir.Path("other.PE25"));
+    MsgBoxScript::SetNextAnswer(mrCancel);
+    Main->MnuSaveAsClick();
+    EXPECT_EQ(MsgBoxScript::LastText(), "This file already exists. Do you want to replace it?");
+    EXPECT_EQ(ReadAll(Dir.Path(existing)), "another payer's file");
+    EXPECT_EQ(PayeeFileName, path);
+    EXPECT_TRUE(FileIsOpen);
+  }
+}
+
+// A target pair that another running copy has open is not replaced under it, even when the
+// user agreed to replace it.
+TEST_F(ShellTest, SaveAsOntoAFileAnotherCopyHoldsIsRefused) {
+  const QString path = MakePayerFile("orig.PE25", "Orig", 2);
+  const QString other = MakePayerFile("other.PE25", "Other", 3);
+  const QByteArray before = ReadAll(other);
+  THolder holder(other);
+  ASSERT_EQ(holder.Mode, "read-write");
+  Start({path});
+  DialogScript::SetNextFileName(other);
+  MsgBoxScript::SetNextAnswer(mrOk);
+  Main->Action("MnuSaveAs")->trigger();
+  EXPECT_EQ(MsgBoxScript::LastText(),
+            other +
+                " is already in use!\n\nAnother copy of Papyra has it open, so it has not "
+                "been replaced.");
+  EXPECT_EQ(ReadAll(other), before);
+  EXPECT_EQ(PayeeFileName, path);
+  EXPECT_TRUE(FileIsOpen);
+}
+
+// A Save As that fails half way (the disk takes the payee file but not the payer file) leaves
+// neither file of the pair behind, and the original opens again.
+TEST_F(ShellTest, AFailedSaveAsLeavesNoHalfPair) {
+  const QString path = MakePayerFile("orig.PE25", "Orig", 2);
+  Start({path});
+  TFaultFolder disk;
+  // On a tmpfs the payee copy (3072 bytes) gets the one free page and the payer copy none.
+  disk.MakeFull(disk.Mounted() ? 4096 : 2000);
+  const QStringList before = FolderEntries(disk.Path());
+  DialogScript::SetNextFileName(disk.Path("copy.PE25"));
+  {
+    TFileSizeLimitHere limit(disk.SizeLimit());
+    Main->Action("MnuSaveAs")->trigger();
+  }
+  EXPECT_TRUE(MsgBoxScript::LastText().startsWith(
+      "The following error occured during the copy file process:\n"))
+      << MsgBoxScript::LastText().toStdString() << " on a " << disk.Kind().toStdString();
+  EXPECT_EQ(FolderEntries(disk.Path()), before);
+  EXPECT_EQ(PayeeFileName, path);
+  EXPECT_TRUE(FileIsOpen);
 }
 
 TEST_F(ShellTest, RecentEntriesOpenAndAMissingFileStaysListed) {

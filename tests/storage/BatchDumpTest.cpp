@@ -6,6 +6,7 @@
 
 #include "StorageTestSupport.h"
 #include "TestSupport.h"
+#include "storage/Password.h"
 #include "storage/RecordLayout.h"
 #include "storage/RecordSet.h"
 
@@ -129,6 +130,36 @@ TEST_F(BatchDumpTest, ListsEveryPayeeRecordsFilledFields) {
                                        "PayeeName = Cole Ltd\n"
                                        "SSN_IDNum = 12-3456789\n"
                                        "Record 3\n"));
+}
+
+// A file with a password lists nothing, its SSNs above all, without the password: not through a
+// pipe without --password, and not with a wrong one; either file of the pair.
+TEST_F(BatchDumpTest, AProtectedFileIsListedOnlyWithItsPassword) {
+  TPayerRecord payer;
+  payer.SetString("PayerName", "Acme");
+  payer.SetString("FilePassword", ScramblePassword("Secret77"));
+  WriteAll(Temp.Path("Acme.PR25"), Bytes(payer));
+  WriteAll(Temp.Path("Acme.PE25"), TwoPayees());
+  const struct {
+    QStringList extra;
+    int code;
+    QString err;
+  } cases[] = {
+      {{}, 2, "is protected by a file password; give it with --password"},
+      {{"--password", "secret77"}, 2, "Incorrect Password"},
+      {{"--password", "Secret77"}, 0, ""},
+  };
+  for (const char* name : {"Acme.PE25", "Acme.PR25"}) {
+    for (const auto& c : cases) {
+      SCOPED_TRACE(std::string(name) + " " + c.extra.join(' ').toStdString());
+      const TBatchRun run = RunBatch(QStringList{"dump", Temp.Path(name)} + c.extra);
+      EXPECT_EQ(run.Code, c.code);
+      EXPECT_TRUE(run.Err.contains(c.err)) << run.Err.toStdString();
+      EXPECT_EQ(run.Out.contains("Record 1"), c.code == 0);
+    }
+  }
+  EXPECT_TRUE(RunBatch({"dump", Temp.Path("Acme.PE25"), "--password", "Secret77"})
+                  .Out.contains("SSN_IDNum = 12-3456789"));
 }
 
 TEST_F(BatchDumpTest, ListsThePayerRecord) {

@@ -6,6 +6,7 @@
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
+#include <QProcess>
 #include <QPushButton>
 #include <QSet>
 #include <QTest>
@@ -126,9 +127,22 @@ TEST_F(DataModuleTest, ANewPayerFileIsAPairOfZeroRecords) {
   EXPECT_TRUE(MsgBoxScript::Log().isEmpty());
 }
 
-TEST_F(DataModuleTest, AMissingPayerCompanionIsCreatedBlank) {
+// A payee file whose payer file has gone says which file is missing, and gets a blank payer
+// record only when the user agrees.
+TEST_F(DataModuleTest, AMissingPayerCompanionIsCreatedBlankOnlyWhenTheUserAgrees) {
   WriteAll(PayeePath, PayeeBytes("Baker") + PayeeBytes("Cole"));
+  const QString asked = "The payer file " + PayerPath +
+                        " is missing.\nCreate a blank payer record "
+                        "for Acme.PE25?";
+  Open(PayeePath);  // the question's default is Cancel
+  EXPECT_EQ(MsgBoxScript::LastText(), asked);
+  ExpectNothingOpen();
+  EXPECT_FALSE(QFile::exists(PayerPath));
+  EXPECT_EQ(ReadAll(PayeePath), PayeeBytes("Baker") + PayeeBytes("Cole"));
+
+  MsgBoxScript::SetNextAnswer(mrOk);
   Open(PayeePath);
+  EXPECT_EQ(MsgBoxScript::LastText(), asked);
   EXPECT_TRUE(FileIsOpen);
   EXPECT_EQ(ReadAll(PayerPath), QByteArray(448, '\0'));
   EXPECT_EQ(PayeeRec.GetString("PayeeName"), "Baker");
@@ -145,8 +159,10 @@ TEST_F(DataModuleTest, APairWithLowerCaseExtensionsKeepsItsPayerRecord) {
   EXPECT_EQ(PayerRec.GetString("PayerName"), "Acme");
   EXPECT_FALSE(QFile::exists(Temp.Path("acme.PR25"))) << "no blank companion made beside it";
   Module.RSPayee->CloseRecSet();
-  // Two payer files that differ only in case: the exact name is the one, made when missing.
+  // Two payer files that differ only in case: the exact name is the one, made when missing (and
+  // the user agrees).
   WriteAll(Temp.Path("Acme.pR25"), PayerBytes("Other"));
+  MsgBoxScript::SetNextAnswer(mrOk);
   Open(payee);
   EXPECT_EQ(PayerFileName, Temp.Path("acme.PR25"));
   EXPECT_TRUE(PayerRec.GetString("PayerName").isEmpty());
@@ -195,6 +211,7 @@ TEST_F(DataModuleTest, TheDefaultRecentHookUpdatesTheGlobalList) {
 
 TEST_F(DataModuleTest, NewRecClearsThePayeeAndMarksTheIndex) {
   WriteAll(PayeePath, PayeeBytes("Baker"));
+  WriteAll(PayerPath, PayerBytes("Acme"));
   Open(PayeePath);
   RecIndexDirty = false;
   Module.RSPayee->NewRec();
@@ -211,6 +228,7 @@ TEST_F(DataModuleTest, DeleteLeavesTheNowCurrentPayeeInTheWorkingRecord) {
   for (const Case& c : {Case{2, "Cole"}, Case{3, "Baker"}}) {
     SCOPED_TRACE(c.deleted);
     WriteAll(PayeePath, PayeeBytes("Baker") + PayeeBytes("Able") + PayeeBytes("Cole"));
+    WriteAll(PayerPath, PayerBytes("Acme"));
     Open(PayeePath);
     RecIndexDirty = false;
     Module.RSPayee->SetCurrentRecord(c.deleted);
@@ -358,8 +376,7 @@ TEST_F(DataModuleTest, AFileHeldElsewhereOpensBrowseOnlyAndIsNotWritten) {
 }
 
 TEST_F(DataModuleTest, DamagedFilesOpenWithWhatTheyHold) {
-  // An empty payee file gets its blank first payee back; a payee file with a partial tail
-  // counts its whole records.
+  // An empty payee file gets its blank first payee back.
   WriteAll(PayerPath, PayerBytes("Acme"));
   WriteAll(PayeePath, QByteArray());
   PayeeRec.SetString("PayeeName", "left over");
@@ -368,13 +385,63 @@ TEST_F(DataModuleTest, DamagedFilesOpenWithWhatTheyHold) {
   EXPECT_EQ(PayeeRec, TPayeeRecord());
   EXPECT_EQ(ReadAll(PayeePath), QByteArray(1536, '\0'));
   Module.RSPayee->CloseRecSet();
+}
 
-  WriteAll(PayeePath, PayeeBytes("Baker") + PayeeBytes("Cole").left(700));
-  Open(PayeePath);
-  EXPECT_EQ(Module.RSPayee->LastRecord(), 1);
-  Module.RSPayee->NewRec();
+// A payee file that ends in a record cut short is damaged: it is reported with the file and the
+// byte count, and opened browse-only, so nothing (a new payee, a blank record over a 1-byte file)
+// is written over what may still be mended.
+TEST_F(DataModuleTest, APayeeFileEndingInAPartRecordOpensBrowseOnlyAfterSayingSo) {
+  WriteAll(PayerPath, PayerBytes("Acme"));
+  const struct {
+    QByteArray bytes;
+    int tail;
+    int records;
+  } cases[] = {{"x", 1, 0}, {PayeeBytes("Baker") + PayeeBytes("Cole").left(700), 700, 1}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.tail);
+    WriteAll(PayeePath, c.bytes);
+    MsgBoxScript::Clear();
+    Open(PayeePath);
+    ASSERT_TRUE(FileIsOpen);
+    ASSERT_EQ(MsgBoxScript::Log().size(), 1);
+    EXPECT_EQ(MsgBoxScript::LastText(),
+              QStringLiteral("The file %1 is damaged: its last %2 bytes are not a whole record.\n\n"
+                             "The file has been opened in browse only mode. You will not be able "
+                             "to record any changes.")
+                  .arg(PayeePath)
+                  .arg(c.tail));
+    EXPECT_EQ(MsgBoxScript::Log().first().flags, mbError);
+    EXPECT_TRUE(Module.RSPayee->BrowseOnly());
+    EXPECT_EQ(Module.RSPayee->LastRecord(), c.records);
+    PayeeRec.SetString("PayeeName", "Changed");
+    Module.RSPayee->NewRec();
+    Module.RSPayee->PostRec();
+    Module.RSPayee->CloseRecSet();
+    EXPECT_EQ(ReadAll(PayeePath), c.bytes);
+  }
+}
+
+// A file the module creates itself (a new pair, a missing payer file agreed to) is held like one
+// it opened: a second opener gets browse-only.
+TEST_F(DataModuleTest, FilesTheModuleCreatesAreLockedAgainstASecondOpener) {
+  const auto probe = [](const QString& file) {
+    QProcess p;
+    p.start(SiblingProgram("storage_lock_probe"), {"probe", file});
+    p.waitForFinished(10000);
+    return QString::fromLatin1(p.readAllStandardOutput().trimmed());
+  };
+  Open(PayeePath);  // neither file exists
+  ASSERT_TRUE(FileIsOpen);
+  EXPECT_EQ(probe(PayeePath), "browse-only");
+  EXPECT_EQ(probe(PayerPath), "browse-only");
   Module.RSPayee->CloseRecSet();
-  EXPECT_EQ(ReadAll(PayeePath), PayeeBytes("Baker") + QByteArray(1536, '\0'));
+  EXPECT_EQ(probe(PayeePath), "read-write");
+
+  QFile::remove(PayerPath);
+  MsgBoxScript::SetNextAnswer(mrOk);
+  Open(PayeePath);
+  ASSERT_TRUE(FileIsOpen);
+  EXPECT_EQ(probe(PayerPath), "browse-only");
 }
 
 TEST_F(DataModuleTest, ATruncatedPayerRecordKeepsItsBytesAndIsMadeWhole) {

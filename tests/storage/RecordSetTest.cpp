@@ -5,6 +5,7 @@
 #include <QProcess>
 #include <functional>
 
+#include "FaultSupport.h"
 #include "StorageTestSupport.h"
 #include "TestSupport.h"
 #include "platform/Exceptions.h"
@@ -692,6 +693,36 @@ TEST_F(RecordSetTest, AFullDiskIsReportedAndTheRecordIsNotCounted) {
   EXPECT_EQ(set.LastRecord(), 0);
   EXPECT_EQ(set.CurrentRecord(), 1);
   set.CloseRecSet();
+}
+
+// A new record that the disk takes only in part (room for 100 bytes of a 1536-byte payee) is
+// cut off again: the file keeps its length and the next open reads whole records only.
+TEST(RecordSetFullDisk, ARecordWrittenInPartIsTakenBack) {
+  constexpr int kPayee = 1536;
+  TFaultFolder disk;
+  const QString path = disk.Path(QStringLiteral("full.PE25"));
+  const QByteArray before = NumberedRecords(2, kPayee);
+  WriteAll(path, before);
+  // A tmpfs hands out whole pages: the two records fill 3072 of a 4096-byte page.
+  disk.MakeFull(disk.Mounted() ? 0 : before.size() + 100);
+  TRecordSet set;
+  set.SetRecSize(kPayee);
+  set.SetFileName(path);
+  set.OpenRecSet();
+  ASSERT_TRUE(set.Active());
+  {
+    TFileSizeLimitHere limit(disk.SizeLimit());
+    try {
+      set.NewRec();
+      ADD_FAILURE() << "no error raised on a " << disk.Kind().toStdString();
+    } catch (const EInOutError& e) {
+      EXPECT_TRUE(e.Message().startsWith("Unable to write record 3 of " + path))
+          << e.Message().toStdString();
+    }
+  }
+  EXPECT_EQ(set.LastRecord(), 2);
+  set.CloseRecSet();
+  EXPECT_EQ(ReadAll(path), before);
 }
 
 TEST_F(RecordSetTest, WriteOnlyAccessCannotReadAndSaysSo) {
