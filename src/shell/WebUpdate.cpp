@@ -107,6 +107,9 @@ struct TDownload {
 
   void Take() {
     if (!Reply->isReadable()) return;  // aborted
+    // The body of a redirect is not the file, and is left to the network layer.
+    const int status = Reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
+    if (status >= 300 && status < 400) return;
     const QByteArray chunk = Reply->readAll();
     Hash.addData(chunk);
     if (!Failed && File.write(chunk) != chunk.size()) Fail();
@@ -143,7 +146,9 @@ struct TDownload {
     if (!Reply->isFinished()) loop.exec(QEventLoop::ExcludeUserInputEvents);
     Take();
     const int status = Reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
-    return !Failed && Reply->error() == QNetworkReply::NoError && status >= 200 && status < 300;
+    // After a chain of redirects the reply may still carry an informational status; an answer
+    // that is not a success carries an error of its own.
+    return !Failed && Reply->error() == QNetworkReply::NoError && status >= 100 && status < 300;
   }
 };
 }  // namespace

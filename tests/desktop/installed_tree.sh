@@ -18,7 +18,7 @@ cd "$work/start"
 HOME=$work/home "$prefix/bin/papyra-batch" print Shots.PE25 --form 1099-NEC --kind program \
   --out "$work/out/nec.pdf"
 HOME=$work/home "$prefix/bin/papyra-batch" labels Shots.PE25 --out "$work/out/labels.txt"
-grep -q "Decatur, IL" "$work/out/labels.txt"
+grep -q "Decatur IL 62521" "$work/out/labels.txt"
 chmod -R u+w "$prefix"
 find "$prefix" -type f | sort | diff "$work/before" -
 # Run from inside the build folder, yet an installed program: the user's settings root.

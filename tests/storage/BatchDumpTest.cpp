@@ -152,14 +152,16 @@ TEST_F(BatchDumpTest, AProtectedFileIsListedOnlyWithItsPassword) {
   for (const char* name : {"Acme.PE25", "Acme.PR25"}) {
     for (const auto& c : cases) {
       SCOPED_TRACE(std::string(name) + " " + c.extra.join(' ').toStdString());
-      const TBatchRun run = RunBatch(QStringList{"dump", Temp.Path(name)} + c.extra);
+      const TBatchRun run =
+          RunBatch(QStringList{"dump", "--format", "text", Temp.Path(name)} + c.extra);
       EXPECT_EQ(run.Code, c.code);
       EXPECT_TRUE(run.Err.contains(c.err)) << run.Err.toStdString();
       EXPECT_EQ(run.Out.contains("Record 1"), c.code == 0);
     }
   }
-  EXPECT_TRUE(RunBatch({"dump", Temp.Path("Acme.PE25"), "--password", "Secret77"})
-                  .Out.contains("SSN_IDNum = 12-3456789"));
+  EXPECT_TRUE(
+      RunBatch({"dump", "--format", "text", Temp.Path("Acme.PE25"), "--password", "Secret77"})
+          .Out.contains("SSN_IDNum = 12-3456789"));
 }
 
 TEST_F(BatchDumpTest, ListsThePayerRecord) {
