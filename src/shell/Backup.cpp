@@ -89,7 +89,7 @@ QPushButton* Button(QWidget* parent, const char* name, const char* caption) {
 TBackupDialog::TBackupDialog(const TTexts& texts, const QString& fileName, const QString& folder,
                              QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint),
-      LblFileName(new QLabel(fileName, this)),
+      LblFileName(new TPathLabel(fileName, this)),
       LblLocation(new TPathLabel(ProgramFolder, this)),
       Path(new QLineEdit(folder, this)),
       BtnBrowse(Button(this, "BtnBrowse", "&Browse")),

@@ -6,6 +6,7 @@
 #include <QLineEdit>
 #include <QProcess>
 #include <QPushButton>
+#include <QScopedValueRollback>
 
 #include "ShellFixture.h"
 #include "maintenance/Utils.h"
@@ -314,11 +315,14 @@ TEST_F(BackupTest, TheOwnFolderIsRefusedBeforeAnythingIsClosed) {
   EXPECT_EQ(ReadAll(Payer), payer);
 }
 
-// The window fits its texts: the whole explanation, and a long program folder shown start and end
-// with the whole path as a tool tip.
+// The window fits its texts: the whole explanation, and a long file name and program folder
+// shown start and end with the whole path as a tool tip.
 TEST_F(BackupTest, TheRestoreWindowShowsItsTextsWhole) {
   ProgramFolder =
       "/opt/a-very-long-folder-name/for-the-program/installed-by-a-package/papyra-2025/";
+  PayeeFileName =
+      "/home/bookkeeper/Documents/Papyra/2025/Data/Clients of the northern branch/"
+      "Acme Tools and Hardware Incorporated.PE25";
   TFrmRestore dlg(Dir.Path("usb"));
   dlg.show();
   QApplication::processEvents();
@@ -327,11 +331,14 @@ TEST_F(BackupTest, TheRestoreWindowShowsItsTextsWhole) {
   EXPECT_GE(explanation->height(), explanation->heightForWidth(explanation->width()));
   EXPECT_EQ(dlg.LblLocation->text(), ProgramFolder);
   EXPECT_EQ(dlg.LblLocation->toolTip(), ProgramFolder);
+  EXPECT_EQ(dlg.LblFileName->text(), PayeeFileName);
+  EXPECT_EQ(dlg.LblFileName->toolTip(), PayeeFileName);
   for (QWidget* w : dlg.findChildren<QWidget*>()) {
     if (!w->isVisible()) continue;
     const QRect r(w->mapTo(&dlg, QPoint(0, 0)), w->size());
     EXPECT_TRUE(dlg.rect().contains(r)) << w->objectName().toStdString();
-    if (auto* label = qobject_cast<QLabel*>(w); label && label != dlg.LblLocation) {
+    if (auto* label = qobject_cast<QLabel*>(w);
+        label && label != dlg.LblLocation && label != dlg.LblFileName) {
       EXPECT_LE(label->minimumSizeHint().width(), label->width()) << label->text().toStdString();
     }
   }
