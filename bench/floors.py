@@ -13,6 +13,7 @@ call, every figure the median of --runs whole-process runs (wall seconds and pea
 
 usage: bench/floors.py [--bin build/bin] [--runs 5] [--sizes 1000,10000,100000]
                        [--only pdf,redcopy,preview,storage] [--references-up-to 10000]
+                       [--podofo-pages-up-to 2000]
 """
 import argparse
 import os
@@ -108,7 +109,9 @@ def references(args, text, pages, tmp):
         "reportlab, same page": reportlab(False, text, pages, os.path.join(tmp, "rl.pdf")),
         "reportlab, face as form object": reportlab(True, text, pages, os.path.join(tmp, "rlf.pdf")),
     }
-    if os.path.exists(os.path.join(args.bin, "bench_podofo_page")):
+    if pages > args.podofo_pages_up_to:
+        print("  (PoDoFo left out above %d pages: its page tree makes a run take minutes)" % args.podofo_pages_up_to)
+    elif os.path.exists(os.path.join(args.bin, "bench_podofo_page")):
         commands["podofo, same page"] = podofo(args, False, text, pages, os.path.join(tmp, "pd.pdf"))
         commands["podofo, face as form object"] = podofo(args, True, text, pages, os.path.join(tmp, "pdf.pdf"))
     else:
@@ -190,6 +193,9 @@ def main():
     parser.add_argument("--only", default="pdf,redcopy,preview,storage")
     # reportlab takes minutes a run at 100,000 payees: above this size Papyra runs alone.
     parser.add_argument("--references-up-to", type=int, default=10000)
+    # PoDoFo 0.9's page tree grows in quadratic time: 1,800 pages take a second, 7,200 half a
+    # minute and 18,000 several minutes a run.
+    parser.add_argument("--podofo-pages-up-to", type=int, default=2000)
     args = parser.parse_args()
     args.sizes = [int(s) for s in args.sizes.split(",")]
     if args.runs < 5:
