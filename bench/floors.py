@@ -3,8 +3,8 @@
 call, every figure the median of --runs whole-process runs (wall seconds and peak memory):
 
   pdf      1099-NEC program-generated forms to PDF at each --sizes payee count, beside reportlab
-           drawing Papyra's own page 1 as often (bench/reportlab_page.py), with and without the
-           face as a form object
+           (bench/reportlab_page.py) and PoDoFo (bench_podofo_page, when built) drawing Papyra's
+           own page 1 as often, with and without the face as a form object
   redcopy  1099-NEC red copies to PDF at 10,000 payees beside reportlab drawing the same page
   preview  a 10,000-page snapshot opened in the preview window beside a 1-page one, and poppler's
            pdftoppm rendering page 1 of the same job as PDF
@@ -13,6 +13,7 @@ call, every figure the median of --runs whole-process runs (wall seconds and pea
 
 usage: bench/floors.py [--bin build/bin] [--runs 5] [--sizes 1000,10000,100000]
                        [--only pdf,redcopy,preview,storage] [--references-up-to 10000]
+                       [--podofo-pages-up-to 2000]
 """
 import argparse
 import os
@@ -98,6 +99,26 @@ def reportlab(form, text, pages, out):
     return [os.environ.get("PAPYRA_PYTHON", "/usr/bin/python3"), script] + (["--form"] if form else []) + [text, str(pages), out]
 
 
+def podofo(args, form, text, pages, out):
+    return [os.path.join(args.bin, "bench_podofo_page")] + (["--form"] if form else []) + [text, str(pages), out]
+
+
+def references(args, text, pages, tmp):
+    """The other writers drawing Papyra's page 1 as often; PoDoFo only where it was built."""
+    commands = {
+        "reportlab, same page": reportlab(False, text, pages, os.path.join(tmp, "rl.pdf")),
+        "reportlab, face as form object": reportlab(True, text, pages, os.path.join(tmp, "rlf.pdf")),
+    }
+    if pages > args.podofo_pages_up_to:
+        print("  (PoDoFo left out above %d pages: its page tree makes a run take minutes)" % args.podofo_pages_up_to)
+    elif os.path.exists(os.path.join(args.bin, "bench_podofo_page")):
+        commands["podofo, same page"] = podofo(args, False, text, pages, os.path.join(tmp, "pd.pdf"))
+        commands["podofo, face as form object"] = podofo(args, True, text, pages, os.path.join(tmp, "pdf.pdf"))
+    else:
+        print("  (bench_podofo_page not built: PoDoFo left out)")
+    return commands
+
+
 def bench_pdf(args, tmp):
     text = page_text(args, tmp, "program")
     peaks = {}
@@ -106,8 +127,7 @@ def bench_pdf(args, tmp):
         pages = page_count(args, pe, "program", tmp)
         commands = {"papyra": print_cmd(args, pe, "program", os.path.join(tmp, "papyra.pdf"))}
         if payees <= args.references_up_to:
-            commands["reportlab, same page"] = reportlab(False, text, pages, os.path.join(tmp, "rl.pdf"))
-            commands["reportlab, face as form object"] = reportlab(True, text, pages, os.path.join(tmp, "rlf.pdf"))
+            commands.update(references(args, text, pages, tmp))
         results = in_turn(commands, args.runs)
         show("1099-NEC program-generated, %d payees (%d pages)" % (payees, pages), results)
         if len(results) > 1:
@@ -115,6 +135,9 @@ def bench_pdf(args, tmp):
                     results["papyra"][0] / results["reportlab, face as form object"][0], 0.8)
             print("  papyra / reportlab, same page (time): %.2f"
                   % (results["papyra"][0] / results["reportlab, same page"][0]))
+            for name in ("podofo, face as form object", "podofo, same page"):
+                if name in results:
+                    print("  papyra / %s (time): %.2f" % (name, results["papyra"][0] / results[name][0]))
         peaks[payees] = results["papyra"][1]
     if len(peaks) > 1:
         low, high = min(peaks), max(peaks)
@@ -170,6 +193,9 @@ def main():
     parser.add_argument("--only", default="pdf,redcopy,preview,storage")
     # reportlab takes minutes a run at 100,000 payees: above this size Papyra runs alone.
     parser.add_argument("--references-up-to", type=int, default=10000)
+    # PoDoFo 0.9's page tree grows in quadratic time: 1,800 pages take a second, 7,200 half a
+    # minute and 18,000 several minutes a run.
+    parser.add_argument("--podofo-pages-up-to", type=int, default=2000)
     args = parser.parse_args()
     args.sizes = [int(s) for s in args.sizes.split(",")]
     if args.runs < 5:

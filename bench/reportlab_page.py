@@ -3,9 +3,10 @@
 as text, from `papyra-batch print ... --out job.txt`) the given number of times, with the
 standard PDF fonts (nothing embedded, as Papyra's PDFs) and compressed pages.
 
-With --form, what page 1 and page 2 of the job share (the face of the form: rules, boxes,
-captions, the payer) is drawn once as a form object and placed on every page; the rest of page 1
-is drawn on each page. Without it, every item is drawn on every page.
+With --form, what page 1 shares with the next page of the same form among the first few (the
+face of the form: rules, boxes, captions, the payer; a copy may be followed by its instructions)
+is drawn once as a form object and placed on every page; the rest of page 1 is drawn on each
+page. Without it, every item is drawn on every page.
 
 usage: reportlab_page.py [--form] JOB.txt PAGES OUT.pdf
 """
@@ -19,6 +20,9 @@ FAMILIES = {"Courier New": ("Courier", "Courier-Bold", "Courier-Oblique", "Couri
             "Arial": ("Helvetica", "Helvetica-Bold", "Helvetica-Oblique", "Helvetica-BoldOblique"),
             "Times New Roman": ("Times-Roman", "Times-Bold", "Times-Italic", "Times-BoldItalic")}
 NUM = r"([\d.-]+)"
+# Pages of the job looked at for the face, and the fewest shared items that make one.
+LOOK_PAGES = 4
+MIN_FACE_ITEMS = 8
 
 
 def font_name(family, style):
@@ -48,21 +52,21 @@ def parse_item(rest):
 
 
 def parse(path):
-    width, height, pages = 8.5, 11.0, {1: [], 2: []}
+    width, height, pages = 8.5, 11.0, {n: [] for n in range(1, LOOK_PAGES + 1)}
     for line in open(path, encoding="utf-8"):
         m = re.match(r"job .* width=([\d.]+) height=([\d.]+)", line)
         if m:
             width, height = float(m.group(1)), float(m.group(2))
             continue
         m = re.match(r"page (\d+) (.*)$", line.rstrip("\n"))
-        if not m or int(m.group(1)) > 2 or m.group(2).endswith(" preview"):
-            if m and int(m.group(1)) > 2:
+        if not m or int(m.group(1)) > LOOK_PAGES or m.group(2).endswith(" preview"):
+            if m and int(m.group(1)) > LOOK_PAGES:
                 break
             continue
         item = parse_item(m.group(2))
         if item:
             pages[int(m.group(1))].append(item)
-    return width, height, pages[1], pages[2]
+    return width, height, [pages[n] for n in range(1, LOOK_PAGES + 1)]
 
 
 def rgb(c, hexcolor):
@@ -102,7 +106,7 @@ def draw(c, items, top):
             c.rect(l * inch, top - b * inch, (r - l) * inch, (b - t) * inch, stroke=0, fill=1)
 
 
-def split_face(first, second):
+def split_with(first, second):
     rest, shared = [], list(second)
     face = []
     for item in first:
@@ -114,18 +118,27 @@ def split_face(first, second):
     return face, rest
 
 
+def split_face(pages):
+    """The face and the rest of page 1, from the first later page that shares a face with it."""
+    for later in pages[1:]:
+        face, rest = split_with(pages[0], later)
+        if len(face) >= MIN_FACE_ITEMS:
+            return face, rest
+    return [], pages[0]
+
+
 def main():
     args = sys.argv[1:]
     use_form = args[0] == "--form"
     if use_form:
         args = args[1:]
     job, pages, out = args[0], int(args[1]), args[2]
-    width, height, first, second = parse(job)
+    width, height, pages_seen = parse(job)
     c = canvas.Canvas(out, pagesize=(width * inch, height * inch), pageCompression=1)
     c.setTitle("Form 1099-NEC")
     c.setCreator("Papyra")
     top = height * inch
-    face, rest = split_face(first, second) if use_form and second else ([], first)
+    face, rest = split_face(pages_seen) if use_form else ([], pages_seen[0])
     if face:
         c.beginForm("face")
         draw(c, face, top)

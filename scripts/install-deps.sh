@@ -5,7 +5,7 @@ SUDO=""
 if [ "$(id -u)" -ne 0 ]; then SUDO="sudo"; fi
 PKGS=(cmake ninja-build g++ pkg-config
       qt6-base-dev qt6-svg-dev libqt6svg6-dev libgl-dev
-      libzint-dev libqpdf-dev libgtest-dev libgmock-dev libbenchmark-dev
+      libzint-dev libqpdf-dev libpodofo-dev libgtest-dev libgmock-dev libbenchmark-dev
       fonts-liberation fonts-dejavu-core fonts-urw-base35 fonts-wine
       xvfb xauth poppler-utils python3-reportlab chromium
       cups cups-bsd printer-driver-cups-pdf

@@ -419,8 +419,9 @@ class TItemSet {
   QMultiHash<size_t, int> FIndex;
 };
 
-// Pages looked at before the face is settled: what all of them share is the face.
-constexpr int kLearnPages = 3;
+// Pages looked at before the face is settled: what all of them of the first page's layout share
+// is the face (enough for two more copies when each copy is followed by its instructions).
+constexpr int kLearnPages = 5;
 // A face smaller than this is not worth a form object.
 constexpr int kMinFaceItems = 8;
 // zlib level of the page streams; 1 compresses these streams within a few per cent of 6 in a
@@ -566,19 +567,24 @@ class TPdfWriter::TImpl {
   void SettleFace() {
     Learning = false;
     if (Pending.size() >= 2) {
-      // What every page looked at draws, in the order the first page draws it.
+      // What every page looked at of the first page's layout draws, in the order the first page
+      // draws it. A page of another layout (a copy's instructions between two copies) shares
+      // next to nothing with it and neither makes nor narrows the face.
       std::vector<TDisplayItem> common = Pending[0];
       std::vector<char> in;
+      int alike = 0;
       for (size_t p = 1; p < Pending.size(); ++p) {
         TItemSet page;
         page.Assign(Pending[p]);
-        page.Match(QList<TDisplayItem>(common.begin(), common.end()), in);
+        if (page.Match(QList<TDisplayItem>(common.begin(), common.end()), in) < kMinFaceItems)
+          continue;
+        ++alike;
         std::vector<TDisplayItem> kept;
         for (size_t i = 0; i < in.size(); ++i)
           if (in[i]) kept.push_back(std::move(common[i]));
         common = std::move(kept);
       }
-      if (int(common.size()) >= kMinFaceItems) {
+      if (alike > 0 && int(common.size()) >= kMinFaceItems) {
         Face.Assign(std::move(common));
         WriteFace();
       }

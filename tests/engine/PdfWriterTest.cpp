@@ -90,6 +90,37 @@ TEST(PdfWriter, EveryPageShowsItsFaceAndItsOwnDataWithTheFaceStoredOnce) {
   EXPECT_TRUE(bytes.contains("/BaseFont /Helvetica /Encoding /WinAnsiEncoding"));
 }
 
+// Each copy followed by a page of its instructions, of another layout: the copies still share
+// their face, and the instruction pages, which lack it, still show all they draw.
+TEST(PdfWriter, CopiesBetweenPagesOfAnotherLayoutStillShareTheirFace) {
+  if (!HaveTool(QStringLiteral("pdftotext"))) GTEST_SKIP() << "pdftotext is not installed";
+  TTempFolder tmp;
+  const QString pdf = tmp.Path(QStringLiteral("copies.pdf"));
+  const TReportJob copies = FormJob(4);
+  TReportJob job;
+  job.Title = copies.Title;
+  for (int c = 0; c < 3; ++c) {
+    job.Pages.append(copies.Pages[c]);
+    TPage instructions;
+    for (int line = 0; line < 12; ++line)
+      instructions.Items.append(TDisplayItem::MakeText(0.5, 1.0 + line * 0.3,
+                                                       QStringLiteral("Note%1").arg(line), kArial));
+    job.Pages.append(instructions);
+  }
+  WritePdf(job, pdf);
+  const QList<TPdfWord> words = PdfWords(pdf);
+  for (int p = 1; p <= 6; ++p) {
+    SCOPED_TRACE(p);
+    const QList<TPdfWord> on = WordsOn(words, p);
+    const bool copy = p % 2 == 1;
+    EXPECT_EQ(on.size(), 12);
+    EXPECT_EQ(Find(on, QStringLiteral("Caption9")) != nullptr, copy);
+    EXPECT_EQ(Find(on, QStringLiteral("Payee%1").arg(p / 2 + 1)) != nullptr, copy);
+    EXPECT_EQ(Find(on, QStringLiteral("Note11")) != nullptr, !copy);
+  }
+  EXPECT_EQ(ReadAll(pdf).count("/Subtype /Form"), 1);
+}
+
 TEST(PdfWriter, TextsKeepTheirCharactersStylesAndDocumentInformation) {
   if (!HaveTool(QStringLiteral("pdffonts"))) GTEST_SKIP() << "poppler-utils is not installed";
   TTempFolder tmp;
