@@ -76,12 +76,16 @@ def batch(args):
     return os.path.join(args.bin, "papyra-batch")
 
 
-def print_cmd(args, payees_file, kind, out):
-    return [batch(args), "print", payees_file, "--form", "1099-NEC", "--kind", kind, "--out", out]
+def print_cmd(args, payees_file, kind, out, extra=()):
+    return [batch(args), "print", payees_file, "--form", "1099-NEC", "--kind", kind, "--out", out] + list(extra)
 
 
-def page_count(args, payees_file, kind, tmp):
-    _, _, out = run_once(print_cmd(args, payees_file, kind, os.path.join(tmp, "count.pdf")))
+# The forms alone, as the references draw them: no page of instructions after each Copy B.
+FORMS_ONLY = ("--instructions", "no")
+
+
+def page_count(args, payees_file, kind, tmp, extra=()):
+    _, _, out = run_once(print_cmd(args, payees_file, kind, os.path.join(tmp, "count.pdf"), extra))
     return int(re.search(r"^(\d+) page", out, re.M).group(1))
 
 
@@ -89,7 +93,7 @@ def page_text(args, tmp, kind):
     """Papyra's own job as display-list text (from 1,000 payees: pages 1 and 2 are all it needs)."""
     path = os.path.join(tmp, "job-%s.txt" % kind)
     if not os.path.exists(path):
-        run_once(print_cmd(args, payer_file(args, tmp, 1000), kind, path))
+        run_once(print_cmd(args, payer_file(args, tmp, 1000), kind, path, FORMS_ONLY))
     return path
 
 
@@ -124,8 +128,10 @@ def bench_pdf(args, tmp):
     peaks = {}
     for payees in args.sizes:
         pe = payer_file(args, tmp, payees)
-        pages = page_count(args, pe, "program", tmp)
-        commands = {"papyra": print_cmd(args, pe, "program", os.path.join(tmp, "papyra.pdf"))}
+        pages = page_count(args, pe, "program", tmp, FORMS_ONLY)
+        commands = {"papyra": print_cmd(args, pe, "program", os.path.join(tmp, "papyra.pdf"), FORMS_ONLY),
+                    # The default job: each Copy B followed by its instructions (not compared).
+                    "papyra, with instructions": print_cmd(args, pe, "program", os.path.join(tmp, "papyra-i.pdf"))}
         if payees <= args.references_up_to:
             commands.update(references(args, text, pages, tmp))
         results = in_turn(commands, args.runs)

@@ -419,9 +419,11 @@ class TItemSet {
   QMultiHash<size_t, int> FIndex;
 };
 
-// Pages looked at before the face is settled: what all of them of the first page's layout share
-// is the face (enough for two more copies when each copy is followed by its instructions).
-constexpr int kLearnPages = 5;
+// Pages looked at before the faces are settled: what the pages of one layout among them share is
+// that layout's face (enough for a few copies of each when copies and instructions alternate).
+constexpr int kLearnPages = 8;
+// Layouts given a face of their own: a copy, its instructions, a summary page.
+constexpr int kMaxFaces = 4;
 // A face smaller than this is not worth a form object.
 constexpr int kMinFaceItems = 8;
 // zlib level of the page streams; 1 compresses these streams within a few per cent of 6 in a
@@ -496,7 +498,8 @@ class TPdfWriter::TImpl {
   // used stay free); the pages follow, each as its content stream and then its page object,
   // so a page's number is known from its index and no list of pages is kept.
   static constexpr int kCatalog = 1, kPages = 2, kInfo = 3, kMetadata = 4, kResources = 5,
-                       kFace = 6, kFirstFont = 7, kFirstPage = kFirstFont + kFaceCount;
+                       kFirstFace = 6, kFirstFont = kFirstFace + kMaxFaces,
+                       kFirstPage = kFirstFont + kFaceCount;
 
   // ---- output -----------------------------------------------------------------------------------
   void Put(const char* text) { Buffer.append(text); }
@@ -566,55 +569,81 @@ class TPdfWriter::TImpl {
   // ---- the face ---------------------------------------------------------------------------------
   void SettleFace() {
     Learning = false;
-    if (Pending.size() >= 2) {
-      // What every page looked at of the first page's layout draws, in the order the first page
-      // draws it. A page of another layout (a copy's instructions between two copies) shares
-      // next to nothing with it and neither makes nor narrows the face.
-      std::vector<TDisplayItem> common = Pending[0];
-      std::vector<char> in;
-      int alike = 0;
-      for (size_t p = 1; p < Pending.size(); ++p) {
-        TItemSet page;
-        page.Assign(Pending[p]);
-        if (page.Match(QList<TDisplayItem>(common.begin(), common.end()), in) < kMinFaceItems)
+    // The pages looked at, grouped by layout: a page joins the first group whose common items it
+    // shares enough of and narrows them to what it shares; a page of another layout (a copy's
+    // instructions between two copies) starts a group of its own.
+    struct TGroup {
+      std::vector<TDisplayItem> Common;
+      int Alike = 0;
+    };
+    std::vector<TGroup> groups;
+    std::vector<char> in;
+    for (const std::vector<TDisplayItem>& pending : Pending) {
+      TItemSet page;
+      page.Assign(pending);
+      bool joined = false;
+      for (TGroup& g : groups) {
+        if (page.Match(QList<TDisplayItem>(g.Common.begin(), g.Common.end()), in) < kMinFaceItems)
           continue;
-        ++alike;
         std::vector<TDisplayItem> kept;
         for (size_t i = 0; i < in.size(); ++i)
-          if (in[i]) kept.push_back(std::move(common[i]));
-        common = std::move(kept);
+          if (in[i]) kept.push_back(std::move(g.Common[i]));
+        g.Common = std::move(kept);
+        ++g.Alike;
+        joined = true;
+        break;
       }
-      if (alike > 0 && int(common.size()) >= kMinFaceItems) {
-        Face.Assign(std::move(common));
-        WriteFace();
-      }
+      if (!joined && int(groups.size()) < kMaxFaces) groups.push_back({pending, 0});
     }
+    for (TGroup& g : groups)
+      if (g.Alike > 0 && int(g.Common.size()) >= kMinFaceItems) {
+        Faces.emplace_back();
+        Faces.back().Assign(std::move(g.Common));
+        WriteFace(int(Faces.size()) - 1);
+      }
     std::vector<std::vector<TDisplayItem>> pages = std::move(Pending);
     Pending.clear();
     for (const auto& page : pages) WritePage(page);
   }
 
-  void WriteFace() {
-    FaceId = kFace;
+  void WriteFace(int index) {
     Ops.clear();
     BeginContent();
-    for (const TDisplayItem& i : Face.Items()) Item(i);
+    for (const TDisplayItem& i : Faces[size_t(index)].Items()) Item(i);
     EndContent();
     std::string dict = " /Type /XObject /Subtype /Form /BBox [0 0 ";
     Num(dict, Width * 72);
     Num(dict, Height * 72);
     dict.append("] /Resources ");
     dict.append(Ref(kResources));
-    WriteStream(FaceId, dict, Ops, true);
+    WriteStream(kFirstFace + index, dict, Ops, true);
+  }
+
+  // The face whose every item the page draws, the one that served the last page tried first
+  // (copies of one layout come in runs); -1 when none does.
+  int FaceFor(const QList<TDisplayItem>& list) {
+    const int count = int(Faces.size());
+    for (int k = 0; k < count; ++k) {
+      const int face = (LastFace + k) % count;
+      if (Faces[size_t(face)].Match(list, InFace) == Faces[size_t(face)].Size()) {
+        LastFace = face;
+        return face;
+      }
+    }
+    return -1;
   }
 
   // ---- pages ------------------------------------------------------------------------------------
   void WritePage(const std::vector<TDisplayItem>& items) {
     const QList<TDisplayItem> list(items.begin(), items.end());
-    bool useFace = false;
-    if (Face.Size() > 0) useFace = Face.Match(list, InFace) == Face.Size();
+    const int face = FaceFor(list);
+    const bool useFace = face >= 0;
     Ops.clear();
-    if (useFace) Ops.append("/Fm1 Do\n");
+    if (useFace) {
+      Ops.append("/Fm");
+      Int(Ops, face + 1);
+      Ops.append(" Do\n");
+    }
     BeginContent();
     for (size_t i = 0; i < items.size(); ++i)
       if (!useFace || !InFace[i]) Item(items[i]);
@@ -842,7 +871,16 @@ class TPdfWriter::TImpl {
       res.append(Ref(kFirstFont + face));
     }
     res.append(" >>");
-    if (FaceId) res.append(" /XObject << /Fm1 " + Ref(FaceId) + " >>");
+    if (!Faces.empty()) {
+      res.append(" /XObject <<");
+      for (int k = 0; k < int(Faces.size()); ++k) {
+        res.append(" /Fm");
+        Int(res, k + 1);
+        res.push_back(' ');
+        res.append(Ref(kFirstFace + k));
+      }
+      res.append(" >>");
+    }
     res.append(" >>\n");
     Put(res);
     EndObject();
@@ -924,8 +962,8 @@ class TPdfWriter::TImpl {
   std::array<bool, kFaceCount> FontUsed{};
   bool Learning = true;
   std::vector<std::vector<TDisplayItem>> Pending;
-  TItemSet Face;
-  int FaceId = 0;
+  std::vector<TItemSet> Faces;  // at most kMaxFaces
+  int LastFace = 0;
   std::vector<char> InFace;
   std::string Ops;     // the content stream being built (its capacity is reused)
   std::string Packed;  // its compressed form

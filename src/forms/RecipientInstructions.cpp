@@ -4,6 +4,9 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QStringList>
+#include <memory>
+#include <utility>
+#include <vector>
 
 #include "engine/PagePrinter.h"
 #include "forms/FormTables.h"
@@ -35,14 +38,51 @@ QList<TWord> Words(const QString& text) {
   return words;
 }
 
+double TitleY() {
+  return kMargin + 0.25;
+}
+// Where the columns start, below the title and its rule.
+double ColumnTop() {
+  return TitleY() + 0.1 + kTextSize / 60.0 + 0.05;
+}
+
+// Widths of the body text as the printer measures it, regular and bold: a layout made with one
+// device's metrics is reused only on a device that measures alike.
+std::pair<double, double> ProbeWidths(TPagePrinter& p) {
+  const QString probe = QStringLiteral("Instructions for Recipient 0123456789 WMiil.,");
+  p.SetFont(kFont, kTextSize);
+  p.SetBold(false);
+  const double regular = p.TextWidth(probe);
+  p.SetBold(true);
+  const double bold = p.TextWidth(probe);
+  p.SetBold(false);
+  return {regular, bold};
+}
+}  // namespace
+
+// Where every run of the text prints: the same for every copy of a job, so it is worked out once
+// (measuring each line as it grows is the costly part) and drawn again for each copy.
+struct TInstructionsLayout {
+  double PageWidth = 0, PageHeight = 0;
+  std::pair<double, double> Probe;
+  int Pages = 0;
+  struct TRun {
+    int Page;
+    double X, Y;
+    QString Text;
+    bool Bold;
+  };
+  std::vector<TRun> Runs;
+};
+
+namespace {
 // Lays words into columns of the page, and pages when the columns are full.
 class TColumnWriter {
  public:
-  TColumnWriter(TPagePrinter& printer, const TInstructions& text) : P(printer), T(text) {
+  TColumnWriter(TPagePrinter& printer, TInstructionsLayout& layout) : P(printer), L(layout) {
     Width = (P.PageWidth() - 2 * kMargin - kGutter) / 2;
     StartPage();
   }
-  int Pages() const { return FPages; }
 
   void Paragraph(const QList<TWord>& words) {
     QList<TWord> line;
@@ -60,29 +100,17 @@ class TColumnWriter {
 
  private:
   void StartPage() {
-    ++FPages;
-    P.SetFont(kFont, kTitleSize);
-    P.SetBold(true);
-    const double titleY = kMargin + 0.25;
-    P.PrintXY(kMargin, titleY, T.Title);
-    P.SetFontSize(kTextSize);
-    P.SetBold(false);
-    P.PrintRight(T.Form + QStringLiteral(" (") + T.Year + QLatin1Char(')'),
-                 P.PageWidth() - kMargin);
-    P.SetPenWidth(0.015);
-    P.Line(kMargin, titleY + 0.1, P.PageWidth() - kMargin, titleY + 0.1);
-    Top = titleY + 0.1 + kTextSize / 60.0 + 0.05;
+    ++L.Pages;
     Column = 0;
-    Y = Top;
+    Y = ColumnTop();
   }
 
   void NextColumn() {
     if (Column == 0) {
       Column = 1;
-      Y = Top;
+      Y = ColumnTop();
       return;
     }
-    P.NewPage();
     StartPage();
   }
 
@@ -123,18 +151,59 @@ class TColumnWriter {
     Y += height;
     const double left = kMargin + Column * (Width + kGutter);
     ForEachRun(line, [&](double x, const QString& text, bool bold) {
-      P.SetFont(kFont, kTextSize);
-      P.SetBold(bold);
-      P.PrintXY(left + x, Y, text);
+      L.Runs.push_back({L.Pages - 1, left + x, Y, text, bold});
     });
   }
 
   TPagePrinter& P;
-  const TInstructions& T;
-  double Width = 0, Top = 0, Y = 0;
+  TInstructionsLayout& L;
+  double Width = 0, Y = 0;
   int Column = 0;
-  int FPages = 0;
 };
+
+std::shared_ptr<const TInstructionsLayout> LayOut(TPagePrinter& printer,
+                                                  const TInstructions& text) {
+  auto layout = std::make_shared<TInstructionsLayout>();
+  layout->PageWidth = printer.PageWidth();
+  layout->PageHeight = printer.PageHeight();
+  layout->Probe = ProbeWidths(printer);
+  TColumnWriter writer(printer, *layout);
+  for (const TInstructions::TBlock& block : text.Blocks)
+    writer.Paragraph(block.Heading ? Words(QStringLiteral("**") + block.Text + QStringLiteral("**"))
+                                   : Words(block.Text));
+  return layout;
+}
+
+bool Fits(const TInstructionsLayout& layout, TPagePrinter& printer) {
+  return layout.PageWidth == printer.PageWidth() && layout.PageHeight == printer.PageHeight() &&
+         layout.Probe == ProbeWidths(printer);
+}
+
+void PrintHeading(TPagePrinter& p, const TInstructions& text) {
+  p.SetFont(kFont, kTitleSize);
+  p.SetBold(true);
+  p.PrintXY(kMargin, TitleY(), text.Title);
+  p.SetFontSize(kTextSize);
+  p.SetBold(false);
+  p.PrintRight(text.Form + QStringLiteral(" (") + text.Year + QLatin1Char(')'),
+               p.PageWidth() - kMargin);
+  p.SetPenWidth(0.015);
+  p.Line(kMargin, TitleY() + 0.1, p.PageWidth() - kMargin, TitleY() + 0.1);
+}
+
+void Draw(TPagePrinter& p, const TInstructions& text, const TInstructionsLayout& layout) {
+  size_t run = 0;
+  for (int page = 0; page < layout.Pages; ++page) {
+    if (page > 0) p.NewPage();
+    PrintHeading(p, text);
+    p.SetFont(kFont, kTextSize);
+    for (; run < layout.Runs.size() && layout.Runs[run].Page == page; ++run) {
+      const TInstructionsLayout::TRun& r = layout.Runs[run];
+      p.SetBold(r.Bold);
+      p.PrintXY(r.X, r.Y, r.Text);
+    }
+  }
+}
 }  // namespace
 
 TInstructions ParseInstructions(const QString& text) {
@@ -184,10 +253,8 @@ QString InstructionsFile(const TFormDef& form, const QString& projectFile) {
 
 int PrintInstructions(TPagePrinter& printer, const TInstructions& text) {
   printer.PushFont();
-  TColumnWriter writer(printer, text);
-  for (const TInstructions::TBlock& block : text.Blocks)
-    writer.Paragraph(block.Heading ? Words(QStringLiteral("**") + block.Text + QStringLiteral("**"))
-                                   : Words(block.Text));
+  if (!text.Layout || !Fits(*text.Layout, printer)) text.Layout = LayOut(printer, text);
+  Draw(printer, text, *text.Layout);
   printer.PopFont();
-  return writer.Pages();
+  return text.Layout->Pages;
 }

@@ -11,9 +11,11 @@
 //   A paragraph runs until a blank line. **Box 1.** Text between double stars is bold.
 #include <QList>
 #include <QString>
+#include <memory>
 
 class TPagePrinter;
 struct TFormDef;
+struct TInstructionsLayout;
 
 struct TInstructions {
   QString Title;  // "Instructions for Recipient"
@@ -24,6 +26,8 @@ struct TInstructions {
     QString Text;  // may hold **bold** runs
   };
   QList<TBlock> Blocks;
+  // Where the text fell on the last printer it was printed on; every copy of a job reuses it.
+  mutable std::shared_ptr<const TInstructionsLayout> Layout;
 };
 
 // Reads the text; throws EReportException for a missing or unreadable file.

@@ -262,6 +262,32 @@ TEST(RecipientInstructions, ShippedTextsFitAPageAndLongTextsFlowOver) {
   EXPECT_TRUE(HasText(job.Pages.last(), "Paragraph number 399."));
 }
 
+// Every copy of a job draws the same instructions; a text laid out for one page size is laid
+// out again on a page of another size, never drawn with the old line breaks.
+TEST(RecipientInstructions, EachCopyDrawsTheSameAndAnotherPageSizeWrapsAnew) {
+  RegisterFontSubstitutions();
+  const TInstructions t =
+      LoadInstructions(InstructionsFile(*FindFormDef(ft1099NEC), SourceProjectFile()));
+  auto print = [](const TInstructions& text, TOrientation orientation) {
+    TPagePrinter printer;
+    printer.SetOrientation(orientation);
+    printer.BeginDoc();
+    PrintInstructions(printer, text);
+    printer.NewPage();
+    PrintInstructions(printer, text);
+    printer.EndDoc();
+    return printer.Job();
+  };
+  const TReportJob portrait = print(t, TOrientation::Portrait);
+  ASSERT_EQ(portrait.Pages.size(), 2);
+  EXPECT_EQ(portrait.Pages[0].Items, portrait.Pages[1].Items);
+  const TReportJob landscape = print(t, TOrientation::Landscape);
+  TInstructions fresh = t;
+  fresh.Layout.reset();
+  EXPECT_EQ(landscape.Pages[0].Items, print(fresh, TOrientation::Landscape).Pages[0].Items);
+  EXPECT_NE(landscape.Pages[0].Items, portrait.Pages[0].Items);
+}
+
 TEST(RecipientFiles, NamesAndPasswordsFromThePayeeRecord) {
   struct TCase {
     QString Name, Tin, Zip, File, TinPassword, ZipPassword;
