@@ -33,7 +33,7 @@ if [ ! -e /usr/lib/cups/backend/cups-pdf ]; then
   exit 0
 fi
 
-scheduler_up() { lpstat -r 2>/dev/null | grep -q "scheduler is running"; }
+scheduler_up() { lpstat -r 2>/dev/null | grep "scheduler is running" >/dev/null; }
 
 start_scheduler() {
   if scheduler_up; then
@@ -73,10 +73,10 @@ create_queue() {
 
 ensure_ready() {
   local name=$1
-  if lpstat -p "$name" 2>/dev/null | grep -q "disabled"; then
+  if lpstat -p "$name" 2>/dev/null | grep "disabled" >/dev/null; then
     as_root $sbin/cupsenable "$name" && say "enabled $name"
   fi
-  if lpstat -a "$name" 2>/dev/null | grep -q "not accepting"; then
+  if lpstat -a "$name" 2>/dev/null | grep "not accepting" >/dev/null; then
     as_root $sbin/cupsaccept "$name" && say "$name accepts jobs again"
   fi
 }
@@ -90,7 +90,7 @@ smoke_job() {
     sed -n 's/^request id is \([^ ]*\).*/\1/p')
   [ -n "$id" ] || return 1
   for _ in $(seq 1 200); do
-    lpstat -W completed -o "$name" 2>/dev/null | grep -q "^$id " && { clean_smoke; return 0; }
+    lpstat -W completed -o "$name" 2>/dev/null | grep "^$id " >/dev/null && { clean_smoke; return 0; }
     sleep 0.1
   done
   as_root cancel "$id" 2>/dev/null
