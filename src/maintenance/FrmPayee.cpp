@@ -23,6 +23,8 @@ constexpr int DesignWidth = 452;
 constexpr int DesignHeight = 291;
 constexpr int MemoHeight = 46;
 constexpr int LabelGap = 8;
+constexpr int ButtonGap = 4;      // from the last field down to the buttons, at least
+constexpr int MemoGap = 6;        // from the buttons down to the explanation
 constexpr int WideField = 196;    // 30 character fields
 constexpr int MediumField = 121;  // up to 16 characters
 
@@ -37,6 +39,17 @@ const char* const NavigatorHints[] = {
     "Last Payee (Alt + L)",    "List Payee (Alt + I)", "New Record (Alt + E)",
     "Delete Record (Alt + D)",
 };
+
+// The explanation's lines end in spaces that need no room.
+int MemoWidth(const TScreenGrid& g, const QPlainTextEdit* memo) {
+  int widest = 0;
+  for (const char* line : MemoLines) {
+    QString text = QLatin1String(line);
+    while (text.endsWith(QLatin1Char(' '))) text.chop(1);
+    widest = std::max(widest, g.TextWidth(text));
+  }
+  return widest + 2 * memo->frameWidth() + 2 * int(memo->document()->documentMargin());
+}
 
 TRecordSet* Payees() {
   return FrmDataModule->RSPayee;
@@ -115,10 +128,8 @@ void TFrmPayee::LayOut() {
   const int leftField = Border + LabelGap +
                         g.WidestText({"Payee's name:", "Non-Individual", "Trade name",
                                       "Street Address", "City, State, Zip", "Federal ID no."});
-  int memoWidth = 0;
-  for (const char* line : MemoLines) memoWidth = std::max(memoWidth, g.TextWidth(line));
-  memoWidth += 2 * MemoHelp->frameWidth() + 2 * int(MemoHelp->document()->documentMargin()) + 4;
-  const int stateWidth = std::max(50, State->sizeHint().width());
+  const int memoWidth = MemoWidth(g, MemoHelp);
+  const int stateWidth = g.StateEditWidth(State);
   const int zipWidth = g.EditWidthFor(QStringLiteral("00000-0000"));
   const int cityRow = MediumField + stateWidth + zipWidth + 2 * LabelGap;
   const int width = std::max({DesignWidth, memoWidth + 2 * Border,
@@ -167,21 +178,27 @@ void TFrmPayee::LayOut() {
   y += g.RowStep;
   label("Federal ID no.", SSN_IDNum, y);
   g.PlaceAt(SSN_IDNum, leftField, y, g.EditWidthFor(QStringLiteral("000-00-0000")));
-  y += g.RowStep + 4;
+  PlaceBottom(width, leftField, y + g.FieldHeight);
+}
 
+// The explanation along the bottom edge, the navigator (from navigatorX) and the buttons just
+// above it; the window is as high as the design unless the fields reach further down.
+void TFrmPayee::PlaceBottom(int width, int navigatorX, int fieldsBottom) {
+  const int right = width - Border;
   const int buttonHeight = std::max(25, BtnOk->sizeHint().height());
-  const QSize nav = RSNavigator->sizeHint();
-  RSNavigator->setGeometry(leftField, y + (buttonHeight - nav.height()) / 2, nav.width(),
-                           nav.height());
-  BtnHelp->setGeometry(right - buttonHeight, y, buttonHeight, buttonHeight);
-  BtnOk->setGeometry(right - buttonHeight - LabelGap - 75, y, 75, buttonHeight);
-  y += buttonHeight + 8;
-
   const int memoHeight =
       std::max(MemoHeight, 3 * fontMetrics().lineSpacing() + 2 * MemoHelp->frameWidth() +
                                2 * int(MemoHelp->document()->documentMargin()));
-  const int height = std::max(DesignHeight, y + memoHeight + Border);
-  MemoHelp->setGeometry(Border, height - Border - memoHeight, right - Border, memoHeight);
+  const int height = std::max(
+      DesignHeight, fieldsBottom + ButtonGap + buttonHeight + MemoGap + memoHeight + Border);
+  const int memoTop = height - Border - memoHeight;
+  MemoHelp->setGeometry(Border, memoTop, right - Border, memoHeight);
+  const int y = memoTop - MemoGap - buttonHeight;
+  const QSize nav = RSNavigator->sizeHint();
+  RSNavigator->setGeometry(navigatorX, y + (buttonHeight - nav.height()) / 2, nav.width(),
+                           nav.height());
+  BtnHelp->setGeometry(right - buttonHeight, y, buttonHeight, buttonHeight);
+  BtnOk->setGeometry(right - buttonHeight - LabelGap - 75, y, 75, buttonHeight);
   setFixedSize(width, height);
 }
 

@@ -51,6 +51,7 @@ class TFrmPayee : public TFrmScreen {
   void CreateNavigator();
   void SetTabOrder();
   void LayOut();
+  void PlaceBottom(int width, int navigatorX, int fieldsBottom);
 };
 
 // File / Payee: shows the payee screen modally and releases it.

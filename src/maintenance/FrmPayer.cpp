@@ -21,7 +21,8 @@ constexpr int RightField = 376;
 constexpr int WideField = 196;    // 30 and 40 character fields
 constexpr int MediumField = 121;  // up to 16 characters
 constexpr int ColumnGap = 10;
-constexpr int LabelGap = 8;
+constexpr int LabelGap = 6;  // from the widest label of a column to its fields
+constexpr int StateGap = 4;  // between a state code, its "and I.D. no." and the number
 
 const char* const PhoneMask = "000-000-0000";
 const char* const EINMask = "00-0000000";
@@ -85,96 +86,126 @@ void TFrmPayer::SetTabOrder() {
                Locality2, RTN,        SignerName, SignerTitle, BtnOk,    BtnHelp});
 }
 
-// Two columns of labelled fields on rows 27 pixels apart. The columns start where the design
-// puts them, and move right only as far as the screen font's widest label needs.
-void TFrmPayer::LayOut() {
-  const TScreenGrid g(this);
-  const int leftField = std::max(
+namespace {
+// Where the two columns of labelled fields start and how wide their fields are.
+struct TPayerColumns {
+  int LeftField, RightLabel, RightField, Width;
+  int StateWidth, AndIdWidth, StateIdWidth, ZipWidth, PhoneWidth;
+  int StateRow() const;
+};
+
+int TPayerColumns::StateRow() const {
+  return StateWidth + StateGap + AndIdWidth + StateGap + StateIdWidth;
+}
+
+// The columns start where the design puts them and move right only as far as the screen font's
+// widest label, the state rows and the ZIP code row need; the window grows only when the font
+// leaves no other way.
+TPayerColumns PayerColumns(const TScreenGrid& g, const TStateEdit* state) {
+  TPayerColumns c{};
+  c.StateWidth = g.StateEditWidth(state);
+  c.AndIdWidth = g.TextWidth(QStringLiteral("and I.D. no."));
+  c.StateIdWidth = g.EditWidthFor(QStringLiteral("000000000000"));
+  c.ZipWidth = g.EditWidthFor(QStringLiteral("00000-0000"));
+  c.PhoneWidth = g.EditWidthFor(QStringLiteral("000-000-0000"));
+  c.LeftField = std::max(
       LeftField, Border + LabelGap +
                      g.WidestText({"Payer's name", "Trade name", "Address 1", "City", "Contact",
                                    "Fax number", "Federal I.D. no.", "Primary state",
-                                   "Primary locality", "Routing number"}));
-  const int stateWidth = std::max(50, State->sizeHint().width());
-  const int andIdWidth = g.TextWidth(QStringLiteral("and I.D. no."));
-  const int stateIdWidth = g.EditWidthFor(QStringLiteral("000000000000"));
-  const int stateRow = stateWidth + 2 * LabelGap + andIdWidth + stateIdWidth;
-  const int rightLabel =
-      std::max(RightLabel, leftField + std::max(WideField, stateRow) + ColumnGap);
-  const int rightField = std::max(
-      RightField, rightLabel + LabelGap +
-                      g.WidestText({"Address 2", "State", "Telephone no.", "E-mail address",
-                                    "or Soc. Sec. no.", "Secondary state", "Secondary locality"}));
-  const int zipWidth = g.EditWidthFor(QStringLiteral("00000-0000"));
+                                   "Secondary state", "Routing number", "Name"}));
+  c.RightLabel = std::max(RightLabel, c.LeftField + std::max(WideField, c.StateRow()) + ColumnGap);
+  c.RightField = std::max(
+      RightField,
+      c.RightLabel + LabelGap +
+          g.WidestText({"Address 2", "State", "Telephone no.", "E-mail address", "or Soc. Sec. no.",
+                        "Primary locality", "Secondary locality", "Title"}));
   const int zipRow =
-      stateWidth + ColumnGap + g.TextWidth(QStringLiteral("Zip Code")) + LabelGap + zipWidth;
-  const int rightWidth = std::max({WideField, stateRow, zipRow});
-  const int width = std::max(DesignWidth, rightField + rightWidth + Border);
-  const int right = width - Border;
-  const int phoneWidth = g.EditWidthFor(QStringLiteral("000-000-0000"));
+      c.StateWidth + LabelGap + g.TextWidth(QStringLiteral("Zip Code")) + LabelGap + c.ZipWidth;
+  c.Width = std::max(DesignWidth, c.RightField + std::max({MediumField, zipRow}) + Border);
+  return c;
+}
+}  // namespace
 
-  auto label = [&](const char* text, int x, int row) {
+// Two columns of labelled fields on rows 27 pixels apart. The state codes with their numbers
+// take the left column's rows 7 and 8, the localities stand beside them on the right: a state
+// row needs more room than the right column's labels leave.
+void TFrmPayer::LayOut() {
+  const TScreenGrid g(this);
+  const TPayerColumns c = PayerColumns(g, State);
+  const int right = c.Width - Border;
+  const int leftWidth = c.RightLabel - ColumnGap - c.LeftField;
+
+  auto label = [&](const char* text, int x, int y) {
     QLabel* l = NewLabel(QLatin1String(text), this);
-    g.Place(l, x, row, g.TextWidth(QLatin1String(text)) + 2);
+    g.PlaceAt(l, x, y, g.TextWidth(QLatin1String(text)) + 2);
     return l;
   };
-  auto labelled = [&](const char* text, QWidget* field, int labelX, int fieldX, int row, int w) {
-    label(text, labelX, row)->setBuddy(field);
-    g.Place(field, fieldX, row, w);
+  auto labelledAt = [&](const char* text, QWidget* field, int labelX, int fieldX, int y, int w) {
+    label(text, labelX, y)->setBuddy(field);
+    g.PlaceAt(field, fieldX, y, w);
+  };
+  auto left = [&](const char* text, QWidget* field, int row, int w) {
+    labelledAt(text, field, Border, c.LeftField, g.RowTop(row), w);
+  };
+  auto rightSide = [&](const char* text, QWidget* field, int row, int w) {
+    labelledAt(text, field, c.RightLabel, c.RightField, g.RowTop(row), w);
   };
   // A state code followed by "and I.D. no." and the number.
-  auto stateRowAt = [&](QWidget* code, QWidget* id, int x, int row) {
-    g.Place(code, x, row, stateWidth);
-    label("and I.D. no.", x + stateWidth + LabelGap, row)->setBuddy(id);
-    g.Place(id, x + stateWidth + 2 * LabelGap + andIdWidth, row, stateIdWidth);
+  auto stateRow = [&](const char* text, QWidget* code, QWidget* id, int row) {
+    left(text, code, row, c.StateWidth);
+    const int andX = c.LeftField + c.StateWidth + StateGap;
+    labelledAt("and I.D. no.", id, andX, andX + c.AndIdWidth + StateGap, g.RowTop(row),
+               c.StateIdWidth);
   };
 
-  labelled("Payer's name", PayerName, Border, leftField, 0, right - leftField);
-  labelled("Trade name", TradeName, Border, leftField, 1, right - leftField);
-  labelled("Address 1", Address1, Border, leftField, 2, WideField);
-  labelled("Address 2", Address2, rightLabel, rightField, 2, MediumField);
-  labelled("City", City, Border, leftField, 3, MediumField);
-  labelled("State", State, rightLabel, rightField, 3, stateWidth);
-  labelled("Zip Code", ZipCode, right - zipWidth - LabelGap - g.TextWidth("Zip Code"),
-           right - zipWidth, 3, zipWidth);
-  labelled("Contact", Contact, Border, leftField, 4, WideField);
-  labelled("Telephone no.", PhoneNum, rightLabel, rightField, 4, phoneWidth);
-  labelled("Fax number", FaxNum, Border, leftField, 5, phoneWidth);
-  labelled("E-mail address", Email, rightLabel, rightField, 5, right - rightField);
-  labelled("Federal I.D. no.", EmpIDNum, Border, leftField, 6, phoneWidth);
-  labelled("or Soc. Sec. no.", SocSecNum, rightLabel, rightField, 6, phoneWidth);
-  // A drop-down list reads its code, not its label: the state lists are named here. Both numbers
-  // follow the same "and I.D. no.": each is named for its own line.
+  left("Payer's name", PayerName, 0, right - c.LeftField);
+  left("Trade name", TradeName, 1, right - c.LeftField);
+  left("Address 1", Address1, 2, leftWidth);
+  rightSide("Address 2", Address2, 2, MediumField);
+  left("City", City, 3, MediumField);
+  rightSide("State", State, 3, c.StateWidth);
+  labelledAt("Zip Code", ZipCode, right - c.ZipWidth - LabelGap - g.TextWidth("Zip Code"),
+             right - c.ZipWidth, g.RowTop(3), c.ZipWidth);
+  left("Contact", Contact, 4, leftWidth);
+  rightSide("Telephone no.", PhoneNum, 4, c.PhoneWidth);
+  left("Fax number", FaxNum, 5, c.PhoneWidth);
+  rightSide("E-mail address", Email, 5, right - c.RightField);
+  left("Federal I.D. no.", EmpIDNum, 6, c.PhoneWidth);
+  rightSide("or Soc. Sec. no.", SocSecNum, 6, c.PhoneWidth);
+  NameStateLists();
+  stateRow("Primary state", StateName1, StateID1, 7);
+  rightSide("Primary locality", Locality1, 7, MediumField);
+  stateRow("Secondary state", StateName2, StateID2, 8);
+  rightSide("Secondary locality", Locality2, 8, MediumField);
+  left("Routing number", RTN, 9, g.EditWidthFor("000000000"));
+
+  const int textTop = g.RowTop(9) + g.RowStep;
+  const int textHeight = LblSigner->heightForWidth(right - Border);
+  LblSigner->setGeometry(Border, textTop, right - Border, textHeight);
+  const int signerTop = textTop + textHeight + StateGap;
+  labelledAt("Name", SignerName, Border, c.LeftField, signerTop, leftWidth);
+  labelledAt("Title", SignerTitle, c.RightLabel, c.RightField, signerTop, right - c.RightField);
+  PlaceButtons(c.Width, signerTop + g.FieldHeight);
+}
+
+// A drop-down list reads its code, not its label: the state lists are named here. Both numbers
+// follow the same "and I.D. no.": each is named for its own line.
+void TFrmPayer::NameStateLists() {
   State->setAccessibleName(QStringLiteral("State"));
   StateName1->setAccessibleName(QStringLiteral("Primary state"));
   StateName2->setAccessibleName(QStringLiteral("Secondary state"));
   StateID1->setAccessibleName(QStringLiteral("Primary state I.D. no."));
   StateID2->setAccessibleName(QStringLiteral("Secondary state I.D. no."));
-  label("Primary state", Border, 7)->setBuddy(StateName1);
-  stateRowAt(StateName1, StateID1, leftField, 7);
-  label("Secondary state", rightLabel, 7)->setBuddy(StateName2);
-  stateRowAt(StateName2, StateID2, rightField, 7);
-  labelled("Primary locality", Locality1, Border, leftField, 8, MediumField);
-  labelled("Secondary locality", Locality2, rightLabel, rightField, 8, MediumField);
-  labelled("Routing number", RTN, Border, leftField, 9, g.EditWidthFor("000000000"));
+}
 
-  const int textTop = g.RowTop(10);
-  const int textHeight = LblSigner->heightForWidth(right - Border);
-  LblSigner->setGeometry(Border, textTop, right - Border, textHeight);
-  const int signerTop = textTop + textHeight + 6;
-  auto labelledAt = [&](const char* text, QWidget* field, int labelX, int fieldX, int w) {
-    QLabel* l = label(text, labelX, 0);
-    l->move(labelX, signerTop);
-    l->setBuddy(field);
-    g.PlaceAt(field, fieldX, signerTop, w);
-  };
-  labelledAt("Name", SignerName, Border, leftField, WideField);
-  labelledAt("Title", SignerTitle, rightLabel, rightField, right - rightField);
-
+// Ok centred and help at the right, along the bottom edge below the last field; the window is
+// fixed at its width and at the design height unless the fields reach further down.
+void TFrmPayer::PlaceButtons(int width, int fieldsBottom) {
   const int buttonHeight = std::max(25, BtnOk->sizeHint().height());
-  const int height = std::max(DesignHeight, signerTop + g.FieldHeight + 12 + buttonHeight + Border);
+  const int height = std::max(DesignHeight, fieldsBottom + 8 + buttonHeight + Border);
   const int buttonTop = height - Border - buttonHeight;
   BtnOk->setGeometry((width - 75) / 2, buttonTop, 75, buttonHeight);
-  BtnHelp->setGeometry(right - buttonHeight, buttonTop, buttonHeight, buttonHeight);
+  BtnHelp->setGeometry(width - Border - buttonHeight, buttonTop, buttonHeight, buttonHeight);
   setFixedSize(width, height);
 }
 

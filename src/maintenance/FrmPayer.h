@@ -50,6 +50,8 @@ class TFrmPayer : public TFrmScreen {
   void CreateControls();
   void SetTabOrder();
   void LayOut();
+  void NameStateLists();
+  void PlaceButtons(int width, int fieldsBottom);
 };
 
 // File / Payer: shows the payer screen modally and releases it.

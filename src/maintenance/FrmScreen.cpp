@@ -9,6 +9,9 @@
 #include <QPixmap>
 #include <QPushButton>
 #include <QScreen>
+#include <QStyle>
+#include <QStyleOptionComboBox>
+#include <QStyleOptionFrame>
 
 #include "controls/CheckBoxEdit.h"
 #include "controls/DateEdit.h"
@@ -240,8 +243,33 @@ int TScreenGrid::TextWidth(const QString& text) const {
   return FScreen->fontMetrics().horizontalAdvance(text);
 }
 
+namespace {
+// Room either side of an edit's text: the edit's own margin of two pixels, and one more so a
+// full field does not touch its frame. The cursor takes one pixel after the text.
+constexpr int EditTextMargin = 3;
+constexpr int CursorWidth = 1;
+}  // namespace
+
 int TScreenGrid::EditWidthFor(const QString& sample) const {
-  return TextWidth(sample) + 14;  // the edit's frame and text margins
+  QLineEdit probe;
+  probe.setFont(FScreen->font());
+  QStyleOptionFrame option;
+  option.initFrom(&probe);
+  option.lineWidth = probe.style()->pixelMetric(QStyle::PM_DefaultFrameWidth, &option, &probe);
+  const QSize text(TextWidth(sample) + 2 * EditTextMargin + CursorWidth, FieldHeight);
+  return probe.style()->sizeFromContents(QStyle::CT_LineEdit, &option, text, &probe).width();
+}
+
+// The list's own size hint leaves room for texts far longer than a code; the codes need only
+// their edit part and the arrow.
+int TScreenGrid::StateEditWidth(const TStateEdit* edit) const {
+  int widest = 0;
+  for (const QString& code : TStateEdit::StateList()) widest = std::max(widest, TextWidth(code));
+  QStyleOptionComboBox option;
+  option.initFrom(edit);
+  option.editable = true;
+  const QSize text(widest + 2 * EditTextMargin + CursorWidth, FieldHeight);
+  return edit->style()->sizeFromContents(QStyle::CT_ComboBox, &option, text, edit).width();
 }
 
 int TScreenGrid::WidestText(std::initializer_list<const char*> texts) const {

@@ -92,8 +92,10 @@ struct TScreenGrid {
   void PlaceAt(QWidget* control, int x, int y, int width) const;
   // The width a text takes in the screen's font.
   int TextWidth(const QString& text) const;
-  // The width of an edit that shows the given sample text whole.
+  // The width of an edit that shows the given sample text whole, cursor included.
   int EditWidthFor(const QString& sample) const;
+  // The width of a state list that shows its widest code and its arrow, and no more.
+  int StateEditWidth(const TStateEdit* edit) const;
   int WidestText(std::initializer_list<const char*> texts) const;
 
   int Top = 8;
