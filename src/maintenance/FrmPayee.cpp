@@ -237,6 +237,7 @@ void TFrmPayee::RecordToScreen() {
   State->SetText(PayeeRec.GetString("State"));
   ZipCode->setText(PayeeRec.GetString("ZipCode"));
   SSN_IDNum->setText(PayeeRec.GetString("SSN_IDNum"));
+  ShowTextsFromStart(this);
 }
 
 void TFrmPayee::Validate() {

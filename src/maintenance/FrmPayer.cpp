@@ -232,6 +232,7 @@ void TFrmPayer::RecordToScreen() {
   RTN->setText(PayerRec.GetString("RTN"));
   SignerName->setText(PayerRec.GetString("SignerName"));
   SignerTitle->setText(PayerRec.GetString("SignerTitle"));
+  ShowTextsFromStart(this);
 }
 
 void TFrmPayer::Validate() {

@@ -142,6 +142,10 @@ QString MaskedText(const QLineEdit* edit) {
   return edit->displayText();
 }
 
+void ShowTextsFromStart(QWidget* screen) {
+  for (QLineEdit* edit : screen->findChildren<QLineEdit*>()) edit->setCursorPosition(0);
+}
+
 QString StateCode(const TStateEdit* edit) {
   return NoState(edit) ? QString() : edit->Text();
 }

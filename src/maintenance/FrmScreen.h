@@ -45,6 +45,8 @@ TStateEdit* NewStateEdit(const char* name, bool okToDel, QWidget* parent);
 QLineEdit* NewMaskedEdit(const char* name, const QString& digitMask, QWidget* parent);
 // The masked edit's text as stored: dashes and spaces included.
 QString MaskedText(const QLineEdit* edit);
+// Texts longer than their edits show from their first character, not scrolled to their end.
+void ShowTextsFromStart(QWidget* screen);
 // The selected state code as stored; empty when none is selected.
 QString StateCode(const TStateEdit* edit);
 bool NoState(const TStateEdit* edit);

@@ -37,6 +37,7 @@
 #include "maintenance/RecordList.h"
 #include "platform/Dialogs.h"
 #include "platform/MsgBox.h"
+#include "platform/Services.h"
 #include "printing/Labels.h"
 #include "printing/ReportPreview.h"
 #include "storage/DataModule.h"
@@ -404,6 +405,7 @@ int main(int argc, char** argv) {
   QDir().mkpath(out.path());
   MsgBoxScript::Enable(true);
   RegisterFontSubstitutions();
+  AddProgramFontFiles();  // the screens' Tahoma, as the program has it
   RegistryRoot = QStringLiteral("Software\\PapyraTest\\2025\\");
   AppRegistry = std::make_unique<TRegistry>();
   ProgramFolder = out.absolutePath() + QLatin1Char('/');

@@ -13,6 +13,7 @@
 #include "controls/StateEdit.h"
 #include "maintenance/FrmPayee.h"
 #include "maintenance/FrmPayer.h"
+#include "maintenance/FrmScreen.h"
 #include "maintenance/RecordList.h"
 
 namespace {
@@ -63,6 +64,48 @@ void SaveScreenshot(QWidget* screen, const QString& name) {
   QDir().mkpath(dir);
   const QString scale = qEnvironmentVariable("QT_SCALE_FACTOR", "1");
   EXPECT_TRUE(screen->grab().save(QString("%1/%2@%3.png").arg(dir, name, scale)));
+}
+
+// True when the edit shows all of text: with the text scrolled, the distance the cursor travels
+// from before its first to past its last character is shorter than the text, and the cursor
+// past it stands inside the edit.
+bool ShowsWhole(QLineEdit* edit, const QString& text) {
+  auto cursor = [edit] {
+    edit->grab();  // the edit scrolls its text when it paints
+    return edit->inputMethodQuery(Qt::ImCursorRectangle).toRect();
+  };
+  edit->setText(text);
+  edit->setCursorPosition(0);
+  const int start = cursor().left();
+  edit->end(false);
+  const QRect end = cursor();
+  return end.left() - start >= edit->fontMetrics().horizontalAdvance(edit->displayText()) &&
+         end.center().x() < edit->width();
+}
+
+// The longest value of each field that has one, and the state lists' widest code.
+void ExpectValuesWhole(QWidget* screen,
+                       std::initializer_list<std::pair<const char*, const char*>> values) {
+  for (const auto& [name, value] : values) {
+    auto* edit = screen->findChild<QLineEdit*>(QLatin1String(name));
+    ASSERT_NE(edit, nullptr) << name;
+    EXPECT_TRUE(ShowsWhole(edit, QLatin1String(value))) << name << " cuts " << value;
+  }
+  for (auto* state : screen->findChildren<TStateEdit*>())
+    for (const QString& code : TStateEdit::StateList())
+      EXPECT_TRUE(ShowsWhole(state->lineEdit(), code))
+          << state->objectName().toStdString() << " cuts " << code.toStdString();
+}
+
+// No label's text wider than the label, wrapped texts as high as their lines.
+void ExpectLabelsWhole(QWidget* screen) {
+  for (auto* label : screen->findChildren<QLabel*>(Qt::FindDirectChildrenOnly)) {
+    SCOPED_TRACE(Describe(label).toStdString());
+    if (label->wordWrap())
+      EXPECT_GE(label->height(), label->heightForWidth(label->width()));
+    else
+      EXPECT_GE(label->width(), label->fontMetrics().horizontalAdvance(label->text()));
+  }
 }
 
 TPayerRecord SamplePayer() {
@@ -155,6 +198,48 @@ TEST_F(FrmLayoutTest, TheScreensTahomaIsTahoma) {
       EXPECT_EQ(QFontInfo(label->font()).family(), "Tahoma") << label->text().toStdString();
     ExpectTidy(screen);
     screen->hide();
+  }
+}
+
+// In Wine's Tahoma, the font the screens are designed in, each screen keeps its designed client
+// size with every label whole, the longest value of each numbered field shown whole and no
+// control on another.
+TEST_F(FrmLayoutTest, ScreensKeepTheirDesignedSizeInTahoma) {
+  if (QFontInfo(ScreenFont()).family() != QLatin1String("Tahoma"))
+    GTEST_SKIP() << "Wine's Tahoma is not installed (fonts-wine): the screens grow for the "
+                    "stand-in font, their designed sizes do not apply";
+  Open(SamplePayees(), SamplePayer());
+  PayerRec = SamplePayer();
+  TFrmPayer payer;
+  TFrmPayee payee;
+  struct Case {
+    QWidget* screen;
+    QSize design;
+    std::initializer_list<std::pair<const char*, const char*>> values;
+  };
+  const Case cases[] = {
+      {&payer,
+       {580, 380},
+       {{"ZipCode", "00000-0000"},
+        {"PhoneNum", "000-000-0000"},
+        {"FaxNum", "000-000-0000"},
+        {"EmpIDNum", "00-0000000"},
+        {"SocSecNum", "000-00-0000"},
+        {"StateID1", "000000000000"},
+        {"StateID2", "000000000000"},
+        {"RTN", "000000000"},
+        {"Locality1", "Sangamon County"},
+        {"Email", "payroll@riverside-gardens.example"}}},
+      {&payee, {452, 291}, {{"ZipCode", "00000-0000"}, {"SSN_IDNum", "000-00-0000"}}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.screen->metaObject()->className());
+    c.screen->show();
+    EXPECT_EQ(c.screen->size(), c.design);
+    ExpectTidy(c.screen);
+    ExpectLabelsWhole(c.screen);
+    ExpectValuesWhole(c.screen, c.values);
+    c.screen->hide();
   }
 }
 
