@@ -426,6 +426,41 @@ constexpr int kLearnPages = 8;
 constexpr int kMaxFaces = 4;
 // A face smaller than this is not worth a form object.
 constexpr int kMinFaceItems = 8;
+// The faces of the pages looked at, one per layout: a page joins the first layout whose common
+// items it shares enough of and narrows them to what it shares; a page of another layout (a
+// copy's instructions between two copies) starts one of its own. A layout seen once, or sharing
+// too little, has no face.
+std::vector<std::vector<TDisplayItem>> LayoutFaces(
+    const std::vector<std::vector<TDisplayItem>>& pages) {
+  struct TGroup {
+    std::vector<TDisplayItem> Common;
+    int Alike = 0;
+  };
+  std::vector<TGroup> groups;
+  std::vector<char> in;
+  for (const std::vector<TDisplayItem>& items : pages) {
+    TItemSet page;
+    page.Assign(items);
+    auto joins = [&](TGroup& g) {
+      return page.Match(QList<TDisplayItem>(g.Common.begin(), g.Common.end()), in) >= kMinFaceItems;
+    };
+    auto group = std::find_if(groups.begin(), groups.end(), joins);
+    if (group == groups.end()) {
+      if (int(groups.size()) < kMaxFaces) groups.push_back({items, 0});
+      continue;
+    }
+    std::vector<TDisplayItem> kept;
+    for (size_t i = 0; i < in.size(); ++i)
+      if (in[i]) kept.push_back(std::move(group->Common[i]));
+    group->Common = std::move(kept);
+    ++group->Alike;
+  }
+  std::vector<std::vector<TDisplayItem>> faces;
+  for (TGroup& g : groups)
+    if (g.Alike > 0 && int(g.Common.size()) >= kMinFaceItems) faces.push_back(std::move(g.Common));
+  return faces;
+}
+
 // zlib level of the page streams; 1 compresses these streams within a few per cent of 6 in a
 // fraction of the time (bench_engine prints both).
 int CompressionLevel() {
@@ -474,14 +509,14 @@ class TPdfWriter::TImpl {
       if (!i.PreviewOnly) items.push_back(i);
     if (Learning) {
       Pending.push_back(std::move(items));
-      if (int(Pending.size()) == kLearnPages) SettleFace();
+      if (int(Pending.size()) == kLearnPages) SettleFaces();
       return;
     }
     WritePage(items);
   }
 
   void Finish() {
-    if (Learning) SettleFace();
+    if (Learning) SettleFaces();
     if (PagesWritten == 0) WritePage({});
     WriteFonts();
     WriteResources();
@@ -567,40 +602,13 @@ class TPdfWriter::TImpl {
   }
 
   // ---- the face ---------------------------------------------------------------------------------
-  void SettleFace() {
+  void SettleFaces() {
     Learning = false;
-    // The pages looked at, grouped by layout: a page joins the first group whose common items it
-    // shares enough of and narrows them to what it shares; a page of another layout (a copy's
-    // instructions between two copies) starts a group of its own.
-    struct TGroup {
-      std::vector<TDisplayItem> Common;
-      int Alike = 0;
-    };
-    std::vector<TGroup> groups;
-    std::vector<char> in;
-    for (const std::vector<TDisplayItem>& pending : Pending) {
-      TItemSet page;
-      page.Assign(pending);
-      bool joined = false;
-      for (TGroup& g : groups) {
-        if (page.Match(QList<TDisplayItem>(g.Common.begin(), g.Common.end()), in) < kMinFaceItems)
-          continue;
-        std::vector<TDisplayItem> kept;
-        for (size_t i = 0; i < in.size(); ++i)
-          if (in[i]) kept.push_back(std::move(g.Common[i]));
-        g.Common = std::move(kept);
-        ++g.Alike;
-        joined = true;
-        break;
-      }
-      if (!joined && int(groups.size()) < kMaxFaces) groups.push_back({pending, 0});
+    for (std::vector<TDisplayItem>& face : LayoutFaces(Pending)) {
+      Faces.emplace_back();
+      Faces.back().Assign(std::move(face));
+      WriteFace(int(Faces.size()) - 1);
     }
-    for (TGroup& g : groups)
-      if (g.Alike > 0 && int(g.Common.size()) >= kMinFaceItems) {
-        Faces.emplace_back();
-        Faces.back().Assign(std::move(g.Common));
-        WriteFace(int(Faces.size()) - 1);
-      }
     std::vector<std::vector<TDisplayItem>> pages = std::move(Pending);
     Pending.clear();
     for (const auto& page : pages) WritePage(page);
