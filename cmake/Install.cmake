@@ -31,9 +31,7 @@ install(FILES ${linux_dir}/papyra-mime.xml DESTINATION ${CMAKE_INSTALL_DATADIR}/
         RENAME papyra.xml)
 install(FILES ${PROJECT_SOURCE_DIR}/resources/icons/papyra.svg
         DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps)
-if(TARGET papyra_icons_png)
-  install(DIRECTORY ${PAPYRA_ICON_DIR}/ DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor)
-endif()
+install(DIRECTORY ${PAPYRA_ICON_DIR}/ DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor)
 
 # Manual pages, compressed as Debian policy wants them.
 find_program(GZIP_PROGRAM gzip)

@@ -20,7 +20,7 @@
 #include <optional>
 
 #include "batch/BatchCommands.h"
-#include "maintenance/Utils.h"
+#include "core/Utils.h"
 #include "storage/DataModule.h"
 #include "storage/Password.h"
 #include "storage/RecordLayout.h"

@@ -6,8 +6,8 @@
 #include <QFileInfo>
 
 #include "batch/BatchCommands.h"
+#include "core/Utils.h"
 #include "exchange/PayeeExchange.h"
-#include "maintenance/Utils.h"
 #include "platform/Exceptions.h"
 
 namespace {

@@ -11,6 +11,7 @@
 
 #include "batch/BatchCommands.h"
 #include "batch/BatchPayerFile.h"
+#include "core/Utils.h"
 #include "engine/PagePrinter.h"
 #include "engine/PdfWriter.h"
 #include "engine/Render.h"
@@ -20,7 +21,6 @@
 #include "forms/FormRegistry.h"
 #include "forms/FormTotals.h"
 #include "forms/RecipientFiles.h"
-#include "maintenance/Utils.h"
 #include "platform/Exceptions.h"
 #include "platform/Resources.h"
 #include "printing/PrinterSetup.h"

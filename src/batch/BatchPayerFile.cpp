@@ -3,8 +3,8 @@
 #include <QFileInfo>
 #include <QStringList>
 
+#include "core/Utils.h"
 #include "engine/Fonts.h"
-#include "maintenance/Utils.h"
 #include "platform/Services.h"
 #include "storage/DataModule.h"
 #include "storage/Globals.h"

@@ -12,7 +12,8 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "maintenance/Utils.h"
+#include "core/Utils.h"
+#include "platform/MsgBox.h"
 #include "storage/Globals.h"
 
 namespace {

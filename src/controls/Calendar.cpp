@@ -13,7 +13,7 @@
 #include <QToolButton>
 #include <algorithm>
 
-#include "maintenance/Utils.h"
+#include "core/Utils.h"
 
 namespace {
 QIcon ArrowPicture(bool pointsLeft) {

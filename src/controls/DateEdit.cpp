@@ -6,7 +6,8 @@
 
 #include "controls/Calendar.h"
 #include "controls/FilterEdit.h"
-#include "maintenance/Utils.h"
+#include "core/Utils.h"
+#include "platform/MsgBox.h"
 
 namespace {
 QDate FieldDate(const QString& text) {

@@ -17,7 +17,8 @@
 
 #include "controls/Calculator.h"
 #include "controls/FilterEdit.h"
-#include "maintenance/Utils.h"
+#include "core/Utils.h"
+#include "platform/MsgBox.h"
 #include "storage/Globals.h"
 
 namespace {

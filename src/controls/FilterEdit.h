@@ -6,7 +6,7 @@
 #include <QLineEdit>
 #include <QValidator>
 
-#include "maintenance/Utils.h"
+#include "core/Utils.h"
 
 class QMimeData;
 

@@ -7,7 +7,7 @@
 #include <algorithm>
 
 #include "controls/FilterEdit.h"
-#include "maintenance/EntryChecks.h"
+#include "core/EntryChecks.h"
 
 const QStringList& TStateEdit::StateList() {
   return StateCodes();

@@ -7,9 +7,9 @@
 #include <QSet>
 #include <cstring>
 
+#include "core/Utils.h"
 #include "exchange/PayeeExchange.h"
 #include "forms/FormChecks.h"
-#include "maintenance/Utils.h"
 #include "platform/Exceptions.h"
 #include "storage/DataModule.h"
 #include "storage/RecordSet.h"

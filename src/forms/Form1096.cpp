@@ -1,8 +1,8 @@
 #include "forms/Form1096.h"
 
+#include "core/Utils.h"
 #include "engine/PagePrinter.h"
 #include "engine/ReportProject.h"
-#include "maintenance/Utils.h"
 #include "storage/Globals.h"
 
 namespace {

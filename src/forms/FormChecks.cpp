@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include "maintenance/Utils.h"
+#include "core/Utils.h"
 #include "storage/RecordLayout.h"
 
 namespace {

@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <span>
 
-#include "maintenance/EntryChecks.h"
+#include "core/EntryChecks.h"
 
 // The 30 distribution codes of Form 1099-R box 7, in the order of the pick list.
 std::span<const char* const> DistCodes();

@@ -4,11 +4,11 @@
 #include <algorithm>
 #include <optional>
 
+#include "core/Utils.h"
 #include "engine/PagePrinter.h"
 #include "engine/ReportProject.h"
 #include "forms/FormTotals.h"
 #include "maintenance/RecordList.h"
-#include "maintenance/Utils.h"
 #include "printing/PrinterOffsets.h"
 #include "storage/DataModule.h"
 #include "storage/Globals.h"

@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "controls/DollarEdit.h"
-#include "maintenance/Utils.h"
+#include "core/Utils.h"
 #include "platform/Exceptions.h"
 #include "storage/DataModule.h"
 #include "storage/Globals.h"

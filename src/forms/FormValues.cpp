@@ -1,6 +1,6 @@
 #include "forms/FormValues.h"
 
-#include "maintenance/Utils.h"
+#include "core/Utils.h"
 #include "storage/Globals.h"
 
 namespace {

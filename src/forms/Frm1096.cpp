@@ -7,6 +7,7 @@
 #include <QSignalBlocker>
 
 #include "controls/CheckBoxEdit.h"
+#include "core/Utils.h"
 #include "engine/PagePrinter.h"
 #include "engine/ReportPrinter.h"
 #include "engine/ReportProject.h"
@@ -15,7 +16,6 @@
 #include "forms/FormScreenParts.h"
 #include "forms/FormTotals.h"
 #include "forms/FormValues.h"
-#include "maintenance/Utils.h"
 #include "platform/Application.h"
 #include "storage/DataModule.h"
 #include "storage/Globals.h"

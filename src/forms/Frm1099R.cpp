@@ -3,8 +3,8 @@
 #include <QLabel>
 
 #include "controls/FilterEdit.h"
+#include "core/Utils.h"
 #include "forms/DistCodes.h"
-#include "maintenance/Utils.h"
 #include "storage/Globals.h"
 
 namespace {

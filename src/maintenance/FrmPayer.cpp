@@ -6,7 +6,7 @@
 
 #include "controls/FilterEdit.h"
 #include "controls/StateEdit.h"
-#include "maintenance/Utils.h"
+#include "core/Utils.h"
 #include "platform/Application.h"
 #include "storage/DataModule.h"
 #include "storage/Globals.h"

@@ -19,7 +19,7 @@
 #include "controls/EnterAsTab.h"
 #include "controls/FilterEdit.h"
 #include "controls/StateEdit.h"
-#include "maintenance/Utils.h"
+#include "core/Utils.h"
 #include "platform/Application.h"
 #include "platform/Dialogs.h"
 #include "platform/Exceptions.h"

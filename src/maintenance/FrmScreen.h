@@ -10,7 +10,7 @@
 #include <functional>
 #include <memory>
 
-#include "maintenance/EntryChecks.h"
+#include "core/EntryChecks.h"
 
 class QLabel;
 class QLineEdit;

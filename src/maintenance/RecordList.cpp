@@ -10,8 +10,8 @@
 #include <QStyledItemDelegate>
 #include <algorithm>
 
+#include "core/Utils.h"
 #include "maintenance/FrmScreen.h"
-#include "maintenance/Utils.h"
 #include "platform/Dialogs.h"
 #include "platform/MsgBox.h"
 #include "storage/DataModule.h"

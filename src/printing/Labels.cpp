@@ -2,10 +2,10 @@
 
 #include <QWidget>
 
+#include "core/Utils.h"
 #include "engine/PagePrinter.h"
 #include "engine/PostNet.h"
 #include "engine/ReportSystem.h"
-#include "maintenance/Utils.h"
 #include "printing/ReportSystemSetup.h"
 #include "storage/DataModule.h"
 #include "storage/Globals.h"

@@ -22,9 +22,10 @@
 #include <utility>
 #include <vector>
 
-#include "maintenance/Utils.h"
+#include "core/Utils.h"
 #include "platform/DialogButtons.h"
 #include "platform/Dialogs.h"
+#include "platform/MsgBox.h"
 #include "platform/Settings.h"
 #include "shell/FrmMain.h"
 #include "shell/FrmWelcome.h"
@@ -118,7 +119,7 @@ QString TBackupDialog::Folder() const {
 
 void TBackupDialog::BtnBrowseClick() {
   QString folder = Path->text();
-  if (SelectFolder(FBrowseTitle, folder)) Path->setText(folder);
+  if (PromptFolder(FBrowseTitle, folder)) Path->setText(folder);
 }
 
 TFrmBackup::TFrmBackup(const QString& folder, QWidget* parent)

@@ -13,9 +13,10 @@
 #include <QVBoxLayout>
 #include <functional>
 
-#include "maintenance/Utils.h"
+#include "core/Utils.h"
 #include "platform/Application.h"
 #include "platform/Dialogs.h"
+#include "platform/MsgBox.h"
 #include "shell/Backup.h"
 #include "shell/FrmMain.h"
 #include "storage/DataModule.h"

@@ -13,7 +13,7 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
-#include "maintenance/Utils.h"
+#include "core/Utils.h"
 #include "platform/Application.h"
 #include "platform/Dialogs.h"
 #include "shell/FrmWelcome.h"

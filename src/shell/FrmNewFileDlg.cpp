@@ -6,7 +6,7 @@
 #include <QVBoxLayout>
 
 #include "controls/FilterEdit.h"
-#include "maintenance/Utils.h"
+#include "core/Utils.h"
 #include "platform/Dialogs.h"
 
 TFrmNewFileDlg::TFrmNewFileDlg(QWidget* parent) : QDialog(parent) {

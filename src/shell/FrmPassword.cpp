@@ -11,7 +11,7 @@
 #include <QVBoxLayout>
 
 #include "controls/EnterAsTab.h"
-#include "maintenance/Utils.h"
+#include "core/Utils.h"
 #include "platform/MsgBox.h"
 #include "storage/DataModule.h"
 #include "storage/Globals.h"

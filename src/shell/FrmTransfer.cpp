@@ -14,9 +14,10 @@
 #include <QVBoxLayout>
 #include <exception>
 
-#include "maintenance/Utils.h"
+#include "core/Utils.h"
 #include "platform/Application.h"
 #include "platform/Dialogs.h"
+#include "platform/MsgBox.h"
 #include "shell/FrmMain.h"
 #include "shell/FrmWelcome.h"
 #include "shell/Transfer.h"
@@ -164,7 +165,7 @@ void TFrmTransfer::FormShow() {
 
 void TFrmTransfer::BtnBrowseClick() {
   QString folder = Path->text();
-  if (SelectFolder(QStringLiteral("Select the location of your 2024 client files"), folder))
+  if (PromptFolder(QStringLiteral("Select the location of your 2024 client files"), folder))
     Path->setText(folder);
 }
 

@@ -7,10 +7,11 @@
 #include <QFileInfo>
 #include <QTimer>
 
+#include "core/Utils.h"
 #include "engine/ReportProject.h"
-#include "maintenance/Utils.h"
 #include "platform/Application.h"
 #include "platform/Dialogs.h"
+#include "platform/MsgBox.h"
 #include "platform/Resources.h"
 #include "platform/Services.h"
 #include "platform/Settings.h"

@@ -15,7 +15,8 @@
 #include <QUrl>
 #include <memory>
 
-#include "maintenance/Utils.h"
+#include "core/Utils.h"
+#include "platform/MsgBox.h"
 #include "platform/Services.h"
 #include "platform/Settings.h"
 #include "shell/FrmMain.h"

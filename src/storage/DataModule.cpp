@@ -6,7 +6,7 @@
 #include <algorithm>
 #include <cstring>
 
-#include "maintenance/Utils.h"
+#include "core/Utils.h"
 #include "platform/MsgBox.h"
 #include "storage/Globals.h"
 #include "storage/Password.h"

@@ -10,7 +10,7 @@
 #include <climits>
 #include <cstring>
 
-#include "maintenance/Utils.h"
+#include "core/Utils.h"
 #include "platform/Exceptions.h"
 #include "platform/MsgBox.h"
 #include "platform/Services.h"

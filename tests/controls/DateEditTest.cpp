@@ -13,6 +13,7 @@
 #include "EditTestHost.h"
 #include "TestSupport.h"
 #include "controls/Calendar.h"
+#include "platform/MsgBox.h"
 
 namespace {
 QString Field(const QDate& d) {

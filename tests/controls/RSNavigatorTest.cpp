@@ -13,6 +13,7 @@
 #include "controls/EnterAsTab.h"
 #include "controls/FilterEdit.h"
 #include "controls/StateEdit.h"
+#include "platform/MsgBox.h"
 
 namespace {
 constexpr int kSize = 32;

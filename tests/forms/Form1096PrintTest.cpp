@@ -2,9 +2,9 @@
 // filer number, and the red copy with its offsets, its form-type mark and the signer's line.
 
 #include "FormsFixture.h"
+#include "core/Utils.h"
 #include "forms/Form1096.h"
 #include "forms/FormTotals.h"
-#include "maintenance/Utils.h"
 #include "storage/Globals.h"
 
 namespace {

@@ -9,11 +9,11 @@
 
 #include "FormsFixture.h"
 #include "controls/CheckBoxEdit.h"
+#include "core/Utils.h"
 #include "engine/ReportSystem.h"
 #include "engine/Snapshot.h"
 #include "forms/FormTotals.h"
 #include "forms/Frm1096.h"
-#include "maintenance/Utils.h"
 #include "printing/ReportPreview.h"
 #include "storage/Globals.h"
 

@@ -6,12 +6,12 @@
 #include <QStringList>
 
 #include "FormsFixture.h"
+#include "core/Utils.h"
 #include "engine/Snapshot.h"
 #include "forms/Form1096.h"
 #include "forms/Form1098.h"
 #include "forms/FormPrint.h"
 #include "forms/FormTotals.h"
-#include "maintenance/Utils.h"
 #include "storage/Globals.h"
 
 namespace {

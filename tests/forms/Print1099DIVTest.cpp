@@ -6,11 +6,11 @@
 #include <string>
 
 #include "FormsFixture.h"
+#include "core/Utils.h"
 #include "forms/Form1096.h"
 #include "forms/Form1099DIV.h"
 #include "forms/FormPrint.h"
 #include "forms/FormTotals.h"
-#include "maintenance/Utils.h"
 #include "storage/Globals.h"
 
 namespace {

@@ -7,11 +7,11 @@
 #include <iterator>
 
 #include "FormsFixture.h"
+#include "core/Utils.h"
 #include "forms/Form1096.h"
 #include "forms/Form1099INT.h"
 #include "forms/FormPrint.h"
 #include "forms/FormTotals.h"
-#include "maintenance/Utils.h"
 #include "storage/Globals.h"
 
 namespace {

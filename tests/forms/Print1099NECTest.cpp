@@ -4,10 +4,10 @@
 #include <QStringList>
 
 #include "FormsFixture.h"
+#include "core/Utils.h"
 #include "forms/Form1099NEC.h"
 #include "forms/FormPrint.h"
 #include "forms/FormTotals.h"
-#include "maintenance/Utils.h"
 #include "storage/Globals.h"
 
 namespace {

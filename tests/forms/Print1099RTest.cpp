@@ -5,11 +5,11 @@
 #include <QStringList>
 
 #include "FormsFixture.h"
+#include "core/Utils.h"
 #include "forms/Form1096.h"
 #include "forms/Form1099R.h"
 #include "forms/FormPrint.h"
 #include "forms/FormTotals.h"
-#include "maintenance/Utils.h"
 #include "storage/Globals.h"
 
 namespace {

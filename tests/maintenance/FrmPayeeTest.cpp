@@ -17,6 +17,7 @@
 #include "controls/StateEdit.h"
 #include "maintenance/FrmPayee.h"
 #include "maintenance/RecordList.h"
+#include "platform/MsgBox.h"
 
 namespace {
 // A payee that passes every check, as stored.

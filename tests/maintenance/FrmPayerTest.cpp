@@ -10,6 +10,7 @@
 #include "controls/FilterEdit.h"
 #include "controls/StateEdit.h"
 #include "maintenance/FrmPayer.h"
+#include "platform/MsgBox.h"
 
 namespace {
 class FrmPayerTest : public ScreenTest<TFrmPayer> {

@@ -8,6 +8,7 @@
 
 #include "FrmTestFixture.h"
 #include "maintenance/RecordList.h"
+#include "platform/MsgBox.h"
 
 namespace {
 std::vector<TPayeeRecord> NumberedBusinesses(int count) {

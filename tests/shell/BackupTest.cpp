@@ -9,7 +9,7 @@
 #include <QScopedValueRollback>
 
 #include "ShellFixture.h"
-#include "maintenance/Utils.h"
+#include "core/Utils.h"
 #include "platform/Dialogs.h"
 #include "platform/MsgBox.h"
 #include "platform/Services.h"

@@ -4,8 +4,8 @@
 #include <QTest>
 
 #include "ShellFixture.h"
+#include "core/Utils.h"
 #include "maintenance/RecordList.h"
-#include "maintenance/Utils.h"
 #include "platform/Dialogs.h"
 #include "platform/MsgBox.h"
 #include "platform/Services.h"

@@ -10,7 +10,7 @@
 #include <set>
 
 #include "ShellFixture.h"
-#include "maintenance/Utils.h"
+#include "core/Utils.h"
 #include "platform/Dialogs.h"
 #include "platform/MsgBox.h"
 #include "platform/Services.h"

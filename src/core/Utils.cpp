@@ -1,4 +1,4 @@
-#include "maintenance/Utils.h"
+#include "core/Utils.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -16,8 +16,6 @@
 #include <cstdlib>
 #include <cstring>
 #include <string>
-
-#include "platform/Dialogs.h"
 
 bool CopyFailed = false;
 
@@ -378,8 +376,4 @@ quint16 CountFiles(const QString& mask) {
   const QStringList entries = dir.entryList(
       {info.fileName()}, QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
   return static_cast<quint16>(entries.size());
-}
-
-bool SelectFolder(const QString& caption, QString& folder) {
-  return PromptFolder(caption, folder);
 }

@@ -4,7 +4,7 @@
 #include <QFileInfo>
 
 #include "TestSupport.h"
-#include "maintenance/Utils.h"
+#include "core/Utils.h"
 
 TEST(Utils, TextRoutines) {
   EXPECT_EQ(LeftChars("abc", 2), "ab");

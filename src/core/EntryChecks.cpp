@@ -1,8 +1,8 @@
-#include "maintenance/EntryChecks.h"
+#include "core/EntryChecks.h"
 
 #include <functional>
 
-#include "maintenance/Utils.h"
+#include "core/Utils.h"
 
 namespace {
 struct TRule {

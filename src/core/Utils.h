@@ -6,7 +6,6 @@
 #include <bitset>
 
 #include "platform/Exceptions.h"
-#include "platform/MsgBox.h"
 #include "platform/Services.h"
 
 using TCharSet = std::bitset<256>;
@@ -62,4 +61,3 @@ QString MaskSSN(const QString& text);
 extern bool CopyFailed;
 void CopyFileChecked(const QString& source, const QString& target, bool failIfExists);
 quint16 CountFiles(const QString& mask);
-bool SelectFolder(const QString& caption, QString& folder);
