@@ -2,7 +2,9 @@
 
 #include <QPointer>
 #include <QPrinter>
+#include <QScopeGuard>
 
+#include "core/ScopeCleanup.h"
 #include "engine/Render.h"
 #include "engine/ReportWindows.h"
 #include "platform/MsgBox.h"
@@ -36,16 +38,11 @@ void SendToPrinter(const TPrinterTarget& target, const TReportJob& job,
     window = new TReportStatusWindow(status.Title);
     window->show();
   }
+  const auto closeWindow = qScopeGuard([&] { delete window.data(); });
   const int pages = job.PageCount();
-  try {
-    PrintJob(job, *printer, settings.FromPage, settings.ToPage, byHand, [&](int page) {
-      if (window) window->ShowPage(status.Format, page, pages);
-    });
-  } catch (...) {
-    delete window.data();
-    throw;
-  }
-  delete window.data();
+  PrintJob(job, *printer, settings.FromPage, settings.ToPage, byHand, [&](int page) {
+    if (window) window->ShowPage(status.Format, page, pages);
+  });
 }
 
 TReportPrinter::TReportPrinter(QObject* parent) : QObject(parent) {}
@@ -54,14 +51,13 @@ bool TReportPrinter::Execute() {
   if (!PrinterAvailable(Target())) return false;
   if (OnBeforePrint) OnBeforePrint(*this);
   BeginDoc();
-  try {
+  {
+    // The document ends on every path; the pages of a job that failed half-way are dropped.
+    auto dropFailedJob = qScopeGuard([this] { TakeJob(); });
+    TScopeCleanup endDoc([this] { EndDoc(); });
     if (OnPrint) OnPrint(*this);
-  } catch (...) {
-    EndDoc();
-    TakeJob();
-    throw;
+    dropFailedJob.dismiss();
   }
-  EndDoc();
   FLastJob = TakeJob();
   // A job printed straight away has no page range: all of it goes.
   TPrinterSettings settings = PrinterSettings();

@@ -4,6 +4,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QScopeGuard>
 #include <cerrno>
 #include <cstring>
 
@@ -139,18 +140,17 @@ void ReplaceFile(const QString& target, const QByteArray& bytes) {
   const int fd = ::mkostemp(pattern.data(), O_CLOEXEC);
   if (fd < 0) Fail("create a temporary file for", target, errno);
   const QString temp = QFile::decodeName(pattern);
-  try {
-    LockWhole(fd);
-    if (::fchmod(fd, ModeFor(target)) != 0) Fail("write", temp, errno);
-    WriteAllTo(fd, bytes, target);
-    if (::fsync(fd) != 0) Fail("write", target, errno);
-    if (::rename(pattern.constData(), QFile::encodeName(target).constData()) != 0)
-      Fail("replace", target, errno);
-  } catch (...) {
+  auto dropTemp = qScopeGuard([&] {
     ::close(fd);
     ::unlink(pattern.constData());
-    throw;
-  }
+  });
+  LockWhole(fd);
+  if (::fchmod(fd, ModeFor(target)) != 0) Fail("write", temp, errno);
+  WriteAllTo(fd, bytes, target);
+  if (::fsync(fd) != 0) Fail("write", target, errno);
+  if (::rename(pattern.constData(), QFile::encodeName(target).constData()) != 0)
+    Fail("replace", target, errno);
+  dropTemp.dismiss();
   SyncFolder(info.absolutePath());
   if (::close(fd) != 0) Fail("write", target, errno);
 }

@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <optional>
 
+#include "core/ScopeCleanup.h"
 #include "core/Utils.h"
 #include "engine/PagePrinter.h"
 #include "engine/ReportProject.h"
@@ -26,19 +27,14 @@ void ForEachPayeeByName(S&& start, F&& each) {
   RecIndexCount = payees.RecordCount();
   BuildRecIndex();
   payees.PushRec();
-  try {
-    start();
-    const size_t count = std::min<size_t>(RecIndex.size(), size_t(std::max(RecIndexCount, 0)));
-    for (size_t i = 0; i < count; ++i) {
-      payees.SetCurrentRecord(RecIndex[i].Index + 1);
-      payees.GetRec();
-      each();
-    }
-  } catch (...) {
-    payees.PopRec();
-    throw;
+  TScopeCleanup backToPayee([&payees] { payees.PopRec(); });
+  start();
+  const size_t count = std::min<size_t>(RecIndex.size(), size_t(std::max(RecIndexCount, 0)));
+  for (size_t i = 0; i < count; ++i) {
+    payees.SetCurrentRecord(RecIndex[i].Index + 1);
+    payees.GetRec();
+    each();
   }
-  payees.PopRec();
 }
 
 double ItemFontSize(const TRedCopyItem& item, const QString& text, const TFormData& d,
@@ -135,13 +131,10 @@ int PrintProgramGenerated(const TFormDef& form, TPagePrinter& printer, TReportPr
     PrintRecipient(*job, printer);
     ++printed;
   };
-  try {
+  {
+    TScopeCleanup closeProject([&project] { project.Close(); });
     ForEachFormPayee(form, start, each);
-  } catch (...) {
-    project.Close();
-    throw;
   }
-  project.Close();
   return printed;
 }
 

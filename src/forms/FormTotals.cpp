@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "controls/DollarEdit.h"
+#include "core/ScopeCleanup.h"
 #include "core/Utils.h"
 #include "platform/Exceptions.h"
 #include "storage/DataModule.h"
@@ -85,6 +86,7 @@ int ScanFormTotals(TRecordSet& payees, uint8_t formType) {
   if (payees.Active() && payees.RecSize() < TPayeeRecord::Size)
     throw std::logic_error("the payee record set does not hold payee records");
   payees.RootRec();
+  TScopeCleanup backToPayee([&payees] { payees.PopRec(); });
   TotalForms = 0;
   TotalWithheld = 0;
   TotalAmount = 0;
@@ -92,17 +94,11 @@ int ScanFormTotals(TRecordSet& payees, uint8_t formType) {
   for (int i = 0; i < count; ++i) {
     payees.NextRec();
     const uint8_t* record = payees.RecordBuffer();
-    try {
-      CheckPayeeAmounts(record, payees.CurrentRecord());
-    } catch (...) {
-      payees.PopRec();
-      throw;
-    }
+    CheckPayeeAmounts(record, payees.CurrentRecord());
     TotalWithheld += qualifies.Withheld(record);
     TotalAmount += qualifies.Amount(record);
     if (qualifies(record)) ++TotalForms;
   }
-  payees.PopRec();
   return TotalForms;
 }
 
@@ -110,13 +106,13 @@ int CountAllForms(TRecordSet& payees) {
   std::vector<TFormQualifier> qualifiers;
   for (const TFormTotalsDef& def : kTotals) qualifiers.emplace_back(def.FormType);
   payees.RootRec();
+  TScopeCleanup backToPayee([&payees] { payees.PopRec(); });
   int forms = 0;
   const int count = payees.LastRecord();
   for (int i = 0; i < count; ++i) {
     payees.NextRec();
     for (const TFormQualifier& qualifies : qualifiers) forms += qualifies(payees.RecordBuffer());
   }
-  payees.PopRec();
   return forms;
 }
 

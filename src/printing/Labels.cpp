@@ -2,6 +2,7 @@
 
 #include <QWidget>
 
+#include "core/ScopeCleanup.h"
 #include "core/Utils.h"
 #include "engine/PagePrinter.h"
 #include "engine/PostNet.h"
@@ -69,14 +70,11 @@ void TPayeeLabels::Rpt1099LabelsPrint(TPagePrinter& printer) {
   FBarcode->CheckDigit = true;
   FBarcode->Left = 0.13;
   FLabelsPrinted = 0;
-  try {
-    FLabelsPrinted = LabelShell.Execute(printer);
-  } catch (...) {
-    // The report system skips its after-print event when the job fails; the payee the user
-    // was on must come back all the same.
-    Rpt1099LabelsAfterPrint(printer);
-    throw;
-  }
+  // The report system skips its after-print event when the job fails; the payee the user was on
+  // must come back all the same.
+  TScopeCleanup afterFailedPrint([&] { Rpt1099LabelsAfterPrint(printer); });
+  FLabelsPrinted = LabelShell.Execute(printer);
+  afterFailedPrint.Dismiss();
 }
 
 void TPayeeLabels::Rpt1099LabelsAfterPrint(TPagePrinter& /*printer*/) {

@@ -16,12 +16,14 @@
 #include <QLineEdit>
 #include <QPainter>
 #include <QPushButton>
+#include <QScopeGuard>
+#include <QScopedValueRollback>
 #include <QStyle>
 #include <QVBoxLayout>
-#include <exception>
 #include <utility>
 #include <vector>
 
+#include "core/ScopeCleanup.h"
 #include "core/Utils.h"
 #include "platform/DialogButtons.h"
 #include "platform/Dialogs.h"
@@ -249,20 +251,14 @@ QString AskFolder(TBackupDialog& dlg) {
 // file again and reports. A failure is raised only once the file is open again.
 void CopyWhileClosed(TFrmMain& main, const QString& folder, const TCopyList& copies,
                      const TCopyTexts& texts) {
-  std::exception_ptr failure;
-  TFrmMsgWin::ShowMessage(AppTitle(), texts.Copying + folder);
   {
+    TScopeCleanup reopen([&main] { ReopenPayerFile(main); });
+    const auto closeMessage = qScopeGuard([] { TFrmMsgWin::CloseMessage(); });
+    TFrmMsgWin::ShowMessage(AppTitle(), texts.Copying + folder);
     THourglass hourglass;
-    try {
-      FrmDataModule->RSPayee->CloseRecSet();
-      CopyPayerFilePair(copies, TPairCopy::InOrder);
-    } catch (...) {
-      failure = std::current_exception();
-    }
+    FrmDataModule->RSPayee->CloseRecSet();
+    CopyPayerFilePair(copies, TPairCopy::InOrder);
   }
-  TFrmMsgWin::CloseMessage();
-  ReopenPayerFile(main);
-  if (failure) std::rethrow_exception(failure);
   MsgBox(texts.Done, AppTitle(), mbOk);
 }
 
@@ -289,18 +285,12 @@ void RunCopyCommand(TFrmMain& main, TBackupDialog& dlg, bool toFolder, const TCo
 // The file was closed for the copy and opens again from the same path whatever happened; the
 // user has just been working in it, so the password is not asked again.
 void ReopenPayerFile(TFrmMain& main) {
-  SkipPasswordCheck = true;
-  try {
-    FrmDataModule->RSPayee->OpenRecSet();
-  } catch (...) {
-    SkipPasswordCheck = false;
+  const auto showState = qScopeGuard([&main] {
     main.UpdateFormCaption();
     main.EnableMenuItems(FileIsOpen);
-    throw;
-  }
-  SkipPasswordCheck = false;
-  main.UpdateFormCaption();
-  main.EnableMenuItems(FileIsOpen);
+  });
+  const QScopedValueRollback skipCheck(SkipPasswordCheck, true);
+  FrmDataModule->RSPayee->OpenRecSet();
 }
 
 void BackupPayerFile(TFrmMain& main) {
@@ -336,15 +326,12 @@ void CopyPayerFilePair(const TCopyList& copies, TPairCopy mode) {
     if (SameExistingFile(source, target))
       RaisePairCopyError(QStringLiteral("The source and destination are the same file."));
   QStringList staged;
-  try {
-    for (const auto& [source, target] : copies) {
-      staged << StagedName(target);
-      CopyFileChecked(source, staged.last(), false);
-    }
-  } catch (...) {
-    RemoveFiles(staged);
-    throw;
+  auto removeStaged = qScopeGuard([&staged] { RemoveFiles(staged); });
+  for (const auto& [source, target] : copies) {
+    staged << StagedName(target);
+    CopyFileChecked(source, staged.last(), false);
   }
+  removeStaged.dismiss();
   QStringList made;  // targets that did not exist before: undone when a later rename fails
   for (size_t i = 0; i < copies.size(); ++i) {
     const QString& target = copies[i].second;

@@ -13,6 +13,7 @@
 #include <QVBoxLayout>
 #include <functional>
 
+#include "core/ScopeCleanup.h"
 #include "core/Utils.h"
 #include "platform/Application.h"
 #include "platform/Dialogs.h"
@@ -286,13 +287,10 @@ void ImportPayeesCommand(TFrmMain& main) {
   if (FrmDataModule->RSPayee->BrowseOnly()) throw EInOutError(FileInUseText(PayeeFileName));
   // The file is written whole and renamed, so this program lets go of it for the moment.
   FrmDataModule->RSPayee->CloseRecSet();
-  try {
+  {
+    TScopeCleanup reopen([&main] { ReopenPayerFile(main); });
     AppendPayees(PayeeFileName, payees);
-  } catch (...) {
-    ReopenPayerFile(main);
-    throw;
   }
-  ReopenPayerFile(main);
   RecIndexDirty = true;
   MsgBox(QStringLiteral("%1 payees were imported.").arg(payees.size()), AppTitle(), mbInfo);
 }

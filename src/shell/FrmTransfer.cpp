@@ -12,8 +12,8 @@
 #include <QStatusBar>
 #include <QTimer>
 #include <QVBoxLayout>
-#include <exception>
 
+#include "core/ScopeCleanup.h"
 #include "core/Utils.h"
 #include "platform/Application.h"
 #include "platform/Dialogs.h"
@@ -255,22 +255,16 @@ void TFrmTransfer::FinishTransfer() {
 
 void TFrmTransfer::BtnTransferClick() {
   EnterTransferState();
-  std::exception_ptr failure;
   TFrmMsgWin::ShowMessage(AppTitle(), QStringLiteral("Transferring files... please wait"));
-  {
-    THourglass hourglass;
-    Pause(500);
-    FFilesTransferred = 0;
-    try {
-      TransferSelected();
-    } catch (...) {
-      failure = std::current_exception();
-    }
-    if (!failure) Pause(500);
+  THourglass hourglass;
+  TScopeCleanup finish([this] {
     TFrmMsgWin::CloseMessage();
     FinishTransfer();
-  }
-  if (failure) std::rethrow_exception(failure);
+  });
+  Pause(500);
+  FFilesTransferred = 0;
+  TransferSelected();
+  Pause(500);
 }
 
 void ShowTransferScreen() {

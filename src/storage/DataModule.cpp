@@ -3,9 +3,12 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QScopeGuard>
+#include <QScopedValueRollback>
 #include <algorithm>
 #include <cstring>
 
+#include "core/ScopeCleanup.h"
 #include "core/Utils.h"
 #include "platform/MsgBox.h"
 #include "storage/Globals.h"
@@ -21,13 +24,9 @@ class TFrmDataModule::TPayeeRecordSet : public TRecordSet {
   TPayeeRecordSet(TFrmDataModule* module) : TRecordSet(module), FModule(module) {}
   void OpenRecSet() override {
     if (Active()) return;
-    try {
-      TRecordSet::OpenRecSet();
-    } catch (...) {
-      FModule->AbandonOpen();
-      throw;
-    }
-    if (!Active()) FModule->AbandonOpen();
+    TScopeCleanup abandon([this] { FModule->AbandonOpen(); });
+    TRecordSet::OpenRecSet();
+    if (Active()) abandon.Dismiss();
   }
 
  private:
@@ -116,15 +115,12 @@ void TFrmDataModule::OpenPayerSet() {
   if (!PayerFileAgreed()) return;
   RSPayer->OpenRecSet();
   if (!RSPayer->Active()) return;
-  try {
-    if (RSPayer->LastRecord() == 0)
-      RestorePayerRecord();
-    else
-      RSPayer->GetRec();
-  } catch (...) {
-    RSPayer->CloseRecSet();
-    throw;
-  }
+  TScopeCleanup closeOnFailure([this] { RSPayer->CloseRecSet(); });
+  if (RSPayer->LastRecord() == 0)
+    RestorePayerRecord();
+  else
+    RSPayer->GetRec();
+  closeOnFailure.Dismiss();
 }
 
 // A payee file whose payer file has gone (deleted, or left behind by a copy) would silently get a
@@ -173,12 +169,12 @@ void TFrmDataModule::RestorePayerRecord() {
 }
 
 void TFrmDataModule::RSPayeeBeforeOpen(TRecordSet* /*sender*/) {
-  FileIsOpen = true;
-  try {
+  {
+    // Open while the payer set opens; what the open finds decides below.
+    auto notOpenOnFailure = qScopeGuard([] { FileIsOpen = false; });
+    FileIsOpen = true;
     OpenPayerSet();
-  } catch (...) {
-    FileIsOpen = false;
-    throw;
+    notOpenOnFailure.dismiss();
   }
   if (RSPayer->Active() && !IsBlank(PayerRec.GetString("FilePassword")) && !SkipPasswordCheck)
     CheckFilePassword();
@@ -199,15 +195,11 @@ void TFrmDataModule::CheckFilePassword() {
 }
 
 void TFrmDataModule::AbandonOpen() {
-  FAbandoning = true;
-  try {
+  {
+    const QScopedValueRollback abandoning(FAbandoning, true);
     RSPayee->CloseRecSet();
     RSPayer->CloseRecSet();
-  } catch (...) {
-    FAbandoning = false;
-    throw;
   }
-  FAbandoning = false;
   FileIsOpen = false;
 }
 
@@ -236,13 +228,8 @@ void TFrmDataModule::RSPayeeAfterClose(TRecordSet* /*sender*/) {
     if (OnAddRecentFile && !IsBlank(PayeeFileName)) OnAddRecentFile(PayeeFileName);
     if (OnRefreshRecentMenu) OnRefreshRecentMenu();
   }
-  try {
-    if (!FAbandoning) RSPayer->PostRec();
-  } catch (...) {
-    RSPayer->CloseRecSet();
-    throw;
-  }
-  RSPayer->CloseRecSet();
+  TScopeCleanup closePayer([this] { RSPayer->CloseRecSet(); });
+  if (!FAbandoning) RSPayer->PostRec();
 }
 
 void TFrmDataModule::RSPayeeAfterNewRec(TRecordSet* /*sender*/) {

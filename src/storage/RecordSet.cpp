@@ -5,6 +5,7 @@
 #include <unistd.h>
 #include <QDir>
 #include <QFile>
+#include <QScopeGuard>
 #include <algorithm>
 #include <cerrno>
 #include <climits>
@@ -202,15 +203,14 @@ bool TRecordSet::CreateNew(int /*access*/, int share) {
   FTailBytes = 0;
   FCurRec = 1;
   FLastRec = 1;
-  try {
-    NewRecData();
-    WriteRecord(1);
-  } catch (...) {
-    // A half-made file would open later as an empty or partial record file.
+  // A half-made file would open later as an empty or partial record file.
+  auto removeHalfMade = qScopeGuard([&] {
     ReleaseHandle();
     ::unlink(path.constData());
-    throw;
-  }
+  });
+  NewRecData();
+  WriteRecord(1);
+  removeHalfMade.dismiss();
   Fire(OnCreateFile);
   return true;
 }
@@ -264,13 +264,11 @@ void TRecordSet::WriteRecord(int n) {
 // A record that could be written only in part (a full disk) is cut off again, so the file never
 // ends in half a record.
 void TRecordSet::AppendRecord(int n) {
-  try {
-    WriteRecord(n);
-  } catch (...) {
-    // The write's own error is the one reported; the cut is the best that can be done.
-    (void)!::ftruncate(FFileHandle, static_cast<off_t>(n - 1) * FRecSize);
-    throw;
-  }
+  // The write's own error is the one reported; the cut is the best that can be done.
+  auto cutBack =
+      qScopeGuard([&] { (void)!::ftruncate(FFileHandle, static_cast<off_t>(n - 1) * FRecSize); });
+  WriteRecord(n);
+  cutBack.dismiss();
 }
 
 // Writes to a file that was deleted or replaced under the set would succeed and vanish with the
