@@ -15,6 +15,12 @@
 namespace {
 using namespace FieldDefs;
 
+// Last year's payee record, kept apart from this year's table in storage/RecordLayout.cpp on
+// purpose: it describes files a released version wrote and that will never change, while this
+// year's layout grows with the forms. The two share the field builders (FieldDefs) and nothing
+// else; sharing field positions would let a change to this year's record misread every file
+// carried forward. The payer record did not change between the years, so it is read with this
+// year's layout.
 // clang-format off
 constexpr TFieldDef kPriorPayeeFields[] = {
   Int("TransferRecNo", 0),      Flag("Individual", 4),        Str("PayeeName", 5, 40),
