@@ -12,6 +12,7 @@
 #include "platform/MsgBox.h"
 #include "shell/FrmMain.h"
 #include "storage/DataModule.h"
+#include "storage/Notices.h"
 
 namespace {
 const char* const kUsage =
@@ -76,6 +77,7 @@ int main(int argc, char** argv) {
   }
   ApplyVisualStyle(app);
   RegisterProgramFonts();
+  SetStorageNotice(MsgBox);
   TFrmMain main;
   TFrmDataModule dataModule;
   TReportProject reportProject;

@@ -171,9 +171,10 @@ int Dump(const QStringList& args, QTextStream& out, QTextStream& err) {
   set.SetFileShareMode(smShareDenyNone);
   set.SetAutoCreate(false);
   set.SetShowOpenMode(false);
+  set.SetOpenErrText(QStringLiteral("Unable to open %1").arg(path));
   set.OpenRecSet();
   if (!set.Active()) {
-    err << "Unable to open " << path << "\n";
+    err << set.OpenErrText() << "\n";
     return 2;
   }
   {

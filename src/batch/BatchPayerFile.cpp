@@ -17,8 +17,9 @@ void OpenReadOnly(TRecordSet& set, const QString& file, int recSize) {
   set.SetFileShareMode(smShareDenyNone);
   set.SetAutoCreate(false);
   set.SetShowOpenMode(false);
+  set.SetOpenErrText(QStringLiteral("Unable to open %1").arg(file));
   set.OpenRecSet();
-  if (!set.Active()) throw TBatchFailure{QStringLiteral("Unable to open %1").arg(file)};
+  if (!set.Active()) throw TBatchFailure{set.OpenErrText()};
 }
 
 // Only the password matters to the commands; a protected file is the user's to open in Papyra.

@@ -1,15 +1,19 @@
 // papyra-batch: the program's routines without windows, for scripts and benchmarks.
 #include <QApplication>
 #include <QMap>
+#include <QRegularExpression>
 #include <cstdio>
 #include <cstdlib>
 
 #include "batch/BatchCommands.h"
 #include "platform/Exceptions.h"
-#include "platform/MsgBox.h"
 #include "platform/Services.h"
+#include "storage/Notices.h"
 
 namespace {
+// A notice of the record files has been printed: the command ends with exit status 2.
+struct TNoticeEnds {};
+
 QMap<QString, TBatchCommand>& Commands() {
   static QMap<QString, TBatchCommand> commands;
   return commands;
@@ -108,8 +112,14 @@ int main(int argc, char** argv) {
   if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
   QApplication app(argc, argv);
   AddProgramFontFiles();
-  // No window may appear: messages the shared routines show go to stderr instead.
-  MsgBoxScript::Enable(true);
+  // Nobody is there to answer what the record files would tell or ask on screen: the notice
+  // is printed and the command ends.
+  SetStorageNotice([&err](const QString& text, const QString&, int) -> int {
+    err << QString(text).replace(QRegularExpression(QStringLiteral("~+")), QStringLiteral(" "))
+        << "\n";
+    err.flush();
+    throw TNoticeEnds{};
+  });
   QStringList args = app.arguments().mid(1);
   if (args.value(0) == QLatin1String("help")) {
     Usage(out);
@@ -126,7 +136,8 @@ int main(int argc, char** argv) {
   } catch (const EPapyraException& e) {
     err << e.Message() << "\n";
     rc = 2;
+  } catch (const TNoticeEnds&) {
+    rc = 2;
   }
-  for (const auto& shown : MsgBoxScript::Log()) err << shown.text << "\n";
   return rc;
 }

@@ -12,6 +12,7 @@
 #include "core/Utils.h"
 #include "platform/MsgBox.h"
 #include "storage/Globals.h"
+#include "storage/Notices.h"
 #include "storage/Password.h"
 #include "storage/RecentFiles.h"
 
@@ -128,7 +129,7 @@ void TFrmDataModule::OpenPayerSet() {
 // payee file does not exist yet either, is made without asking.
 bool TFrmDataModule::PayerFileAgreed() const {
   if (!QFileInfo::exists(PayeeFileName) || QFileInfo::exists(PayerFileName)) return true;
-  return MsgBox(
+  return StorageNotice(
              QStringLiteral("The payer file %1 is missing.~Create a blank payer record for %2?")
                  .arg(QDir::toNativeSeparators(PayerFileName), QFileInfo(PayeeFileName).fileName()),
              AppTitle(), mbOkCancelDefCancel) == mrOk;
@@ -141,11 +142,12 @@ void TFrmDataModule::ReportDamagedPayeeFile() {
   if (tail == 0) return;
   const bool wasBrowseOnly = RSPayee->BrowseOnly();
   RSPayee->SetBrowseOnly();
-  MsgBox(DamagedFileText(PayeeFileName, tail) +
-             (wasBrowseOnly ? QString()
-                            : QStringLiteral("~~The file has been opened in browse only mode. You "
-                                             "will not be able to record any changes.")),
-         AppTitle(), mbError);
+  StorageNotice(
+      DamagedFileText(PayeeFileName, tail) +
+          (wasBrowseOnly ? QString()
+                         : QStringLiteral("~~The file has been opened in browse only mode. You "
+                                          "will not be able to record any changes.")),
+      AppTitle(), mbError);
 }
 
 QString DamagedFileText(const QString& file, qint64 tailBytes) {
@@ -191,7 +193,8 @@ void TFrmDataModule::CheckFilePassword() {
   PayeeFileName.clear();
   RSPayee->SetFileName(QString());
   RSPayer->CloseRecSet();  // the payer record is not written back
-  if (!PasswordDialog->Cancel()) MsgBox(QStringLiteral("Incorrect Password"), AppTitle(), mbError);
+  if (!PasswordDialog->Cancel())
+    StorageNotice(QStringLiteral("Incorrect Password"), AppTitle(), mbError);
 }
 
 void TFrmDataModule::AbandonOpen() {

@@ -15,6 +15,7 @@
 #include "platform/Exceptions.h"
 #include "platform/MsgBox.h"
 #include "platform/Services.h"
+#include "storage/Notices.h"
 
 namespace {
 constexpr int kShareFlags[] = {0x00, 0x10, 0x20, 0x30, 0x40};
@@ -117,7 +118,7 @@ void TRecordSet::OpenRecSet() {
   FillBlankCaptions();
   if (Fire(OnBeforeOpen)) return;
   if (IsBlank(FFileName)) {
-    MsgBox(FOpenErrText, FOpenErrCaption, mbError);
+    StorageNotice(FOpenErrText, FOpenErrCaption, mbError);
     return;
   }
   FOpenMode = static_cast<int>(FFileOpenMode);
@@ -129,7 +130,7 @@ void TRecordSet::OpenRecSet() {
     if (!OpenExisting(FOpenMode, FShareMode)) return;
   } else {
     if (!FAutoCreate) {
-      MsgBox(FOpenErrText, FOpenErrCaption, mbError);
+      StorageNotice(FOpenErrText, FOpenErrCaption, mbError);
       return;
     }
     if (!CreateNew(FOpenMode, FShareMode)) return;
@@ -164,11 +165,12 @@ bool TRecordSet::OpenExisting(int access, int share) {
     if (fd >= 0) {
       FFileHandle = fd;
       AfterOpened(true);
-      if (FShowOpenMode) MsgBox(FFileName + kBrowseOnlyText1 + kBrowseOnlyText2, FAppTitle, mbInfo);
+      if (FShowOpenMode)
+        StorageNotice(FFileName + kBrowseOnlyText1 + kBrowseOnlyText2, FAppTitle, mbInfo);
       return true;
     }
   }
-  MsgBox(FOpenErrText, FOpenErrCaption, mbError);
+  StorageNotice(FOpenErrText, FOpenErrCaption, mbError);
   return false;
 }
 
@@ -194,7 +196,7 @@ bool TRecordSet::CreateNew(int /*access*/, int share) {
     fd = -1;
   }
   if (fd < 0) {
-    MsgBox(FOpenErrText, FOpenErrCaption, mbError);
+    StorageNotice(FOpenErrText, FOpenErrCaption, mbError);
     return false;
   }
   FFileHandle = fd;
@@ -304,7 +306,7 @@ void TRecordSet::NewRec() {
   if (!FActive || FBrowseOnly) return;
   if (FLastRec >= FMaxRec) {
     if (IsBlank(FNewErrCaption)) FNewErrCaption = ::AppTitle();
-    MsgBox(FNewErrText, FNewErrCaption, mbError);
+    StorageNotice(FNewErrText, FNewErrCaption, mbError);
     return;
   }
   if (Fire(OnBeforeNewRec)) return;
@@ -357,11 +359,11 @@ void TRecordSet::DeleteRec() {
   if (!FActive || FBrowseOnly || !HasRecord()) return;
   if (RecordCount() <= 1) {
     if (IsBlank(FDelErrCaption)) FDelErrCaption = ::AppTitle();
-    MsgBox(FDelErrText, FDelErrCaption, mbError);
+    StorageNotice(FDelErrText, FDelErrCaption, mbError);
     return;
   }
   if (IsBlank(FDelMsgCaption)) FDelMsgCaption = ::AppTitle();
-  if (MsgBox(FDelMsgText, FDelMsgCaption, mbOkCancelDefCancel) != mrOk) return;
+  if (StorageNotice(FDelMsgText, FDelMsgCaption, mbOkCancelDefCancel) != mrOk) return;
   if (Fire(OnBeforeDelete)) return;
   CheckFileStillThere("delete");
   {

@@ -9,6 +9,7 @@
 #include "platform/Dialogs.h"
 #include "platform/MsgBox.h"
 #include "platform/Services.h"
+#include "storage/Notices.h"
 
 int main(int argc, char** argv) {
   qputenv("QT_QPA_PLATFORM", "offscreen");
@@ -19,6 +20,7 @@ int main(int argc, char** argv) {
   qputenv("LC_ALL", "C.UTF-8");
   TApplication app(argc, argv);
   MsgBoxScript::Enable(true);
+  SetStorageNotice(MsgBox);
   DialogScript::Enable(true);
   ShellScript::Enable(true);
   HelpScript::Enable(true);

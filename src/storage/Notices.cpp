@@ -1,0 +1,22 @@
+#include "storage/Notices.h"
+
+#include <QtGlobal>
+
+#include "platform/MsgBox.h"
+
+namespace {
+TStorageNotice& Installed() {
+  static TStorageNotice notice;
+  return notice;
+}
+}  // namespace
+
+TStorageNotice SetStorageNotice(TStorageNotice notice) {
+  return std::exchange(Installed(), std::move(notice));
+}
+
+int StorageNotice(const QString& text, const QString& caption, int flags) {
+  if (Installed()) return Installed()(text, caption, flags);
+  qWarning("%s: %s", qUtf8Printable(caption), qUtf8Printable(QString(text).replace('~', ' ')));
+  return MsgBoxScript::DefaultAnswer(flags);
+}
