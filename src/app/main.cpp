@@ -8,6 +8,7 @@
 #include "app/ProgramIcon.h"
 #include "app/Screens.h"
 #include "engine/ReportProject.h"
+#include "maintenance/PasswordDialog.h"
 #include "platform/Application.h"
 #include "platform/MsgBox.h"
 #include "shell/FrmMain.h"
@@ -80,6 +81,7 @@ int main(int argc, char** argv) {
   SetStorageNotice(MsgBox);
   TFrmMain main;
   TFrmDataModule dataModule;
+  InstallPasswordPrompt(dataModule);
   TReportProject reportProject;
   dataModule.ReportProject = &reportProject;
   InstallScreens(main);

@@ -76,15 +76,10 @@ QString PayerFileFor(const QString& payeeFile) {
 }
 
 TFrmDataModule::TFrmDataModule(QObject* owner)
-    : QObject(owner),
-      RSPayer(new TRecordSet(this)),
-      RSPayee(new TPayeeRecordSet(this)),
-      PasswordDialog(new TPasswordDialog(this)) {
+    : QObject(owner), RSPayer(new TRecordSet(this)), RSPayee(new TPayeeRecordSet(this)) {
   setObjectName(QStringLiteral("FrmDataModule"));
   SetDesignValues(RSPayer, "RSPayer", 1000, false);
   SetDesignValues(RSPayee, "RSPayee", 250, true);
-  PasswordDialog->setObjectName(QStringLiteral("PasswordDialog"));
-  PasswordDialog->SetPrompt(QStringLiteral("Enter File Password"));
   OnAddRecentFile = [](const QString& path) { AddRecentFile(RecentFiles, path); };
   ConnectEvents();
   if (!FrmDataModule) FrmDataModule = this;
@@ -187,13 +182,15 @@ void TFrmDataModule::RSPayeeBeforeOpen(TRecordSet* /*sender*/) {
 }
 
 void TFrmDataModule::CheckFilePassword() {
-  PasswordDialog->SetPassword(UnscramblePassword(PayerRec.GetString("FilePassword")));
-  if (PasswordDialog->Execute()) return;
+  const TPasswordAnswer answer =
+      OnAskPassword ? OnAskPassword(UnscramblePassword(PayerRec.GetString("FilePassword")))
+                    : TPasswordAnswer::Cancelled;
+  if (answer == TPasswordAnswer::Right) return;
   FileIsOpen = false;
   PayeeFileName.clear();
   RSPayee->SetFileName(QString());
   RSPayer->CloseRecSet();  // the payer record is not written back
-  if (!PasswordDialog->Cancel())
+  if (answer == TPasswordAnswer::Wrong)
     StorageNotice(QStringLiteral("Incorrect Password"), AppTitle(), mbError);
 }
 

@@ -1,8 +1,8 @@
 #pragma once
-// The data module: the two record sets of the open payer file, the password prompt and the
-// report project, tied together by event handlers. Opening the payee set opens the payer set
-// first and asks for the file password; closing the payee set saves and closes the payer set;
-// every record read or written passes through the working buffers PayerRec and PayeeRec.
+// The data module: the two record sets of the open payer file, the way to ask for the file
+// password and the report project, tied together by event handlers. Opening the payee set opens the
+// payer set first and asks for the file password; closing the payee set saves and closes the payer
+// set; every record read or written passes through the working buffers PayerRec and PayeeRec.
 //
 // To open a payer file: close RSPayee, set PayeeFileName and RSPayee->FileName to the ".PE25"
 // path, call RSPayee->OpenRecSet(); FileIsOpen then tells whether it opened.
@@ -10,10 +10,12 @@
 #include <QString>
 #include <functional>
 
-#include "storage/PasswordDialog.h"
 #include "storage/RecordSet.h"
 
 class TReportProject;
+
+// What the user answered when asked for the file password.
+enum class TPasswordAnswer { Right, Wrong, Cancelled };
 
 class TFrmDataModule : public QObject {
   Q_OBJECT
@@ -23,7 +25,9 @@ class TFrmDataModule : public QObject {
 
   TRecordSet* RSPayer;
   TRecordSet* RSPayee;
-  TPasswordDialog* PasswordDialog;
+  // Asks the user for the file password, given the one that opens the file. The screens install
+  // their prompt (maintenance/PasswordDialog); without one a protected file does not open.
+  std::function<TPasswordAnswer(const QString& password)> OnAskPassword;
   // The report engine places its project here at start-up; the module does not own it.
   TReportProject* ReportProject = nullptr;
 

@@ -10,6 +10,7 @@
 
 #include "ShellFixture.h"
 #include "core/Utils.h"
+#include "maintenance/PasswordDialog.h"
 #include "platform/Dialogs.h"
 #include "platform/MsgBox.h"
 #include "platform/Services.h"
@@ -18,7 +19,6 @@
 #include "shell/FrmWelcome.h"
 #include "storage/Globals.h"
 #include "storage/Password.h"
-#include "storage/PasswordDialog.h"
 
 namespace {
 // What the dialog showed when it opened.

@@ -2,6 +2,7 @@
 
 #include <QDir>
 
+#include "maintenance/PasswordDialog.h"
 #include "platform/Dialogs.h"
 #include "platform/MsgBox.h"
 #include "platform/Settings.h"
@@ -32,6 +33,7 @@ void ShellTest::Start(const QStringList& args) {
   RecentFiles.clear();
   Main = std::make_unique<TFrmMain>();
   DataModule = std::make_unique<TFrmDataModule>();
+  InstallPasswordPrompt(*DataModule);
   Main->SetScreen("Payer", [] {});
   Main->SetScreen("Payee", [] {});
   Main->FormShow(args);

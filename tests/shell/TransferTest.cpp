@@ -11,6 +11,7 @@
 
 #include "ShellFixture.h"
 #include "core/Utils.h"
+#include "maintenance/PasswordDialog.h"
 #include "platform/Dialogs.h"
 #include "platform/MsgBox.h"
 #include "platform/Services.h"
@@ -19,7 +20,6 @@
 #include "shell/Transfer.h"
 #include "storage/Globals.h"
 #include "storage/Password.h"
-#include "storage/PasswordDialog.h"
 
 namespace {
 // Bytes with no zeros, so a byte the transfer should have left empty cannot pass as copied;

@@ -13,6 +13,7 @@
 
 #include "StorageTestSupport.h"
 #include "TestSupport.h"
+#include "maintenance/PasswordDialog.h"
 #include "platform/Exceptions.h"
 #include "platform/MsgBox.h"
 #include "storage/DataModule.h"
@@ -66,6 +67,7 @@ class DataModuleTest : public ::testing::Test {
     Module.RSPayee->SetRecSize(1536);
     Module.RSPayee->SetMaxRec(10000);
     Module.OnRefreshRecentMenu = [this] { ++Refreshes; };
+    InstallPasswordPrompt(Module);
     PayeePath = Temp.Path("Acme.PE25");
     PayerPath = Temp.Path("Acme.PR25");
   }
@@ -94,9 +96,10 @@ TEST_F(DataModuleTest, DesignSettings) {
   EXPECT_EQ(fresh.objectName(), "FrmDataModule");
   EXPECT_EQ(fresh.findChild<TRecordSet*>("RSPayer"), fresh.RSPayer);
   EXPECT_EQ(fresh.findChild<TRecordSet*>("RSPayee"), fresh.RSPayee);
-  EXPECT_EQ(fresh.findChild<TPasswordDialog*>("PasswordDialog"), fresh.PasswordDialog);
-  EXPECT_EQ(fresh.PasswordDialog->Prompt(), "Enter File Password");
-  EXPECT_EQ(fresh.PasswordDialog->Caption(), "");
+  TPasswordDialog* prompt = InstallPasswordPrompt(fresh);
+  EXPECT_EQ(fresh.findChild<TPasswordDialog*>("PasswordDialog"), prompt);
+  EXPECT_EQ(prompt->Prompt(), "Enter File Password");
+  EXPECT_EQ(prompt->Caption(), "");
   struct Case {
     TRecordSet* set;
     int maxRec;

@@ -6,6 +6,8 @@
 #include <QPointer>
 #include <QString>
 
+class TFrmDataModule;
+
 class QLabel;
 class QLineEdit;
 class QPushButton;
@@ -54,3 +56,8 @@ class TPasswordDialog : public QObject {
   TPasswordCase FPasswordCase = pcNormal;
   bool FCancel = false;
 };
+
+// The program's password prompt for opening a protected payer file: a TPasswordDialog named
+// "PasswordDialog", owned by the data module, asking "Enter File Password". Returned for those
+// that want to look at it.
+TPasswordDialog* InstallPasswordPrompt(TFrmDataModule& module);

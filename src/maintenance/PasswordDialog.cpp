@@ -1,4 +1,4 @@
-#include "storage/PasswordDialog.h"
+#include "maintenance/PasswordDialog.h"
 
 #include <QApplication>
 #include <QHBoxLayout>
@@ -11,6 +11,7 @@
 
 #include "platform/DialogButtons.h"
 #include "platform/MsgBox.h"
+#include "storage/DataModule.h"
 
 namespace {
 // Converts the letter case of the text as it is typed; it never refuses anything.
@@ -74,4 +75,16 @@ bool TPasswordDialog::Execute() {
     return false;
   }
   return typed == FPassword;
+}
+
+TPasswordDialog* InstallPasswordPrompt(TFrmDataModule& module) {
+  auto* prompt = new TPasswordDialog(&module);
+  prompt->setObjectName(QStringLiteral("PasswordDialog"));
+  prompt->SetPrompt(QStringLiteral("Enter File Password"));
+  module.OnAskPassword = [prompt](const QString& password) {
+    prompt->SetPassword(password);
+    if (prompt->Execute()) return TPasswordAnswer::Right;
+    return prompt->Cancel() ? TPasswordAnswer::Cancelled : TPasswordAnswer::Wrong;
+  };
+  return prompt;
 }
