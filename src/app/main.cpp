@@ -11,6 +11,7 @@
 #include "maintenance/PasswordDialog.h"
 #include "platform/Application.h"
 #include "platform/MsgBox.h"
+#include "printing/ReportWindows.h"
 #include "shell/FrmMain.h"
 #include "storage/DataModule.h"
 #include "storage/Notices.h"
@@ -79,6 +80,7 @@ int main(int argc, char** argv) {
   ApplyVisualStyle(app);
   RegisterProgramFonts();
   SetStorageNotice(MsgBox);
+  InstallReportWindows();
   TFrmMain main;
   TFrmDataModule dataModule;
   InstallPasswordPrompt(dataModule);

@@ -1,13 +1,11 @@
 #include "engine/ReportPrinter.h"
 
-#include <QPointer>
 #include <QPrinter>
 #include <QScopeGuard>
 
 #include "core/ScopeCleanup.h"
 #include "engine/Render.h"
-#include "engine/ReportWindows.h"
-#include "platform/MsgBox.h"
+#include "engine/ReportUi.h"
 
 QString NoPrintersMessage() {
   return QStringLiteral("No printers are defined, aborting print job.");
@@ -15,7 +13,10 @@ QString NoPrintersMessage() {
 
 bool PrinterAvailable(const TPrinterTarget& target) {
   if (!target.PrinterNames().isEmpty()) return true;
-  MsgBox(NoPrintersMessage(), AppTitle(), mbError);
+  if (ReportWindows())
+    ReportWindows()->ShowError(NoPrintersMessage());
+  else
+    qWarning("%s", qUtf8Printable(NoPrintersMessage()));
   return false;
 }
 
@@ -33,12 +34,8 @@ void SendToPrinter(const TPrinterTarget& target, const TReportJob& job,
                    const TPrintStatus& status) {
   std::unique_ptr<QPrinter> printer = target.CreatePrinter(settings, jobTitle);
   const int byHand = CopiesByHand(*printer, settings);
-  QPointer<TReportStatusWindow> window;
-  if (status.Show) {
-    window = new TReportStatusWindow(status.Title);
-    window->show();
-  }
-  const auto closeWindow = qScopeGuard([&] { delete window.data(); });
+  std::unique_ptr<TReportStatus> window;
+  if (status.Show && ReportWindows()) window = ReportWindows()->ShowStatus(status.Title);
   const int pages = job.PageCount();
   PrintJob(job, *printer, settings.FromPage, settings.ToPage, byHand, [&](int page) {
     if (window) window->ShowPage(status.Format, page, pages);

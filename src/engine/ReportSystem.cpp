@@ -6,7 +6,7 @@
 
 #include "engine/Render.h"
 #include "engine/ReportPrinter.h"
-#include "engine/ReportWindows.h"
+#include "engine/ReportUi.h"
 #include "platform/Exceptions.h"
 #include "platform/Services.h"
 
@@ -19,17 +19,16 @@ TReportSystem::TPreviewHandler& DefaultPreview() {
 // Ends a run's page printer and status window however the run ends.
 class TRunCleanup {
  public:
-  TRunCleanup(std::unique_ptr<TPagePrinter>& printer, TReportStatusWindow*& status)
+  TRunCleanup(std::unique_ptr<TPagePrinter>& printer, std::unique_ptr<TReportStatus>& status)
       : FPrinter(printer), FStatus(status) {}
   ~TRunCleanup() {
-    delete FStatus;
-    FStatus = nullptr;
+    FStatus.reset();
     FPrinter.reset();
   }
 
  private:
   std::unique_ptr<TPagePrinter>& FPrinter;
-  TReportStatusWindow*& FStatus;
+  std::unique_ptr<TReportStatus>& FStatus;
 };
 
 void WriteFileBytes(const QString& fileName, const QByteArray& bytes) {
@@ -67,13 +66,15 @@ bool TReportSystem::Execute() {
 }
 
 bool TReportSystem::RunSetup() {
+  // Without windows there is nobody to ask: the job goes where Setup says.
+  if (!ReportWindows()) return true;
   TReportSetup offered = Setup;
   if (offered.Printer.PrinterName.isEmpty() && JobPrinterName)
     offered.Printer.PrinterName = JobPrinterName();
-  TReportSetupDialog dialog(EffectiveTitleSetup(), offered, Target());
-  if (dialog.exec() != QDialog::Accepted) return false;
+  TReportSetup answer = offered;
+  if (!ReportWindows()->AskSetup(EffectiveTitleSetup(), answer, Target())) return false;
   const QString chosen = Setup.Printer.PrinterName;
-  Setup = dialog.Result();
+  Setup = answer;
   // The printer offered and kept stays the job set-up's choice, so a later change of the
   // stored set-up still counts.
   if (Setup.Printer.PrinterName == offered.Printer.PrinterName) Setup.Printer.PrinterName = chosen;
@@ -86,9 +87,8 @@ TReportJob TReportSystem::Generate() {
   FPrinter->SetPrinterTarget(FTarget);
   FPrinter->SetTitle(Title);
   FPrinter->SetOrientation(Orientation);
-  if (ShowStatus) {
-    FStatus = new TReportStatusWindow(EffectiveTitleStatus());
-    FStatus->show();
+  if (ShowStatus && ReportWindows()) {
+    FStatus = ReportWindows()->ShowStatus(EffectiveTitleStatus());
     FStatus->ShowPage(StatusGenerating, 1);
   }
   FPrinter->OnNewPage = [this](int page) {
@@ -179,9 +179,7 @@ void TReportSystem::ShowPreview(const TReportJob& job) {
     DefaultPreview()(*this, job);
     return;
   }
-  TEnginePreview preview(*this, job);
-  if (Preview.Maximized) preview.setWindowState(Qt::WindowMaximized);
-  preview.exec();
+  if (ReportWindows()) ReportWindows()->Preview(*this, job);
 }
 
 bool TReportSystem::PrintToPrinter(const TReportJob& job, const TPrinterSettings& settings) {

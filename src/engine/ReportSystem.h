@@ -2,6 +2,7 @@
 // TReportSystem runs a job through the engine: its set-up window (destination printer, preview or
 // file; copies, collation, duplex, page range), a status window while the pages are generated,
 // then the job goes to the preview, the printer or a file. Each run creates a fresh page printer.
+// The windows are the ones the program installs (engine/ReportUi.h).
 #include <QByteArray>
 #include <QObject>
 #include <QString>
@@ -13,7 +14,7 @@
 #include "engine/Snapshot.h"
 
 class QWidget;
-class TReportStatusWindow;
+class TReportStatus;
 
 enum class TReportDest : int { Printer = 0, Preview = 1, File = 2 };
 
@@ -85,7 +86,7 @@ class TReportSystem : public QObject {
 
   // ---- the running or last job -------------------------------------------------------------
   TPagePrinter* PagePrinter() const { return FPrinter.get(); }   // only during a run
-  TReportStatusWindow* StatusWindow() const { return FStatus; }  // only during a run
+  TReportStatus* StatusWindow() const { return FStatus.get(); }  // only during a run
   // Absolute path of the snapshot file of the last run; empty when kept in memory.
   QString SnapshotFileName() const { return FSnapshotPath; }
   QByteArray SnapshotData() const;  // the snapshot's bytes (from memory or the file)
@@ -114,7 +115,7 @@ class TReportSystem : public QObject {
   void ShowPreview(const TReportJob& job);
 
   std::unique_ptr<TPagePrinter> FPrinter;
-  TReportStatusWindow* FStatus = nullptr;
+  std::unique_ptr<TReportStatus> FStatus;
   QString FSnapshotPath;
   QByteArray FSnapshotBytes;
   TPrinterSettings FJobSettings;

@@ -12,10 +12,10 @@
 #include "engine/Render.h"
 #include "engine/RenderHtml.h"
 #include "engine/ReportPrinter.h"
-#include "engine/ReportWindows.h"
 #include "engine/Snapshot.h"
 #include "platform/Exceptions.h"
 #include "platform/MsgBox.h"
+#include "printing/ReportWindows.h"
 
 TEST(Fonts, WindowsNamesDrawWithTheirMetricCompatibleSubstitutes) {
   RegisterFontSubstitutions();

@@ -11,11 +11,11 @@
 #include "EngineTestSupport.h"
 #include "TestSupport.h"
 #include "engine/ReportSystem.h"
-#include "engine/ReportWindows.h"
 #include "engine/Snapshot.h"
 #include "platform/Exceptions.h"
 #include "platform/MsgBox.h"
 #include "platform/Services.h"
+#include "printing/ReportWindows.h"
 
 namespace {
 class ReportSystemTest : public ::testing::Test {
@@ -77,8 +77,9 @@ TEST_F(ReportSystemTest, TheStatusWindowCountsThePagesBeingGenerated) {
   QStringList seen;
   System.TitleStatus = QStringLiteral("Form 1099-NEC Status");
   System.OnAfterPrint = [&](TPagePrinter&) {
-    ASSERT_NE(System.StatusWindow(), nullptr);
-    seen << System.StatusWindow()->windowTitle() << System.StatusWindow()->StatusText();
+    auto* window = dynamic_cast<TReportStatusWindow*>(System.StatusWindow());
+    ASSERT_NE(window, nullptr);
+    seen << window->windowTitle() << window->StatusText();
   };
   ASSERT_TRUE(System.Execute());
   EXPECT_EQ(seen, (QStringList{"Form 1099-NEC Status", "Generating page 3"}));

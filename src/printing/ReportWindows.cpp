@@ -1,4 +1,4 @@
-#include "engine/ReportWindows.h"
+#include "printing/ReportWindows.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -246,4 +246,34 @@ void TEnginePreview::ShowPage(int page) {
   FStatus->setText(tr(" Page %1 of %2").arg(FPage).arg(FJob.PageCount()));
   findChild<QPushButton*>(QStringLiteral("BtnPrior"))->setEnabled(FPage > 1);
   findChild<QPushButton*>(QStringLiteral("BtnNext"))->setEnabled(FPage < FJob.PageCount());
+}
+
+// ---- the engine's windows
+// -------------------------------------------------------------------------
+
+namespace {
+class TScreenReportWindows : public TReportWindows {
+ public:
+  bool AskSetup(const QString& title, TReportSetup& setup, TPrinterTarget& target) override {
+    TReportSetupDialog dialog(title, setup, target);
+    if (dialog.exec() != QDialog::Accepted) return false;
+    setup = dialog.Result();
+    return true;
+  }
+  std::unique_ptr<TReportStatus> ShowStatus(const QString& title) override {
+    auto window = std::make_unique<TReportStatusWindow>(title);
+    window->show();
+    return window;
+  }
+  void Preview(TReportSystem& system, const TReportJob& job) override {
+    TEnginePreview preview(system, job);
+    if (system.Preview.Maximized) preview.setWindowState(Qt::WindowMaximized);
+    preview.exec();
+  }
+  void ShowError(const QString& text) override { MsgBox(text, AppTitle(), mbError); }
+};
+}  // namespace
+
+void InstallReportWindows() {
+  SetReportWindows(std::make_unique<TScreenReportWindows>());
 }

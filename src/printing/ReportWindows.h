@@ -1,10 +1,13 @@
 #pragma once
-// The report system's own windows: the set-up window shown before a job and the status window
-// shown while its pages are generated. Both have named controls so tests can drive them.
+// The report system's windows: the set-up window shown before a job, the status window shown
+// while its pages are generated or printed, and the simple preview for report systems without
+// one of their own. All have named controls so tests can drive them. InstallReportWindows()
+// gives them to the engine.
 #include <QDialog>
 #include <QString>
 
 #include "engine/ReportSystem.h"
+#include "engine/ReportUi.h"
 
 class QButtonGroup;
 class QCheckBox;
@@ -49,12 +52,12 @@ class TReportSetupDialog : public QDialog {
 };
 
 // Modeless window with a status line (LblStatus) and a progress bar (Progress).
-class TReportStatusWindow : public QDialog {
+class TReportStatusWindow : public QDialog, public TReportStatus {
   Q_OBJECT
  public:
   TReportStatusWindow(const QString& title, QWidget* parent = nullptr);
   // Shows format with %p replaced by page; total > 0 turns the bar into "page of total".
-  void ShowPage(const QString& format, int page, int total = 0);
+  void ShowPage(const QString& format, int page, int total = 0) override;
   QString StatusText() const;
 
  private:
@@ -79,3 +82,6 @@ class TEnginePreview : public QDialog {
   QLabel* FImage;
   QLabel* FStatus;
 };
+
+// Makes these windows the ones every report run of the program uses.
+void InstallReportWindows();
