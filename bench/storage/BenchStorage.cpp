@@ -15,7 +15,8 @@
 #include <string>
 #include <vector>
 
-#include "platform/MsgBox.h"
+#include "platform/MessageCodes.h"
+#include "storage/Notices.h"
 #include "storage/RecordLayout.h"
 #include "storage/RecordSet.h"
 
@@ -99,8 +100,6 @@ void BM_DeleteRecordSet(benchmark::State& state) {
   OpenSet(set);
   for (auto _ : state) {
     state.PauseTiming();
-    MsgBoxScript::Clear();
-    MsgBoxScript::SetNextAnswer(mrOk);
     set.FirstRec();
     state.ResumeTiming();
     set.DeleteRec();
@@ -169,7 +168,8 @@ class TRatioReporter : public benchmark::ConsoleReporter {
 }  // namespace
 
 int main(int argc, char** argv) {
-  MsgBoxScript::Enable(true);  // the delete confirmation is answered, never shown
+  // The delete confirmation is answered OK, never shown.
+  SetStorageNotice([](const QString&, const QString&, int) { return int(mrOk); });
   MakePayeeFile();
   benchmark::Initialize(&argc, argv);
   TRatioReporter reporter;

@@ -18,6 +18,7 @@
 #include "controls/Calculator.h"
 #include "controls/FilterEdit.h"
 #include "core/Utils.h"
+#include "platform/Application.h"
 #include "platform/MsgBox.h"
 #include "storage/Globals.h"
 

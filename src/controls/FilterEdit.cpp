@@ -15,6 +15,7 @@
 #include <algorithm>
 #include <memory>
 
+#include "platform/Application.h"
 #include "platform/MsgBox.h"
 #include "platform/Services.h"
 

@@ -69,3 +69,15 @@ bool TApplication::notify(QObject* receiver, QEvent* event) {
     return false;
   }
 }
+
+namespace {
+int gBeeps = 0;
+}  // namespace
+
+void Beep() {
+  ++gBeeps;
+  QApplication::beep();
+}
+int BeepCount() {
+  return gBeeps;
+}

@@ -27,6 +27,10 @@ class TApplication : public QApplication {
 
 bool ShowCurrentException();
 
+// The warning beep. BeepCount lets tests see that a key was refused.
+void Beep();
+int BeepCount();
+
 template <typename F>
 bool TApplication::Guard(F&& f) {
   try {

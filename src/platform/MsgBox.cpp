@@ -102,10 +102,6 @@ int RunRealBoxWithLink(const QString& text, const QString& caption, int flags,
 }
 }  // namespace
 
-QString AppTitle() {
-  return QStringLiteral("Papyra 2025");
-}
-
 int MsgBox(const QString& text, const QString& caption, int flags) {
   const QString shown = Tildes(text);
   ScriptState& s = State();
@@ -147,10 +143,6 @@ QString LastText() {
   return State().log.isEmpty() ? QString() : State().log.last().text;
 }
 int DefaultAnswer(int flags) {
-  const int buttons = flags & 0x0F;
-  const bool secondDefault = (flags & 0x100) != 0;
-  if (buttons == 1) return secondDefault ? mrCancel : mrOk;
-  if (buttons == 4) return secondDefault ? mrNo : mrYes;
-  return mrOk;
+  return DefaultMsgAnswer(flags);
 }
 }  // namespace MsgBoxScript

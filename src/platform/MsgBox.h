@@ -9,16 +9,7 @@
 #include <QList>
 #include <QString>
 
-enum TMsgResult { mrOk = 1, mrCancel = 2, mrYes = 6, mrNo = 7 };
-enum TMsgFlags {
-  mbOk = 0,
-  mbError = 16,
-  mbWarning = 48,
-  mbInfo = 64,
-  mbOkCancel = 33,
-  mbOkCancelDefCancel = 289,
-  mbYesNoWarnDefNo = 308
-};
+#include "platform/MessageCodes.h"
 
 int MsgBox(const QString& text, const QString& caption, int flags);
 // The same with a link under the text to the help topic helpContext. Following the link closes
@@ -26,9 +17,6 @@ int MsgBox(const QString& text, const QString& caption, int flags);
 // before going on. Scripted, the link text is logged as the text's last line.
 int MsgBoxWithHelp(const QString& text, const QString& caption, int flags, int helpContext,
                    const QString& linkText);
-
-// The application title shown as the caption of every message box.
-QString AppTitle();
 
 namespace MsgBoxScript {
 struct Shown {
@@ -43,5 +31,5 @@ void SetNextAnswer(int code);
 void Clear();  // forgets the log and the queued answers
 const QList<Shown>& Log();
 QString LastText();
-int DefaultAnswer(int flags);
+int DefaultAnswer(int flags);  // the answer of the box's default button (DefaultMsgAnswer)
 }  // namespace MsgBoxScript

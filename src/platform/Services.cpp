@@ -2,13 +2,14 @@
 
 #include "platform/Resources.h"
 
-#include <QApplication>
 #include <QCoreApplication>
+#include <QCursor>
 #include <QDesktopServices>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QFontDatabase>
+#include <QGuiApplication>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QUrl>
@@ -19,7 +20,6 @@
 #include <unistd.h>
 
 namespace {
-int gBeeps = 0;
 int gHourglassDepth = 0;
 bool gShellScript = false;
 QStringList gShellOpened;
@@ -31,19 +31,11 @@ constexpr std::array<char16_t, 32> kHigh = {
     0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0,      0x017E, 0x0178};
 }  // namespace
 
-void Beep() {
-  ++gBeeps;
-  QApplication::beep();
-}
-int BeepCount() {
-  return gBeeps;
-}
-
 THourglass::THourglass() {
-  if (gHourglassDepth++ == 0 && qApp) QApplication::setOverrideCursor(Qt::WaitCursor);
+  if (gHourglassDepth++ == 0 && qApp) QGuiApplication::setOverrideCursor(Qt::WaitCursor);
 }
 THourglass::~THourglass() {
-  if (--gHourglassDepth == 0 && qApp) QApplication::restoreOverrideCursor();
+  if (--gHourglassDepth == 0 && qApp) QGuiApplication::restoreOverrideCursor();
 }
 bool HourglassShown() {
   return gHourglassDepth > 0;

@@ -1,13 +1,9 @@
 #pragma once
-// Small platform services: beep, hourglass cursor, opening documents, paths, code page,
+// Small platform services without windows: hourglass cursor, opening documents, paths, code page,
 // memory figures, screen size. Each can be observed in tests.
 #include <QByteArray>
 #include <QString>
 #include <QStringList>
-
-// The warning beep. BeepCount lets tests see that a key was refused.
-void Beep();
-int BeepCount();
 
 // Hourglass cursor for the length of a scope; nests.
 class THourglass {

@@ -10,7 +10,7 @@
 
 #include "core/ScopeCleanup.h"
 #include "core/Utils.h"
-#include "platform/MsgBox.h"
+#include "platform/MessageCodes.h"
 #include "storage/Globals.h"
 #include "storage/Notices.h"
 #include "storage/Password.h"

@@ -2,7 +2,7 @@
 
 #include <QtGlobal>
 
-#include "platform/MsgBox.h"
+#include "platform/MessageCodes.h"
 
 namespace {
 TStorageNotice& Installed() {
@@ -18,5 +18,5 @@ TStorageNotice SetStorageNotice(TStorageNotice notice) {
 int StorageNotice(const QString& text, const QString& caption, int flags) {
   if (Installed()) return Installed()(text, caption, flags);
   qWarning("%s: %s", qUtf8Printable(caption), qUtf8Printable(QString(text).replace('~', ' ')));
-  return MsgBoxScript::DefaultAnswer(flags);
+  return DefaultMsgAnswer(flags);
 }

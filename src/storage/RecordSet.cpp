@@ -13,7 +13,7 @@
 
 #include "core/Utils.h"
 #include "platform/Exceptions.h"
-#include "platform/MsgBox.h"
+#include "platform/MessageCodes.h"
 #include "platform/Services.h"
 #include "storage/Notices.h"
 

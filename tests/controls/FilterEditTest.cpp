@@ -9,6 +9,7 @@
 #include <QTimer>
 
 #include "EditTestHost.h"
+#include "platform/Application.h"
 #include "platform/MsgBox.h"
 #include "platform/Services.h"
 

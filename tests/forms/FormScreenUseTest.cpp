@@ -27,6 +27,7 @@
 #include "forms/Frm1099NEC.h"
 #include "forms/Frm1099R.h"
 #include "forms/Frm1099S.h"
+#include "platform/Application.h"
 #include "platform/Services.h"
 
 namespace {

@@ -9,12 +9,15 @@
 #include <iostream>
 #include <string>
 
-#include "platform/MsgBox.h"
+#include "platform/MessageCodes.h"
+#include "storage/Notices.h"
 #include "storage/RecordSet.h"
 
 int main(int argc, char** argv) {
   QCoreApplication app(argc, argv);
-  MsgBoxScript::Enable(true);
+  // Only the mode it opened in counts: what the record file would tell the user is not shown.
+  SetStorageNotice(
+      [](const QString&, const QString&, int flags) { return DefaultMsgAnswer(flags); });
   const QStringList args = app.arguments();
   if (args.size() != 3) return 2;
   TRecordSet set;
