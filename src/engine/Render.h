@@ -1,6 +1,7 @@
 #pragma once
-// Renderers: a display-list page onto any QPainter (preview widget, QImage, QPdfWriter,
-// QPrinter), and whole jobs into PNG, PDF, printer, HTML or text files.
+// Renderers: a display-list page onto any QPainter (preview widget, QImage, QPdfWriter, a
+// printer), and whole jobs into PNG, PDF, HTML or text files. Printers are fed by
+// engine/ReportPrinter.h.
 #include <QIODevice>
 #include <QImage>
 #include <QPointF>
@@ -13,7 +14,6 @@
 
 class QPainter;
 class QIODevice;
-class QPrinter;
 class TSnapshotReader;
 
 struct TRenderOptions {
@@ -69,15 +69,6 @@ void WritePdf(const TReportJob& job, const QString& fileName);
 void WritePdf(const TReportJob& job, QIODevice& out, const QString& name, const TPdfInfo& info);
 // Straight from a snapshot, decoding one page at a time (long jobs).
 void WritePdf(const TSnapshotReader& reader, const QString& fileName, const TPdfInfo& info);
-
-// Paints pages fromPage..toPage (1-based, 0 = first/last) on a printer that the caller has
-// set up (copies, collation, duplex stay the printer's). The printer's unprintable border is
-// compensated: X = 0.6 lands 0.6 inch from the paper's left edge. Throws EReportException when
-// the printer cannot start. copiesByHand paints the range that many times (for printers that
-// cannot make copies themselves).
-// onPage, when given, hears each page number as it is printed (status windows).
-void PrintJob(const TReportJob& job, QPrinter& printer, int fromPage = 0, int toPage = 0,
-              int copiesByHand = 1, const std::function<void(int page)>& onPage = {});
 
 // Output formats offered besides the snapshot itself, for save dialogs.
 struct TExportFormat {

@@ -1,11 +1,13 @@
 #include "engine/ReportPrinter.h"
 
+#include <QPainter>
 #include <QPrinter>
 #include <QScopeGuard>
 
 #include "core/ScopeCleanup.h"
 #include "engine/Render.h"
 #include "engine/ReportUi.h"
+#include "platform/Exceptions.h"
 
 QString NoPrintersMessage() {
   return QStringLiteral("No printers are defined, aborting print job.");
@@ -18,6 +20,31 @@ bool PrinterAvailable(const TPrinterTarget& target) {
   else
     qWarning("%s", qUtf8Printable(NoPrintersMessage()));
   return false;
+}
+
+void PrintJob(const TReportJob& job, QPrinter& printer, int fromPage, int toPage, int copiesByHand,
+              const std::function<void(int page)>& onPage) {
+  const int first = std::max(1, fromPage);
+  const int last = toPage > 0 ? std::min(toPage, job.PageCount()) : job.PageCount();
+  QPainter painter;
+  if (!painter.begin(&printer))
+    throw EReportException(
+        QStringLiteral("The printer \"%1\" cannot start the job.").arg(printer.printerName()));
+  TRenderOptions o;
+  o.DpiX = printer.logicalDpiX();
+  o.DpiY = printer.logicalDpiY();
+  // The painter starts at the printable area's corner; move back to the paper's corner.
+  o.Origin = printer.fullPage() ? QPointF() : -printer.pageRect(QPrinter::DevicePixel).topLeft();
+  bool firstSheet = true;
+  for (int copy = 0; copy < std::max(1, copiesByHand); ++copy) {
+    for (int page = first; page <= last; ++page) {
+      if (!firstSheet) printer.newPage();
+      firstSheet = false;
+      if (onPage) onPage(page);
+      PaintPage(painter, job, page - 1, o);
+    }
+  }
+  painter.end();
 }
 
 namespace {

@@ -8,6 +8,8 @@
 
 #include "engine/PagePrinter.h"
 
+class QPrinter;
+
 class TReportPrinter : public QObject, public TPagePrinter {
   Q_OBJECT
  public:
@@ -48,3 +50,12 @@ struct TPrintStatus {
 void SendToPrinter(const TPrinterTarget& target, const TReportJob& job,
                    const TPrinterSettings& settings, const QString& jobTitle,
                    const TPrintStatus& status);
+
+// Paints pages fromPage..toPage (1-based, 0 = first/last) on a printer that the caller has
+// set up (copies, collation, duplex stay the printer's). The printer's unprintable border is
+// compensated: X = 0.6 lands 0.6 inch from the paper's left edge. Throws EReportException when
+// the printer cannot start. copiesByHand paints the range that many times (for printers that
+// cannot make copies themselves).
+// onPage, when given, hears each page number as it is printed (status windows).
+void PrintJob(const TReportJob& job, QPrinter& printer, int fromPage = 0, int toPage = 0,
+              int copiesByHand = 1, const std::function<void(int page)>& onPage = {});
