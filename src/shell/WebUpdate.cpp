@@ -11,6 +11,7 @@
 #include <QNetworkReply>
 #include <QNetworkRequest>
 #include <QSaveFile>
+#include <QScopeGuard>
 #include <QTimer>
 #include <QUrl>
 #include <memory>
@@ -90,9 +91,7 @@ bool InterfaceOnline() {
 // again whatever the step does.
 template <typename F>
 bool WithMessage(const QString& text, F&& step) {
-  struct TCleanup {
-    ~TCleanup() { TFrmMsgWin::CloseMessage(); }
-  } cleanup;
+  const auto closeMessage = qScopeGuard([] { TFrmMsgWin::CloseMessage(); });
   TFrmMsgWin::ShowMessage(AppTitle(), text);
   THourglass hourglass;
   return step();
