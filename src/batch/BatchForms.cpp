@@ -15,6 +15,7 @@
 #include "engine/PagePrinter.h"
 #include "engine/PdfWriter.h"
 #include "engine/Render.h"
+#include "engine/ReportFile.h"
 #include "engine/ReportProject.h"
 #include "forms/Form1096.h"
 #include "forms/FormPrint.h"

@@ -45,19 +45,6 @@ QStringList WritePngPages(const TSnapshotReader& reader, const QString& fileName
 // More pages than this in one PNG export are written only when the user asks for them.
 inline constexpr int PngPageLimit = 100;
 
-// The largest sheet side drawn into a file; a larger sheet would need gigabytes per page image.
-inline constexpr double MaxSheetInches = 50.0;
-// Throws EReportException for a sheet side that is not positive or larger than MaxSheetInches.
-void CheckSheetSize(double width, double height);
-
-// Every output file of the engine is written through this: into a temporary in the target's
-// folder, renamed over the target only when write() returned and every write and the close
-// succeeded. A failure leaves the previous file as it was and raises EReportException naming
-// the file and the system's reason.
-void WriteReportFile(const QString& fileName, const std::function<void(QIODevice&)>& write);
-// Runs write, raising a failed write (EInOutError) as EReportException with the same message.
-void ReportWrite(const std::function<void()>& write);
-
 TPdfInfo DefaultPdfInfo(const TReportJob& job);  // title from the job, creator "Papyra"
 
 // Jobs whose fonts the standard PDF fonts draw go through TPdfWriter; others through Qt's PDF

@@ -1,7 +1,7 @@
 #include "engine/RenderHtml.h"
 
 #include "engine/Fonts.h"
-#include "engine/Render.h"
+#include "engine/ReportFile.h"
 #include "platform/Exceptions.h"
 
 namespace {

@@ -5,6 +5,7 @@
 #include <QFileInfo>
 
 #include "engine/Render.h"
+#include "engine/ReportFile.h"
 #include "engine/ReportPrinter.h"
 #include "engine/ReportUi.h"
 #include "platform/Exceptions.h"

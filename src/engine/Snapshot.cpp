@@ -10,7 +10,7 @@
 #include <cstring>
 #include <memory>
 
-#include "engine/Render.h"
+#include "engine/ReportFile.h"
 #include "platform/Exceptions.h"
 
 namespace {
