@@ -1,7 +1,6 @@
 // papyra-batch: the program's routines without windows, for scripts and benchmarks.
 #include <QApplication>
 #include <QMap>
-#include <QRegularExpression>
 #include <cstdio>
 #include <cstdlib>
 
@@ -115,8 +114,7 @@ int main(int argc, char** argv) {
   // Nobody is there to answer what the record files would tell or ask on screen: the notice
   // is printed and the command ends.
   SetStorageNotice([&err](const QString& text, const QString&, int) -> int {
-    err << QString(text).replace(QRegularExpression(QStringLiteral("~+")), QStringLiteral(" "))
-        << "\n";
+    err << NoticeLine(text) << "\n";
     err.flush();
     throw TNoticeEnds{};
   });

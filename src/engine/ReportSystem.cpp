@@ -3,6 +3,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QScopeGuard>
 
 #include "engine/Render.h"
 #include "engine/ReportFile.h"
@@ -16,21 +17,6 @@ TReportSystem::TPreviewHandler& DefaultPreview() {
   static TReportSystem::TPreviewHandler handler;
   return handler;
 }
-
-// Ends a run's page printer and status window however the run ends.
-class TRunCleanup {
- public:
-  TRunCleanup(std::unique_ptr<TPagePrinter>& printer, std::unique_ptr<TReportStatus>& status)
-      : FPrinter(printer), FStatus(status) {}
-  ~TRunCleanup() {
-    FStatus.reset();
-    FPrinter.reset();
-  }
-
- private:
-  std::unique_ptr<TPagePrinter>& FPrinter;
-  std::unique_ptr<TReportStatus>& FStatus;
-};
 
 void WriteFileBytes(const QString& fileName, const QByteArray& bytes) {
   WriteReportFile(fileName, [&](QIODevice& device) { device.write(bytes); });
@@ -83,7 +69,11 @@ bool TReportSystem::RunSetup() {
 }
 
 TReportJob TReportSystem::Generate() {
-  TRunCleanup cleanup(FPrinter, FStatus);
+  // The run's page printer and status window end however the run ends.
+  const auto endRun = qScopeGuard([this] {
+    FStatus.reset();
+    FPrinter.reset();
+  });
   FPrinter = std::make_unique<TPagePrinter>();
   FPrinter->SetPrinterTarget(FTarget);
   FPrinter->SetTitle(Title);

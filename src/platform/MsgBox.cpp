@@ -106,7 +106,7 @@ int MsgBox(const QString& text, const QString& caption, int flags) {
   const QString shown = Tildes(text);
   ScriptState& s = State();
   if (s.enabled) {
-    int result = s.answers.isEmpty() ? MsgBoxScript::DefaultAnswer(flags) : s.answers.takeFirst();
+    int result = s.answers.isEmpty() ? DefaultMsgAnswer(flags) : s.answers.takeFirst();
     s.log.append({shown, caption, flags, result});
     return result;
   }
@@ -141,8 +141,5 @@ const QList<Shown>& Log() {
 }
 QString LastText() {
   return State().log.isEmpty() ? QString() : State().log.last().text;
-}
-int DefaultAnswer(int flags) {
-  return DefaultMsgAnswer(flags);
 }
 }  // namespace MsgBoxScript

@@ -31,5 +31,4 @@ void SetNextAnswer(int code);
 void Clear();  // forgets the log and the queued answers
 const QList<Shown>& Log();
 QString LastText();
-int DefaultAnswer(int flags);  // the answer of the box's default button (DefaultMsgAnswer)
 }  // namespace MsgBoxScript

@@ -1,5 +1,6 @@
 #include "storage/Notices.h"
 
+#include <QRegularExpression>
 #include <QtGlobal>
 
 #include "platform/MessageCodes.h"
@@ -17,6 +18,11 @@ TStorageNotice SetStorageNotice(TStorageNotice notice) {
 
 int StorageNotice(const QString& text, const QString& caption, int flags) {
   if (Installed()) return Installed()(text, caption, flags);
-  qWarning("%s: %s", qUtf8Printable(caption), qUtf8Printable(QString(text).replace('~', ' ')));
+  qWarning("%s: %s", qUtf8Printable(caption), qUtf8Printable(NoticeLine(text)));
   return DefaultMsgAnswer(flags);
+}
+
+QString NoticeLine(const QString& text) {
+  static const QRegularExpression breaks(QStringLiteral("~+"));
+  return QString(text).replace(breaks, QStringLiteral(" "));
 }
