@@ -5,6 +5,7 @@
 #include <QTemporaryDir>
 
 #include "exchange/PayeeExchange.h"
+#include "platform/SafeFile.h"
 
 namespace {
 constexpr int kPayees = 10000;
@@ -57,11 +58,14 @@ void BM_ImportIntoFile(benchmark::State& state) {
   QTemporaryDir dir;
   const QString payeeFile = dir.filePath(QStringLiteral("BENCH.PE25"));
   const TPayerRecord payer;
+  TWriteOptions record;
+  record.RecordFile = true;
   for (auto _ : state) {
     state.PauseTiming();
-    ReplaceFile(dir.filePath(QStringLiteral("BENCH.PR25")),
-                QByteArray(reinterpret_cast<const char*>(payer.Data()), TPayerRecord::Size));
-    ReplaceFile(payeeFile, {});
+    WriteFileSafely(dir.filePath(QStringLiteral("BENCH.PR25")),
+                    QByteArray(reinterpret_cast<const char*>(payer.Data()), TPayerRecord::Size),
+                    record);
+    WriteFileSafely(payeeFile, {}, record);
     state.ResumeTiming();
     AppendPayees(payeeFile, PlanImport(Csv(), {}, payer).Payees);
   }

@@ -11,6 +11,7 @@
 #include "maintenance/PasswordDialog.h"
 #include "platform/Application.h"
 #include "platform/MsgBox.h"
+#include "platform/Services.h"
 #include "printing/ReportWindows.h"
 #include "shell/FrmMain.h"
 #include "storage/DataModule.h"
@@ -69,6 +70,7 @@ void ApplyVisualStyle(QApplication& app) {
 int main(int argc, char** argv) {
   if (const int rc = AnswerInfoOptions(argc, argv); rc >= 0) return rc;
   TApplication app(argc, argv);
+  SweepStaleFiles();  // a killed copy's snapshot (every recipient's forms) goes first
   TApplication::setApplicationVersion(QStringLiteral(PAPYRA_VERSION));
   TApplication::setWindowIcon(ProgramIcon());
   if (ScreenTooSmall()) {

@@ -11,7 +11,6 @@
 #include <termios.h>
 #include <unistd.h>
 
-#include <QFile>
 #include <QFileInfo>
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -21,6 +20,7 @@
 
 #include "batch/BatchCommands.h"
 #include "core/Utils.h"
+#include "platform/SafeFile.h"
 #include "storage/DataModule.h"
 #include "storage/Password.h"
 #include "storage/RecordLayout.h"
@@ -98,10 +98,11 @@ class TJsonDump {
 // file to hold one).
 QString FilePassword(const QString& path, const TRecordLayout& layout) {
   const QString payerFile = &layout == &PayerLayout() ? path : PayerFileFor(path);
-  QFile file(payerFile);
-  if (!file.open(QIODevice::ReadOnly)) return {};
+  if (!QFileInfo::exists(payerFile)) return {};
   TPayerRecord payer;
-  const QByteArray bytes = file.read(TPayerRecord::Size);
+  // A pipe or a device in the payer file's place is refused rather than waited on.
+  const QByteArray bytes =
+      ReadRegularFile(payerFile, qint64(1000) * TPayerRecord::Size).left(TPayerRecord::Size);
   std::copy(bytes.begin(), bytes.end(), reinterpret_cast<char*>(payer.Data()));
   return UnscramblePassword(payer.GetString("FilePassword"));
 }
@@ -158,11 +159,8 @@ int Dump(const QStringList& args, QTextStream& out, QTextStream& err) {
     err << "Not a payee (.PE25) or payer (.PR25) file: " << path << "\n";
     return 2;
   }
+  CheckRegularFile(path);
   const QFileInfo info(path);
-  if (!info.exists() || !info.isFile()) {
-    err << "File not found: " << path << "\n";
-    return 2;
-  }
   if (!PasswordGiven(path, *layout, args, err)) return 2;
   TRecordSet set;
   set.SetRecSize(layout->Size());

@@ -2,13 +2,13 @@
 // papyra-batch import FILE.PE25 --csv IN.csv [--map MAP.json]: payees from a spreadsheet, added
 // after the file's payees only when every row is good; otherwise each bad row is listed and the
 // file is left as it was (exit code 2).
-#include <QFile>
 #include <QFileInfo>
 
 #include "batch/BatchCommands.h"
 #include "core/Utils.h"
 #include "exchange/PayeeExchange.h"
 #include "platform/Exceptions.h"
+#include "platform/SafeFile.h"
 
 namespace {
 // A payer file protected by its password is the user's to open in Papyra.
@@ -31,17 +31,16 @@ bool PayeeFileArgument(const QStringList& args, QString& payeeFile, QTextStream&
     err << "Not a payee (.PE25) file: " << payeeFile << "\n";
     return false;
   }
-  if (!QFileInfo(payeeFile).isFile()) {
-    err << "File not found: " << payeeFile << "\n";
-    return false;
-  }
+  CheckRegularFile(payeeFile);
   return true;
 }
 
-constexpr const char* kExportUsage = "export FILE.PE25 --csv OUT.csv [--form FORM]";
+constexpr const char* kExportUsage = "export FILE.PE25 --csv OUT.csv [--form FORM] [--force]";
 constexpr const char* kImportUsage = "import FILE.PE25 --csv IN.csv [--map MAP.json]";
 
-int Export(const QStringList& args, QTextStream& out, QTextStream& err) {
+int Export(const QStringList& given, QTextStream& out, QTextStream& err) {
+  QStringList args = given;
+  const bool force = args.removeAll(QStringLiteral("--force")) > 0;
   QString payeeFile;
   if (!PayeeFileArgument(args, payeeFile, err, kExportUsage)) return 2;
   std::optional<uint8_t> form;
@@ -53,6 +52,12 @@ int Export(const QStringList& args, QTextStream& out, QTextStream& err) {
   }
   RefuseProtected(payeeFile);
   const QString csv = OptionValue(args, QStringLiteral("--csv"));
+  CheckExportTarget(payeeFile, csv);
+  // A script replaces a file only when it says so; the screen asks instead.
+  if (!force && QFileInfo(csv).exists()) {
+    err << csv << " already exists; --force replaces it\n";
+    return 2;
+  }
   ExportPayees(payeeFile, csv, form);
   out << "Exported " << ReadPayeeFile(payeeFile).size() << " payees to " << csv << "\n";
   return 0;
@@ -64,13 +69,9 @@ int Import(const QStringList& args, QTextStream& out, QTextStream& err) {
   const QString map = OptionValue(args, QStringLiteral("--map"));
   const TImportSettings settings = map.isEmpty() ? TImportSettings{} : LoadImportMapping(map);
   const QString csvPath = OptionValue(args, QStringLiteral("--csv"));
-  QFile csv(csvPath);
-  if (!csv.open(QIODevice::ReadOnly)) {
-    err << "Unable to read " << csvPath << "\n";
-    return 2;
-  }
+  const QByteArray csv = ReadRegularFile(csvPath, MaxCsvBytes());
   RefuseProtected(payeeFile);
-  const TImportPlan plan = PlanImport(csv.readAll(), settings, ReadPayerOf(payeeFile));
+  const TImportPlan plan = PlanImport(csv, settings, ReadPayerOf(payeeFile));
   if (!plan.Ok()) {
     err << plan.Report() << "\n"
         << "Nothing was imported: " << plan.Problems.size() << " problem(s) in " << csvPath << "\n";
@@ -83,7 +84,8 @@ int Import(const QStringList& args, QTextStream& out, QTextStream& err) {
 }  // namespace
 
 PAPYRA_BATCH_COMMAND("export", kExportUsage,
-                     "Writes the payees to a CSV file (UTF-8, a header row of field names).",
+                     "Writes the payees to a CSV file (UTF-8, a header row of field names); an "
+                     "existing file is replaced only with --force.",
                      Export)
 PAPYRA_BATCH_COMMAND("import", kImportUsage,
                      "Adds the payees of a CSV file after the existing ones, all or none.", Import)

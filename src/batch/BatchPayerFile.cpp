@@ -5,6 +5,7 @@
 
 #include "core/Utils.h"
 #include "engine/Fonts.h"
+#include "platform/SafeFile.h"
 #include "platform/Services.h"
 #include "storage/DataModule.h"
 #include "storage/Globals.h"
@@ -25,8 +26,7 @@ void OpenReadOnly(TRecordSet& set, const QString& file, int recSize) {
 // Only the password matters to the commands; a protected file is the user's to open in Papyra.
 void ReadPayer(const QString& payeeFile) {
   const QString payerFile = PayerFileFor(payeeFile);
-  if (!QFileInfo(payerFile).isFile())
-    throw TBatchFailure{QStringLiteral("File not found: %1").arg(payerFile)};
+  CheckRegularFile(payerFile);
   TRecordSet payer;
   OpenReadOnly(payer, payerFile, TPayerRecord::Size);
   if (payer.LastRecord() < 1)
@@ -50,8 +50,7 @@ void StartBatchSettings() {
 }
 
 void OpenPayerFileReadOnly(TFrmDataModule& module, const QString& payeeFile) {
-  if (!QFileInfo(payeeFile).isFile())
-    throw TBatchFailure{QStringLiteral("File not found: %1").arg(payeeFile)};
+  CheckRegularFile(payeeFile);
   ReadPayer(payeeFile);
   TRecordSet* payees = module.RSPayee;
   payees->OnBeforeOpen = nullptr;

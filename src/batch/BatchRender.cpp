@@ -9,6 +9,7 @@
 #include "engine/Render.h"
 #include "engine/ReportProject.h"
 #include "engine/Snapshot.h"
+#include "platform/SafeFile.h"
 
 namespace {
 const char* const kRenderUsage = "render SNAPSHOT --out FILE.pdf|.html|.png|.txt [--pages FROM-TO]";
@@ -63,6 +64,8 @@ int RenderSnapshot(const QStringList& args, QTextStream& out, QTextStream& err) 
     return 2;
   }
   RegisterFontSubstitutions();
+  CheckRegularFile(files.first());
+  RefuseOwnInput(target, files.first());
   TSnapshotReader reader;
   reader.Open(files.first());  // refuses a damaged or foreign file before anything is written
   return WritePngOrExport(reader, files.first(), args, target, out, err);
@@ -93,6 +96,7 @@ int RunReport(const QStringList& args, QTextStream& out, QTextStream& err) {
     return 2;
   }
   RegisterFontSubstitutions();
+  RefuseOwnInput(target, names[0]);
   TPagePrinter printer;
   printer.SetTitle(names[1]);
   TReportProject project;

@@ -110,6 +110,7 @@ int main(int argc, char** argv) {
   // Fonts and painting need a GUI application, but never a screen.
   if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
   QApplication app(argc, argv);
+  SweepStaleFiles();
   AddProgramFontFiles();
   // Nobody is there to answer what the record files would tell or ask on screen: the notice
   // is printed and the command ends.

@@ -9,6 +9,7 @@
 #include <QFileInfo>
 #include <QLocale>
 #include <QRegularExpression>
+#include <QScopeGuard>
 #include <cerrno>
 #include <climits>
 #include <cmath>
@@ -16,6 +17,8 @@
 #include <cstdlib>
 #include <cstring>
 #include <string>
+
+#include "platform/SafeFile.h"
 
 bool CopyFailed = false;
 
@@ -316,57 +319,47 @@ bool SameFile(const QByteArray& a, const QByteArray& b) {
          sa.st_dev == sb.st_dev && sa.st_ino == sb.st_ino;
 }
 
-// Copies all bytes of one descriptor to another; returns 0 or the errno of the failure.
-int CopyBytes(int in, int out) {
-  char buf[1 << 16];
+// Streams the source into the writer; a source that is not a regular file (a pipe would make
+// the copy wait forever) is refused.
+void CopyInto(const QString& source, TSafeFile& out) {
+  const QByteArray src = QFile::encodeName(source);
+  int in;
+  do in = ::open(src.constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+  while (in < 0 && errno == EINTR);
+  if (in < 0) CopyError(ErrnoText(errno));
+  const auto closeIn = qScopeGuard([in] { ::close(in); });
+  struct stat st {};
+  if (::fstat(in, &st) != 0 || !S_ISREG(st.st_mode))
+    CopyError(QDir::toNativeSeparators(source) + QStringLiteral(" is not a regular file."));
+  QByteArray buffer(1 << 16, Qt::Uninitialized);
   for (;;) {
-    const ssize_t n = ::read(in, buf, sizeof buf);
-    if (n == 0) return 0;
-    if (n < 0) {
-      if (errno == EINTR) continue;
-      return errno;
-    }
-    for (ssize_t done = 0; done < n;) {
-      const ssize_t w = ::write(out, buf + done, n - done);
-      if (w < 0) {
-        if (errno == EINTR) continue;
-        return errno;
-      }
-      done += w;
-    }
+    const ssize_t n = ::read(in, buffer.data(), size_t(buffer.size()));
+    if (n < 0 && errno == EINTR) continue;
+    if (n < 0) CopyError(ErrnoText(errno));
+    if (n == 0) return;
+    out.Write(buffer.left(qsizetype(n)));
   }
 }
 }  // namespace
 
-// The copy goes to a temporary file beside the target and replaces the target only when it is
-// complete, so a failed copy never leaves a half-written target, and a file is never copied
-// onto itself (which would truncate it to nothing).
-void CopyFileChecked(const QString& source, const QString& target, bool failIfExists) {
+// The copy goes through the program's safe writer, so a failed copy never leaves a half-written
+// target, and a file is never copied onto itself (which would truncate it to nothing).
+void CopyFileChecked(const QString& source, const QString& target, bool failIfExists,
+                     const TWriteOptions& options) {
   CopyFailed = false;
   const QByteArray src = QFile::encodeName(source), dst = QFile::encodeName(target);
   if (SameFile(src, dst))
     CopyError(QStringLiteral("The source and destination are the same file."));
   if (failIfExists && QFileInfo::exists(target)) CopyError(ErrnoText(EEXIST));
-  const int in = ::open(src.constData(), O_RDONLY | O_CLOEXEC);
-  if (in < 0) CopyError(ErrnoText(errno));
-  struct stat st {};
-  ::fstat(in, &st);
-  QByteArray tmp = dst + ".papyra-copy-XXXXXX";
-  const int out = ::mkstemp(tmp.data());
-  if (out < 0) {
-    const int err = errno;
-    ::close(in);
-    CopyError(ErrnoText(err));
-  }
-  int err = CopyBytes(in, out);
-  if (err == 0 && ::fsync(out) != 0) err = errno;
-  ::fchmod(out, st.st_mode & 07777);
-  ::close(in);
-  if (::close(out) != 0 && err == 0) err = errno;
-  if (err == 0 && ::rename(tmp.constData(), dst.constData()) != 0) err = errno;
-  if (err != 0) {
-    ::unlink(tmp.constData());
-    CopyError(ErrnoText(err));
+  try {
+    TWriteOptions copy = options;
+    copy.RecordFile = true;  // the copies made are those of payer files
+    copy.Inputs.append(source);
+    TSafeFile out(target, copy);
+    CopyInto(source, out);
+    out.Commit();
+  } catch (const EInOutError& e) {
+    CopyError(e.Message() + QLatin1Char('.'));
   }
 }
 

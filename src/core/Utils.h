@@ -6,6 +6,7 @@
 #include <bitset>
 
 #include "platform/Exceptions.h"
+#include "platform/SafeFile.h"
 #include "platform/Services.h"
 
 using TCharSet = std::bitset<256>;
@@ -59,5 +60,8 @@ QString AddMonthsToDateText(const QString& text, int months);
 // Messages, files, folders
 QString MaskSSN(const QString& text);
 extern bool CopyFailed;
-void CopyFileChecked(const QString& source, const QString& target, bool failIfExists);
+// Copies a payer or payee file (any regular file) through the safe writer; throws
+// ECopyFileException with the reason and sets CopyFailed.
+void CopyFileChecked(const QString& source, const QString& target, bool failIfExists,
+                     const TWriteOptions& options = {});
 quint16 CountFiles(const QString& mask);

@@ -14,7 +14,6 @@
 #include <QPdfWriter>
 #include <QRawFont>
 #include <QRegularExpression>
-#include <QSaveFile>
 #include <algorithm>
 #include <cmath>
 #include <optional>
@@ -271,7 +270,9 @@ QString PngPageName(const QString& fileName, int index) {
 // files appear only once every page is written.
 QStringList WritePngPageSet(const QString& fileName, int first, int last,
                             const std::function<QImage(int)>& image) {
-  TSafeFileGroup files;
+  TWriteOptions options;
+  options.ProgramNamed = true;  // NAME-1.png ... are this program's names beside the user's
+  TSafeFileGroup files(options);
   ReportWrite([&] {
     for (int i = first; i <= last; ++i) {
       const QString name = PngPageName(fileName, i);

@@ -28,11 +28,21 @@ QString PayeeCsvValue(const TPayeeRecord& payee, const TFieldDef& field);
 // The whole CSV text in UTF-8: the header row, then one row per payee.
 QByteArray PayeesToCsv(const std::vector<TPayeeRecord>& payees,
                        std::optional<uint8_t> formType = std::nullopt);
-// The payee records of a file; throws EInOutError when it cannot be read or is not whole.
+// The most payees a payee file holds.
+inline constexpr int MaxPayees = 10000;
+// The payee records of a file; throws EInOutError when it cannot be read, is not a regular
+// file, is larger than MaxPayees records or is not whole.
 std::vector<TPayeeRecord> ReadPayeeFile(const QString& payeeFile);
-// Writes csvFile from payeeFile (through a temporary file renamed over it when whole).
+// Writes csvFile from payeeFile through the safe writer; never onto the payee file, its payer
+// file or any other payer file. Replacing an existing file is the caller's decision.
 void ExportPayees(const QString& payeeFile, const QString& csvFile,
                   std::optional<uint8_t> formType = std::nullopt);
+// Throws the EInOutError ExportPayees would for a target it may not write, before anything is
+// read or asked.
+void CheckExportTarget(const QString& payeeFile, const QString& csvFile);
+// The largest CSV file an import reads: more than an export of MaxPayees payees could be, even
+// with as many columns again of another program's. A larger file is refused before it is read.
+qint64 MaxCsvBytes();
 
 // ---- import ----------------------------------------------------------------------------------
 
@@ -85,6 +95,3 @@ TImportPlan PlanImport(const QByteArray& csv, const TImportSettings& settings,
 void AppendPayees(const QString& payeeFile, const std::vector<TPayeeRecord>& payees);
 // The payer record of the pair a payee file belongs to; throws EInOutError when missing.
 TPayerRecord ReadPayerOf(const QString& payeeFile);
-// Writes bytes to target through a temporary file in its folder, renamed over it when whole and
-// on disk; throws EInOutError (the target untouched) when a write fails.
-void ReplaceFile(const QString& target, const QByteArray& bytes);

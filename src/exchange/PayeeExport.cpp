@@ -1,15 +1,10 @@
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
 #include <QDir>
-#include <QFile>
-#include <QFileInfo>
-#include <QScopeGuard>
-#include <cerrno>
 #include <cstring>
 
 #include "exchange/PayeeExchange.h"
 #include "platform/Exceptions.h"
+#include "platform/SafeFile.h"
+#include "storage/DataModule.h"
 
 namespace {
 // The part of a field name that tells its form; common fields carry none of them.
@@ -29,46 +24,6 @@ bool InExport(const TFieldDef& field, std::optional<uint8_t> formType) {
   return !form || form == formType;
 }
 
-[[noreturn]] void Fail(const char* action, const QString& path, int err) {
-  throw EInOutError(QStringLiteral("Unable to %1 %2: %3")
-                        .arg(QLatin1String(action), QDir::toNativeSeparators(path),
-                             QString::fromLocal8Bit(std::strerror(err))));
-}
-
-void WriteAllTo(int fd, const QByteArray& bytes, const QString& path) {
-  qsizetype done = 0;
-  while (done < bytes.size()) {
-    const ssize_t n = ::write(fd, bytes.constData() + done, size_t(bytes.size() - done));
-    if (n < 0 && errno == EINTR) continue;
-    if (n <= 0) Fail("write", path, n < 0 ? errno : ENOSPC);
-    done += n;
-  }
-}
-
-mode_t ModeFor(const QString& target) {
-  struct stat st;
-  if (::stat(QFile::encodeName(target).constData(), &st) == 0) return st.st_mode & 07777;
-  const mode_t mask = ::umask(0);
-  ::umask(mask);
-  return 0666 & ~mask;
-}
-
-// The temporary file holds a write lock from its first byte, so the moment it takes the
-// target's name no other program can open it for writing before this one is done.
-void LockWhole(int fd) {
-  struct flock fl;
-  std::memset(&fl, 0, sizeof fl);
-  fl.l_type = F_WRLCK;
-  fl.l_whence = SEEK_SET;
-  ::fcntl(fd, F_OFD_SETLK, &fl);
-}
-
-void SyncFolder(const QString& folder) {
-  const int fd = ::open(QFile::encodeName(folder).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-  if (fd < 0) return;
-  ::fsync(fd);
-  ::close(fd);
-}
 }  // namespace
 
 std::optional<uint8_t> FormTypeFromName(const QString& name) {
@@ -114,10 +69,7 @@ QByteArray PayeesToCsv(const std::vector<TPayeeRecord>& payees, std::optional<ui
 }
 
 std::vector<TPayeeRecord> ReadPayeeFile(const QString& payeeFile) {
-  QFile file(payeeFile);
-  if (!file.open(QIODevice::ReadOnly)) Fail("read", payeeFile, errno ? errno : ENOENT);
-  const QByteArray bytes = file.readAll();
-  if (file.error() != QFileDevice::NoError) Fail("read", payeeFile, EIO);
+  const QByteArray bytes = ReadRegularFile(payeeFile, qint64(MaxPayees) * TPayeeRecord::Size);
   if (bytes.size() % TPayeeRecord::Size != 0)
     throw EInOutError(QStringLiteral("%1 is not a whole number of %2-byte payee records")
                           .arg(QDir::toNativeSeparators(payeeFile))
@@ -128,29 +80,32 @@ std::vector<TPayeeRecord> ReadPayeeFile(const QString& payeeFile) {
   return payees;
 }
 
-void ExportPayees(const QString& payeeFile, const QString& csvFile,
-                  std::optional<uint8_t> formType) {
-  ReplaceFile(csvFile, PayeesToCsv(ReadPayeeFile(payeeFile), formType));
+// The CSV text replaces the target whole; it never goes onto the payee file or its payer file,
+// which the command reads, nor onto any other payer file.
+namespace {
+TWriteOptions ExportOptions(const QString& payeeFile) {
+  TWriteOptions options;
+  options.Inputs = QStringList{payeeFile, PayerFileFor(payeeFile)};
+  return options;
+}
+}  // namespace
+
+void CheckExportTarget(const QString& payeeFile, const QString& csvFile) {
+  TSafeFile::CheckTarget(csvFile, ExportOptions(payeeFile));
 }
 
-void ReplaceFile(const QString& target, const QByteArray& bytes) {
-  const QFileInfo info(target);
-  QByteArray pattern = QFile::encodeName(info.absolutePath() + QStringLiteral("/.") +
-                                         info.fileName() + QStringLiteral(".XXXXXX"));
-  const int fd = ::mkostemp(pattern.data(), O_CLOEXEC);
-  if (fd < 0) Fail("create a temporary file for", target, errno);
-  const QString temp = QFile::decodeName(pattern);
-  auto dropTemp = qScopeGuard([&] {
-    ::close(fd);
-    ::unlink(pattern.constData());
-  });
-  LockWhole(fd);
-  if (::fchmod(fd, ModeFor(target)) != 0) Fail("write", temp, errno);
-  WriteAllTo(fd, bytes, target);
-  if (::fsync(fd) != 0) Fail("write", target, errno);
-  if (::rename(pattern.constData(), QFile::encodeName(target).constData()) != 0)
-    Fail("replace", target, errno);
-  dropTemp.dismiss();
-  SyncFolder(info.absolutePath());
-  if (::close(fd) != 0) Fail("write", target, errno);
+void ExportPayees(const QString& payeeFile, const QString& csvFile,
+                  std::optional<uint8_t> formType) {
+  WriteFileSafely(csvFile, PayeesToCsv(ReadPayeeFile(payeeFile), formType),
+                  ExportOptions(payeeFile));
+}
+
+qint64 MaxCsvBytes() {
+  // The longest cell of each field: a text as UTF-8 (at most 3 bytes a character) with every
+  // character a doubled quote, in quotes, and its separator; numbers and flags fit in 24.
+  qint64 row = 2;
+  for (const TFieldDef& field : PayeeLayout().Fields())
+    row += field.Kind == TFieldKind::String ? 3 * qint64(field.Width) * 2 + 3 : 24;
+  // Twice over for the columns another program's file may hold beside the payee fields.
+  return 2 * row * (MaxPayees + 1);
 }

@@ -1,5 +1,4 @@
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -11,6 +10,7 @@
 #include "exchange/PayeeExchange.h"
 #include "forms/FormChecks.h"
 #include "platform/Exceptions.h"
+#include "platform/SafeFile.h"
 #include "storage/DataModule.h"
 #include "storage/RecordSet.h"
 
@@ -343,11 +343,10 @@ TImportPlan PlanImport(const QByteArray& csv, const TImportSettings& settings,
 // ---- mappings ----------------------------------------------------------------------------------
 
 TImportSettings LoadImportMapping(const QString& path) {
-  QFile file(path);
-  if (!file.open(QIODevice::ReadOnly))
-    throw EConvertError(QStringLiteral("Unable to read the mapping %1").arg(path));
+  // A mapping names a few dozen columns; a megabyte is far more than any.
+  constexpr qint64 kMaxMappingBytes = qint64(1) << 20;
   QJsonParseError error;
-  const QJsonDocument doc = QJsonDocument::fromJson(file.readAll(), &error);
+  const QJsonDocument doc = QJsonDocument::fromJson(ReadRegularFile(path, kMaxMappingBytes), &error);
   if (!doc.isObject())
     throw EConvertError(
         QStringLiteral("The mapping %1 is not a JSON object: %2").arg(path, error.errorString()));
@@ -387,18 +386,16 @@ QByteArray ImportMappingJson(const TImportSettings& settings) {
 }
 
 void SaveImportMapping(const QString& path, const TImportSettings& settings) {
-  ReplaceFile(path, ImportMappingJson(settings));
+  WriteFileSafely(path, ImportMappingJson(settings));
 }
 
 // ---- writing -----------------------------------------------------------------------------------
 
 TPayerRecord ReadPayerOf(const QString& payeeFile) {
   const QString payerFile = PayerFileFor(payeeFile);
-  QFile file(payerFile);
-  if (!file.open(QIODevice::ReadOnly))
-    throw EInOutError(
-        QStringLiteral("File not found: %1").arg(QDir::toNativeSeparators(payerFile)));
-  const QByteArray bytes = file.read(TPayerRecord::Size);
+  // The payer record is the file's first; a payer file holds at most a thousand.
+  const QByteArray bytes =
+      ReadRegularFile(payerFile, qint64(1000) * TPayerRecord::Size).left(TPayerRecord::Size);
   if (bytes.size() != TPayerRecord::Size)
     throw EInOutError(QStringLiteral("Unable to read the payer record of %1")
                           .arg(QDir::toNativeSeparators(payerFile)));
@@ -408,9 +405,7 @@ TPayerRecord ReadPayerOf(const QString& payeeFile) {
 }
 
 void AppendPayees(const QString& payeeFile, const std::vector<TPayeeRecord>& payees) {
-  if (!QFileInfo(payeeFile).isFile())
-    throw EInOutError(
-        QStringLiteral("File not found: %1").arg(QDir::toNativeSeparators(payeeFile)));
+  CheckRegularFile(payeeFile);
   ReadPayerOf(payeeFile);
   // The payee file stays locked against other writers from the read to the replacement.
   TRecordSet lock;
@@ -421,7 +416,7 @@ void AppendPayees(const QString& payeeFile, const std::vector<TPayeeRecord>& pay
   lock.SetShowOpenMode(false);
   lock.OpenRecSet();
   if (!lock.Active()) throw EInOutError(lock.OpenErrText() + QStringLiteral(": ") + payeeFile);
-  if (lock.BrowseOnly()) throw EInOutError(FileInUseText(payeeFile));
+  if (lock.BrowseOnly()) throw EInOutError(lock.BrowseOnlyReason());
   const std::vector<TPayeeRecord> existing = ReadPayeeFile(payeeFile);
   if (existing.size() + payees.size() > size_t(lock.MaxRec()))
     throw EInOutError(QStringLiteral("The payee file would hold %1 payees; it can hold %2")
@@ -432,6 +427,9 @@ void AppendPayees(const QString& payeeFile, const std::vector<TPayeeRecord>& pay
   for (const auto* list : {&existing, &payees})
     for (const TPayeeRecord& p : *list)
       bytes.append(reinterpret_cast<const char*>(p.Data()), TPayeeRecord::Size);
-  ReplaceFile(payeeFile, bytes);
+  TWriteOptions options;
+  options.RecordFile = true;
+  options.LockHeldByCaller = true;
+  WriteFileSafely(payeeFile, bytes, options);
   lock.CloseRecSet();
 }

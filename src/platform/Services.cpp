@@ -9,15 +9,20 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QFontDatabase>
+#include <QRegularExpression>
 #include <QGuiApplication>
 #include <QStandardPaths>
-#include <QTemporaryDir>
 #include <QUrl>
 #include <algorithm>
 #include <array>
 #include <memory>
 
+#include <fcntl.h>
+#include <sys/file.h>
+#include <sys/stat.h>
 #include <unistd.h>
+
+#include "platform/SafeFile.h"
 
 namespace {
 int gHourglassDepth = 0;
@@ -87,6 +92,10 @@ QString DocumentsFolderPath() {
 }
 
 namespace {
+QString CacheBase() {
+  return QStandardPaths::writableLocation(QStandardPaths::GenericCacheLocation);
+}
+
 // Where the per-copy folders go. The runtime folder must be the user's own, as the XDG rules
 // require; asking QStandardPaths for it would print warnings when it is not set.
 QString RuntimeBase() {
@@ -94,34 +103,109 @@ QString RuntimeBase() {
   const QFileInfo info(runtime);
   if (!runtime.isEmpty() && info.isDir() && info.isWritable() && info.ownerId() == ::getuid())
     return runtime;
-  return QStandardPaths::writableLocation(QStandardPaths::GenericCacheLocation);
+  return CacheBase();
 }
 
-std::unique_ptr<QTemporaryDir>& RuntimeFolder() {
-  static std::unique_ptr<QTemporaryDir> folder;  // destroyed, and so removed, at exit
+// A running copy holds a lock on its own folder for as long as it runs; a folder that nobody
+// holds was left by a copy that was killed. Creating a folder and taking its lock happen under
+// a shared lock of the base folder, so a sweep (which takes that lock alone) never sees a
+// folder between the two.
+struct TRuntimeFolder {
+  QString Path;
+  int Lock = -1;
+  ~TRuntimeFolder() { Remove(); }
+  void Remove() {
+    if (!Path.isEmpty()) QDir(Path).removeRecursively();
+    if (Lock >= 0) ::close(Lock);
+    Path.clear();
+    Lock = -1;
+  }
+};
+
+TRuntimeFolder& RuntimeFolder() {
+  static TRuntimeFolder folder;  // destroyed, and so removed, at exit
   return folder;
+}
+
+int OpenFolder(const QString& path) {
+  return ::open(QFile::encodeName(path).constData(),
+                O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
+}
+
+class TFolderLock {
+ public:
+  TFolderLock(const QString& path, int how) : FFd(OpenFolder(path)) {
+    if (FFd >= 0) ::flock(FFd, how);
+  }
+  ~TFolderLock() {
+    if (FFd >= 0) ::close(FFd);
+  }
+  TFolderLock(const TFolderLock&) = delete;
+  TFolderLock& operator=(const TFolderLock&) = delete;
+
+ private:
+  int FFd;
+};
+
+QString MakeRuntimeFolder(int& lock) {
+  const QString base = RuntimeBase();
+  MakePrivateFolder(base);
+  const TFolderLock shared(base, LOCK_SH);
+  QByteArray pattern = QFile::encodeName(base + QStringLiteral("/papyra-XXXXXX"));
+  if (!::mkdtemp(pattern.data())) return {};
+  lock = OpenFolder(QFile::decodeName(pattern));
+  if (lock >= 0) ::flock(lock, LOCK_EX | LOCK_NB);
+  return QFile::decodeName(pattern);
+}
+
+void SweepRuntimeBase(const QString& base) {
+  if (base.isEmpty() || !QFileInfo(base).isDir()) return;
+  const TFolderLock alone(base, LOCK_EX);
+  static const QRegularExpression own(QStringLiteral("^papyra-[A-Za-z0-9]{6}$"));
+  const QDir dir(base);
+  for (const QString& name : dir.entryList(QDir::Dirs | QDir::Hidden | QDir::NoDotAndDotDot |
+                                           QDir::NoSymLinks)) {
+    if (!own.match(name).hasMatch()) continue;
+    const QString path = dir.filePath(name);
+    struct stat st {};
+    if (::lstat(QFile::encodeName(path).constData(), &st) != 0 || !S_ISDIR(st.st_mode) ||
+        st.st_uid != ::geteuid())
+      continue;
+    const int fd = OpenFolder(path);
+    if (fd < 0) continue;
+    if (::flock(fd, LOCK_EX | LOCK_NB) == 0) QDir(path).removeRecursively();
+    ::close(fd);
+  }
 }
 }  // namespace
 
 QString RuntimeDir() {
-  auto& folder = RuntimeFolder();
-  if (!folder || !folder->isValid()) {
-    const QString base = RuntimeBase();
-    QDir().mkpath(base);
-    folder = std::make_unique<QTemporaryDir>(base + QStringLiteral("/papyra-XXXXXX"));
-    if (!folder->isValid()) return {};
+  TRuntimeFolder& folder = RuntimeFolder();
+  if (folder.Path.isEmpty() || !QFileInfo(folder.Path).isDir()) {
+    folder.Remove();
+    folder.Path = MakeRuntimeFolder(folder.Lock);
   }
-  return folder->path();
+  return folder.Path;
 }
 
 void RemoveRuntimeDir() {
-  RuntimeFolder().reset();
+  RuntimeFolder().Remove();
 }
 
 QString CacheDir() {
-  const QString dir = QStandardPaths::writableLocation(QStandardPaths::GenericCacheLocation) +
-                      QStringLiteral("/Papyra");
-  return QDir().mkpath(dir) ? dir : QString();
+  const QString dir = CacheBase() + QStringLiteral("/Papyra");
+  return MakePrivateFolder(dir) ? dir : QString();
+}
+
+void SweepStaleFiles() {
+  SweepRuntimeBase(RuntimeBase());
+  if (RuntimeBase() != CacheBase()) SweepRuntimeBase(CacheBase());
+  SweepStaleTemporaries(CacheBase() + QStringLiteral("/Papyra"));
+  const QString documents = DocumentsFolderPath();
+  const QString papyra =
+      (documents.isEmpty() ? QDir::homePath() : documents) + QStringLiteral("/Papyra");
+  for (const QString& folder : {papyra, papyra + QStringLiteral("/2025/Data")})
+    if (QFileInfo(folder).isDir()) SweepStaleTemporaries(folder);
 }
 
 void AddProgramFontFiles() {
@@ -138,7 +222,7 @@ QString PapyraDocumentsFolder() {
   const QString documents = DocumentsFolderPath();
   const QString folder =
       (documents.isEmpty() ? QDir::homePath() : documents) + QStringLiteral("/Papyra");
-  QDir().mkpath(folder);
+  MakePrivateFolder(folder);
   return folder;
 }
 

@@ -31,7 +31,7 @@ bool RunningUnderDevEnvironmentAt(const QString& exeFolder);
 QString ExecutableFolder();     // with a trailing "/"
 QString DocumentsFolderPath();  // the user's Documents folder, no trailing delimiter; may be empty
 // "Papyra" in the user's Documents folder, where the user's own files of the program go by
-// default (reports, payer files); created on use.
+// default (reports, payer files); created on use, as the user's alone.
 QString PapyraDocumentsFolder();
 
 // The folder for the files the program makes for itself (the print snapshot, web update
@@ -42,6 +42,10 @@ QString RuntimeDir();
 // Removes that folder with everything in it; the next RuntimeDir() makes a fresh one. Runs at
 // exit by itself.
 void RemoveRuntimeDir();
+// What killed copies of the program left behind, removed at start: their runtime folders (the
+// print snapshot of every recipient among them) and the temporaries of interrupted writes in
+// the program's own folders. Only this user's, and only what no running copy holds.
+void SweepStaleFiles();
 // The user's cache folder for the program ("~/.cache/Papyra"), for the few files that must
 // outlive the running copy (a downloaded setup program that replaces it). Created on use; empty
 // when it cannot be.

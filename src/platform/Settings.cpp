@@ -1,8 +1,12 @@
 #include "platform/Settings.h"
 
 #include <QDir>
+#include <QFileInfo>
 #include <QSettings>
 #include <QStandardPaths>
+
+#include "platform/Exceptions.h"
+#include "platform/SafeFile.h"
 
 namespace {
 // Each value is stored with a type tag so a read of the wrong type can be told from a match.
@@ -12,10 +16,80 @@ const QString kTagBool = QStringLiteral("b:");
 const QString kTagFloat = QStringLiteral("f:");
 const QString kTagBinary = QStringLiteral("x:");
 
-QString TaggedPayload(const QVariant& v, const QString& tag, bool* found) {
-  const QString s = v.toString();
-  *found = v.isValid() && s.startsWith(tag);
+QString TaggedPayload(const QString& s, const QString& tag, bool* found) {
+  *found = s.startsWith(tag);
   return *found ? s.mid(tag.size()) : QString();
+}
+
+// Keys and section names: letters, digits and "_-." as they are, "/" as "\\", anything else
+// %XX or %UXXXX, which QSettings reads back.
+QByteArray IniKey(const QString& key) {
+  QByteArray out;
+  for (const QChar c : key) {
+    const char16_t u = c.unicode();
+    if ((u >= 'a' && u <= 'z') || (u >= 'A' && u <= 'Z') || (u >= '0' && u <= '9') || u == '_' ||
+        u == '-' || u == '.')
+      out.append(char(u));
+    else if (u == '/')
+      out.append('\\');
+    else if (u < 0x100)
+      out.append('%').append(QByteArray::number(u, 16).rightJustified(2, '0').toUpper());
+    else
+      out.append("%U").append(QByteArray::number(u, 16).rightJustified(4, '0').toUpper());
+  }
+  return out;
+}
+
+// Values always in quotes, so commas and semicolons stay text; quotes, backslashes and every
+// character outside printable ASCII as escapes. A hexadecimal escape swallows the hex digits
+// after it, so a digit or letter a-f right after one is escaped too.
+QByteArray IniValue(const QString& value) {
+  QByteArray out = "\"";
+  bool afterHex = false;
+  for (const QChar c : value) {
+    const char16_t u = c.unicode();
+    const bool hexDigit = (u >= '0' && u <= '9') || (u >= 'a' && u <= 'f') || (u >= 'A' && u <= 'F');
+    if (u == '"' || u == '\\') {
+      out.append('\\').append(char(u));
+      afterHex = false;
+    } else if (u < 0x20 || u >= 0x7f || (afterHex && hexDigit)) {
+      out.append("\\x").append(QByteArray::number(u, 16).rightJustified(4, '0'));
+      afterHex = true;
+    } else {
+      out.append(char(u));
+      afterHex = false;
+    }
+  }
+  return out.append('"');
+}
+
+QMap<QString, QString> ReadStore(const QString& file) {
+  QMap<QString, QString> values;
+  if (!QFileInfo(file).isFile()) return values;
+  const QSettings settings(file, QSettings::IniFormat);
+  for (const QString& key : settings.allKeys()) {
+    const QVariant v = settings.value(key);
+    values.insert(key, v.typeId() == QMetaType::QStringList ? v.toStringList().join(", ")
+                                                            : v.toString());
+  }
+  return values;
+}
+
+QByteArray StoreText(const QMap<QString, QString>& values) {
+  QMap<QString, QList<QPair<QString, QString>>> sections;
+  for (auto it = values.begin(); it != values.end(); ++it) {
+    const qsizetype slash = it.key().lastIndexOf(QLatin1Char('/'));
+    const QString section = slash < 0 ? QStringLiteral("General") : it.key().left(slash);
+    sections[section].append({it.key().mid(slash + 1), it.value()});
+  }
+  QByteArray text;
+  for (auto it = sections.begin(); it != sections.end(); ++it) {
+    if (!text.isEmpty()) text.append('\n');
+    text.append('[').append(IniKey(it.key())).append("]\n");
+    for (const auto& [key, value] : it.value())
+      text.append(IniKey(key)).append('=').append(IniValue(value)).append('\n');
+  }
+  return text;
 }
 }  // namespace
 
@@ -24,14 +98,54 @@ QString TRegistry::StoreFileName() {
   return base + QStringLiteral("/Papyra/Papyra.ini");
 }
 
-TRegistry::TRegistry() {
-  const QString file = StoreFileName();
-  QDir().mkpath(QFileInfo(file).absolutePath());
-  FSettings = std::make_unique<QSettings>(file, QSettings::IniFormat);
+TRegistry::TRegistry() : FFile(StoreFileName()), FValues(ReadStore(FFile)) {}
+
+// A store that cannot write its file loses only the changes of this run; the program goes on.
+TRegistry::~TRegistry() {
+  try {
+    Sync();
+  } catch (const EInOutError&) {
+  }
 }
 
-TRegistry::~TRegistry() {
-  FSettings->sync();
+void TRegistry::SetValue(const QString& fullName, const QString& value) {
+  FValues.insert(fullName, value);
+  FSets.insert(fullName, value);
+}
+
+void TRegistry::Remove(const QString& key) {
+  const QString prefix = key + QLatin1Char('/');
+  for (auto* map : {&FValues, &FSets})
+    for (auto it = map->begin(); it != map->end();)
+      it = (it.key() == key || it.key().startsWith(prefix)) ? map->erase(it) : std::next(it);
+  FRemoves.append(key);
+}
+
+QStringList TRegistry::KeysUnder(const QString& group) const {
+  const QString prefix = group + QLatin1Char('/');
+  QStringList keys;
+  for (auto it = FValues.lowerBound(prefix); it != FValues.end() && it.key().startsWith(prefix);
+       ++it)
+    keys.append(it.key().mid(prefix.size()));
+  return keys;
+}
+
+// Reads the file again, so what another copy wrote since is kept, applies this store's own
+// changes and writes the whole file.
+void TRegistry::Sync() {
+  if (FSets.isEmpty() && FRemoves.isEmpty()) return;
+  QMap<QString, QString> merged = ReadStore(FFile);
+  for (const QString& key : FRemoves) {
+    const QString prefix = key + QLatin1Char('/');
+    for (auto it = merged.begin(); it != merged.end();)
+      it = (it.key() == key || it.key().startsWith(prefix)) ? merged.erase(it) : std::next(it);
+  }
+  for (auto it = FSets.begin(); it != FSets.end(); ++it) merged.insert(it.key(), it.value());
+  FSets.clear();
+  FRemoves.clear();
+  FValues = merged;
+  MakePrivateFolder(QFileInfo(FFile).absolutePath());
+  WriteFileSafely(FFile, StoreText(merged));
 }
 
 QString TRegistry::Group(const QString& key) const {
@@ -49,11 +163,7 @@ QString TRegistry::FullName(const QString& name) const {
 bool TRegistry::KeyExists(const QString& key) const {
   const QString g = Group(key);
   // A key exists when it was created explicitly or holds values or subkeys.
-  if (FSettings->contains(g + QStringLiteral("/.key"))) return true;
-  FSettings->beginGroup(g);
-  const bool any = !FSettings->allKeys().isEmpty();
-  FSettings->endGroup();
-  return any;
+  return Contains(g + QStringLiteral("/.key")) || !KeysUnder(g).isEmpty();
 }
 
 bool TRegistry::OpenKey(const QString& key, bool canCreate) {
@@ -61,8 +171,8 @@ bool TRegistry::OpenKey(const QString& key, bool canCreate) {
   if (g.isEmpty()) return false;
   if (!KeyExists(g)) {
     if (!canCreate) return false;
-    FSettings->setValue(g + QStringLiteral("/.key"), QStringLiteral("1"));
-    FSettings->sync();
+    SetValue(g + QStringLiteral("/.key"), QStringLiteral("1"));
+    Sync();
   }
   FCurrentPath = g;
   FKeyOpen = true;
@@ -70,7 +180,7 @@ bool TRegistry::OpenKey(const QString& key, bool canCreate) {
 }
 
 void TRegistry::CloseKey() {
-  FSettings->sync();
+  Sync();
   FCurrentPath.clear();
   FKeyOpen = false;
 }
@@ -78,28 +188,27 @@ void TRegistry::CloseKey() {
 bool TRegistry::DeleteKey(const QString& key) {
   const QString g = Group(key);
   if (!KeyExists(g)) return false;
-  FSettings->remove(g);
-  FSettings->sync();
+  Remove(g);
+  Sync();
   return true;
 }
 
 bool TRegistry::ValueExists(const QString& name) const {
-  return FKeyOpen && FSettings->contains(FullName(name));
+  return FKeyOpen && Contains(FullName(name));
 }
 
 QStringList TRegistry::ValueNames() const {
   if (!FKeyOpen) return {};
-  FSettings->beginGroup(FCurrentPath);
-  QStringList names = FSettings->childKeys();
-  FSettings->endGroup();
-  names.removeAll(QStringLiteral(".key"));
+  QStringList names;
+  for (const QString& key : KeysUnder(FCurrentPath))
+    if (!key.contains(QLatin1Char('/')) && key != QLatin1String(".key")) names.append(key);
   return names;
 }
 
 QString TRegistry::ReadString(const QString& name, const QString& def) const {
   if (!FKeyOpen) return def;
   bool found = false;
-  const QString s = TaggedPayload(FSettings->value(FullName(name)), kTagString, &found);
+  const QString s = TaggedPayload(Value(FullName(name)), kTagString, &found);
   return found ? s : def;
 }
 
@@ -107,7 +216,7 @@ int TRegistry::ReadInteger(const QString& name, int def, bool* ok) const {
   bool found = false, conv = false;
   int v = 0;
   if (FKeyOpen) {
-    const QString s = TaggedPayload(FSettings->value(FullName(name)), kTagInt, &found);
+    const QString s = TaggedPayload(Value(FullName(name)), kTagInt, &found);
     v = s.toInt(&conv);
   }
   if (ok) *ok = found && conv;
@@ -118,7 +227,7 @@ bool TRegistry::ReadBool(const QString& name, bool def, bool* ok) const {
   bool found = false, conv = false;
   int v = 0;
   if (FKeyOpen) {
-    const QString s = TaggedPayload(FSettings->value(FullName(name)), kTagBool, &found);
+    const QString s = TaggedPayload(Value(FullName(name)), kTagBool, &found);
     v = s.toInt(&conv);
   }
   if (ok) *ok = found && conv;
@@ -129,7 +238,7 @@ double TRegistry::ReadFloat(const QString& name, double def, bool* ok) const {
   bool found = false, conv = false;
   double v = 0;
   if (FKeyOpen) {
-    const QString s = TaggedPayload(FSettings->value(FullName(name)), kTagFloat, &found);
+    const QString s = TaggedPayload(Value(FullName(name)), kTagFloat, &found);
     v = s.toDouble(&conv);
   }
   if (ok) *ok = found && conv;
@@ -140,7 +249,7 @@ QByteArray TRegistry::ReadBinaryData(const QString& name, bool* ok) const {
   bool found = false;
   QByteArray v;
   if (FKeyOpen) {
-    const QString s = TaggedPayload(FSettings->value(FullName(name)), kTagBinary, &found);
+    const QString s = TaggedPayload(Value(FullName(name)), kTagBinary, &found);
     v = QByteArray::fromHex(s.toLatin1());
     // fromHex skips junk silently; only an even run of hex digits is data we wrote.
     if (found && v.toHex() != s.toLatin1().toLower()) found = false;
@@ -150,23 +259,23 @@ QByteArray TRegistry::ReadBinaryData(const QString& name, bool* ok) const {
 }
 
 void TRegistry::WriteString(const QString& name, const QString& value) {
-  if (FKeyOpen) FSettings->setValue(FullName(name), kTagString + value);
+  if (FKeyOpen) SetValue(FullName(name), kTagString + value);
 }
 void TRegistry::WriteInteger(const QString& name, int value) {
-  if (FKeyOpen) FSettings->setValue(FullName(name), kTagInt + QString::number(value));
+  if (FKeyOpen) SetValue(FullName(name), kTagInt + QString::number(value));
 }
 void TRegistry::WriteBool(const QString& name, bool value) {
-  if (FKeyOpen) FSettings->setValue(FullName(name), kTagBool + QString::number(value ? 1 : 0));
+  if (FKeyOpen) SetValue(FullName(name), kTagBool + QString::number(value ? 1 : 0));
 }
 void TRegistry::WriteFloat(const QString& name, double value) {
-  if (FKeyOpen) FSettings->setValue(FullName(name), kTagFloat + QString::number(value, 'g', 17));
+  if (FKeyOpen) SetValue(FullName(name), kTagFloat + QString::number(value, 'g', 17));
 }
 void TRegistry::WriteBinaryData(const QString& name, const QByteArray& value) {
   if (FKeyOpen)
-    FSettings->setValue(FullName(name), kTagBinary + QString::fromLatin1(value.toHex()));
+    SetValue(FullName(name), kTagBinary + QString::fromLatin1(value.toHex()));
 }
 bool TRegistry::DeleteValue(const QString& name) {
   if (!ValueExists(name)) return false;
-  FSettings->remove(FullName(name));
+  Remove(FullName(name));
   return true;
 }

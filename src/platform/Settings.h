@@ -1,13 +1,14 @@
 #pragma once
 // The settings store: a registry-like tree of keys with typed values, kept in one INI file.
 // Key paths use backslashes ("Software\Papyra\2025\RecentFiles") exactly as the rest of the
-// program names them.
+// program names them. The file is read in QSettings' INI syntax and written back in it through
+// the program's safe writer, so it is whole even after a full disk, and the user's alone.
+// Another copy's changes since this store read the file are kept: each write reads the file
+// again and applies only this store's own changes.
 #include <QByteArray>
+#include <QMap>
 #include <QString>
 #include <QStringList>
-#include <memory>
-
-class QSettings;
 
 class TRegistry {
  public:
@@ -45,7 +46,16 @@ class TRegistry {
  private:
   QString Group(const QString& key) const;
   QString FullName(const QString& name) const;
-  std::unique_ptr<QSettings> FSettings;
+  bool Contains(const QString& fullName) const { return FValues.contains(fullName); }
+  QString Value(const QString& fullName) const { return FValues.value(fullName); }
+  void SetValue(const QString& fullName, const QString& value);
+  void Remove(const QString& fullNameOrGroup);
+  QStringList KeysUnder(const QString& group) const;
+  void Sync();
+  QString FFile;
+  QMap<QString, QString> FValues;  // full key name ("a/b/c") -> stored text
+  QMap<QString, QString> FSets;    // this store's changes not yet written
+  QStringList FRemoves;            // keys and groups this store removed, not yet written
   QString FCurrentPath;  // in slash form, empty when no key is open
   bool FKeyOpen = false;
 };

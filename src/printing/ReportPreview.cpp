@@ -9,7 +9,6 @@
 #include <QLabel>
 #include <QMenu>
 #include <QPrinter>
-#include <QSaveFile>
 #include <QScreen>
 #include <QStatusBar>
 #include <QTimer>

@@ -3,9 +3,6 @@
 #include <sys/stat.h>
 
 #include <QDir>
-#include <cerrno>
-#include <cstdio>
-#include <cstring>
 
 #include <QFile>
 #include <QFileInfo>
@@ -28,6 +25,7 @@
 #include "platform/DialogButtons.h"
 #include "platform/Dialogs.h"
 #include "platform/MsgBox.h"
+#include "platform/SafeFile.h"
 #include "platform/Settings.h"
 #include "shell/FrmMain.h"
 #include "shell/FrmWelcome.h"
@@ -93,7 +91,10 @@ TBackupDialog::TBackupDialog(const TTexts& texts, const QString& fileName, const
                              QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint),
       LblFileName(new TPathLabel(fileName, this)),
-      LblLocation(new TPathLabel(ProgramFolder, this)),
+      // Where the open payer file lies, which is what the user is copying or replacing.
+      LblLocation(new TPathLabel(
+          QDir::toNativeSeparators(QFileInfo(PayeeFileName).absolutePath() + QLatin1Char('/')),
+          this)),
       Path(new QLineEdit(folder, this)),
       BtnBrowse(Button(this, "BtnBrowse", "&Browse")),
       BtnOk(Button(this, "BtnOk", "&Ok")),
@@ -191,10 +192,8 @@ void SaveBackupFolderSetting(const QString& folder) {
 using TCopyList = std::vector<std::pair<QString, QString>>;  // source, target
 
 namespace {
-QString StagedName(const QString& target) {
-  const QFileInfo info(target);
-  return info.dir().filePath(QLatin1Char('.') + info.fileName() + QStringLiteral(".papyra-pair"));
-}
+// Larger than any payer or payee file: 10,000 payees of 1,536 bytes, with room to spare.
+constexpr qint64 kMaxRecordFileBytes = qint64(64) << 20;
 
 void TakeReplaceLocks(TReplaceLock& locks, const TCopyList& copies) {
   for (const auto& [source, target] : copies) {
@@ -213,9 +212,6 @@ void TakeReplaceLocks(TReplaceLock& locks, const TCopyList& copies) {
       QStringLiteral("The following error occured during the copy file process:~") + reason));
 }
 
-void RemoveFiles(const QStringList& files) {
-  for (const QString& f : files) QFile::remove(f);
-}
 }  // namespace
 
 namespace {
@@ -318,30 +314,25 @@ void RestorePayerFile(TFrmMain& main) {
 void CopyPayerFilePair(const TCopyList& copies, TPairCopy mode) {
   TReplaceLock locks;
   TakeReplaceLocks(locks, copies);
+  TWriteOptions options;
+  options.RecordFile = true;
+  options.ProgramNamed = true;
+  options.LockHeldByCaller = true;
   if (mode == TPairCopy::InOrder) {
-    for (const auto& [source, target] : copies) CopyFileChecked(source, target, false);
+    for (const auto& [source, target] : copies) CopyFileChecked(source, target, false, options);
     return;
   }
   for (const auto& [source, target] : copies)
     if (SameExistingFile(source, target))
       RaisePairCopyError(QStringLiteral("The source and destination are the same file."));
-  QStringList staged;
-  auto removeStaged = qScopeGuard([&staged] { RemoveFiles(staged); });
-  for (const auto& [source, target] : copies) {
-    staged << StagedName(target);
-    CopyFileChecked(source, staged.last(), false);
-  }
-  removeStaged.dismiss();
-  QStringList made;  // targets that did not exist before: undone when a later rename fails
-  for (size_t i = 0; i < copies.size(); ++i) {
-    const QString& target = copies[i].second;
-    const bool existed = QFileInfo::exists(target);
-    if (::rename(QFile::encodeName(staged[qsizetype(i)]).constData(),
-                 QFile::encodeName(target).constData()) != 0) {
-      const int err = errno;
-      RemoveFiles(staged.mid(qsizetype(i)) + made);
-      RaisePairCopyError(QString::fromLocal8Bit(std::strerror(err)));
+  try {
+    TSafeFileGroup pair(options);
+    for (const auto& [source, target] : copies) {
+      const QByteArray bytes = ReadRegularFile(source, kMaxRecordFileBytes);
+      pair.Add(target, [&bytes](QIODevice& device) { device.write(bytes); });
     }
-    if (!existed) made << target;
+    pair.Commit();
+  } catch (const EInOutError& e) {
+    RaisePairCopyError(e.Message() + QLatin1Char('.'));
   }
 }

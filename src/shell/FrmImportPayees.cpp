@@ -1,7 +1,7 @@
 #include "shell/FrmImportPayees.h"
 
 #include <QComboBox>
-#include <QFile>
+#include <QFileInfo>
 #include <QFormLayout>
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -18,6 +18,7 @@
 #include "platform/Application.h"
 #include "platform/Dialogs.h"
 #include "platform/MsgBox.h"
+#include "platform/SafeFile.h"
 #include "shell/Backup.h"
 #include "shell/FrmMain.h"
 #include "storage/DataModule.h"
@@ -173,10 +174,7 @@ QWizardPage* TFrmImportPayees::CreatePreviewPage() {
 }
 
 void TFrmImportPayees::LoadFile(const QString& path) {
-  QFile file(path);
-  if (!file.open(QIODevice::ReadOnly))
-    throw EInOutError(QStringLiteral("Unable to read %1").arg(path));
-  FBytes = file.readAll();
+  FBytes = ReadRegularFile(path, MaxCsvBytes());
   FileName->setText(path);
   const TCsvFormat format = DetectCsvFormat(FBytes);
   Separator->setCurrentIndex(Separator->findData(QString(format.Separator)));
@@ -284,7 +282,8 @@ void ImportPayeesCommand(TFrmMain& main) {
   TFrmImportPayees wizard(PayerRec, &main);
   if (wizard.exec() != QDialog::Accepted) return;
   const std::vector<TPayeeRecord> payees = wizard.Plan().Payees;
-  if (FrmDataModule->RSPayee->BrowseOnly()) throw EInOutError(FileInUseText(PayeeFileName));
+  if (FrmDataModule->RSPayee->BrowseOnly())
+    throw EInOutError(FrmDataModule->RSPayee->BrowseOnlyReason());
   // The file is written whole and renamed, so this program lets go of it for the moment.
   FrmDataModule->RSPayee->CloseRecSet();
   {
@@ -302,6 +301,11 @@ void ExportPayeesCommand(TFrmMain& main) {
        CsvFilters().join(QStringLiteral(";;")), QStringLiteral("Payees.csv"), false},
       &main);
   if (path.isEmpty()) return;
+  CheckExportTarget(PayeeFileName, path);
+  if (QFileInfo::exists(path) &&
+      MsgBox(QStringLiteral("This file already exists. Do you want to replace it?"), AppTitle(),
+             mbOkCancelDefCancel) != mrOk)
+    return;
   ExportPayees(PayeeFileName, path);
   MsgBox(QStringLiteral("The payees were exported to %1").arg(path), AppTitle(), mbInfo);
 }

@@ -13,6 +13,7 @@
 #include "platform/Dialogs.h"
 #include "platform/MsgBox.h"
 #include "platform/Resources.h"
+#include "platform/SafeFile.h"
 #include "platform/Services.h"
 #include "platform/Settings.h"
 #include "shell/Backup.h"
@@ -78,7 +79,9 @@ void TFrmMain::FormShow(const QStringList& arguments) {
   ProgramFolder = AddPathDelimiter(ExecutableFolder());
   DocumentsFolder = DocumentsFolderPath();
   DataFolder = AddPathDelimiter(DocumentsFolder) + QStringLiteral("Papyra/2025/Data/");
-  if (!DocumentsFolder.isEmpty()) QDir().mkpath(DataFolder);  // failures leave the defaults
+  // Payer files hold taxpayer numbers: their folder is the user's alone. A failure leaves the
+  // defaults.
+  if (!DocumentsFolder.isEmpty()) MakePrivateFolder(DataFolder);
   RegistryRoot = RunningUnderDevEnvironment() ? QStringLiteral("Software\\PapyraTest\\2025\\")
                                               : QStringLiteral("Software\\Papyra\\2025\\");
   // A file named on the command line is relative to the folder the user started in.

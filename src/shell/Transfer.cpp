@@ -1,15 +1,14 @@
 #include "shell/Transfer.h"
 
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <algorithm>
 #include <cstring>
 #include <stdexcept>
 #include <string>
 
 #include "platform/Exceptions.h"
+#include "platform/SafeFile.h"
 #include "storage/DataModule.h"
 
 namespace {
@@ -97,49 +96,40 @@ QString ExistingSpelling(const QString& path) {
   return found.isEmpty() ? path : info.dir().filePath(found.first());
 }
 
+// Larger than any payer file of last year could be (10,000 payees of 1,528 bytes), with room
+// to spare; a bigger file is not one.
+constexpr qint64 kMaxPriorFileBytes = qint64(64) << 20;
+
+QByteArray ReadPriorFile(const QString& path) {
+  return ReadRegularFile(path, kMaxPriorFileBytes);
+}
+
 QByteArray ReadPriorPayer(const QString& path) {
-  QFile file(path);
-  if (!file.open(QIODevice::ReadOnly)) FileError("read", path, file.errorString());
-  const QByteArray bytes = file.read(PriorPayerRecSize);
-  if (file.error() != QFileDevice::NoError) FileError("read", path, file.errorString());
-  if (bytes.size() != PriorPayerRecSize)
+  const QByteArray bytes = ReadPriorFile(path);
+  if (bytes.size() < PriorPayerRecSize)
     FileError("read", path, QStringLiteral("the file ends before the payer record"));
-  return bytes;
-}
-
-void Commit(QSaveFile& file) {
-  if (!file.commit()) FileError("write", file.fileName(), file.errorString());
-}
-
-void WriteAllOrFail(QSaveFile& file, const char* data, qint64 size) {
-  if (file.write(data, size) != size) FileError("write", file.fileName(), file.errorString());
+  return bytes.left(PriorPayerRecSize);
 }
 
 // Every whole prior-year payee record, in order; a partial record at the end carries no payee.
-void WritePayees(const QString& oldPayee, const QString& newPayee) {
-  QFile in(oldPayee);
-  if (!in.open(QIODevice::ReadOnly)) FileError("read", oldPayee, in.errorString());
-  QSaveFile out(newPayee);
-  if (!out.open(QIODevice::WriteOnly)) FileError("write", newPayee, out.errorString());
-  const qint64 count = in.size() / PriorPayeeRecSize;
-  QByteArray prior(PriorPayeeRecSize, '\0');
+QByteArray PayeeBytes(const QString& oldPayee) {
+  const QByteArray prior = ReadPriorFile(oldPayee);
+  const qint64 count = prior.size() / PriorPayeeRecSize;
+  QByteArray out;
+  out.reserve(qsizetype(count * TPayeeRecord::Size));
   for (qint64 r = 0; r < count; ++r) {
-    if (in.read(prior.data(), PriorPayeeRecSize) != PriorPayeeRecSize)
-      FileError("read", oldPayee, in.errorString());
     const TPayeeRecord record = TransferPayeeRecord(
-        reinterpret_cast<const uint8_t*>(prior.constData()), static_cast<int32_t>(r + 1));
-    WriteAllOrFail(out, reinterpret_cast<const char*>(record.Data()), TPayeeRecord::Size);
+        reinterpret_cast<const uint8_t*>(prior.constData() + r * PriorPayeeRecSize),
+        static_cast<int32_t>(r + 1));
+    out.append(reinterpret_cast<const char*>(record.Data()), TPayeeRecord::Size);
   }
-  Commit(out);
+  return out;
 }
 
-void WritePayer(const QByteArray& prior, const QString& newPayer) {
+QByteArray PayerBytes(const QByteArray& prior) {
   const TPayerRecord record =
       TransferPayerRecord(reinterpret_cast<const uint8_t*>(prior.constData()));
-  QSaveFile out(newPayer);
-  if (!out.open(QIODevice::WriteOnly)) FileError("write", newPayer, out.errorString());
-  WriteAllOrFail(out, reinterpret_cast<const char*>(record.Data()), TPayerRecord::Size);
-  Commit(out);
+  return QByteArray(reinterpret_cast<const char*>(record.Data()), TPayerRecord::Size);
 }
 }  // namespace
 
@@ -192,14 +182,21 @@ QStringList PriorYearPayerFiles(const QString& priorFolder, const QString& dataF
   return names;
 }
 
-// The payee file is written first and the payer file last: a ".PR25" file is what marks a
-// payer file as transferred, so it only appears once its payees are safely in place.
+// The two files appear together, the payee file first and the payer file last: a ".PR25" file
+// is what marks a payer file as transferred, so it only appears once its payees are in place.
 bool TransferPayerFile(const QString& priorFolder, const QString& name, const QString& dataFolder,
                        bool noOverwrite) {
   const TTransferFiles files = TransferFileNames(priorFolder, name, dataFolder);
   if (noOverwrite && QFileInfo::exists(files.NewPayer)) return false;
   const QByteArray payer = ReadPriorPayer(files.OldPayer);
-  WritePayees(files.OldPayee, files.NewPayee);
-  WritePayer(payer, files.NewPayer);
+  const QByteArray payees = PayeeBytes(files.OldPayee);
+  TWriteOptions options;
+  options.RecordFile = true;
+  options.ProgramNamed = true;
+  options.Inputs = QStringList{files.OldPayer, files.OldPayee};
+  TSafeFileGroup pair(options);
+  pair.Add(files.NewPayee, [&](QIODevice& device) { device.write(payees); });
+  pair.Add(files.NewPayer, [&](QIODevice& device) { device.write(PayerBytes(payer)); });
+  pair.Commit();
   return true;
 }

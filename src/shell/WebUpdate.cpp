@@ -10,7 +10,6 @@
 #include <QNetworkInterface>
 #include <QNetworkReply>
 #include <QNetworkRequest>
-#include <QSaveFile>
 #include <QScopeGuard>
 #include <QTimer>
 #include <QUrl>
@@ -18,6 +17,7 @@
 
 #include "core/Utils.h"
 #include "platform/MsgBox.h"
+#include "platform/SafeFile.h"
 #include "platform/Services.h"
 #include "platform/Settings.h"
 #include "shell/FrmMain.h"
@@ -101,8 +101,9 @@ bool WithMessage(const QString& text, F&& step) {
 // whenever data arrives, so a slow but moving download is not cut off.
 struct TDownload {
   QNetworkReply* Reply;
-  QSaveFile& File;
+  QIODevice& File;
   bool Failed = false;
+  bool WriteFailed = false;  // Commit then reports the system's reason
   QCryptographicHash Hash{QCryptographicHash::Sha256};
 
   void Take() {
@@ -112,7 +113,10 @@ struct TDownload {
     if (status >= 300 && status < 400) return;
     const QByteArray chunk = Reply->readAll();
     Hash.addData(chunk);
-    if (!Failed && File.write(chunk) != chunk.size()) Fail();
+    if (!Failed && File.write(chunk) != chunk.size()) {
+      WriteFailed = true;
+      Fail();
+    }
   }
   void Fail() {
     Failed = true;
@@ -198,20 +202,19 @@ bool IsInternetConnected() {
 
 bool DownloadToFile(const QString& url, const QString& path, const std::optional<QString>& sha256) {
   if (!UpdateUrlAccepted(url)) return false;
-  QSaveFile file(path);
-  if (!file.open(QIODevice::WriteOnly)) return false;
+  TSafeFile file(path);
   QNetworkAccessManager manager;
   QNetworkRequest request{QUrl(url)};
   request.setAttribute(QNetworkRequest::RedirectPolicyAttribute,
                        QNetworkRequest::UserVerifiedRedirectPolicy);
   std::unique_ptr<QNetworkReply> reply(manager.get(request));
-  TDownload download{reply.get(), file};
-  // A file with a known digest is kept only when it is exactly that file.
-  if (!download.Run() || (sha256 && !DigestMatches(download.Hash, *sha256))) {
-    file.cancelWriting();
-    return false;
-  }
-  return file.commit();
+  TDownload download{reply.get(), file.Device()};
+  // A file with a known digest is kept only when it is exactly that file; the temporary goes
+  // with the writer otherwise. A file that could not be written says why (a full disk).
+  if (!download.Run() && !download.WriteFailed) return false;
+  if (sha256 && !download.WriteFailed && !DigestMatches(download.Hash, *sha256)) return false;
+  file.Commit();
+  return true;
 }
 
 bool CheckForUpdate() {

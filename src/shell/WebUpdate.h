@@ -32,7 +32,7 @@ extern std::function<bool()> InternetConnectedProbe;  // empty: ask the platform
 // Fetches url into path; true only for a complete 2xx answer written in full and, with a
 // sha256 (hexadecimal; an empty one matches nothing), only when the bytes have that digest. A
 // failed download leaves an existing file at path untouched. Gives up after DownloadTimeoutMs
-// without any data arriving.
+// without any data arriving. A file that cannot be written raises EInOutError with the reason.
 bool DownloadToFile(const QString& url, const QString& path,
                     const std::optional<QString>& sha256 = std::nullopt);
 // Where the setup program is kept once its digest matched.

@@ -57,6 +57,30 @@ const QString kBrowseOnlyText1 =
     QStringLiteral(" is already in use!~~The file has been opened in browse only");
 const QString kBrowseOnlyText2 =
     QStringLiteral(" mode. You will not be able to record any changes.");
+
+// Failures of the open itself (as against a lock another opener holds) that still allow reading.
+bool CannotWriteHere(int err) {
+  return err == EACCES || err == EROFS || err == EPERM;
+}
+
+// Opening a pipe for reading waits for a writer, and a device may never end: only regular files
+// are record files. The open does not wait, and the handle itself is checked, since the name may
+// have changed since it was looked at. A handle that is not a regular file fails with EISDIR.
+int OpenRegular(const QByteArray& path, int flags) {
+  int fd;
+  do {
+    fd = ::open(path.constData(), flags | O_NONBLOCK | O_CLOEXEC);
+  } while (fd < 0 && errno == EINTR);
+  if (fd < 0) return -1;
+  struct stat st;
+  if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+    ::close(fd);
+    errno = EISDIR;
+    return -1;
+  }
+  ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
+  return fd;
+}
 }  // namespace
 
 QString FileInUseText(const QString& fileName) {
@@ -139,20 +163,19 @@ void TRecordSet::OpenRecSet() {
 }
 
 int TRecordSet::OpenLocked(int accessFlags, int share) {
-  int fd;
-  do {
-    fd = ::open(NativePath(FFileName).constData(), accessFlags | O_CLOEXEC);
-  } while (fd < 0 && errno == EINTR);
+  const int fd = OpenRegular(NativePath(FFileName), accessFlags);
   if (fd < 0) return -1;
   if (ShareTakesLock(share) && !TakeWholeFileLock(fd, accessFlags)) {
-    const int err = errno;
     ::close(fd);
-    errno = err;
+    errno = EWOULDBLOCK;  // another opener holds it
     return -1;
   }
   return fd;
 }
 
+// A deny-write opener that cannot have the file for writing still shows it, browse-only: when
+// another opener holds it ("already in use"), and when the file or its medium cannot be written
+// (the message then gives the system's reason, as nobody else is using it).
 bool TRecordSet::OpenExisting(int access, int share) {
   int fd = OpenLocked(PosixAccess(access), share);
   if (fd >= 0) {
@@ -160,18 +183,36 @@ bool TRecordSet::OpenExisting(int access, int share) {
     AfterOpened(false);
     return true;
   }
-  if (share == kShareDenyWrite) {
+  const int err = errno;
+  if (share == kShareDenyWrite && (err == EWOULDBLOCK || CannotWriteHere(err))) {
     fd = OpenLocked(O_RDONLY, kShareDenyNone);
     if (fd >= 0) {
       FFileHandle = fd;
       AfterOpened(true);
-      if (FShowOpenMode)
-        StorageNotice(FFileName + kBrowseOnlyText1 + kBrowseOnlyText2, FAppTitle, mbInfo);
+      FBrowseOnlyErr = err;
+      if (FShowOpenMode) StorageNotice(BrowseOnlyText(err), FAppTitle, mbInfo);
       return true;
     }
   }
-  StorageNotice(FOpenErrText, FOpenErrCaption, mbError);
+  StorageNotice(err == EISDIR ? FOpenErrText + QStringLiteral("~~") + FFileName +
+                                    QStringLiteral(" is not a regular file")
+                              : FOpenErrText,
+                FOpenErrCaption, mbError);
   return false;
+}
+
+QString TRecordSet::BrowseOnlyReason() const {
+  if (FBrowseOnlyErr == EWOULDBLOCK) return FileInUseText(FFileName);
+  if (FBrowseOnlyErr == 0) return FFileName + QStringLiteral(" is open in browse only mode");
+  return FFileName + QStringLiteral(" cannot be written: ") +
+         QString::fromLocal8Bit(std::strerror(FBrowseOnlyErr));
+}
+
+QString TRecordSet::BrowseOnlyText(int err) const {
+  if (err == EWOULDBLOCK) return FFileName + kBrowseOnlyText1 + kBrowseOnlyText2;
+  return FFileName + QStringLiteral(" cannot be written: ") +
+         QString::fromLocal8Bit(std::strerror(err)) +
+         QStringLiteral(".~~The file has been opened in browse only") + kBrowseOnlyText2;
 }
 
 void TRecordSet::AfterOpened(bool browseOnly) {
@@ -189,7 +230,8 @@ bool TRecordSet::CreateNew(int /*access*/, int share) {
   const QByteArray path = NativePath(FFileName);
   int fd;
   do {
-    fd = ::open(path.constData(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+    // Payer files hold taxpayer numbers: the user's alone (a stricter umask still applies).
+    fd = ::open(path.constData(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
   } while (fd < 0 && errno == EINTR);
   if (fd >= 0 && ShareTakesLock(share) && !TakeWholeFileLock(fd, O_RDWR)) {
     ::close(fd);
@@ -223,11 +265,28 @@ void TRecordSet::ReleaseHandle() {
   FActive = false;
 }
 
+// What was written reaches the disk before the file is let go, and a failure to get it there is
+// reported (after the close has run its course, so the set is closed either way).
 void TRecordSet::CloseRecSet() {
   if (!FActive) return;
   if (Fire(OnBeforeClose)) return;
-  ReleaseHandle();
+  const int err = SyncAndRelease();
   Fire(OnAfterClose);
+  if (err != 0)
+    throw EInOutError(QStringLiteral("Unable to write %1: %2")
+                          .arg(QDir::toNativeSeparators(FFileName),
+                               QString::fromLocal8Bit(std::strerror(err))));
+}
+
+int TRecordSet::SyncAndRelease() {
+  int err = 0;
+  if (!FBrowseOnly && ::fdatasync(FFileHandle) != 0 && errno != EINVAL)
+    err = errno;
+  const int fd = FFileHandle;
+  FFileHandle = -1;
+  FActive = false;
+  if (::close(fd) != 0 && err == 0 && errno != EINTR) err = errno;
+  return err;
 }
 
 void TRecordSet::RaiseIOError(const char* action, int n, int err) const {

@@ -109,7 +109,13 @@ class TRecordSet : public TRecordSetComponent {
   // a full disk. Such a file is damaged; its owner decides whether to write to it.
   qint64 TailBytes() const { return FTailBytes; }
   // Makes an open set browse-only: nothing more is written. Its lock is kept.
-  void SetBrowseOnly() { FBrowseOnly = FActive; }
+  void SetBrowseOnly() {
+    FBrowseOnly = FActive;
+    FBrowseOnlyErr = 0;
+  }
+  // Why a browse-only set cannot write: "FILE is already in use" when another opener holds it,
+  // else the system's reason the file cannot be written.
+  QString BrowseOnlyReason() const;
 
   // Operations. They call one another through these virtual slots, so a descendant that
   // overrides one changes the others that use it.
@@ -137,7 +143,9 @@ class TRecordSet : public TRecordSetComponent {
   bool CreateNew(int access, int share);
   int OpenLocked(int flags, int share);
   void AfterOpened(bool browseOnly);
+  QString BrowseOnlyText(int err) const;
   void ReleaseHandle();
+  int SyncAndRelease();  // 0 or the system's error
   bool HasRecord() const { return FCurRec >= 1 && FCurRec <= FLastRec; }
   void ReadRecord(int n);
   void WriteRecord(int n);
@@ -165,6 +173,7 @@ class TRecordSet : public TRecordSetComponent {
   bool FCancel = false;
   bool FShowOpenMode = true;
   bool FBrowseOnly = false;
+  int FBrowseOnlyErr = 0;  // what sent an open to browse-only
   qint64 FTailBytes = 0;
   QString FOpenErrText, FOpenErrCaption;
   QString FNewErrText, FNewErrCaption;

@@ -4,9 +4,11 @@
 #include <sys/mount.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
+#include <sys/statvfs.h>
 #include <unistd.h>
 
 #include <QDir>
+#include <QDirIterator>
 #include <QFile>
 #include <QFileInfo>
 #include <cerrno>
@@ -50,7 +52,30 @@ TFaultFolder::TFaultFolder() {
 TFaultFolder::~TFaultFolder() {
   const QByteArray native = QFile::encodeName(FDir.path());
   if (FMounted) ::umount2(native.constData(), MNT_DETACH);
-  if (FReadOnly && !FMounted) ::chmod(native.constData(), 0700);
+  if (FReadOnly && !FMounted)
+    for (const QString& folder : FolderTree()) ::chmod(QFile::encodeName(folder).constData(), 0700);
+}
+
+// The folder and every folder in it: a fault made with permissions holds for all of them, as
+// one made with a mount does.
+QStringList TFaultFolder::FolderTree() const {
+  QStringList folders = {FDir.path()};
+  QDirIterator it(FDir.path(), QDir::Dirs | QDir::Hidden | QDir::NoDotAndDotDot,
+                  QDirIterator::Subdirectories);
+  while (it.hasNext()) folders << it.next();
+  return folders;
+}
+
+bool TFaultFolder::DenyNewEntries() {
+  FReadOnly = true;
+  bool denied = true;
+  for (const QString& folder : FolderTree()) {
+    const QByteArray native = QFile::encodeName(folder);
+    denied = ::chmod(native.constData(), 0500) == 0 && ::access(native.constData(), W_OK) != 0 &&
+             denied;
+  }
+  // Root passes over permissions; then the folder is not read-only for this process.
+  return denied;
 }
 
 QString TFaultFolder::Path(const QString& name) const {
@@ -80,10 +105,22 @@ bool TFaultFolder::MakeReadOnly() {
     FKind = QStringLiteral("read-only tmpfs");
     return FReadOnly;
   }
-  FReadOnly = ::chmod(native.constData(), 0500) == 0;
   FKind = QStringLiteral("read-only folder");
-  // Root passes over permissions; then the folder is not read-only for this process.
-  return FReadOnly && ::access(native.constData(), W_OK) != 0;
+  return DenyNewEntries();
+}
+
+bool TFaultFolder::MakeNoNewFiles() {
+  const QByteArray native = QFile::encodeName(FDir.path());
+  if (FMounted) {
+    struct statvfs fs {};
+    if (::statvfs(native.constData(), &fs) != 0) return false;
+    const QByteArray options =
+        QByteArray(kTmpfsSize) + ",nr_inodes=" + QByteArray::number(qulonglong(fs.f_files - fs.f_ffree));
+    FKind = QStringLiteral("tmpfs without free inodes");
+    return ::mount("tmpfs", native.constData(), "tmpfs", MS_REMOUNT, options.constData()) == 0;
+  }
+  FKind = QStringLiteral("folder without write permission");
+  return DenyNewEntries();
 }
 
 std::function<void()> TFaultFolder::ChildSetup() const {

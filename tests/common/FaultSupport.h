@@ -27,12 +27,19 @@ class TFaultFolder {
   // Nothing in the folder can be created, changed or removed any more. False when neither a
   // read-only mount nor the permissions can do it here.
   bool MakeReadOnly();
+  // No new file can be made in the folder, while its files can still be written in place (a
+  // tmpfs out of inodes; a folder without write permission holding writable files). What shows
+  // a writer that would write into the target itself when it cannot make a temporary. False
+  // when neither can be done here.
+  bool MakeNoNewFiles();
   // Run in a child process before it starts (QProcess::setChildProcessModifier): applies the
   // file size limit when the fault is a limit; does nothing on a full tmpfs.
   std::function<void()> ChildSetup() const;
   qint64 SizeLimit() const { return FLimit; }
 
  private:
+  QStringList FolderTree() const;
+  bool DenyNewEntries();
   QTemporaryDir FDir;
   bool FMounted = false;
   bool FReadOnly = false;

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 #include <sys/resource.h>
 #include <QDir>
+#include <QMap>
 #include <csignal>
 
 #include "TestSupport.h"
@@ -294,6 +295,53 @@ TEST_F(ExchangeTest, FileAnotherProgramHoldsOpenIsRefused) {
   EXPECT_EQ(ErrLines(run).join('\n').trimmed(), file + " is already in use!");
   holder.CloseRecSet();
   EXPECT_EQ(ReadAll(file), before);
+}
+
+// An export never lands on what it reads, on any payer or payee file, or on a file another
+// program holds; an existing file is replaced only when the command line says so.
+TEST_F(ExchangeTest, ExportRefusesTargetsThatAreNotItsToReplace) {
+  const QString file = MakePair("SRC", {CompanyPayee()});
+  const QString other = MakePair("OTHER", {FullPayee()});
+  WriteAll(Dir.Path("held.csv"), "held\n");
+  WriteAll(Dir.Path("old.csv"), "old\n");
+  TRecordSet holder;
+  holder.SetRecSize(1);
+  holder.SetFileName(Dir.Path("held.csv"));
+  holder.SetFileShareMode(smShareDenyWrite);
+  holder.OpenRecSet();
+  ASSERT_TRUE(holder.Active() && !holder.BrowseOnly());
+  struct TCase {
+    QString Target;
+    bool Force;
+    const char* Reason;
+  };
+  const TCase cases[] = {
+      {file, true, "it is a file this command reads"},
+      {Dir.Path("SRC.PR25"), true, "it is a file this command reads"},
+      {Dir.Path("src.pr25"), false, "it is a payer or payee file"},  // a new one, any case
+      {other, true, "it is a payer or payee file"},
+      {Dir.Path("held.csv"), true, "it is in use"},
+      {Dir.Path("old.csv"), false, "already exists; --force replaces it"},
+  };
+  QMap<QString, QByteArray> before;
+  for (const QString& name : QDir(Dir.Path()).entryList(QDir::Files | QDir::Hidden))
+    before[name] = ReadAll(Dir.Path(name));
+  for (const TCase& c : cases) {
+    SCOPED_TRACE(c.Target.toStdString());
+    QStringList args = {"export", file, "--csv", c.Target};
+    if (c.Force) args << "--force";
+    const TBatchRun run = RunBatch(args);
+    EXPECT_EQ(run.Code, 2);
+    EXPECT_TRUE(run.Err.contains(c.Reason)) << run.Err.toStdString();
+    QMap<QString, QByteArray> after;
+    for (const QString& name : QDir(Dir.Path()).entryList(QDir::Files | QDir::Hidden))
+      after[name] = ReadAll(Dir.Path(name));
+    EXPECT_EQ(after, before);
+  }
+  holder.CloseRecSet();
+  const TBatchRun forced = RunBatch({"export", file, "--csv", Dir.Path("old.csv"), "--force"});
+  EXPECT_EQ(forced.Code, 0) << forced.Err.toStdString();
+  EXPECT_TRUE(ReadAll(Dir.Path("old.csv")).startsWith("TransferRecNo,"));
 }
 
 // A disk that fills while the new payee file is written: the write fails part-way (the file

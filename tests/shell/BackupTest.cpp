@@ -119,7 +119,7 @@ TEST_F(BackupTest, BackupCopiesBothFilesWithTheLatestEditsAndReopens) {
     const TShownDialog shown = Run("MnuBackup", typed);
     EXPECT_EQ(shown.Caption, "Papyra File Backup");
     EXPECT_EQ(shown.FileName, "Smith && Co.PE25");
-    EXPECT_EQ(shown.Location, ProgramFolder);
+    EXPECT_EQ(shown.Location, Dir.Path("data/")) << "where the payer file is, not the program";
 
     EXPECT_EQ(ReadAll(Dir.Path("usb/Smith & Co.PE25")), ReadAll(Payee));
     EXPECT_EQ(ReadAll(Dir.Path("usb/Smith & Co.PR25")), ReadAll(Payer));
@@ -184,7 +184,7 @@ TEST_F(BackupTest, TheFolderOfOneCommandIsOfferedByTheOther) {
   EXPECT_EQ(restore.Folder, Dir.Path("usb"));
   EXPECT_EQ(restore.Caption, "Papyra Restore File Backup");
   EXPECT_EQ(restore.FileName, Payee);
-  EXPECT_EQ(restore.Location, ProgramFolder);
+  EXPECT_EQ(restore.Location, Dir.Path("data/"));
   const TShownDialog backup = Run("MnuBackup", Dir.Path("usb"), false);
   EXPECT_EQ(backup.Folder, Dir.Path("usb") + "/");
 
@@ -315,8 +315,8 @@ TEST_F(BackupTest, TheOwnFolderIsRefusedBeforeAnythingIsClosed) {
   EXPECT_EQ(ReadAll(Payer), payer);
 }
 
-// The window fits its texts: the whole explanation, and a long file name and program folder
-// shown start and end with the whole path as a tool tip.
+// The window fits its texts: the whole explanation, and a long file name and folder shown start
+// and end with the whole path as a tool tip.
 TEST_F(BackupTest, TheRestoreWindowShowsItsTextsWhole) {
   ProgramFolder =
       "/opt/a-very-long-folder-name/for-the-program/installed-by-a-package/papyra-2025/";
@@ -329,8 +329,9 @@ TEST_F(BackupTest, TheRestoreWindowShowsItsTextsWhole) {
   auto* explanation = dlg.findChild<QLabel*>("LblExplanation");
   ASSERT_NE(explanation, nullptr);
   EXPECT_GE(explanation->height(), explanation->heightForWidth(explanation->width()));
-  EXPECT_EQ(dlg.LblLocation->text(), ProgramFolder);
-  EXPECT_EQ(dlg.LblLocation->toolTip(), ProgramFolder);
+  const QString location = QFileInfo(PayeeFileName).absolutePath() + "/";
+  EXPECT_EQ(dlg.LblLocation->text(), location);
+  EXPECT_EQ(dlg.LblLocation->toolTip(), location);
   EXPECT_EQ(dlg.LblFileName->text(), PayeeFileName);
   EXPECT_EQ(dlg.LblFileName->toolTip(), PayeeFileName);
   for (QWidget* w : dlg.findChildren<QWidget*>()) {
