@@ -21,9 +21,11 @@
 #include "forms/FormPrint.h"
 #include "forms/FormRegistry.h"
 #include "forms/FormTotals.h"
+#include "exchange/Csv.h"
 #include "forms/RecipientFiles.h"
 #include "platform/Exceptions.h"
 #include "platform/Resources.h"
+#include "platform/SafeFile.h"
 #include "printing/PrinterSetup.h"
 #include "storage/DataModule.h"
 #include "storage/Globals.h"
@@ -36,8 +38,8 @@ const char* const kPrintUsage =
     "[--form-type 1098|1099-DIV|1099-INT|1099-MISC|1099-NEC|1099-R|1099-S] "
     "--out OUT.pdf|.html|.snp|.txt\n"
     "       print FILE.PE25 --form FORM --kind program --per-recipient "
-    "[--password tin-last4|zip|none] [--mask-ssn yes|no] [--copy B|C] [--instructions yes|no] "
-    "--out DIR";
+    "[--password random|tin-last4|zip|none | --password-file FILE] [--allow-unprotected] "
+    "[--mask-ssn yes|no] [--copy B|C] [--instructions yes|no] --out DIR";
 const char* const kTotalsUsage =
     "totals FILE.PE25 --form 1098|1099-DIV|1099-INT|1099-MISC|1099-NEC|1099-R|1099-S";
 
@@ -121,6 +123,8 @@ struct TPrintOptions {
   bool Mask = true;
   bool PerRecipient = false;
   TPasswordSource Password = TPasswordSource::None;
+  QString PasswordFile;
+  bool AllowUnprotected = false;
   TCopyChoice Copies;
 };
 
@@ -133,6 +137,8 @@ bool YesNo(const QStringList& args, const QString& flag, bool& value) {
 // False for a command line that does not fit the usage.
 bool ParsePrintOptions(QStringList args, TPrintOptions& o) {
   o.PerRecipient = args.removeAll(QStringLiteral("--per-recipient")) > 0;
+  o.AllowUnprotected = args.removeAll(QStringLiteral("--allow-unprotected")) > 0;
+  o.PasswordFile = OptionValue(args, QStringLiteral("--password-file"));
   const QStringList files = Positional(args);
   o.File = files.value(0);
   o.Form = OptionValue(args, QStringLiteral("--form"));
@@ -140,7 +146,8 @@ bool ParsePrintOptions(QStringList args, TPrintOptions& o) {
   o.Target = OptionValue(args, QStringLiteral("--out"));
   const QString copy = OptionValue(args, QStringLiteral("--copy"), QStringLiteral("B"));
   o.Copies.PayerCopy = copy == QLatin1String("C");
-  const bool password = args.contains(QStringLiteral("--password"));
+  const bool password = args.contains(QStringLiteral("--password")) ||
+                        args.contains(QStringLiteral("--password-file")) || o.AllowUnprotected;
   bool ok =
       files.size() == 1 && !o.Form.isEmpty() && !o.Target.isEmpty() &&
       (o.Kind == QLatin1String("program") || o.Kind == QLatin1String("redcopy")) &&
@@ -154,19 +161,86 @@ bool ParsePrintOptions(QStringList args, TPrintOptions& o) {
     ok = ok && o.Kind == QLatin1String("program") && o.Form != QLatin1String("1096");
   else
     ok = ok && !password;
+  // One source of passwords: the kind named or the bookkeeper's own list.
+  if (args.contains(QStringLiteral("--password-file"))) {
+    ok = ok && !o.PasswordFile.isEmpty() && !args.contains(QStringLiteral("--password"));
+    o.Password = TPasswordSource::OwnList;
+  }
   return ok;
 }
 
-// Writes the folder of per-recipient files and lists them.
-void PrintRecipientFiles(const TPrintOptions& o, const TReportProject& project, QTextStream& out) {
+// The bookkeeper's own passwords: a CSV file with a header row naming a "TIN" and a "Password"
+// column (others are ignored), one recipient a row, matched by the TIN's digits. passwords.csv
+// of a random run is such a file.
+QHash<QString, QString> LoadPasswordFile(const QString& path, QTextStream& err) {
+  constexpr qint64 kMaxBytes = qint64(16) << 20;
+  const QByteArray bytes = ReadRegularFile(path, kMaxBytes);
+  const TCsvFormat format = DetectCsvFormat(bytes);
+  const std::vector<TCsvRow> rows = ParseCsv(DecodeCsv(bytes, format.Encoding), format.Separator);
+  auto column = [&](const char* name) {
+    if (rows.empty()) return qsizetype(-1);
+    for (qsizetype c = 0; c < rows.front().Cells.size(); ++c)
+      if (rows.front().Cells[c].trimmed().compare(QLatin1String(name), Qt::CaseInsensitive) == 0)
+        return c;
+    return qsizetype(-1);
+  };
+  const qsizetype tin = column("TIN"), password = column("Password");
+  if (tin < 0 || password < 0)
+    throw TBatchFailure{
+        QStringLiteral("%1 needs a header row with a \"TIN\" and a \"Password\" column")
+            .arg(path)};
+  QHash<QString, QString> passwords;
+  for (size_t r = 1; r < rows.size(); ++r) {
+    const QString digits = TinDigits(rows[r].Cells.value(tin));
+    const QString value = rows[r].Cells.value(password);
+    if (digits.isEmpty() && value.isEmpty()) continue;
+    if (digits.isEmpty()) {
+      err << path << ", line " << rows[r].Line << ": no TIN; the row is not used\n";
+      continue;
+    }
+    if (digits.size() != 9)
+      throw TBatchFailure{QStringLiteral("%1, line %2: \"%3\" is not a TIN of nine digits")
+                              .arg(path)
+                              .arg(rows[r].Line)
+                              .arg(rows[r].Cells.value(tin))};
+    if (passwords.contains(digits) && passwords.value(digits) != value)
+      throw TBatchFailure{QStringLiteral("%1, line %2: the TIN %3 has another password above")
+                              .arg(path)
+                              .arg(rows[r].Line)
+                              .arg(rows[r].Cells.value(tin))};
+    passwords.insert(digits, value);
+  }
+  return passwords;
+}
+
+// Writes the folder of per-recipient files and lists them. A recipient who could not be
+// protected gets no file unless the command allows it, and the command then ends with 2.
+int PrintRecipientFiles(const TPrintOptions& o, const TReportProject& project, QTextStream& out,
+                        QTextStream& err) {
   const TFormDef* def = FindFormDef(CurrentFormType);
   if (ScanFormTotals() == 0) throw TBatchFailure{QString::fromLatin1(def->NoFormsText)};
   TPagePrinter model;
   SetPrinterSetup(model);
-  const QList<TRecipientFile> files = WriteRecipientFiles(
-      {*def, project.ProjectFile(), o.Target, o.Password, o.Copies, &model, {}});
-  for (const TRecipientFile& file : files) out << RecipientFileLine(file) << "\n";
-  out << files.size() << " file(s) written to " << o.Target << "\n";
+  const QHash<QString, QString> own =
+      o.Password == TPasswordSource::OwnList ? LoadPasswordFile(o.PasswordFile, err)
+                                             : QHash<QString, QString>();
+  const QList<TRecipientFile> files =
+      WriteRecipientFiles({*def, project.ProjectFile(), o.Target, o.Password, own,
+                           o.AllowUnprotected, o.Copies, &model, {}});
+  qsizetype written = 0;
+  for (const TRecipientFile& file : files) {
+    out << RecipientFileLine(file) << "\n";
+    written += file.Written ? 1 : 0;
+  }
+  out << written << " file(s) written to " << o.Target << "\n";
+  if (o.Password == TPasswordSource::Random && written > 0)
+    out << "Passwords: " << PasswordListCsv(o.Target) << " and " << PasswordListPdf(o.Target)
+        << " (send each recipient the password by another way than the file)\n";
+  if (written == files.size()) return 0;
+  err << files.size() - written
+      << " recipient(s) have no password and got no file; --allow-unprotected writes their "
+         "files without one\n";
+  return 2;
 }
 
 int PrintForms(const QStringList& args, QTextStream& out, QTextStream& err) {
@@ -195,9 +269,9 @@ int PrintForms(const QStringList& args, QTextStream& out, QTextStream& err) {
     const bool redCopy = o.Kind == QLatin1String("redcopy");
     if (redCopy) WarnPaperFiling(*module.RSPayee, err);
     if (o.PerRecipient) {
-      PrintRecipientFiles(o, project, out);
+      const int rc = PrintRecipientFiles(o, project, out, err);
       module.RSPayee->CloseRecSet();
-      return 0;
+      return rc;
     }
     int pages = 0;
     if (IsPdf(o.Target) && form != QLatin1String("1096")) {
@@ -244,7 +318,16 @@ int ShowTotals(const QStringList& args, QTextStream& out, QTextStream& err) {
 
 PAPYRA_BATCH_COMMAND("print", kPrintUsage,
                      "Prints the forms of a payer file, program-generated or for pre-printed red "
-                     "copies, into a PDF, HTML, snapshot or text file.",
+                     "copies, into a PDF, HTML, snapshot or text file.\n"
+                     "--per-recipient writes one PDF per recipient into DIR, named by the form "
+                     "and the recipient's name, each 0600. --password random gives each "
+                     "recipient a passphrase of its own, listed in DIR/passwords.csv and "
+                     "DIR/passwords.pdf to be sent by another way than the file; --password-file "
+                     "takes the passwords from a CSV file with a TIN and a Password column. "
+                     "tin-last4 and zip protect little: 10,000 and 100,000 guesses open such a "
+                     "file, and a ZIP code is on the envelope. A recipient without a password "
+                     "gets no file and the command ends with 2, unless --allow-unprotected is "
+                     "given.",
                      PrintForms)
 PAPYRA_BATCH_COMMAND("totals", kTotalsUsage,
                      "Prints the Form 1096 totals of one form type: forms, amount and "

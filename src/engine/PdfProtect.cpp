@@ -6,9 +6,7 @@
 #include <qpdf/QPDF.hh>
 #include <qpdf/QPDFWriter.hh>
 
-#include <QFile>
 #include <QRandomGenerator>
-#include <QSaveFile>
 #include <exception>
 
 #include "platform/Exceptions.h"
@@ -41,16 +39,4 @@ QByteArray EncryptPdf(const QByteArray& pdf, const QString& userPassword) {
     throw EReportException(QStringLiteral("The PDF document cannot be protected: %1")
                                .arg(QString::fromUtf8(e.what())));
   }
-}
-
-void EncryptPdfFile(const QString& source, const QString& target, const QString& userPassword) {
-  QFile in(source);
-  if (!in.open(QIODevice::ReadOnly))
-    throw EReportException(QStringLiteral("Cannot read \"%1\": %2").arg(source, in.errorString()));
-  const QByteArray encrypted = EncryptPdf(in.readAll(), userPassword);
-  in.close();
-  QSaveFile out(target);
-  if (!out.open(QIODevice::WriteOnly) || out.write(encrypted) != encrypted.size() || !out.commit())
-    throw EReportException(
-        QStringLiteral("Cannot write \"%1\": %2").arg(target, out.errorString()));
 }

@@ -1,7 +1,8 @@
 #pragma once
 // Password protection of finished PDF files: AES-256 (PDF 2.0 security handler, revision 6)
-// through libqpdf. The file is rendered first by the engine's own writer and encrypted
-// afterwards, so protection does not depend on how the pages were written.
+// through libqpdf. The document is rendered into memory by the engine's own writer and encrypted
+// there, so protection does not depend on how the pages were written and the unencrypted
+// document never reaches a disk. Safe to call from several threads at once.
 #include <QByteArray>
 #include <QString>
 
@@ -9,7 +10,3 @@
 // once it is open (printing at full quality included): the password keeps strangers out, not
 // the recipient. Throws EReportException when the bytes are not a PDF qpdf can read.
 QByteArray EncryptPdf(const QByteArray& pdf, const QString& userPassword);
-
-// Writes the PDF file source encrypted to target; target appears only when the encrypted
-// document is complete. Throws EReportException when it cannot be read, encrypted or written.
-void EncryptPdfFile(const QString& source, const QString& target, const QString& userPassword);

@@ -1,7 +1,16 @@
 #pragma once
 // One PDF file per recipient: each printed form with its instructions in a file of its own,
-// named "<form> <recipient name> <last 4 of the TIN>.pdf", optionally protected by a password
-// the recipient knows (the last four digits of the TIN or the five-digit ZIP code).
+// named "<form> <recipient name>.pdf", optionally protected by a password. A protected file is
+// drawn and encrypted in memory, so its unencrypted form never touches the disk, and its name
+// holds nothing of the password or the recipient's number.
+//
+// The passwords: a random passphrase per recipient (listed in "passwords.csv" and
+// "passwords.pdf" for the payer to send by another way than the file), the bookkeeper's own
+// list matched by TIN, or what the recipient already knows, the last four digits of the TIN or
+// the ZIP code, which keep out only someone who does not try: 10,000 or 100,000 guesses open
+// such a file. A recipient without a password is written unprotected only when the caller
+// allows it; otherwise nothing is written for that recipient.
+#include <QHash>
 #include <QList>
 #include <QString>
 #include <functional>
@@ -12,21 +21,33 @@
 class TPagePrinter;
 struct TFormDef;
 
-enum class TPasswordSource { None, TinLast4, Zip };
+enum class TPasswordSource { None, TinLast4, Zip, Random, OwnList };
 
-// "tin-last4", "zip", "none"; false for anything else.
+// "tin-last4", "zip", "random", "none"; false for anything else (the own list is given as a
+// file of its own).
 bool PasswordSourceByName(const QString& name, TPasswordSource& source);
-// The recipient's password from the payee record; empty when the record has none to give
-// (no TIN of nine digits, no five-digit ZIP code).
+// What a password of the kind keeps out, for the screen, the help and --help.
+QString PasswordStrengthText(TPasswordSource source);
+// The recipient's password from the payee record for TinLast4 and Zip; empty when the record has
+// none to give (no TIN of nine digits, no five-digit ZIP code).
 QString RecipientPassword(const TFormData& d, TPasswordSource source);
-// The file name (without folder) for a payee: characters a file name cannot hold replaced.
+// A new passphrase: four groups of four letters and digits that cannot be mistaken for one
+// another ("k7pq-3mzx-9hbt-w2re", about 79 bits).
+QString RandomPassphrase();
+// The digits of a TIN, the key of the bookkeeper's own list.
+QString TinDigits(const QString& tin);
+// The file name (without folder) for a payee: the form and the recipient's name, characters a
+// file name cannot hold replaced.
 QString RecipientFileName(const TFormDef& form, const TFormData& d);
 
 struct TRecipientFile {
-  QString FileName;  // full path
+  QString FileName;  // full path; the name it would have had when it was not written
   QString Recipient;
-  bool Protected = false;
-  bool NoPassword = false;  // a password was asked for but the recipient has no such value
+  QString Tin;               // as entered, for the password list
+  QString Password;          // empty when the file is not protected
+  bool NoPassword = false;   // a password was asked for but the recipient has none
+  bool Written = false;      // false for a recipient without a password and no permission
+  bool Protected() const { return !Password.isEmpty(); }
 };
 
 struct TRecipientFilesJob {
@@ -36,6 +57,9 @@ struct TRecipientFilesJob {
   QString ProjectFile;
   QString Folder;
   TPasswordSource Password = TPasswordSource::None;
+  QHash<QString, QString> OwnPasswords;  // TIN digits -> password, for OwnList
+  // A recipient who cannot be protected gets an unprotected file; otherwise none.
+  bool AllowUnprotected = false;
   TCopyChoice Copies;
   // Printer settings (paper, orientation) each file's pages are laid out with.
   const TPagePrinter* Model = nullptr;
@@ -43,9 +67,19 @@ struct TRecipientFilesJob {
   std::function<bool(int done, int total)> Progress;
 };
 
-// Writes the files into the folder (created when missing), in name order; names that two
-// recipients share get " (2)", " (3)" ... Returns the files written. Throws EReportException
-// when a file cannot be written; the files written before it stay.
+// Every recipient the run would write, in name order, with the file's name (names that two
+// recipients share get " (2)", " (3)" ...) and password (a new random one each time for
+// Random). Writes nothing.
+QList<TRecipientFile> PlanRecipientFiles(const TRecipientFilesJob& job);
+// Writes the planned files into the folder (created as the user's alone when missing), and for
+// random passwords first the password list beside them. Returns the plan with Written set.
+// Throws EReportException when a file cannot be written; the files written before it stay.
+QList<TRecipientFile> WriteRecipientFiles(const TRecipientFilesJob& job,
+                                          QList<TRecipientFile> plan);
+// Plans and writes.
 QList<TRecipientFile> WriteRecipientFiles(const TRecipientFilesJob& job);
+// The names of the password list beside the files.
+QString PasswordListCsv(const QString& folder);
+QString PasswordListPdf(const QString& folder);
 // The line a list of files shows for one file.
 QString RecipientFileLine(const TRecipientFile& file);

@@ -5,6 +5,7 @@
 
 #include "forms/RecipientFiles.h"
 
+class QLabel;
 class QLineEdit;
 class QPushButton;
 class QRadioButton;
@@ -18,17 +19,22 @@ class TFrmRecipientFiles : public QDialog {
 
  private:
   void BrowseClick();
+  void ShowStrength();
   QLineEdit* EdtFolder;
   QPushButton* BtnBrowse;
   QRadioButton* RBNoPassword;
+  QRadioButton* RBRandom;
   QRadioButton* RBTinLast4;
   QRadioButton* RBZip;
+  QLabel* LblStrength;
   QPushButton* BtnOk;
   QPushButton* BtnCancel;
 };
 
 // The whole command for the program-generated forms of form, drawn from projectFile with the
-// copy and instructions of CopyChoice(). Returns the files written (none when cancelled).
+// copy and instructions of CopyChoice(). Recipients who cannot be protected are named, and the
+// user decides whether their files are written without a password. Returns the recipients'
+// files (none when cancelled).
 QList<TRecipientFile> SaveRecipientFiles(const TFormDef& form, const QString& projectFile,
                                          QWidget* parent);
 // What the message at the end says.

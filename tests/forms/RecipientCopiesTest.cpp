@@ -1,10 +1,18 @@
 // Recipient copies: the instructions after each Copy B, the payer's Copy C, and one PDF file per
 // recipient with an optional password, from papyra-batch and from the routines the screens use.
+#include <QCoreApplication>
 #include <QDir>
+#include <QDirIterator>
+#include <QElapsedTimer>
+#include <QLabel>
 #include <QLineEdit>
 #include <QProcess>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QRandomGenerator>
+#include <QRegularExpression>
+#include <QSet>
+#include <QThread>
 
 #include "FormsFixture.h"
 #include "engine/Fonts.h"
@@ -75,36 +83,104 @@ class RecipientCopiesTest : public TFormsTest {
 };
 
 // The folder holds one file per printed form and nothing else; each opens with its password
-// only and holds that recipient's form and instructions; the list says which are unprotected.
+// only and holds that recipient's form and instructions. A recipient without a password gets
+// no file and the run says so with exit code 2, unless unprotected files are allowed. No file
+// name holds a digit of a TIN (the names differ by a number only where two are alike).
 TEST_F(RecipientCopiesTest, BatchWritesOneProtectedFilePerRecipient) {
   const QString file = MakeFile();
   const QString dir = Folder.Path("out");
-  const TBatchRun run = RunBatch({"print", file, "--form", "1099-NEC", "--kind", "program",
-                                  "--per-recipient", "--password", "tin-last4", "--out", dir});
+  const QStringList args = {
+      "print",           file,         "--form",    "1099-NEC", "--kind", "program",
+      "--per-recipient", "--password", "tin-last4", "--out",    dir};
+  const TBatchRun refused = RunBatch(args);
+  EXPECT_EQ(refused.Code, 2);
+  EXPECT_TRUE(refused.Out.startsWith(
+      "1099-NEC Alpha_Beta_ _Co_.pdf (not written: no password for this recipient)\n"));
+  EXPECT_TRUE(refused.Err.contains("1 recipient(s) have no password and got no file"));
+  EXPECT_FALSE(QFileInfo::exists(dir + "/1099-NEC Alpha_Beta_ _Co_.pdf"));
+
+  const TBatchRun run = RunBatch(args + QStringList{"--allow-unprotected"});
   ASSERT_EQ(run.Code, 0) << run.Err.toStdString();
   EXPECT_EQ(run.Out,
             "1099-NEC Alpha_Beta_ _Co_.pdf (not protected: no password for this "
             "recipient)\n"
-            "1099-NEC Mu Smith 8901.pdf (protected)\n"
-            "1099-NEC Mu Smith 8901 (2).pdf (protected)\n"
-            "1099-NEC Zeta Corp 6788.pdf (protected)\n"
+            "1099-NEC Mu Smith.pdf (protected)\n"
+            "1099-NEC Mu Smith (2).pdf (protected)\n"
+            "1099-NEC Zeta Corp.pdf (protected)\n"
             "4 file(s) written to " +
                 dir + "\n");
   QStringList names =
       QDir(dir).entryList(QDir::Files | QDir::Hidden | QDir::AllDirs | QDir::NoDotAndDotDot);
-  EXPECT_EQ(names, QStringList({"1099-NEC Alpha_Beta_ _Co_.pdf", "1099-NEC Mu Smith 8901 (2).pdf",
-                                "1099-NEC Mu Smith 8901.pdf", "1099-NEC Zeta Corp 6788.pdf"}));
-  EXPECT_TRUE(PdfText(dir + "/1099-NEC Zeta Corp 6788.pdf").isEmpty());  // no password, no text
-  EXPECT_TRUE(PdfText(dir + "/1099-NEC Zeta Corp 6788.pdf", "8901").isEmpty());
-  const QString zeta = PdfText(dir + "/1099-NEC Zeta Corp 6788.pdf", "6788");
+  EXPECT_EQ(names, QStringList({"1099-NEC Alpha_Beta_ _Co_.pdf", "1099-NEC Mu Smith (2).pdf",
+                                "1099-NEC Mu Smith.pdf", "1099-NEC Zeta Corp.pdf"}));
+  for (const QString& name : names)
+    EXPECT_FALSE(name.mid(8).contains(QRegularExpression("[0-9]{2}|[013-9]")))
+        << name.toStdString();
+  const QFileDevice::Permissions others = QFileDevice::ReadGroup | QFileDevice::WriteGroup |
+                                          QFileDevice::ExeGroup | QFileDevice::ReadOther |
+                                          QFileDevice::WriteOther | QFileDevice::ExeOther;
+  for (const QString& name : names)
+    EXPECT_FALSE(QFileInfo(dir + "/" + name).permissions() & others)
+        << "the recipient's file is the user's alone";
+  EXPECT_FALSE(QFileInfo(dir).permissions() & others) << "so is the folder the run made";
+  EXPECT_TRUE(PdfText(dir + "/1099-NEC Zeta Corp.pdf").isEmpty());  // no password, no text
+  EXPECT_TRUE(PdfText(dir + "/1099-NEC Zeta Corp.pdf", "8901").isEmpty());
+  const QString zeta = PdfText(dir + "/1099-NEC Zeta Corp.pdf", "6788");
   EXPECT_TRUE(zeta.contains("ZETA CORP"));
   EXPECT_TRUE(zeta.contains("Instructions for Recipient"));
   EXPECT_TRUE(zeta.contains("***-**-6788"));  // masked as on any Copy B
   EXPECT_FALSE(zeta.contains("MU SMITH"));
   EXPECT_EQ(zeta.count('\f'), 2);  // the form and its page of instructions
   // The second Mu Smith has its own form, not the first one's.
-  EXPECT_TRUE(PdfText(dir + "/1099-NEC Mu Smith 8901 (2).pdf", "8901").contains("9.00"));
+  EXPECT_TRUE(PdfText(dir + "/1099-NEC Mu Smith (2).pdf", "8901").contains("9.00"));
   EXPECT_TRUE(PdfText(dir + "/1099-NEC Alpha_Beta_ _Co_.pdf").contains("ALPHA/BETA"));
+}
+
+// Random passphrases: a different one per recipient, each opening its own file only, listed in
+// passwords.csv and passwords.pdf; the CSV list is itself a password file for the next run.
+TEST_F(RecipientCopiesTest, BatchRandomPasswordsAndTheBookkeepersOwnList) {
+  const QString file = MakeFile();
+  const QString dir = Folder.Path("random");
+  const TBatchRun run = RunBatch({"print", file, "--form", "1099-NEC", "--kind", "program",
+                                  "--per-recipient", "--password", "random", "--out", dir});
+  ASSERT_EQ(run.Code, 0) << run.Err.toStdString();  // a random password needs no TIN
+  EXPECT_TRUE(run.Out.endsWith("Passwords: " + dir + "/passwords.csv and " + dir +
+                               "/passwords.pdf (send each recipient the password by another way "
+                               "than the file)\n"));
+  const QByteArray csv = ReadAll(dir + "/passwords.csv");
+  const QStringList lines = QString::fromUtf8(csv).split("\r\n", Qt::SkipEmptyParts);
+  ASSERT_EQ(lines.size(), 5);
+  EXPECT_EQ(lines[0], "Recipient,TIN,File,Password");
+  QStringList passwords;
+  for (const QString& line : lines.mid(1)) {
+    const QString password = line.section(',', -1);
+    const QString name = line.section(',', -2, -2);
+    EXPECT_TRUE(QRegularExpression("^([a-z2-9]{4}-){3}[a-z2-9]{4}$").match(password).hasMatch());
+    EXPECT_TRUE(PdfText(dir + "/" + name, password).contains("Instructions for Recipient"))
+        << name.toStdString();
+    for (const QString& other : passwords) EXPECT_TRUE(PdfText(dir + "/" + name, other).isEmpty());
+    passwords << password;
+  }
+  EXPECT_EQ(QSet<QString>(passwords.begin(), passwords.end()).size(), 4);
+  EXPECT_TRUE(PdfText(dir + "/passwords.pdf").contains(passwords[0]));
+
+  // The list given back: each file gets the same password again; a TIN the list lacks is a
+  // recipient without a password.
+  WriteAll(Folder.Path("mine.csv"), "TIN;Password\n345678901;first-secret\n");
+  const QString own = Folder.Path("own");
+  const TBatchRun mine =
+      RunBatch({"print", file, "--form", "1099-NEC", "--kind", "program", "--per-recipient",
+                "--password-file", Folder.Path("mine.csv"), "--out", own});
+  EXPECT_EQ(mine.Code, 2);
+  EXPECT_TRUE(mine.Out.contains("1099-NEC Mu Smith.pdf (protected)"));
+  EXPECT_TRUE(mine.Out.contains("1099-NEC Zeta Corp.pdf (not written"));
+  EXPECT_TRUE(PdfText(own + "/1099-NEC Mu Smith.pdf", "first-secret").contains("MU SMITH"));
+  const TBatchRun again =
+      RunBatch({"print", file, "--form", "1099-NEC", "--kind", "program", "--per-recipient",
+                "--password-file", dir + "/passwords.csv", "--out", own});
+  EXPECT_EQ(again.Code, 2);  // Alpha/Beta has no TIN to match
+  EXPECT_TRUE(again.Err.contains("passwords.csv, line 2: no TIN; the row is not used"));
+  EXPECT_TRUE(PdfText(own + "/1099-NEC Zeta Corp.pdf", lines[4].section(',', -1)).contains("ZETA"));
 }
 
 TEST_F(RecipientCopiesTest, BatchPasswordByZipAndCopyCWithoutInstructions) {
@@ -114,10 +190,51 @@ TEST_F(RecipientCopiesTest, BatchPasswordByZipAndCopyCWithoutInstructions) {
       RunBatch({"print", file, "--form", "1098", "--kind", "program", "--per-recipient",
                 "--password", "zip", "--copy", "C", "--out", dir});
   ASSERT_EQ(run.Code, 0) << run.Err.toStdString();
-  EXPECT_EQ(run.Out, "1098 Lender Client 9012.pdf (protected)\n1 file(s) written to " + dir + "\n");
-  const QString text = PdfText(dir + "/1098 Lender Client 9012.pdf", "60601");
+  EXPECT_EQ(run.Out, "1098 Lender Client.pdf (protected)\n1 file(s) written to " + dir + "\n");
+  const QString text = PdfText(dir + "/1098 Lender Client.pdf", "60601");
   EXPECT_TRUE(text.contains("For Recipient/Lender"));
   EXPECT_FALSE(text.contains("Instructions for Payer/Borrower"));
+}
+
+// Killed at any moment, a protected run leaves no unencrypted PDF anywhere in its folder: the
+// documents are encrypted in memory, and a file only takes a name once it is whole.
+TEST_F(RecipientCopiesTest, AProtectedRunKilledAtAnyMomentLeavesNoUnencryptedPdf) {
+  QList<TPayeeRecord> payees;
+  for (int i = 0; i < 150; ++i)
+    payees << SamplePayee(QStringLiteral("Payee %1").arg(QChar('A' + i % 26)),
+                          QStringLiteral("123-45-%1").arg(1000 + i), 10 + i);
+  const QString file = WritePayerFile(SamplePayer(), payees);
+  const QString dir = Folder.Path("killed");
+  const QStringList args = {
+      "print",      file,        "--form",     "1099-NEC", "--kind", "program", "--per-recipient",
+      "--password", "tin-last4", "--mask-ssn", "no",       "--out",  dir};
+  QElapsedTimer whole;
+  whole.start();
+  ASSERT_EQ(RunBatch(args).Code, 0);
+  const qint64 runMs = std::max<qint64>(whole.elapsed(), 50);
+  QDir(dir).removeRecursively();
+  auto unencrypted = [&] {
+    QStringList found;
+    QDirIterator it(dir, QDir::Files | QDir::Hidden | QDir::System, QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+      const QString path = it.next();
+      const QByteArray bytes = ReadAll(path);
+      if (bytes.startsWith("%PDF") && !bytes.right(4096).contains("/Encrypt")) found << path;
+    }
+    return found;
+  };
+  for (int kill = 0; kill < 8; ++kill) {
+    QProcess batch;
+    batch.start(QCoreApplication::applicationDirPath() + "/papyra-batch", args);
+    ASSERT_TRUE(batch.waitForStarted());
+    QThread::msleep(ulong(QRandomGenerator::global()->bounded(runMs)));
+    if (kill % 2)
+      batch.terminate();
+    else
+      batch.kill();
+    batch.waitForFinished(30000);
+    EXPECT_EQ(unencrypted(), QStringList()) << "after kill " << kill;
+  }
 }
 
 TEST_F(RecipientCopiesTest, BatchRefusesOptionsThatDoNotFit) {
@@ -130,6 +247,9 @@ TEST_F(RecipientCopiesTest, BatchRefusesOptionsThatDoNotFit) {
        dir},
       {"--form", "1099-NEC", "--kind", "program", "--per-recipient", "--password", "ssn", "--out",
        dir},
+      {"--form", "1099-NEC", "--kind", "program", "--per-recipient", "--password", "zip",
+       "--password-file", "x.csv", "--out", dir},
+      {"--form", "1099-NEC", "--kind", "program", "--allow-unprotected", "--out", "x.pdf"},
       {"--form", "1099-NEC", "--kind", "program", "--copy", "A", "--out", "x.pdf"},
       {"--form", "1099-NEC", "--kind", "program", "--instructions", "maybe", "--out", "x.pdf"},
   };
@@ -293,10 +413,10 @@ TEST(RecipientFiles, NamesAndPasswordsFromThePayeeRecord) {
     QString Name, Tin, Zip, File, TinPassword, ZipPassword;
   };
   const TCase cases[] = {
-      {"Jane Doe", "123-45-6789", "62704", "1099-NEC Jane Doe 6789.pdf", "6789", "62704"},
-      {"Acme, Inc.", "12-3456789", "62704-1234", "1099-NEC Acme, Inc. 6789.pdf", "6789", "62704"},
+      {"Jane Doe", "123-45-6789", "62704", "1099-NEC Jane Doe.pdf", "6789", "62704"},
+      {"Acme, Inc.", "12-3456789", "62704-1234", "1099-NEC Acme, Inc.pdf", "6789", "62704"},
       {"A<b>c|d?e*", "", "K1A 0B1", "1099-NEC A_b_c_d_e_.pdf", "", ""},
-      {"  Spaced   Out  ", "123-45", "6270", "1099-NEC Spaced Out 2345.pdf", "", ""},
+      {"  Spaced   Out  ", "123-45", "6270", "1099-NEC Spaced Out.pdf", "", ""},
   };
   const TFormDef& form = *FindFormDef(ft1099NEC);
   for (const TCase& c : cases) {
@@ -319,28 +439,52 @@ TEST_F(RecipientCopiesTest, ScreenCommandWritesTheFilesAndCanBeCancelled) {
                                 WithZip(SamplePayee("Alpha", "", 50), "62704")});
   CurrentFormType = ft1099NEC;
   const QString dir = Folder.Path("screen");
-  WhenModal([&](QWidget* w) {
-    w->findChild<QLineEdit*>("EdtFolder")->setText(dir);
-    w->findChild<QRadioButton*>("RBTinLast4")->click();
-    w->findChild<QPushButton*>("BtnOk")->click();
-  });
-  const QList<TRecipientFile> files =
+  auto choose = [&](const QString& folder) {
+    WhenModal([folder](QWidget* w) {
+      w->findChild<QLineEdit*>("EdtFolder")->setText(folder);
+      w->findChild<QRadioButton*>("RBTinLast4")->click();
+      EXPECT_TRUE(w->findChild<QLabel*>("LblStrength")->text().contains("10,000"));
+      w->findChild<QPushButton*>("BtnOk")->click();
+    });
+  };
+  // Asked about the recipient without a TIN: No leaves that file out, Yes writes it open.
+  choose(dir);
+  MsgBoxScript::SetNextAnswer(mrNo);
+  QList<TRecipientFile> files =
       SaveRecipientFiles(*FindFormDef(ft1099NEC), SourceProjectFile(), nullptr);
   ASSERT_EQ(files.size(), 2);
-  EXPECT_TRUE(files[0].NoPassword);
-  EXPECT_TRUE(files[1].Protected);
+  EXPECT_TRUE(MsgBoxScript::Log().value(0).text.contains("1 recipient(s) have no password"));
+  EXPECT_FALSE(files[0].Written);
   EXPECT_EQ(MsgBoxScript::LastText(),
-            "2 file(s) written to " + QDir::toNativeSeparators(dir) +
+            "1 file(s) written to " + QDir::toNativeSeparators(dir) +
+                ".\n\nNot written (no password for the recipient):\n1099-NEC Alpha.pdf");
+  EXPECT_EQ(QDir(dir).entryList(QDir::Files), QStringList{"1099-NEC Zeta.pdf"});
+
+  const QString open = Folder.Path("open");
+  choose(open);
+  MsgBoxScript::SetNextAnswer(mrYes);
+  files = SaveRecipientFiles(*FindFormDef(ft1099NEC), SourceProjectFile(), nullptr);
+  ASSERT_EQ(files.size(), 2);
+  EXPECT_TRUE(files[0].NoPassword && files[0].Written);
+  EXPECT_TRUE(files[1].Protected());
+  EXPECT_EQ(MsgBoxScript::LastText(),
+            "2 file(s) written to " + QDir::toNativeSeparators(open) +
                 ".\n\nNot protected (no password for the recipient):\n1099-NEC Alpha.pdf");
 
   int calls = 0;
   const QString stopped = Folder.Path("stopped");
-  const QList<TRecipientFile> some =
-      WriteRecipientFiles({*FindFormDef(ft1099NEC), SourceProjectFile(), stopped,
-                           TPasswordSource::None, TCopyChoice{}, nullptr, [&](int done, int total) {
-                             EXPECT_EQ(total, 2);
-                             return ++calls == 1 && done == 0;
-                           }});
+  const QList<TRecipientFile> some = WriteRecipientFiles({*FindFormDef(ft1099NEC),
+                                                          SourceProjectFile(),
+                                                          stopped,
+                                                          TPasswordSource::None,
+                                                          {},
+                                                          false,
+                                                          TCopyChoice{},
+                                                          nullptr,
+                                                          [&](int done, int total) {
+                                                            EXPECT_EQ(total, 2);
+                                                            return ++calls == 1 && done == 0;
+                                                          }});
   EXPECT_EQ(some.size(), 1);
   EXPECT_EQ(QDir(stopped).entryList(QDir::Files), QStringList{"1099-NEC Alpha.pdf"});
 }
