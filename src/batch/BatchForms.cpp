@@ -124,8 +124,9 @@ struct TPrintOptions {
   TCopyChoice Copies;
 };
 
-bool YesNo(const QStringList& args, const QString& flag, bool& value) {
-  const QString text = OptionValue(args, flag, QStringLiteral("yes"));
+bool YesNo(const QStringList& args, const QString& flag, bool& value,
+           const QString& fallback = QStringLiteral("yes")) {
+  const QString text = OptionValue(args, flag, fallback);
   value = text == QLatin1String("yes");
   return value || text == QLatin1String("no");
 }
@@ -141,10 +142,13 @@ bool ParsePrintOptions(QStringList args, TPrintOptions& o) {
   const QString copy = OptionValue(args, QStringLiteral("--copy"), QStringLiteral("B"));
   o.Copies.PayerCopy = copy == QLatin1String("C");
   const bool password = args.contains(QStringLiteral("--password"));
+  // The payer's own Copy C shows the TIN whole unless masking is asked for.
+  bool& mask = o.Copies.PayerCopy ? o.Copies.MaskPayerCopy : o.Mask;
   bool ok =
       files.size() == 1 && !o.Form.isEmpty() && !o.Target.isEmpty() &&
       (o.Kind == QLatin1String("program") || o.Kind == QLatin1String("redcopy")) &&
-      YesNo(args, QStringLiteral("--mask-ssn"), o.Mask) &&
+      YesNo(args, QStringLiteral("--mask-ssn"), mask,
+            o.Copies.PayerCopy ? QStringLiteral("no") : QStringLiteral("yes")) &&
       YesNo(args, QStringLiteral("--instructions"), o.Copies.Instructions) &&
       (copy == QLatin1String("B") || copy == QLatin1String("C")) &&
       PasswordSourceByName(OptionValue(args, QStringLiteral("--password"), QStringLiteral("none")),

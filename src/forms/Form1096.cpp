@@ -9,13 +9,13 @@ namespace {
 constexpr double kFieldSize = 12;
 
 const std::array<T1096FormType, 7> kTypes = {{
-    {ft1098, "CB1098", "1098", 1.5, 4.17},
-    {ft1099DIV, "CB1099DIV", "1099-DIV", 6.2, 4.17},
-    {ft1099INT, "CB1099INT", "1099-INT", 7.06, 4.17},
-    {ft1099MISC, "CB1099MISC", "1099-MISC", 1.5, 4.75},
-    {ft1099NEC, "CB1099NEC", "1099-NEC", 1.92, 4.75},
-    {ft1099R, "CB1099R", "1099-R", 4.05, 4.75},
-    {ft1099S, "CB1099S", "1099-S", 4.5, 4.75},
+    {ft1098, "CB1098", "1098", "81", 1.5, 4.17},
+    {ft1099DIV, "CB1099DIV", "1099-DIV", "91", 6.2, 4.17},
+    {ft1099INT, "CB1099INT", "1099-INT", "92", 7.06, 4.17},
+    {ft1099MISC, "CB1099MISC", "1099-MISC", "95", 1.5, 4.75},
+    {ft1099NEC, "CB1099NEC", "1099-NEC", "71", 1.92, 4.75},
+    {ft1099R, "CB1099R", "1099-R", "98", 4.05, 4.75},
+    {ft1099S, "CB1099S", "1099-S", "75", 4.5, 4.75},
 }};
 
 QString Payer(const char* field) {

@@ -13,11 +13,13 @@ class TPagePrinter;
 class TReportProject;
 
 // One form type as the Form 1096 knows it: the check box (and report parameter) that ticks it,
-// the name papyra-batch takes, and where its "X" goes on the red copy.
+// the name papyra-batch takes, the code the form prints under its type box, and where its "X"
+// goes on the red copy.
 struct T1096FormType {
   uint8_t FormType;      // a TFormType
   const char* CheckBox;  // "CB1099NEC"
   const char* Name;      // "1099-NEC"
+  const char* Code;      // "71"
   double RedCopyX;       // column of the "X"
   double RedCopyRow;     // row of the "X" (4.17 or 4.75)
 };

@@ -54,6 +54,8 @@ constexpr auto kPayeeParams = Join({
   {"Corrected",         {Flag, "Corrected1099DIV"}},
 }, kCommonRecipientParams, {
   {"AcctNum",           {PayeeText, "AcctNum1099DIV"}},
+  // Only Copy C, the payer's record, has the box; the report leaves it off Copy B.
+  {"SecTINnot",         {Flag, "SecTINnot1099DIV"}},
   {"Box1a",             {Money, "F1099DIV1a"}},
   {"Box1b",             {Money, "F1099DIV1b"}},
   {"Box2a",             {Money, "F1099DIV2a"}},

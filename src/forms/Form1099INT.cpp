@@ -17,7 +17,7 @@ constexpr TControlDef kControls[] = {
   MoneyControl("F1099INT4", "Box4", "Box 4 Federal income tax withheld"),
   MoneyControl("F1099INT5", "Box5", "Box 5 Investment expenses"),
   MoneyControl("F1099INT6", "Box6", "Box 6 Foreign tax paid"),
-  {"F1099INT7", "Box 7 Foreign country or U.S. possession", TCtlKind::Text,   "F1099INT7",        12, nullptr,     cfNone,      "Box7"},
+  {"F1099INT7", "Box 7 Foreign country or U.S. territory", TCtlKind::Text,   "F1099INT7",        12, nullptr,     cfNone,      "Box7"},
   MoneyControl("F1099INT8", "Box8", "Box 8 Tax-exempt interest"),
   MoneyControl("F1099INT9", "Box9", "Box 9 Specified private activity bond interest"),
   MoneyControl("F1099INT10", "Box10", "Box 10 Market discount"),
@@ -55,6 +55,8 @@ constexpr auto kPayeeParams = Join({
   {"Corrected",         {Flag, "Corrected1099INT"}},
 }, kCommonRecipientParams, {
   {"AcctNum",           {PayeeText, "AcctNum1099INT"}},
+  // Only Copy C, the payer's record, has the box; the report leaves it off Copy B.
+  {"SecTINnot",         {Flag, "SecTINnot1099INT"}},
   {"Box1",              {Money, "F1099INT1"}},
   {"Box2",              {Money, "F1099INT2"}},
   {"Box3",              {Money, "F1099INT3"}},

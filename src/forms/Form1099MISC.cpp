@@ -48,6 +48,8 @@ constexpr auto kPayeeParams = Join({
   {"Corrected",         {Flag, "Corrected1099MISC"}},
 }, kCommonRecipientParams, {
   {"AcctNum",           {PayeeText, "AcctNum1099MISC"}},
+  // Only Copy C, the payer's record, has the box; the report leaves it off Copy B.
+  {"SecTINnot",         {Flag, "SecTINnot1099MISC"}},
   {"Box1",              {Money, "F1099MISC1"}},
   {"Box2",              {Money, "F1099MISC2"}},
   {"Box3",              {Money, "F1099MISC3"}},

@@ -37,6 +37,8 @@ constexpr auto kPayeeParams = Join({
   {"Corrected",         {Flag, "Corrected1099NEC"}},
 }, kCommonRecipientParams, {
   {"AcctNum",           {PayeeText, "AcctNum1099NEC"}},
+  // Only Copy C, the payer's record, has the box; the report leaves it off Copy B.
+  {"SecTINnot",         {Flag, "SecTINnot1099NEC"}},
   {"Box1",              {Money, "F1099NEC1"}},
   {"Box2",              {Flag, "F1099NEC2"}},
   {"Box3",              {Money, "F1099NEC3"}},

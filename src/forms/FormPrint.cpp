@@ -92,7 +92,7 @@ void SetFormParams(TReportProject& project, std::span<const TParamDef> params, c
 
 TRecipientPrint StartRecipientPrint(const TFormDef& form, TReportProject& project,
                                     const TCopyChoice& choice) {
-  TRecipientPrint job{form, project, choice.WithInstructions(), {}};
+  TRecipientPrint job{form, project, choice.WithInstructions(), {}, choice.MaskTIN()};
   // The text is read before anything prints: a missing file stops the print at its start.
   if (job.WithInstructions)
     job.Instructions = LoadInstructions(InstructionsFile(form, project.ProjectFile()));
@@ -104,7 +104,9 @@ TRecipientPrint StartRecipientPrint(const TFormDef& form, TReportProject& projec
 }
 
 void PrintRecipient(TRecipientPrint& job, TPagePrinter& printer) {
-  SetFormParams(job.Project, job.Form.PayeeParams, CurrentFormData());
+  TFormData d = CurrentFormData();
+  d.MaskRecipientTIN = job.MaskTIN;
+  SetFormParams(job.Project, job.Form.PayeeParams, d);
   job.Project.Execute();
   if (!job.WithInstructions) return;
   printer.NewPage();

@@ -40,6 +40,7 @@ struct TRecipientPrint {
   TReportProject& Project;
   bool WithInstructions = false;
   TInstructions Instructions;
+  bool MaskTIN = false;  // the recipient's SSN masked on this copy
 };
 // Opens the project for the form (copy, report, payer parameters) and reads its instructions.
 TRecipientPrint StartRecipientPrint(const TFormDef& form, TReportProject& project,
