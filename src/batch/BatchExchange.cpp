@@ -8,6 +8,7 @@
 #include "batch/BatchCommands.h"
 #include "core/Utils.h"
 #include "exchange/PayeeExchange.h"
+#include "forms/FormRegistry.h"
 #include "platform/Exceptions.h"
 
 namespace {
@@ -47,8 +48,7 @@ int Export(const QStringList& args, QTextStream& out, QTextStream& err) {
   std::optional<uint8_t> form;
   const QString formName = OptionValue(args, QStringLiteral("--form"));
   if (!formName.isEmpty() && !(form = FormTypeFromName(formName))) {
-    err << "Unknown form " << formName << " (1098, 1099-DIV, 1099-INT, 1099-MISC, 1099-NEC, "
-        << "1099-R, 1099-S)\n";
+    err << "Unknown form " << formName << " (" << FormShortNames(QStringLiteral(", ")) << ")\n";
     return 2;
   }
   RefuseProtected(payeeFile);

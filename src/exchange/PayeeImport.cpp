@@ -11,6 +11,7 @@
 #include "core/Utils.h"
 #include "exchange/PayeeExchange.h"
 #include "forms/FormChecks.h"
+#include "forms/FormRegistry.h"
 #include "platform/Exceptions.h"
 #include "storage/DataModule.h"
 #include "storage/RecordModel.h"
@@ -291,7 +292,7 @@ class TPlanner {
   void Check(int line, TPayeeRecord& payee) {
     const TRecordEntries entries(payee, FPayer);
     Report(line, CheckPayeeEntries(entries));
-    for (uint8_t form = 0; form < 7; ++form) Report(line, CheckFormEntries(form, entries));
+    for (const TFormDef* form : FormDefs()) Report(line, form->Check(entries));
   }
 
   void Report(int line, const TCheckResult& problem) {
