@@ -8,6 +8,7 @@
 #include "batch/BatchCommands.h"
 #include "core/Utils.h"
 #include "exchange/PayeeExchange.h"
+#include "forms/FormRegistry.h"
 #include "platform/Exceptions.h"
 
 namespace {
@@ -47,8 +48,7 @@ int Export(const QStringList& args, QTextStream& out, QTextStream& err) {
   std::optional<uint8_t> form;
   const QString formName = OptionValue(args, QStringLiteral("--form"));
   if (!formName.isEmpty() && !(form = FormTypeFromName(formName))) {
-    err << "Unknown form " << formName << " (1098, 1099-DIV, 1099-INT, 1099-MISC, 1099-NEC, "
-        << "1099-R, 1099-S)\n";
+    err << "Unknown form " << formName << " (" << FormShortNames(QStringLiteral(", ")) << ")\n";
     return 2;
   }
   RefuseProtected(payeeFile);
@@ -77,6 +77,7 @@ int Import(const QStringList& args, QTextStream& out, QTextStream& err) {
     return 2;
   }
   AppendPayees(payeeFile, plan.Payees);
+  for (const QString& note : plan.Notes) out << "Note: " << note << "\n";
   out << "Imported " << plan.Payees.size() << " payees into " << payeeFile << "\n";
   return 0;
 }

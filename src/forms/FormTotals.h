@@ -11,21 +11,6 @@
 
 class TRecordSet;
 
-// One form type as the totals scan and the qualifying rule see it: the payee fields whose sum is
-// the amount the Form 1096 adds, the box of federal income tax withheld (null when the form has
-// none), every money box of the form's federal part (the withheld box included; the state and
-// local boxes are not), and the direct-sales check box (null when the form has none).
-struct TFormTotalsDef {
-  uint8_t FormType;  // a TFormType
-  std::span<const char* const> AmountFields;
-  const char* WithheldField;
-  std::span<const char* const> FederalFields;
-  const char* DirectSalesFlag;
-};
-
-// The row of a form type; throws std::out_of_range for a number that is not a form type.
-const TFormTotalsDef& FormTotalsDef(uint8_t formType);
-
 // Whether a payee files a form of one type: any money box of the form's federal part (the
 // withheld tax included) rounds to more than 0.00, or its direct-sales box is checked. The one
 // rule behind the count of the Form 1096 and both prints, so the forms filed and the 1096 that
@@ -33,6 +18,7 @@ const TFormTotalsDef& FormTotalsDef(uint8_t formType);
 // IRS gets for its federal part.
 class TFormQualifier {
  public:
+  // Throws std::out_of_range for a number that is not a form type.
   explicit TFormQualifier(uint8_t formType);
   bool operator()(const uint8_t* payeeRecord) const;
   // The payee's amount (the boxes the Form 1096 adds) and withheld tax as the scan adds them,

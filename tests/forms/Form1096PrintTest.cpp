@@ -6,6 +6,7 @@
 #include "FormsFixture.h"
 #include "core/Utils.h"
 #include "forms/Form1096.h"
+#include "forms/FormRegistry.h"
 #include "forms/FormTotals.h"
 #include "storage/Globals.h"
 
@@ -101,18 +102,18 @@ TEST_F(Form1096Test, RedCopyWithoutSignerTradeNameOrValidNumbers) {
 // its "X" goes in, and the page says it is not the return to file.
 TEST_F(Form1096Test, ProgramGeneratedShowsTheCodeUnderTheMarkAndIsNotForFiling) {
   OpenPayerFile(Payer(), NecPayees());
-  for (const T1096FormType& t : Form1096Types()) {
-    SCOPED_TRACE(t.Name);
-    CurrentFormType = t.FormType;
+  for (const TFormDef* t : FormDefs()) {
+    SCOPED_TRACE(t->Name);
+    CurrentFormType = t->FormType;
     ScanFormTotals();
     const TPage page = Print1096Program().Pages[0];
     const QList<TDisplayItem> marks = TextsEqual(page, QStringLiteral("X"));
     ASSERT_EQ(marks.size(), 1);
     int under = 0;
-    for (const TDisplayItem& code : TextsEqual(page, QLatin1String(t.Code)))
+    for (const TDisplayItem& code : TextsEqual(page, QLatin1String(t->Box1096.Code)))
       under +=
           std::fabs(code.X - marks[0].X) < 0.02 && code.Y > marks[0].Y && code.Y - marks[0].Y < 0.2;
-    EXPECT_EQ(under, 1) << t.Code;
+    EXPECT_EQ(under, 1) << t->Box1096.Code;
     EXPECT_FALSE(TextsEqual(page, QStringLiteral("Filer's copy for your records. Do not file it: "
                                                  "the IRS accepts only the official red Form "
                                                  "1096 on paper."))
@@ -122,16 +123,16 @@ TEST_F(Form1096Test, ProgramGeneratedShowsTheCodeUnderTheMarkAndIsNotForFiling) 
 
 TEST_F(Form1096Test, RedCopyMarksTheChosenFormType) {
   OpenPayerFile(Payer(), NecPayees());
-  for (const T1096FormType& t : Form1096Types()) {
-    CurrentFormType = t.FormType;
+  for (const TFormDef* t : FormDefs()) {
+    CurrentFormType = t->FormType;
     const QList<TDisplayItem> marks =
         TextsEqual(Print1096Red(QDate(2026, 1, 20)).Pages[0], QStringLiteral("X"));
-    ASSERT_EQ(marks.size(), 1) << t.Name;
-    EXPECT_NEAR(marks[0].X, t.RedCopyX, 1e-9) << t.Name;
-    EXPECT_NEAR(marks[0].Y, t.RedCopyRow, 1e-9) << t.Name;
+    ASSERT_EQ(marks.size(), 1) << t->Name;
+    EXPECT_NEAR(marks[0].X, t->Box1096.RedCopyX, 1e-9) << t->Name;
+    EXPECT_NEAR(marks[0].Y, t->Box1096.RedCopyRow, 1e-9) << t->Name;
   }
-  EXPECT_EQ(FormTypeByName(QStringLiteral("1099-misc")), ft1099MISC);
-  EXPECT_EQ(FormTypeByName(QStringLiteral("W-2")), -1);
+  EXPECT_EQ(FormDefByName(QStringLiteral("1099-misc")), FindFormDef(ft1099MISC));
+  EXPECT_EQ(FormDefByName(QStringLiteral("W-2")), nullptr);
 }
 
 }  // namespace

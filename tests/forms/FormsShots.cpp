@@ -18,6 +18,7 @@
 #include <algorithm>
 #include <utility>
 
+#include "FormScreens.h"
 #include "controls/CheckBoxEdit.h"
 #include "controls/DollarEdit.h"
 #include "engine/Fonts.h"
@@ -27,15 +28,9 @@
 #include "engine/Snapshot.h"
 #include "forms/Form1096.h"
 #include "forms/FormPrint.h"
+#include "forms/FormRegistry.h"
 #include "forms/FormTotals.h"
 #include "forms/Frm1096.h"
-#include "forms/Frm1098.h"
-#include "forms/Frm1099DIV.h"
-#include "forms/Frm1099INT.h"
-#include "forms/Frm1099MISC.h"
-#include "forms/Frm1099NEC.h"
-#include "forms/Frm1099R.h"
-#include "forms/Frm1099S.h"
 #include "maintenance/FrmPayee.h"
 #include "maintenance/FrmPayer.h"
 #include "maintenance/RecordList.h"
@@ -463,9 +458,9 @@ int main(int argc, char** argv) {
   SaveForm(Form1099NECDef(), project, out, "copyc-1099nec");
   CopyChoice() = TCopyChoice{};
   Save1096(project, out, ft1099NEC, "form-1096");
-  for (const T1096FormType& type : Form1096Types())
-    Save1096(project, out, type.FormType,
-             "form-1096-" + QString::fromLatin1(type.Name).remove(QLatin1Char('-')).toLower());
+  for (const TFormDef* def : FormDefs())
+    Save1096(project, out, def->FormType,
+             "form-1096-" + QString::fromLatin1(def->ShortName).remove(QLatin1Char('-')).toLower());
   ShootMaintenance(out);
   ShootPreview(out, project);
   ShootLabels(out);

@@ -69,7 +69,9 @@ TEST_F(ShellTest, ImportWizardShowsProblemsAndWritesNothing) {
     wizard->reject();
   });
   ImportPayeesCommand(*Main);
-  EXPECT_EQ(problems, "Line 2, column \"Tax ID\": Payee's Federal ID number is not valid");
+  EXPECT_EQ(problems,
+            "Line 2, column \"Tax ID\": \"98-76\" is not a taxpayer identification number "
+            "(NNN-NN-NNNN or NN-NNNNNNN)");
   EXPECT_FALSE(finishEnabled);
   EXPECT_EQ(ReadAll(file), before);
 }
