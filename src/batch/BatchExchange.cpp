@@ -10,6 +10,7 @@
 #include "batch/BatchCommands.h"
 #include "core/Utils.h"
 #include "exchange/PayeeExchange.h"
+#include "forms/FormRegistry.h"
 #include "platform/Exceptions.h"
 
 namespace {
@@ -97,9 +98,8 @@ TExportOptions ExportOptions(const TCommandLine& line) {
   const QString form = line.Value("--form");
   if (line.Has("--form") && form.compare(QLatin1String("all"), Qt::CaseInsensitive) != 0 &&
       !(options.FormType = FormTypeFromName(form)))
-    throw TUsageProblem{QStringLiteral("unknown form %1 (1098, 1099-DIV, 1099-INT, 1099-MISC, "
-                                       "1099-NEC, 1099-R, 1099-S or all)")
-                            .arg(form)};
+    throw TUsageProblem{QStringLiteral("unknown form %1 (%2 or all)")
+                            .arg(form, FormShortNames(QStringLiteral(", ")))};
   const QString header = line.Value("--header");
   if (line.Has("--header") && header != QLatin1String("words") && header != QLatin1String("fields"))
     throw TUsageProblem{QStringLiteral("--header is words or fields, not %1").arg(header)};

@@ -9,24 +9,14 @@
 #include <cstring>
 
 #include "exchange/PayeeExchange.h"
+#include "forms/FormRegistry.h"
 #include "platform/Exceptions.h"
 
 namespace {
-// The part of a field name that tells its form; common fields carry none of them.
-constexpr const char* kFormTags[] = {"1098",    "1099DIV", "1099INT", "1099MISC",
-                                     "1099NEC", "1099R",   "1099S"};
-
-std::optional<uint8_t> FormOfField(const char* name) {
-  const QLatin1String n(name);
-  for (uint8_t t = 0; t < std::size(kFormTags); ++t)
-    if (n.contains(QLatin1String(kFormTags[t]))) return t;
-  return std::nullopt;
-}
-
 bool InExport(const TFieldDef& field, std::optional<uint8_t> formType) {
   if (!formType) return true;
-  const std::optional<uint8_t> form = FormOfField(field.Name);
-  return !form || form == formType;
+  const TFormDef* form = FormDefOfField(field.Name);
+  return !form || form->FormType == *formType;
 }
 
 [[noreturn]] void Fail(const char* action, const QString& path, int err) {
@@ -72,13 +62,8 @@ void SyncFolder(const QString& folder) {
 }  // namespace
 
 std::optional<uint8_t> FormTypeFromName(const QString& name) {
-  QString n = name.toUpper();
-  n.remove(QLatin1Char('-')).remove(QLatin1Char(' ')).remove(QLatin1String("FORM"));
-  for (uint8_t t = 0; t < std::size(kFormTags); ++t) {
-    const QLatin1String tag(kFormTags[t]);
-    if (n == tag || (t > 0 && QLatin1String("1099") + n == tag)) return t;
-  }
-  return std::nullopt;
+  const TFormDef* def = FormDefBySpelling(name);
+  return def ? std::optional<uint8_t>(def->FormType) : std::nullopt;
 }
 
 std::vector<const TFieldDef*> ExportFields(std::optional<uint8_t> formType) {

@@ -8,6 +8,7 @@
 #include "exchange/ImportValues.h"
 #include "exchange/PayeeExchange.h"
 #include "forms/FormChecks.h"
+#include "forms/FormRegistry.h"
 #include "storage/RecordModel.h"
 
 namespace {
@@ -534,7 +535,7 @@ class TPlanner {
   void Check(int line, const TPayeeRecord& payee) {
     const TRecordEntries entries(payee, FPayer);
     Report(line, CheckPayeeEntries(entries));
-    for (uint8_t form = 0; form < 7; ++form) Report(line, CheckFormEntries(form, entries));
+    for (const TFormDef* form : FormDefs()) Report(line, form->Check(entries));
   }
 
   void Report(int line, const TCheckResult& problem) {

@@ -27,6 +27,7 @@
 
 #include "core/ScopeCleanup.h"
 #include "core/Utils.h"
+#include "forms/FormRegistry.h"
 #include "platform/Application.h"
 #include "platform/Dialogs.h"
 #include "platform/MsgBox.h"
@@ -688,9 +689,8 @@ TFrmExportPayees::TFrmExportPayees(QWidget* parent) : QDialog(parent) {
   Form = new QComboBox(this);
   Form->setObjectName(QStringLiteral("Form"));
   Form->addItem(QStringLiteral("Every form"), QString());
-  for (const char* form :
-       {"1098", "1099-DIV", "1099-INT", "1099-MISC", "1099-NEC", "1099-R", "1099-S"})
-    Form->addItem(QStringLiteral("Form %1").arg(QLatin1String(form)), QLatin1String(form));
+  for (const TFormDef* form : FormDefs())
+    Form->addItem(QLatin1String(form->Name), QLatin1String(form->ShortName));
   ForExcel = new QCheckBox(QStringLiteral("For &Excel (UTF-8 with a byte order mark)"), this);
   ForExcel->setObjectName(QStringLiteral("ForExcel"));
   const QString form = Remembered(QStringLiteral("ExportForm"));

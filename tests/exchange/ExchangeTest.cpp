@@ -90,7 +90,8 @@ TEST_F(ExchangeTest, ExportOfOneFormHasTheCommonFieldsAndThatForm) {
   EXPECT_EQ(header,
             "Prior-year record number,Recipient is an individual,Recipient's name,Recipient's "
             "last name,Recipient's first name,Recipient's trade name,Street address,City,State,"
-            "ZIP code,\"City, state and ZIP code\",Recipient's TIN,1099-NEC Account number,"
+            "ZIP code,\"City, state and ZIP code\",Recipient's TIN,1099-NEC Account number (see "
+            "instructions),"
             "1099-NEC CORRECTED,1099-NEC 2nd TIN not.,1099-NEC box 1 Nonemployee compensation,"
             "\"1099-NEC box 2 Payer made direct sales totaling $5,000 or more of consumer products "
             "to recipient for resale\",1099-NEC box 3 Excess golden parachute payments,1099-NEC "
@@ -107,6 +108,9 @@ TEST_F(ExchangeTest, ExportOfOneFormHasTheCommonFieldsAndThatForm) {
   QSet<QString> seen;
   for (const TFieldDef* f : ExportFields()) {
     const QString words = ExchangeName(*f);
+    if (words == QLatin1String(f->Name)) {
+      EXPECT_TRUE(words == "City" || words == "State") << "no words for " << f->Name;
+    }
     EXPECT_FALSE(seen.contains(words)) << words.toStdString();
     seen.insert(words);
     EXPECT_EQ(FieldForHeader(words), QLatin1String(f->Name)) << words.toStdString();

@@ -61,10 +61,10 @@ TEST_F(ImportChoicesTest, TheSameFileTwiceIsRefusedUntilTheUserChooses) {
       "Line 3: payee \"River Cafe\", record 2 of the payee file (the same name and ZIP code "
       "12180) (update)\n"))
       << dry.Out.toStdString();
-  EXPECT_TRUE(dry.Out.contains(
-      "Would update record 1 \"Hudson Paving Inc\":\n"
-      "  1099-NEC box 1 Nonemployee compensation: \"1234.50\" -> \"1500.00\"\n"
-      "  1099-NEC box 4 Federal income tax withheld: \"0.00\" -> \"150.00\"\n"))
+  EXPECT_TRUE(
+      dry.Out.contains("Would update record 1 \"Hudson Paving Inc\":\n"
+                       "  1099-NEC box 1 Nonemployee compensation: \"1234.50\" -> \"1500.00\"\n"
+                       "  1099-NEC box 4 Federal income tax withheld: \"0.00\" -> \"150.00\"\n"))
       << dry.Out.toStdString();
   EXPECT_TRUE(dry.Out.contains("Dry run, nothing was written: 1 added, 2 updated, 0 skipped"));
   EXPECT_EQ(ReadAll(file), once);
@@ -150,12 +150,13 @@ TEST_F(ImportChoicesTest, GoodRowsAloneWithTheBadOnesListedBeside) {
   ASSERT_EQ(run.Code, 0) << run.Err.toStdString();
   EXPECT_EQ(ReadPayeeFile(file).size(), 1u);
   const QByteArray bad = ReadAll(Dir.Path("bad.csv"));
-  EXPECT_EQ(bad, "\xEF\xBB\xBF" + kHeader.trimmed().toUtf8() +
-                     ",Problems\r\n"
-                     "Bad Tin Co,12-345,1 Elm St,Troy,NY,12180,'=5+5,,\"Line 3, column \"\"1099-NEC "
-                     "box 1 Nonemployee compensation\"\": \"\"=5+5\"\" is not an amount; Line 3, "
-                     "column \"\"Tax ID\"\": \"\"12-345\"\" is not a taxpayer identification number "
-                     "(NNN-NN-NNNN or NN-NNNNNNN)\"\r\n");
+  EXPECT_EQ(bad,
+            "\xEF\xBB\xBF" + kHeader.trimmed().toUtf8() +
+                ",Problems\r\n"
+                "Bad Tin Co,12-345,1 Elm St,Troy,NY,12180,'=5+5,,\"Line 3, column \"\"1099-NEC "
+                "box 1 Nonemployee compensation\"\": \"\"=5+5\"\" is not an amount; Line 3, "
+                "column \"\"Tax ID\"\": \"\"12-345\"\" is not a taxpayer identification number "
+                "(NNN-NN-NNNN or NN-NNNNNNN)\"\r\n");
 }
 
 // Names a spreadsheet would run as a formula are written as text, read back unchanged, and the

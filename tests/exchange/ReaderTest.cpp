@@ -251,14 +251,13 @@ TEST(ReaderTest, RowsAroundThePayeesAndEmptyColumns) {
   ASSERT_EQ(plan.Payees.size(), 1u);
   EXPECT_EQ(plan.Payees[0].GetDouble("F1099NEC1"), 100.0);
 
-  EXPECT_EQ(
-      PlanImport("PayeeName,Address1,City,State,ZipCode,SSN_IDNum,,F1099NEC1\r\n"
-                 "Good Co,1 Elm St,Troy,NY,12180,12-3456789,,5\r\n"
-                 "Other Co,2 Elm St,Troy,NY,12180,12-3456780,late,5\r\n",
-                 {}, Payer())
-          .Report(),
-      "Line 1: Column 7 (G) has no name in the header row but holds data on line 3; name "
-      "it, or leave it out in a mapping");
+  EXPECT_EQ(PlanImport("PayeeName,Address1,City,State,ZipCode,SSN_IDNum,,F1099NEC1\r\n"
+                       "Good Co,1 Elm St,Troy,NY,12180,12-3456789,,5\r\n"
+                       "Other Co,2 Elm St,Troy,NY,12180,12-3456780,late,5\r\n",
+                       {}, Payer())
+                .Report(),
+            "Line 1: Column 7 (G) has no name in the header row but holds data on line 3; name "
+            "it, or leave it out in a mapping");
 }
 
 // The row and column limits stop reading where they are passed, so a file far beyond them is

@@ -5,14 +5,12 @@
 #include <functional>
 #include <memory>
 
+#include "FormScreens.h"
 #include "FormsFixture.h"
 #include "controls/DollarEdit.h"
 #include "controls/StateEdit.h"
 #include "exchange/PayeeExchange.h"
 #include "forms/FormTotals.h"
-#include "forms/Frm1098.h"
-#include "forms/Frm1099NEC.h"
-#include "forms/Frm1099R.h"
 #include "maintenance/FrmPayee.h"
 #include "platform/MsgBox.h"
 #include "storage/Globals.h"

@@ -9,6 +9,7 @@
 #include <QTest>
 #include <QToolButton>
 
+#include "FormScreens.h"
 #include "FormsFixture.h"
 #include "controls/CheckBoxEdit.h"
 #include "controls/DateEdit.h"
@@ -16,7 +17,6 @@
 #include "controls/FilterEdit.h"
 #include "controls/RSNavigator.h"
 #include "forms/DistCodes.h"
-#include "forms/Frm1099R.h"
 #include "platform/MsgBox.h"
 #include "platform/Services.h"
 #include "storage/Globals.h"
@@ -67,7 +67,7 @@ TEST_F(Frm1099RTest, OpeningShowsPayerStateAndLocalityLinesAndTheBoxes) {
   EXPECT_DOUBLE_EQ(Money(screen, "F1099R1")->Value(), 1000);
   EXPECT_EQ(Edit(screen, "F1099R7")->text(), QStringLiteral("7"));
   EXPECT_EQ(Edit(screen, "F1099R8a")->text(), QStringLiteral("0"));
-  EXPECT_FALSE(screen.LblBox7Hint->isVisible());
+  EXPECT_FALSE(screen.findChild<QLabel*>(QStringLiteral("LblBox7Hint"))->isVisible());
 }
 
 TEST_F(Frm1099RTest, EnterWalksTheBoxesInTabOrder) {
@@ -254,7 +254,7 @@ TEST_F(Frm1099RTest, HintShowsOnlyWhileBox7HasTheFocus) {
   TFrm1099R screen;
   ShowActive(screen);
   QLabel* hint = screen.findChild<QLabel*>(QStringLiteral("LblBox7Hint"));
-  ASSERT_EQ(hint, screen.LblBox7Hint);
+  ASSERT_NE(hint, nullptr);
   EXPECT_EQ(hint->text(),
             QStringLiteral(" Double click within   box 7 for a list of    Distribution codes "));
   EXPECT_EQ(hint->width(), 95);
@@ -300,7 +300,7 @@ TEST_F(Frm1099RTest, DoubleClickPicksACodeThatCompletesOrReplacesBox7) {
   // The pair picked twice over passes the code check.
   box7->setText(QStringLiteral("7"));
   DistCodesScript::SetNextAnswer(12);
-  screen.PickBox7Code();
+  PickBox7Code(screen);
   EXPECT_NO_THROW(screen.ValidateForm());
 }
 
