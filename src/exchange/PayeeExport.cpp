@@ -66,11 +66,11 @@ std::optional<uint8_t> FormTypeFromName(const QString& name) {
   return def ? std::optional<uint8_t>(def->FormType) : std::nullopt;
 }
 
-QStringList PayeeColumns(std::optional<uint8_t> formType) {
-  QStringList columns;
+std::vector<const TFieldDef*> ExportFields(std::optional<uint8_t> formType) {
+  std::vector<const TFieldDef*> fields;
   for (const TFieldDef& field : PayeeLayout().Fields())
-    if (InExport(field, formType)) columns << QLatin1String(field.Name);
-  return columns;
+    if (InExport(field, formType)) fields.push_back(&field);
+  return fields;
 }
 
 QString PayeeCsvValue(const TPayeeRecord& payee, const TFieldDef& field) {
@@ -79,23 +79,26 @@ QString PayeeCsvValue(const TPayeeRecord& payee, const TFieldDef& field) {
       return QString::number(payee.GetDouble(&field), 'f', 2);
     case TFieldKind::Bool:
       return payee.GetBool(&field) ? QStringLiteral("true") : QStringLiteral("false");
+    case TFieldKind::String:
+      return SafeCell(RecordField::AsText(payee.Data(), field));
     default:
       return RecordField::AsText(payee.Data(), field);
   }
 }
 
-QByteArray PayeesToCsv(const std::vector<TPayeeRecord>& payees, std::optional<uint8_t> formType) {
-  std::vector<const TFieldDef*> fields;
-  for (const TFieldDef& field : PayeeLayout().Fields())
-    if (InExport(field, formType)) fields.push_back(&field);
-  QString text = CsvLine(PayeeColumns(formType));
+QByteArray PayeesToCsv(const std::vector<TPayeeRecord>& payees, const TExportOptions& options) {
+  const std::vector<const TFieldDef*> fields = ExportFields(options.FormType);
   QStringList cells;
+  for (const TFieldDef* field : fields)
+    cells << (options.FieldNames ? QLatin1String(field->Name) : ExchangeName(*field));
+  QString text = CsvLine(cells);
   for (const TPayeeRecord& payee : payees) {
     cells.clear();
     for (const TFieldDef* field : fields) cells << PayeeCsvValue(payee, *field);
     text += CsvLine(cells);
   }
-  return text.toUtf8();
+  QByteArray bytes = options.ByteOrderMark ? QByteArray("\xEF\xBB\xBF") : QByteArray();
+  return bytes + text.toUtf8();
 }
 
 std::vector<TPayeeRecord> ReadPayeeFile(const QString& payeeFile) {
@@ -113,9 +116,8 @@ std::vector<TPayeeRecord> ReadPayeeFile(const QString& payeeFile) {
   return payees;
 }
 
-void ExportPayees(const QString& payeeFile, const QString& csvFile,
-                  std::optional<uint8_t> formType) {
-  ReplaceFile(csvFile, PayeesToCsv(ReadPayeeFile(payeeFile), formType));
+void ExportPayees(const QString& payeeFile, const QString& csvFile, const TExportOptions& options) {
+  ReplaceFile(csvFile, PayeesToCsv(ReadPayeeFile(payeeFile), options));
 }
 
 void ReplaceFile(const QString& target, const QByteArray& bytes) {

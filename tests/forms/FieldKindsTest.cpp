@@ -149,7 +149,8 @@ TEST_F(FieldKindsTest, WhatNoScreenStoresNoImportTakesAndNoPrintUses) {
      "(NNN-NN-NNNN or NN-NNNNNNN)"},
     {"ZIP code", "ZipCode", "1220", text("1220"),
      "Payee's Zip Code is not valid",
-     "\"1220\" is not a ZIP code (NNNNN or NNNNN-NNNN)",
+     "\"1220\" is not a ZIP code; a spreadsheet most likely dropped its leading zero: \"01220\" "
+     "(accept the repairs of leading zeros, or correct the file)",
      "the value \"1220\" in field ZipCode is not a ZIP code (NNNNN or NNNNN-NNNN)"},
     {"text", "CompName", "Tab\tCo", text("Tab\tCo"),
      "Payee's trade name holds a control character",
