@@ -17,11 +17,11 @@
 #include "engine/Render.h"
 #include "engine/ReportFile.h"
 #include "engine/ReportProject.h"
+#include "exchange/Csv.h"
 #include "forms/Form1096.h"
 #include "forms/FormPrint.h"
 #include "forms/FormRegistry.h"
 #include "forms/FormTotals.h"
-#include "exchange/Csv.h"
 #include "forms/RecipientFiles.h"
 #include "platform/Exceptions.h"
 #include "platform/Resources.h"
@@ -32,22 +32,27 @@
 #include "storage/RecordSet.h"
 
 namespace {
-const char* const kPrintUsage =
-    "print FILE.PE25 --form 1098|1099-DIV|1099-INT|1099-MISC|1099-NEC|1099-R|1099-S|1096 "
+// The forms are the registry's: a form added there is offered here.
+QByteArray UsageText(const char* text) {
+  return QString::fromLatin1(text)
+      .replace(QStringLiteral("FORMS"), FormShortNames(QStringLiteral("|")))
+      .toLatin1();
+}
+const QByteArray kPrintUsage = UsageText(
+    "print FILE.PE25 --form FORMS|1096 "
     "--kind program|redcopy [--mask-ssn yes|no] [--copy B|C] [--instructions yes|no] "
-    "[--form-type 1098|1099-DIV|1099-INT|1099-MISC|1099-NEC|1099-R|1099-S] "
+    "[--form-type FORMS] "
     "--out OUT.pdf|.html|.snp|.txt\n"
     "       print FILE.PE25 --form FORM --kind program --per-recipient "
     "[--password random|tin-last4|zip|none | --password-file FILE] [--allow-unprotected] "
-    "[--mask-ssn yes|no] [--copy B|C] [--instructions yes|no] --out DIR";
-const char* const kTotalsUsage =
-    "totals FILE.PE25 --form 1098|1099-DIV|1099-INT|1099-MISC|1099-NEC|1099-R|1099-S";
+    "[--mask-ssn yes|no] [--copy B|C] [--instructions yes|no] --out DIR");
+const QByteArray kTotalsUsage = UsageText("totals FILE.PE25 --form FORMS");
 
-int FormTypeOption(const QStringList& args, const QString& flag) {
+uint8_t FormTypeOption(const QStringList& args, const QString& flag) {
   const QString name = OptionValue(args, flag);
-  const int type = FormTypeByName(name);
-  if (type < 0) throw TBatchFailure{QStringLiteral("Unknown form type: %1").arg(name)};
-  return type;
+  const TFormDef* def = FormDefByName(name);
+  if (!def) throw TBatchFailure{QStringLiteral("Unknown form type: %1").arg(name)};
+  return def->FormType;
 }
 
 // The job of one print: program-generated or red copy, for the 1099-NEC (or another per-payee
@@ -128,8 +133,9 @@ struct TPrintOptions {
   TCopyChoice Copies;
 };
 
-bool YesNo(const QStringList& args, const QString& flag, bool& value) {
-  const QString text = OptionValue(args, flag, QStringLiteral("yes"));
+bool YesNo(const QStringList& args, const QString& flag, bool& value,
+           const QString& fallback = QStringLiteral("yes")) {
+  const QString text = OptionValue(args, flag, fallback);
   value = text == QLatin1String("yes");
   return value || text == QLatin1String("no");
 }
@@ -148,10 +154,13 @@ bool ParsePrintOptions(QStringList args, TPrintOptions& o) {
   o.Copies.PayerCopy = copy == QLatin1String("C");
   const bool password = args.contains(QStringLiteral("--password")) ||
                         args.contains(QStringLiteral("--password-file")) || o.AllowUnprotected;
+  // The payer's own Copy C shows the TIN whole unless masking is asked for.
+  bool& mask = o.Copies.PayerCopy ? o.Copies.MaskPayerCopy : o.Mask;
   bool ok =
       files.size() == 1 && !o.Form.isEmpty() && !o.Target.isEmpty() &&
       (o.Kind == QLatin1String("program") || o.Kind == QLatin1String("redcopy")) &&
-      YesNo(args, QStringLiteral("--mask-ssn"), o.Mask) &&
+      YesNo(args, QStringLiteral("--mask-ssn"), mask,
+            o.Copies.PayerCopy ? QStringLiteral("no") : QStringLiteral("yes")) &&
       YesNo(args, QStringLiteral("--instructions"), o.Copies.Instructions) &&
       (copy == QLatin1String("B") || copy == QLatin1String("C")) &&
       PasswordSourceByName(OptionValue(args, QStringLiteral("--password"), QStringLiteral("none")),
@@ -176,7 +185,8 @@ QHash<QString, QString> LoadPasswordFile(const QString& path, QTextStream& err) 
   constexpr qint64 kMaxBytes = qint64(16) << 20;
   const QByteArray bytes = ReadRegularFile(path, kMaxBytes);
   const TCsvFormat format = DetectCsvFormat(bytes);
-  const std::vector<TCsvRow> rows = ParseCsv(DecodeCsv(bytes, format.Encoding), format.Separator);
+  const std::vector<TCsvRow> rows =
+      ParseCsv(DecodeCsv(bytes, format.Encoding).Text, format.Separator).Rows;
   auto column = [&](const char* name) {
     if (rows.empty()) return qsizetype(-1);
     for (qsizetype c = 0; c < rows.front().Cells.size(); ++c)
@@ -187,8 +197,7 @@ QHash<QString, QString> LoadPasswordFile(const QString& path, QTextStream& err) 
   const qsizetype tin = column("TIN"), password = column("Password");
   if (tin < 0 || password < 0)
     throw TBatchFailure{
-        QStringLiteral("%1 needs a header row with a \"TIN\" and a \"Password\" column")
-            .arg(path)};
+        QStringLiteral("%1 needs a header row with a \"TIN\" and a \"Password\" column").arg(path)};
   QHash<QString, QString> passwords;
   for (size_t r = 1; r < rows.size(); ++r) {
     const QString digits = TinDigits(rows[r].Cells.value(tin));
@@ -221,12 +230,18 @@ int PrintRecipientFiles(const TPrintOptions& o, const TReportProject& project, Q
   if (ScanFormTotals() == 0) throw TBatchFailure{QString::fromLatin1(def->NoFormsText)};
   TPagePrinter model;
   SetPrinterSetup(model);
-  const QHash<QString, QString> own =
-      o.Password == TPasswordSource::OwnList ? LoadPasswordFile(o.PasswordFile, err)
-                                             : QHash<QString, QString>();
-  const QList<TRecipientFile> files =
-      WriteRecipientFiles({*def, project.ProjectFile(), o.Target, o.Password, own,
-                           o.AllowUnprotected, o.Copies, &model, {}});
+  const QHash<QString, QString> own = o.Password == TPasswordSource::OwnList
+                                          ? LoadPasswordFile(o.PasswordFile, err)
+                                          : QHash<QString, QString>();
+  const QList<TRecipientFile> files = WriteRecipientFiles({*def,
+                                                           project.ProjectFile(),
+                                                           o.Target,
+                                                           o.Password,
+                                                           own,
+                                                           o.AllowUnprotected,
+                                                           o.Copies,
+                                                           &model,
+                                                           {}});
   qsizetype written = 0;
   for (const TRecipientFile& file : files) {
     out << RecipientFileLine(file) << "\n";
@@ -253,11 +268,11 @@ int PrintForms(const QStringList& args, QTextStream& out, QTextStream& err) {
   try {
     if (!o.PerRecipient) CheckBatchOutput(o.Target);
     if (form == QLatin1String("1096"))
-      CurrentFormType = uint8_t(FormTypeOption(args, QStringLiteral("--form-type")));
-    else if (FormTypeByName(form) < 0 || !FindFormDef(uint8_t(FormTypeByName(form))))
-      throw TBatchFailure{QStringLiteral("Unknown form: %1").arg(form)};
+      CurrentFormType = FormTypeOption(args, QStringLiteral("--form-type"));
+    else if (const TFormDef* def = FormDefByName(form))
+      CurrentFormType = def->FormType;
     else
-      CurrentFormType = uint8_t(FormTypeByName(form));
+      throw TBatchFailure{QStringLiteral("Unknown form: %1").arg(form)};
     StartBatchSettings();
     MaskSSNOption = o.Mask;
     CopyChoice() = o.Copies;
@@ -298,7 +313,7 @@ int ShowTotals(const QStringList& args, QTextStream& out, QTextStream& err) {
     return 2;
   }
   try {
-    CurrentFormType = uint8_t(FormTypeOption(args, QStringLiteral("--form")));
+    CurrentFormType = FormTypeOption(args, QStringLiteral("--form"));
     StartBatchSettings();
     TFrmDataModule module;
     OpenPayerFileReadOnly(module, files.first());
@@ -316,7 +331,7 @@ int ShowTotals(const QStringList& args, QTextStream& out, QTextStream& err) {
 }
 }  // namespace
 
-PAPYRA_BATCH_COMMAND("print", kPrintUsage,
+PAPYRA_BATCH_COMMAND("print", kPrintUsage.constData(),
                      "Prints the forms of a payer file, program-generated or for pre-printed red "
                      "copies, into a PDF, HTML, snapshot or text file.\n"
                      "--per-recipient writes one PDF per recipient into DIR, named by the form "
@@ -329,7 +344,7 @@ PAPYRA_BATCH_COMMAND("print", kPrintUsage,
                      "gets no file and the command ends with 2, unless --allow-unprotected is "
                      "given.",
                      PrintForms)
-PAPYRA_BATCH_COMMAND("totals", kTotalsUsage,
+PAPYRA_BATCH_COMMAND("totals", kTotalsUsage.constData(),
                      "Prints the Form 1096 totals of one form type: forms, amount and "
                      "federal tax withheld.",
                      ShowTotals)

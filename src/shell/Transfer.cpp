@@ -10,6 +10,7 @@
 #include "platform/Exceptions.h"
 #include "platform/SafeFile.h"
 #include "storage/DataModule.h"
+#include "storage/RecordModel.h"
 
 namespace {
 using namespace FieldDefs;
@@ -82,6 +83,22 @@ void CopyFields(const uint8_t* prior, const TRecordLayout& priorLayout,
   }
 }
 
+// Empties every carried field whose value this year's record may not hold, and says which.
+template <typename TRecord>
+void EmptyRefused(TRecord& record, std::span<const char* const> names, QStringList* leftEmpty) {
+  for (const char* name : names) {
+    const TFieldHandle field = TRecord::Layout().Find(std::string_view(name));
+    if (!field) continue;
+    const std::optional<QString> reason = StoredProblem(record.Data(), *field);
+    if (!reason) continue;
+    if (leftEmpty)
+      *leftEmpty << QStringLiteral("field %1 \"%2\" %3")
+                        .arg(QLatin1String(name), ValueText(StoredValue(record.Data(), *field)),
+                             *reason);
+    std::memset(record.Data() + field->Offset, 0, static_cast<size_t>(FieldSize(*field)));
+  }
+}
+
 [[noreturn]] void FileError(const char* action, const QString& path, const QString& reason) {
   throw EInOutError(QStringLiteral("Unable to %1 %2: %3")
                         .arg(QLatin1String(action), QDir::toNativeSeparators(path), reason));
@@ -112,23 +129,33 @@ QByteArray ReadPriorPayer(const QString& path) {
 }
 
 // Every whole prior-year payee record, in order; a partial record at the end carries no payee.
-QByteArray PayeeBytes(const QString& oldPayee) {
+QByteArray PayeeBytes(const QString& oldPayee, QStringList* leftEmpty) {
   const QByteArray prior = ReadPriorFile(oldPayee);
   const qint64 count = prior.size() / PriorPayeeRecSize;
   QByteArray out;
   out.reserve(qsizetype(count * TPayeeRecord::Size));
+  QStringList refused;
   for (qint64 r = 0; r < count; ++r) {
+    refused.clear();
     const TPayeeRecord record = TransferPayeeRecord(
         reinterpret_cast<const uint8_t*>(prior.constData() + r * PriorPayeeRecSize),
-        static_cast<int32_t>(r + 1));
+        static_cast<int32_t>(r + 1), leftEmpty ? &refused : nullptr);
+    for (const QString& line : refused)
+      *leftEmpty << QStringLiteral("%1, payee %2 (%3): %4")
+                        .arg(QFileInfo(oldPayee).fileName())
+                        .arg(r + 1)
+                        .arg(record.GetString("PayeeName").trimmed(), line);
     out.append(reinterpret_cast<const char*>(record.Data()), TPayeeRecord::Size);
   }
   return out;
 }
 
-QByteArray PayerBytes(const QByteArray& prior) {
-  const TPayerRecord record =
-      TransferPayerRecord(reinterpret_cast<const uint8_t*>(prior.constData()));
+QByteArray PayerBytes(const QByteArray& prior, const QString& oldPayer, QStringList* leftEmpty) {
+  QStringList refused;
+  const TPayerRecord record = TransferPayerRecord(
+      reinterpret_cast<const uint8_t*>(prior.constData()), leftEmpty ? &refused : nullptr);
+  for (const QString& line : refused)
+    *leftEmpty << QStringLiteral("%1, payer: %2").arg(QFileInfo(oldPayer).fileName(), line);
   return QByteArray(reinterpret_cast<const char*>(record.Data()), TPayerRecord::Size);
 }
 }  // namespace
@@ -149,17 +176,24 @@ std::span<const char* const> TransferredPayeeFields() {
   return kPayeeTransferred;
 }
 
-TPayerRecord TransferPayerRecord(const uint8_t* prior) {
+TPayerRecord TransferPayerRecord(const uint8_t* prior, QStringList* leftEmpty) {
   TPayerRecord record;
   CopyFields(prior, PriorPayerLayout(), TransferredPayerFields(), record);
   record.SetBool("OpenPayerOnLoad", false);
+  EmptyRefused(record, TransferredPayerFields(), leftEmpty);
+  DerivePayerFields(record);
   return record;
 }
 
-TPayeeRecord TransferPayeeRecord(const uint8_t* prior, int32_t recNo) {
+// The taxpayer number takes its dashes before it is judged; the fields made from others are made
+// again once the refused values are gone, so the city line holds no ZIP code left out.
+TPayeeRecord TransferPayeeRecord(const uint8_t* prior, int32_t recNo, QStringList* leftEmpty) {
   TPayeeRecord record;
   record.SetInt("TransferRecNo", recNo);
   CopyFields(prior, PriorPayeeLayout(), TransferredPayeeFields(), record);
+  DerivePayeeFields(record);
+  EmptyRefused(record, TransferredPayeeFields(), leftEmpty);
+  DerivePayeeFields(record);
   return record;
 }
 
@@ -185,18 +219,19 @@ QStringList PriorYearPayerFiles(const QString& priorFolder, const QString& dataF
 // The two files appear together, the payee file first and the payer file last: a ".PR25" file
 // is what marks a payer file as transferred, so it only appears once its payees are in place.
 bool TransferPayerFile(const QString& priorFolder, const QString& name, const QString& dataFolder,
-                       bool noOverwrite) {
+                       bool noOverwrite, QStringList* leftEmpty) {
   const TTransferFiles files = TransferFileNames(priorFolder, name, dataFolder);
   if (noOverwrite && QFileInfo::exists(files.NewPayer)) return false;
   const QByteArray payer = ReadPriorPayer(files.OldPayer);
-  const QByteArray payees = PayeeBytes(files.OldPayee);
+  const QByteArray payees = PayeeBytes(files.OldPayee, leftEmpty);
+  const QByteArray payerBytes = PayerBytes(payer, files.OldPayer, leftEmpty);
   TWriteOptions options;
   options.RecordFile = true;
   options.ProgramNamed = true;
   options.Inputs = QStringList{files.OldPayer, files.OldPayee};
   TSafeFileGroup pair(options);
   pair.Add(files.NewPayee, [&](QIODevice& device) { device.write(payees); });
-  pair.Add(files.NewPayer, [&](QIODevice& device) { device.write(PayerBytes(payer)); });
+  pair.Add(files.NewPayer, [&](QIODevice& device) { device.write(payerBytes); });
   pair.Commit();
   return true;
 }

@@ -63,7 +63,7 @@ class RecipientCopiesTest : public TFormsTest {
     return WritePayerFile(SamplePayer(),
                           {WithZip(SamplePayee("Zeta Corp", "123-45-6788", 100), "62521"),
                            WithZip(SamplePayee("Alpha/Beta: \"Co\"", "", 50), "62704-1234"),
-                           WithZip(SamplePayee("Mu Smith", "345-67-8901", 7), "K1A 0B1"),
+                           WithZip(SamplePayee("Mu Smith", "345-67-8901", 7), ""),
                            WithZip(SamplePayee("Mu Smith", "999-88-8901", 9), "53703"),
                            WithZip(SampleBorrower("Lender Client", "456-78-9012", 900), "60601"),
                            SamplePayee("Nobody", "567-89-0123", 0)});
@@ -299,9 +299,9 @@ TEST_F(RecipientCopiesTest, EveryFormPrintsCopyBWithInstructionsAndTheCopyForThe
   };
   for (const TCase& c : cases) {
     SCOPED_TRACE(c.Form);
-    const TFormDef& form = *FindFormDef(uint8_t(FormTypeByName(c.Form)));
+    const TFormDef& form = *FormDefByName(c.Form);
     TPayeeRecord payee = SamplePayee("Zeta", "123-45-6788", 0);
-    for (const char* field : FormTotalsDef(form.FormType).AmountFields) payee.SetDouble(field, 100);
+    for (const char* field : form.Totals.AmountFields) payee.SetDouble(field, 100);
     payee.SetString("F1099S1", "06/15/2025");
     OpenPayerFile(SamplePayer(), {payee, payee});
 
@@ -325,6 +325,52 @@ TEST_F(RecipientCopiesTest, EveryFormPrintsCopyBWithInstructionsAndTheCopyForThe
     EXPECT_TRUE(HasTextStarting(payer.Pages[0], "For Privacy Act and"));
     EXPECT_FALSE(HasText(payer.Pages[0], "Copy B"));
     EXPECT_FALSE(HasText(payer.Pages[0], "(keep for your records)"));
+    ClosePayerFile();
+  }
+}
+
+// Copy C is the payer's own record: the recipient's SSN whole unless masking is asked for for
+// it (the mask on by default is the recipient's copy's), with the VOID box, and on the forms
+// that have one the "2nd TIN not." box marked from the payee. Copy B has neither box.
+TEST_F(RecipientCopiesTest, CopyCShowsTheTinWholeUnlessAskedAndHasItsOwnBoxes) {
+  struct TCase {
+    const char* Form;
+    const char* SecondTin;  // the payee's "2nd TIN not." flag; null where the form has none
+  };
+  const TCase cases[] = {{"1099-NEC", "SecTINnot1099NEC"},
+                         {"1099-MISC", "SecTINnot1099MISC"},
+                         {"1099-INT", "SecTINnot1099INT"},
+                         {"1099-DIV", "SecTINnot1099DIV"},
+                         {"1099-R", nullptr},
+                         {"1099-S", nullptr},
+                         {"1098", nullptr}};
+  MaskSSNOption = true;
+  for (const TCase& c : cases) {
+    SCOPED_TRACE(c.Form);
+    const TFormDef& form = *FormDefByName(QLatin1String(c.Form));
+    TPayeeRecord payee = SamplePayee("Zeta", "123-45-6788", 0);
+    for (const char* field : form.Totals.AmountFields) payee.SetDouble(field, 100);
+    payee.SetString("F1099S1", "06/15/2025");
+    if (c.SecondTin) payee.SetBool(c.SecondTin, true);
+    OpenPayerFile(SamplePayer(), {payee});
+
+    const TPage b = Print(form, TCopyChoice{false, false}).Pages[0];
+    EXPECT_TRUE(HasText(b, "***-**-6788"));
+    EXPECT_FALSE(HasText(b, "VOID"));
+    EXPECT_FALSE(HasText(b, "2nd TIN not."));
+    EXPECT_TRUE(TextsEqual(b, "X").isEmpty());
+
+    const TPage whole = Print(form, TCopyChoice{true, false}).Pages[0];
+    EXPECT_TRUE(HasText(whole, "123-45-6788"));
+    EXPECT_FALSE(HasText(whole, "***-**-6788"));
+    EXPECT_TRUE(HasText(whole, "VOID"));
+    EXPECT_TRUE(HasText(whole, "CORRECTED"));
+    EXPECT_EQ(HasText(whole, "2nd TIN not."), c.SecondTin != nullptr);
+    EXPECT_EQ(TextsEqual(whole, "X").size(), c.SecondTin ? 1 : 0);
+
+    const TPage masked = Print(form, TCopyChoice{true, false, true}).Pages[0];
+    EXPECT_TRUE(HasText(masked, "***-**-6788"));
+    EXPECT_FALSE(HasText(masked, "123-45-6788"));
     ClosePayerFile();
   }
 }
@@ -356,8 +402,8 @@ TEST(RecipientInstructions, ParsesHeadingsParagraphsAndBoldRuns) {
 // long for one page goes on over as many as it needs, nothing dropped.
 TEST(RecipientInstructions, ShippedTextsFitAPageAndLongTextsFlowOver) {
   RegisterFontSubstitutions();
-  for (const T1096FormType& type : Form1096Types()) {
-    const TFormDef& form = *FindFormDef(type.FormType);
+  for (const TFormDef* def : FormDefs()) {
+    const TFormDef& form = *def;
     SCOPED_TRACE(form.Name);
     const TInstructions t = LoadInstructions(InstructionsFile(form, SourceProjectFile()));
     EXPECT_EQ(t.Form, QString::fromLatin1(form.Name));
