@@ -18,15 +18,9 @@ void RefuseProtected(const QString& payeeFile) {
         QStringLiteral("%1 is protected by a file password; open it in Papyra").arg(payeeFile));
 }
 
-bool PayeeFileArgument(const QStringList& args, QString& payeeFile, QTextStream& err,
-                       const char* usage) {
-  const QStringList files = Positional(args);
-  const QString csv = OptionValue(args, QStringLiteral("--csv"));
-  if (files.size() != 1 || csv.isEmpty()) {
-    err << "usage: papyra-batch " << usage << "\n";
-    return false;
-  }
-  payeeFile = files.first();
+// The payee file the command works on; false (with the reason on err) when it is none.
+bool PayeeFileArgument(const TParsedCommand& args, QString& payeeFile, QTextStream& err) {
+  payeeFile = args.Arguments().first();
   if (QFileInfo(payeeFile).suffix().toUpper() != QLatin1String("PE25")) {
     err << "Not a payee (.PE25) file: " << payeeFile << "\n";
     return false;
@@ -38,32 +32,44 @@ bool PayeeFileArgument(const QStringList& args, QString& payeeFile, QTextStream&
   return true;
 }
 
+QString CsvOption(const TParsedCommand& args) {
+  const QString csv = args.Value(QStringLiteral("--csv"));
+  if (csv.isEmpty()) throw TUsageError{QStringLiteral("--csv needs a file name")};
+  return csv;
+}
+
 constexpr const char* kExportUsage = "export FILE.PE25 --csv OUT.csv [--form FORM]";
 constexpr const char* kImportUsage = "import FILE.PE25 --csv IN.csv [--map MAP.json]";
+const TCommandSpec kExportSpec = {{TOptionSpec::Value(QStringLiteral("--csv")).Needed(),
+                                   TOptionSpec::Value(QStringLiteral("--form"))},
+                                  {QStringLiteral("FILE.PE25")}};
+const TCommandSpec kImportSpec = {{TOptionSpec::Value(QStringLiteral("--csv")).Needed(),
+                                   TOptionSpec::Value(QStringLiteral("--map"))},
+                                  {QStringLiteral("FILE.PE25")}};
 
-int Export(const QStringList& args, QTextStream& out, QTextStream& err) {
-  QString payeeFile;
-  if (!PayeeFileArgument(args, payeeFile, err, kExportUsage)) return 2;
+int Export(const TParsedCommand& args, QTextStream& out, QTextStream& err) {
+  const QString csv = CsvOption(args);
   std::optional<uint8_t> form;
-  const QString formName = OptionValue(args, QStringLiteral("--form"));
-  if (!formName.isEmpty() && !(form = FormTypeFromName(formName))) {
-    err << "Unknown form " << formName << " (1098, 1099-DIV, 1099-INT, 1099-MISC, 1099-NEC, "
-        << "1099-R, 1099-S)\n";
-    return 2;
-  }
+  const QString formName = args.Value(QStringLiteral("--form"));
+  if (args.Has(QStringLiteral("--form")) && !(form = FormTypeFromName(formName)))
+    throw TUsageError{QStringLiteral("Unknown form %1 (1098, 1099-DIV, 1099-INT, 1099-MISC, "
+                                     "1099-NEC, 1099-R, 1099-S)")
+                          .arg(formName)};
+  QString payeeFile;
+  if (!PayeeFileArgument(args, payeeFile, err)) return 2;
   RefuseProtected(payeeFile);
-  const QString csv = OptionValue(args, QStringLiteral("--csv"));
   ExportPayees(payeeFile, csv, form);
   out << "Exported " << ReadPayeeFile(payeeFile).size() << " payees to " << csv << "\n";
   return 0;
 }
 
-int Import(const QStringList& args, QTextStream& out, QTextStream& err) {
+int Import(const TParsedCommand& args, QTextStream& out, QTextStream& err) {
+  const QString csvPath = CsvOption(args);
   QString payeeFile;
-  if (!PayeeFileArgument(args, payeeFile, err, kImportUsage)) return 2;
-  const QString map = OptionValue(args, QStringLiteral("--map"));
-  const TImportSettings settings = map.isEmpty() ? TImportSettings{} : LoadImportMapping(map);
-  const QString csvPath = OptionValue(args, QStringLiteral("--csv"));
+  if (!PayeeFileArgument(args, payeeFile, err)) return 2;
+  const QString map = args.Value(QStringLiteral("--map"));
+  const TImportSettings settings =
+      args.Has(QStringLiteral("--map")) ? LoadImportMapping(map) : TImportSettings{};
   QFile csv(csvPath);
   if (!csv.open(QIODevice::ReadOnly)) {
     err << "Unable to read " << csvPath << "\n";
@@ -84,6 +90,7 @@ int Import(const QStringList& args, QTextStream& out, QTextStream& err) {
 
 PAPYRA_BATCH_COMMAND("export", kExportUsage,
                      "Writes the payees to a CSV file (UTF-8, a header row of field names).",
-                     Export)
+                     kExportSpec, Export)
 PAPYRA_BATCH_COMMAND("import", kImportUsage,
-                     "Adds the payees of a CSV file after the existing ones, all or none.", Import)
+                     "Adds the payees of a CSV file after the existing ones, all or none.",
+                     kImportSpec, Import)
