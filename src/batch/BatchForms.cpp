@@ -30,21 +30,26 @@
 #include "storage/RecordSet.h"
 
 namespace {
-const char* const kPrintUsage =
-    "print FILE.PE25 --form 1098|1099-DIV|1099-INT|1099-MISC|1099-NEC|1099-R|1099-S|1096 "
+// The forms are the registry's: a form added there is offered here.
+QByteArray UsageText(const char* text) {
+  return QString::fromLatin1(text)
+      .replace(QStringLiteral("FORMS"), FormShortNames(QStringLiteral("|")))
+      .toLatin1();
+}
+const QByteArray kPrintUsage = UsageText(
+    "print FILE.PE25 --form FORMS|1096 "
     "--kind program|redcopy [--mask-ssn yes|no] [--copy B|C] [--instructions yes|no] "
-    "[--form-type 1098|1099-DIV|1099-INT|1099-MISC|1099-NEC|1099-R|1099-S] "
+    "[--form-type FORMS] "
     "--out OUT.pdf|.html|.snp|.txt\n"
     "       print FILE.PE25 --form FORM --kind program --per-recipient "
     "[--password tin-last4|zip|none] [--mask-ssn yes|no] [--copy B|C] [--instructions yes|no] "
-    "--out DIR";
-const char* const kTotalsUsage =
-    "totals FILE.PE25 --form 1098|1099-DIV|1099-INT|1099-MISC|1099-NEC|1099-R|1099-S";
+    "--out DIR");
+const QByteArray kTotalsUsage = UsageText("totals FILE.PE25 --form FORMS");
 
-// The form types by their names, as the Form 1096 names them.
+// The forms by the names the Form 1096 gives them, from the registry.
 QStringList FormNames() {
   QStringList names;
-  for (const T1096FormType& t : Form1096Types()) names.append(QString::fromLatin1(t.Name));
+  for (const TFormDef* def : FormDefs()) names.append(QString::fromLatin1(def->ShortName));
   return names;
 }
 
@@ -216,9 +221,9 @@ int PrintForms(const TParsedCommand& args, QTextStream& out, QTextStream& err) {
     if (!o.PerRecipient) CheckBatchOutput(o.Target);
     const QString typeName =
         form == QLatin1String("1096") ? args.Value(QStringLiteral("--form-type")) : form;
-    CurrentFormType = uint8_t(FormTypeByName(typeName));
-    if (!FindFormDef(CurrentFormType))
-      throw TBatchFailure{QStringLiteral("Unknown form: %1").arg(typeName)};
+    const TFormDef* def = FormDefByName(typeName);
+    if (!def) throw TBatchFailure{QStringLiteral("Unknown form: %1").arg(typeName)};
+    CurrentFormType = def->FormType;
     StartBatchSettings();
     MaskSSNOption = o.Mask;
     CopyChoice() = o.Copies;
@@ -255,7 +260,7 @@ int PrintForms(const TParsedCommand& args, QTextStream& out, QTextStream& err) {
 int ShowTotals(const TParsedCommand& args, QTextStream& out, QTextStream& err) {
   const QString form = args.Value(QStringLiteral("--form"));
   try {
-    CurrentFormType = uint8_t(FormTypeByName(form));
+    CurrentFormType = FormDefByName(form)->FormType;  // one of the listed names
     StartBatchSettings();
     TFrmDataModule module;
     OpenPayerFileReadOnly(module, args.Arguments().first());
@@ -273,11 +278,11 @@ int ShowTotals(const TParsedCommand& args, QTextStream& out, QTextStream& err) {
 }
 }  // namespace
 
-PAPYRA_BATCH_COMMAND("print", kPrintUsage,
+PAPYRA_BATCH_COMMAND("print", kPrintUsage.constData(),
                      "Prints the forms of a payer file, program-generated or for pre-printed red "
                      "copies, into a PDF, HTML, snapshot or text file.",
                      PrintSpec(), PrintForms)
-PAPYRA_BATCH_COMMAND("totals", kTotalsUsage,
+PAPYRA_BATCH_COMMAND("totals", kTotalsUsage.constData(),
                      "Prints the Form 1096 totals of one form type: forms, amount and "
                      "federal tax withheld.",
                      TotalsSpec(), ShowTotals)

@@ -38,15 +38,6 @@ const TRule kPayeeRules[] = {
 // clang-format on
 }  // namespace
 
-const QStringList& StateCodes() {
-  static const QStringList codes = {
-      "AK", "AL", "AR", "AZ", "CA", "CO", "CT", "DC", "DE", "FL", "GA", "GU", "HI", "IA",
-      "ID", "IL", "IN", "KS", "KY", "LA", "MA", "MD", "ME", "MI", "MN", "MO", "MS", "MT",
-      "NC", "ND", "NE", "NH", "NJ", "NM", "NV", "NY", "OH", "OK", "OR", "PA", "PR", "RI",
-      "SC", "SD", "TN", "TX", "UT", "VA", "VI", "VT", "WA", "WI", "WV", "WY"};
-  return codes;
-}
-
 TCheckResult CheckPayeeEntries(const TPayeeEntries& entries) {
   for (const TRule& rule : kPayeeRules)
     if (rule.Fails(entries))

@@ -7,6 +7,8 @@
 #include <QStringList>
 #include <optional>
 
+#include "core/CodeLists.h"
+
 // What a payee holds, by record field name: texts as stored, amounts, flags, and the labels a
 // form screen shows from the payer record.
 class TPayeeEntries {
@@ -28,18 +30,6 @@ struct TFieldProblem {
   bool Focus = true;
 };
 using TCheckResult = std::optional<TFieldProblem>;
-
-// The derived city line of a payer or payee: its stored City, State and ZipCode joined by single
-// spaces. The three fields' widths keep it within its own.
-template <typename TRecord>
-void SetCityStZip(TRecord& record) {
-  record.SetString("CityStZip", record.GetString("City") + QLatin1Char(' ') +
-                                    record.GetString("State") + QLatin1Char(' ') +
-                                    record.GetString("ZipCode"));
-}
-
-// The 54 two-letter state and territory codes, in the order of the state lists.
-const QStringList& StateCodes();
 
 // The payee screen's checks, in its order; the first that fails.
 TCheckResult CheckPayeeEntries(const TPayeeEntries& entries);

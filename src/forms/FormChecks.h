@@ -6,12 +6,8 @@
 #include <cstdint>
 #include <span>
 
+#include "core/CodeLists.h"
 #include "core/EntryChecks.h"
-
-// The 30 distribution codes of Form 1099-R box 7, in the order of the pick list.
-std::span<const char* const> DistCodes();
-// Whether box 7 may hold text: a single code or an admitted pair of codes, letter case ignored.
-bool IsAdmittedDistCode(const QString& text);
 
 TCheckResult Check1098(const TPayeeEntries& e);
 TCheckResult Check1099DIV(const TPayeeEntries& e);
@@ -20,8 +16,6 @@ TCheckResult Check1099MISC(const TPayeeEntries& e);
 TCheckResult Check1099NEC(const TPayeeEntries& e);
 TCheckResult Check1099R(const TPayeeEntries& e);
 TCheckResult Check1099S(const TPayeeEntries& e);
-// The check of a form by its type (a TFormType).
-TCheckResult CheckFormEntries(uint8_t formType, const TPayeeEntries& e);
 
 // The text of a payer label the form screens show beside the state and locality lines
 // ("PayerStateID1": the state's code and the payer's number there; "PayerLocality1": the

@@ -12,6 +12,7 @@
 #include <QShortcut>
 #include <cmath>
 #include <iterator>
+#include <vector>
 
 #include "controls/CheckBoxEdit.h"
 #include "controls/DateEdit.h"
@@ -24,6 +25,7 @@
 #include "engine/ReportPrinter.h"
 #include "engine/ReportProject.h"
 #include "engine/ReportSystem.h"
+#include "forms/DistCodes.h"
 #include "forms/FormFace.h"
 #include "forms/FormRows.h"
 #include "forms/FormScreenParts.h"
@@ -35,6 +37,7 @@
 #include "platform/Dialogs.h"
 #include "storage/DataModule.h"
 #include "storage/Globals.h"
+#include "storage/RecordModel.h"
 
 namespace {
 constexpr double kScreenDpi = 110;
@@ -91,8 +94,28 @@ Qt::Alignment AlignmentOf(uint8_t flags) {
   return Qt::AlignLeft | Qt::AlignVCenter;
 }
 
+// A control without limits of its own takes its field's: the field's width, or the digits of its
+// largest number.
 int MaxLengthOf(const TControlDef& c) {
-  return c.MaxLength > 0 ? c.MaxLength : PayeeLayout().Field(c.Field)->Width;
+  if (c.MaxLength > 0) return c.MaxLength;
+  const TFieldDef& field = *PayeeLayout().Field(c.Field);
+  if (field.Kind != TFieldKind::Int32) return field.Width;
+  return int(
+      QString::number(field.Rule.Value == TValueKind::Percent ? 100 : field.Rule.Max).size());
+}
+
+// The filter set of the characters the control's field admits: "[0..9]", "[1..9,A..H,...]".
+QString ValidCharsOf(const TControlDef& c) {
+  if (c.ValidChars) return QString::fromLatin1(c.ValidChars);
+  const QString chars = FieldChars(*PayeeLayout().Field(c.Field));
+  QStringList parts;
+  for (qsizetype i = 0; i < chars.size();) {
+    qsizetype end = i;
+    while (end + 1 < chars.size() && chars[end + 1].unicode() == chars[end].unicode() + 1) ++end;
+    parts << (end > i ? QString(chars[i]) + QStringLiteral("..") + chars[end] : QString(chars[i]));
+    i = end + 1;
+  }
+  return QLatin1Char('[') + parts.join(QLatin1Char(',')) + QLatin1Char(']');
 }
 
 TFilterEdit* NewFilterEdit(const TControlDef& c, const QString& validChars) {
@@ -127,17 +150,12 @@ bool IsNavigatorKey(int key, Qt::KeyboardModifiers modifiers) {
     if (key == k) return true;
   return false;
 }
-// The guide's topic of each form (by form type): the contexts the Forms menu carries.
-int FormHelpContext(uint8_t formType) {
-  constexpr int kContexts[] = {13, 14, 15, 16, 26, 17, 18};
-  return formType < std::size(kContexts) ? kContexts[formType] : int(htContents);
-}
 }  // namespace
 
 const QColor TFrmFormScreen::FocusColor(187, 255, 255);
 
 TFrmFormScreen::TFrmFormScreen(const TFormDef& def, QWidget* parent)
-    : TFrmScreen(parent, FormHelpContext(def.FormType)), FDef(def) {
+    : TFrmScreen(parent, def.HelpContext), FDef(def) {
   RegisterFontSubstitutions();
   setObjectName(QString::fromLatin1(def.ClassName).mid(1));
   setWindowTitle(QString::fromLatin1(def.Caption));
@@ -234,7 +252,7 @@ QWidget* TFrmFormScreen::CreateControl(const TControlDef& c) {
       edit = new TCheckBoxEdit;
       break;
     case TCtlKind::Filter:
-      edit = NewFilterEdit(c, QString::fromLatin1(c.ValidChars ? c.ValidChars : "[]"));
+      edit = NewFilterEdit(c, ValidCharsOf(c));
       break;
     case TCtlKind::IntText:
       edit = NewFilterEdit(c, QStringLiteral("[0..9]"));
@@ -271,7 +289,8 @@ QWidget* TFrmFormScreen::CreateControl(const TControlDef& c) {
 
 void TFrmFormScreen::CreateControls() {
   QWidget* previous = nullptr;
-  for (const TControlDef& c : FDef.Controls) {
+  for (const TBoxDef& box : FDef.Boxes) {
+    const TControlDef& c = box.Control;
     QWidget* control = CreateControl(c);
     FControls.insert(QLatin1String(c.Name), control);
     auto enter = [this, control] { FieldEnter(control); };
@@ -308,8 +327,9 @@ void TFrmFormScreen::AddCorrectedKey() {
 }
 
 QWidget* TFrmFormScreen::FirstBox() const {
-  for (const TControlDef& c : FDef.Controls)
-    if ((c.Flags & cfNoTabStop) == 0) return FControls.value(QLatin1String(c.Name));
+  for (const TBoxDef& box : FDef.Boxes)
+    if ((box.Control.Flags & cfNoTabStop) == 0)
+      return FControls.value(QLatin1String(box.Control.Name));
   return nullptr;
 }
 
@@ -322,7 +342,7 @@ void TFrmFormScreen::CreateNavigator() {
   for (int b = nbFirst; b <= nbList; ++b)
     RSNavigator->SetBtnHint(static_cast<TNavigationButtons>(b), QLatin1String(kFormNavHints[b]));
   RSNavigator->OnBeforeAction = [this](TRSNavigator*) {
-    ValidateForm();
+    Validate();
     SaveFormFields();
     FrmDataModule->RSPayee->PostRec();
   };
@@ -387,7 +407,7 @@ void TFrmFormScreen::FormShow() {
   FOffsets = ReadHeldOffsets(QString::fromLatin1(FDef.OffsetPrefix));
   if (FrmDataModule->ReportProject) FrmDataModule->ReportProject->SetEngine(ReportSystem);
   if (QWidget* first = FirstBox()) first->setFocus(Qt::OtherFocusReason);
-  FormShowExtra();
+  if (FDef.ScreenExtra == TScreenExtra::DistCodeList) AddDistCodeList(*this);
 }
 
 void TFrmFormScreen::BindNavigator() {
@@ -433,7 +453,8 @@ void TFrmFormScreen::ShowPayeeLabels() {
 
 void TFrmFormScreen::LoadFormFields() {
   ShowPayeeLabels();
-  for (const TControlDef& c : FDef.Controls) {
+  for (const TBoxDef& box : FDef.Boxes) {
+    const TControlDef& c = box.Control;
     QWidget* control = FControls.value(QLatin1String(c.Name));
     const TFieldHandle field = PayeeLayout().Field(c.Field);
     switch (c.Kind) {
@@ -454,41 +475,60 @@ void TFrmFormScreen::LoadFormFields() {
 }
 
 void TFrmFormScreen::SaveFormFields() {
-  for (const TControlDef& c : FDef.Controls) {
+  SaveFormFields(PayeeRec);
+}
+
+void TFrmFormScreen::SaveFormFields(TPayeeRecord& payee) const {
+  for (const TBoxDef& box : FDef.Boxes) {
+    const TControlDef& c = box.Control;
     QWidget* control = FControls.value(QLatin1String(c.Name));
     const TFieldHandle field = PayeeLayout().Field(c.Field);
     switch (c.Kind) {
       case TCtlKind::Money:
-        PayeeRec.SetDouble(field, static_cast<TDollarEdit*>(control)->Value());
+        payee.SetDouble(field, static_cast<TDollarEdit*>(control)->Value());
         break;
       case TCtlKind::Check:
-        PayeeRec.SetBool(field, static_cast<TCheckBoxEdit*>(control)->Checked());
+        payee.SetBool(field, static_cast<TCheckBoxEdit*>(control)->Checked());
         break;
       case TCtlKind::IntText: {
         const QString text = TrimText(static_cast<QLineEdit*>(control)->text());
-        PayeeRec.SetInt(field, text.isEmpty() ? 0 : TextToInt(text));
+        payee.SetInt(field, text.isEmpty() ? 0 : TextToInt(text));
         break;
       }
       case TCtlKind::Date:
-        PayeeRec.SetString(field, static_cast<TDateEdit*>(control)->text());
+        payee.SetString(field, static_cast<TDateEdit*>(control)->text());
         break;
       default:
-        PayeeRec.SetString(field, static_cast<QLineEdit*>(control)->text());
+        payee.SetString(field, static_cast<QLineEdit*>(control)->text());
         break;
     }
   }
 }
 
+void TFrmFormScreen::ValidateForm() {
+  RaiseFieldProblem(FDef.Check(TScreenEntries(this)), this);
+}
+
+void TFrmFormScreen::Validate() {
+  ValidateForm();
+  TPayeeRecord stored = PayeeRec;
+  SaveFormFields(stored);
+  std::vector<TStoredField> boxes;
+  for (const TBoxDef& box : FDef.Boxes)
+    boxes.push_back({box.Control.Field, box.Control.Name, box.Control.Caption});
+  RaiseStoredProblem(PayeeLayout(), stored.Data(), boxes, this);
+}
+
 // ---- commands --------------------------------------------------------------------------------
 
 void TFrmFormScreen::FormClose() {
-  ValidateForm();
+  Validate();
   SaveFormFields();
   FrmDataModule->RSPayee->PostRec();
 }
 
 void TFrmFormScreen::BtnPrintClick() {
-  ValidateForm();
+  Validate();
   SaveFormFields();
   FrmDataModule->RSPayee->PostRec();
   if (ScanFormTotals() == 0) throw EPrintException(QString::fromLatin1(FDef.NoFormsText));
@@ -557,4 +597,10 @@ void TFrmFormScreen::keyPressEvent(QKeyEvent* event) {
     return;
   }
   TFrmScreen::keyPressEvent(event);
+}
+
+void ShowFormScreen(const TFormDef& def) {
+  CurrentFormType = def.FormType;
+  TFrmFormScreen screen(def, QApplication::activeWindow());
+  screen.exec();
 }

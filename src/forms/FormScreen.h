@@ -1,9 +1,9 @@
 #pragma once
-// The form screen family: one window class that every per-payee form screen configures with its
-// tables (FormTables.h). It shows the IRS form's face drawn from the form's report, places the
-// payer and payee labels and the box controls in their boxes, moves from payee to payee writing
-// each one first, prints both kinds of form, and opens the IRS instructions. A form adds only
-// its validation (ValidateForm) and, where it has them, extra opening steps.
+// The form screen family: one window class that every per-payee form screen is, configured by its
+// form's TFormDef (FormTables.h). It shows the IRS form's face drawn from the form's report,
+// places the payer and payee labels and the box controls in their boxes, moves from payee to
+// payee writing each one first, prints both kinds of form, and opens the IRS instructions. The
+// form's check is its TFormDef's; the 1099-R's distribution code list is its one extra.
 #include <QHash>
 #include <QString>
 #include <functional>
@@ -55,8 +55,13 @@ class TFrmFormScreen : public TFrmScreen {
   // Operations of every form screen.
   void LoadFormFields();
   void SaveFormFields();
-  // Throws EFieldException, the focus on the box to correct, when a box combination is wrong.
-  virtual void ValidateForm() {}
+  // The boxes as they would be stored, into payee.
+  void SaveFormFields(TPayeeRecord& payee) const;
+  // The form's own check (its TFormDef's): throws EFieldException, the focus on the box to
+  // correct, when a box combination is wrong.
+  void ValidateForm();
+  // The form's own checks, then the record model's on every box: what the screen writes.
+  void Validate();
   void FormClose();  // validate, save and write the payee
   void BtnPrintClick();
   void BtnHelpClick();
@@ -66,8 +71,6 @@ class TFrmFormScreen : public TFrmScreen {
   void FieldExit(QWidget* control);
 
  protected:
-  // Runs once the family's opening steps are done: the form's own labels beyond the tables.
-  virtual void FormShowExtra() {}
   void FormCloseQuery() override { FormClose(); }
   void keyPressEvent(QKeyEvent* event) override;
   bool eventFilter(QObject* watched, QEvent* event) override;
@@ -100,3 +103,7 @@ class TFrmFormScreen : public TFrmScreen {
   QWidget* FColoured = nullptr;  // the box that shows the focus colour
   TFormOffsets FOffsets;
 };
+
+// Main window: Forms / the form. Sets CurrentFormType, shows the form's screen modally, releases
+// it.
+void ShowFormScreen(const TFormDef& def);

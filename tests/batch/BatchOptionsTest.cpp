@@ -87,13 +87,19 @@ class BatchOptionsTest : public TFormsTest {
          "",
          "",
          ""},
-        {{"export", File, "--csv", Out("payees.csv"), "--form", "1099-NEC"},
+        {{"export", File, "--csv", Out("payees.csv"), "--form", "1099-NEC", "--header", "words"},
          "--csv",
          "--cvs",
-         "",
-         "",
-         ""},
-        {{"import", File, "--csv", Input.Path("payees.csv")}, "--csv", "--scv", "", "", ""},
+         "--header",
+         "word",
+         "invalid value \"word\" for --header (words or fields); did you mean words?"},
+        // The spreadsheet holds the file's own payees, so the import must be told what to do.
+        {{"import", File, "--csv", Input.Path("payees.csv"), "--existing", "skip"},
+         "--csv",
+         "--scv",
+         "--existing",
+         "replace",
+         "invalid value \"replace\" for --existing (update, skip or add)"},
     };
   }
 
@@ -188,7 +194,7 @@ TEST_F(BatchOptionsTest, OptionsThatDoNotFitTogetherAreRefused) {
       {{"report", SourceProjectFile(), "Sample", "--out", pdf, "--param", "A=1", "--param", "A=2"},
        "--param A given more than once"},
       {{"export", File, "--csv", Out("p.csv"), "--form", "W-2"},
-       "Unknown form W-2 (1098, 1099-DIV, 1099-INT, 1099-MISC, 1099-NEC, 1099-R, 1099-S)"},
+       "unknown form W-2 (1098, 1099-DIV, 1099-INT, 1099-MISC, 1099-NEC, 1099-R, 1099-S or all)"},
   };
   for (const auto& c : cases) ExpectRefused(c.Args, c.Message);
 }

@@ -9,6 +9,7 @@
 #include <QTest>
 #include <QToolButton>
 
+#include "FormScreens.h"
 #include "FormsFixture.h"
 #include "controls/CheckBoxEdit.h"
 #include "controls/DateEdit.h"
@@ -16,7 +17,6 @@
 #include "controls/FilterEdit.h"
 #include "controls/RSNavigator.h"
 #include "forms/DistCodes.h"
-#include "forms/Frm1099R.h"
 #include "platform/MsgBox.h"
 #include "platform/Services.h"
 #include "storage/Globals.h"
@@ -67,7 +67,7 @@ TEST_F(Frm1099RTest, OpeningShowsPayerStateAndLocalityLinesAndTheBoxes) {
   EXPECT_DOUBLE_EQ(Money(screen, "F1099R1")->Value(), 1000);
   EXPECT_EQ(Edit(screen, "F1099R7")->text(), QStringLiteral("7"));
   EXPECT_EQ(Edit(screen, "F1099R8a")->text(), QStringLiteral("0"));
-  EXPECT_FALSE(screen.LblBox7Hint->isVisible());
+  EXPECT_FALSE(screen.findChild<QLabel*>(QStringLiteral("LblBox7Hint"))->isVisible());
 }
 
 TEST_F(Frm1099RTest, EnterWalksTheBoxesInTabOrder) {
@@ -219,7 +219,8 @@ TEST_P(Frm1099RValidationTest, RefusesToLeaveAWrongPayee) {
 // clang-format off
 const TValidationCase kValidation[] = {
   // The distribution code: missing, single, pairs in either admitted order, a pair the IRS does
-  // not admit, letter case ignored, and no check at all without a gross distribution.
+  // not admit, letter case ignored; without a gross distribution no code is needed, but what
+  // the box holds must still be a code.
   {"CodeMissing",      1000, 0, 0, "",   0, 0, 0, 0, 0, 0, 0, 0, false, "Distribution code is missing.", "F1099R7"},
   {"Code7",            1000, 0, 0, "7",  0, 0, 0, 0, 0, 0, 0, 0, false, "", ""},
   {"Code7D",           1000, 0, 0, "7D", 0, 0, 0, 0, 0, 0, 0, 0, false, "", ""},
@@ -228,7 +229,8 @@ const TValidationCase kValidation[] = {
   {"CodeY",            1000, 0, 0, "Y",  0, 0, 0, 0, 0, 0, 0, 0, false, "", ""},
   {"CodeLowerCase",    1000, 0, 0, "gk", 0, 0, 0, 0, 0, 0, 0, 0, false, "", ""},
   {"CodeOnlyOneOrder", 1000, 0, 0, "A1", 0, 0, 0, 0, 0, 0, 0, 0, false, kInvalidCode, "F1099R7"},
-  {"NoBox1NoCheck",    0,    0, 0, "3A", 0, 0, 0, 0, 0, 0, 0, 0, false, "", ""},
+  {"NoBox1NoCheck",    0,    0, 0, "3A", 0, 0, 0, 0, 0, 0, 0, 0, false, "Box 7 Distribution code(s) is not a distribution code.", "F1099R7"},
+  {"NoBox1NoCode",     0,    0, 0, "",   0, 0, 0, 0, 0, 0, 0, 0, false, "", ""},
   // The amounts come first: box 2a over box 1, then box 3 over box 2a, whatever box 7 holds.
   // (The error box ends a message with a full stop where it has none.)
   {"Box2aOverBox1",    1000, 1000.01, 0, "", 0, 0, 0, 0, 0, 0, 0, 0, false, "Box 2a cannot be greater than box 1.", "F1099R2"},
@@ -252,7 +254,7 @@ TEST_F(Frm1099RTest, HintShowsOnlyWhileBox7HasTheFocus) {
   TFrm1099R screen;
   ShowActive(screen);
   QLabel* hint = screen.findChild<QLabel*>(QStringLiteral("LblBox7Hint"));
-  ASSERT_EQ(hint, screen.LblBox7Hint);
+  ASSERT_NE(hint, nullptr);
   EXPECT_EQ(hint->text(),
             QStringLiteral(" Double click within   box 7 for a list of    Distribution codes "));
   EXPECT_EQ(hint->width(), 95);
@@ -298,7 +300,7 @@ TEST_F(Frm1099RTest, DoubleClickPicksACodeThatCompletesOrReplacesBox7) {
   // The pair picked twice over passes the code check.
   box7->setText(QStringLiteral("7"));
   DistCodesScript::SetNextAnswer(12);
-  screen.PickBox7Code();
+  PickBox7Code(screen);
   EXPECT_NO_THROW(screen.ValidateForm());
 }
 
