@@ -191,10 +191,14 @@ TPrintOptions PrintOptions(const TParsedCommand& args) {
   o.Kind = args.Value(QStringLiteral("--kind"));
   o.Target = args.Value(QStringLiteral("--out"));
   o.PerRecipient = args.Has(QStringLiteral("--per-recipient"));
-  o.Mask = args.Value(QStringLiteral("--mask-ssn"), QStringLiteral("yes")) == QLatin1String("yes");
   o.Copies.Instructions =
       args.Value(QStringLiteral("--instructions"), QStringLiteral("yes")) == QLatin1String("yes");
   o.Copies.PayerCopy = args.Value(QStringLiteral("--copy")) == QLatin1String("C");
+  // The payer's own Copy C shows the TIN whole unless masking is asked for.
+  bool& mask = o.Copies.PayerCopy ? o.Copies.MaskPayerCopy : o.Mask;
+  mask = args.Value(QStringLiteral("--mask-ssn"),
+                    o.Copies.PayerCopy ? QStringLiteral("no") : QStringLiteral("yes")) ==
+         QLatin1String("yes");
   PasswordSourceByName(args.Value(QStringLiteral("--password"), QStringLiteral("none")),
                        o.Password);
   if (o.Target.isEmpty()) throw TUsageError{QStringLiteral("--out needs a file name")};

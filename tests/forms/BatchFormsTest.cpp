@@ -35,6 +35,11 @@ TEST_F(BatchFormsTest, PrintsTheSameFormsAsTheScreensWithoutTouchingTheFile) {
       {{"--form", "1099-NEC", "--kind", "program"}, 6, "ALPHA"},
       {{"--form", "1099-NEC", "--kind", "program", "--instructions", "no"}, 3, "ALPHA"},
       {{"--form", "1099-NEC", "--kind", "program", "--copy", "C"}, 3, "Copy C"},
+      // The payer's own copy shows the TIN whole unless masking is asked for.
+      {{"--form", "1099-NEC", "--kind", "program", "--copy", "C"}, 3, "234-56-7890"},
+      {{"--form", "1099-NEC", "--kind", "program", "--copy", "C", "--mask-ssn", "yes"},
+       3,
+       "***-**-7890"},
       {{"--form", "1099-NEC", "--kind", "program", "--mask-ssn", "no"}, 6, "234-56-7890"},
       {{"--form", "1099-NEC", "--kind", "program", "--mask-ssn", "yes"}, 6, "***-**-7890"},
       {{"--form", "1099-NEC", "--kind", "redcopy"}, 1, "40.00"},

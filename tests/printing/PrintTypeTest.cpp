@@ -152,3 +152,42 @@ TEST(PrintType, CopyAndInstructionsChoicesAreHeldLikeTheMask) {
   EXPECT_EQ(CopyChoice().Copy(), "B");
   CopyChoice() = TCopyChoice{};
 }
+
+// Each copy has its own mask: the box shows the recipient's (on by default) for Copy B and the
+// payer's own (off by default) for Copy C, swaps as the copy changes, and both are held.
+TEST(PrintType, CopyCHasItsOwnMaskOffByDefault) {
+  MaskSSNOption = true;
+  CopyChoice() = TCopyChoice{};
+  QList<bool> shown;
+  WhenModal([&](QWidget* w) {
+    auto* mask = w->findChild<QCheckBox*>("ChkMaskSSN");
+    shown << mask->isChecked();
+    w->findChild<QRadioButton*>("RBCopyC")->click();
+    shown << mask->isChecked();
+    w->findChild<QRadioButton*>("RBCopyB")->click();
+    shown << mask->isChecked();
+    w->findChild<QRadioButton*>("RBCopyC")->click();
+    mask->click();  // the payer asks for its copy masked too
+    w->findChild<QPushButton*>("BtnOk")->click();
+  });
+  EXPECT_EQ(ChoosePrintType("Form 1099-NEC"), ptProgramGenerated);
+  EXPECT_EQ(shown, (QList<bool>{true, false, true}));
+  EXPECT_TRUE(MaskSSNOption);
+  EXPECT_TRUE(CopyChoice().MaskPayerCopy);
+  EXPECT_TRUE(CopyChoice().MaskTIN());
+
+  bool shownForC = false;
+  WhenModal([&](QWidget* w) {
+    shownForC = w->findChild<QCheckBox*>("ChkMaskSSN")->isChecked();
+    w->findChild<QCheckBox*>("ChkMaskSSN")->click();
+    w->findChild<QRadioButton*>("RBCopyB")->click();
+    w->findChild<QPushButton*>("BtnOk")->click();
+  });
+  EXPECT_EQ(ChoosePrintType("Form 1099-NEC"), ptProgramGenerated);
+  EXPECT_TRUE(shownForC);
+  EXPECT_FALSE(CopyChoice().PayerCopy);
+  EXPECT_FALSE(CopyChoice().MaskPayerCopy);
+  EXPECT_TRUE(MaskSSNOption);
+  EXPECT_TRUE(CopyChoice().MaskTIN());
+  CopyChoice() = TCopyChoice{};
+}
