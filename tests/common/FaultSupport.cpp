@@ -12,6 +12,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <cerrno>
+#include <cstdio>
 
 namespace {
 constexpr const char* kTmpfsSize = "size=256k";
@@ -27,6 +28,12 @@ bool SetFileSizeLimit(qint64 limit) {
   if (::getrlimit(RLIMIT_FSIZE, &rl) != 0) return false;
   rl.rlim_cur = rlim_t(limit);
   return ::setrlimit(RLIMIT_FSIZE, &rl) == 0;
+}
+
+// The fault a test meets, in its output: the log of a run shows which kind each user got.
+void TellFault(const QString& kind) {
+  std::printf("[   FAULT  ] %s\n", qPrintable(kind));
+  std::fflush(stdout);
 }
 
 // Writes blocks and then single bytes until the file system says it is full.
@@ -71,10 +78,11 @@ bool TFaultFolder::DenyNewEntries() {
   bool denied = true;
   for (const QString& folder : FolderTree()) {
     const QByteArray native = QFile::encodeName(folder);
-    denied = ::chmod(native.constData(), 0500) == 0 && ::access(native.constData(), W_OK) != 0 &&
-             denied;
+    denied =
+        ::chmod(native.constData(), 0500) == 0 && ::access(native.constData(), W_OK) != 0 && denied;
   }
   // Root passes over permissions; then the folder is not read-only for this process.
+  if (denied) TellFault(FKind);
   return denied;
 }
 
@@ -91,10 +99,12 @@ void TFaultFolder::MakeFull(qint64 room) {
       QFile::resize(filler, QFileInfo(filler).size() - room);
     }
     FKind = QStringLiteral("full tmpfs");
+    TellFault(FKind);
     return;
   }
   FLimit = room;
   FKind = QStringLiteral("file size limit");
+  TellFault(FKind);
 }
 
 bool TFaultFolder::MakeReadOnly() {
@@ -103,6 +113,7 @@ bool TFaultFolder::MakeReadOnly() {
     FReadOnly =
         ::mount("tmpfs", native.constData(), "tmpfs", MS_REMOUNT | MS_RDONLY, kTmpfsSize) == 0;
     FKind = QStringLiteral("read-only tmpfs");
+    TellFault(FKind);
     return FReadOnly;
   }
   FKind = QStringLiteral("read-only folder");
@@ -114,10 +125,13 @@ bool TFaultFolder::MakeNoNewFiles() {
   if (FMounted) {
     struct statvfs fs {};
     if (::statvfs(native.constData(), &fs) != 0) return false;
-    const QByteArray options =
-        QByteArray(kTmpfsSize) + ",nr_inodes=" + QByteArray::number(qulonglong(fs.f_files - fs.f_ffree));
+    const QByteArray options = QByteArray(kTmpfsSize) + ",nr_inodes=" +
+                               QByteArray::number(qulonglong(fs.f_files - fs.f_ffree));
     FKind = QStringLiteral("tmpfs without free inodes");
-    return ::mount("tmpfs", native.constData(), "tmpfs", MS_REMOUNT, options.constData()) == 0;
+    const bool made =
+        ::mount("tmpfs", native.constData(), "tmpfs", MS_REMOUNT, options.constData()) == 0;
+    if (made) TellFault(FKind);
+    return made;
   }
   FKind = QStringLiteral("folder without write permission");
   return DenyNewEntries();

@@ -487,10 +487,10 @@ TEST_F(RecipientCopiesTest, ScreenCommandWritesTheFilesAndCanBeCancelled) {
   const QString dir = Folder.Path("screen");
   auto choose = [&](const QString& folder) {
     WhenModal([folder](QWidget* w) {
-      w->findChild<QLineEdit*>("EdtFolder")->setText(folder);
-      w->findChild<QRadioButton*>("RBTinLast4")->click();
-      EXPECT_TRUE(w->findChild<QLabel*>("LblStrength")->text().contains("10,000"));
-      w->findChild<QPushButton*>("BtnOk")->click();
+      Child<QLineEdit>(w, "EdtFolder")->setText(folder);
+      Child<QRadioButton>(w, "RBTinLast4")->click();
+      EXPECT_TRUE(Child<QLabel>(w, "LblStrength")->text().contains("10,000"));
+      Child<QPushButton>(w, "BtnOk")->click();
     });
   };
   // Asked about the recipient without a TIN: No leaves that file out, Yes writes it open.
