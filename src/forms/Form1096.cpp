@@ -64,7 +64,7 @@ int FormTypeByName(const QString& name) {
   return -1;
 }
 
-void Print1096ProgramGenerated(TReportProject& project) {
+void Print1096ProgramGenerated(TReportProject& project, const QString& selectionNote) {
   const bool trade = !IsBlank(Payer("TradeName"));
   const bool address2 = !IsBlank(Payer("Address2"));
   const bool ein = IsValidEIN(Payer("EmpIDNum"));
@@ -90,6 +90,7 @@ void Print1096ProgramGenerated(TReportProject& project) {
   project.SetParam(QStringLiteral("Total"), FormatAmount(TotalAmount));
   for (const T1096FormType& t : kTypes)
     SetParamWhen(project, t.FormType == CurrentFormType, t.CheckBox, QStringLiteral("X"));
+  project.SetParam(QStringLiteral("Selection"), selectionNote);
   project.Execute();
   project.ClearParams();
   project.Close();

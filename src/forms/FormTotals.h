@@ -7,6 +7,7 @@
 #include <span>
 #include <vector>
 
+#include "printing/PayeeSelection.h"
 #include "storage/RecordLayout.h"
 
 class TRecordSet;
@@ -48,6 +49,10 @@ bool FormQualifies(uint8_t formType, const uint8_t* payeeRecord);
 int ScanFormTotals();
 // The same over the given record set (its records are read into PayeeRec).
 int ScanFormTotals(TRecordSet& payees, uint8_t formType);
+// For a selection of the payees: only the forms the selection prints count and add their
+// amounts, so a Form 1096 for them sums exactly the forms it goes with. All payees scan as above.
+int ScanFormTotals(const TPayeeSelection& selection);
+int ScanFormTotals(TRecordSet& payees, uint8_t formType, const TPayeeSelection& selection);
 
 // Every form the payer file holds, all seven types together, by the same rule: what the IRS
 // counts against the electronic filing threshold. The record set is left as ScanFormTotals

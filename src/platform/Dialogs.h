@@ -45,7 +45,8 @@ enum THelpTopic {
   htPrintType = 31,
   htPreview = 32,
   htWebUpdate = 33,
-  htIRSInstructions = 34
+  htIRSInstructions = 34,
+  htCorrections = 40
 };
 // Every context the program opens, for the help's own checks.
 const QList<int>& HelpContexts();

@@ -22,7 +22,9 @@
 #include "engine/Render.h"
 #include "engine/ReportProject.h"
 #include "engine/Snapshot.h"
+#include "forms/AlignmentPage.h"
 #include "forms/FormPrint.h"
+#include "forms/FormRegistry.h"
 #include "forms/FormTotals.h"
 #include "forms/Frm1096.h"
 #include "forms/Frm1098.h"
@@ -305,6 +307,16 @@ void SaveForm(const TFormDef& form, TReportProject& project, const QDir& out, co
       .save(out.absoluteFilePath(QLatin1String(name) + QStringLiteral(".png")));
 }
 
+// The alignment page of one form type, with the offsets the run holds, as align-NAME.png.
+void SaveAlignment(const TFormDef& form, TReportProject& project, const QDir& out) {
+  const QString name = QStringLiteral("align-") +
+                       QString::fromLatin1(form.Name).remove(QStringLiteral("Form ")).remove('-').toLower();
+  const TReportJob job = SaveJob(
+      [&form](TPagePrinter& p, TReportProject&) { PrintAlignmentPage(form, p, TFormOffsets{}); },
+      project, out.absoluteFilePath(name + QStringLiteral(".pdf")));
+  RenderPageImage(job, 0, 100).save(out.absoluteFilePath(name + QStringLiteral(".png")));
+}
+
 void Shoot1096(const QDir& out) {
   TFrm1096 screen;
   screen.show();
@@ -446,6 +458,7 @@ int main(int argc, char** argv) {
       SaveJob([](TPagePrinter&, TReportProject& r) { Print1096ProgramGenerated(r); }, project,
               out.absoluteFilePath(QStringLiteral("form-1096.pdf")));
   RenderPageImage(form1096, 0, 100).save(out.absoluteFilePath(QStringLiteral("form-1096.png")));
+  for (const TFormDef* form : FormDefs()) SaveAlignment(*form, project, out);
   ShootMaintenance(out);
   ShootPreview(out, project);
   ShootLabels(out);
