@@ -8,6 +8,7 @@
 #include "engine/PagePrinter.h"
 #include "engine/ReportProject.h"
 #include "forms/FormFace.h"
+#include "forms/FormRegistry.h"
 
 namespace {
 constexpr double kMarkSize = 12;  // the red copy's Courier New
@@ -26,8 +27,7 @@ bool IsPayerTin(const TValueDef& v) {
 }
 
 bool IsRecipientTin(const TValueDef& v) {
-  return v.Src == TSrc::RecipientFIDN ||
-         (v.Src == TSrc::PayeeText && SameText(v.A, "SSN_IDNum"));
+  return v.Src == TSrc::RecipientFIDN || (v.Src == TSrc::PayeeText && SameText(v.A, "SSN_IDNum"));
 }
 
 // Whether a report parameter prints the field the red copy item prints.
@@ -38,11 +38,12 @@ bool PrintsSameField(const TValueDef& item, const TValueDef& param) {
 }
 
 double ParamRoom(const TFormDef& form, const TReportLayout& face, const TValueDef& text) {
-  for (std::span<const TParamDef> params : {form.PayerParams, form.PayeeParams})
-    for (const TParamDef& p : params)
-      if (PrintsSameField(text, p.Value))
-        if (const TParamField* field = face.Param(QLatin1String(p.Name)); field && field->Width > 0)
-          return field->Width;
+  std::vector<TParamDef> params(form.PayerParams.begin(), form.PayerParams.end());
+  for (const TParamDef& p : PayeeParams(form)) params.push_back(p);
+  for (const TParamDef& p : params)
+    if (PrintsSameField(text, p.Value))
+      if (const TParamField* field = face.Param(QLatin1String(p.Name)); field && field->Width > 0)
+        return field->Width;
   return kDefaultRoom;
 }
 
@@ -102,15 +103,15 @@ void Ruler(TPagePrinter& printer, double length, bool alongTop) {
     tick(at, kRulerAt - reach, kRulerAt);
     // Above its tick on the left edge, where the tick would strike it through.
     if (eighth % 8 == 0 && alongTop) label(at, kRulerAt - 0.07, QString::number(eighth / 8));
-    if (eighth % 8 == 0 && !alongTop) label(at - 0.07, kRulerAt - 0.11, QString::number(eighth / 8));
+    if (eighth % 8 == 0 && !alongTop)
+      label(at - 0.07, kRulerAt - 0.11, QString::number(eighth / 8));
   }
   printer.SetFontSize(5);
   for (int mm = 1; mm < int(length / kMm); ++mm) {
     const double at = mm * kMm;
     const double reach = mm % 10 == 0 ? 0.065 : mm % 5 == 0 ? 0.04 : 0.025;
     tick(at, kRulerAt, kRulerAt + reach);
-    if (mm % 10 == 0)
-      label(at, alongTop ? kRulerAt + 0.065 : kRulerAt + 0.07, QString::number(mm));
+    if (mm % 10 == 0) label(at, alongTop ? kRulerAt + 0.065 : kRulerAt + 0.07, QString::number(mm));
   }
 }
 
@@ -149,7 +150,8 @@ double CaptionBaseline(const TFormDef& form, const TReportLayout& face, double p
   const auto tops = form.RedCopy.SlotTops;
   for (size_t i = 0; i + 1 < tops.size(); ++i) {
     double lowest = 0, highest = 99;
-    for (const TAlignmentMark& m : AlignmentMarks(form, face, tops[i], 0)) lowest = std::max(lowest, m.Y);
+    for (const TAlignmentMark& m : AlignmentMarks(form, face, tops[i], 0))
+      lowest = std::max(lowest, m.Y);
     for (const TAlignmentMark& m : AlignmentMarks(form, face, tops[i + 1], 0))
       highest = std::min(highest, m.Y - 0.12);
     if (highest - lowest >= 0.4) return lowest + 0.22;
@@ -202,7 +204,8 @@ void PrintAlignmentPage(const TFormDef& form, TPagePrinter& printer, const TForm
   for (size_t slot = 0; slot < tops.size(); ++slot) {
     const double top = tops[slot] + offsets.VO;
     CrossHair(printer, kSlotCornerX + offsets.HO, top, int(slot) + 1);
-    for (const TAlignmentMark& m : AlignmentMarks(form, face, top, offsets.HO)) DrawMark(printer, m);
+    for (const TAlignmentMark& m : AlignmentMarks(form, face, top, offsets.HO))
+      DrawMark(printer, m);
   }
   const double y = CaptionBaseline(form, face, printer.PageHeight()) + offsets.VO;
   printer.SetFont(kSmallFont, 7);
@@ -218,6 +221,7 @@ void PrintAlignmentPage(const TFormDef& form, TPagePrinter& printer, const TForm
 }
 
 void PrintAlignmentPage(const TFormDef& form, TPagePrinter& printer, const TFormOffsets& offsets) {
-  PrintAlignmentPage(form, printer, offsets,
-                     TReportProject::LoadLayout(FormProjectFile(), QString::fromLatin1(form.Report)));
+  PrintAlignmentPage(
+      form, printer, offsets,
+      TReportProject::LoadLayout(FormProjectFile(), QString::fromLatin1(form.Report)));
 }

@@ -3,12 +3,15 @@
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
 #include <QStandardItemModel>
 #include <QVBoxLayout>
 #include <algorithm>
 
+#include "controls/FilterEdit.h"
+#include "forms/FormScreen.h"
 #include "maintenance/FrmScreen.h"
 #include "platform/DialogButtons.h"
 
@@ -123,6 +126,48 @@ void TFrmDistCodes::done(int result) {
   QDialog::done(result);
 }
 
+namespace {
+// The hint's width on the screen: its spaces break it into lines there.
+constexpr int kHintWidth = 95;
+
+TFilterEdit* Box7(const TFrmFormScreen& screen) {
+  return static_cast<TFilterEdit*>(screen.Control(QStringLiteral("F1099R7")));
+}
+
+// A pale yellow note under box 7 that tells where the code list is; it shows only while the box
+// has the focus.
+void AddBox7Hint(TFilterEdit* box7) {
+  auto* hint = new QLabel(
+      QStringLiteral(" Double click within   box 7 for a list of    Distribution codes "),
+      box7->parentWidget());
+  hint->setObjectName(QStringLiteral("LblBox7Hint"));
+  hint->setFont(box7->font());  // sized to the picture, as the box is
+  hint->setWordWrap(true);
+  hint->setFrameShape(QFrame::Box);
+  hint->setAutoFillBackground(true);
+  QPalette pal = hint->palette();
+  pal.setColor(QPalette::Window, QColor(255, 255, 210));
+  hint->setPalette(pal);
+  hint->setGeometry(box7->x(), box7->geometry().bottom() + 4, kHintWidth,
+                    hint->heightForWidth(kHintWidth));
+  hint->hide();
+  QObject::connect(box7, &TFilterEdit::entered, hint, &QWidget::show);
+  QObject::connect(box7, &TFilterEdit::exited, hint, &QWidget::hide);
+}
+}  // namespace
+
+void AddDistCodeList(TFrmFormScreen& screen) {
+  TFilterEdit* box7 = Box7(screen);
+  AddBox7Hint(box7);
+  QObject::connect(box7, &TFilterEdit::doubleClicked, &screen, [&screen] { PickBox7Code(screen); });
+}
+
+void PickBox7Code(TFrmFormScreen& screen) {
+  const QString code = PickDistCode(&screen);
+  if (code.isEmpty()) return;
+  Box7(screen)->setText(CombineDistCode(Box7(screen)->text(), code));
+}
+
 QString PickDistCode(QWidget* parent) {
   int index = -1;
   if (Script().Enabled) {
@@ -146,6 +191,9 @@ bool Enabled() {
 }
 void SetNextAnswer(int index) {
   Script().Answers.append(index);
+}
+QList<int> Pending() {
+  return Script().Answers;
 }
 void Clear() {
   Script().Answers.clear();

@@ -27,6 +27,7 @@
 #include "engine/ReportProject.h"
 #include "engine/ReportSystem.h"
 #include "forms/AlignmentPage.h"
+#include "forms/DistCodes.h"
 #include "forms/FormFace.h"
 #include "forms/FormRows.h"
 #include "forms/FormScreenParts.h"
@@ -40,6 +41,7 @@
 #include "platform/MsgBox.h"
 #include "storage/DataModule.h"
 #include "storage/Globals.h"
+#include "storage/RecordModel.h"
 
 namespace {
 constexpr double kScreenDpi = 110;
@@ -96,8 +98,28 @@ Qt::Alignment AlignmentOf(uint8_t flags) {
   return Qt::AlignLeft | Qt::AlignVCenter;
 }
 
+// A control without limits of its own takes its field's: the field's width, or the digits of its
+// largest number.
 int MaxLengthOf(const TControlDef& c) {
-  return c.MaxLength > 0 ? c.MaxLength : PayeeLayout().Field(c.Field)->Width;
+  if (c.MaxLength > 0) return c.MaxLength;
+  const TFieldDef& field = *PayeeLayout().Field(c.Field);
+  if (field.Kind != TFieldKind::Int32) return field.Width;
+  return int(
+      QString::number(field.Rule.Value == TValueKind::Percent ? 100 : field.Rule.Max).size());
+}
+
+// The filter set of the characters the control's field admits: "[0..9]", "[1..9,A..H,...]".
+QString ValidCharsOf(const TControlDef& c) {
+  if (c.ValidChars) return QString::fromLatin1(c.ValidChars);
+  const QString chars = FieldChars(*PayeeLayout().Field(c.Field));
+  QStringList parts;
+  for (qsizetype i = 0; i < chars.size();) {
+    qsizetype end = i;
+    while (end + 1 < chars.size() && chars[end + 1].unicode() == chars[end].unicode() + 1) ++end;
+    parts << (end > i ? QString(chars[i]) + QStringLiteral("..") + chars[end] : QString(chars[i]));
+    i = end + 1;
+  }
+  return QLatin1Char('[') + parts.join(QLatin1Char(',')) + QLatin1Char(']');
 }
 
 TFilterEdit* NewFilterEdit(const TControlDef& c, const QString& validChars) {
@@ -132,17 +154,12 @@ bool IsNavigatorKey(int key, Qt::KeyboardModifiers modifiers) {
     if (key == k) return true;
   return false;
 }
-// The guide's topic of each form (by form type): the contexts the Forms menu carries.
-int FormHelpContext(uint8_t formType) {
-  constexpr int kContexts[] = {13, 14, 15, 16, 26, 17, 18};
-  return formType < std::size(kContexts) ? kContexts[formType] : int(htContents);
-}
 }  // namespace
 
 const QColor TFrmFormScreen::FocusColor(187, 255, 255);
 
 TFrmFormScreen::TFrmFormScreen(const TFormDef& def, QWidget* parent)
-    : TFrmScreen(parent, FormHelpContext(def.FormType)), FDef(def) {
+    : TFrmScreen(parent, def.HelpContext), FDef(def) {
   RegisterFontSubstitutions();
   setObjectName(QString::fromLatin1(def.ClassName).mid(1));
   setWindowTitle(QString::fromLatin1(def.Caption));
@@ -239,7 +256,7 @@ QWidget* TFrmFormScreen::CreateControl(const TControlDef& c) {
       edit = new TCheckBoxEdit;
       break;
     case TCtlKind::Filter:
-      edit = NewFilterEdit(c, QString::fromLatin1(c.ValidChars ? c.ValidChars : "[]"));
+      edit = NewFilterEdit(c, ValidCharsOf(c));
       break;
     case TCtlKind::IntText:
       edit = NewFilterEdit(c, QStringLiteral("[0..9]"));
@@ -276,7 +293,8 @@ QWidget* TFrmFormScreen::CreateControl(const TControlDef& c) {
 
 void TFrmFormScreen::CreateControls() {
   QWidget* previous = nullptr;
-  for (const TControlDef& c : FDef.Controls) {
+  for (const TBoxDef& box : FDef.Boxes) {
+    const TControlDef& c = box.Control;
     QWidget* control = CreateControl(c);
     FControls.insert(QLatin1String(c.Name), control);
     auto enter = [this, control] { FieldEnter(control); };
@@ -313,8 +331,9 @@ void TFrmFormScreen::AddCorrectedKey() {
 }
 
 QWidget* TFrmFormScreen::FirstBox() const {
-  for (const TControlDef& c : FDef.Controls)
-    if ((c.Flags & cfNoTabStop) == 0) return FControls.value(QLatin1String(c.Name));
+  for (const TBoxDef& box : FDef.Boxes)
+    if ((box.Control.Flags & cfNoTabStop) == 0)
+      return FControls.value(QLatin1String(box.Control.Name));
   return nullptr;
 }
 
@@ -399,7 +418,7 @@ void TFrmFormScreen::FormShow() {
   FOffsets = ReadHeldOffsets(QString::fromLatin1(FDef.OffsetPrefix));
   if (FrmDataModule->ReportProject) FrmDataModule->ReportProject->SetEngine(ReportSystem);
   if (QWidget* first = FirstBox()) first->setFocus(Qt::OtherFocusReason);
-  FormShowExtra();
+  if (FDef.ScreenExtra == TScreenExtra::DistCodeList) AddDistCodeList(*this);
 }
 
 void TFrmFormScreen::BindNavigator() {
@@ -445,7 +464,8 @@ void TFrmFormScreen::ShowPayeeLabels() {
 
 void TFrmFormScreen::LoadFormFields() {
   ShowPayeeLabels();
-  for (const TControlDef& c : FDef.Controls) {
+  for (const TBoxDef& box : FDef.Boxes) {
+    const TControlDef& c = box.Control;
     QWidget* control = FControls.value(QLatin1String(c.Name));
     const TFieldHandle field = PayeeLayout().Field(c.Field);
     switch (c.Kind) {
@@ -470,7 +490,8 @@ void TFrmFormScreen::SaveFormFields() {
 }
 
 void TFrmFormScreen::SaveFormFields(TPayeeRecord& payee) const {
-  for (const TControlDef& c : FDef.Controls) {
+  for (const TBoxDef& box : FDef.Boxes) {
+    const TControlDef& c = box.Control;
     QWidget* control = FControls.value(QLatin1String(c.Name));
     const TFieldHandle field = PayeeLayout().Field(c.Field);
     switch (c.Kind) {
@@ -495,12 +516,17 @@ void TFrmFormScreen::SaveFormFields(TPayeeRecord& payee) const {
   }
 }
 
+void TFrmFormScreen::ValidateForm() {
+  RaiseFieldProblem(FDef.Check(TScreenEntries(this)), this);
+}
+
 void TFrmFormScreen::Validate() {
   ValidateForm();
   TPayeeRecord stored = PayeeRec;
   SaveFormFields(stored);
   std::vector<TStoredField> boxes;
-  for (const TControlDef& c : FDef.Controls) boxes.push_back({c.Field, c.Name, c.Caption});
+  for (const TBoxDef& box : FDef.Boxes)
+    boxes.push_back({box.Control.Field, box.Control.Name, box.Control.Caption});
   RaiseStoredProblem(PayeeLayout(), stored.Data(), boxes, this);
 }
 
@@ -629,4 +655,10 @@ void TFrmFormScreen::keyPressEvent(QKeyEvent* event) {
     return;
   }
   TFrmScreen::keyPressEvent(event);
+}
+
+void ShowFormScreen(const TFormDef& def) {
+  CurrentFormType = def.FormType;
+  TFrmFormScreen screen(def, QApplication::activeWindow());
+  screen.exec();
 }

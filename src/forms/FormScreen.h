@@ -1,9 +1,9 @@
 #pragma once
-// The form screen family: one window class that every per-payee form screen configures with its
-// tables (FormTables.h). It shows the IRS form's face drawn from the form's report, places the
-// payer and payee labels and the box controls in their boxes, moves from payee to payee writing
-// each one first, prints both kinds of form, and opens the IRS instructions. A form adds only
-// its validation (ValidateForm) and, where it has them, extra opening steps.
+// The form screen family: one window class that every per-payee form screen is, configured by its
+// form's TFormDef (FormTables.h). It shows the IRS form's face drawn from the form's report,
+// places the payer and payee labels and the box controls in their boxes, moves from payee to
+// payee writing each one first, prints both kinds of form, and opens the IRS instructions. The
+// form's check is its TFormDef's; the 1099-R's distribution code list is its one extra.
 #include <QHash>
 #include <QString>
 #include <functional>
@@ -59,8 +59,9 @@ class TFrmFormScreen : public TFrmScreen {
   void SaveFormFields();
   // The boxes as they would be stored, into payee.
   void SaveFormFields(TPayeeRecord& payee) const;
-  // Throws EFieldException, the focus on the box to correct, when a box combination is wrong.
-  virtual void ValidateForm() {}
+  // The form's own check (its TFormDef's): throws EFieldException, the focus on the box to
+  // correct, when a box combination is wrong.
+  void ValidateForm();
   // The form's own checks, then the record model's on every box: what the screen writes.
   void Validate();
   void FormClose();  // validate, save and write the payee
@@ -73,8 +74,6 @@ class TFrmFormScreen : public TFrmScreen {
   void FieldExit(QWidget* control);
 
  protected:
-  // Runs once the family's opening steps are done: the form's own labels beyond the tables.
-  virtual void FormShowExtra() {}
   void FormCloseQuery() override { FormClose(); }
   void keyPressEvent(QKeyEvent* event) override;
   bool eventFilter(QObject* watched, QEvent* event) override;
@@ -112,3 +111,7 @@ class TFrmFormScreen : public TFrmScreen {
   TPayeeSelection FSelection;
   bool FAlignment = false;
 };
+
+// Main window: Forms / the form. Sets CurrentFormType, shows the form's screen modally, releases
+// it.
+void ShowFormScreen(const TFormDef& def);

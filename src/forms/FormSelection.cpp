@@ -26,8 +26,8 @@ QString ShortName(const TFormDef& form) {
 }  // namespace
 
 const char* CorrectedField(const TFormDef& form) {
-  for (const TControlDef& c : form.Controls)
-    if (QLatin1String(c.Name) == QLatin1String("Corrected")) return c.Field;
+  for (const TBoxDef& box : form.Boxes)
+    if (QLatin1String(box.Control.Name) == QLatin1String("Corrected")) return box.Control.Field;
   return nullptr;
 }
 
@@ -74,7 +74,8 @@ QList<int> PayeesByTin(TRecordSet& payees, const TFormDef& form, const QStringLi
       if (!qualifies(payee))
         throw EPrintException(
             QStringLiteral("The payee %1 with the TIN %2 has nothing to report on %3")
-                .arg(RecordField::AsText(payee, *nameField).trimmed(), tin, QString::fromLatin1(form.Name)));
+                .arg(RecordField::AsText(payee, *nameField).trimmed(), tin,
+                     QString::fromLatin1(form.Name)));
       if (!records.contains(record)) records.append(record);
     }
     if (!found) throw EPrintException(QStringLiteral("No payee has the TIN %1").arg(tin));

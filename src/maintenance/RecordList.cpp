@@ -2,14 +2,14 @@
 
 #include <QApplication>
 #include <QCollator>
+#include <QHBoxLayout>
+#include <QHeaderView>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QListWidget>
 #include <QPainter>
 #include <QPushButton>
 #include <QScreen>
-#include <QHBoxLayout>
-#include <QHeaderView>
-#include <QLabel>
 #include <QStyledItemDelegate>
 #include <QTreeWidget>
 #include <QVBoxLayout>
@@ -317,8 +317,7 @@ TFrmChoosePayees::TFrmChoosePayees(QWidget* parent)
   resize(460, 360);
 }
 
-void TFrmChoosePayees::AddPayee(const QString& name, const QString& tin, int record,
-                                bool checked) {
+void TFrmChoosePayees::AddPayee(const QString& name, const QString& tin, int record, bool checked) {
   auto* item = new QTreeWidgetItem(PayeeChecks, {name, tin});
   item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsUserCheckable);
   item->setCheckState(0, checked ? Qt::Checked : Qt::Unchecked);

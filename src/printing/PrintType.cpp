@@ -66,6 +66,7 @@ TFrmSelectFormType::TFrmSelectFormType(QWidget* parent) : QDialog(parent) {
   connect(RBCopyB, &QRadioButton::toggled, ChkInstructions, &QCheckBox::setEnabled);
   connect(RBProgGen, &QRadioButton::toggled, RBCopyB, &QRadioButton::setEnabled);
   connect(RBProgGen, &QRadioButton::toggled, RBCopyC, &QRadioButton::setEnabled);
+  connect(RBCopyC, &QRadioButton::toggled, this, &TFrmSelectFormType::CopyToggled);
 
   BtnOk = new QPushButton(QStringLiteral("&Ok"), this);
   BtnOk->setObjectName(QStringLiteral("BtnOk"));
@@ -179,24 +180,39 @@ int TFrmSelectFormType::Selection() const {
   return RBProgGen->isChecked() ? ptProgramGenerated : ptPreprinted;
 }
 
+// Each copy keeps its own mask: the box shows the one of the copy chosen and keeps the other.
+void TFrmSelectFormType::CopyToggled(bool) {
+  const bool shown = ChkMaskSSN->isChecked();
+  ChkMaskSSN->setChecked(FOtherMask);
+  FOtherMask = shown;
+}
+
 bool TFrmSelectFormType::MaskSSN() const {
-  return ChkMaskSSN->isChecked();
+  return RBCopyC->isChecked() ? FOtherMask : ChkMaskSSN->isChecked();
 }
 
 void TFrmSelectFormType::SetMaskSSN(bool on) {
-  ChkMaskSSN->setChecked(on);
+  if (RBCopyC->isChecked())
+    FOtherMask = on;
+  else
+    ChkMaskSSN->setChecked(on);
 }
 
 TCopyChoice TFrmSelectFormType::Copies() const {
   TCopyChoice choice;
   choice.PayerCopy = RBCopyC->isChecked();
   choice.Instructions = ChkInstructions->isChecked();
+  choice.MaskPayerCopy = choice.PayerCopy ? ChkMaskSSN->isChecked() : FOtherMask;
   return choice;
 }
 
 void TFrmSelectFormType::SetCopies(const TCopyChoice& choice) {
   (choice.PayerCopy ? RBCopyC : RBCopyB)->setChecked(true);
   ChkInstructions->setChecked(choice.Instructions);
+  if (choice.PayerCopy)
+    ChkMaskSSN->setChecked(choice.MaskPayerCopy);
+  else
+    FOtherMask = choice.MaskPayerCopy;
 }
 
 TCopyChoice& CopyChoice() {
@@ -219,6 +235,6 @@ int ChoosePrintType(const QString& caption, QWidget* parent, const TPrintTypeOff
   const bool confirmed = dlg.exec() == QDialog::Accepted;
   MaskSSNOption = dlg.MaskSSN();
   CopyChoice() = dlg.Copies();
-  if (offer.Payees) selection = dlg.Payees();
+  selection = offer.Payees ? dlg.Payees() : TPayeeSelection{};
   return confirmed ? dlg.Selection() : ptCancelled;
 }

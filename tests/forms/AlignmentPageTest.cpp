@@ -19,7 +19,8 @@ constexpr TFormOffsets kOffsets{0.1, -0.05};  // VO, HO
 TPayeeRecord FullPayee(const TFormDef& form) {
   TPayeeRecord p = SamplePayee(QStringLiteral("Full Payee"), QStringLiteral("123-45-6788"), 0);
   p.SetString("CompName", QStringLiteral("Second Line"));
-  for (const TControlDef& c : form.Controls) {
+  for (const TBoxDef& box : form.Boxes) {
+    const TControlDef& c = box.Control;
     switch (c.Kind) {
       case TCtlKind::Money:
         p.SetDouble(c.Field, 1);
@@ -123,8 +124,8 @@ TEST_F(AlignmentPageTest, MarksShowTheRoomOfTheirBoxes) {
       if (m.Item == item) return m.Width;
     return -1.0;
   };
-  EXPECT_DOUBLE_EQ(room("Payer name"), 3.2);                             // fitted to 3.2 inches
-  EXPECT_DOUBLE_EQ(room("Box 1"), face.Param("Box1")->Width);            // the face's box
+  EXPECT_DOUBLE_EQ(room("Payer name"), 3.2);                   // fitted to 3.2 inches
+  EXPECT_DOUBLE_EQ(room("Box 1"), face.Param("Box1")->Width);  // the face's box
   EXPECT_DOUBLE_EQ(room("Account number"), face.Param("AcctNum")->Width);
   EXPECT_DOUBLE_EQ(room("Box 6, line 1"), 1.5);
   EXPECT_DOUBLE_EQ(room("CORRECTED"), 0);  // a check mark prints as itself
@@ -145,8 +146,9 @@ TEST_F(AlignmentPageTest, RulersMeasureThePaperWhateverTheOffsets) {
   const TPage moved = AlignmentPage(form, kOffsets);
   EXPECT_EQ(rulers(plain), rulers(moved));
   // Inches numbered along both edges, millimetres every ten.
-  for (const char* text : {"1", "8", "10", "210", "270"}) EXPECT_FALSE(TextsEqual(plain, text).isEmpty()) << text;
-  EXPECT_TRUE(HasLine(plain, 1.0, 0.28 - 0.12, 1.0, 0.28));          // the inch tick on top
+  for (const char* text : {"1", "8", "10", "210", "270"})
+    EXPECT_FALSE(TextsEqual(plain, text).isEmpty()) << text;
+  EXPECT_TRUE(HasLine(plain, 1.0, 0.28 - 0.12, 1.0, 0.28));                 // the inch tick on top
   EXPECT_TRUE(HasLine(plain, 0.28, 100 / 25.4, 0.28 + 0.065, 100 / 25.4));  // 100 mm on the left
 }
 }  // namespace

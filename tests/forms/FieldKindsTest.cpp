@@ -5,14 +5,12 @@
 #include <functional>
 #include <memory>
 
+#include "FormScreens.h"
 #include "FormsFixture.h"
 #include "controls/DollarEdit.h"
 #include "controls/StateEdit.h"
 #include "exchange/PayeeExchange.h"
 #include "forms/FormTotals.h"
-#include "forms/Frm1098.h"
-#include "forms/Frm1099NEC.h"
-#include "forms/Frm1099R.h"
 #include "maintenance/FrmPayee.h"
 #include "platform/MsgBox.h"
 #include "storage/Globals.h"
@@ -151,7 +149,8 @@ TEST_F(FieldKindsTest, WhatNoScreenStoresNoImportTakesAndNoPrintUses) {
      "(NNN-NN-NNNN or NN-NNNNNNN)"},
     {"ZIP code", "ZipCode", "1220", text("1220"),
      "Payee's Zip Code is not valid",
-     "\"1220\" is not a ZIP code (NNNNN or NNNNN-NNNN)",
+     "\"1220\" is not a ZIP code; a spreadsheet most likely dropped its leading zero: \"01220\" "
+     "(accept the repairs of leading zeros, or correct the file)",
      "the value \"1220\" in field ZipCode is not a ZIP code (NNNNN or NNNNN-NNNN)"},
     {"text", "CompName", "Tab\tCo", text("Tab\tCo"),
      "Payee's trade name holds a control character",

@@ -1,9 +1,12 @@
 // The two prints of Form 1096 on the display list: the program-generated report with its masked
 // filer number, and the red copy with its offsets, its form-type mark and the signer's line.
 
+#include <cmath>
+
 #include "FormsFixture.h"
 #include "core/Utils.h"
 #include "forms/Form1096.h"
+#include "forms/FormRegistry.h"
 #include "forms/FormTotals.h"
 #include "storage/Globals.h"
 
@@ -95,18 +98,41 @@ TEST_F(Form1096Test, RedCopyWithoutSignerTradeNameOrValidNumbers) {
   EXPECT_TRUE(HasTextAt(page, QStringLiteral("321-54-9876"), 2.1, 3.47));  // never masked
 }
 
+// The program-generated Form 1096 is the filer's record: each type's code stands under the box
+// its "X" goes in, and the page says it is not the return to file.
+TEST_F(Form1096Test, ProgramGeneratedShowsTheCodeUnderTheMarkAndIsNotForFiling) {
+  OpenPayerFile(Payer(), NecPayees());
+  for (const TFormDef* t : FormDefs()) {
+    SCOPED_TRACE(t->Name);
+    CurrentFormType = t->FormType;
+    ScanFormTotals();
+    const TPage page = Print1096Program().Pages[0];
+    const QList<TDisplayItem> marks = TextsEqual(page, QStringLiteral("X"));
+    ASSERT_EQ(marks.size(), 1);
+    int under = 0;
+    for (const TDisplayItem& code : TextsEqual(page, QLatin1String(t->Box1096.Code)))
+      under +=
+          std::fabs(code.X - marks[0].X) < 0.02 && code.Y > marks[0].Y && code.Y - marks[0].Y < 0.2;
+    EXPECT_EQ(under, 1) << t->Box1096.Code;
+    EXPECT_FALSE(TextsEqual(page, QStringLiteral("Filer's copy for your records. Do not file it: "
+                                                 "the IRS accepts only the official red Form "
+                                                 "1096 on paper."))
+                     .isEmpty());
+  }
+}
+
 TEST_F(Form1096Test, RedCopyMarksTheChosenFormType) {
   OpenPayerFile(Payer(), NecPayees());
-  for (const T1096FormType& t : Form1096Types()) {
-    CurrentFormType = t.FormType;
+  for (const TFormDef* t : FormDefs()) {
+    CurrentFormType = t->FormType;
     const QList<TDisplayItem> marks =
         TextsEqual(Print1096Red(QDate(2026, 1, 20)).Pages[0], QStringLiteral("X"));
-    ASSERT_EQ(marks.size(), 1) << t.Name;
-    EXPECT_NEAR(marks[0].X, t.RedCopyX, 1e-9) << t.Name;
-    EXPECT_NEAR(marks[0].Y, t.RedCopyRow, 1e-9) << t.Name;
+    ASSERT_EQ(marks.size(), 1) << t->Name;
+    EXPECT_NEAR(marks[0].X, t->Box1096.RedCopyX, 1e-9) << t->Name;
+    EXPECT_NEAR(marks[0].Y, t->Box1096.RedCopyRow, 1e-9) << t->Name;
   }
-  EXPECT_EQ(FormTypeByName(QStringLiteral("1099-misc")), ft1099MISC);
-  EXPECT_EQ(FormTypeByName(QStringLiteral("W-2")), -1);
+  EXPECT_EQ(FormDefByName(QStringLiteral("1099-misc")), FindFormDef(ft1099MISC));
+  EXPECT_EQ(FormDefByName(QStringLiteral("W-2")), nullptr);
 }
 
 }  // namespace

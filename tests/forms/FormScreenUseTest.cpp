@@ -15,18 +15,12 @@
 #include <initializer_list>
 #include <memory>
 
+#include "FormScreens.h"
 #include "FormsFixture.h"
 #include "controls/CheckBoxEdit.h"
 #include "controls/DollarEdit.h"
 #include "forms/FormFace.h"
 #include "forms/Frm1096.h"
-#include "forms/Frm1098.h"
-#include "forms/Frm1099DIV.h"
-#include "forms/Frm1099INT.h"
-#include "forms/Frm1099MISC.h"
-#include "forms/Frm1099NEC.h"
-#include "forms/Frm1099R.h"
-#include "forms/Frm1099S.h"
 #include "platform/Application.h"
 #include "platform/Services.h"
 

@@ -7,12 +7,12 @@
 #include <QTest>
 #include <QToolButton>
 
+#include "FormScreens.h"
 #include "FormsFixture.h"
 #include "controls/CheckBoxEdit.h"
 #include "controls/DollarEdit.h"
 #include "controls/FilterEdit.h"
 #include "controls/RSNavigator.h"
-#include "forms/Frm1099MISC.h"
 #include "platform/MsgBox.h"
 #include "storage/Globals.h"
 
@@ -61,8 +61,9 @@ TEST_F(Frm1099MISCTest, OpeningShowsPayerStateLinesAndPayee) {
   EXPECT_DOUBLE_EQ(Money(screen, "F1099MISC1")->Value(), 0);
   // The screen shows the whole form: every box and label sits on the picture.
   const QRect picture = screen.findChild<QLabel*>("Form1099MISC")->rect();
-  for (const TControlDef& c : screen.Def().Controls)
-    EXPECT_TRUE(picture.contains(screen.Control(QLatin1String(c.Name))->geometry())) << c.Name;
+  for (const TBoxDef& b : screen.Def().Boxes)
+    EXPECT_TRUE(picture.contains(screen.Control(QLatin1String(b.Control.Name))->geometry()))
+        << b.Control.Name;
   for (const TLabelDef& l : screen.Def().Labels)
     EXPECT_TRUE(picture.contains(screen.Label(QLatin1String(l.Name))->geometry())) << l.Name;
 }
@@ -193,11 +194,11 @@ TEST_F(Frm1099MISCTest, HelpOpensTheInstructionsOrSaysTheyAreMissing) {
                                  QStringLiteral("i1099misc25.pdf"));
 }
 
-// Box 12 (section 409A deferrals) is reported on no Form 1096 line: a payee with only that box
-// files no 1099-MISC, and the message has no full stop on this screen.
+// State income alone (box 18) files no 1099-MISC, and the message has no full stop on this
+// screen.
 TEST_F(Frm1099MISCTest, PrintRefusesWithoutFormsBeforeAnyDialog) {
   TPayeeRecord only = SamplePayee(QStringLiteral("Only"), QStringLiteral("123-45-6788"), 500);
-  only.SetDouble("F1099MISC12", 800);
+  only.SetDouble("F1099MISC18_1", 800);  // state income alone files no form
   OpenPayerFile(SamplePayer(), {only});
   TFrm1099MISC screen;
   ShowActive(screen);

@@ -9,6 +9,7 @@
 #include <QTest>
 #include <QToolButton>
 
+#include "FormScreens.h"
 #include "FormsFixture.h"
 #include "controls/CheckBoxEdit.h"
 #include "controls/DateEdit.h"
@@ -16,7 +17,6 @@
 #include "controls/FilterEdit.h"
 #include "controls/RSNavigator.h"
 #include "forms/DistCodes.h"
-#include "forms/Frm1099R.h"
 #include "platform/MsgBox.h"
 #include "platform/Services.h"
 #include "storage/Globals.h"
@@ -67,7 +67,7 @@ TEST_F(Frm1099RTest, OpeningShowsPayerStateAndLocalityLinesAndTheBoxes) {
   EXPECT_DOUBLE_EQ(Money(screen, "F1099R1")->Value(), 1000);
   EXPECT_EQ(Edit(screen, "F1099R7")->text(), QStringLiteral("7"));
   EXPECT_EQ(Edit(screen, "F1099R8a")->text(), QStringLiteral("0"));
-  EXPECT_FALSE(screen.LblBox7Hint->isVisible());
+  EXPECT_FALSE(screen.findChild<QLabel*>(QStringLiteral("LblBox7Hint"))->isVisible());
 }
 
 TEST_F(Frm1099RTest, EnterWalksTheBoxesInTabOrder) {
@@ -254,7 +254,7 @@ TEST_F(Frm1099RTest, HintShowsOnlyWhileBox7HasTheFocus) {
   TFrm1099R screen;
   ShowActive(screen);
   QLabel* hint = screen.findChild<QLabel*>(QStringLiteral("LblBox7Hint"));
-  ASSERT_EQ(hint, screen.LblBox7Hint);
+  ASSERT_NE(hint, nullptr);
   EXPECT_EQ(hint->text(),
             QStringLiteral(" Double click within   box 7 for a list of    Distribution codes "));
   EXPECT_EQ(hint->width(), 95);
@@ -300,7 +300,7 @@ TEST_F(Frm1099RTest, DoubleClickPicksACodeThatCompletesOrReplacesBox7) {
   // The pair picked twice over passes the code check.
   box7->setText(QStringLiteral("7"));
   DistCodesScript::SetNextAnswer(12);
-  screen.PickBox7Code();
+  PickBox7Code(screen);
   EXPECT_NO_THROW(screen.ValidateForm());
 }
 
@@ -376,15 +376,15 @@ TEST_F(Frm1099RTest, CodeListOffersTheThirtyCodesAndAnswersThePick) {
   }
 }
 
-// Without a payee that files a 1099-R the print command stops before any dialog, in this form's
-// words (no full stop); the payee shown is written first.
+// Without a payee that files a 1099-R (a local distribution alone files none) the print command
+// stops before any dialog, in this form's words (no full stop); the payee shown is written first.
 TEST_F(Frm1099RTest, PrintRefusesWithoutFormsAfterWritingThePayee) {
   OpenPayerFile(Payer(), {Retiree(QStringLiteral("Only"), 0, QString())});
   TFrm1099R screen;
   ShowActive(screen);
-  Money(screen, "F1099R5")->SetValue(40);
+  Money(screen, "F1099R19_1")->SetValue(40);
   ExpectPrintRefused(screen, QStringLiteral("There are no forms available for printing"));
-  EXPECT_DOUBLE_EQ(PayeesOnDisk()[0].GetDouble("F1099R5"), 40);
+  EXPECT_DOUBLE_EQ(PayeesOnDisk()[0].GetDouble("F1099R19_1"), 40);
   EXPECT_EQ(QApplication::activeModalWidget(), &screen);
 }
 

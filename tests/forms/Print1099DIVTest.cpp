@@ -10,6 +10,7 @@
 #include "forms/Form1096.h"
 #include "forms/Form1099DIV.h"
 #include "forms/FormPrint.h"
+#include "forms/FormRegistry.h"
 #include "forms/FormTotals.h"
 #include "storage/Globals.h"
 
@@ -204,7 +205,7 @@ TEST_F(Print1099DIVTest, EveryPayeeParameterIsSetAfreshForEachForm) {
     for (const char* state : {"IL", "1234-5678", "WI", "W-99"})
       EXPECT_EQ(TextsEqual(page, QLatin1String(state)).size(), 1) << state;
   }
-  for (const TParamDef& param : Form1099DIVDef().PayeeParams) {
+  for (const TParamDef& param : PayeeParams(Form1099DIVDef())) {
     const QString value = Project->Param(QLatin1String(param.Name));
     const bool filled = QStringList({"RecipientFIDN", "RecipientName2", "RecipientAddress1",
                                      "RecipientAddress2", "Box1a"})
@@ -215,7 +216,7 @@ TEST_F(Print1099DIVTest, EveryPayeeParameterIsSetAfreshForEachForm) {
 
 // One rule for the count and both prints: a payee with only box 12 (exempt-interest dividends),
 // one with only box 10, and one with only federal tax withheld each file a form; a payee whose
-// amounts round to nothing and one with boxes outside the amount (1b, 5) file none.
+// amounts round to nothing and one with only state tax withheld file none.
 TEST_F(Print1099DIVTest, EveryCountedPayeePrintsInBothPrintsAndNoOtherDoes) {
   TPayeeRecord exempt = DivPayee(QStringLiteral("Exempt"), QStringLiteral("111-22-3333"), 0);
   exempt.SetDouble("F1099DIV12", 640);
@@ -225,8 +226,7 @@ TEST_F(Print1099DIVTest, EveryCountedPayeePrintsInBothPrintsAndNoOtherDoes) {
   withheld.SetDouble("F1099DIV4", 24);
   TPayeeRecord tiny = DivPayee(QStringLiteral("Tiny"), QStringLiteral("444-55-6666"), 0.004);
   TPayeeRecord parts = DivPayee(QStringLiteral("Parts"), QStringLiteral("555-66-7777"), 0);
-  parts.SetDouble("F1099DIV1b", 40);
-  parts.SetDouble("F1099DIV5", 40);
+  parts.SetDouble("F1099DIV16_1", 40);
   OpenPayerFile(SamplePayer(), {withheld, tiny, parts, noncash, exempt});
   CurrentFormType = ft1099DIV;
   EXPECT_EQ(ScanFormTotals(), 3);

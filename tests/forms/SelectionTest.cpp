@@ -2,12 +2,16 @@
 // record list's check marks on screen, by TIN in papyra-batch), and "Print this form" on a form
 // screen. The qualifying rule, the name order and the Form 1096 follow the selection.
 #include <QCheckBox>
+#include <QFile>
 #include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTreeWidget>
 
+#include "FaultSupport.h"
+#include "FormScreens.h"
 #include "FormsFixture.h"
+#include "controls/CheckBoxEdit.h"
 #include "engine/PagePrinter.h"
 #include "engine/ReportSystem.h"
 #include "engine/Snapshot.h"
@@ -16,9 +20,7 @@
 #include "forms/FormSelection.h"
 #include "forms/FormTotals.h"
 #include "forms/Frm1096.h"
-#include "forms/Frm1099NEC.h"
 #include "forms/RecipientFiles.h"
-#include "controls/CheckBoxEdit.h"
 #include "platform/MsgBox.h"
 #include "storage/Globals.h"
 
@@ -40,19 +42,22 @@ class SelectionTest : public TFormsTest {
   // written in reverse name order; three are marked CORRECTED. A twenty-first payee is marked
   // CORRECTED but has nothing to report.
   void OpenTwenty() {
+    OpenPayerFile(SamplePayer(), Twenty());
+    CurrentFormType = ft1099NEC;
+  }
+  static QList<TPayeeRecord> Twenty() {
     QList<TPayeeRecord> payees;
     for (int i = kPayees; i >= 1; --i) {
       TPayeeRecord p = SamplePayee(NameOf(i), TinOf(i), 100.0 * i);
       p.SetDouble("F1099NEC4", i);
-      p.SetBool("Corrected1099NEC", std::find(std::begin(kCorrected), std::end(kCorrected), i) !=
-                                        std::end(kCorrected));
+      p.SetBool("Corrected1099NEC",
+                std::find(std::begin(kCorrected), std::end(kCorrected), i) != std::end(kCorrected));
       payees.append(p);
     }
     TPayeeRecord nothing = SamplePayee(QStringLiteral("Zero Corrected"), "999-45-0000", 0);
     nothing.SetBool("Corrected1099NEC", true);
     payees.append(nothing);
-    OpenPayerFile(SamplePayer(), payees);
-    CurrentFormType = ft1099NEC;
+    return payees;
   }
   // The record number of payee i (written in reverse order).
   static int RecordOf(int i) { return kPayees + 1 - i; }
@@ -61,8 +66,8 @@ class SelectionTest : public TFormsTest {
     TPagePrinter printer;
     Project->SetEngine(&printer);
     printer.BeginDoc();
-    Printed = PrintProgramGenerated(Form1099NECDef(), printer, *Project,
-                                    TCopyChoice{false, false}, selection);
+    Printed = PrintProgramGenerated(Form1099NECDef(), printer, *Project, TCopyChoice{false, false},
+                                    selection);
     printer.EndDoc();
     Project->SetEngine(static_cast<TPagePrinter*>(nullptr));
     return printer.TakeJob();
@@ -112,7 +117,7 @@ TEST_F(SelectionTest, CorrectedOnlyPrintsCountsAndSumsTheMarkedFormsAlone) {
   const QString note = SelectionNote(Form1099NECDef(), corrected, TotalForms);
   EXPECT_EQ(note, "This Form 1096 summarizes only the 3 Forms 1099-NEC marked CORRECTED.");
   const TPage summary = Print1096Program(note).Pages.value(0);
-  EXPECT_EQ(TextsEqual(summary, "3").size(), 1);
+  EXPECT_TRUE(HasTextAt(summary, "3", 4.05, 3.66));  // the number of forms
   EXPECT_EQ(TextsEqual(summary, "3,200.00").size(), 1);
   EXPECT_EQ(TextsEqual(summary, "32.00").size(), 1);
   EXPECT_EQ(TextsEqual(summary, note).size(), 1);
@@ -127,7 +132,7 @@ TEST_F(SelectionTest, ChosenPayeesByTinPrintThoseAndAnUnknownTinIsNamed) {
   OpenTwenty();
   const QList<int> two = PayeesByTin(*Module->RSPayee, Form1099NECDef(),
                                      {TinOf(12), QStringLiteral("123456707")});  // dashes or not
-  EXPECT_EQ(two, (QList<int>{RecordOf(12), RecordOf(7)}));  // in file order
+  EXPECT_EQ(two, (QList<int>{RecordOf(12), RecordOf(7)}));                       // in file order
   const TPayeeSelection chosen = TPayeeSelection::Chosen(two);
   EXPECT_EQ(ScanFormTotals(chosen), 2);
   EXPECT_DOUBLE_EQ(TotalAmount, 1900);
@@ -168,13 +173,84 @@ TEST_F(SelectionTest, SelectionsWithoutFormsAndCorrectedPayeesWithoutOneAreTold)
 
 TEST_F(SelectionTest, FilesPerRecipientFollowTheSelection) {
   OpenTwenty();
-  const QList<TRecipientFile> files =
-      WriteRecipientFiles({Form1099NECDef(), SourceProjectFile(), Folder.Path("out"),
-                           TPasswordSource::None, TCopyChoice{}, nullptr, {},
-                           TPayeeSelection::CorrectedOnly()});
+  const QList<TRecipientFile> files = WriteRecipientFiles({Form1099NECDef(),
+                                                           SourceProjectFile(),
+                                                           Folder.Path("out"),
+                                                           TPasswordSource::None,
+                                                           TCopyChoice{},
+                                                           nullptr,
+                                                           {},
+                                                           TPayeeSelection::CorrectedOnly()});
   QStringList recipients;
   for (const TRecipientFile& f : files) recipients << f.Recipient;
   EXPECT_EQ(recipients, (QStringList{NameOf(4), NameOf(11), NameOf(17)}));
+}
+
+// papyra-batch takes the same selections: --only corrected and --payees on print (red copy,
+// program-generated, a file per recipient, the Form 1096) and on totals.
+TEST_F(SelectionTest, BatchPrintsAndTotalsTakeTheSelection) {
+  const QString file = WritePayerFile(SamplePayer(), Twenty());
+  const QString out = Folder.Path(QStringLiteral("out.snp"));
+  const QStringList three = {NameOf(4), NameOf(11), NameOf(17)};
+  const QString payees = TinOf(12) + "," + TinOf(7);
+  const struct {
+    QStringList Args;
+    int Pages;
+    QStringList Names;
+  } prints[] = {
+      {{"--form", "1099-NEC", "--kind", "redcopy", "--only", "corrected"}, 1, three},
+      {{"--form", "1099-NEC", "--kind", "program", "--instructions", "no", "--only", "corrected"},
+       3,
+       three},
+      {{"--form", "1099-NEC", "--kind", "program", "--instructions", "no", "--payees", payees},
+       2,
+       {NameOf(7), NameOf(12)}},
+      {{"--form", "1099-NEC", "--kind", "redcopy", "--payees", payees}, 1, {NameOf(7), NameOf(12)}},
+  };
+  for (const auto& c : prints) {
+    SCOPED_TRACE(c.Args.join(' ').toStdString());
+    const TBatchRun run = RunBatch(QStringList{"print", file} + c.Args + QStringList{"--out", out});
+    ASSERT_EQ(run.Code, 0) << run.Err.toStdString();
+    const TReportJob job = LoadSnapshot(out);
+    EXPECT_EQ(job.PageCount(), c.Pages);
+    EXPECT_EQ(NamesIn(job), c.Names);
+    // The corrected payee without a form is named, not skipped without a word.
+    EXPECT_EQ(run.Err.contains("Zero Corrected"), c.Args.contains("--only"));
+  }
+
+  const TBatchRun summary = RunBatch({"print", file, "--form", "1096", "--form-type", "1099-NEC",
+                                      "--kind", "program", "--only", "corrected", "--out", out});
+  ASSERT_EQ(summary.Code, 0) << summary.Err.toStdString();
+  const TPage page = LoadSnapshot(out).Pages.value(0);
+  EXPECT_TRUE(HasTextAt(page, "3", 4.05, 3.66));
+  for (const char* text : {"3,200.00", "32.00",
+                           "This Form 1096 summarizes only the 3 Forms 1099-NEC marked CORRECTED."})
+    EXPECT_EQ(TextsEqual(page, text).size(), 1) << text;
+
+  const TBatchRun files =
+      RunBatch({"print", file, "--form", "1099-NEC", "--kind", "program", "--per-recipient",
+                "--payees", TinOf(12), "--out", Folder.Path(QStringLiteral("recipients"))});
+  ASSERT_EQ(files.Code, 0) << files.Err.toStdString();
+  EXPECT_TRUE(files.Out.endsWith("1 file(s) written to " + Folder.Path("recipients") + "\n"))
+      << files.Out.toStdString();
+
+  const TBatchRun totals = RunBatch({"totals", file, "--form", "1099-NEC", "--payees", payees});
+  ASSERT_EQ(totals.Code, 0) << totals.Err.toStdString();
+  EXPECT_EQ(totals.Out,
+            "Form 1099-NEC\n"
+            "This Form 1096 summarizes only the 2 Forms 1099-NEC of the chosen "
+            "recipients.\n"
+            "Total number of forms: 2\n"
+            "Federal income tax withheld: 19.00\n"
+            "Total amount reported: 1,900.00\n");
+
+  // A TIN no payee has is named, and nothing is written.
+  QFile::remove(out);
+  const TBatchRun unknown = RunBatch({"print", file, "--form", "1099-NEC", "--kind", "program",
+                                      "--payees", TinOf(12) + ",123-45-0000", "--out", out});
+  EXPECT_EQ(unknown.Code, 2);
+  EXPECT_EQ(unknown.Err, "No payee has the TIN 123-45-0000\n");
+  EXPECT_FALSE(QFile::exists(out));
 }
 
 // ---- on screen -----------------------------------------------------------------------------
@@ -215,6 +291,7 @@ TEST_F(SelectionScreenTest, PrintThisFormPrintsTheShownPayeeAlone) {
 
   // A payee with nothing to report gets a word, not an empty print.
   Module->RSPayee->SetCurrentRecord(kPayees + 1);
+  Module->RSPayee->GetRec();
   screen.LoadFormFields();
   try {
     screen.BtnPrintFormClick();
@@ -297,10 +374,11 @@ TEST_F(SelectionScreenTest, Form1096ForTheCorrectedFormsAlone) {
   });
   screen.BtnPrintClick();
   const TPage page = LoadSnapshot(screen.ReportSystem->Setup.FileName).Pages.value(0);
-  EXPECT_EQ(TextsEqual(page, "3").size(), 1);
+  EXPECT_TRUE(HasTextAt(page, "3", 4.05, 3.66));
   EXPECT_EQ(TextsEqual(page, "3,200.00").size(), 1);
-  EXPECT_EQ(TextsEqual(page, "This Form 1096 summarizes only the 3 Forms 1099-NEC marked "
-                             "CORRECTED.")
+  EXPECT_EQ(TextsEqual(page,
+                       "This Form 1096 summarizes only the 3 Forms 1099-NEC marked "
+                       "CORRECTED.")
                 .size(),
             1);
   EXPECT_EQ(TotalForms, kPayees);
