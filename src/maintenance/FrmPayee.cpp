@@ -14,9 +14,11 @@
 #include "core/Utils.h"
 #include "maintenance/RecordList.h"
 #include "platform/Application.h"
+#include "platform/Exceptions.h"
 #include "storage/DataModule.h"
 #include "storage/Globals.h"
 #include "storage/RecordModel.h"
+#include "storage/TinRules.h"
 
 namespace {
 constexpr int Border = 8;
@@ -71,6 +73,9 @@ TFrmPayee::TFrmPayee(QWidget* parent) : TFrmScreen(parent, 11) {
   connect(Individual, &QCheckBox::toggled, this, &TFrmPayee::IndividualStep);
   for (QLineEdit* name : {LastName, FirstName, PayeeName})
     connect(name, &QLineEdit::textChanged, this, &TFrmPayee::NameChange);
+  for (QLineEdit* edit : {LastName, FirstName, PayeeName, static_cast<QLineEdit*>(SSN_IDNum)})
+    connect(edit, &QLineEdit::textChanged, this, &TFrmPayee::ShowTinNote);
+  connect(Individual, &QCheckBox::toggled, this, &TFrmPayee::ShowTinNote);
   connect(BtnOk, &QPushButton::clicked, this, &TFrmPayee::BtnOkClick);
   connect(BtnHelp, &QPushButton::clicked, this, &TFrmPayee::BtnHelpClick);
 }
@@ -87,6 +92,10 @@ void TFrmPayee::CreateControls() {
   State = NewStateEdit("State", false, this);
   ZipCode = NewFilterEdit("ZipCode", 10, QStringLiteral("[0..9,-]"), this);
   SSN_IDNum = NewFilterEdit("SSN_IDNum", 11, QStringLiteral("[0..9,-]"), this);
+  TinNote = NewLabel(QString(), this);
+  TinNote->setObjectName(QStringLiteral("TinNote"));
+  TinNote->setWordWrap(true);
+  TinNote->setAlignment(Qt::AlignLeft | Qt::AlignTop);
   BtnOk = NewButton("BtnOk", QStringLiteral("&Ok"), this);
   BtnHelp = NewHelpButton(this);
   MemoHelp = new QPlainTextEdit(this);
@@ -179,7 +188,10 @@ void TFrmPayee::LayOut() {
   y += g.RowStep;
   label("Federal ID no.", SSN_IDNum, y);
   g.PlaceAt(SSN_IDNum, leftField, y, g.EditWidthFor(QStringLiteral("000-00-0000")));
-  PlaceBottom(width, leftField, y + g.FieldHeight);
+  // Two lines under the number for what may be wrong with it and the IRS's answer.
+  y += g.FieldHeight + 2;
+  TinNote->setGeometry(leftField, y, right - leftField, 2 * fontMetrics().lineSpacing());
+  PlaceBottom(width, leftField, y + TinNote->height());
 }
 
 // The explanation along the bottom edge, the navigator (from navigatorX) and the buttons just
@@ -204,6 +216,7 @@ void TFrmPayee::PlaceBottom(int width, int navigatorX, int fieldsBottom) {
 }
 
 void TFrmPayee::FormShow() {
+  LoadTinAnswers();
   Payees()->GetRec();
   RecordToScreen();
   RSNavigator->SetRecordSet(Payees());
@@ -238,7 +251,41 @@ void TFrmPayee::RecordToScreen() {
   State->SetText(PayeeRec.GetString("State"));
   ZipCode->setText(PayeeRec.GetString("ZipCode"));
   SSN_IDNum->setText(PayeeRec.GetString("SSN_IDNum"));
+  FShownKey = TinMatchKeyOf(PayeeRec);
   ShowTextsFromStart(this);
+  ShowTinNote();
+}
+
+void TFrmPayee::LoadTinAnswers() {
+  FAnswersProblem.clear();
+  try {
+    FAnswers = TTinAnswers::Load(TTinAnswers::FileFor(PayerFileName));
+  } catch (const EInOutError& e) {
+    FAnswers = {};
+    FAnswersProblem = e.Message();
+  }
+}
+
+void TFrmPayee::ShowTinNote() {
+  TPayeeRecord shown = PayeeRec;
+  ScreenToRecord(shown);
+  QStringList lines;
+  const QString tin = shown.GetString("SSN_IDNum");
+  // A number still being typed is judged once it has all its digits.
+  if (!TinDigits(tin).isEmpty())
+    for (const TTinFinding& f : TinFindings(tin, shown.GetBool("Individual"))) lines << f.Text;
+  if (const TTinAnswer* answer = FAnswers.Find(TinMatchKeyOf(shown)))
+    lines << TinAnswerText(*answer);
+  if (!FAnswersProblem.isEmpty()) lines << FAnswersProblem;
+  TinNote->setText(lines.join(QLatin1Char('\n')));
+  TinNote->setToolTip(TinNote->text());
+}
+
+void TFrmPayee::ForgetChangedAnswer() {
+  if (TinMatchKeyOf(PayeeRec) == FShownKey || FAnswers.Items().empty()) return;
+  FShownKey = TinMatchKeyOf(PayeeRec);
+  if (!FAnswers.KeepOnly(PayeeMatchKeys(*Payees()))) return;
+  TApplication::Guard([this] { FAnswers.Save(TTinAnswers::FileFor(PayerFileName)); });
 }
 
 namespace {
@@ -286,6 +333,7 @@ void TFrmPayee::RSNavigatorBeforeAction() {
   Validate();
   ScreenToRecord();
   Payees()->PostRec();
+  ForgetChangedAnswer();
 }
 
 void TFrmPayee::RSNavigatorAfterAction() {
@@ -304,6 +352,7 @@ void TFrmPayee::FormCloseQuery() {
   // The payee is valid and in PayeeRec; a failing write is reported but does not hold the user
   // on the screen, and the payee is written again when the file closes.
   TApplication::Guard([] { Payees()->PostRec(); });
+  ForgetChangedAnswer();
 }
 
 void ShowPayeeScreen() {
