@@ -30,17 +30,46 @@ const QByteArray kTinMatchUsage = UsageText("tin-match FILE.PE25 --out REQUEST.t
                                             QStringLiteral("1099-DIV|1099-INT|1099-MISC|1099-NEC"));
 const char* const kResultsUsage = "tin-match-results FILE.PE25 --in RESULTS.txt";
 
-const TFormDef* FormOption(const QStringList& args, bool tinMatchOnly) {
-  if (!args.contains(QStringLiteral("--form"))) return nullptr;
-  const QString name = OptionValue(args, QStringLiteral("--form"));
-  const TFormDef* def = FormDefByName(name);
-  if (!def) throw TBatchFailure{QStringLiteral("Unknown form type: %1").arg(name)};
-  if (tinMatchOnly && !IsTinMatchForm(*def))
-    throw TBatchFailure{QStringLiteral("TIN matching serves the forms subject to backup "
-                                       "withholding (1099-DIV, 1099-INT, 1099-MISC, 1099-NEC), "
-                                       "not %1")
-                            .arg(QLatin1String(def->ShortName))};
-  return def;
+QStringList FormNames(bool tinMatchOnly) {
+  QStringList names;
+  for (const TFormDef* def : FormDefs())
+    if (!tinMatchOnly || IsTinMatchForm(*def)) names.append(QString::fromLatin1(def->ShortName));
+  return names;
+}
+
+TOptionSpec FormOption(bool tinMatchOnly) {
+  return TOptionSpec::Value(QStringLiteral("--form"))
+      .OneOf(FormNames(tinMatchOnly), Qt::CaseInsensitive);
+}
+
+const TCommandSpec& CheckSpec() {
+  static const TCommandSpec spec = {{FormOption(false)}, {QStringLiteral("FILE.PE25")}};
+  return spec;
+}
+
+const TCommandSpec& TinMatchSpec() {
+  static const TCommandSpec spec = {
+      {TOptionSpec::Value(QStringLiteral("--out")).Needed(), FormOption(true)},
+      {QStringLiteral("FILE.PE25")}};
+  return spec;
+}
+
+const TCommandSpec& ResultsSpec() {
+  static const TCommandSpec spec = {{TOptionSpec::Value(QStringLiteral("--in")).Needed()},
+                                    {QStringLiteral("FILE.PE25")}};
+  return spec;
+}
+
+// The form of --form, null when it is not given (the parser has checked the name).
+const TFormDef* FormOf(const TParsedCommand& args) {
+  return args.Has(QStringLiteral("--form")) ? FormDefByName(args.Value(QStringLiteral("--form")))
+                                            : nullptr;
+}
+
+QString NeededValue(const TParsedCommand& args, const QString& option) {
+  const QString value = args.Value(option);
+  if (value.isEmpty()) throw TUsageError{QStringLiteral("%1 needs a file name").arg(option)};
+  return value;
 }
 
 // The payees of the payer file, read without a lock and without writing anything back.
@@ -53,18 +82,12 @@ std::vector<TPayeeRecord> ReadPayees(const QString& payeeFile) {
   return payees;
 }
 
-int Usage(QTextStream& err, const char* usage) {
-  err << "usage: papyra-batch " << usage << "\n";
-  return 2;
-}
-
-int Check(const QStringList& args, QTextStream& out, QTextStream& err) {
-  const QStringList files = Positional(args);
-  if (files.size() != 1) return Usage(err, kCheckUsage.constData());
+int Check(const TParsedCommand& args, QTextStream& out, QTextStream& err) {
+  const QString file = args.Arguments().first();
   try {
-    const TFormDef* only = FormOption(args, false);
-    const std::vector<TPayeeRecord> payees = ReadPayees(files.first());
-    const TTinAnswers answers = TTinAnswers::Load(TTinAnswers::FileFor(files.first()));
+    const TFormDef* only = FormOf(args);
+    const std::vector<TPayeeRecord> payees = ReadPayees(file);
+    const TTinAnswers answers = TTinAnswers::Load(TTinAnswers::FileFor(file));
     const TCheckReport report = CheckBeforeFiling(payees, answers, only);
     out << report.Text();
     return report.HasErrors() ? 1 : 0;
@@ -74,13 +97,10 @@ int Check(const QStringList& args, QTextStream& out, QTextStream& err) {
   }
 }
 
-int TinMatch(const QStringList& args, QTextStream& out, QTextStream& err) {
-  const QStringList files = Positional(args);
-  const QString target = OptionValue(args, QStringLiteral("--out"));
-  if (files.size() != 1 || target.isEmpty()) return Usage(err, kTinMatchUsage.constData());
+int TinMatch(const TParsedCommand& args, QTextStream& out, QTextStream& err) {
+  const QString target = NeededValue(args, QStringLiteral("--out"));
   try {
-    const TFormDef* only = FormOption(args, true);
-    const TTinRequest request = BuildTinRequest(ReadPayees(files.first()), only);
+    const TTinRequest request = BuildTinRequest(ReadPayees(args.Arguments().first()), FormOf(args));
     for (const QString& left : request.Left) out << left << "\n";
     if (request.Lines.empty()) {
       err << "No payee to match among the " << request.Scope << "; nothing was written\n";
@@ -108,14 +128,13 @@ QByteArray ReadResults(const QString& path) {
   return file.readAll();
 }
 
-int TinMatchResults(const QStringList& args, QTextStream& out, QTextStream& err) {
-  const QStringList files = Positional(args);
-  const QString results = OptionValue(args, QStringLiteral("--in"));
-  if (files.size() != 1 || results.isEmpty()) return Usage(err, kResultsUsage);
+int TinMatchResults(const TParsedCommand& args, QTextStream& out, QTextStream& err) {
+  const QString results = NeededValue(args, QStringLiteral("--in"));
+  const QString file = args.Arguments().first();
   try {
     const QByteArray bytes = ReadResults(results);
-    const std::vector<TPayeeRecord> payees = ReadPayees(files.first());
-    const QString answersFile = TTinAnswers::FileFor(files.first());
+    const std::vector<TPayeeRecord> payees = ReadPayees(file);
+    const QString answersFile = TTinAnswers::FileFor(file);
     TTinAnswers answers = TTinAnswers::Load(answersFile);
     const TTinResultsReport report =
         ApplyTinResults(bytes, payees, answers, QFileInfo(results).lastModified().date());
@@ -136,12 +155,12 @@ int TinMatchResults(const QStringList& args, QTextStream& out, QTextStream& err)
 PAPYRA_BATCH_COMMAND("check", kCheckUsage.constData(),
                      "Lists what to mend before filing: taxpayer numbers, names, addresses, "
                      "amounts under the filing thresholds, damaged values, TIN matching answers.",
-                     Check)
+                     CheckSpec(), Check)
 PAPYRA_BATCH_COMMAND("tin-match", kTinMatchUsage.constData(),
                      "Writes the IRS Bulk TIN Matching request for the payees of the forms "
                      "subject to backup withholding.",
-                     TinMatch)
+                     TinMatchSpec(), TinMatch)
 PAPYRA_BATCH_COMMAND("tin-match-results", kResultsUsage,
                      "Reads the IRS Bulk TIN Matching results and keeps each payee's answer "
                      "beside the payer file.",
-                     TinMatchResults)
+                     ResultsSpec(), TinMatchResults)
