@@ -17,9 +17,6 @@
 #include "storage/RecordSet.h"
 
 namespace {
-// A results file of 100,000 answers is a few megabytes; anything much larger is no results file.
-constexpr qint64 kMaxResultsBytes = 64 * 1024 * 1024;
-
 QByteArray UsageText(const char* text, const QString& forms) {
   return QString::fromLatin1(text).replace(QStringLiteral("FORMS"), forms).toLatin1();
 }
@@ -116,23 +113,11 @@ int TinMatch(const TParsedCommand& args, QTextStream& out, QTextStream& err) {
   }
 }
 
-QByteArray ReadResults(const QString& path) {
-  QFile file(path);
-  const QFileInfo info(path);
-  if (!info.isFile()) throw TBatchFailure{QStringLiteral("File not found: %1").arg(path)};
-  if (info.size() > kMaxResultsBytes)
-    throw TBatchFailure{
-        QStringLiteral("%1 is too large to be a TIN matching results file").arg(path)};
-  if (!file.open(QIODevice::ReadOnly))
-    throw TBatchFailure{QStringLiteral("Cannot read %1: %2").arg(path, file.errorString())};
-  return file.readAll();
-}
-
 int TinMatchResults(const TParsedCommand& args, QTextStream& out, QTextStream& err) {
   const QString results = NeededValue(args, QStringLiteral("--in"));
   const QString file = args.Arguments().first();
   try {
-    const QByteArray bytes = ReadResults(results);
+    const QByteArray bytes = ReadTinResultsFile(results);
     const std::vector<TPayeeRecord> payees = ReadPayees(file);
     const QString answersFile = TTinAnswers::FileFor(file);
     TTinAnswers answers = TTinAnswers::Load(answersFile);

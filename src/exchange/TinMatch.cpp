@@ -7,9 +7,13 @@
 #include "core/Utils.h"
 #include "forms/FormQualifier.h"
 #include "forms/FormRegistry.h"
+#include "platform/Exceptions.h"
 #include "platform/SafeFile.h"
 
 namespace {
+// A results file of 100,000 answers is a few megabytes; anything much larger is no results file.
+constexpr qint64 kMaxResultsBytes = 64 * 1024 * 1024;
+
 const char* const kTinMatchTags[] = {"1099DIV", "1099INT", "1099MISC", "1099NEC"};
 
 bool FilesTinMatchForm(const TPayeeRecord& payee, const TFormDef* only) {
@@ -151,6 +155,18 @@ QStringList WriteTinRequest(const TTinRequest& request, const QString& out) {
     if (!QFile::setPermissions(name, QFileDevice::ReadOwner | QFileDevice::WriteOwner))
       RaiseWriteError(name, QStringLiteral("its permissions cannot be set to the owner alone"));
   return files.empty() ? QStringList() : names;
+}
+
+QByteArray ReadTinResultsFile(const QString& path) {
+  const QFileInfo info(path);
+  if (!info.isFile()) throw EInOutError(QStringLiteral("File not found: %1").arg(path));
+  if (info.size() > kMaxResultsBytes)
+    throw EInOutError(
+        QStringLiteral("%1 is too large to be a TIN matching results file").arg(path));
+  QFile file(path);
+  if (!file.open(QIODevice::ReadOnly))
+    throw EInOutError(QStringLiteral("Cannot read %1: %2").arg(path, file.errorString()));
+  return file.readAll();
 }
 
 std::vector<TTinResultLine> ParseTinResults(const QByteArray& bytes, QStringList& problems) {

@@ -75,6 +75,10 @@ struct TTinResultsReport {
   QString Text() const;           // every matched payee with its answer, then the problems
 };
 
+// The bytes of a results file; throws EInOutError when it is missing, not a regular file, larger
+// than any results file of 100,000 answers could be, or unreadable.
+QByteArray ReadTinResultsFile(const QString& path);
+
 // Reads a results file's bytes: lines that are not a request with an indicator 0 to 8 are
 // listed in problems as "Line N: ...".
 std::vector<TTinResultLine> ParseTinResults(const QByteArray& bytes, QStringList& problems);

@@ -94,8 +94,7 @@ void TFrmPayee::CreateControls() {
   SSN_IDNum = NewFilterEdit("SSN_IDNum", 11, QStringLiteral("[0..9,-]"), this);
   TinNote = NewLabel(QString(), this);
   TinNote->setObjectName(QStringLiteral("TinNote"));
-  TinNote->setWordWrap(true);
-  TinNote->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+  TinNote->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
   BtnOk = NewButton("BtnOk", QStringLiteral("&Ok"), this);
   BtnHelp = NewHelpButton(this);
   MemoHelp = new QPlainTextEdit(this);
@@ -187,11 +186,13 @@ void TFrmPayee::LayOut() {
   g.PlaceAt(ZipCode, leftField + MediumField + stateWidth + 2 * LabelGap, y, zipWidth);
   y += g.RowStep;
   label("Federal ID no.", SSN_IDNum, y);
-  g.PlaceAt(SSN_IDNum, leftField, y, g.EditWidthFor(QStringLiteral("000-00-0000")));
-  // Two lines under the number for what may be wrong with it and the IRS's answer.
-  y += g.FieldHeight + 2;
-  TinNote->setGeometry(leftField, y, right - leftField, 2 * fontMetrics().lineSpacing());
-  PlaceBottom(width, leftField, y + TinNote->height());
+  const int tinWidth = g.EditWidthFor(QStringLiteral("000-00-0000"));
+  g.PlaceAt(SSN_IDNum, leftField, y, tinWidth);
+  // Beside the number, so the screen keeps its size: what may be wrong with it and the IRS's
+  // answer, cut to the room there is; the tooltip holds the whole text.
+  const int noteX = leftField + tinWidth + LabelGap;
+  g.PlaceAt(TinNote, noteX, y, right - noteX);
+  PlaceBottom(width, leftField, y + g.FieldHeight);
 }
 
 // The explanation along the bottom edge, the navigator (from navigatorX) and the buttons just
@@ -277,8 +278,10 @@ void TFrmPayee::ShowTinNote() {
   if (const TTinAnswer* answer = FAnswers.Find(TinMatchKeyOf(shown)))
     lines << TinAnswerText(*answer);
   if (!FAnswersProblem.isEmpty()) lines << FAnswersProblem;
-  TinNote->setText(lines.join(QLatin1Char('\n')));
-  TinNote->setToolTip(TinNote->text());
+  const QString note = lines.join(QStringLiteral("; "));
+  TinNote->setToolTip(note);
+  TinNote->setAccessibleDescription(note);
+  TinNote->setText(TinNote->fontMetrics().elidedText(note, Qt::ElideRight, TinNote->width()));
 }
 
 void TFrmPayee::ForgetChangedAnswer() {
