@@ -47,7 +47,9 @@ enum THelpTopic {
   htPreview = 32,
   htWebUpdate = 33,
   htIRSInstructions = 34,
-  htCorrections = 40
+  htCheckBeforeFiling = 40,
+  htTinMatching = 41,
+  htCorrections = 42
 };
 // Every context the program opens, for the help's own checks.
 const QList<int>& HelpContexts();
