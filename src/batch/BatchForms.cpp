@@ -2,6 +2,8 @@
 // the same print routines as the form screens, into a PDF, HTML, snapshot or text file, or into
 // a folder with one PDF per recipient.
 // papyra-batch totals: what the Form 1096 screen shows for a form type.
+// Both take all payees, only the forms marked CORRECTED (--only corrected) or the payees of
+// given TINs (--payees), and print reads the alignment page for red copies (--kind alignment).
 //
 // The payer file is only read: nothing is written back, no lock is taken, and a file protected
 // by a password is refused rather than opened without it.
@@ -18,9 +20,11 @@
 #include "engine/ReportFile.h"
 #include "engine/ReportProject.h"
 #include "exchange/Csv.h"
+#include "forms/AlignmentPage.h"
 #include "forms/Form1096.h"
 #include "forms/FormPrint.h"
 #include "forms/FormRegistry.h"
+#include "forms/FormSelection.h"
 #include "forms/FormTotals.h"
 #include "forms/RecipientFiles.h"
 #include "platform/Exceptions.h"
@@ -30,6 +34,7 @@
 #include "storage/DataModule.h"
 #include "storage/Globals.h"
 #include "storage/RecordSet.h"
+#include "storage/TinRules.h"
 
 namespace {
 // The forms are the registry's: a form added there is offered here.
@@ -41,12 +46,15 @@ QByteArray UsageText(const char* text) {
 const QByteArray kPrintUsage = UsageText(
     "print FILE.PE25 --form FORMS|1096 "
     "--kind program|redcopy [--mask-ssn yes|no] [--copy B|C] [--instructions yes|no] "
-    "[--form-type FORMS] "
+    "[--form-type FORMS] [--only corrected | --payees TIN[,TIN...]] "
     "--out OUT.pdf|.html|.snp|.txt\n"
     "       print FILE.PE25 --form FORM --kind program --per-recipient "
     "[--password random|tin-last4|zip|none | --password-file FILE] [--allow-unprotected] "
-    "[--mask-ssn yes|no] [--copy B|C] [--instructions yes|no] --out DIR");
-const QByteArray kTotalsUsage = UsageText("totals FILE.PE25 --form FORMS");
+    "[--mask-ssn yes|no] [--copy B|C] [--instructions yes|no] "
+    "[--only corrected | --payees TIN[,TIN...]] --out DIR\n"
+    "       print FILE.PE25 --form FORMS --kind alignment --out OUT.pdf|.html|.snp|.txt");
+const QByteArray kTotalsUsage =
+    UsageText("totals FILE.PE25 --form FORMS [--only corrected | --payees TIN[,TIN...]]");
 
 // The forms by the names the Form 1096 gives them, from the registry.
 QStringList FormNames() {
@@ -63,64 +71,112 @@ TOptionSpec YesNoOption(const QString& name) {
   return TOptionSpec::Value(name).OneOf({QStringLiteral("yes"), QStringLiteral("no")});
 }
 
+// Which payees a print or the totals take.
+QList<TOptionSpec> SelectionOptions() {
+  return {TOptionSpec::Value(QStringLiteral("--only")).OneOf({QStringLiteral("corrected")}),
+          TOptionSpec::Value(QStringLiteral("--payees"))};
+}
+
 const TCommandSpec& PrintSpec() {
   static const TCommandSpec spec = {
-      {FormOption(QStringLiteral("--form"), FormNames() << QStringLiteral("1096")).Needed(),
-       TOptionSpec::Value(QStringLiteral("--kind"))
-           .OneOf({QStringLiteral("program"), QStringLiteral("redcopy")})
-           .Needed(),
-       YesNoOption(QStringLiteral("--mask-ssn")),
-       TOptionSpec::Value(QStringLiteral("--copy"))
-           .OneOf({QStringLiteral("B"), QStringLiteral("C")}),
-       YesNoOption(QStringLiteral("--instructions")),
-       FormOption(QStringLiteral("--form-type"), FormNames()),
-       TOptionSpec::Value(QStringLiteral("--out")).Needed(),
-       TOptionSpec::Flag(QStringLiteral("--per-recipient")),
-       TOptionSpec::Value(QStringLiteral("--password"))
-           .OneOf({QStringLiteral("random"), QStringLiteral("tin-last4"), QStringLiteral("zip"),
-                   QStringLiteral("none")}),
-       TOptionSpec::Value(QStringLiteral("--password-file")),
-       TOptionSpec::Flag(QStringLiteral("--allow-unprotected"))},
+      QList<TOptionSpec>{
+          FormOption(QStringLiteral("--form"), FormNames() << QStringLiteral("1096")).Needed(),
+          TOptionSpec::Value(QStringLiteral("--kind"))
+              .OneOf({QStringLiteral("program"), QStringLiteral("redcopy"),
+                      QStringLiteral("alignment")})
+              .Needed(),
+          YesNoOption(QStringLiteral("--mask-ssn")),
+          TOptionSpec::Value(QStringLiteral("--copy"))
+              .OneOf({QStringLiteral("B"), QStringLiteral("C")}),
+          YesNoOption(QStringLiteral("--instructions")),
+          FormOption(QStringLiteral("--form-type"), FormNames()),
+          TOptionSpec::Value(QStringLiteral("--out")).Needed(),
+          TOptionSpec::Flag(QStringLiteral("--per-recipient")),
+          TOptionSpec::Value(QStringLiteral("--password"))
+              .OneOf({QStringLiteral("random"), QStringLiteral("tin-last4"), QStringLiteral("zip"),
+                      QStringLiteral("none")}),
+          TOptionSpec::Value(QStringLiteral("--password-file")),
+          TOptionSpec::Flag(QStringLiteral("--allow-unprotected"))} +
+          SelectionOptions(),
       {QStringLiteral("FILE.PE25")}};
+
   return spec;
 }
 
 const TCommandSpec& TotalsSpec() {
-  static const TCommandSpec spec = {{FormOption(QStringLiteral("--form"), FormNames()).Needed()},
-                                    {QStringLiteral("FILE.PE25")}};
+  static const TCommandSpec spec = {
+      QList<TOptionSpec>{FormOption(QStringLiteral("--form"), FormNames()).Needed()} +
+          SelectionOptions(),
+      {QStringLiteral("FILE.PE25")}};
   return spec;
 }
 
-// The job of one print: program-generated or red copy, for the 1099-NEC (or another per-payee
-// form with tables) or the Form 1096. A sink, when given, takes each page as it is finished.
-TReportJob PrintJob(const QString& form, bool redCopy, TReportProject& project,
+// What one print draws: the program-generated forms, the red copies, or the alignment page.
+enum class TPrintKind { Program, RedCopy, Alignment };
+
+TPrintKind PrintKindByName(const QString& kind) {
+  if (kind == QLatin1String("redcopy")) return TPrintKind::RedCopy;
+  if (kind == QLatin1String("alignment")) return TPrintKind::Alignment;
+  return TPrintKind::Program;
+}
+
+// The totals of the forms the selection takes; a selection without any form fails.
+void ScanSelection(const TFormDef& def, const TPayeeSelection& selection) {
+  if (ScanFormTotals(selection) == 0) throw TBatchFailure{NoSelectedFormsText(def, selection)};
+}
+
+void Print1096(TPagePrinter& printer, TReportProject& project, TPrintKind kind,
+               const TPayeeSelection& selection) {
+  const TFormDef& def = *FindFormDef(CurrentFormType);
+  if (ScanFormTotals(selection) == 0)
+    throw TBatchFailure{
+        selection.TakesAll()
+            ? QStringLiteral("There are no forms of the selected type available for printing")
+            : NoSelectedFormsText(def, selection)};
+  const bool redCopy = kind == TPrintKind::RedCopy;
+  printer.SetTitle(redCopy ? QStringLiteral("Form 1096 Report") : QStringLiteral("Form 1096"));
+  printer.BeginDoc();
+  if (redCopy)
+    Print1096RedCopy(printer, ReadHeldOffsets(QStringLiteral("F1096")));
+  else
+    Print1096ProgramGenerated(project, SelectionNote(def, selection, TotalForms));
+}
+
+void PrintPayeeForms(const TFormDef& def, TPagePrinter& printer, TReportProject& project,
+                     TPrintKind kind, const TPayeeSelection& selection) {
+  const TFormOffsets offsets = ReadHeldOffsets(QString::fromLatin1(def.OffsetPrefix));
+  if (kind == TPrintKind::Alignment) {
+    printer.SetTitle(QString::fromLatin1(def.Name) + QStringLiteral(" Alignment"));
+    printer.BeginDoc();
+    PrintAlignmentPage(def, printer, offsets);
+    return;
+  }
+  ScanSelection(def, selection);
+  const bool redCopy = kind == TPrintKind::RedCopy;
+  printer.SetTitle(redCopy ? QString::fromLatin1(def.RedCopy.JobTitle)
+                           : QString::fromLatin1(def.Name));
+  printer.BeginDoc();
+  if (redCopy)
+    PrintRedCopies(def, printer, offsets, selection);
+  else
+    PrintProgramGenerated(def, printer, project, CopyChoice(), selection);
+}
+
+// The job of one print of the payees the selection takes, for a per-payee form or the Form 1096
+// of CurrentFormType. A sink, when given, takes each page as it is finished.
+TReportJob PrintJob(const QString& form, TPrintKind kind, const TPayeeSelection& selection,
+                    TReportProject& project,
                     std::function<void(const TPagePrinter&, const TPage&)> sink = {}) {
   TPagePrinter printer;
   SetPrinterSetup(printer);
   if (sink) printer.SetPageSink([&printer, &sink](const TPage& page) { sink(printer, page); });
   project.SetEngine(&printer);
-  if (form == QLatin1String("1096")) {
-    if (ScanFormTotals() == 0)
-      throw TBatchFailure{
-          QStringLiteral("There are no forms of the selected type available for printing")};
-    printer.SetTitle(redCopy ? QStringLiteral("Form 1096 Report") : QStringLiteral("Form 1096"));
-    printer.BeginDoc();
-    if (redCopy)
-      Print1096RedCopy(printer, ReadHeldOffsets(QStringLiteral("F1096")));
-    else
-      Print1096ProgramGenerated(project);
-  } else {
-    const TFormDef* def = FindFormDef(CurrentFormType);
-    if (!def) throw TBatchFailure{QStringLiteral("Unknown form: %1").arg(form)};
-    if (ScanFormTotals() == 0) throw TBatchFailure{QString::fromLatin1(def->NoFormsText)};
-    printer.SetTitle(redCopy ? QString::fromLatin1(def->RedCopy.JobTitle)
-                             : QString::fromLatin1(def->Name));
-    printer.BeginDoc();
-    if (redCopy)
-      PrintRedCopies(*def, printer, ReadHeldOffsets(QString::fromLatin1(def->OffsetPrefix)));
-    else
-      PrintProgramGenerated(*def, printer, project);
-  }
+  const TFormDef* def = FindFormDef(CurrentFormType);
+  if (!def) throw TBatchFailure{QStringLiteral("Unknown form: %1").arg(form)};
+  if (form == QLatin1String("1096"))
+    Print1096(printer, project, kind, selection);
+  else
+    PrintPayeeForms(*def, printer, project, kind, selection);
   printer.EndDoc();
   project.SetEngine(static_cast<TPagePrinter*>(nullptr));
   return printer.TakeJob();
@@ -128,7 +184,8 @@ TReportJob PrintJob(const QString& form, bool redCopy, TReportProject& project,
 
 // The per-payee forms draw only with the standard PDF fonts, so their PDF is written while the
 // job is drawn, each page as soon as it is finished: memory stays the same however many payees.
-int StreamPdf(const QString& form, bool redCopy, TReportProject& project, const QString& target) {
+int StreamPdf(const QString& form, TPrintKind kind, const TPayeeSelection& selection,
+              TReportProject& project, const QString& target) {
   int pages = 0;
   WriteReportFile(target, [&](QIODevice& file) {
     std::unique_ptr<TPdfWriter> writer;
@@ -141,7 +198,7 @@ int StreamPdf(const QString& form, bool redCopy, TReportProject& project, const 
       if (!writer) start(printer.Job());
       writer->AddPage(page);
     };
-    const TReportJob job = PrintJob(form, redCopy, project, sink);
+    const TReportJob job = PrintJob(form, kind, selection, project, sink);
     if (!writer) start(job);
     writer->Finish();
     pages = writer->PageCount();
@@ -161,6 +218,7 @@ void WarnPaperFiling(TRecordSet& payees, QTextStream& err) {
 
 struct TPrintOptions {
   QString File, Form, Kind, Target;
+  QStringList Tins;  // --payees
   bool Mask = true;
   bool PerRecipient = false;
   TPasswordSource Password = TPasswordSource::None;
@@ -194,6 +252,40 @@ void RefuseOptionsWithoutEffect(const TParsedCommand& args, const TPrintOptions&
   // One source of passwords: the kind named or the bookkeeper's own list.
   if (args.Has(QStringLiteral("--password")) && args.Has(QStringLiteral("--password-file")))
     throw TUsageError{QStringLiteral("--password and --password-file exclude each other")};
+  if (o.Kind == QLatin1String("alignment") && o.Form == QLatin1String("1096"))
+    throw TUsageError{
+        QStringLiteral("--kind alignment goes only with the forms of the payees "
+                       "(--form other than 1096)")};
+  for (const char* name : {"--only", "--payees"})
+    if (o.Kind == QLatin1String("alignment") && args.Has(QLatin1String(name)))
+      throw TUsageError{
+          QStringLiteral("%1 goes only with forms to print (--kind program or redcopy)")
+              .arg(QLatin1String(name))};
+}
+
+// The TINs of --payees; an option that names none is refused.
+QStringList TinsOption(const TParsedCommand& args) {
+  if (args.Has(QStringLiteral("--only")) && args.Has(QStringLiteral("--payees")))
+    throw TUsageError{QStringLiteral("--only and --payees do not go together")};
+  if (!args.Has(QStringLiteral("--payees"))) return {};
+  QStringList tins;
+  for (const QString& tin : args.Value(QStringLiteral("--payees")).split(QLatin1Char(',')))
+    if (!tin.trimmed().isEmpty()) tins.append(tin.trimmed());
+  if (tins.isEmpty()) throw TUsageError{QStringLiteral("--payees needs at least one TIN")};
+  return tins;
+}
+
+// The payees the options take from the open payer file; a corrected print tells of the payees
+// marked CORRECTED that file no form, since none prints for them.
+TPayeeSelection ReadSelection(const TParsedCommand& args, const QStringList& tins,
+                              const TFormDef& def, QTextStream& err) {
+  if (args.Has(QStringLiteral("--only"))) {
+    const QString notice = CorrectedWithoutFormNotice(def);
+    if (!notice.isEmpty()) err << "Note: " << notice << "\n";
+    return TPayeeSelection::CorrectedOnly();
+  }
+  if (tins.isEmpty()) return {};
+  return TPayeeSelection::Chosen(PayeesByTin(*FrmDataModule->RSPayee, def, tins));
 }
 
 TPrintOptions PrintOptions(const TParsedCommand& args) {
@@ -218,6 +310,7 @@ TPrintOptions PrintOptions(const TParsedCommand& args) {
   o.AllowUnprotected = args.Has(QStringLiteral("--allow-unprotected"));
   if (o.Target.isEmpty()) throw TUsageError{QStringLiteral("--out needs a file name")};
   RefuseOptionsWithoutEffect(args, o);
+  o.Tins = TinsOption(args);
   return o;
 }
 
@@ -243,18 +336,20 @@ QHash<QString, QString> LoadPasswordFile(const QString& path, QTextStream& err) 
         QStringLiteral("%1 needs a header row with a \"TIN\" and a \"Password\" column").arg(path)};
   QHash<QString, QString> passwords;
   for (size_t r = 1; r < rows.size(); ++r) {
-    const QString digits = TinDigits(rows[r].Cells.value(tin));
+    const QString cell = rows[r].Cells.value(tin).trimmed();
     const QString value = rows[r].Cells.value(password);
-    if (digits.isEmpty() && value.isEmpty()) continue;
-    if (digits.isEmpty()) {
+    if (cell.isEmpty() && value.isEmpty()) continue;
+    if (cell.isEmpty()) {
       err << path << ", line " << rows[r].Line << ": no TIN; the row is not used\n";
       continue;
     }
-    if (digits.size() != 9)
+    // The shapes a TIN is written in: 123-45-6789, 12-3456789 or nine digits.
+    const QString digits = TinDigits(cell);
+    if (digits.isEmpty())
       throw TBatchFailure{QStringLiteral("%1, line %2: \"%3\" is not a TIN of nine digits")
                               .arg(path)
                               .arg(rows[r].Line)
-                              .arg(rows[r].Cells.value(tin))};
+                              .arg(cell)};
     if (passwords.contains(digits) && passwords.value(digits) != value)
       throw TBatchFailure{QStringLiteral("%1, line %2: the TIN %3 has another password above")
                               .arg(path)
@@ -267,10 +362,10 @@ QHash<QString, QString> LoadPasswordFile(const QString& path, QTextStream& err) 
 
 // Writes the folder of per-recipient files and lists them. A recipient who could not be
 // protected gets no file unless the command allows it, and the command then ends with 2.
-int PrintRecipientFiles(const TPrintOptions& o, const TReportProject& project, QTextStream& out,
-                        QTextStream& err) {
+int PrintRecipientFiles(const TPrintOptions& o, const TPayeeSelection& selection,
+                        const TReportProject& project, QTextStream& out, QTextStream& err) {
   const TFormDef* def = FindFormDef(CurrentFormType);
-  if (ScanFormTotals() == 0) throw TBatchFailure{QString::fromLatin1(def->NoFormsText)};
+  ScanSelection(*def, selection);
   TPagePrinter model;
   SetPrinterSetup(model);
   const QHash<QString, QString> own = o.Password == TPasswordSource::OwnList
@@ -284,7 +379,8 @@ int PrintRecipientFiles(const TPrintOptions& o, const TReportProject& project, Q
                                                            o.AllowUnprotected,
                                                            o.Copies,
                                                            &model,
-                                                           {}});
+                                                           {},
+                                                           selection});
   qsizetype written = 0;
   for (const TRecipientFile& file : files) {
     out << RecipientFileLine(file) << "\n";
@@ -319,19 +415,20 @@ int PrintForms(const TParsedCommand& args, QTextStream& out, QTextStream& err) {
     project.SetProjectFile(ReportProjectPath());
     module.ReportProject = &project;
     OpenPayerFileReadOnly(module, o.File);
-    const bool redCopy = o.Kind == QLatin1String("redcopy");
-    if (redCopy) WarnPaperFiling(*module.RSPayee, err);
+    const TPrintKind kind = PrintKindByName(o.Kind);
+    const TPayeeSelection selection = ReadSelection(args, o.Tins, *def, err);
+    if (kind == TPrintKind::RedCopy) WarnPaperFiling(*module.RSPayee, err);
     if (o.PerRecipient) {
-      const int rc = PrintRecipientFiles(o, project, out, err);
+      const int rc = PrintRecipientFiles(o, selection, project, out, err);
       module.RSPayee->CloseRecSet();
       return rc;
     }
     int pages = 0;
     if (IsPdf(o.Target) && form != QLatin1String("1096")) {
-      pages = StreamPdf(form, redCopy, project, o.Target);
+      pages = StreamPdf(form, kind, selection, project, o.Target);
       module.RSPayee->CloseRecSet();
     } else {
-      const TReportJob job = PrintJob(form, redCopy, project);
+      const TReportJob job = PrintJob(form, kind, selection, project);
       module.RSPayee->CloseRecSet();
       ExportJob(job, o.Target);
       pages = job.PageCount();
@@ -346,14 +443,21 @@ int PrintForms(const TParsedCommand& args, QTextStream& out, QTextStream& err) {
 
 int ShowTotals(const TParsedCommand& args, QTextStream& out, QTextStream& err) {
   const QString form = args.Value(QStringLiteral("--form"));
+  const QStringList tins = TinsOption(args);
   try {
-    CurrentFormType = FormDefByName(form)->FormType;  // one of the listed names
+    const TFormDef& def = *FormDefByName(form);  // one of the listed names
+    CurrentFormType = def.FormType;
     StartBatchSettings();
     TFrmDataModule module;
     OpenPayerFileReadOnly(module, args.Arguments().first());
-    ScanFormTotals();
+    const TPayeeSelection selection = ReadSelection(args, tins, def, err);
+    ScanFormTotals(selection);
     module.RSPayee->CloseRecSet();
     out << "Form " << form << "\n";
+    if (!selection.TakesAll())
+      out << (TotalForms == 0 ? NoSelectedFormsText(def, selection)
+                              : SelectionNote(def, selection, TotalForms))
+          << "\n";
     out << "Total number of forms: " << TotalForms << "\n";
     out << "Federal income tax withheld: " << FormatAmount(TotalWithheld) << "\n";
     out << "Total amount reported: " << FormatAmount(TotalAmount) << "\n";
@@ -367,7 +471,8 @@ int ShowTotals(const TParsedCommand& args, QTextStream& out, QTextStream& err) {
 
 PAPYRA_BATCH_COMMAND("print", kPrintUsage.constData(),
                      "Prints the forms of a payer file, program-generated or for pre-printed red "
-                     "copies, into a PDF, HTML, snapshot or text file.\n"
+                     "copies, or the alignment page for red copies, into a PDF, HTML, snapshot or "
+                     "text file.\n"
                      "--per-recipient writes one PDF per recipient into DIR, named by the form "
                      "and the recipient's name, each 0600. --password random gives each "
                      "recipient a passphrase of its own, listed in DIR/passwords.csv and "

@@ -1,6 +1,7 @@
 #include "forms/FormTotals.h"
 
 #include <cmath>
+#include <optional>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -8,43 +9,12 @@
 #include "core/ScopeCleanup.h"
 #include "core/Utils.h"
 #include "forms/FormRegistry.h"
+#include "forms/FormSelection.h"
 #include "platform/Exceptions.h"
 #include "storage/DataModule.h"
 #include "storage/Globals.h"
 #include "storage/RecordModel.h"
 #include "storage/RecordSet.h"
-
-// The fields are resolved once, so a walk over thousands of payees does no name look-ups.
-TFormQualifier::TFormQualifier(uint8_t formType) {
-  const TFormDef* def = FindFormDef(formType);
-  if (!def) throw std::out_of_range("no form type " + std::to_string(formType));
-  const TFormTotals& totals = def->Totals;
-  for (const char* name : totals.AmountFields) FAmounts.push_back(PayeeLayout().Field(name));
-  for (const char* name : totals.FederalFields) FFederal.push_back(PayeeLayout().Field(name));
-  if (totals.WithheldField) FWithheld = PayeeLayout().Field(totals.WithheldField);
-  if (totals.DirectSalesFlag) FDirectSales = PayeeLayout().Field(totals.DirectSalesFlag);
-}
-
-double TFormQualifier::Amount(const uint8_t* payeeRecord) const {
-  double amount = 0;
-  for (TFieldHandle f : FAmounts) amount += RecordField::GetDouble(payeeRecord, *f);
-  return amount;
-}
-
-double TFormQualifier::Withheld(const uint8_t* payeeRecord) const {
-  return FWithheld ? RecordField::GetDouble(payeeRecord, *FWithheld) : 0;
-}
-
-// Each box on its own: two boxes of a fraction of a cent make no amount the form can show.
-bool TFormQualifier::operator()(const uint8_t* payeeRecord) const {
-  for (TFieldHandle f : FFederal)
-    if (AmountPresent(RecordField::GetDouble(payeeRecord, *f))) return true;
-  return FDirectSales && RecordField::GetBool(payeeRecord, *FDirectSales);
-}
-
-bool FormQualifies(uint8_t formType, const uint8_t* payeeRecord) {
-  return TFormQualifier(formType)(payeeRecord);
-}
 
 // A value no screen stores is damage: printed, an amount beyond its box would fill it with
 // hundreds of digits or turn a total to 0.00, a percentage of -2147483648 or a date of
@@ -68,7 +38,17 @@ void CheckPayeeRecord(const uint8_t* record, int recordNumber) {
 }
 
 int ScanFormTotals(TRecordSet& payees, uint8_t formType) {
+  return ScanFormTotals(payees, formType, TPayeeSelection{});
+}
+
+int ScanFormTotals(TRecordSet& payees, uint8_t formType, const TPayeeSelection& selection) {
   const TFormQualifier qualifies(formType);
+  std::optional<TFormFilter> takes;
+  if (!selection.TakesAll()) {
+    const TFormDef* form = FindFormDef(formType);
+    if (!form) throw std::out_of_range("no form type " + std::to_string(formType));
+    takes.emplace(*form, selection);
+  }
   if (payees.Active() && payees.RecSize() < TPayeeRecord::Size)
     throw std::logic_error("the payee record set does not hold payee records");
   payees.RootRec();
@@ -81,6 +61,7 @@ int ScanFormTotals(TRecordSet& payees, uint8_t formType) {
     payees.NextRec();
     const uint8_t* record = payees.RecordBuffer();
     CheckPayeeRecord(record, payees.CurrentRecord());
+    if (takes && !(*takes)(record, payees.CurrentRecord())) continue;
     TotalWithheld += qualifies.Withheld(record);
     TotalAmount += qualifies.Amount(record);
     if (qualifies(record)) ++TotalForms;
@@ -118,4 +99,8 @@ QString ElectronicFilingNotice(int forms) {
 
 int ScanFormTotals() {
   return ScanFormTotals(*FrmDataModule->RSPayee, CurrentFormType);
+}
+
+int ScanFormTotals(const TPayeeSelection& selection) {
+  return ScanFormTotals(*FrmDataModule->RSPayee, CurrentFormType, selection);
 }

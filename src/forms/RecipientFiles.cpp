@@ -6,6 +6,7 @@
 #include <QFileInfo>
 #include <QRandomGenerator>
 #include <QSet>
+#include <algorithm>
 #include <condition_variable>
 #include <deque>
 #include <exception>
@@ -23,6 +24,7 @@
 #include "forms/FormTables.h"
 #include "platform/Exceptions.h"
 #include "platform/SafeFile.h"
+#include "storage/TinRules.h"
 
 namespace {
 // Characters Windows, macOS or Linux refuse in a file name, control characters included.
@@ -188,13 +190,15 @@ TReportJob PasswordPages(const TRecipientFilesJob& job, const QList<TRecipientFi
   auto heading = [&] {
     printer.SetFont(QStringLiteral("Arial"), 14);
     printer.SetBold(true);
-    printer.PrintXY(kLeft, y, FormShortName(job.Form) + QStringLiteral(": passwords of the "
-                                                                      "recipients' files"));
+    printer.PrintXY(kLeft, y,
+                    FormShortName(job.Form) + QStringLiteral(": passwords of the "
+                                                             "recipients' files"));
     printer.SetFont(QStringLiteral("Arial"), 9);
     y += 0.3;
-    printer.PrintXY(kLeft, y, QStringLiteral("Send each recipient the password by another way "
-                                             "than the file (by post or by telephone), and "
-                                             "keep this list apart from the files."));
+    printer.PrintXY(kLeft, y,
+                    QStringLiteral("Send each recipient the password by another way "
+                                   "than the file (by post or by telephone), and "
+                                   "keep this list apart from the files."));
     y += 0.4;
   };
   heading();
@@ -279,13 +283,6 @@ QString PasswordStrengthText(TPasswordSource source) {
   return QStringLiteral("The files are not protected: anyone who gets one can read it.");
 }
 
-QString TinDigits(const QString& tin) {
-  QString digits;
-  for (QChar c : tin)
-    if (c.isDigit()) digits.append(c);
-  return digits;
-}
-
 QString RecipientPassword(const TFormData& d, TPasswordSource source) {
   if (source == TPasswordSource::TinLast4) {
     const QString tin = TinDigits(PayeeString(d, "SSN_IDNum"));
@@ -294,9 +291,13 @@ QString RecipientPassword(const TFormData& d, TPasswordSource source) {
   if (source == TPasswordSource::Zip) {
     // Only a US ZIP code: five digits, optionally followed by "-" and four more.
     const QString zip = PayeeString(d, "ZipCode").trimmed();
-    const QString digits = TinDigits(zip);
-    const bool valid = (zip.size() == 5 && digits.size() == 5) ||
-                       (zip.size() == 10 && digits.size() == 9 && zip[5] == QLatin1Char('-'));
+    QString digits = zip;
+    digits.remove(QLatin1Char('-'));
+    const bool allDigits =
+        std::all_of(digits.cbegin(), digits.cend(), [](QChar c) { return c.isDigit(); });
+    const bool valid =
+        allDigits && ((zip.size() == 5 && digits.size() == 5) ||
+                      (zip.size() == 10 && digits.size() == 9 && zip[5] == QLatin1Char('-')));
     return valid ? digits.left(5) : QString();
   }
   return {};
@@ -309,8 +310,8 @@ QString RandomPassphrase() {
   for (int group = 0; group < 4; ++group) {
     if (group > 0) out.append(QLatin1Char('-'));
     for (int i = 0; i < 4; ++i)
-      out.append(QLatin1Char(
-          kChars[QRandomGenerator::system()->bounded(quint32(sizeof kChars - 1))]));
+      out.append(
+          QLatin1Char(kChars[QRandomGenerator::system()->bounded(quint32(sizeof kChars - 1))]));
   }
   return out;
 }
@@ -344,7 +345,8 @@ QList<TRecipientFile> PlanRecipientFiles(const TRecipientFilesJob& job) {
         file.Password = NewPassword(job, d, usedPasswords);
         file.NoPassword = job.Password != TPasswordSource::None && file.Password.isEmpty();
         plan.append(file);
-      });
+      },
+      job.Selection);
   return plan;
 }
 
@@ -362,8 +364,7 @@ QList<TRecipientFile> WriteRecipientFiles(const TRecipientFilesJob& job,
   bool stopped = false;
   auto start = [&] { print.emplace(StartRecipientPrint(job.Form, project, job.Copies)); };
   auto each = [&] {
-    if (stopped || next >= plan.size() ||
-        (job.Progress && !job.Progress(done, int(plan.size())))) {
+    if (stopped || next >= plan.size() || (job.Progress && !job.Progress(done, int(plan.size())))) {
       stopped = true;
       return;
     }
@@ -376,7 +377,7 @@ QList<TRecipientFile> WriteRecipientFiles(const TRecipientFilesJob& job,
     file.Written = true;
     ++done;
   };
-  ForEachFormPayee(job.Form, start, each);
+  ForEachFormPayee(job.Form, start, each, job.Selection);
   pool.Finish();
   if (stopped) return plan.mid(0, next);
   if (job.Progress) job.Progress(done, int(plan.size()));

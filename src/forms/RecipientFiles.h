@@ -16,6 +16,7 @@
 #include <functional>
 
 #include "forms/FormValues.h"
+#include "printing/PayeeSelection.h"
 #include "printing/PrintType.h"
 
 class TPagePrinter;
@@ -34,8 +35,6 @@ QString RecipientPassword(const TFormData& d, TPasswordSource source);
 // A new passphrase: four groups of four letters and digits that cannot be mistaken for one
 // another ("k7pq-3mzx-9hbt-w2re", about 79 bits).
 QString RandomPassphrase();
-// The digits of a TIN, the key of the bookkeeper's own list.
-QString TinDigits(const QString& tin);
 // The file name (without folder) for a payee: the form and the recipient's name, characters a
 // file name cannot hold replaced.
 QString RecipientFileName(const TFormDef& form, const TFormData& d);
@@ -43,10 +42,10 @@ QString RecipientFileName(const TFormDef& form, const TFormData& d);
 struct TRecipientFile {
   QString FileName;  // full path; the name it would have had when it was not written
   QString Recipient;
-  QString Tin;               // as entered, for the password list
-  QString Password;          // empty when the file is not protected
-  bool NoPassword = false;   // a password was asked for but the recipient has none
-  bool Written = false;      // false for a recipient without a password and no permission
+  QString Tin;              // as entered, for the password list
+  QString Password;         // empty when the file is not protected
+  bool NoPassword = false;  // a password was asked for but the recipient has none
+  bool Written = false;     // false for a recipient without a password and no permission
   bool Protected() const { return !Password.isEmpty(); }
 };
 
@@ -65,6 +64,8 @@ struct TRecipientFilesJob {
   const TPagePrinter* Model = nullptr;
   // Told before each file with the number done and the total; false stops the run.
   std::function<bool(int done, int total)> Progress;
+  // The payees whose files are written: those of the print the files are made from.
+  TPayeeSelection Selection = {};
 };
 
 // Every recipient the run would write, in name order, with the file's name (names that two

@@ -52,9 +52,8 @@ TFrmRecipientFiles::TFrmRecipientFiles(const QString& folder, QWidget* parent) :
 
   auto* group = new QGroupBox(QStringLiteral("Password to open each file"), this);
   RBNoPassword = NewRadio("RBNoPassword", QStringLiteral("&None"), group);
-  RBRandom = NewRadio("RBRandom",
-                      QStringLiteral("&Random passphrase for each recipient (sent separately)"),
-                      group);
+  RBRandom = NewRadio(
+      "RBRandom", QStringLiteral("&Random passphrase for each recipient (sent separately)"), group);
   RBTinLast4 =
       NewRadio("RBTinLast4", QStringLiteral("&Last four digits of the recipient's TIN"), group);
   RBZip = NewRadio("RBZip", QStringLiteral("Recipient's five-digit &ZIP code"), group);
@@ -153,20 +152,21 @@ QString RecipientFilesSummary(const QList<TRecipientFile>& files, const QString&
   if (std::any_of(files.begin(), files.end(),
                   [](const TRecipientFile& f) { return f.Written && f.Protected(); }) &&
       QFileInfo::exists(PasswordListCsv(folder)))
-    text += QStringLiteral("~~The passwords are listed in passwords.csv and passwords.pdf. Send "
-                           "each recipient the password by another way than the file, and keep "
-                           "the list apart from the files.");
+    text += QStringLiteral(
+        "~~The passwords are listed in passwords.csv and passwords.pdf. Send "
+        "each recipient the password by another way than the file, and keep "
+        "the list apart from the files.");
   return text;
 }
 
 QList<TRecipientFile> SaveRecipientFiles(const TFormDef& form, const QString& projectFile,
-                                         QWidget* parent) {
+                                         QWidget* parent, const TPayeeSelection& selection) {
   TFrmRecipientFiles dlg(DefaultFolder(form), parent);
   if (dlg.exec() != QDialog::Accepted || dlg.Folder().isEmpty()) return {};
   TPagePrinter model;
   SetPrinterSetup(model);
-  TRecipientFilesJob job{form, projectFile, dlg.Folder(), dlg.Password(), {}, false,
-                         CopyChoice(), &model, {}};
+  TRecipientFilesJob job{form,         projectFile, dlg.Folder(), dlg.Password(), {}, false,
+                         CopyChoice(), &model,      {},           selection};
   const QList<TRecipientFile> plan = PlanRecipientFiles(job);
   AskAboutUnprotected(plan, job);
   QProgressDialog progress(QStringLiteral("Writing the recipients' files..."),

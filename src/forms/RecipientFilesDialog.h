@@ -32,10 +32,10 @@ class TFrmRecipientFiles : public QDialog {
 };
 
 // The whole command for the program-generated forms of form, drawn from projectFile with the
-// copy and instructions of CopyChoice(). Recipients who cannot be protected are named, and the
-// user decides whether their files are written without a password. Returns the recipients'
-// files (none when cancelled).
+// copy and instructions of CopyChoice(), for the payees the print shown took. Recipients who
+// cannot be protected are named, and the user decides whether their files are written without a
+// password. Returns the recipients' files (none when cancelled).
 QList<TRecipientFile> SaveRecipientFiles(const TFormDef& form, const QString& projectFile,
-                                         QWidget* parent);
+                                         QWidget* parent, const TPayeeSelection& selection = {});
 // What the message at the end says.
 QString RecipientFilesSummary(const QList<TRecipientFile>& files, const QString& folder);
