@@ -73,6 +73,9 @@ bool Enabled() {
 void SetNextFileName(const QString& path) {
   gAnswers.append(path);
 }
+QStringList Pending() {
+  return gAnswers;
+}
 void Clear() {
   gAnswers.clear();
   gTitles.clear();

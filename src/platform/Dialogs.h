@@ -26,6 +26,7 @@ namespace DialogScript {
 void Enable(bool on);
 bool Enabled();
 void SetNextFileName(const QString& path);  // for the next open, save or folder dialog
+QStringList Pending();                      // the names no dialog has taken yet
 void Clear();
 QStringList Titles();          // titles of the dialogs asked for, in order
 QStringList InitialFolders();  // the folder each of them opened in

@@ -253,7 +253,7 @@ TEST_F(Frm1099INTTest, PrintRefusesWithoutFormsAndGoesOnForTaxWithheldAlone) {
   QString caption;
   WhenModal([&](QWidget* w) {
     caption = w->windowTitle();
-    w->findChild<QPushButton*>(QStringLiteral("BtnCancel"))->click();
+    Child<QPushButton>(w, QStringLiteral("BtnCancel"))->click();
   });
   screen.BtnPrintClick();
   EXPECT_EQ(caption, QStringLiteral("Form 1099-INT"));

@@ -366,9 +366,9 @@ TEST_F(RecipientCopiesTest, ScreenCommandWritesTheFilesAndCanBeCancelled) {
   CurrentFormType = ft1099NEC;
   const QString dir = Folder.Path("screen");
   WhenModal([&](QWidget* w) {
-    w->findChild<QLineEdit*>("EdtFolder")->setText(dir);
-    w->findChild<QRadioButton*>("RBTinLast4")->click();
-    w->findChild<QPushButton*>("BtnOk")->click();
+    Child<QLineEdit>(w, "EdtFolder")->setText(dir);
+    Child<QRadioButton>(w, "RBTinLast4")->click();
+    Child<QPushButton>(w, "BtnOk")->click();
   });
   const QList<TRecipientFile> files =
       SaveRecipientFiles(*FindFormDef(ft1099NEC), SourceProjectFile(), nullptr);

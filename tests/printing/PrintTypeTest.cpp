@@ -18,18 +18,18 @@ TEST(PrintType, OpensWithProgramGeneratedCheckedAndRedCopyOffered) {
   bool progChecked = false, redEnabled = false, maskChecked = false, okDefault = false;
   WhenModal([&](QWidget* w) {
     caption = w->windowTitle();
-    auto* prog = w->findChild<QRadioButton*>("RBProgGen");
-    auto* red = w->findChild<QRadioButton*>("RBRedCopy");
-    auto* chk = w->findChild<QCheckBox*>("ChkMaskSSN");
-    auto* ok = w->findChild<QPushButton*>("BtnOk");
-    groupTitle = w->findChild<QGroupBox*>()->title();
+    auto* prog = Child<QRadioButton>(w, "RBProgGen");
+    auto* red = Child<QRadioButton>(w, "RBRedCopy");
+    auto* chk = Child<QCheckBox>(w, "ChkMaskSSN");
+    auto* ok = Child<QPushButton>(w, "BtnOk");
+    groupTitle = Child<QGroupBox>(w)->title();
     progChecked = prog->isChecked();
     redEnabled = red->isEnabled();
     maskChecked = chk->isChecked();
     maskText = chk->text();
     okText = ok->text();
     okDefault = ok->isDefault();
-    cancelText = w->findChild<QPushButton*>("BtnCancel")->text();
+    cancelText = Child<QPushButton>(w, "BtnCancel")->text();
     focused = w->focusWidget() ? w->focusWidget()->objectName() : QString();
     ok->click();
   });
@@ -77,19 +77,19 @@ TEST(PrintType, MaskOptionFollowsTheCheckBoxHoweverTheDialogCloses) {
                  << "mask " << c.maskBefore << " toggle " << c.toggle << " close " << c.close);
     MaskSSNOption = c.maskBefore;
     WhenModal([&](QWidget* w) {
-      if (c.toggle) w->findChild<QCheckBox*>("ChkMaskSSN")->click();
+      if (c.toggle) Child<QCheckBox>(w, "ChkMaskSSN")->click();
       switch (c.close) {
         case byOk:
-          w->findChild<QPushButton*>("BtnOk")->click();
+          Child<QPushButton>(w, "BtnOk")->click();
           break;
         case byCancel:
-          w->findChild<QPushButton*>("BtnCancel")->click();
+          Child<QPushButton>(w, "BtnCancel")->click();
           break;
         case byEscape:
           QTest::keyClick(w, Qt::Key_Escape);
           break;
         case byEnter:
-          QTest::keyClick(w->findChild<QRadioButton*>("RBProgGen"), Qt::Key_Return);
+          QTest::keyClick(Child<QRadioButton>(w, "RBProgGen"), Qt::Key_Return);
           break;
       }
     });
@@ -109,7 +109,7 @@ TEST(PrintType, RedCopyIsChosenByClickOrKeys) {
   for (const auto& pick : choose) {
     WhenModal([&](QWidget* w) {
       pick(w);
-      w->findChild<QPushButton*>("BtnOk")->click();
+      Child<QPushButton>(w, "BtnOk")->click();
     });
     EXPECT_EQ(ChoosePrintType("Form 1098"), ptPreprinted);
   }
@@ -122,13 +122,13 @@ TEST(PrintType, CopyAndInstructionsChoicesAreHeldLikeTheMask) {
   bool copyBChecked = false, instructionsChecked = false, instructionsEnabledForC = true;
   QString instructionsText;
   WhenModal([&](QWidget* w) {
-    auto* chk = w->findChild<QCheckBox*>("ChkInstructions");
-    copyBChecked = w->findChild<QRadioButton*>("RBCopyB")->isChecked();
+    auto* chk = Child<QCheckBox>(w, "ChkInstructions");
+    copyBChecked = Child<QRadioButton>(w, "RBCopyB")->isChecked();
     instructionsChecked = chk->isChecked();
     instructionsText = chk->text();
-    w->findChild<QRadioButton*>("RBCopyC")->click();
+    Child<QRadioButton>(w, "RBCopyC")->click();
     instructionsEnabledForC = chk->isEnabled();
-    w->findChild<QPushButton*>("BtnCancel")->click();
+    Child<QPushButton>(w, "BtnCancel")->click();
   });
   EXPECT_EQ(ChoosePrintType("Form 1099-NEC"), ptCancelled);
   EXPECT_TRUE(copyBChecked);
@@ -140,10 +140,10 @@ TEST(PrintType, CopyAndInstructionsChoicesAreHeldLikeTheMask) {
 
   bool copyCChecked = false;
   WhenModal([&](QWidget* w) {
-    copyCChecked = w->findChild<QRadioButton*>("RBCopyC")->isChecked();
-    w->findChild<QRadioButton*>("RBCopyB")->click();
-    w->findChild<QCheckBox*>("ChkInstructions")->click();
-    w->findChild<QPushButton*>("BtnOk")->click();
+    copyCChecked = Child<QRadioButton>(w, "RBCopyC")->isChecked();
+    Child<QRadioButton>(w, "RBCopyB")->click();
+    Child<QCheckBox>(w, "ChkInstructions")->click();
+    Child<QPushButton>(w, "BtnOk")->click();
   });
   EXPECT_EQ(ChoosePrintType("Form 1099-NEC"), ptProgramGenerated);
   EXPECT_TRUE(copyCChecked);
