@@ -46,7 +46,9 @@ enum THelpTopic {
   htPrintType = 31,
   htPreview = 32,
   htWebUpdate = 33,
-  htIRSInstructions = 34
+  htIRSInstructions = 34,
+  htCheckBeforeFiling = 40,
+  htTinMatching = 41
 };
 // Every context the program opens, for the help's own checks.
 const QList<int>& HelpContexts();
