@@ -48,7 +48,8 @@ enum THelpTopic {
   htWebUpdate = 33,
   htIRSInstructions = 34,
   htCheckBeforeFiling = 40,
-  htTinMatching = 41
+  htTinMatching = 41,
+  htCorrections = 42
 };
 // Every context the program opens, for the help's own checks.
 const QList<int>& HelpContexts();

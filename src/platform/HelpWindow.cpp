@@ -152,7 +152,7 @@ const QList<int>& HelpContexts() {
                  14, 15, 16, 17, 18, 19, 20, 22, 23, 24, 26} +
       QList<int>{htGettingStarted,    htPrinting,   htFilingWithIRS, htRecordList,
                  htPrintType,         htPreview,    htWebUpdate,     htIRSInstructions,
-                 htCheckBeforeFiling, htTinMatching};
+                 htCheckBeforeFiling, htTinMatching, htCorrections};
   return contexts;
 }
 
