@@ -385,7 +385,8 @@ int ShowTotals(const TParsedCommand& args, QTextStream& out, QTextStream& err) {
 
 PAPYRA_BATCH_COMMAND("print", kPrintUsage.constData(),
                      "Prints the forms of a payer file, program-generated or for pre-printed red "
-                     "copies, into a PDF, HTML, snapshot or text file.",
+                     "copies, or the alignment page for red copies, into a PDF, HTML, snapshot or "
+                     "text file.",
                      PrintSpec(), PrintForms)
 PAPYRA_BATCH_COMMAND("totals", kTotalsUsage.constData(),
                      "Prints the Form 1096 totals of one form type: forms, amount and "
