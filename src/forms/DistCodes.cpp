@@ -11,7 +11,6 @@
 #include <algorithm>
 
 #include "controls/FilterEdit.h"
-#include "forms/FormScreen.h"
 #include "maintenance/FrmScreen.h"
 #include "platform/DialogButtons.h"
 
@@ -130,8 +129,8 @@ namespace {
 // The hint's width on the screen: its spaces break it into lines there.
 constexpr int kHintWidth = 95;
 
-TFilterEdit* Box7(const TFrmFormScreen& screen) {
-  return static_cast<TFilterEdit*>(screen.Control(QStringLiteral("F1099R7")));
+TFilterEdit* Box7(QWidget& screen) {
+  return static_cast<TFilterEdit*>(TScreenEntries(&screen).Control(QStringLiteral("F1099R7")));
 }
 
 // A pale yellow note under box 7 that tells where the code list is; it shows only while the box
@@ -156,13 +155,13 @@ void AddBox7Hint(TFilterEdit* box7) {
 }
 }  // namespace
 
-void AddDistCodeList(TFrmFormScreen& screen) {
+void AddDistCodeList(QWidget& screen) {
   TFilterEdit* box7 = Box7(screen);
   AddBox7Hint(box7);
   QObject::connect(box7, &TFilterEdit::doubleClicked, &screen, [&screen] { PickBox7Code(screen); });
 }
 
-void PickBox7Code(TFrmFormScreen& screen) {
+void PickBox7Code(QWidget& screen) {
   const QString code = PickDistCode(&screen);
   if (code.isEmpty()) return;
   Box7(screen)->setText(CombineDistCode(Box7(screen)->text(), code));
