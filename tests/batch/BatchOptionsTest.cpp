@@ -66,8 +66,8 @@ class BatchOptionsTest : public TFormsTest {
          "--pasword",
          "--password",
          "tin-last-4",
-         "invalid value \"tin-last-4\" for --password (tin-last4, zip or none); did you mean "
-         "tin-last4?"},
+         "invalid value \"tin-last-4\" for --password (random, tin-last4, zip or none); did you "
+         "mean tin-last4?"},
         {{"totals", File, "--form", "1099-NEC"},
          "--form",
          "--from",
