@@ -1,7 +1,10 @@
 #include "platform/Settings.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
+#include <QHash>
+#include <QMutex>
 #include <QSettings>
 #include <QStandardPaths>
 
@@ -48,7 +51,8 @@ QByteArray IniValue(const QString& value) {
   bool afterHex = false;
   for (const QChar c : value) {
     const char16_t u = c.unicode();
-    const bool hexDigit = (u >= '0' && u <= '9') || (u >= 'a' && u <= 'f') || (u >= 'A' && u <= 'F');
+    const bool hexDigit =
+        (u >= '0' && u <= '9') || (u >= 'a' && u <= 'f') || (u >= 'A' && u <= 'F');
     if (u == '"' || u == '\\') {
       out.append('\\').append(char(u));
       afterHex = false;
@@ -63,16 +67,39 @@ QByteArray IniValue(const QString& value) {
   return out.append('"');
 }
 
+// What this process last wrote to each store file. QSettings keeps what it read of a file and
+// reads it again only when the size or the modification time (to the millisecond) changed, so
+// two writes alike in size within one millisecond would read back the older values.
+struct TWritten {
+  QByteArray Bytes;
+  QMap<QString, QString> Values;
+};
+QMutex gWrittenMutex;
+QHash<QString, TWritten> gWritten;
+
 QMap<QString, QString> ReadStore(const QString& file) {
   QMap<QString, QString> values;
   if (!QFileInfo(file).isFile()) return values;
+  {
+    QFile in(file);
+    const QByteArray bytes = in.open(QIODevice::ReadOnly) ? in.readAll() : QByteArray();
+    const QMutexLocker lock(&gWrittenMutex);
+    const auto it = gWritten.constFind(file);
+    if (it != gWritten.cend() && it->Bytes == bytes) return it->Values;
+  }
   const QSettings settings(file, QSettings::IniFormat);
   for (const QString& key : settings.allKeys()) {
     const QVariant v = settings.value(key);
-    values.insert(key, v.typeId() == QMetaType::QStringList ? v.toStringList().join(", ")
-                                                            : v.toString());
+    values.insert(
+        key, v.typeId() == QMetaType::QStringList ? v.toStringList().join(", ") : v.toString());
   }
   return values;
+}
+
+void RememberWritten(const QString& file, const QByteArray& bytes,
+                     const QMap<QString, QString>& values) {
+  const QMutexLocker lock(&gWrittenMutex);
+  gWritten.insert(file, {bytes, values});
 }
 
 QByteArray StoreText(const QMap<QString, QString>& values) {
@@ -145,7 +172,9 @@ void TRegistry::Sync() {
   FRemoves.clear();
   FValues = merged;
   MakePrivateFolder(QFileInfo(FFile).absolutePath());
-  WriteFileSafely(FFile, StoreText(merged));
+  const QByteArray text = StoreText(merged);
+  WriteFileSafely(FFile, text);
+  RememberWritten(FFile, text, merged);
 }
 
 QString TRegistry::Group(const QString& key) const {
@@ -271,8 +300,7 @@ void TRegistry::WriteFloat(const QString& name, double value) {
   if (FKeyOpen) SetValue(FullName(name), kTagFloat + QString::number(value, 'g', 17));
 }
 void TRegistry::WriteBinaryData(const QString& name, const QByteArray& value) {
-  if (FKeyOpen)
-    SetValue(FullName(name), kTagBinary + QString::fromLatin1(value.toHex()));
+  if (FKeyOpen) SetValue(FullName(name), kTagBinary + QString::fromLatin1(value.toHex()));
 }
 bool TRegistry::DeleteValue(const QString& name) {
   if (!ValueExists(name)) return false;

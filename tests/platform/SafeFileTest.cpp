@@ -131,7 +131,8 @@ TEST(SafeFile, WithoutRoomForATemporaryTheTargetIsNotWrittenInPlace) {
   const QStringList before = FolderEntries(folder.Path());
   const QString error = WriteError([&] { WriteFileSafely(target, kNew); });
   SCOPED_TRACE(folder.Kind().toStdString());
-  EXPECT_TRUE(error.startsWith(QStringLiteral("Cannot write \"%1\": ").arg(target))) << error.toStdString();
+  EXPECT_TRUE(error.startsWith(QStringLiteral("Cannot write \"%1\": ").arg(target)))
+      << error.toStdString();
   EXPECT_EQ(ReadAll(target), kOld);
   EXPECT_EQ(FolderEntries(folder.Path()), before);
 }
@@ -173,8 +174,8 @@ TEST(SafeFile, TargetsThatAreNotTheCommandsToWriteAreRefused) {
   for (const auto& c : cases) {
     SCOPED_TRACE(c.target.toStdString());
     const QString error = WriteError([&] { WriteFileSafely(c.target, kNew, c.options); });
-    EXPECT_TRUE(error.startsWith(QStringLiteral("Cannot write \"%1\": %2")
-                                     .arg(c.target, QLatin1String(c.reason))))
+    EXPECT_TRUE(error.startsWith(
+        QStringLiteral("Cannot write \"%1\": %2").arg(c.target, QLatin1String(c.reason))))
         << error.toStdString();
   }
   EXPECT_EQ(ReadAll(dir.Path("input.snp")), kOld);
@@ -198,9 +199,9 @@ TEST(SafeFile, TargetsThatAreNotTheCommandsToWriteAreRefused) {
 // program makes are too.
 TEST(SafeFile, NewFilesAndFoldersAreTheUsersAlone) {
   TTempFolder dir;
-  for (const auto& [mask, mode] : {std::pair{mode_t(022), mode_t(0600)},
-                                   std::pair{mode_t(0), mode_t(0600)},
-                                   std::pair{mode_t(0277), mode_t(0400)}}) {
+  for (const auto& [mask, mode] :
+       {std::pair{mode_t(022), mode_t(0600)}, std::pair{mode_t(0), mode_t(0600)},
+        std::pair{mode_t(0277), mode_t(0400)}}) {
     const TUmask umask(mask);
     const QString file = dir.Path(QStringLiteral("f%1.csv").arg(mask));
     WriteAll(file, kOld);
@@ -273,9 +274,39 @@ TEST(SafeFile, TheSweepRemovesTheRuntimeFoldersOfKilledCopiesOnly) {
 
 // The settings store writes its file through the writer, in a form QSettings reads back value
 // for value, and keeps what another copy wrote in between.
+// Two writes alike in size within one tick of the file system's clock (a few milliseconds):
+// a store opened after the second sees its value, not the first one's.
+TEST(Settings, ANewStoreReadsTheLastValueWrittenWithinTheSameTick) {
+  const QString key = "Software\\PapyraTest\\2025\\Quick";
+  auto write = [&](int value) {
+    TRegistry writer;
+    ASSERT_TRUE(writer.OpenKey(key, true));
+    writer.WriteInteger("n", value);
+    writer.CloseKey();
+  };
+  auto read = [&] {
+    TRegistry reader;
+    return reader.OpenKey(key, false) ? reader.ReadInteger("n", -1) : -2;
+  };
+  const QByteArray file = QFile::encodeName(TRegistry::StoreFileName());
+  write(1);
+  ASSERT_EQ(read(), 1);
+  struct stat first {};
+  ASSERT_EQ(::stat(file.constData(), &first), 0);
+  write(2);
+  const timespec times[2] = {first.st_atim, first.st_mtim};
+  ASSERT_EQ(::utimensat(AT_FDCWD, file.constData(), times, 0), 0);
+  EXPECT_EQ(read(), 2);
+}
+
 TEST(Settings, TheFileReadsBackThroughQSettingsAndKeepsOtherCopiesChanges) {
-  const QStringList values = {"a, b; c = d", "  spaced  ", "quote \" and \\ backslash",
-                              "line\nbreak\ttab", "@at start", "caf\u00e9 \u20ac 1a", "",
+  const QStringList values = {"a, b; c = d",
+                              "  spaced  ",
+                              "quote \" and \\ backslash",
+                              "line\nbreak\ttab",
+                              "@at start",
+                              "caf\u00e9 \u20ac 1a",
+                              "",
                               "C:\\Users\\x"};
   TRegistry first;
   ASSERT_TRUE(first.OpenKey("Software\\PapyraTest\\2025\\Round Trip", true));
