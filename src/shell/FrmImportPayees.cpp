@@ -56,6 +56,7 @@ TFrmImportPayees::TFrmImportPayees(const TPayerRecord& payer, QWidget* parent)
     : QWizard(parent), FPayer(payer) {
   setObjectName(QStringLiteral("FrmImportPayees"));
   setWindowTitle(QStringLiteral("Import Payees"));
+  AddHelpKey(this, htImportPayees);
   setWizardStyle(QWizard::ClassicStyle);
   setPage(PageFile, CreateFilePage());
   setPage(PageColumns, CreateColumnsPage());
