@@ -52,6 +52,10 @@ class TFilterEdit : public QLineEdit {
   const TCharSet& ValidCharSet() const { return FValidCharSet; }
   TEditCharCase CharCase() const { return FCharCase; }
   void SetCharCase(TEditCharCase charCase) { FCharCase = charCase; }
+  // When set, characters the set leaves out of a typed, pasted or dropped text are not dropped
+  // silently: the field beeps and shows this note, with the characters, beside itself.
+  QString RefusalNote() const { return FRefusalNote; }
+  void SetRefusalNote(const QString& note) { FRefusalNote = note; }
 
   // Trims the text and gives every word (after a space) a capital first letter.
   void CapitalizeFirst();
@@ -66,6 +70,7 @@ class TFilterEdit : public QLineEdit {
   void entered();  // the field gained the focus (before its text is selected)
   void exited();   // the field lost the focus (before the required check)
   void doubleClicked();
+  void refused(const QString& message);  // the note shown for characters left out
 
  protected:
   void keyPressEvent(QKeyEvent* event) override;
@@ -82,8 +87,10 @@ class TFilterEdit : public QLineEdit {
   QChar ConvertCase(QChar ch) const;
   void PasteFiltered(const QString& text);
   void CheckRequired();
+  void TellLeftOut(const QString& given, const QString& kept);
 
   bool FBeepOnInvalid = false;
+  QString FRefusalNote;
   bool FRequiredField = false;
   QString FValidChars = QStringLiteral("[]");
   TCharSet FValidCharSet;

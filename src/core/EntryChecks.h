@@ -38,6 +38,11 @@ void SetCityStZip(TRecord& record) {
                                     record.GetString("ZipCode"));
 }
 
+// A check's message that refuses a value: the check's own text, then, on a line of its own, the
+// value as entered and the form expected ("You entered "1234"; type it as 12345 or 12345-6789."),
+// or only the form expected when nothing was entered.
+QString RejectionText(const QString& text, const QString& value, const QString& expected);
+
 // The 54 two-letter state and territory codes, in the order of the state lists.
 const QStringList& StateCodes();
 

@@ -7,6 +7,7 @@
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QMouseEvent>
 #include <QPushButton>
 #include <QScrollArea>
 #include <QShortcut>
@@ -95,10 +96,19 @@ int MaxLengthOf(const TControlDef& c) {
   return c.MaxLength > 0 ? c.MaxLength : PayeeLayout().Field(c.Field)->Width;
 }
 
+// What a box whose characters are restricted says when it leaves some of a user's text out: an
+// account number typed as "# 1234" must not quietly become "1234".
+QString RefusalNoteFor(const QString& validChars) {
+  if (validChars == QLatin1String(kAcctChars))
+    return QStringLiteral("An account number holds only letters, digits and \"-\"");
+  return {};
+}
+
 TFilterEdit* NewFilterEdit(const TControlDef& c, const QString& validChars) {
   auto* edit = new TFilterEdit;
   edit->setMaxLength(MaxLengthOf(c));
   edit->SetValidChars(validChars);
+  edit->SetRefusalNote(RefusalNoteFor(validChars));
   if (c.Flags & cfUpper) edit->SetCharCase(ecUpperCase);
   return edit;
 }
@@ -295,6 +305,77 @@ void TFrmFormScreen::CreateControls() {
     if ((c.Flags & cfNoTabStop) == 0) previous = control;
   }
   AddCorrectedKey();
+  MapBoxes();
+}
+
+namespace {
+qint64 Area(const QRect& r) {
+  return qint64(r.width()) * r.height();
+}
+
+// The smallest of boxes that holds point; a null rectangle when none does.
+QRect SmallestBoxAt(const QList<QRect>& boxes, const QPoint& point) {
+  QRect best;
+  for (const QRect& box : boxes)
+    if (box.contains(point) && (best.isNull() || Area(box) < Area(best))) best = box;
+  return best;
+}
+
+int DistanceTo(const QRect& r, const QPoint& p) {
+  const int dx = std::max({r.left() - p.x(), 0, p.x() - r.right()});
+  const int dy = std::max({r.top() - p.y(), 0, p.y() - r.bottom()});
+  return dx + dy;
+}
+}  // namespace
+
+void TFrmFormScreen::MapBoxes() {
+  for (const TFaceItem& f : FFace->Layout().Face)
+    if (f.Kind == TFaceKind::Box)
+      FFaceBoxes.append(
+          FFace->ToPixels(QRectF(QPointF(f.X1, f.Y1), QPointF(f.X2, f.Y2)).normalized()));
+  for (const TControlDef& c : FDef.Controls) {
+    QWidget* control = FControls.value(QLatin1String(c.Name));
+    const QRect box = SmallestBoxAt(FFaceBoxes, control->geometry().center());
+    FTargets.append({box.isNull() ? control->geometry() : box, control});
+  }
+  FPicture->installEventFilter(this);
+}
+
+// The box the click fell in takes the focus into its control (the one nearest the click where a
+// box holds several lines). Outside every box the focus stays where it was, guarded.
+void TFrmFormScreen::PictureClicked(const QPoint& at) {
+  const QRect box = SmallestBoxAt(FFaceBoxes, at);
+  QWidget* nearest = nullptr;
+  int distance = 0;
+  for (const TBoxTarget& t : FTargets) {
+    if (box.isNull() || t.Box != box) continue;
+    if (!t.Control->isEnabled() || t.Control->focusPolicy() == Qt::NoFocus) continue;
+    const int d = DistanceTo(t.Control->geometry(), at);
+    if (!nearest || d < distance) {
+      nearest = t.Control;
+      distance = d;
+    }
+  }
+  if (nearest) {
+    FGuardNextKey = false;
+    nearest->setFocus(Qt::OtherFocusReason);
+    return;
+  }
+  FGuardNextKey = FControls.values().contains(QApplication::focusWidget());
+}
+
+// The first key after a click outside every box: a key that would change the box selects its
+// text instead, with a beep, so the user sees which box has the focus before typing into it.
+bool TFrmFormScreen::GuardKey(QWidget* control, QKeyEvent* event) {
+  if (!FGuardNextKey) return false;
+  FGuardNextKey = false;
+  const bool command = event->modifiers() & (Qt::ControlModifier | Qt::AltModifier);
+  const bool changes = event->key() == Qt::Key_Backspace || event->key() == Qt::Key_Delete ||
+                       (!event->text().isEmpty() && event->text()[0].isPrint());
+  if (command || !changes) return false;
+  if (auto* edit = qobject_cast<QLineEdit*>(control)) edit->selectAll();
+  Beep();
+  return true;
 }
 
 // The CORRECTED box stays out of the tab order; its own key reaches it.
@@ -367,7 +448,7 @@ void TFrmFormScreen::CreatePrintComponents() {
   ReportPrinter =
       NewFormReportPrinter(this, QString::fromLatin1(FDef.RedCopy.JobTitle),
                            [this](TPagePrinter& printer) { ReportPrinterPrint(printer); });
-  ConfirmPrintDialog = [this](TPagePrinter&) { return ConfirmWithPrintDialog(this); };
+  ConfirmPrintDialog = [this](TReportPrinter& job) { return ConfirmWithPrintDialog(this, job); };
   ReportSystem->SaveEachRecipient = [this](QWidget* parent) {
     if (FrmDataModule->ReportProject)
       SaveRecipientFiles(FDef, FrmDataModule->ReportProject->ProjectFile(), parent);
@@ -445,6 +526,9 @@ void TFrmFormScreen::LoadFormFields() {
         break;
       case TCtlKind::IntText:
         static_cast<QLineEdit*>(control)->setText(QString::number(PayeeRec.GetInt(field)));
+        break;
+      case TCtlKind::Date:
+        static_cast<TDateEdit*>(control)->setText(PayeeRec.GetString(field));
         break;
       default:
         static_cast<QLineEdit*>(control)->setText(PayeeRec.GetString(field));
@@ -541,7 +625,17 @@ bool TFrmFormScreen::eventFilter(QObject* watched, QEvent* event) {
   // Plain edits have no entered and exited signals of their own, and the others signal no entry
   // when the focus comes with the window: the colour follows the focus itself. A box keeps it
   // while another window is in front.
+  if (watched == FPicture && event->type() == QEvent::MouseButtonPress) {
+    auto* mouse = static_cast<QMouseEvent*>(event);
+    if (mouse->button() == Qt::LeftButton) PictureClicked(mouse->position().toPoint());
+    return false;
+  }
   auto* widget = qobject_cast<QWidget*>(watched);
+  if (widget && event->type() == QEvent::KeyPress &&
+      GuardKey(widget, static_cast<QKeyEvent*>(event)))
+    return true;
+  if (widget && (event->type() == QEvent::FocusIn || event->type() == QEvent::MouseButtonPress))
+    FGuardNextKey = false;
   if (widget && event->type() == QEvent::FocusIn) FieldEnter(widget);
   if (widget && event->type() == QEvent::FocusOut &&
       FieldFocus::CountsAsFieldChange(static_cast<QFocusEvent*>(event)->reason()))

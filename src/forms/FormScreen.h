@@ -14,6 +14,7 @@
 #include "forms/FormTables.h"
 #include "maintenance/FrmScreen.h"
 
+class QKeyEvent;
 class QLabel;
 class QLineEdit;
 class QPushButton;
@@ -50,7 +51,7 @@ class TFrmFormScreen : public TFrmScreen {
   QPushButton* BtnHelp = nullptr;
   // The system print dialog before a pre-printed print; answers whether to print. Tests
   // replace it.
-  std::function<bool(TPagePrinter& printer)> ConfirmPrintDialog;
+  std::function<bool(TReportPrinter& printer)> ConfirmPrintDialog;
 
   // Operations of every form screen.
   void LoadFormFields();
@@ -88,6 +89,9 @@ class TFrmFormScreen : public TFrmScreen {
   void BindNavigator();
   void AddCorrectedKey();
   QWidget* FirstBox() const;
+  void MapBoxes();
+  void PictureClicked(const QPoint& at);
+  bool GuardKey(QWidget* control, QKeyEvent* event);
 
   const TFormDef& FDef;
   std::unique_ptr<TFormFace> FFace;
@@ -99,4 +103,15 @@ class TFrmFormScreen : public TFrmScreen {
   bool OldAutoFill = false;
   QWidget* FColoured = nullptr;  // the box that shows the focus colour
   TFormOffsets FOffsets;
+  // The box of the face each control sits in (in the picture's pixels): a click anywhere in
+  // it, caption included, is a click on the control.
+  struct TBoxTarget {
+    QRect Box;
+    QWidget* Control;
+  };
+  QList<TBoxTarget> FTargets;
+  QList<QRect> FFaceBoxes;
+  // A click fell outside every box: the next key would go to a box the user may not have in
+  // sight, so it only selects that box's text.
+  bool FGuardNextKey = false;
 };

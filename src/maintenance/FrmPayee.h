@@ -52,6 +52,8 @@ class TFrmPayee : public TFrmScreen {
   void SetTabOrder();
   void LayOut();
   void PlaceBottom(int width, int navigatorX, int fieldsBottom);
+  bool IsUntouchedBlank() const;
+  bool DropBlankPayee();
 };
 
 // File / Payee: shows the payee screen modally and releases it.

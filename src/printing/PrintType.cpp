@@ -53,10 +53,8 @@ TFrmSelectFormType::TFrmSelectFormType(QWidget* parent) : QDialog(parent) {
   ChkInstructions = new QCheckBox(QStringLiteral("Include instructions for recipient"), this);
   ChkInstructions->setObjectName(QStringLiteral("ChkInstructions"));
   ChkInstructions->setChecked(true);
-  // The instructions belong to the recipient's copy only.
-  connect(RBCopyB, &QRadioButton::toggled, ChkInstructions, &QCheckBox::setEnabled);
-  connect(RBProgGen, &QRadioButton::toggled, RBCopyB, &QRadioButton::setEnabled);
-  connect(RBProgGen, &QRadioButton::toggled, RBCopyC, &QRadioButton::setEnabled);
+  connect(RBProgGen, &QRadioButton::toggled, this, &TFrmSelectFormType::EnableChoices);
+  connect(RBCopyB, &QRadioButton::toggled, this, &TFrmSelectFormType::EnableChoices);
 
   BtnOk = new QPushButton(QStringLiteral("&Ok"), this);
   BtnOk->setObjectName(QStringLiteral("BtnOk"));
@@ -68,8 +66,19 @@ TFrmSelectFormType::TFrmSelectFormType(QWidget* parent) : QDialog(parent) {
   layout->addWidget(ChkMaskSSN);
   layout->addWidget(ChkInstructions);
   layout->addLayout(OkCancelRow(this, BtnOk, BtnCancel));
+  EnableChoices();
 
   RBProgGen->setFocus();
+}
+
+// The copies, the mask and the instructions belong to the program-generated forms (the red copy
+// is Copy A for the IRS, which shows the whole number); the instructions to Copy B alone.
+void TFrmSelectFormType::EnableChoices() {
+  const bool program = RBProgGen->isChecked();
+  RBCopyB->setEnabled(program);
+  RBCopyC->setEnabled(program);
+  ChkMaskSSN->setEnabled(program);
+  ChkInstructions->setEnabled(program && RBCopyB->isChecked());
 }
 
 int TFrmSelectFormType::Selection() const {
@@ -94,6 +103,7 @@ TCopyChoice TFrmSelectFormType::Copies() const {
 void TFrmSelectFormType::SetCopies(const TCopyChoice& choice) {
   (choice.PayerCopy ? RBCopyC : RBCopyB)->setChecked(true);
   ChkInstructions->setChecked(choice.Instructions);
+  EnableChoices();
 }
 
 TCopyChoice& CopyChoice() {

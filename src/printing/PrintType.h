@@ -34,6 +34,8 @@ class TFrmSelectFormType : public QDialog {
   void SetCopies(const TCopyChoice& choice);
 
  private:
+  void EnableChoices();
+
   QRadioButton* RBProgGen;
   QRadioButton* RBRedCopy;
   QCheckBox* ChkMaskSSN;

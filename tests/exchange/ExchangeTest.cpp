@@ -256,7 +256,9 @@ TEST_F(ExchangeTest, BadRowsAreReportedAndNothingIsWritten) {
                   "Bad Amount,1 Elm St,Troy,NY,12180,12-3456789,12abc,,",
                   "\xC5\x81ukasz Sp. z o.o.,1 Elm St,Troy,NY,12180,12-3456789,100,,",
                   "No State Number,1 Elm St,Troy,NY,12180,12-3456789,100,,250"}),
-       {"Line 3, column \"SSN_IDNum\": Payee's Federal ID number is not valid",
+       {"Line 3, column \"SSN_IDNum\": Payee's Federal ID number is not valid. You entered "
+        "\"12-345\"; type a social security number as 123-45-6789 or an employer identification "
+        "number as 12-3456789, with its dashes.",
         "Line 5, column \"State\": Payee's State code is missing",
         "Line 6, column \"F1099NEC1\": \"12abc\" is not an amount",
         "Line 7, column \"PayeeName\": \"Łukasz Sp. z o.o.\" holds characters the payee file "

@@ -33,7 +33,7 @@ class FilingNoticeTest : public TFormsTest {
   template <class TScreen>
   bool PrintRedCopies(TScreen& screen, int answer) {
     bool wentOn = false;
-    screen.ConfirmPrintDialog = [&wentOn](TPagePrinter&) { return wentOn = true, false; };
+    screen.ConfirmPrintDialog = [&wentOn](TReportPrinter&) { return wentOn = true, false; };
     MsgBoxScript::Clear();
     MsgBoxScript::SetNextAnswer(answer);
     WhenModal([](QWidget* choice) {

@@ -175,9 +175,15 @@ struct TValidationCase {
   QString Focus;     // the control with the focus after the refusal
 };
 
-const QString kInvalidCode = QStringLiteral(
-    "Distribution Code is invalid.\n\nCheck the specific IRS instructions\nregarding the correct "
-    "combinations\nof Distribution Codes for box 7.");
+// The check's text, then the code as typed and what box 7 takes.
+QString InvalidCode(const char* code) {
+  return QStringLiteral(
+             "Distribution Code is invalid.\n\nCheck the specific IRS instructions\nregarding the "
+             "correct combinations\nof Distribution Codes for box 7.\nYou entered \"%1\"; type one "
+             "code, or two that the IRS allows together, such as 7 or 1B; double-click the box or "
+             "press F4 for the list.")
+      .arg(QLatin1String(code));
+}
 const QString kState =
     QStringLiteral("Boxes 15 and 16 must not be blank when there is data in box 14.");
 const QString kStateNo = QStringLiteral("Box 15 must not be blank when there is data in box 16.");
@@ -224,10 +230,10 @@ const TValidationCase kValidation[] = {
   {"Code7",            1000, 0, 0, "7",  0, 0, 0, 0, 0, 0, 0, 0, false, "", ""},
   {"Code7D",           1000, 0, 0, "7D", 0, 0, 0, 0, 0, 0, 0, 0, false, "", ""},
   {"CodeD7",           1000, 0, 0, "D7", 0, 0, 0, 0, 0, 0, 0, 0, false, "", ""},
-  {"Code3A",           1000, 0, 0, "3A", 0, 0, 0, 0, 0, 0, 0, 0, false, kInvalidCode, "F1099R7"},
+  {"Code3A",           1000, 0, 0, "3A", 0, 0, 0, 0, 0, 0, 0, 0, false, InvalidCode("3A"), "F1099R7"},
   {"CodeY",            1000, 0, 0, "Y",  0, 0, 0, 0, 0, 0, 0, 0, false, "", ""},
   {"CodeLowerCase",    1000, 0, 0, "gk", 0, 0, 0, 0, 0, 0, 0, 0, false, "", ""},
-  {"CodeOnlyOneOrder", 1000, 0, 0, "A1", 0, 0, 0, 0, 0, 0, 0, 0, false, kInvalidCode, "F1099R7"},
+  {"CodeOnlyOneOrder", 1000, 0, 0, "A1", 0, 0, 0, 0, 0, 0, 0, 0, false, InvalidCode("A1"), "F1099R7"},
   {"NoBox1NoCheck",    0,    0, 0, "3A", 0, 0, 0, 0, 0, 0, 0, 0, false, "", ""},
   // The amounts come first: box 2a over box 1, then box 3 over box 2a, whatever box 7 holds.
   // (The error box ends a message with a full stop where it has none.)

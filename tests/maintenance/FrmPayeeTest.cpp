@@ -162,9 +162,13 @@ TEST_F(FrmPayeeTest, EachCheckNamesItsFieldInOrder) {
       {"no state", [](TFrmPayee* s) { s->State->SetItemIndex(-1); },
        "Payee's State code is missing.", "State"},
       {"bad zip", [](TFrmPayee* s) { s->ZipCode->setText("62701-12"); },
-       "Payee's Zip Code is not valid.", "ZipCode"},
+       "Payee's Zip Code is not valid.\nYou entered \"62701-12\"; type it as 12345 or "
+       "12345-6789.",
+       "ZipCode"},
       {"nine digits without dashes", [](TFrmPayee* s) { s->SSN_IDNum->setText("123456788"); },
-       "Payee's Federal ID number is not valid.", "SSN_IDNum"},
+       "Payee's Federal ID number is not valid.\nYou entered \"123456788\"; type a social security "
+       "number as 123-45-6789 or an employer identification number as 12-3456789, with its dashes.",
+       "SSN_IDNum"},
       {"employer number passes", [](TFrmPayee* s) { s->SSN_IDNum->setText("12-3456789"); }, nullptr,
        ""},
       {"first failing check wins",

@@ -69,7 +69,10 @@ TEST_F(ShellTest, ImportWizardShowsProblemsAndWritesNothing) {
     wizard->reject();
   });
   ImportPayeesCommand(*Main);
-  EXPECT_EQ(problems, "Line 2, column \"Tax ID\": Payee's Federal ID number is not valid");
+  EXPECT_EQ(problems,
+            "Line 2, column \"Tax ID\": Payee's Federal ID number is not valid. You entered "
+            "\"98-76\"; type a social security number as 123-45-6789 or an employer identification "
+            "number as 12-3456789, with its dashes.");
   EXPECT_FALSE(finishEnabled);
   EXPECT_EQ(ReadAll(file), before);
 }
