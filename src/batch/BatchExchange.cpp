@@ -77,6 +77,7 @@ int Import(const QStringList& args, QTextStream& out, QTextStream& err) {
     return 2;
   }
   AppendPayees(payeeFile, plan.Payees);
+  for (const QString& note : plan.Notes) out << "Note: " << note << "\n";
   out << "Imported " << plan.Payees.size() << " payees into " << payeeFile << "\n";
   return 0;
 }

@@ -44,15 +44,6 @@ const TRule kPayeeRules[] = {
 // clang-format on
 }  // namespace
 
-const QStringList& StateCodes() {
-  static const QStringList codes = {
-      "AK", "AL", "AR", "AZ", "CA", "CO", "CT", "DC", "DE", "FL", "GA", "GU", "HI", "IA",
-      "ID", "IL", "IN", "KS", "KY", "LA", "MA", "MD", "ME", "MI", "MN", "MO", "MS", "MT",
-      "NC", "ND", "NE", "NH", "NJ", "NM", "NV", "NY", "OH", "OK", "OR", "PA", "PR", "RI",
-      "SC", "SD", "TN", "TX", "UT", "VA", "VI", "VT", "WA", "WI", "WV", "WY"};
-  return codes;
-}
-
 QString RejectionText(const QString& text, const QString& value, const QString& expected) {
   QString head = text;
   if (!head.endsWith(QLatin1Char('.'))) head += QLatin1Char('.');

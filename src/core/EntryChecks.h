@@ -7,6 +7,8 @@
 #include <QStringList>
 #include <optional>
 
+#include "core/CodeLists.h"
+
 // What a payee holds, by record field name: texts as stored, amounts, flags, and the labels a
 // form screen shows from the payer record.
 class TPayeeEntries {
@@ -29,22 +31,10 @@ struct TFieldProblem {
 };
 using TCheckResult = std::optional<TFieldProblem>;
 
-// The derived city line of a payer or payee: its stored City, State and ZipCode joined by single
-// spaces. The three fields' widths keep it within its own.
-template <typename TRecord>
-void SetCityStZip(TRecord& record) {
-  record.SetString("CityStZip", record.GetString("City") + QLatin1Char(' ') +
-                                    record.GetString("State") + QLatin1Char(' ') +
-                                    record.GetString("ZipCode"));
-}
-
 // A check's message that refuses a value: the check's own text, then, on a line of its own, the
 // value as entered and the form expected ("You entered "1234"; type it as 12345 or 12345-6789."),
 // or only the form expected when nothing was entered.
 QString RejectionText(const QString& text, const QString& value, const QString& expected);
-
-// The 54 two-letter state and territory codes, in the order of the state lists.
-const QStringList& StateCodes();
 
 // The payee screen's checks, in its order; the first that fails.
 TCheckResult CheckPayeeEntries(const TPayeeEntries& entries);

@@ -71,6 +71,9 @@ struct TImportPlan {
   std::vector<TCsvRow> Rows;
   std::vector<TPayeeRecord> Payees;  // one per row, whole only when there are no problems
   std::vector<TImportProblem> Problems;
+  // What the import did otherwise than the file says, one line each: the columns of fields made
+  // from others whose text was not used.
+  QStringList Notes;
   bool Ok() const { return Problems.empty(); }
   QString Report() const;  // every problem, one line each
 };

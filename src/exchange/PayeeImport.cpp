@@ -3,6 +3,7 @@
 #include <QFileInfo>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QMap>
 #include <QRegularExpression>
 #include <QSet>
 #include <cstring>
@@ -12,12 +13,16 @@
 #include "forms/FormChecks.h"
 #include "platform/Exceptions.h"
 #include "storage/DataModule.h"
+#include "storage/RecordModel.h"
 #include "storage/RecordSet.h"
 
 namespace {
-// The texts of these fields are dates (MM/DD/YYYY); an empty date box stores its mask.
-const QStringList kDateFields = {"F1098_3", "F1098_11", "F1099RDOP", "F1099S1"};
+// An empty date box stores its mask.
 const QString kEmptyDate = QStringLiteral("  /  /    ");
+
+bool IsDate(const TFieldDef& field) {
+  return field.Rule.Value == TValueKind::Date;
+}
 
 QString Squeezed(const QString& text) {
   QString n = text.toLower();
@@ -90,21 +95,6 @@ std::optional<bool> ParseFlag(const QString& text) {
   return std::nullopt;
 }
 
-// Nine digits without dashes take the dashes of an SSN for an individual, of an EIN otherwise.
-QString TaxNumber(const QString& text, bool individual) {
-  const QString t = text.trimmed();
-  static const QRegularExpression digits(QStringLiteral("^\\d{9}$"));
-  if (!digits.match(t).hasMatch()) return t;
-  return individual ? t.left(3) + QLatin1Char('-') + t.mid(3, 2) + QLatin1Char('-') + t.mid(5)
-                    : t.left(2) + QLatin1Char('-') + t.mid(2);
-}
-
-QString ZipCode(const QString& text) {
-  const QString t = text.trimmed();
-  static const QRegularExpression digits(QStringLiteral("^\\d{9}$"));
-  return digits.match(t).hasMatch() ? t.left(5) + QLatin1Char('-') + t.mid(5) : t;
-}
-
 std::optional<QString> DateText(const QString& text) {
   if (IsBlank(text) || text == kEmptyDate) return text;
   int m = 0, d = 0, y = 0;
@@ -112,33 +102,32 @@ std::optional<QString> DateText(const QString& text) {
   return EncodeDateText(m, d, y);
 }
 
-// The text as the field stores it, or the problem with it.
-std::optional<QString> TextProblem(const TFieldDef& field, const QString& text) {
-  if (FromWin1252(ToWin1252(text)) != text)
-    return QStringLiteral("%1 holds characters the payee file cannot store (Windows-1252)")
-        .arg(Quoted(text));
-  if (text.size() > field.Width)
-    return QStringLiteral("%1 is longer than the %2 characters of the field")
-        .arg(Quoted(text))
-        .arg(field.Width);
-  return std::nullopt;
+// What the record model says of a value about to be stored, quoting the cell's text.
+std::optional<QString> Refused(const TCell& cell, const TFieldValue& value) {
+  const std::optional<QString> reason = ValueProblem(*cell.Field, value);
+  if (!reason) return std::nullopt;
+  return Quoted(cell.Text) + QLatin1Char(' ') + *reason;
 }
 
-QString StringValue(const TFieldDef& field, const QString& text, const TPayeeRecord& payee) {
-  const QString name = QLatin1String(field.Name);
-  if (name == QLatin1String("SSN_IDNum")) return TaxNumber(text, payee.GetBool("Individual"));
-  if (name == QLatin1String("State")) return text.trimmed().toUpper();
-  if (name == QLatin1String("ZipCode")) return ZipCode(text);
+// A text as its field keeps it: trimmed, in capitals where the field keeps them, a date as
+// MM/DD/YYYY, a taxpayer number with the dashes of the payee's kind.
+std::optional<QString> TextValue(const TFieldDef& field, const QString& cell,
+                                 const TPayeeRecord& payee) {
+  const QString text = NormalizedText(field, cell);
+  if (IsDate(field)) return DateText(text);
+  if (field.Rule.Value == TValueKind::Tin) return TinWithDashes(text, payee.GetBool("Individual"));
   return text;
 }
 
-// Stores the cell into the payee; the problem's message when its text is not a value of the field.
+// Stores the cell into the payee; the problem's message when its text is not a value of the
+// field or the value may not be stored there.
 std::optional<QString> StoreCell(const TCell& cell, TPayeeRecord& payee) {
   const TFieldDef& f = *cell.Field;
   switch (f.Kind) {
     case TFieldKind::Double: {
       const auto value = ParseAmount(cell.Text);
       if (!value) return QStringLiteral("%1 is not an amount").arg(Quoted(cell.Text));
+      if (auto problem = Refused(cell, *value)) return problem;
       payee.SetDouble(&f, *value);
       return std::nullopt;
     }
@@ -155,18 +144,15 @@ std::optional<QString> StoreCell(const TCell& cell, TPayeeRecord& payee) {
       const QString t = cell.Text.trimmed();
       const int value = t.isEmpty() ? 0 : t.toInt(&ok);
       if (!ok) return QStringLiteral("%1 is not a whole number").arg(Quoted(cell.Text));
+      if (auto problem = Refused(cell, int32_t(value))) return problem;
       payee.SetInt(&f, value);
       return std::nullopt;
     }
     case TFieldKind::String: {
-      QString text = StringValue(f, cell.Text, payee);
-      if (kDateFields.contains(QLatin1String(f.Name))) {
-        const auto date = DateText(text);
-        if (!date) return QStringLiteral("%1 is not a date (MM/DD/YYYY)").arg(Quoted(cell.Text));
-        text = *date;
-      }
-      if (auto problem = TextProblem(f, text)) return problem;
-      payee.SetString(&f, text);
+      const std::optional<QString> text = TextValue(f, cell.Text, payee);
+      if (!text) return QStringLiteral("%1 is not a date (MM/DD/YYYY)").arg(Quoted(cell.Text));
+      if (auto problem = Refused(cell, *text)) return problem;
+      payee.SetString(&f, *text);
       return std::nullopt;
     }
     case TFieldKind::Bytes:
@@ -200,7 +186,7 @@ class TRecordEntries : public TPayeeEntries {
   bool Filled(const QString& field) const override {
     const TFieldHandle f = PayeeLayout().Find(field);
     if (!f) return false;
-    if (kDateFields.contains(field)) return Text(field) != kEmptyDate && !IsBlank(Text(field));
+    if (IsDate(*f)) return Text(field) != kEmptyDate && !IsBlank(Text(field));
     if (f->Kind == TFieldKind::String) return !IsBlank(Text(field));
     return !RecordField::IsEmpty(FPayee.Data(), *f);
   }
@@ -209,16 +195,6 @@ class TRecordEntries : public TPayeeEntries {
   const TPayeeRecord& FPayee;
   const TPayerRecord& FPayer;
 };
-
-// The screens save these as they derive them; a file that leaves them empty gets them so.
-void DeriveFields(TPayeeRecord& payee) {
-  if (payee.GetBool("Individual") && IsBlank(payee.GetString("PayeeName")))
-    payee.SetString("PayeeName",
-                    payee.GetString("FirstName") + QLatin1Char(' ') + payee.GetString("LastName"));
-  if (payee.GetString("CityStZip").isEmpty() &&
-      !IsBlank(payee.GetString("City") + payee.GetString("State") + payee.GetString("ZipCode")))
-    SetCityStZip(payee);
-}
 
 QString OneLine(const QString& message) {
   QString m = message;
@@ -257,8 +233,25 @@ class TPlanner {
         const TCell cell{PayeeLayout().Find(P.Fields[c]), row.Cells[c]};
         if (auto problem = StoreCell(cell, payee)) Problem(row.Line, P.Headers[c], *problem);
       }
+    DerivePayeeFields(payee);
+    NoteMadeFields(row, payee);
     if (int(P.Problems.size()) == before) Check(row.Line, payee);
     P.Payees.push_back(payee);
+  }
+
+  // Says which columns of made fields the payees did not take, and on which lines.
+  void Finish() {
+    for (auto it = FUnused.cbegin(); it != FUnused.cend(); ++it) {
+      const qsizetype c = it.key();
+      const bool city = P.Fields[c] == QLatin1String("CityStZip");
+      P.Notes << QStringLiteral("Column %1: %2; the column's text was not used on %3")
+                     .arg(Quoted(P.Headers[c]),
+                          city ? QStringLiteral("the city line is made from City, State and "
+                                                "ZipCode")
+                               : QStringLiteral("an individual's name is made from FirstName "
+                                                "and LastName"),
+                          LineList(it.value()));
+    }
   }
 
  private:
@@ -276,8 +269,26 @@ class TPlanner {
     return field;
   }
 
+  // A made field is made from its sources whatever its column says; a text that differs is
+  // remembered for the notes.
+  void NoteMadeFields(const TCsvRow& row, const TPayeeRecord& payee) {
+    for (qsizetype c = 0; c < row.Cells.size() && c < P.Fields.size(); ++c) {
+      const QString& field = P.Fields[c];
+      const bool made = field == QLatin1String("CityStZip") ||
+                        (field == QLatin1String("PayeeName") && payee.GetBool("Individual"));
+      if (made && row.Cells[c].trimmed() != payee.GetString(field.toLatin1().constData()))
+        FUnused[c] << row.Line;
+    }
+  }
+
+  static QString LineList(const QList<int>& lines) {
+    QStringList numbers;
+    for (int line : lines) numbers << QString::number(line);
+    return (lines.size() == 1 ? QStringLiteral("line ") : QStringLiteral("lines ")) +
+           numbers.join(QStringLiteral(", "));
+  }
+
   void Check(int line, TPayeeRecord& payee) {
-    DeriveFields(payee);
     const TRecordEntries entries(payee, FPayer);
     Report(line, CheckPayeeEntries(entries));
     for (uint8_t form = 0; form < 7; ++form) Report(line, CheckFormEntries(form, entries));
@@ -296,6 +307,7 @@ class TPlanner {
 
   TImportPlan& P;
   const TPayerRecord& FPayer;
+  QMap<qsizetype, QList<int>> FUnused;  // column -> lines whose text a made field did not take
 };
 }  // namespace
 
@@ -337,6 +349,7 @@ TImportPlan PlanImport(const QByteArray& csv, const TImportSettings& settings,
   planner.MapColumns(settings);
   if (!plan.Ok()) return plan;
   for (const TCsvRow& row : plan.Rows) planner.Row(row);
+  planner.Finish();
   return plan;
 }
 

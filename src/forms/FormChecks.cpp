@@ -7,32 +7,6 @@
 #include "storage/RecordLayout.h"
 
 namespace {
-// clang-format off
-constexpr const char* kCodes[] = {
-  "1", "2", "3", "4", "5", "6", "7", "8", "9", "A", "B", "C", "D", "E", "F",
-  "G", "H", "J", "K", "L", "M", "N", "P", "Q", "R", "S", "T", "U", "W", "Y",
-};
-
-// The pairs of codes the IRS admits together; where both orders are admitted both stand here.
-constexpr const char* kPairs[] = {
-  "18", "1B", "1D", "1K", "1L", "1M", "1P", "28", "2B", "2D", "2K", "2L",
-  "2M", "2P", "3D", "48", "4A", "4B", "4D", "4G", "4H", "4K", "4L", "4M",
-  "4P", "4Y", "6W", "7A", "7B", "7D", "7K", "7L", "7M", "7Y", "81", "82",
-  "84", "8B", "8J", "8K", "A4", "A7", "B1", "B2", "B4", "B7", "B8", "BG",
-  "BL", "BM", "BP", "BU", "CD", "D1", "D2", "D3", "D4", "D7", "DC", "G4",
-  "GB", "GK", "H4", "J8", "JP", "JS", "K1", "K2", "K4", "K7", "K8", "KG",
-  "KY", "L1", "L2", "L4", "L7", "LB", "M1", "M2", "M4", "M7", "MB", "P1",
-  "P2", "P4", "PB", "PJ", "SJ", "UB", "W6", "Y4", "Y7", "YK",
-};
-// clang-format on
-static_assert(std::size(kCodes) == 30);
-static_assert(std::size(kCodes) + std::size(kPairs) == 124);
-
-bool InTable(std::span<const char* const> table, const QString& upper) {
-  return std::any_of(table.begin(), table.end(),
-                     [&](const char* entry) { return upper == QLatin1String(entry); });
-}
-
 QString S(const char* text) {
   return QLatin1String(text);
 }
@@ -149,15 +123,6 @@ bool HoldsAnyEntry(const TPayeeEntries& e) {
   return false;
 }
 }  // namespace
-
-std::span<const char* const> DistCodes() {
-  return kCodes;
-}
-
-bool IsAdmittedDistCode(const QString& text) {
-  const QString upper = text.toUpper();
-  return InTable(kCodes, upper) || InTable(kPairs, upper);
-}
 
 // A payee without mortgage interest or points has no Form 1098, so nothing of it is checked.
 TCheckResult Check1098(const TPayeeEntries& e) {

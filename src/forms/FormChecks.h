@@ -6,12 +6,8 @@
 #include <cstdint>
 #include <span>
 
+#include "core/CodeLists.h"
 #include "core/EntryChecks.h"
-
-// The 30 distribution codes of Form 1099-R box 7, in the order of the pick list.
-std::span<const char* const> DistCodes();
-// Whether box 7 may hold text: a single code or an admitted pair of codes, letter case ignored.
-bool IsAdmittedDistCode(const QString& text);
 
 TCheckResult Check1098(const TPayeeEntries& e);
 TCheckResult Check1099DIV(const TPayeeEntries& e);

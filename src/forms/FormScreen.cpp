@@ -13,6 +13,7 @@
 #include <QShortcut>
 #include <cmath>
 #include <iterator>
+#include <vector>
 
 #include "controls/CheckBoxEdit.h"
 #include "controls/DateEdit.h"
@@ -403,7 +404,7 @@ void TFrmFormScreen::CreateNavigator() {
   for (int b = nbFirst; b <= nbList; ++b)
     RSNavigator->SetBtnHint(static_cast<TNavigationButtons>(b), QLatin1String(kFormNavHints[b]));
   RSNavigator->OnBeforeAction = [this](TRSNavigator*) {
-    ValidateForm();
+    Validate();
     SaveFormFields();
     FrmDataModule->RSPayee->PostRec();
   };
@@ -538,41 +539,54 @@ void TFrmFormScreen::LoadFormFields() {
 }
 
 void TFrmFormScreen::SaveFormFields() {
+  SaveFormFields(PayeeRec);
+}
+
+void TFrmFormScreen::SaveFormFields(TPayeeRecord& payee) const {
   for (const TControlDef& c : FDef.Controls) {
     QWidget* control = FControls.value(QLatin1String(c.Name));
     const TFieldHandle field = PayeeLayout().Field(c.Field);
     switch (c.Kind) {
       case TCtlKind::Money:
-        PayeeRec.SetDouble(field, static_cast<TDollarEdit*>(control)->Value());
+        payee.SetDouble(field, static_cast<TDollarEdit*>(control)->Value());
         break;
       case TCtlKind::Check:
-        PayeeRec.SetBool(field, static_cast<TCheckBoxEdit*>(control)->Checked());
+        payee.SetBool(field, static_cast<TCheckBoxEdit*>(control)->Checked());
         break;
       case TCtlKind::IntText: {
         const QString text = TrimText(static_cast<QLineEdit*>(control)->text());
-        PayeeRec.SetInt(field, text.isEmpty() ? 0 : TextToInt(text));
+        payee.SetInt(field, text.isEmpty() ? 0 : TextToInt(text));
         break;
       }
       case TCtlKind::Date:
-        PayeeRec.SetString(field, static_cast<TDateEdit*>(control)->text());
+        payee.SetString(field, static_cast<TDateEdit*>(control)->text());
         break;
       default:
-        PayeeRec.SetString(field, static_cast<QLineEdit*>(control)->text());
+        payee.SetString(field, static_cast<QLineEdit*>(control)->text());
         break;
     }
   }
 }
 
+void TFrmFormScreen::Validate() {
+  ValidateForm();
+  TPayeeRecord stored = PayeeRec;
+  SaveFormFields(stored);
+  std::vector<TStoredField> boxes;
+  for (const TControlDef& c : FDef.Controls) boxes.push_back({c.Field, c.Name, c.Caption});
+  RaiseStoredProblem(PayeeLayout(), stored.Data(), boxes, this);
+}
+
 // ---- commands --------------------------------------------------------------------------------
 
 void TFrmFormScreen::FormClose() {
-  ValidateForm();
+  Validate();
   SaveFormFields();
   FrmDataModule->RSPayee->PostRec();
 }
 
 void TFrmFormScreen::BtnPrintClick() {
-  ValidateForm();
+  Validate();
   SaveFormFields();
   FrmDataModule->RSPayee->PostRec();
   if (ScanFormTotals() == 0) throw EPrintException(QString::fromLatin1(FDef.NoFormsText));

@@ -56,8 +56,12 @@ class TFrmFormScreen : public TFrmScreen {
   // Operations of every form screen.
   void LoadFormFields();
   void SaveFormFields();
+  // The boxes as they would be stored, into payee.
+  void SaveFormFields(TPayeeRecord& payee) const;
   // Throws EFieldException, the focus on the box to correct, when a box combination is wrong.
   virtual void ValidateForm() {}
+  // The form's own checks, then the record model's on every box: what the screen writes.
+  void Validate();
   void FormClose();  // validate, save and write the payee
   void BtnPrintClick();
   void BtnHelpClick();

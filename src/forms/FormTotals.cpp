@@ -4,12 +4,12 @@
 #include <stdexcept>
 #include <vector>
 
-#include "controls/DollarEdit.h"
 #include "core/ScopeCleanup.h"
 #include "core/Utils.h"
 #include "platform/Exceptions.h"
 #include "storage/DataModule.h"
 #include "storage/Globals.h"
+#include "storage/RecordModel.h"
 #include "storage/RecordSet.h"
 
 namespace {
@@ -65,20 +65,25 @@ bool FormQualifies(uint8_t formType, const uint8_t* payeeRecord) {
   return TFormQualifier(formType)(payeeRecord);
 }
 
-// No screen enters an amount that is not a number or beyond the dollar edit's range, so such an
-// amount is damage; printed, it would fill a box with hundreds of digits or turn a total to 0.00.
-void CheckPayeeAmounts(const uint8_t* record, int recordNumber) {
-  for (const TFieldDef& field : PayeeLayout().Fields()) {
-    if (field.Kind != TFieldKind::Double) continue;
-    const double v = RecordField::GetDouble(record, field);
-    if (std::isfinite(v) && std::fabs(v) <= TDollarEdit::MaxAmount) continue;
-    const QString name = RecordField::AsText(record, *PayeeLayout().Field("PayeeName")).trimmed();
-    throw EPrintException(
-        QStringLiteral("Payee %1 (%2) is damaged: the amount in field %3 is out of range. Nothing "
-                       "is printed from this file until it is mended.")
-            .arg(recordNumber)
-            .arg(name, QLatin1String(field.Name)));
-  }
+// A value no screen stores is damage: printed, an amount beyond its box would fill it with
+// hundreds of digits or turn a total to 0.00, a percentage of -2147483648 or a date of
+// 99/99/9999 would print as they are. The record model judges every field as the screens do.
+void CheckPayeeRecord(const uint8_t* record, int recordNumber) {
+  const std::optional<TStoredProblem> problem = RecordProblem(PayeeLayout(), record);
+  if (!problem) return;
+  const TFieldDef& field = *problem->Field;
+  const QString name = RecordField::AsText(record, *PayeeLayout().Field("PayeeName")).trimmed();
+  const QString what =
+      field.Rule.Value == TValueKind::Money
+          ? QStringLiteral("the amount in field %1 is out of range").arg(QLatin1String(field.Name))
+          : QStringLiteral("the value \"%1\" in field %2 %3")
+                .arg(ValueText(StoredValue(record, field)), QLatin1String(field.Name),
+                     problem->Reason);
+  throw EPrintException(
+      QStringLiteral("Payee %1 (%2) is damaged: %3. Nothing is printed from this file until it "
+                     "is mended.")
+          .arg(recordNumber)
+          .arg(name, what));
 }
 
 int ScanFormTotals(TRecordSet& payees, uint8_t formType) {
@@ -94,7 +99,7 @@ int ScanFormTotals(TRecordSet& payees, uint8_t formType) {
   for (int i = 0; i < count; ++i) {
     payees.NextRec();
     const uint8_t* record = payees.RecordBuffer();
-    CheckPayeeAmounts(record, payees.CurrentRecord());
+    CheckPayeeRecord(record, payees.CurrentRecord());
     TotalWithheld += qualifies.Withheld(record);
     TotalAmount += qualifies.Amount(record);
     if (qualifies(record)) ++TotalForms;

@@ -18,6 +18,7 @@
 #include "platform/Application.h"
 #include "storage/DataModule.h"
 #include "storage/Globals.h"
+#include "storage/RecordModel.h"
 
 namespace {
 constexpr int Border = 8;
@@ -242,26 +243,44 @@ void TFrmPayee::RecordToScreen() {
   ShowTextsFromStart(this);
 }
 
+namespace {
+// The fields this screen stores, under the words of its own messages.
+const TStoredField kStoredFields[] = {
+    {"LastName", "LastName", "Payee's Last name"},
+    {"FirstName", "FirstName", "Payee's First name"},
+    {"PayeeName", "PayeeName", "Payee's name"},
+    {"CompName", "CompName", "Payee's trade name"},
+    {"Address1", "Address1", "Payee address"},
+    {"City", "City", "Payee's city name"},
+    {"State", "State", "Payee's State code"},
+    {"ZipCode", "ZipCode", "Payee's Zip Code"},
+    {"SSN_IDNum", "SSN_IDNum", "Payee's Federal ID number"},
+};
+}  // namespace
+
 void TFrmPayee::Validate() {
   RaiseFieldProblem(CheckPayeeEntries(TScreenEntries(this)), this);
+  TPayeeRecord stored = PayeeRec;
+  ScreenToRecord(stored);
+  RaiseStoredProblem(PayeeLayout(), stored.Data(), kStoredFields, this);
+}
+
+void TFrmPayee::ScreenToRecord(TPayeeRecord& payee) const {
+  payee.SetBool("Individual", Individual->isChecked());
+  payee.SetString("LastName", LastName->text());
+  payee.SetString("FirstName", FirstName->text());
+  payee.SetString("PayeeName", PayeeName->text());
+  payee.SetString("CompName", CompName->text());
+  payee.SetString("Address1", Address1->text());
+  payee.SetString("City", City->text());
+  payee.SetString("State", StateCode(State));
+  payee.SetString("ZipCode", ZipCode->text());
+  payee.SetString("SSN_IDNum", SSN_IDNum->text());
+  DerivePayeeFields(payee);
 }
 
 void TFrmPayee::ScreenToRecord() {
-  const bool individual = Individual->isChecked();
-  PayeeRec.SetBool("Individual", individual);
-  PayeeRec.SetString("LastName", LastName->text());
-  PayeeRec.SetString("FirstName", FirstName->text());
-  PayeeRec.SetString("PayeeName", PayeeName->text());
-  if (individual)
-    PayeeRec.SetString("PayeeName", PayeeRec.GetString("FirstName") + QLatin1Char(' ') +
-                                        PayeeRec.GetString("LastName"));
-  PayeeRec.SetString("CompName", CompName->text());
-  PayeeRec.SetString("Address1", Address1->text());
-  PayeeRec.SetString("City", City->text());
-  PayeeRec.SetString("State", StateCode(State));
-  PayeeRec.SetString("ZipCode", ZipCode->text());
-  SetCityStZip(PayeeRec);
-  PayeeRec.SetString("SSN_IDNum", SSN_IDNum->text());
+  ScreenToRecord(PayeeRec);
 }
 
 void TFrmPayee::RSNavigatorBeforeAction() {

@@ -19,6 +19,8 @@ class TFrmPayee : public TFrmScreen {
   // Throws EFieldException with the focus on the first faulty field.
   void Validate();
   void ScreenToRecord();
+  // The shown payee as it would be stored, into payee.
+  void ScreenToRecord(TPayeeRecord& payee) const;
   // Enables the name fields that fit the Individual box and moves the focus to the first.
   void IndividualStep();
   void NameChange();

@@ -10,6 +10,7 @@
 #include "platform/Application.h"
 #include "storage/DataModule.h"
 #include "storage/Globals.h"
+#include "storage/RecordModel.h"
 
 namespace {
 constexpr int Border = 8;
@@ -33,6 +34,31 @@ const QString SignerText = QStringLiteral(
     "name, you must also complete the title field). If you complete these fields, the name will "
     "be printed on the signature line along with the current date:");
 
+// The fields this screen stores, under the words of its own messages.
+const TStoredField kStoredFields[] = {
+    {"PayerName", "PayerName", "Payer name"},
+    {"TradeName", "TradeName", "Payer's trade name"},
+    {"Address1", "Address1", "Payer address 1"},
+    {"Address2", "Address2", "Payer address 2"},
+    {"City", "City", "Payer's city name"},
+    {"State", "State", "Payer's state name"},
+    {"ZipCode", "ZipCode", "Payer's Zip Code"},
+    {"Contact", "Contact", "Payer's contact person"},
+    {"PhoneNum", "PhoneNum", "Payer's telephone number"},
+    {"FaxNum", "FaxNum", "Payer's fax number"},
+    {"Email", "Email", "Payer's e-mail address"},
+    {"EmpIDNum", "EmpIDNum", "Payer's Employer I.D."},
+    {"SocSecNum", "SocSecNum", "Payer's Social security number"},
+    {"StateName1", "StateName1", "Primary State Code"},
+    {"StateID1", "StateID1", "Primary state ID number"},
+    {"StateName2", "StateName2", "Secondary State Code"},
+    {"StateID2", "StateID2", "Secondary state ID number"},
+    {"Locality1", "Locality1", "Primary locality"},
+    {"Locality2", "Locality2", "Secondary locality"},
+    {"RTN", "RTN", "Routing number"},
+    {"SignerName", "SignerName", "Signer name"},
+    {"SignerTitle", "SignerTitle", "Signer title"},
+};
 }  // namespace
 
 TFrmPayer::TFrmPayer(QWidget* parent) : TFrmScreen(parent, 10) {
@@ -265,33 +291,39 @@ void TFrmPayer::Validate() {
       {[this] { return !IsBlank(SignerName->text()) && IsBlank(SignerTitle->text()); }, SignerTitle,
        "Signer title is missing."},
   });
+  TPayerRecord stored = PayerRec;
+  ScreenToRecord(stored);
+  RaiseStoredProblem(PayerLayout(), stored.Data(), kStoredFields, this);
+}
+
+void TFrmPayer::ScreenToRecord(TPayerRecord& payer) const {
+  payer.SetString("PayerName", PayerName->text());
+  payer.SetString("TradeName", TradeName->text());
+  payer.SetString("Address1", Address1->text());
+  payer.SetString("Address2", Address2->text());
+  payer.SetString("City", City->text());
+  payer.SetString("State", StateCode(State));
+  payer.SetString("ZipCode", ZipCode->text());
+  payer.SetString("Contact", Contact->text());
+  payer.SetString("PhoneNum", MaskedText(PhoneNum));
+  payer.SetString("FaxNum", MaskedText(FaxNum));
+  payer.SetString("Email", Email->text());
+  payer.SetString("EmpIDNum", MaskedText(EmpIDNum));
+  payer.SetString("SocSecNum", MaskedText(SocSecNum));
+  payer.SetString("StateName1", StateCode(StateName1));
+  payer.SetString("StateID1", StateID1->text());
+  payer.SetString("StateName2", StateCode(StateName2));
+  payer.SetString("StateID2", StateID2->text());
+  payer.SetString("Locality1", Locality1->text());
+  payer.SetString("Locality2", Locality2->text());
+  payer.SetString("RTN", RTN->text());
+  payer.SetString("SignerName", SignerName->text());
+  payer.SetString("SignerTitle", SignerTitle->text());
+  DerivePayerFields(payer);
 }
 
 void TFrmPayer::ScreenToRecord() {
-  PayerRec.SetString("PayerName", PayerName->text());
-  PayerRec.SetString("TradeName", TradeName->text());
-  PayerRec.SetString("Address1", Address1->text());
-  PayerRec.SetString("Address2", Address2->text());
-  PayerRec.SetString("City", City->text());
-  PayerRec.SetString("State", StateCode(State));
-  PayerRec.SetString("ZipCode", ZipCode->text());
-  SetCityStZip(PayerRec);
-  PayerRec.SetString("Contact", Contact->text());
-  PayerRec.SetString("PhoneNum", MaskedText(PhoneNum));
-  PayerRec.SetString("FaxNum", MaskedText(FaxNum));
-  PayerRec.SetString("Email", Email->text());
-  PayerRec.SetString("EmpIDNum", MaskedText(EmpIDNum));
-  PayerRec.SetString("SocSecNum", MaskedText(SocSecNum));
-  PayerRec.SetString("StateName1", StateCode(StateName1));
-  PayerRec.SetString("StateID1", StateID1->text());
-  PayerRec.SetString("StateName2", StateCode(StateName2));
-  PayerRec.SetString("StateID2", StateID2->text());
-  PayerRec.SetString("Locality1", Locality1->text());
-  PayerRec.SetString("Locality2", Locality2->text());
-  PayerRec.SetString("RTN", RTN->text());
-  PayerRec.SetString("SignerName", SignerName->text());
-  PayerRec.SetString("SignerTitle", SignerTitle->text());
-  PayerRec.SetBool("SignerPresent", !IsBlank(PayerRec.GetString("SignerName")));
+  ScreenToRecord(PayerRec);
 }
 
 void TFrmPayer::BtnOkClick() {

@@ -13,6 +13,8 @@ class TFrmPayer : public TFrmScreen {
   // Throws EFieldException with the focus on the first faulty field.
   void Validate();
   void ScreenToRecord();
+  // The shown payer as it would be stored, into payer.
+  void ScreenToRecord(TPayerRecord& payer) const;
   void BtnOkClick();
 
   QLineEdit* PayerName;

@@ -23,6 +23,7 @@
 #include "platform/Application.h"
 #include "platform/Dialogs.h"
 #include "platform/Exceptions.h"
+#include "storage/RecordModel.h"
 
 Qt::WindowFlags FixedDialogFlags() {
   return Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
@@ -241,6 +242,17 @@ void RaiseFieldProblem(const TCheckResult& problem, QWidget* screen) {
       control->setFocus(Qt::OtherFocusReason);
   }
   throw EFieldException(problem->Message);
+}
+
+void RaiseStoredProblem(const TRecordLayout& layout, const uint8_t* record,
+                        std::span<const TStoredField> fields, QWidget* screen) {
+  for (const TStoredField& f : fields) {
+    const std::optional<QString> reason = StoredProblem(record, *layout.Field(f.Field));
+    if (!reason) continue;
+    RaiseFieldProblem(TFieldProblem{QLatin1String(f.Control),
+                                    QString::fromUtf8(f.Subject) + QLatin1Char(' ') + *reason},
+                      screen);
+  }
 }
 
 TScreenGrid::TScreenGrid(const QWidget* screen) : FScreen(screen) {

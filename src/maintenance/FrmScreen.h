@@ -9,8 +9,10 @@
 #include <QIcon>
 #include <functional>
 #include <memory>
+#include <span>
 
 #include "core/EntryChecks.h"
+#include "storage/RecordLayout.h"
 
 class QLabel;
 class QLineEdit;
@@ -88,6 +90,18 @@ class TScreenEntries : public TPayeeEntries {
 // A failed check as the screen shows it: the focus on its field (when the check moves it), then
 // EFieldException with its message. Nothing when the check passed.
 void RaiseFieldProblem(const TCheckResult& problem, QWidget* screen);
+
+// A field a screen stores, the control that edits it and the words its messages name it by.
+struct TStoredField {
+  const char* Field;
+  const char* Control;
+  const char* Subject;  // "Payee's trade name", "Box 9a Your percentage of total distribution"
+};
+// Asks the record model about what the screen is about to store: the first field whose value
+// may not be stored puts the focus on its control and raises EFieldException, "<subject>
+// <reason>". A screen runs its own checks first, so their messages come before these.
+void RaiseStoredProblem(const TRecordLayout& layout, const uint8_t* record,
+                        std::span<const TStoredField> fields, QWidget* screen);
 
 // Places controls on a screen's grid of rows, so labels and fields of a row share one line.
 struct TScreenGrid {

@@ -261,7 +261,10 @@ void TFrmImportPayees::FillPreview() {
       Preview->setItem(r, c + 1, new QTableWidgetItem(FPlan.Rows[r].Cells[c]));
   }
   Problems->setPlainText(
-      FPlan.Ok() ? QStringLiteral("%1 payees are ready to import.").arg(FPlan.Payees.size())
+      FPlan.Ok() ? (QStringList{
+                        QStringLiteral("%1 payees are ready to import.").arg(FPlan.Payees.size())} +
+                    FPlan.Notes)
+                       .join(QLatin1Char('\n'))
                  : FPlan.Report());
   emit page(PagePreview)->completeChanged();
 }

@@ -235,7 +235,7 @@ void TFrmTransfer::TransferSelected() {
     if (!item->isSelected()) continue;
     QString name = item->text();
     if (name.startsWith(QLatin1Char('*'))) name.remove(0, 1);
-    if (TransferPayerFile(FPriorFolder, name, DataFolder, ChkNoOverwrite->isChecked()))
+    if (TransferPayerFile(FPriorFolder, name, DataFolder, ChkNoOverwrite->isChecked(), &FLeftEmpty))
       ++FFilesTransferred;
   }
 }
@@ -251,6 +251,22 @@ void TFrmTransfer::FinishTransfer() {
   BtnCancel->setDefault(true);
   const QSignalBlocker quiet(FileListBox);
   FileListBox->clearSelection();
+  ShowLeftEmpty();
+}
+
+// A value last year's file held that this year's record may not is not carried silently: the
+// user learns which payee and field to fill in again.
+void TFrmTransfer::ShowLeftEmpty() {
+  if (FLeftEmpty.isEmpty()) return;
+  constexpr int kShown = 15;
+  QStringList lines = FLeftEmpty.mid(0, kShown);
+  if (FLeftEmpty.size() > kShown)
+    lines << QStringLiteral("... and %1 more").arg(FLeftEmpty.size() - kShown);
+  MsgBox(QStringLiteral("These values of the 2024 files cannot be stored in the 2025 files and "
+                        "were left empty; enter them again on the payer and payee screens:~~") +
+             lines.join(QLatin1Char('~')),
+         AppTitle(), mbWarning);
+  FLeftEmpty.clear();
 }
 
 void TFrmTransfer::BtnTransferClick() {
@@ -263,6 +279,7 @@ void TFrmTransfer::BtnTransferClick() {
   });
   Pause(500);
   FFilesTransferred = 0;
+  FLeftEmpty.clear();
   TransferSelected();
   Pause(500);
 }

@@ -4,6 +4,7 @@
 // entering the folder -> choosing files -> transferring -> done (only Exit is left).
 #include <QDialog>
 #include <QString>
+#include <QStringList>
 
 class QCheckBox;
 class QLabel;
@@ -57,11 +58,13 @@ class TFrmTransfer : public QDialog {
   void SetStatusText(const QString& text);
   void EnterTransferState();
   void FinishTransfer();
+  void ShowLeftEmpty();
   void TransferSelected();
 
   QLabel* FStatusPanel = nullptr;
   QString FPriorFolder;  // the listed folder, with its delimiter
   int FFilesTransferred = 0;
+  QStringList FLeftEmpty;  // carried values this year's records may not hold
   bool FShown = false;
 };
 

@@ -11,6 +11,7 @@
 
 #include "platform/Exceptions.h"
 #include "storage/DataModule.h"
+#include "storage/RecordModel.h"
 
 namespace {
 using namespace FieldDefs;
@@ -83,6 +84,22 @@ void CopyFields(const uint8_t* prior, const TRecordLayout& priorLayout,
   }
 }
 
+// Empties every carried field whose value this year's record may not hold, and says which.
+template <typename TRecord>
+void EmptyRefused(TRecord& record, std::span<const char* const> names, QStringList* leftEmpty) {
+  for (const char* name : names) {
+    const TFieldHandle field = TRecord::Layout().Find(std::string_view(name));
+    if (!field) continue;
+    const std::optional<QString> reason = StoredProblem(record.Data(), *field);
+    if (!reason) continue;
+    if (leftEmpty)
+      *leftEmpty << QStringLiteral("field %1 \"%2\" %3")
+                        .arg(QLatin1String(name), ValueText(StoredValue(record.Data(), *field)),
+                             *reason);
+    std::memset(record.Data() + field->Offset, 0, static_cast<size_t>(FieldSize(*field)));
+  }
+}
+
 [[noreturn]] void FileError(const char* action, const QString& path, const QString& reason) {
   throw EInOutError(QStringLiteral("Unable to %1 %2: %3")
                         .arg(QLatin1String(action), QDir::toNativeSeparators(path), reason));
@@ -116,26 +133,38 @@ void WriteAllOrFail(QSaveFile& file, const char* data, qint64 size) {
 }
 
 // Every whole prior-year payee record, in order; a partial record at the end carries no payee.
-void WritePayees(const QString& oldPayee, const QString& newPayee) {
+void WritePayees(const QString& oldPayee, const QString& newPayee, QStringList* leftEmpty) {
   QFile in(oldPayee);
   if (!in.open(QIODevice::ReadOnly)) FileError("read", oldPayee, in.errorString());
   QSaveFile out(newPayee);
   if (!out.open(QIODevice::WriteOnly)) FileError("write", newPayee, out.errorString());
   const qint64 count = in.size() / PriorPayeeRecSize;
   QByteArray prior(PriorPayeeRecSize, '\0');
+  QStringList refused;
   for (qint64 r = 0; r < count; ++r) {
     if (in.read(prior.data(), PriorPayeeRecSize) != PriorPayeeRecSize)
       FileError("read", oldPayee, in.errorString());
-    const TPayeeRecord record = TransferPayeeRecord(
-        reinterpret_cast<const uint8_t*>(prior.constData()), static_cast<int32_t>(r + 1));
+    refused.clear();
+    const TPayeeRecord record =
+        TransferPayeeRecord(reinterpret_cast<const uint8_t*>(prior.constData()),
+                            static_cast<int32_t>(r + 1), leftEmpty ? &refused : nullptr);
+    for (const QString& line : refused)
+      *leftEmpty << QStringLiteral("%1, payee %2 (%3): %4")
+                        .arg(QFileInfo(oldPayee).fileName())
+                        .arg(r + 1)
+                        .arg(record.GetString("PayeeName").trimmed(), line);
     WriteAllOrFail(out, reinterpret_cast<const char*>(record.Data()), TPayeeRecord::Size);
   }
   Commit(out);
 }
 
-void WritePayer(const QByteArray& prior, const QString& newPayer) {
-  const TPayerRecord record =
-      TransferPayerRecord(reinterpret_cast<const uint8_t*>(prior.constData()));
+void WritePayer(const QByteArray& prior, const QString& oldPayer, const QString& newPayer,
+                QStringList* leftEmpty) {
+  QStringList refused;
+  const TPayerRecord record = TransferPayerRecord(
+      reinterpret_cast<const uint8_t*>(prior.constData()), leftEmpty ? &refused : nullptr);
+  for (const QString& line : refused)
+    *leftEmpty << QStringLiteral("%1, payer: %2").arg(QFileInfo(oldPayer).fileName(), line);
   QSaveFile out(newPayer);
   if (!out.open(QIODevice::WriteOnly)) FileError("write", newPayer, out.errorString());
   WriteAllOrFail(out, reinterpret_cast<const char*>(record.Data()), TPayerRecord::Size);
@@ -159,17 +188,24 @@ std::span<const char* const> TransferredPayeeFields() {
   return kPayeeTransferred;
 }
 
-TPayerRecord TransferPayerRecord(const uint8_t* prior) {
+TPayerRecord TransferPayerRecord(const uint8_t* prior, QStringList* leftEmpty) {
   TPayerRecord record;
   CopyFields(prior, PriorPayerLayout(), TransferredPayerFields(), record);
   record.SetBool("OpenPayerOnLoad", false);
+  EmptyRefused(record, TransferredPayerFields(), leftEmpty);
+  DerivePayerFields(record);
   return record;
 }
 
-TPayeeRecord TransferPayeeRecord(const uint8_t* prior, int32_t recNo) {
+// The taxpayer number takes its dashes before it is judged; the fields made from others are made
+// again once the refused values are gone, so the city line holds no ZIP code left out.
+TPayeeRecord TransferPayeeRecord(const uint8_t* prior, int32_t recNo, QStringList* leftEmpty) {
   TPayeeRecord record;
   record.SetInt("TransferRecNo", recNo);
   CopyFields(prior, PriorPayeeLayout(), TransferredPayeeFields(), record);
+  DerivePayeeFields(record);
+  EmptyRefused(record, TransferredPayeeFields(), leftEmpty);
+  DerivePayeeFields(record);
   return record;
 }
 
@@ -195,11 +231,11 @@ QStringList PriorYearPayerFiles(const QString& priorFolder, const QString& dataF
 // The payee file is written first and the payer file last: a ".PR25" file is what marks a
 // payer file as transferred, so it only appears once its payees are safely in place.
 bool TransferPayerFile(const QString& priorFolder, const QString& name, const QString& dataFolder,
-                       bool noOverwrite) {
+                       bool noOverwrite, QStringList* leftEmpty) {
   const TTransferFiles files = TransferFileNames(priorFolder, name, dataFolder);
   if (noOverwrite && QFileInfo::exists(files.NewPayer)) return false;
   const QByteArray payer = ReadPriorPayer(files.OldPayer);
-  WritePayees(files.OldPayee, files.NewPayee);
-  WritePayer(payer, files.NewPayer);
+  WritePayees(files.OldPayee, files.NewPayee, leftEmpty);
+  WritePayer(payer, files.OldPayer, files.NewPayer, leftEmpty);
   return true;
 }

@@ -24,8 +24,12 @@ std::span<const char* const> TransferredPayeeFields();
 
 // This year's records made from last year's bytes: the carried fields byte for byte (texts cut
 // to their width), everything else zero. A transferred payee remembers its 1-based position.
-TPayerRecord TransferPayerRecord(const uint8_t* prior);
-TPayeeRecord TransferPayeeRecord(const uint8_t* prior, int32_t recNo);
+// The fields made from others are made again (a taxpayer number of bare digits gets its
+// dashes), and a carried value that this year's record may not hold (a damaged text, a ZIP
+// code of four digits) is left empty: each is added to leftEmpty as "field "value" reason".
+TPayerRecord TransferPayerRecord(const uint8_t* prior, QStringList* leftEmpty = nullptr);
+TPayeeRecord TransferPayeeRecord(const uint8_t* prior, int32_t recNo,
+                                 QStringList* leftEmpty = nullptr);
 
 struct TTransferFiles {
   QString OldPayer, OldPayee, NewPayer, NewPayee;
@@ -41,6 +45,7 @@ QStringList PriorYearPayerFiles(const QString& priorFolder, const QString& dataF
 // Writes this year's payer file pair for one prior-year payer file. False when the new payer
 // file exists and noOverwrite is set (nothing is written). A file that cannot be read or
 // written raises EInOutError; each new file is replaced whole or not at all, and the payer
-// file, which marks the pair as transferred, is written only after the payee file.
+// file, which marks the pair as transferred, is written only after the payee file. Values left
+// empty are added to leftEmpty, each line naming the file, the payer or payee and the field.
 bool TransferPayerFile(const QString& priorFolder, const QString& name, const QString& dataFolder,
-                       bool noOverwrite);
+                       bool noOverwrite, QStringList* leftEmpty = nullptr);

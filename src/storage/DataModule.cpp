@@ -15,6 +15,7 @@
 #include "storage/Notices.h"
 #include "storage/Password.h"
 #include "storage/RecentFiles.h"
+#include "storage/RecordModel.h"
 
 TFrmDataModule* FrmDataModule = nullptr;
 
@@ -244,7 +245,11 @@ void TFrmDataModule::RSPayeeAfterRead(TRecordSet* sender) {
   CopyFromSet(PayeeRec, sender);
 }
 
+// Whoever wrote the working record, the fields made from others go to the file in step with them.
 void TFrmDataModule::RSPayeeBeforePost(TRecordSet* sender) {
+  const QString name = PayeeRec.GetString("PayeeName");
+  DerivePayeeFields(PayeeRec);
+  if (PayeeRec.GetString("PayeeName") != name) RecIndexDirty = true;
   CopyToSet(sender, PayeeRec);
 }
 
@@ -253,5 +258,6 @@ void TFrmDataModule::RSPayerAfterRead(TRecordSet* sender) {
 }
 
 void TFrmDataModule::RSPayerBeforePost(TRecordSet* sender) {
+  DerivePayerFields(PayerRec);
   CopyToSet(sender, PayerRec);
 }

@@ -11,29 +11,42 @@
 
 namespace {
 using namespace FieldDefs;
+using enum TCodeList;
+using enum TTextChars;
+
+// The masked edits' shapes: N a digit (a space while unfilled).
+constexpr const char* kPhone = "NNN-NNN-NNNN";
+constexpr const char* kEin = "NN-NNNNNNN";
+constexpr const char* kSsn = "NNN-NN-NNNN";
+
+// An account number: capitals, digits and hyphens.
+constexpr TFieldDef AcctNum(const char* name, int offset) {
+  return Chars(name, offset, 25, TTextChars::Account, true);
+}
 
 // clang-format off
 constexpr TFieldDef kPayerFields[] = {
-  Str("PayerName", 0, 40),    Str("TradeName", 41, 40),   Str("Address1", 82, 30),
-  Str("Address2", 113, 10),   Str("City", 124, 16),       Str("State", 141, 2),
-  Str("ZipCode", 144, 10),    Str("CityStZip", 155, 30),  Str("Contact", 186, 30),
-  Str("PhoneNum", 217, 12),   Str("FaxNum", 230, 12),     Str("Email", 243, 40),
-  Str("EmpIDNum", 284, 10),   Str("SocSecNum", 295, 11),  Str("StateName1", 307, 2),
-  Str("StateName2", 310, 2),  Str("StateID1", 313, 12),   Str("StateID2", 326, 12),
-  Str("Locality1", 339, 15),  Str("Locality2", 355, 15),  Str("RTN", 371, 9),
-  Str("FilePassword", 381, 12), Str("SignerName", 394, 30), Str("SignerTitle", 425, 20),
-  Flag("SignerPresent", 446), Flag("OpenPayerOnLoad", 447),
+  Str("PayerName", 0, 40),          Str("TradeName", 41, 40),        Str("Address1", 82, 30),
+  Str("Address2", 113, 10),         Str("City", 124, 16),            Code("State", 141, 2, States),
+  Zip("ZipCode", 144),              Str("CityStZip", 155, 30),       Str("Contact", 186, 30),
+  Masked("PhoneNum", 217, kPhone),  Masked("FaxNum", 230, kPhone),   Str("Email", 243, 40),
+  Masked("EmpIDNum", 284, kEin),    Masked("SocSecNum", 295, kSsn),
+  Code("StateName1", 307, 2, States), Code("StateName2", 310, 2, States),
+  Chars("StateID1", 313, 12, Digits), Chars("StateID2", 326, 12, Digits),
+  Str("Locality1", 339, 15),        Str("Locality2", 355, 15),       Chars("RTN", 371, 9, Digits),
+  Secret("FilePassword", 381, 12),  Str("SignerName", 394, 30),      Str("SignerTitle", 425, 20),
+  Flag("SignerPresent", 446),       Flag("OpenPayerOnLoad", 447),
 };
 
 constexpr TFieldDef kPayeeFields[] = {
   // Common part: name, address, identification number, per-form account numbers and boxes.
   Int("TransferRecNo", 0),      Flag("Individual", 4),        Str("PayeeName", 5, 40),
   Str("LastName", 46, 20),      Str("FirstName", 67, 20),     Str("CompName", 88, 40),
-  Str("Address1", 129, 30),     Str("City", 160, 16),         Str("State", 177, 2),
-  Str("ZipCode", 180, 10),      Str("CityStZip", 191, 30),    Str("SSN_IDNum", 222, 11),
-  Str("AcctNum1098", 234, 25),  Str("AcctNum1099DIV", 260, 25), Str("AcctNum1099INT", 286, 25),
-  Str("AcctNum1099MISC", 312, 25), Str("AcctNum1099NEC", 338, 25), Str("AcctNum1099R", 364, 25),
-  Str("AcctNum1099S", 390, 25),
+  Str("Address1", 129, 30),     Str("City", 160, 16),         Code("State", 177, 2, States),
+  Zip("ZipCode", 180),          Str("CityStZip", 191, 30),    Tin("SSN_IDNum", 222),
+  AcctNum("AcctNum1098", 234),  AcctNum("AcctNum1099DIV", 260), AcctNum("AcctNum1099INT", 286),
+  AcctNum("AcctNum1099MISC", 312), AcctNum("AcctNum1099NEC", 338), AcctNum("AcctNum1099R", 364),
+  AcctNum("AcctNum1099S", 390),
   Flag("Corrected1098", 416),   Flag("Corrected1099DIV", 417), Flag("Corrected1099INT", 418),
   Flag("Corrected1099MISC", 419), Flag("Corrected1099NEC", 420), Flag("Corrected1099R", 421),
   Flag("Corrected1099S", 422),
@@ -43,13 +56,13 @@ constexpr TFieldDef kPayeeFields[] = {
   Flag("FATCA1099R", 438),
 
   // Form 1098, bytes 440 to 727.
-  Dbl("F1098_1", 440),          Dbl("F1098_2", 448),          Str("F1098_3", 456, 10),
+  Dbl("F1098_1", 440),          Dbl("F1098_2", 448),          Date("F1098_3", 456),
   Dbl("F1098_4", 472),          Dbl("F1098_5", 480),          Dbl("F1098_6", 488),
   Flag("F1098_7", 496),
   Str("F1098_8_1", 497, 25),    Str("F1098_8_2", 523, 25),    Str("F1098_8_3", 549, 25),
   Str("F1098_8_4", 575, 25),    Str("F1098_8_5", 601, 25),    Str("F1098_8_6", 627, 25),
   Str("F1098_8_7", 653, 25),
-  Int("F1098_9", 680),          Str("F1098_10", 684, 25),     Str("F1098_11", 710, 10),
+  Whole("F1098_9", 680, 999),   Str("F1098_10", 684, 25),     Date("F1098_11", 710),
 
   // Form 1099-DIV, bytes 728 to 895.
   Dbl("F1099DIV1a", 728),       Dbl("F1099DIV1b", 736),       Dbl("F1099DIV2a", 744),
@@ -65,8 +78,8 @@ constexpr TFieldDef kPayeeFields[] = {
   Dbl("F1099INT4", 920),        Dbl("F1099INT5", 928),        Dbl("F1099INT6", 936),
   Str("F1099INT7", 944, 12),    Dbl("F1099INT8", 960),        Dbl("F1099INT9", 968),
   Dbl("F1099INT10", 976),       Dbl("F1099INT11", 984),       Dbl("F1099INT12", 992),
-  Dbl("F1099INT13", 1000),      Str("F1099INT14", 1008, 20),  Dbl("F1099INT17_1", 1032),
-  Dbl("F1099INT17_2", 1040),
+  Dbl("F1099INT13", 1000),      Chars("F1099INT14", 1008, 20, Capitals, true),
+  Dbl("F1099INT17_1", 1032),     Dbl("F1099INT17_2", 1040),
 
   // Form 1099-MISC, bytes 1048 to 1191.
   Dbl("F1099MISC1", 1048),      Dbl("F1099MISC2", 1056),      Dbl("F1099MISC3", 1064),
@@ -84,16 +97,16 @@ constexpr TFieldDef kPayeeFields[] = {
   // Form 1099-R, bytes 1256 to 1423.
   Dbl("F1099R1", 1256),         Dbl("F1099R2", 1264),         Dbl("F1099R3", 1272),
   Dbl("F1099R4", 1280),         Dbl("F1099R5", 1288),         Dbl("F1099R6", 1296),
-  Flag("F1099R2b1", 1304),      Flag("F1099R2b2", 1305),      Str("F1099R7", 1306, 2),
-  Flag("F1099R7a", 1309),       Dbl("F1099R8", 1312),         Int("F1099R8a", 1320),
-  Int("F1099R9a", 1324),        Dbl("F1099R9b", 1328),        Dbl("F1099R10", 1336),
-  Str("F1099R11", 1344, 4),     Str("F1099RDOP", 1349, 10),   Dbl("F1099R14_1", 1360),
+  Flag("F1099R2b1", 1304),      Flag("F1099R2b2", 1305),      Code("F1099R7", 1306, 2, DistCodes),
+  Flag("F1099R7a", 1309),       Dbl("F1099R8", 1312),         Percent("F1099R8a", 1320),
+  Percent("F1099R9a", 1324),    Dbl("F1099R9b", 1328),        Dbl("F1099R10", 1336),
+  Chars("F1099R11", 1344, 4, Digits), Date("F1099RDOP", 1349), Dbl("F1099R14_1", 1360),
   Dbl("F1099R14_2", 1368),      Dbl("F1099R16_1", 1376),      Dbl("F1099R16_2", 1384),
   Dbl("F1099R17_1", 1392),      Dbl("F1099R17_2", 1400),      Dbl("F1099R19_1", 1408),
   Dbl("F1099R19_2", 1416),
 
   // Form 1099-S, bytes 1424 to 1535.
-  Str("F1099S1", 1424, 10),     Dbl("F1099S2", 1440),         Str("F1099S3_1", 1448, 25),
+  Date("F1099S1", 1424),        Dbl("F1099S2", 1440),         Str("F1099S3_1", 1448, 25),
   Str("F1099S3_2", 1474, 25),   Str("F1099S3_3", 1500, 25),   Flag("F1099S4", 1526),
   Flag("F1099S5", 1527),        Dbl("F1099S6", 1528),
 };

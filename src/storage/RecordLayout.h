@@ -12,34 +12,112 @@
 #include <array>
 #include <cstdint>
 #include <span>
+#include <string>
 #include <string_view>
 #include <unordered_map>
 
 enum class TFieldKind : uint8_t { String, Bool, Int32, Double, Bytes };
+
+// What a field holds, beyond its bytes: the rule a value must pass before it may be stored
+// (RecordModel.h holds the one check that applies it).
+enum class TValueKind : uint8_t {
+  Internal,  // kept by the program itself (a record number, the scrambled password): not checked
+  Flag,      // a check box: nonzero is set
+  Money,     // dollars from 0.00 to kMaxAmount (the screens and the import keep two decimals)
+  Percent,   // a whole number from 0 to 100
+  Whole,     // a whole number from 0 to the rule's Max
+  Date,      // mm/dd/yyyy and a real date; or blank, or the date box's empty mask
+  Code,      // one of the rule's list; or blank
+  Tin,       // an SSN (NNN-NN-NNNN) or an EIN (NN-NNNNNNN) in shape; or blank
+  Zip,       // NNNNN or NNNNN-NNNN; or blank
+  Masked,    // a masked edit's text: the mask's dashes, digits or spaces between; or blank
+  Text,      // the code page's characters without control characters, within the width
+};
+
+enum class TCodeList : uint8_t { None, States, DistCodes };
+
+// The characters a text may hold beyond the code page's.
+enum class TTextChars : uint8_t {
+  Any,
+  Digits,    // 0 to 9
+  Account,   // capitals, digits and hyphens
+  Capitals,  // capitals and digits
+};
+
+struct TFieldRule {
+  TValueKind Value = TValueKind::Internal;
+  TTextChars Chars = TTextChars::Any;
+  bool Upper = false;  // letters are kept as capitals
+  TCodeList List = TCodeList::None;
+  int32_t Max = 0;             // a whole number's largest value
+  const char* Mask = nullptr;  // a masked text's shape: N a digit (or a space), "-" itself
+};
+
+// The largest amount a box holds: nine dollar digits and the cents.
+constexpr double kMaxAmount = 999999999.99;
 
 struct TFieldDef {
   const char* Name;
   int Offset;
   TFieldKind Kind;
   int Width;  // characters for a string, bytes for raw bytes; fixed for the other kinds
+  TFieldRule Rule = {};
 };
 
 // Field entries for layout tables, one builder per kind.
 namespace FieldDefs {
 constexpr TFieldDef Str(const char* name, int offset, int width) {
-  return {name, offset, TFieldKind::String, width};
+  return {name, offset, TFieldKind::String, width, {TValueKind::Text}};
 }
 constexpr TFieldDef Flag(const char* name, int offset) {
-  return {name, offset, TFieldKind::Bool, 1};
+  return {name, offset, TFieldKind::Bool, 1, {TValueKind::Flag}};
 }
 constexpr TFieldDef Int(const char* name, int offset) {
-  return {name, offset, TFieldKind::Int32, 4};
+  return {name, offset, TFieldKind::Int32, 4, {TValueKind::Internal}};
 }
 constexpr TFieldDef Dbl(const char* name, int offset) {
-  return {name, offset, TFieldKind::Double, 8};
+  return {name, offset, TFieldKind::Double, 8, {TValueKind::Money}};
 }
 constexpr TFieldDef Raw(const char* name, int offset, int width) {
-  return {name, offset, TFieldKind::Bytes, width};
+  return {name, offset, TFieldKind::Bytes, width, {TValueKind::Internal}};
+}
+// A text of only some characters, kept in capitals when upper is set.
+constexpr TFieldDef Chars(const char* name, int offset, int width, TTextChars chars,
+                          bool upper = false) {
+  return {name, offset, TFieldKind::String, width, {TValueKind::Text, chars, upper}};
+}
+constexpr TFieldDef Secret(const char* name, int offset, int width) {
+  return {name, offset, TFieldKind::String, width, {TValueKind::Internal}};
+}
+constexpr TFieldDef Percent(const char* name, int offset) {
+  return {name, offset, TFieldKind::Int32, 4, {TValueKind::Percent}};
+}
+constexpr TFieldDef Whole(const char* name, int offset, int32_t max) {
+  return {name,
+          offset,
+          TFieldKind::Int32,
+          4,
+          {TValueKind::Whole, TTextChars::Any, false, TCodeList::None, max}};
+}
+constexpr TFieldDef Date(const char* name, int offset) {
+  return {name, offset, TFieldKind::String, 10, {TValueKind::Date}};
+}
+constexpr TFieldDef Code(const char* name, int offset, int width, TCodeList list) {
+  return {name, offset, TFieldKind::String, width, {TValueKind::Code, TTextChars::Any, true, list}};
+}
+constexpr TFieldDef Tin(const char* name, int offset) {
+  return {name, offset, TFieldKind::String, 11, {TValueKind::Tin}};
+}
+constexpr TFieldDef Zip(const char* name, int offset) {
+  return {name, offset, TFieldKind::String, 10, {TValueKind::Zip}};
+}
+constexpr TFieldDef Masked(const char* name, int offset, const char* mask) {
+  const int width = int(std::char_traits<char>::length(mask));
+  return {name,
+          offset,
+          TFieldKind::String,
+          width,
+          {TValueKind::Masked, TTextChars::Any, false, TCodeList::None, 0, mask}};
 }
 }  // namespace FieldDefs
 

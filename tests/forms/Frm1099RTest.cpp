@@ -225,7 +225,8 @@ TEST_P(Frm1099RValidationTest, RefusesToLeaveAWrongPayee) {
 // clang-format off
 const TValidationCase kValidation[] = {
   // The distribution code: missing, single, pairs in either admitted order, a pair the IRS does
-  // not admit, letter case ignored, and no check at all without a gross distribution.
+  // not admit, letter case ignored; without a gross distribution no code is needed, but what
+  // the box holds must still be a code.
   {"CodeMissing",      1000, 0, 0, "",   0, 0, 0, 0, 0, 0, 0, 0, false, "Distribution code is missing.", "F1099R7"},
   {"Code7",            1000, 0, 0, "7",  0, 0, 0, 0, 0, 0, 0, 0, false, "", ""},
   {"Code7D",           1000, 0, 0, "7D", 0, 0, 0, 0, 0, 0, 0, 0, false, "", ""},
@@ -234,7 +235,8 @@ const TValidationCase kValidation[] = {
   {"CodeY",            1000, 0, 0, "Y",  0, 0, 0, 0, 0, 0, 0, 0, false, "", ""},
   {"CodeLowerCase",    1000, 0, 0, "gk", 0, 0, 0, 0, 0, 0, 0, 0, false, "", ""},
   {"CodeOnlyOneOrder", 1000, 0, 0, "A1", 0, 0, 0, 0, 0, 0, 0, 0, false, InvalidCode("A1"), "F1099R7"},
-  {"NoBox1NoCheck",    0,    0, 0, "3A", 0, 0, 0, 0, 0, 0, 0, 0, false, "", ""},
+  {"NoBox1NoCheck",    0,    0, 0, "3A", 0, 0, 0, 0, 0, 0, 0, 0, false, "Box 7 Distribution code(s) is not a distribution code.", "F1099R7"},
+  {"NoBox1NoCode",     0,    0, 0, "",   0, 0, 0, 0, 0, 0, 0, 0, false, "", ""},
   // The amounts come first: box 2a over box 1, then box 3 over box 2a, whatever box 7 holds.
   // (The error box ends a message with a full stop where it has none.)
   {"Box2aOverBox1",    1000, 1000.01, 0, "", 0, 0, 0, 0, 0, 0, 0, 0, false, "Box 2a cannot be greater than box 1.", "F1099R2"},

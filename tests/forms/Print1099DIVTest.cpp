@@ -110,7 +110,6 @@ TEST_F(Print1099DIVTest, RedCopyRowsFollowTheNameLinesAndLeaveEmptyBoxesOut) {
   payer.SetString("TradeName", QString());
   TPayeeRecord p = DivPayee(QStringLiteral("A Long Recipient Name For Fitting Test X"),
                             QStringLiteral("98-7654321"), 100);
-  p.SetDouble("F1099DIV4", -5);  // never typed, but a file may hold it: not above 0
   OpenPayerFile(payer, {p});
   const TReportJob job = PrintRed();
   const TPage& page = job.Pages[0];

@@ -122,10 +122,11 @@ TEST_F(TotalsScanTest, LeavesTheCurrentPayeeCurrentAndLoaded) {
   EXPECT_EQ(PayeeRec.GetString("PayeeName"), QStringLiteral("Second"));
 }
 
-// Amounts that no screen can enter are damage: the scan that every print runs first names the
-// payee and the field, so nothing prints (not a 309-digit box, not a Form 1096 total of 0.00),
-// and leaves the current payee current. The dollar edit's own limits still print.
-TEST_F(TotalsScanTest, AnAmountOutsideTheDollarEditsRangeIsDamage) {
+// Amounts that no screen stores are damage: the scan that every print runs first names the payee
+// and the field, so nothing prints (not a 309-digit box, not a negative box, not a Form 1096
+// total of 0.00), and leaves the current payee current. The box's own limits still print. (The
+// other kinds of field: FieldKindsTest.)
+TEST_F(TotalsScanTest, AnAmountOutsideTheBoxsRangeIsDamage) {
   const struct {
     double amount;
     bool damaged;
@@ -134,8 +135,12 @@ TEST_F(TotalsScanTest, AnAmountOutsideTheDollarEditsRangeIsDamage) {
                {-std::numeric_limits<double>::infinity(), true},
                {1e308, true},
                {-1e13, true},
-               {999999999999.99, false},
-               {-999999999999.99, false}};
+               {999999999999.99, true},
+               {-999999999999.99, true},
+               {1000000000, true},
+               {-0.01, true},
+               {999999999.99, false},
+               {0, false}};
   for (const auto& c : cases) {
     SCOPED_TRACE(c.amount);
     TPayeeRecord bad = SamplePayee(QStringLiteral("Second"), QStringLiteral("234-56-7890"), 20);
@@ -158,7 +163,8 @@ TEST_F(TotalsScanTest, AnAmountOutsideTheDollarEditsRangeIsDamage) {
 }
 
 TEST_F(TotalsScanTest, StartsFromZeroEachTime) {
-  OpenPayerFile(SamplePayer(), {SamplePayee(QStringLiteral("Only"), QStringLiteral("1"), 10)});
+  OpenPayerFile(SamplePayer(),
+                {SamplePayee(QStringLiteral("Only"), QStringLiteral("123-45-6788"), 10)});
   CurrentFormType = ft1099NEC;
   ScanFormTotals();
   ScanFormTotals();

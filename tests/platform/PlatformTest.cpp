@@ -106,6 +106,33 @@ TEST(Services, Windows1252RoundTripAndUnmappable) {
   EXPECT_EQ(ToWin1252(QString::fromUtf8("\u4e2d")), QByteArray("?"));
 }
 
+// Every byte reads as one character and writes back as the same byte, the ends of the high half
+// included: an off-by-one in the table of 0x80..0x9F loses the euro sign or Y with diaeresis.
+TEST(Services, Windows1252EveryByteRoundTripsAndTheEndsMapToTheirCharacters) {
+  for (int b = 0; b < 256; ++b) {
+    const QByteArray byte(1, char(b));
+    const QString text = FromWin1252(byte);
+    ASSERT_EQ(text.size(), 1) << b;
+    EXPECT_TRUE(InWin1252(text[0])) << b;
+    EXPECT_EQ(ToWin1252(text), byte) << b;
+  }
+  const struct {
+    unsigned char Byte;
+    char16_t Char;
+  } ends[] = {{0x00, 0x0000}, {0x7F, 0x007F}, {0x80, 0x20AC}, {0x81, 0x0081}, {0x8A, 0x0160},
+              {0x9D, 0x009D}, {0x9E, 0x017E}, {0x9F, 0x0178}, {0xA0, 0x00A0}, {0xFF, 0x00FF}};
+  for (const auto& e : ends) {
+    EXPECT_EQ(FromWin1252(QByteArray(1, char(e.Byte))), QString(QChar(e.Char))) << int(e.Byte);
+    EXPECT_EQ(ToWin1252(QString(QChar(e.Char))), QByteArray(1, char(e.Byte))) << int(e.Byte);
+  }
+  // Characters beyond the code page, next to ones inside it, and the C1 controls whose bytes hold
+  // the euro sign and Y with diaeresis.
+  for (char16_t outside : {0x0080, 0x009F, 0x0100, 0x0179, 0x20AD, 0xFFFD}) {
+    EXPECT_FALSE(InWin1252(QChar(outside))) << int(outside);
+    EXPECT_EQ(ToWin1252(QString(QChar(outside))), QByteArray("?")) << int(outside);
+  }
+}
+
 TEST(Services, DevEnvironmentIsDetectedFromTheBuildTree) {
   EXPECT_TRUE(RunningUnderDevEnvironment());
 }

@@ -70,9 +70,8 @@ TEST_F(ShellTest, ImportWizardShowsProblemsAndWritesNothing) {
   });
   ImportPayeesCommand(*Main);
   EXPECT_EQ(problems,
-            "Line 2, column \"Tax ID\": Payee's Federal ID number is not valid. You entered "
-            "\"98-76\"; type a social security number as 123-45-6789 or an employer identification "
-            "number as 12-3456789, with its dashes.");
+            "Line 2, column \"Tax ID\": \"98-76\" is not a taxpayer identification number "
+            "(NNN-NN-NNNN or NN-NNNNNNN)");
   EXPECT_FALSE(finishEnabled);
   EXPECT_EQ(ReadAll(file), before);
 }

@@ -20,17 +20,75 @@
 #include "shell/Transfer.h"
 #include "storage/Globals.h"
 #include "storage/Password.h"
+#include "storage/RecordModel.h"
 
 namespace {
-// Bytes with no zeros, so a byte the transfer should have left empty cannot pass as copied;
-// every text's length byte is then set to a value the field allows (or, for some, beyond it).
+// A text of characters a screen stores: the code page's printable ones.
+QByteArray PrintableText(QRandomGenerator& random, int length) {
+  QByteArray text;
+  for (int i = 0; i < length; ++i) {
+    const int c = 0x21 + random.bounded(0x7E - 0x21 + 0x60);  // 0x21..0x7E, then 0xA0..0xFF
+    text += static_cast<char>(c <= 0x7E ? c : c - 0x7F + 0xA0);
+  }
+  return text;
+}
+
+QByteArray Digits(QRandomGenerator& random, const char* shape) {
+  QByteArray text(shape);
+  for (char& c : text)
+    if (c == 'N') c = static_cast<char>('0' + random.bounded(10));
+  return text;
+}
+
+// What last year's screens stored in a text field, by its name; free texts sometimes longer than
+// the field, as a damaged length byte would make them.
+QByteArray ScreenText(const char* name, int width, QRandomGenerator& random) {
+  const QByteArray n(name);
+  const char* states[] = {"NY", "CA", "TX", "GU", "WY"};
+  if (n == "State" || n.startsWith("StateName")) return states[random.bounded(5)];
+  if (n == "ZipCode") return Digits(random, random.bounded(2) ? "NNNNN" : "NNNNN-NNNN");
+  if (n == "SSN_IDNum") return Digits(random, random.bounded(2) ? "NNN-NN-NNNN" : "NN-NNNNNNN");
+  if (n == "PhoneNum" || n == "FaxNum") return Digits(random, "NNN-NNN-NNNN");
+  if (n == "EmpIDNum") return Digits(random, "NN-NNNNNNN");
+  if (n == "SocSecNum") return Digits(random, "NNN-NN-NNNN");
+  if (n.startsWith("StateID") || n == "RTN") return Digits(random, QByteArray(width, 'N'));
+  if (n.startsWith("AcctNum")) return Digits(random, "NNNN-NNNN");
+  return PrintableText(random, 1 + random.bounded(width + 2));
+}
+
+void PutText(QByteArray& bytes, const TFieldDef& f, const QByteArray& text) {
+  bytes[f.Offset] = static_cast<char>(text.size());
+  std::memcpy(bytes.data() + f.Offset + 1, text.constData(),
+              static_cast<size_t>(std::min<qsizetype>(text.size(), f.Width)));
+}
+
+QByteArray TextOf(const QByteArray& bytes, const TRecordLayout& layout, const char* name) {
+  const TFieldDef& f = *layout.Field(name);
+  return bytes.mid(f.Offset + 1, std::min<int>(quint8(bytes[f.Offset]), f.Width));
+}
+
+// Last year's record as its screens wrote it, over bytes with no zeros (so a byte the transfer
+// should have left empty cannot pass as copied): every text of a carried field what a screen
+// stores, and the fields made from others made from them (every flag is set, so every payee is
+// an individual).
 QByteArray PriorRecord(const TRecordLayout& layout, quint32 seed) {
   QRandomGenerator random(seed);
   QByteArray bytes(layout.Size(), '\0');
   for (char& b : bytes) b = static_cast<char>(1 + random.bounded(255));
   for (const TFieldDef& f : layout.Fields())
-    if (f.Kind == TFieldKind::String)
-      bytes[f.Offset] = static_cast<char>(random.bounded(f.Width + 3));  // some too long
+    if (f.Kind == TFieldKind::String && QByteArray(f.Name) != "FilePassword")
+      PutText(bytes, f, ScreenText(f.Name, f.Width, random));
+  const TFieldDef& line = *layout.Field("CityStZip");
+  PutText(bytes, line,
+          (TextOf(bytes, layout, "City") + ' ' + TextOf(bytes, layout, "State") + ' ' +
+           TextOf(bytes, layout, "ZipCode"))
+              .left(line.Width));
+  if (layout.Find(std::string_view("LastName"))) {
+    const TFieldDef& name = *layout.Field("PayeeName");
+    PutText(bytes, name,
+            (TextOf(bytes, layout, "FirstName") + ' ' + TextOf(bytes, layout, "LastName"))
+                .left(name.Width));
+  }
   return bytes;
 }
 
@@ -172,6 +230,50 @@ TEST(TransferRecords, PayerKeepsEveryFieldButTheOpenOnLoadFlag) {
   TPayerRecord old;
   std::memcpy(old.Data(), prior.constData(), 448);
   EXPECT_EQ(record.GetString("FilePassword"), old.GetString("FilePassword").left(12));
+}
+
+// Last year's values that this year's records may not hold (a damaged text, a ZIP code of four
+// digits, an account number in small letters) are left empty and named; the fields made from
+// others are made again, and a person's number of bare digits gets the dashes of an SSN.
+TEST(TransferRecords, ValuesThisYearCannotHoldAreLeftEmptyAndNamed) {
+  TPayeeRecord last;  // last year's common part has this year's layout
+  last.SetBool("Individual", true);
+  last.SetString("FirstName", QStringLiteral("Ann"));
+  last.SetString("LastName", QStringLiteral("Lee"));
+  last.SetString("PayeeName", QStringLiteral("Ann Smith"));
+  last.SetString("CompName", QStringLiteral("Tab\tCo"));
+  last.SetString("City", QStringLiteral("Troy"));
+  last.SetString("State", QStringLiteral("NY"));
+  last.SetString("ZipCode", QStringLiteral("1218"));
+  last.SetString("CityStZip", QStringLiteral("Troy NY 1218"));
+  last.SetString("SSN_IDNum", QStringLiteral("212456781"));
+  last.SetString("AcctNum1099R", QStringLiteral("acct 1"));
+  QByteArray prior(PriorPayeeRecSize, '\0');
+  std::memcpy(prior.data(), last.Data(), 440);
+  QStringList leftEmpty;
+  const TPayeeRecord record = TransferPayeeRecord(Bytes(prior), 1, &leftEmpty);
+  EXPECT_EQ(leftEmpty,
+            (QStringList{"field CompName \"Tab\tCo\" holds a control character",
+                         "field ZipCode \"1218\" is not a ZIP code (NNNNN or NNNNN-NNNN)",
+                         "field AcctNum1099R \"acct 1\" holds characters other than capitals, "
+                         "digits and hyphens"}));
+  EXPECT_EQ(record.GetString("CompName"), "");
+  EXPECT_EQ(record.GetString("ZipCode"), "");
+  EXPECT_EQ(record.GetString("AcctNum1099R"), "");
+  EXPECT_EQ(record.GetString("CityStZip"), "Troy NY ");
+  EXPECT_EQ(record.GetString("PayeeName"), "Ann Lee");
+  EXPECT_EQ(record.GetString("SSN_IDNum"), "212-45-6781");
+  EXPECT_EQ(RecordProblem(PayeeLayout(), record.Data()), std::nullopt);
+
+  TPayerRecord payer;
+  payer.SetString("PayerName", QStringLiteral("Acme"));
+  payer.SetString("PhoneNum", QStringLiteral("(217)5550100"));
+  leftEmpty.clear();
+  const TPayerRecord carried = TransferPayerRecord(payer.Data(), &leftEmpty);
+  EXPECT_EQ(leftEmpty,
+            QStringList{"field PhoneNum \"(217)5550100\" is not of the form NNN-NNN-NNNN"});
+  EXPECT_EQ(carried.GetString("PhoneNum"), "");
+  EXPECT_EQ(carried.GetString("PayerName"), "Acme");
 }
 
 class TransferTest : public ShellTest {
@@ -327,6 +429,33 @@ TEST_F(TransferTest, TransfersTheNewFileAndSkipsTheOneAlreadyTransferred) {
   EXPECT_FALSE(HourglassShown());
   // The prior-year files are only read.
   EXPECT_EQ(QDir(Prior).entryList(QDir::Files).size(), 4);
+}
+
+// The screen names every value it left empty, with its file and payee, once the run is done.
+TEST_F(TransferTest, ValuesLeftEmptyAreNamedAfterTheRun) {
+  WritePriorFile(Prior + "/Acme", 2, 31);
+  QByteArray payees = ReadAll(Prior + "/Acme.PE24");
+  const TFieldDef& zip = *PayeeLayout().Field("ZipCode");
+  payees[1528 + zip.Offset] = 4;
+  payees.replace(1528 + zip.Offset + 1, 4, "1218");
+  WriteAll(Prior + "/Acme.PE24", payees);
+  auto frm = Listed();
+  frm->BtnSelectAll->click();
+  frm->BtnTransfer->click();
+  EXPECT_EQ(frm->FilesTransferred(), 1);
+  ASSERT_EQ(MsgBoxScript::Log().size(), 1);
+  EXPECT_EQ(MsgBoxScript::Log()[0].flags, mbWarning);
+  const QByteArray written = ReadAll(DataFolder + "Acme.PE25");
+  ASSERT_EQ(written.size(), 2 * 1536);
+  TPayeeRecord second;
+  std::memcpy(second.Data(), written.constData() + 1536, 1536);
+  EXPECT_EQ(MsgBoxScript::Log()[0].text,
+            QStringLiteral("These values of the 2024 files cannot be stored in the 2025 files "
+                           "and were left empty; enter them again on the payer and payee "
+                           "screens:\n\nAcme.PE24, payee 2 (%1): field ZipCode \"1218\" is not "
+                           "a ZIP code (NNNNN or NNNNN-NNNN)")
+                .arg(second.GetString("PayeeName")));
+  EXPECT_EQ(second.GetString("ZipCode"), "");
 }
 
 TEST_F(TransferTest, UncheckingNoOverwriteAsksAndOnlyYesKeepsItUnchecked) {
