@@ -342,6 +342,16 @@ void TFrmFormScreen::MapBoxes() {
   FPicture->installEventFilter(this);
 }
 
+QWidget* TFrmFormScreen::Picture() const {
+  return FPicture;
+}
+
+QRect TFrmFormScreen::BoxOf(const QString& control) const {
+  for (const TBoxTarget& t : FTargets)
+    if (t.Control->objectName() == control) return t.Box;
+  return {};
+}
+
 // The box the click fell in takes the focus into its control (the one nearest the click where a
 // box holds several lines). Outside every box the focus stays where it was, guarded.
 void TFrmFormScreen::PictureClicked(const QPoint& at) {

@@ -40,6 +40,10 @@ class TFrmFormScreen : public TFrmScreen {
   const TFormDef& Def() const { return FDef; }
   QWidget* Control(const QString& name) const { return FControls.value(name); }
   QLabel* Label(const QString& name) const { return FLabels.value(name); }
+  // The picture of the form the boxes sit on, and the box of the face a control is in, in the
+  // picture's pixels: a click anywhere in that box reaches the control.
+  QWidget* Picture() const;
+  QRect BoxOf(const QString& control) const;
   TFormOffsets Offsets() const { return FOffsets; }
 
   TRSNavigator* RSNavigator = nullptr;

@@ -1,6 +1,7 @@
 #include "forms/Frm1099R.h"
 
 #include <QLabel>
+#include <QShortcut>
 
 #include "controls/FilterEdit.h"
 #include "core/Utils.h"
@@ -15,6 +16,14 @@ constexpr int kHintWidth = 95;
 TFrm1099R::TFrm1099R(QWidget* parent) : TFrmFormScreen(Form1099RDef(), parent) {
   CreateBox7Hint();
   connect(Box7(), &TFilterEdit::doubleClicked, this, &TFrm1099R::PickBox7Code);
+  // The list by keyboard too, with the keys that open a drop-down list.
+  for (const QKeySequence& keys :
+       {QKeySequence(Qt::Key_F4), QKeySequence(Qt::ALT | Qt::Key_Down)}) {
+    auto* shortcut = new QShortcut(keys, Box7(), nullptr, nullptr, Qt::WidgetShortcut);
+    connect(shortcut, &QShortcut::activated, this, &TFrm1099R::PickBox7Code);
+  }
+  Box7()->setToolTip(
+      QStringLiteral("Distribution code(s): double-click, F4 or Alt+Down for the list"));
 }
 
 TFilterEdit* TFrm1099R::Box7() const {

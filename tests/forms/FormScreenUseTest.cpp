@@ -17,7 +17,9 @@
 
 #include "FormsFixture.h"
 #include "controls/CheckBoxEdit.h"
+#include "controls/DateEdit.h"
 #include "controls/DollarEdit.h"
+#include "controls/FilterEdit.h"
 #include "forms/FormFace.h"
 #include "forms/Frm1096.h"
 #include "forms/Frm1098.h"
@@ -337,3 +339,74 @@ TEST_F(FormScreenUseTest, ThePictureIsDrawnInTheScreensOwnPixels) {
   }
 }
 }  // namespace
+
+// A click that misses the small field of a box, on its caption or its empty area, puts the
+// focus in that box, so typing goes where the user looks; a click outside every box leaves the
+// focus where it was and lets the next key only select what that box holds.
+TEST_F(FormScreenUseTest, AClickAnywhereInABoxTypesIntoThatBox) {
+  TPayeeRecord borrower =
+      SampleBorrower(QStringLiteral("Adams, Ann"), QStringLiteral("123-45-6789"), 1234.50);
+  borrower.SetString("F1098_11", QStringLiteral("03/15/2019"));
+  OpenPayerFile(SamplePayer(), {borrower});
+  TFrm1098 screen;
+  ShowActive(screen);
+  // The corner of a box is its caption's ("10 Other"), never the field itself.
+  auto clickCorner = [&](const char* control) {
+    const QRect box = screen.BoxOf(QLatin1String(control));
+    ASSERT_FALSE(box.isNull()) << control;
+    const QPoint corner = box.topLeft() + QPoint(3, 3);
+    ASSERT_FALSE(screen.Control(QLatin1String(control))->geometry().contains(corner)) << control;
+    QTest::mouseClick(screen.Picture(), Qt::LeftButton, {}, corner);
+  };
+  Money(screen, "F1098_1")->setFocus(Qt::TabFocusReason);
+  clickCorner("F1098_10");
+  QTest::keyClicks(QApplication::focusWidget(), "Rent 2025");
+  EXPECT_EQ(Edit(screen, "F1098_10")->text(), "Rent 2025");
+  EXPECT_EQ(Date(screen, "F1098_11")->text(), "03/15/2019");
+  EXPECT_EQ(Money(screen, "F1098_1")->Value(), 1234.50);
+  clickCorner("F1098_11");
+  EXPECT_EQ(QApplication::focusWidget(), Date(screen, "F1098_11"));
+  clickCorner("F1098_1");
+  EXPECT_EQ(QApplication::focusWidget(), Money(screen, "F1098_1"));
+  EXPECT_EQ(Money(screen, "F1098_1")->palette().color(QPalette::Base), TFrmFormScreen::FocusColor);
+
+  // Outside every box (the margin of the picture) the focus stays in the date box; the first key
+  // selects its date with a beep and changes nothing, the next acts on the selected date.
+  Date(screen, "F1098_11")->setFocus(Qt::TabFocusReason);
+  Date(screen, "F1098_11")->setCursorPosition(3);
+  QTest::mouseClick(screen.Picture(), Qt::LeftButton, {}, QPoint(1, 1));
+  EXPECT_EQ(QApplication::focusWidget(), Date(screen, "F1098_11"));
+  const int beeps = BeepCount();
+  QTest::keyClick(QApplication::focusWidget(), Qt::Key_T);
+  EXPECT_EQ(BeepCount() - beeps, 1);
+  EXPECT_EQ(Date(screen, "F1098_11")->text(), "03/15/2019");
+  EXPECT_EQ(Date(screen, "F1098_11")->selectedText(), "03/15/2019");
+  QTest::keyClicks(QApplication::focusWidget(), "04012020");
+  EXPECT_EQ(Date(screen, "F1098_11")->text(), "04/01/2020");
+}
+
+// An account number holds letters, digits and dashes: what else the user types or pastes is left
+// out with a beep and a note that names it, never without a word.
+TEST_F(FormScreenUseTest, AnAccountNumberSaysWhatItLeavesOut) {
+  OpenTwo();
+  TFrm1099NEC screen;
+  ShowActive(screen);
+  auto* account = static_cast<TFilterEdit*>(screen.Control("AcctNum1099NEC"));
+  QStringList notes;
+  QObject::connect(account, &TFilterEdit::refused, [&](const QString& note) { notes << note; });
+  account->setFocus(Qt::TabFocusReason);
+  const int beeps = BeepCount();
+  QTest::keyClicks(account, "#ab 1-2");
+  EXPECT_EQ(account->text(), "AB1-2");
+  EXPECT_EQ(BeepCount() - beeps, 2);
+  EXPECT_EQ(notes, QStringList({"An account number holds only letters, digits and \"-\" (left "
+                                "out: \"#\").",
+                                "An account number holds only letters, digits and \"-\" (left "
+                                "out: space)."}));
+  QApplication::clipboard()->setText("No. 77");
+  notes.clear();
+  QTest::keyClick(account, Qt::Key_V, Qt::ControlModifier);
+  EXPECT_EQ(account->text(), "AB1-2NO77");
+  EXPECT_EQ(notes.size(), 1);
+  EXPECT_TRUE(notes.value(0).endsWith("(left out: \".\", space)."));
+}

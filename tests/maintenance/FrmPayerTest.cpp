@@ -342,3 +342,26 @@ TEST_F(FrmPayerTest, MenuCommandShowsTheScreenModally) {
   EXPECT_EQ(MsgBoxScript::LastText(), "Payer address 1 is missing.");
   EXPECT_EQ(PayerOnDisk().GetString("PayerName"), "Acme Supply");
 }
+
+// State codes typed as a user types them, the two letters together, reach the payer file as
+// typed; a payer without state withholding leaves its state numbers blank and still closes.
+TEST_F(FrmPayerTest, StateCodesTypedByTheirLettersAndNoStateNumbersNeeded) {
+  Show();
+  FillValid();
+  Screen->StateName1->SetItemIndex(-1);
+  Screen->StateID1->clear();
+  const std::pair<TStateEdit*, const char*> typed[] = {
+      {Screen->State, "ca"}, {Screen->StateName2, "TX"}, {Screen->StateName1, "ny\b"}};
+  for (const auto& [list, keys] : typed) {
+    list->setFocus();
+    QTest::keyClicks(list, keys);
+  }
+  EXPECT_EQ(Screen->StateName1->ItemIndex(), -1);  // NY, then Backspace: no primary state
+  Screen->StateID2->setText("77");
+  ASSERT_TRUE(TryClose()) << MsgBoxScript::LastText().toStdString();
+  const TPayerRecord disk = PayerOnDisk();
+  EXPECT_EQ(disk.GetString("State"), "CA");
+  EXPECT_EQ(disk.GetString("StateName2"), "TX");
+  EXPECT_EQ(disk.GetString("StateName1"), "");
+  EXPECT_EQ(disk.GetString("StateID1"), "");
+}
