@@ -1,14 +1,10 @@
 #include "app/Screens.h"
 
 #include "engine/Fonts.h"
+#include "forms/FormPrint.h"
+#include "forms/FormRegistry.h"
+#include "forms/FormScreen.h"
 #include "forms/Frm1096.h"
-#include "forms/Frm1098.h"
-#include "forms/Frm1099DIV.h"
-#include "forms/Frm1099INT.h"
-#include "forms/Frm1099MISC.h"
-#include "forms/Frm1099NEC.h"
-#include "forms/Frm1099R.h"
-#include "forms/Frm1099S.h"
 #include "maintenance/FrmPayee.h"
 #include "maintenance/FrmPayer.h"
 #include "printing/Labels.h"
@@ -25,6 +21,7 @@ void RegisterProgramFonts() {
 }
 
 void InstallScreens(TFrmMain& main) {
+  InstallOffsetForms();
   main.SetScreen("Payer", [] { ShowPayerScreen(); });
   main.SetScreen("Payee", [] { ShowPayeeScreen(); });
   main.SetScreen("ImportPayees", [&main] { ImportPayeesCommand(main); });
@@ -37,11 +34,6 @@ void InstallScreens(TFrmMain& main) {
   main.SetScreen("Transfer", [] { ShowTransferScreen(); });
   main.SetScreen("WebUpdate", [] { CheckWebUpdate(); });
   main.SetScreen("1096", [] { ShowForm1096(); });
-  main.SetScreen("1098", [] { ShowForm1098(); });
-  main.SetScreen("1099DIV", [] { ShowForm1099DIV(); });
-  main.SetScreen("1099INT", [] { ShowForm1099INT(); });
-  main.SetScreen("1099MISC", [] { ShowForm1099MISC(); });
-  main.SetScreen("1099NEC", [] { ShowForm1099NEC(); });
-  main.SetScreen("1099R", [] { ShowForm1099R(); });
-  main.SetScreen("1099S", [] { ShowForm1099S(); });
+  for (const TFormDef* def : FormDefs())
+    main.SetScreen(QString::fromLatin1(def->Tag), [def] { ShowFormScreen(*def); });
 }

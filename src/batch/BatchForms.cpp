@@ -30,22 +30,27 @@
 #include "storage/RecordSet.h"
 
 namespace {
-const char* const kPrintUsage =
-    "print FILE.PE25 --form 1098|1099-DIV|1099-INT|1099-MISC|1099-NEC|1099-R|1099-S|1096 "
+// The forms are the registry's: a form added there is offered here.
+QByteArray UsageText(const char* text) {
+  return QString::fromLatin1(text)
+      .replace(QStringLiteral("FORMS"), FormShortNames(QStringLiteral("|")))
+      .toLatin1();
+}
+const QByteArray kPrintUsage = UsageText(
+    "print FILE.PE25 --form FORMS|1096 "
     "--kind program|redcopy [--mask-ssn yes|no] [--copy B|C] [--instructions yes|no] "
-    "[--form-type 1098|1099-DIV|1099-INT|1099-MISC|1099-NEC|1099-R|1099-S] "
+    "[--form-type FORMS] "
     "--out OUT.pdf|.html|.snp|.txt\n"
     "       print FILE.PE25 --form FORM --kind program --per-recipient "
     "[--password tin-last4|zip|none] [--mask-ssn yes|no] [--copy B|C] [--instructions yes|no] "
-    "--out DIR";
-const char* const kTotalsUsage =
-    "totals FILE.PE25 --form 1098|1099-DIV|1099-INT|1099-MISC|1099-NEC|1099-R|1099-S";
+    "--out DIR");
+const QByteArray kTotalsUsage = UsageText("totals FILE.PE25 --form FORMS");
 
-int FormTypeOption(const QStringList& args, const QString& flag) {
+uint8_t FormTypeOption(const QStringList& args, const QString& flag) {
   const QString name = OptionValue(args, flag);
-  const int type = FormTypeByName(name);
-  if (type < 0) throw TBatchFailure{QStringLiteral("Unknown form type: %1").arg(name)};
-  return type;
+  const TFormDef* def = FormDefByName(name);
+  if (!def) throw TBatchFailure{QStringLiteral("Unknown form type: %1").arg(name)};
+  return def->FormType;
 }
 
 // The job of one print: program-generated or red copy, for the 1099-NEC (or another per-payee
@@ -179,11 +184,11 @@ int PrintForms(const QStringList& args, QTextStream& out, QTextStream& err) {
   try {
     if (!o.PerRecipient) CheckBatchOutput(o.Target);
     if (form == QLatin1String("1096"))
-      CurrentFormType = uint8_t(FormTypeOption(args, QStringLiteral("--form-type")));
-    else if (FormTypeByName(form) < 0 || !FindFormDef(uint8_t(FormTypeByName(form))))
-      throw TBatchFailure{QStringLiteral("Unknown form: %1").arg(form)};
+      CurrentFormType = FormTypeOption(args, QStringLiteral("--form-type"));
+    else if (const TFormDef* def = FormDefByName(form))
+      CurrentFormType = def->FormType;
     else
-      CurrentFormType = uint8_t(FormTypeByName(form));
+      throw TBatchFailure{QStringLiteral("Unknown form: %1").arg(form)};
     StartBatchSettings();
     MaskSSNOption = o.Mask;
     CopyChoice() = o.Copies;
@@ -224,7 +229,7 @@ int ShowTotals(const QStringList& args, QTextStream& out, QTextStream& err) {
     return 2;
   }
   try {
-    CurrentFormType = uint8_t(FormTypeOption(args, QStringLiteral("--form")));
+    CurrentFormType = FormTypeOption(args, QStringLiteral("--form"));
     StartBatchSettings();
     TFrmDataModule module;
     OpenPayerFileReadOnly(module, files.first());
@@ -242,11 +247,11 @@ int ShowTotals(const QStringList& args, QTextStream& out, QTextStream& err) {
 }
 }  // namespace
 
-PAPYRA_BATCH_COMMAND("print", kPrintUsage,
+PAPYRA_BATCH_COMMAND("print", kPrintUsage.constData(),
                      "Prints the forms of a payer file, program-generated or for pre-printed red "
                      "copies, into a PDF, HTML, snapshot or text file.",
                      PrintForms)
-PAPYRA_BATCH_COMMAND("totals", kTotalsUsage,
+PAPYRA_BATCH_COMMAND("totals", kTotalsUsage.constData(),
                      "Prints the Form 1096 totals of one form type: forms, amount and "
                      "federal tax withheld.",
                      ShowTotals)

@@ -29,6 +29,13 @@ bool Reclaiming() {
   return gReclaiming;
 }
 
+bool IsModifierKey(int key) {
+  for (int k :
+       {Qt::Key_Shift, Qt::Key_Control, Qt::Key_Alt, Qt::Key_AltGr, Qt::Key_Meta, Qt::Key_CapsLock})
+    if (key == k) return true;
+  return false;
+}
+
 bool CountsAsFieldChange(Qt::FocusReason reason) {
   return reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason;
 }

@@ -23,6 +23,9 @@ bool CountsAsFieldChange(Qt::FocusReason reason);
 // Gives the focus back to a field that may not be left. When the field cannot take it (hidden or
 // disabled meanwhile) failText is shown with the stop icon and false is answered.
 bool TakeBack(QWidget* field, const QString& failText);
+// Shift, Ctrl, Alt, AltGr, Meta or Caps Lock on its own: pressed on the way to a key, never a key
+// the user means by itself.
+bool IsModifierKey(int key);
 }  // namespace FieldFocus
 
 // Parses a set description into set; answers false (set untouched) when the text is not

@@ -73,6 +73,11 @@ void TStateEdit::SetText(const QString& text) {
 }
 
 void TStateEdit::keyPressEvent(QKeyEvent* event) {
+  // Shift pressed for a capital letter is part of typing it, not a key of its own.
+  if (FieldFocus::IsModifierKey(event->key())) {
+    QComboBox::keyPressEvent(event);
+    return;
+  }
   // Any other key (Backspace, an arrow, a shortcut) ends the code being spelled.
   const QString spelledSoFar = std::exchange(FTyped, QString());
   const bool plain = !(event->modifiers() & (Qt::ControlModifier | Qt::AltModifier));

@@ -9,24 +9,14 @@
 #include <cstring>
 
 #include "exchange/PayeeExchange.h"
+#include "forms/FormRegistry.h"
 #include "platform/Exceptions.h"
 
 namespace {
-// The part of a field name that tells its form; common fields carry none of them.
-constexpr const char* kFormTags[] = {"1098",    "1099DIV", "1099INT", "1099MISC",
-                                     "1099NEC", "1099R",   "1099S"};
-
-std::optional<uint8_t> FormOfField(const char* name) {
-  const QLatin1String n(name);
-  for (uint8_t t = 0; t < std::size(kFormTags); ++t)
-    if (n.contains(QLatin1String(kFormTags[t]))) return t;
-  return std::nullopt;
-}
-
 bool InExport(const TFieldDef& field, std::optional<uint8_t> formType) {
   if (!formType) return true;
-  const std::optional<uint8_t> form = FormOfField(field.Name);
-  return !form || form == formType;
+  const TFormDef* form = FormDefOfField(field.Name);
+  return !form || form->FormType == *formType;
 }
 
 [[noreturn]] void Fail(const char* action, const QString& path, int err) {
@@ -72,20 +62,15 @@ void SyncFolder(const QString& folder) {
 }  // namespace
 
 std::optional<uint8_t> FormTypeFromName(const QString& name) {
-  QString n = name.toUpper();
-  n.remove(QLatin1Char('-')).remove(QLatin1Char(' ')).remove(QLatin1String("FORM"));
-  for (uint8_t t = 0; t < std::size(kFormTags); ++t) {
-    const QLatin1String tag(kFormTags[t]);
-    if (n == tag || (t > 0 && QLatin1String("1099") + n == tag)) return t;
-  }
-  return std::nullopt;
+  const TFormDef* def = FormDefBySpelling(name);
+  return def ? std::optional<uint8_t>(def->FormType) : std::nullopt;
 }
 
-QStringList PayeeColumns(std::optional<uint8_t> formType) {
-  QStringList columns;
+std::vector<const TFieldDef*> ExportFields(std::optional<uint8_t> formType) {
+  std::vector<const TFieldDef*> fields;
   for (const TFieldDef& field : PayeeLayout().Fields())
-    if (InExport(field, formType)) columns << QLatin1String(field.Name);
-  return columns;
+    if (InExport(field, formType)) fields.push_back(&field);
+  return fields;
 }
 
 QString PayeeCsvValue(const TPayeeRecord& payee, const TFieldDef& field) {
@@ -94,23 +79,26 @@ QString PayeeCsvValue(const TPayeeRecord& payee, const TFieldDef& field) {
       return QString::number(payee.GetDouble(&field), 'f', 2);
     case TFieldKind::Bool:
       return payee.GetBool(&field) ? QStringLiteral("true") : QStringLiteral("false");
+    case TFieldKind::String:
+      return SafeCell(RecordField::AsText(payee.Data(), field));
     default:
       return RecordField::AsText(payee.Data(), field);
   }
 }
 
-QByteArray PayeesToCsv(const std::vector<TPayeeRecord>& payees, std::optional<uint8_t> formType) {
-  std::vector<const TFieldDef*> fields;
-  for (const TFieldDef& field : PayeeLayout().Fields())
-    if (InExport(field, formType)) fields.push_back(&field);
-  QString text = CsvLine(PayeeColumns(formType));
+QByteArray PayeesToCsv(const std::vector<TPayeeRecord>& payees, const TExportOptions& options) {
+  const std::vector<const TFieldDef*> fields = ExportFields(options.FormType);
   QStringList cells;
+  for (const TFieldDef* field : fields)
+    cells << (options.FieldNames ? QLatin1String(field->Name) : ExchangeName(*field));
+  QString text = CsvLine(cells);
   for (const TPayeeRecord& payee : payees) {
     cells.clear();
     for (const TFieldDef* field : fields) cells << PayeeCsvValue(payee, *field);
     text += CsvLine(cells);
   }
-  return text.toUtf8();
+  QByteArray bytes = options.ByteOrderMark ? QByteArray("\xEF\xBB\xBF") : QByteArray();
+  return bytes + text.toUtf8();
 }
 
 std::vector<TPayeeRecord> ReadPayeeFile(const QString& payeeFile) {
@@ -128,9 +116,8 @@ std::vector<TPayeeRecord> ReadPayeeFile(const QString& payeeFile) {
   return payees;
 }
 
-void ExportPayees(const QString& payeeFile, const QString& csvFile,
-                  std::optional<uint8_t> formType) {
-  ReplaceFile(csvFile, PayeesToCsv(ReadPayeeFile(payeeFile), formType));
+void ExportPayees(const QString& payeeFile, const QString& csvFile, const TExportOptions& options) {
+  ReplaceFile(csvFile, PayeesToCsv(ReadPayeeFile(payeeFile), options));
 }
 
 void ReplaceFile(const QString& target, const QByteArray& bytes) {

@@ -3,12 +3,18 @@
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
+#include <QShortcut>
 #include <QStandardItemModel>
 #include <QVBoxLayout>
 #include <algorithm>
 
+#include "controls/FilterEdit.h"
+#include "forms/FormFace.h"
+#include "forms/FormScreen.h"
 #include "maintenance/FrmScreen.h"
 #include "platform/DialogButtons.h"
 
@@ -121,6 +127,82 @@ void TFrmDistCodes::showEvent(QShowEvent* event) {
 void TFrmDistCodes::done(int result) {
   FSelected = result == QDialog::Accepted ? DistCodesList->currentRow() : -1;
   QDialog::done(result);
+}
+
+namespace {
+// The hint's width on the screen: its spaces break it into lines there.
+constexpr int kHintWidth = 95;
+
+TFilterEdit* Box7(const TFrmFormScreen& screen) {
+  return static_cast<TFilterEdit*>(screen.Control(QStringLiteral("F1099R7")));
+}
+
+// Where the hint covers no caption of the face and no other box: under box 7, else beside its
+// box on the left or the right, else above it. Under box 7 when every place covers something.
+QRect HintPlace(const TFrmFormScreen& screen, const QWidget* box7, QSize size) {
+  const QRect box = screen.BoxOf(box7->objectName());
+  const QRect area = box.isNull() ? box7->geometry() : box;
+  const QRect below(QPoint(box7->x(), box7->geometry().bottom() + 4), size);
+  const QRect candidates[] = {
+      below,
+      QRect(QPoint(area.left() - 2 - size.width(), area.top() + 2), size),
+      QRect(QPoint(area.right() + 3, area.top() + 2), size),
+      QRect(QPoint(box7->x(), area.top() - 2 - size.height()), size),
+  };
+  const QRect picture = box7->parentWidget()->rect();
+  const QList<TFormFace::TCaptionLine> captions = screen.Face().CaptionLines();
+  auto clear = [&](const QRect& place) {
+    if (!picture.contains(place)) return false;
+    for (const TFormFace::TCaptionLine& caption : captions)
+      if (caption.Rect.intersects(place)) return false;
+    for (const QWidget* other : box7->parentWidget()->findChildren<QLineEdit*>())
+      if (other != box7 && other->geometry().intersects(place)) return false;
+    return true;
+  };
+  for (const QRect& place : candidates)
+    if (clear(place)) return place;
+  return below;
+}
+
+// A pale yellow note beside box 7 that tells where the code list is; it shows only while the box
+// has the focus.
+void AddBox7Hint(const TFrmFormScreen& screen, TFilterEdit* box7) {
+  auto* hint = new QLabel(
+      QStringLiteral(" Double click within   box 7 for a list of    Distribution codes "),
+      box7->parentWidget());
+  hint->setObjectName(QStringLiteral("LblBox7Hint"));
+  hint->setFont(box7->font());  // sized to the picture, as the box is
+  hint->setWordWrap(true);
+  hint->setFrameShape(QFrame::Box);
+  hint->setAutoFillBackground(true);
+  QPalette pal = hint->palette();
+  pal.setColor(QPalette::Window, QColor(255, 255, 210));
+  hint->setPalette(pal);
+  hint->setGeometry(HintPlace(screen, box7, QSize(kHintWidth, hint->heightForWidth(kHintWidth))));
+  hint->hide();
+  QObject::connect(box7, &TFilterEdit::entered, hint, &QWidget::show);
+  QObject::connect(box7, &TFilterEdit::exited, hint, &QWidget::hide);
+}
+}  // namespace
+
+void AddDistCodeList(TFrmFormScreen& screen) {
+  TFilterEdit* box7 = Box7(screen);
+  AddBox7Hint(screen, box7);
+  QObject::connect(box7, &TFilterEdit::doubleClicked, &screen, [&screen] { PickBox7Code(screen); });
+  // The list by keyboard too, with the keys that open a drop-down list.
+  for (const QKeySequence& keys :
+       {QKeySequence(Qt::Key_F4), QKeySequence(Qt::ALT | Qt::Key_Down)}) {
+    auto* shortcut = new QShortcut(keys, box7, nullptr, nullptr, Qt::WidgetShortcut);
+    QObject::connect(shortcut, &QShortcut::activated, &screen, [&screen] { PickBox7Code(screen); });
+  }
+  box7->setToolTip(
+      QStringLiteral("Distribution code(s): double-click, F4 or Alt+Down for the list"));
+}
+
+void PickBox7Code(TFrmFormScreen& screen) {
+  const QString code = PickDistCode(&screen);
+  if (code.isEmpty()) return;
+  Box7(screen)->setText(CombineDistCode(Box7(screen)->text(), code));
 }
 
 QString PickDistCode(QWidget* parent) {

@@ -9,6 +9,7 @@
 #include "forms/FormChecks.h"
 
 class QHeaderView;
+class TFrmFormScreen;
 class QListWidget;
 class QPushButton;
 
@@ -40,6 +41,13 @@ class TFrmDistCodes : public QDialog {
  private:
   int FSelected = -1;
 };
+
+// Box 7 of the 1099-R screen: a double-click, F4 or Alt+Down opens the code list, and a hint under the box
+// ("LblBox7Hint") says so while the box has the focus.
+void AddDistCodeList(TFrmFormScreen& screen);
+// The code list for box 7: the chosen code completes a single code in the box or replaces what it
+// holds. Cancelling changes nothing.
+void PickBox7Code(TFrmFormScreen& screen);
 
 // Shows the list modally and answers the chosen code, or an empty text when cancelled. In tests
 // (DistCodesScript enabled) nothing is shown: each call takes the next scripted index.

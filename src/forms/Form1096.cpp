@@ -3,20 +3,11 @@
 #include "core/Utils.h"
 #include "engine/PagePrinter.h"
 #include "engine/ReportProject.h"
+#include "forms/FormRegistry.h"
 #include "storage/Globals.h"
 
 namespace {
 constexpr double kFieldSize = 12;
-
-const std::array<T1096FormType, 7> kTypes = {{
-    {ft1098, "CB1098", "1098", 1.5, 4.17},
-    {ft1099DIV, "CB1099DIV", "1099-DIV", 6.2, 4.17},
-    {ft1099INT, "CB1099INT", "1099-INT", 7.06, 4.17},
-    {ft1099MISC, "CB1099MISC", "1099-MISC", 1.5, 4.75},
-    {ft1099NEC, "CB1099NEC", "1099-NEC", 1.92, 4.75},
-    {ft1099R, "CB1099R", "1099-R", 4.05, 4.75},
-    {ft1099S, "CB1099S", "1099-S", 4.5, 4.75},
-}};
 
 QString Payer(const char* field) {
   return PayerRec.GetString(field);
@@ -47,49 +38,60 @@ void PrintSigner(TPagePrinter& printer, const TFormOffsets& o, const QDate& toda
 void PrintTypeMark(TPagePrinter& printer, const TFormOffsets& o) {
   for (double row : {4.17, 4.75}) {
     printer.GotoXY(0.5, o.VO + row);
-    for (const T1096FormType& t : kTypes)
-      if (t.RedCopyRow == row && t.FormType == CurrentFormType)
-        printer.PrintLeft(QStringLiteral("X"), o.HO + t.RedCopyX);
+    for (const TFormDef* def : FormDefs())
+      if (def->Box1096.RedCopyRow == row && def->FormType == CurrentFormType)
+        printer.PrintLeft(QStringLiteral("X"), o.HO + def->Box1096.RedCopyX);
   }
 }
 }  // namespace
 
-const std::array<T1096FormType, 7>& Form1096Types() {
-  return kTypes;
+namespace {
+bool HasTradeName() {
+  return !IsBlank(Payer("TradeName"));
 }
+bool HasAddress2() {
+  return !IsBlank(Payer("Address2"));
+}
+bool HasEin() {
+  return IsValidEIN(Payer("EmpIDNum"));
+}
+using TValue = std::optional<QString>;
 
-int FormTypeByName(const QString& name) {
-  for (const T1096FormType& t : kTypes)
-    if (name.compare(QLatin1String(t.Name), Qt::CaseInsensitive) == 0) return t.FormType;
-  return -1;
+// The report's parameters from the payer and the totals of the last scan; a parameter without a
+// value is not set.
+// clang-format off
+const T1096Param k1096Params[] = {
+  {"FilerName1",        [] { return TValue(HasTradeName() ? Payer("PayerName").toUpper() : QString()); }},
+  {"FilerName2",        [] { return TValue((HasTradeName() ? Payer("TradeName") : Payer("PayerName")).toUpper()); }},
+  {"FilerAddress1",     [] { return TValue(HasAddress2() ? Payer("Address1").toUpper() : QString()); }},
+  {"FilerAddress2",     [] { return TValue((HasAddress2() ? Payer("Address2") : Payer("Address1")).toUpper()); }},
+  {"FilerCityStateZip", [] { return TValue(Payer("CityStZip").toUpper()); }},
+  {"ContactPerson",     [] { return TValue(Payer("Contact").toUpper()); }},
+  {"Email",             [] { return TValue(Payer("Email")); }},
+  {"TelNum",            [] { return IsValidPhone(Payer("PhoneNum")) ? TValue(Payer("PhoneNum")) : std::nullopt; }},
+  {"FaxNum",            [] { return IsValidPhone(Payer("FaxNum")) ? TValue(Payer("FaxNum")) : std::nullopt; }},
+  {"EIN",               [] { return HasEin() ? TValue(Payer("EmpIDNum")) : std::nullopt; }},
+  // The filer's own number: never masked.
+  {"SSN",               [] { return HasEin() ? std::nullopt : TValue(Payer("SocSecNum")); }},
+  {"TotalForms",        [] { return TValue(QString::number(TotalForms)); }},
+  {"FITW",              [] { return RoundAmount(TotalWithheld, 2) != 0 ? TValue(FormatAmount(TotalWithheld)) : std::nullopt; }},
+  {"Total",             [] { return TValue(FormatAmount(TotalAmount)); }},
+};
+// clang-format on
+}  // namespace
+
+std::span<const T1096Param> Form1096Params() {
+  return k1096Params;
 }
 
 void Print1096ProgramGenerated(TReportProject& project) {
-  const bool trade = !IsBlank(Payer("TradeName"));
-  const bool address2 = !IsBlank(Payer("Address2"));
-  const bool ein = IsValidEIN(Payer("EmpIDNum"));
   project.Open();
   project.SelectReport(QStringLiteral("Form1096"));
-  project.SetParam(QStringLiteral("FilerName1"), trade ? Payer("PayerName").toUpper() : QString());
-  project.SetParam(QStringLiteral("FilerName2"),
-                   (trade ? Payer("TradeName") : Payer("PayerName")).toUpper());
-  project.SetParam(QStringLiteral("FilerAddress1"),
-                   address2 ? Payer("Address1").toUpper() : QString());
-  project.SetParam(QStringLiteral("FilerAddress2"),
-                   (address2 ? Payer("Address2") : Payer("Address1")).toUpper());
-  project.SetParam(QStringLiteral("FilerCityStateZip"), Payer("CityStZip").toUpper());
-  project.SetParam(QStringLiteral("ContactPerson"), Payer("Contact").toUpper());
-  project.SetParam(QStringLiteral("Email"), Payer("Email"));
-  SetParamWhen(project, IsValidPhone(Payer("PhoneNum")), "TelNum", Payer("PhoneNum"));
-  SetParamWhen(project, IsValidPhone(Payer("FaxNum")), "FaxNum", Payer("FaxNum"));
-  SetParamWhen(project, ein, "EIN", Payer("EmpIDNum"));
-  // The filer's own number: never masked.
-  SetParamWhen(project, !ein, "SSN", Payer("SocSecNum"));
-  project.SetParam(QStringLiteral("TotalForms"), QString::number(TotalForms));
-  SetParamWhen(project, RoundAmount(TotalWithheld, 2) != 0, "FITW", FormatAmount(TotalWithheld));
-  project.SetParam(QStringLiteral("Total"), FormatAmount(TotalAmount));
-  for (const T1096FormType& t : kTypes)
-    SetParamWhen(project, t.FormType == CurrentFormType, t.CheckBox, QStringLiteral("X"));
+  for (const T1096Param& p : k1096Params)
+    if (const TValue value = p.Value()) project.SetParam(QString::fromLatin1(p.Name), *value);
+  for (const TFormDef* def : FormDefs())
+    SetParamWhen(project, def->FormType == CurrentFormType, def->Box1096.CheckBox,
+                 QStringLiteral("X"));
   project.Execute();
   project.ClearParams();
   project.Close();

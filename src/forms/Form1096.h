@@ -4,26 +4,22 @@
 // copy).
 #include <QDate>
 #include <QString>
-#include <array>
 #include <cstdint>
+#include <optional>
+#include <span>
 
 #include "forms/FormPrint.h"
 
 class TPagePrinter;
 class TReportProject;
 
-// One form type as the Form 1096 knows it: the check box (and report parameter) that ticks it,
-// the name papyra-batch takes, and where its "X" goes on the red copy.
-struct T1096FormType {
-  uint8_t FormType;      // a TFormType
-  const char* CheckBox;  // "CB1099NEC"
-  const char* Name;      // "1099-NEC"
-  double RedCopyX;       // column of the "X"
-  double RedCopyRow;     // row of the "X" (4.17 or 4.75)
+// A parameter of the report "Form1096" besides the form types' check boxes (each form's
+// TForm1096Box): its name and its value now, none when it is not set.
+struct T1096Param {
+  const char* Name;
+  std::optional<QString> (*Value)();
 };
-const std::array<T1096FormType, 7>& Form1096Types();
-// The form type of a name ("1099-NEC", "1098", ...); -1 when there is no such type.
-int FormTypeByName(const QString& name);
+std::span<const T1096Param> Form1096Params();
 
 // The program-generated Form 1096 for CurrentFormType from PayerRec and the totals of the last
 // scan: one run of the report "Form1096" on the project's engine.

@@ -1,35 +1,43 @@
 #include "forms/Form1098.h"
 
+#include "forms/FormChecks.h"
 #include "forms/FormRows.h"
 #include "storage/Globals.h"
 
 namespace {
 using enum TSrc;
 
-constexpr const char* kAnyChar = "[]";
-
 // clang-format off
-constexpr TControlDef kControls[] = {
-  CorrectedControl("Corrected1098"),
-  MoneyControl("F1098_1", "Box1", "Box 1 Mortgage interest received from payer(s)/borrower(s)"),
-  MoneyControl("F1098_2", "Box2", "Box 2 Outstanding mortgage principal"),
-  {"F1098_3", "Box 3 Mortgage origination date", TCtlKind::Date,    "F1098_3",       0,  nullptr,    cfCenter,    "Box3"},
-  MoneyControl("F1098_4", "Box4", "Box 4 Refund of overpaid interest"),
-  MoneyControl("F1098_5", "Box5", "Box 5 Mortgage insurance premiums"),
-  MoneyControl("F1098_6", "Box6", "Box 6 Points paid on purchase of principal residence"),
-  CheckControl("F1098_7", "Box7", "Box 7 Address of property securing mortgage is the same as payer's/borrower's address"),
-  {"F1098_8_1", "Box 8 Address or description of property securing mortgage, line 1", TCtlKind::Filter,  "F1098_8_1",     25, kAnyChar,   cfNone,      "Box8_1"},
-  {"F1098_8_2", "Box 8 Address or description of property securing mortgage, line 2", TCtlKind::Filter,  "F1098_8_2",     25, kAnyChar,   cfNone,      "Box8_2"},
-  {"F1098_8_3", "Box 8 Address or description of property securing mortgage, line 3", TCtlKind::Filter,  "F1098_8_3",     25, kAnyChar,   cfNone,      "Box8_3"},
-  {"F1098_8_4", "Box 8 Address or description of property securing mortgage, line 4", TCtlKind::Filter,  "F1098_8_4",     25, kAnyChar,   cfNone,      "Box8_4"},
-  {"F1098_8_5", "Box 8 Address or description of property securing mortgage, line 5", TCtlKind::Filter,  "F1098_8_5",     25, kAnyChar,   cfNone,      "Box8_5"},
-  {"F1098_8_6", "Box 8 Address or description of property securing mortgage, line 6", TCtlKind::Filter,  "F1098_8_6",     25, kAnyChar,   cfNone,      "Box8_6"},
-  {"F1098_8_7", "Box 8 Address or description of property securing mortgage, line 7", TCtlKind::Filter,  "F1098_8_7",     25, kAnyChar,   cfNone,      "Box8_7"},
-  {"F1098_9", "Box 9 Number of properties securing the mortgage", TCtlKind::IntText, "F1098_9",       3,  nullptr,    cfCenter,    "Box9"},
-  {"F1098_10", "Box 10 Other", TCtlKind::Filter,  "F1098_10",      25, kAnyChar,   cfNone,      "Box10"},
-  AcctNumControl("AcctNum1098"),
-  {"F1098_11", "Box 11 Mortgage acquisition date", TCtlKind::Date,    "F1098_11",      0,  nullptr,    cfCenter,    "Box11"},
-};
+constexpr TBoxDef kCorrected = CorrectedBox("Corrected1098", 3.15, -0.02);
+constexpr TBoxDef kBox1 = MoneyBox("F1098_1", "Box1", "Box 1 Mortgage interest received from payer(s)/borrower(s)", RedMoney("Box 1", 4.1, 1.33, rfNone));
+constexpr TBoxDef kBox2 = MoneyBox("F1098_2", "Box2", "Box 2 Outstanding mortgage principal", RedMoney("Box 2", 4.1, 1.75, rfNone));
+constexpr TBoxDef kBox3 = TextBox("F1098_3", "Box3", "Box 3 Mortgage origination date", TCtlKind::Date, cfCenter, PayeeNonBlank,
+                                  {"Box 3", TCond::PayeeNotBlank, 5.4, 1.75, PayeeText});
+constexpr TBoxDef kBox4 = MoneyBox("F1098_4", "Box4", "Box 4 Refund of overpaid interest", RedMoney("Box 4", 4.1, 2.17, rfNone));
+constexpr TBoxDef kBox5 = MoneyBox("F1098_5", "Box5", "Box 5 Mortgage insurance premiums", RedMoney("Box 5", 5.4, 2.17, rfNone));
+constexpr TBoxDef kBox6 = MoneyBox("F1098_6", "Box6", "Box 6 Points paid on purchase of principal residence", RedMoney("Box 6", 4.1, 2.5, rfNone));
+constexpr TBoxDef kBox7 = CheckBox("F1098_7", "Box7", "Box 7 Address of property securing mortgage is the same as payer's/borrower's address", RedCheck("Box 7", 4.03, 2.66, rfNone));
+constexpr TBoxDef PropertyLine(const char* field, const char* param, const char* caption, const char* item, double row) {
+  return TextBox(field, param, caption, TCtlKind::Filter, cfNone, PayeeUpper, {item, TCond::Always, 4.0, row, PayeeUpper});
+}
+constexpr TBoxDef kBox8a = PropertyLine("F1098_8_1", "Box8_1", "Box 8 Address or description of property securing mortgage, line 1", "Box 8, line 1", 3.5);
+constexpr TBoxDef kBox8b = PropertyLine("F1098_8_2", "Box8_2", "Box 8 Address or description of property securing mortgage, line 2", "Box 8, line 2", 3.67);
+constexpr TBoxDef kBox8c = PropertyLine("F1098_8_3", "Box8_3", "Box 8 Address or description of property securing mortgage, line 3", "Box 8, line 3", 3.83);
+constexpr TBoxDef kBox8d = PropertyLine("F1098_8_4", "Box8_4", "Box 8 Address or description of property securing mortgage, line 4", "Box 8, line 4", 4.0);
+constexpr TBoxDef kBox8e = PropertyLine("F1098_8_5", "Box8_5", "Box 8 Address or description of property securing mortgage, line 5", "Box 8, line 5", 4.17);
+constexpr TBoxDef kBox8f = PropertyLine("F1098_8_6", "Box8_6", "Box 8 Address or description of property securing mortgage, line 6", "Box 8, line 6", 4.33);
+constexpr TBoxDef kBox8g = PropertyLine("F1098_8_7", "Box8_7", "Box 8 Address or description of property securing mortgage, line 7", "Box 8, line 7", 4.5);
+constexpr TBoxDef kBox9 = TextBox("F1098_9", "Box9", "Box 9 Number of properties securing the mortgage", TCtlKind::IntText, cfCenter, IntText,
+                                  {"Box 9", TCond::Always, 0.6, 4.0, IntText});
+constexpr TBoxDef kBox10 = TextBox("F1098_10", "Box10", "Box 10 Other", TCtlKind::Filter, cfNone, PayeeText,
+                                   {"Box 10", TCond::Always, 2.3, 3.83, PayeeText, rfNone, TFit::Text, 1.5});
+constexpr TBoxDef kAcctNum = AcctNumBox("AcctNum1098", 0.6, 4.5);
+constexpr TBoxDef kBox11 = TextBox("F1098_11", "Box11", "Box 11 Mortgage acquisition date", TCtlKind::Date, cfCenter, ValidDate,
+                                   {"Box 11", TCond::PayeeValidDate, 6.7, 4.5, PayeeText});
+
+constexpr TBoxDef kBoxes[] = {kCorrected, kBox1, kBox2, kBox3, kBox4, kBox5, kBox6, kBox7,
+                              kBox8a, kBox8b, kBox8c, kBox8d, kBox8e, kBox8f, kBox8g, kBox9,
+                              kBox10, kAcctNum, kBox11};
 
 // The lender (the payer record) fills the RECIPIENT'S/LENDER'S block, the borrower (the payee)
 // the PAYER'S/BORROWER'S block: the labels keep the family's names, their places are turned round.
@@ -56,37 +64,19 @@ constexpr TParamDef kPayerParams[] = {
   {"RecipientID",           {PayerFIDN}},
 };
 
-constexpr TParamDef kPayeeParams[] = {
-  {"Corrected",     {Flag, "Corrected1098"}},
+// The borrower's block under the report's names for it.
+constexpr TParamDef kRecipientParams[] = {
   {"PayerID",       {RecipientFIDN}},
   {"PayerName1",    {RecipientName1}},
   {"PayerName2",    {RecipientName2}},
   {"PayerAddress1", {PayeeUpper, "Address1"}},
   {"PayerAddress2", {PayeeUpper, "CityStZip"}},
-  {"AcctNum",       {PayeeText, "AcctNum1098"}},
-  {"Box1",          {Money, "F1098_1"}},
-  {"Box2",          {Money, "F1098_2"}},
-  {"Box3",          {PayeeNonBlank, "F1098_3"}},
-  {"Box4",          {Money, "F1098_4"}},
-  {"Box5",          {Money, "F1098_5"}},
-  {"Box6",          {Money, "F1098_6"}},
-  {"Box7",          {Flag, "F1098_7"}},
-  {"Box8_1",        {PayeeUpper, "F1098_8_1"}},
-  {"Box8_2",        {PayeeUpper, "F1098_8_2"}},
-  {"Box8_3",        {PayeeUpper, "F1098_8_3"}},
-  {"Box8_4",        {PayeeUpper, "F1098_8_4"}},
-  {"Box8_5",        {PayeeUpper, "F1098_8_5"}},
-  {"Box8_6",        {PayeeUpper, "F1098_8_6"}},
-  {"Box8_7",        {PayeeUpper, "F1098_8_7"}},
-  {"Box9",          {IntText, "F1098_9"}},
-  {"Box10",         {PayeeText, "F1098_10"}},
-  {"Box11",         {ValidDate, "F1098_11"}},
 };
 
 constexpr double kSlotTops[] = {0.5, 6.03};
 
 constexpr TRedCopyItem kRedCopy[] = {
-  {"CORRECTED",           TCond::PayeeFlag,      "Corrected1098", 3.15, -0.02, kSameRow, {Literal, "X"}, rfLine},
+  RedBox(kCorrected),
   {"Lender name",         TCond::Always,         nullptr,   0.6,  0.5,  kSameRow, {PayerUpper, "PayerName"}, rfNone, TFit::Field, 3.2, kPayerNameFit},
   {"Lender trade name",   TCond::HasTradeName,   nullptr,   0.6,  0.67, kSameRow, {PayerUpper, "TradeName"}, rfNone, TFit::Same},
   {"Lender address",      TCond::Always,         nullptr,   0.6,  0.84, 0.67,     {PayerJoinUpper, "Address1", "Address2"}, rfNone, TFit::Text, 3.2},
@@ -102,45 +92,54 @@ constexpr TRedCopyItem kRedCopy[] = {
   // own form).
   {"Borrower street",     TCond::Always,         nullptr,   0.6,  3.0,  kSameRow, {PayeeText, "Address1"}},
   {"Borrower city line",  TCond::Always,         nullptr,   0.6,  3.5,  kSameRow, {PayeeText, "CityStZip"}},
-  {"Box 1",               TCond::PayeePositive,  "F1098_1", 4.1,  1.33, kSameRow, {PlainMoney, "F1098_1"}},
-  {"Box 2",               TCond::PayeePositive,  "F1098_2", 4.1,  1.75, kSameRow, {PlainMoney, "F1098_2"}},
-  {"Box 3",               TCond::PayeeNotBlank,  "F1098_3", 5.4,  1.75, kSameRow, {PayeeText, "F1098_3"}},
-  {"Box 4",               TCond::PayeePositive,  "F1098_4", 4.1,  2.17, kSameRow, {PlainMoney, "F1098_4"}},
-  {"Box 5",               TCond::PayeePositive,  "F1098_5", 5.4,  2.17, kSameRow, {PlainMoney, "F1098_5"}},
-  {"Box 6",               TCond::PayeePositive,  "F1098_6", 4.1,  2.5,  kSameRow, {PlainMoney, "F1098_6"}},
-  {"Box 7",               TCond::PayeeFlag,      "F1098_7", 4.03, 2.66, kSameRow, {Literal, "X"}},
-  {"Box 8, line 1",       TCond::Always,         nullptr,   4.0,  3.5,  kSameRow, {PayeeUpper, "F1098_8_1"}},
-  {"Box 8, line 2",       TCond::Always,         nullptr,   4.0,  3.67, kSameRow, {PayeeUpper, "F1098_8_2"}},
-  {"Box 8, line 3",       TCond::Always,         nullptr,   4.0,  3.83, kSameRow, {PayeeUpper, "F1098_8_3"}},
-  {"Box 8, line 4",       TCond::Always,         nullptr,   4.0,  4.0,  kSameRow, {PayeeUpper, "F1098_8_4"}},
-  {"Box 8, line 5",       TCond::Always,         nullptr,   4.0,  4.17, kSameRow, {PayeeUpper, "F1098_8_5"}},
-  {"Box 8, line 6",       TCond::Always,         nullptr,   4.0,  4.33, kSameRow, {PayeeUpper, "F1098_8_6"}},
-  {"Box 8, line 7",       TCond::Always,         nullptr,   4.0,  4.5,  kSameRow, {PayeeUpper, "F1098_8_7"}},
-  {"Box 9",               TCond::Always,         nullptr,   0.6,  4.0,  kSameRow, {IntText, "F1098_9"}},
-  {"Box 10",              TCond::Always,         nullptr,   2.3,  3.83, kSameRow, {PayeeText, "F1098_10"}, rfNone, TFit::Text, 1.5},
-  {"Account number",      TCond::Always,         nullptr,   0.6,  4.5,  kSameRow, {PayeeText, "AcctNum1098"}},
-  {"Box 11",              TCond::PayeeValidDate, "F1098_11", 6.7, 4.5,  kSameRow, {PayeeText, "F1098_11"}},
+  RedBox(kBox1),
+  RedBox(kBox2),
+  RedBox(kBox3),
+  RedBox(kBox4),
+  RedBox(kBox5),
+  RedBox(kBox6),
+  RedBox(kBox7),
+  RedBox(kBox8a),
+  RedBox(kBox8b),
+  RedBox(kBox8c),
+  RedBox(kBox8d),
+  RedBox(kBox8e),
+  RedBox(kBox8f),
+  RedBox(kBox8g),
+  RedBox(kBox9),
+  RedBox(kBox10),
+  RedBox(kAcctNum),
+  RedBox(kBox11),
 };
 // clang-format on
 
+constexpr const char* kAmounts[] = {"F1098_1", "F1098_6"};
+
 const TFormDef kForm1098 = {
-    "TFrm1098",
-    "Form 1098 Mortgage Interest Statement",
-    ft1098,
-    "Form 1098",
-    "Form1098",
-    "F1098",
-    "Form1098",
-    "i1098_25.pdf",
-    "The IRS Instructions cannot no be found",
-    "There are no forms available for printing",
-    kControls,
-    kLabels,
-    kPayerParams,
-    kPayeeParams,
-    {"Form 1098 Report", kSlotTops, kRedCopy},
-    true,
-    {0.4, 0.42, 8.1, 5.42},
+    .FormType = ft1098,
+    .Tag = "1098",
+    .ShortName = "1098",
+    .Name = "Form 1098",
+    .ClassName = "TFrm1098",
+    .Caption = "Form 1098 Mortgage Interest Statement",
+    .HelpContext = 13,
+    .Menu = {"Mnu1098", "109&8", "Btn1098", "Edit Form 1098", "form:1098"},
+    .Report = "Form1098",
+    .OffsetPrefix = "F1098",
+    .Picture = "Form1098",
+    .Instructions = "i1098_25.pdf",
+    .InstructionsMenu = {"MnuForm1098", "Form 109&8", "1098"},
+    .NoInstructionsText = "The IRS Instructions cannot no be found",
+    .NoFormsText = "There are no forms available for printing",
+    .Check = Check1098,
+    .Totals = {kAmounts},
+    .Box1096 = {"CB1098", 1.5, 4.17},
+    .Boxes = kBoxes,
+    .Labels = kLabels,
+    .PayerParams = kPayerParams,
+    .RecipientParams = kRecipientParams,
+    .RedCopy = {"Form 1098 Report", kSlotTops, kRedCopy},
+    .ScreenArea = {0.4, 0.42, 8.1, 5.42},
 };
 }  // namespace
 

@@ -1,5 +1,6 @@
 #include "forms/Form1099DIV.h"
 
+#include "forms/FormChecks.h"
 #include "forms/FormRows.h"
 #include "storage/Globals.h"
 
@@ -7,33 +8,36 @@ namespace {
 using enum TSrc;
 
 // clang-format off
-constexpr TControlDef kControls[] = {
-  CorrectedControl("Corrected1099DIV"),
-  MoneyControl("F1099DIV1a", "Box1a", "Box 1a Total ordinary dividends"),
-  MoneyControl("F1099DIV1b", "Box1b", "Box 1b Qualified dividends"),
-  MoneyControl("F1099DIV2a", "Box2a", "Box 2a Total capital gain distr."),
-  MoneyControl("F1099DIV2b", "Box2b", "Box 2b Unrecap. Sec. 1250 gain"),
-  MoneyControl("F1099DIV2c", "Box2c", "Box 2c Section 1202 gain"),
-  MoneyControl("F1099DIV2d", "Box2d", "Box 2d Collectibles (28%) gain"),
-  MoneyControl("F1099DIV2e", "Box2e", "Box 2e Section 897 ordinary dividends"),
-  MoneyControl("F1099DIV2f", "Box2f", "Box 2f Section 897 capital gain"),
-  MoneyControl("F1099DIV3", "Box3", "Box 3 Nondividend distributions"),
-  MoneyControl("F1099DIV4", "Box4", "Box 4 Federal income tax withheld"),
-  MoneyControl("F1099DIV5", "Box5", "Box 5 Section 199A dividends"),
-  MoneyControl("F1099DIV6", "Box6", "Box 6 Investment expenses"),
-  MoneyControl("F1099DIV7", "Box7", "Box 7 Foreign tax paid"),
-  {"F1099DIV8", "Box 8 Foreign country or U.S. possession", TCtlKind::Text,   "F1099DIV8",        12, nullptr,    cfNone,      "Box8"},
-  MoneyControl("F1099DIV9", "Box9", "Box 9 Cash liquidation distributions"),
-  MoneyControl("F1099DIV10", "Box10", "Box 10 Noncash liquidation distributions"),
-  {"FATCA", "Box 11 FATCA filing requirement", TCtlKind::Check,  "FATCA1099DIV",     0,  nullptr,    cfNone,      "FATCA"},
-  MoneyControl("F1099DIV12", "Box12", "Box 12 Exempt-interest dividends"),
-  MoneyControl("F1099DIV13", "Box13", "Box 13 Specified private activity bond interest dividends"),
-  AcctNumControl("AcctNum1099DIV"),
-  // Copy A's "2nd TIN not." box sits at the right end of the account number box.
-  SecondTinControl("SecTINnot1099DIV", 3.42, 5.45),
-  MoneyControl("F1099DIV16_1", "Box16_1", "Box 16 State tax withheld, first line"),
-  MoneyControl("F1099DIV16_2", "Box16_2", "Box 16 State tax withheld, second line"),
-};
+constexpr TBoxDef kCorrected = CorrectedBox("Corrected1099DIV", 3.17, -0.02);
+constexpr TBoxDef kBox1a = MoneyBox("F1099DIV1a", "Box1a", "Box 1a Total ordinary dividends", RedMoney("Box 1a", 4.1, 0.47));
+constexpr TBoxDef kBox1b = MoneyBox("F1099DIV1b", "Box1b", "Box 1b Qualified dividends", RedMoney("Box 1b", 4.1, 1.0));
+constexpr TBoxDef kBox2a = MoneyBox("F1099DIV2a", "Box2a", "Box 2a Total capital gain distr.", RedMoney("Box 2a", 4.1, 1.33));
+constexpr TBoxDef kBox2b = MoneyBox("F1099DIV2b", "Box2b", "Box 2b Unrecap. Sec. 1250 gain", RedMoney("Box 2b", 5.5, 1.33));
+constexpr TBoxDef kBox2c = MoneyBox("F1099DIV2c", "Box2c", "Box 2c Section 1202 gain", RedMoney("Box 2c", 4.1, 1.67));
+constexpr TBoxDef kBox2d = MoneyBox("F1099DIV2d", "Box2d", "Box 2d Collectibles (28%) gain", RedMoney("Box 2d", 5.5, 1.67));
+constexpr TBoxDef kBox2e = MoneyBox("F1099DIV2e", "Box2e", "Box 2e Section 897 ordinary dividends", RedMoney("Box 2e", 4.1, 2.0));
+constexpr TBoxDef kBox2f = MoneyBox("F1099DIV2f", "Box2f", "Box 2f Section 897 capital gain", RedMoney("Box 2f", 5.5, 2.0));
+constexpr TBoxDef kBox3 = MoneyBox("F1099DIV3", "Box3", "Box 3 Nondividend distributions", RedMoney("Box 3", 4.1, 2.33));
+constexpr TBoxDef kBox4 = MoneyBox("F1099DIV4", "Box4", "Box 4 Federal income tax withheld", RedMoney("Box 4", 5.5, 2.33));
+constexpr TBoxDef kBox5 = MoneyBox("F1099DIV5", "Box5", "Box 5 Section 199A dividends", RedMoney("Box 5", 4.1, 2.67));
+constexpr TBoxDef kBox6 = MoneyBox("F1099DIV6", "Box6", "Box 6 Investment expenses", RedMoney("Box 6", 5.5, 2.67));
+constexpr TBoxDef kBox7 = MoneyBox("F1099DIV7", "Box7", "Box 7 Foreign tax paid", RedMoney("Box 7", 4.1, 3.17));
+constexpr TBoxDef kBox8 = TextBox("F1099DIV8", "Box8", "Box 8 Foreign country or U.S. possession", TCtlKind::Text, cfNone, PayeeUpper,
+                                  {"Box 8", TCond::Always, 5.4, 3.17, PayeeUpper, rfLine});
+constexpr TBoxDef kBox9 = MoneyBox("F1099DIV9", "Box9", "Box 9 Cash liquidation distributions", RedMoney("Box 9", 4.1, 3.5));
+constexpr TBoxDef kBox10 = MoneyBox("F1099DIV10", "Box10", "Box 10 Noncash liquidation distributions", RedMoney("Box 10", 5.5, 3.5));
+constexpr TBoxDef kFatca = FatcaBox("FATCA1099DIV", "Box 11 FATCA filing requirement", 3.44, 4.0);
+constexpr TBoxDef kBox12 = MoneyBox("F1099DIV12", "Box12", "Box 12 Exempt-interest dividends", RedMoney("Box 12", 4.1, 4.03));
+constexpr TBoxDef kBox13 = MoneyBox("F1099DIV13", "Box13", "Box 13 Specified private activity bond interest dividends", RedMoney("Box 13", 5.5, 4.03));
+constexpr TBoxDef kAcctNum = AcctNumBox("AcctNum1099DIV", 0.6, 4.53);
+// Copy A's "2nd TIN not." box sits at the right end of the account number box.
+constexpr TBoxDef kSecondTin = SecondTinBox("SecTINnot1099DIV", 3.42, 5.45, 3.44, 4.36);
+constexpr TBoxDef kBox16a = MoneyBox("F1099DIV16_1", "Box16_1", "Box 16 State tax withheld, first line", RedMoney("Box 16, line 1", 5.5, 4.36));
+constexpr TBoxDef kBox16b = MoneyBox("F1099DIV16_2", "Box16_2", "Box 16 State tax withheld, second line", RedMoney("Box 16, line 2", 5.5, 4.53));
+
+constexpr TBoxDef kBoxes[] = {kCorrected, kBox1a, kBox1b, kBox2a, kBox2b, kBox2c, kBox2d, kBox2e,
+                              kBox2f, kBox3, kBox4, kBox5, kBox6, kBox7, kBox8, kBox9, kBox10,
+                              kFatca, kBox12, kBox13, kAcctNum, kSecondTin, kBox16a, kBox16b};
 
 constexpr auto kLabels = Join(kCommonLabels, {
   {"StateName1_1", "Box 14 State, first line", {PayerText, "StateName1"}, "Box14_1", false, TAlign::Center},
@@ -50,98 +54,81 @@ constexpr auto kPayerParams = Join(kCommonPayerParams, {
   {"Box15_2",           {PayerText, "StateID2"}},
 });
 
-constexpr auto kPayeeParams = Join({
-  {"Corrected",         {Flag, "Corrected1099DIV"}},
-}, kCommonRecipientParams, {
-  {"AcctNum",           {PayeeText, "AcctNum1099DIV"}},
-  {"Box1a",             {Money, "F1099DIV1a"}},
-  {"Box1b",             {Money, "F1099DIV1b"}},
-  {"Box2a",             {Money, "F1099DIV2a"}},
-  {"Box2b",             {Money, "F1099DIV2b"}},
-  {"Box2c",             {Money, "F1099DIV2c"}},
-  {"Box2d",             {Money, "F1099DIV2d"}},
-  {"Box2e",             {Money, "F1099DIV2e"}},
-  {"Box2f",             {Money, "F1099DIV2f"}},
-  {"Box3",              {Money, "F1099DIV3"}},
-  {"Box4",              {Money, "F1099DIV4"}},
-  {"Box5",              {Money, "F1099DIV5"}},
-  {"Box6",              {Money, "F1099DIV6"}},
-  {"Box7",              {Money, "F1099DIV7"}},
-  {"Box8",              {PayeeUpper, "F1099DIV8"}},
-  {"Box9",              {Money, "F1099DIV9"}},
-  {"Box10",             {Money, "F1099DIV10"}},
-  {"Box12",             {Money, "F1099DIV12"}},
-  {"Box13",             {Money, "F1099DIV13"}},
-  {"Box16_1",           {Money, "F1099DIV16_1"}},
-  {"Box16_2",           {Money, "F1099DIV16_2"}},
-  {"FATCA",             {Flag, "FATCA1099DIV"}},
-});
-
 constexpr double kSlotTops[] = {0.5, 6.05};
 
 constexpr TRedCopyItem kRedCopy[] = {
-  {"CORRECTED",        TCond::PayeeFlag,      "Corrected1099DIV", 3.17, -0.02, kSameRow, {Literal, "X"}, rfLine},
+  RedBox(kCorrected),
   kRedPayerName,
   kRedPayerTradeName,
   kRedPayerAddress,
   {"Tax year",         TCond::Always,         nullptr, 5.6,  0.98, kSameRow, {TaxYear}, rfPushPos},
   kRedPayerCityLine,
   kRedPayerPhone,
-  RedAmount("Box 1a", "F1099DIV1a", 4.1, 0.47),
-  RedAmount("Box 1b", "F1099DIV1b", 4.1, 1.0),
-  RedAmount("Box 2a", "F1099DIV2a", 4.1, 1.33),
-  RedAmount("Box 2b", "F1099DIV2b", 5.5, 1.33),
-  RedAmount("Box 2c", "F1099DIV2c", 4.1, 1.67),
-  RedAmount("Box 2d", "F1099DIV2d", 5.5, 1.67),
+  RedBox(kBox1a),
+  RedBox(kBox1b),
+  RedBox(kBox2a),
+  RedBox(kBox2b),
+  RedBox(kBox2c),
+  RedBox(kBox2d),
   {"Payer's TIN",      TCond::Always,         nullptr, 0.6,  2.0,  kSameRow, {PayerTIN}},
   {"Recipient's TIN",  TCond::Always,         nullptr, 2.3,  2.0,  kSameRow, {PayeeText, "SSN_IDNum"}, rfLine},
-  RedAmount("Box 2e", "F1099DIV2e", 4.1, 2.0),
-  RedAmount("Box 2f", "F1099DIV2f", 5.5, 2.0),
+  RedBox(kBox2e),
+  RedBox(kBox2f),
   {"Recipient name",   TCond::CompNameBlank,  nullptr, 0.6,  2.5,  kSameRow, {PayeeUpper, "PayeeName"}, rfNone, TFit::Field, 3.2, kPayeeNameFit},
   {"Recipient name 1", TCond::CompNameFilled, nullptr, 0.6,  2.33, kSameRow, {PayeeUpper, "PayeeName"}, rfNone, TFit::Field, 3.2, kPayeeNameFit},
   {"Recipient name 2", TCond::CompNameFilled, nullptr, 0.6,  2.5,  kSameRow, {PayeeUpper, "CompName"}, rfNone, TFit::Field, 3.2, kPayeeNameFit},
-  RedAmount("Box 3", "F1099DIV3", 4.1, 2.33),
-  RedAmount("Box 4", "F1099DIV4", 5.5, 2.33),
+  RedBox(kBox3),
+  RedBox(kBox4),
   {"Recipient street", TCond::Always,         nullptr, 0.6,  3.0,  kSameRow, {PayeeUpper, "Address1"}},
-  RedAmount("Box 5", "F1099DIV5", 4.1, 2.67),
-  RedAmount("Box 6", "F1099DIV6", 5.5, 2.67),
-  RedAmount("Box 7", "F1099DIV7", 4.1, 3.17),
-  {"Box 8",            TCond::Always,         nullptr, 5.4,  3.17, kSameRow, {PayeeUpper, "F1099DIV8"}, rfLine},
+  RedBox(kBox5),
+  RedBox(kBox6),
+  RedBox(kBox7),
+  RedBox(kBox8),
   {"Recipient city line", TCond::Always,      nullptr, 0.6,  3.5,  kSameRow, {PayeeUpper, "CityStZip"}},
-  RedAmount("Box 9", "F1099DIV9", 4.1, 3.5),
-  RedAmount("Box 10", "F1099DIV10", 5.5, 3.5),
-  {"FATCA",            TCond::PayeeFlag,      "FATCA1099DIV", 3.44, 4.0, kSameRow, {Literal, "X"}, rfLine},
-  RedAmount("Box 12", "F1099DIV12", 4.1, 4.03),
-  RedAmount("Box 13", "F1099DIV13", 5.5, 4.03),
-  {"2nd TIN not.",     TCond::PayeeFlag,      "SecTINnot1099DIV", 3.44, 4.36, kSameRow, {Literal, "X"}, rfLine},
+  RedBox(kBox9),
+  RedBox(kBox10),
+  RedBox(kFatca),
+  RedBox(kBox12),
+  RedBox(kBox13),
+  RedBox(kSecondTin),
   {"Box 14, line 1",   TCond::Always,         nullptr, 4.1,  4.36, kSameRow, {PayerText, "StateName1"}, rfLine},
   {"Box 15, line 1",   TCond::Always,         nullptr, 4.4,  4.36, kSameRow, {PayerText, "StateID1"}, rfLine, TFit::Text, 0.8},
-  RedAmount("Box 16, line 1", "F1099DIV16_1", 5.5, 4.36),
-  {"Account number",   TCond::Always,         nullptr, 0.6,  4.53, kSameRow, {PayeeText, "AcctNum1099DIV"}},
+  RedBox(kBox16a),
+  RedBox(kAcctNum),
   {"Box 14, line 2",   TCond::Always,         nullptr, 4.1,  4.53, kSameRow, {PayerText, "StateName2"}, rfLine},
   {"Box 15, line 2",   TCond::Always,         nullptr, 4.4,  4.53, kSameRow, {PayerText, "StateID2"}, rfLine, TFit::Text, 0.8},
-  RedAmount("Box 16, line 2", "F1099DIV16_2", 5.5, 4.53),
+  RedBox(kBox16b),
 };
 // clang-format on
 
+constexpr const char* kAmounts[] = {"F1099DIV1a", "F1099DIV2a", "F1099DIV3",
+                                    "F1099DIV9",  "F1099DIV10", "F1099DIV12"};
+
 const TFormDef kForm1099DIV = {
-    "TFrm1099DIV",
-    "Form 1099-DIV Dividends and Distributions",
-    ft1099DIV,
-    "Form 1099-DIV",
-    "Form1099DIV",
-    "F1099DIV",
-    "Form1099DIV",
-    "i1099div24.pdf",
-    "The IRS Instructions cannot no be found",
-    "There are no forms available for printing",
-    kControls,
-    kLabels,
-    kPayerParams,
-    kPayeeParams,
-    {"Form 1099-DIV Report", kSlotTops, kRedCopy},
-    true,
-    {0.4, 0.42, 8.1, 5.8},
+    .FormType = ft1099DIV,
+    .Tag = "1099DIV",
+    .ShortName = "1099-DIV",
+    .Name = "Form 1099-DIV",
+    .ClassName = "TFrm1099DIV",
+    .Caption = "Form 1099-DIV Dividends and Distributions",
+    .HelpContext = 14,
+    .Menu = {"Mnu1099DIV", "1099-&DIV", "Btn1099DIV", "Edit Form 1099-DIV", "form:1099 DIV"},
+    .Report = "Form1099DIV",
+    .OffsetPrefix = "F1099DIV",
+    .Picture = "Form1099DIV",
+    .Instructions = "i1099div24.pdf",
+    .InstructionsMenu = {"MnuForm1099DIV", "Form 1099-&DIV", "1099-DIV"},
+    .NoInstructionsText = "The IRS Instructions cannot no be found",
+    .NoFormsText = "There are no forms available for printing",
+    .Check = Check1099DIV,
+    .Totals = {kAmounts, "F1099DIV4"},
+    .Box1096 = {"CB1099DIV", 6.2, 4.17},
+    .Boxes = kBoxes,
+    .Labels = kLabels,
+    .PayerParams = kPayerParams,
+    .RecipientParams = kCommonRecipientParams,
+    .RedCopy = {"Form 1099-DIV Report", kSlotTops, kRedCopy},
+    .ScreenArea = {0.4, 0.42, 8.1, 5.8},
 };
 }  // namespace
 

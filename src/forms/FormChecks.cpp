@@ -201,13 +201,6 @@ TCheckResult Check1099S(const TPayeeEntries& e) {
   return std::nullopt;
 }
 
-TCheckResult CheckFormEntries(uint8_t formType, const TPayeeEntries& e) {
-  using TCheck = TCheckResult (*)(const TPayeeEntries&);
-  static constexpr TCheck kChecks[] = {Check1098,    Check1099DIV, Check1099INT, Check1099MISC,
-                                       Check1099NEC, Check1099R,   Check1099S};
-  return formType < std::size(kChecks) ? kChecks[formType](e) : std::nullopt;
-}
-
 QString PayerLineLabel(const QString& label, const uint8_t* payerRecord) {
   const TRecordLayout& payer = PayerLayout();
   auto text = [&](const char* field) {

@@ -16,8 +16,6 @@ TCheckResult Check1099MISC(const TPayeeEntries& e);
 TCheckResult Check1099NEC(const TPayeeEntries& e);
 TCheckResult Check1099R(const TPayeeEntries& e);
 TCheckResult Check1099S(const TPayeeEntries& e);
-// The check of a form by its type (a TFormType).
-TCheckResult CheckFormEntries(uint8_t formType, const TPayeeEntries& e);
 
 // The text of a payer label the form screens show beside the state and locality lines
 // ("PayerStateID1": the state's code and the payer's number there; "PayerLocality1": the

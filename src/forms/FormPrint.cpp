@@ -8,6 +8,7 @@
 #include "core/Utils.h"
 #include "engine/PagePrinter.h"
 #include "engine/ReportProject.h"
+#include "forms/FormRegistry.h"
 #include "forms/FormTotals.h"
 #include "maintenance/RecordList.h"
 #include "printing/PrinterOffsets.h"
@@ -74,6 +75,12 @@ void PrintRedCopyItem(TPagePrinter& printer, const TRedCopyItem& item, const QSt
 }
 }  // namespace
 
+void InstallOffsetForms() {
+  QList<TOffsetForm> forms = {{"Form 1096", "F1096"}};
+  for (const TFormDef* def : FormDefs()) forms.append(TOffsetForm{def->Name, def->OffsetPrefix});
+  SetOffsetForms(forms);
+}
+
 TFormOffsets& HeldOffsets(const QString& prefix) {
   static QMap<QString, TFormOffsets> held;
   return held[prefix];
@@ -92,7 +99,7 @@ void SetFormParams(TReportProject& project, std::span<const TParamDef> params, c
 
 TRecipientPrint StartRecipientPrint(const TFormDef& form, TReportProject& project,
                                     const TCopyChoice& choice) {
-  TRecipientPrint job{form, project, choice.WithInstructions(), {}};
+  TRecipientPrint job{form, project, choice.WithInstructions(), {}, PayeeParams(form)};
   // The text is read before anything prints: a missing file stops the print at its start.
   if (job.WithInstructions)
     job.Instructions = LoadInstructions(InstructionsFile(form, project.ProjectFile()));
@@ -104,7 +111,7 @@ TRecipientPrint StartRecipientPrint(const TFormDef& form, TReportProject& projec
 }
 
 void PrintRecipient(TRecipientPrint& job, TPagePrinter& printer) {
-  SetFormParams(job.Project, job.Form.PayeeParams, CurrentFormData());
+  SetFormParams(job.Project, job.PayeeParams, CurrentFormData());
   job.Project.Execute();
   if (!job.WithInstructions) return;
   printer.NewPage();

@@ -4,6 +4,7 @@
 // walk the payees of RSPayee in name order and return to the payee that was current.
 #include <QString>
 #include <functional>
+#include <vector>
 
 #include "forms/FormTables.h"
 #include "forms/FormValues.h"
@@ -18,6 +19,9 @@ struct TFormOffsets {
   double VO = 0;
   double HO = 0;
 };
+
+// Gives the printer offsets screen its forms: the Form 1096 and every form of the registry.
+void InstallOffsetForms();
 
 // The offsets held for the whole run for a form type, by its offset prefix ("F1099NEC"); 0 until
 // they are first read.
@@ -40,6 +44,7 @@ struct TRecipientPrint {
   TReportProject& Project;
   bool WithInstructions = false;
   TInstructions Instructions;
+  std::vector<TParamDef> PayeeParams;  // the form's, gathered once for every payee
 };
 // Opens the project for the form (copy, report, payer parameters) and reads its instructions.
 TRecipientPrint StartRecipientPrint(const TFormDef& form, TReportProject& project,

@@ -69,37 +69,67 @@ inline constexpr std::array<TLabelDef, 5> kCommonRecipientLabels = {{
 
 inline constexpr auto kCommonLabels = Join(kCommonPayerLabels, kCommonRecipientLabels);
 
-// The account number: capitals, digits and hyphens.
-inline constexpr const char* kAcctChars = "[A..Z,0..9,-]";
+// ---- boxes ---------------------------------------------------------------------------------
 
-// The CORRECTED box stays out of the tab order, which starts at the first amount; the screen
-// gives it a key of its own.
-constexpr TControlDef CorrectedControl(const char* field) {
-  return {"Corrected", "CORRECTED", TCtlKind::Check, field, 0, nullptr, cfNoTabStop, "Corrected"};
+// An amount on the red copy: printed on its row's baseline, only when it holds more than zero.
+constexpr TRedCell RedMoney(const char* item, double column, double row, uint8_t flags = rfLine) {
+  return {item, TCond::PayeePositive, column, row, TSrc::PlainMoney, flags};
+}
+
+// A check mark on the red copy: an "X" when the box is checked.
+constexpr TRedCell RedCheck(const char* item, double column, double row, uint8_t flags = rfLine,
+                            TAlign align = TAlign::Left) {
+  return {item, TCond::PayeeFlag, column, row, TSrc::Literal, flags, TFit::None, 0, align};
 }
 
 // An amount box, named after its field, right-aligned like the amount it prints.
-constexpr TControlDef MoneyControl(const char* field, const char* param, const char* caption) {
-  return {field, caption, TCtlKind::Money, field, 0, nullptr, cfRight, param};
+constexpr TBoxDef MoneyBox(const char* field, const char* param, const char* caption,
+                           TRedCell red = {}) {
+  return {{field, caption, TCtlKind::Money, field, 0, nullptr, cfRight, param}, TSrc::Money, red};
 }
 
-constexpr TControlDef CheckControl(const char* field, const char* param, const char* caption) {
-  return {field, caption, TCtlKind::Check, field, 0, nullptr, cfNone, param};
+constexpr TBoxDef CheckBox(const char* field, const char* param, const char* caption,
+                           TRedCell red = {}) {
+  return {{field, caption, TCtlKind::Check, field, 0, nullptr, cfNone, param}, TSrc::Flag, red};
 }
 
-constexpr TControlDef AcctNumControl(const char* field) {
+// The CORRECTED box stays out of the tab order, which starts at the first amount; the screen
+// gives it a key of its own.
+constexpr TBoxDef CorrectedBox(const char* field, double column, double row) {
+  return {{"Corrected", "CORRECTED", TCtlKind::Check, field, 0, nullptr, cfNoTabStop, "Corrected"},
+          TSrc::Flag,
+          RedCheck("CORRECTED", column, row)};
+}
+
+// The FATCA filing requirement box.
+constexpr TBoxDef FatcaBox(const char* field, const char* caption, double column, double row) {
+  return {{"FATCA", caption, TCtlKind::Check, field, 0, nullptr, cfNone, "FATCA"},
+          TSrc::Flag,
+          RedCheck("FATCA", column, row)};
+}
+
+// The account number: capitals, digits and hyphens (its field's rule).
+constexpr TBoxDef AcctNumBox(const char* field, double column, double row, uint8_t flags = rfNone) {
   constexpr const char* caption = "Account number (see instructions)";
-  return {field, caption, TCtlKind::Filter, field, 25, kAcctChars, cfUpper, "AcctNum"};
+  return {{field, caption, TCtlKind::Filter, field, 0, nullptr, cfUpper, "AcctNum"},
+          TSrc::PayeeText,
+          {"Account number", TCond::Always, column, row, TSrc::PayeeText, flags}};
 }
 
-// Copy A's "2nd TIN not." box, at (x, baseline) in inches.
-constexpr TControlDef SecondTinControl(const char* field, double x, double baseline) {
-  TControlDef c = CheckControl(field, nullptr, "2nd TIN not.");
-  c.Name = "SecTINnot";
-  c.X = x;
-  c.Y = baseline;
-  c.W = 0.17;
-  return c;
+// Copy A's "2nd TIN not." box, at (x, baseline) in inches on the screen; the report has no
+// parameter for it, the red copy an "X" at (column, row).
+constexpr TBoxDef SecondTinBox(const char* field, double x, double baseline, double column,
+                               double row) {
+  return {{"SecTINnot", "2nd TIN not.", TCtlKind::Check, field, 0, nullptr, cfNone, nullptr, x,
+           baseline, 0.17},
+          TSrc::NoParam,
+          RedCheck("2nd TIN not.", column, row)};
+}
+
+// A text box: the screen's control of its field, the report's parameter and the red copy cell.
+constexpr TBoxDef TextBox(const char* field, const char* param, const char* caption, TCtlKind kind,
+                          uint8_t flags, TSrc print, TRedCell red = {}, int maxLength = 0) {
+  return {{field, caption, kind, field, maxLength, nullptr, flags, param}, print, red};
 }
 
 // ---- report ----------------------------------------------------------------------------------
@@ -128,12 +158,6 @@ inline constexpr std::array<TParamDef, 5> kCommonRecipientParams = {{
 // A name shrinks to the size at which the stored name fits its line.
 inline constexpr TValueDef kPayerNameFit = {TSrc::PayerText, "PayerName"};
 inline constexpr TValueDef kPayeeNameFit = {TSrc::PayeeText, "PayeeName"};
-
-// An amount box: printed on its row's baseline, only when it holds more than zero.
-constexpr TRedCopyItem RedAmount(const char* item, const char* field, double column, double row) {
-  return {item,     TCond::PayeePositive,      field, column, row,
-          kSameRow, {TSrc::PlainMoney, field}, rfLine};
-}
 
 // The payer's block, top left on every form with a trade name line. Without a trade name the
 // lines below the name move up one.

@@ -26,6 +26,7 @@
 #include "engine/ReportPrinter.h"
 #include "engine/ReportProject.h"
 #include "engine/ReportSystem.h"
+#include "forms/DistCodes.h"
 #include "forms/FormFace.h"
 #include "forms/FormRows.h"
 #include "forms/FormScreenParts.h"
@@ -37,6 +38,7 @@
 #include "platform/Dialogs.h"
 #include "storage/DataModule.h"
 #include "storage/Globals.h"
+#include "storage/RecordModel.h"
 
 namespace {
 constexpr double kScreenDpi = 110;
@@ -93,23 +95,42 @@ Qt::Alignment AlignmentOf(uint8_t flags) {
   return Qt::AlignLeft | Qt::AlignVCenter;
 }
 
+// A control without limits of its own takes its field's: the field's width, or the digits of its
+// largest number.
 int MaxLengthOf(const TControlDef& c) {
-  return c.MaxLength > 0 ? c.MaxLength : PayeeLayout().Field(c.Field)->Width;
+  if (c.MaxLength > 0) return c.MaxLength;
+  const TFieldDef& field = *PayeeLayout().Field(c.Field);
+  if (field.Kind != TFieldKind::Int32) return field.Width;
+  return int(
+      QString::number(field.Rule.Value == TValueKind::Percent ? 100 : field.Rule.Max).size());
+}
+
+// The filter set of the characters the control's field admits: "[0..9]", "[1..9,A..H,...]".
+QString ValidCharsOf(const TControlDef& c) {
+  if (c.ValidChars) return QString::fromLatin1(c.ValidChars);
+  const QString chars = FieldChars(*PayeeLayout().Field(c.Field));
+  QStringList parts;
+  for (qsizetype i = 0; i < chars.size();) {
+    qsizetype end = i;
+    while (end + 1 < chars.size() && chars[end + 1].unicode() == chars[end].unicode() + 1) ++end;
+    parts << (end > i ? QString(chars[i]) + QStringLiteral("..") + chars[end] : QString(chars[i]));
+    i = end + 1;
+  }
+  return QLatin1Char('[') + parts.join(QLatin1Char(',')) + QLatin1Char(']');
 }
 
 // What a box whose characters are restricted says when it leaves some of a user's text out: an
 // account number typed as "# 1234" must not quietly become "1234".
-QString RefusalNoteFor(const QString& validChars) {
-  if (validChars == QLatin1String(kAcctChars))
-    return QStringLiteral("An account number holds only letters, digits and \"-\"");
-  return {};
+QString RefusalNoteFor(const TControlDef& c) {
+  if (c.ValidChars || PayeeLayout().Field(c.Field)->Rule.Chars != TTextChars::Account) return {};
+  return QStringLiteral("An account number holds only letters, digits and \"-\"");
 }
 
 TFilterEdit* NewFilterEdit(const TControlDef& c, const QString& validChars) {
   auto* edit = new TFilterEdit;
   edit->setMaxLength(MaxLengthOf(c));
   edit->SetValidChars(validChars);
-  edit->SetRefusalNote(RefusalNoteFor(validChars));
+  edit->SetRefusalNote(RefusalNoteFor(c));
   if (c.Flags & cfUpper) edit->SetCharCase(ecUpperCase);
   return edit;
 }
@@ -138,17 +159,12 @@ bool IsNavigatorKey(int key, Qt::KeyboardModifiers modifiers) {
     if (key == k) return true;
   return false;
 }
-// The guide's topic of each form (by form type): the contexts the Forms menu carries.
-int FormHelpContext(uint8_t formType) {
-  constexpr int kContexts[] = {13, 14, 15, 16, 26, 17, 18};
-  return formType < std::size(kContexts) ? kContexts[formType] : int(htContents);
-}
 }  // namespace
 
 const QColor TFrmFormScreen::FocusColor(187, 255, 255);
 
 TFrmFormScreen::TFrmFormScreen(const TFormDef& def, QWidget* parent)
-    : TFrmScreen(parent, FormHelpContext(def.FormType)), FDef(def) {
+    : TFrmScreen(parent, def.HelpContext), FDef(def) {
   RegisterFontSubstitutions();
   setObjectName(QString::fromLatin1(def.ClassName).mid(1));
   setWindowTitle(QString::fromLatin1(def.Caption));
@@ -245,7 +261,7 @@ QWidget* TFrmFormScreen::CreateControl(const TControlDef& c) {
       edit = new TCheckBoxEdit;
       break;
     case TCtlKind::Filter:
-      edit = NewFilterEdit(c, QString::fromLatin1(c.ValidChars ? c.ValidChars : "[]"));
+      edit = NewFilterEdit(c, ValidCharsOf(c));
       break;
     case TCtlKind::IntText:
       edit = NewFilterEdit(c, QStringLiteral("[0..9]"));
@@ -276,13 +292,19 @@ QWidget* TFrmFormScreen::CreateControl(const TControlDef& c) {
     FFace->PlaceInside(edit, place);
   else
     FFace->Place(edit, place);
+  // A key a text box cannot take (it is full, or the character cannot be stored) is refused
+  // aloud; the amount and date boxes have their own refusals.
+  if (c.Kind == TCtlKind::Text || c.Kind == TCtlKind::Filter || c.Kind == TCtlKind::IntText)
+    connect(edit, &QLineEdit::inputRejected, edit, [] { Beep(); });
+  if (c.Kind != TCtlKind::Check) KeepMarksInSight(edit);
   if (c.Kind == TCtlKind::Money) FitWidest(edit, kWidestAmount);
   return edit;
 }
 
 void TFrmFormScreen::CreateControls() {
   QWidget* previous = nullptr;
-  for (const TControlDef& c : FDef.Controls) {
+  for (const TBoxDef& box : FDef.Boxes) {
+    const TControlDef& c = box.Control;
     QWidget* control = CreateControl(c);
     FControls.insert(QLatin1String(c.Name), control);
     auto enter = [this, control] { FieldEnter(control); };
@@ -334,12 +356,28 @@ void TFrmFormScreen::MapBoxes() {
     if (f.Kind == TFaceKind::Box)
       FFaceBoxes.append(
           FFace->ToPixels(QRectF(QPointF(f.X1, f.Y1), QPointF(f.X2, f.Y2)).normalized()));
-  for (const TControlDef& c : FDef.Controls) {
-    QWidget* control = FControls.value(QLatin1String(c.Name));
+  for (const TBoxDef& b : FDef.Boxes) {
+    QWidget* control = FControls.value(QLatin1String(b.Control.Name));
     const QRect box = SmallestBoxAt(FFaceBoxes, control->geometry().center());
     FTargets.append({box.isNull() ? control->geometry() : box, control});
   }
   FPicture->installEventFilter(this);
+}
+
+// The "$" before an amount and the "%" after a percentage are part of what the box asks for:
+// a control that reaches over one ends short of it.
+void TFrmFormScreen::KeepMarksInSight(QWidget* control) const {
+  constexpr int kGap = 1;
+  QRect place = control->geometry();
+  for (const TFormFace::TCaptionLine& line : FFace->CaptionLines()) {
+    if (line.Text != QLatin1String("$") && line.Text != QLatin1String("%")) continue;
+    if (!place.intersects(line.Rect)) continue;
+    if (line.Rect.center().x() < place.center().x())
+      place.setLeft(line.Rect.right() + 1 + kGap);
+    else
+      place.setRight(line.Rect.left() - 1 - kGap);
+  }
+  control->setGeometry(place);
 }
 
 QWidget* TFrmFormScreen::Picture() const {
@@ -379,6 +417,8 @@ void TFrmFormScreen::PictureClicked(const QPoint& at) {
 // text instead, with a beep, so the user sees which box has the focus before typing into it.
 bool TFrmFormScreen::GuardKey(QWidget* control, QKeyEvent* event) {
   if (!FGuardNextKey) return false;
+  // Shift for a capital comes before the key the guard is for.
+  if (FieldFocus::IsModifierKey(event->key())) return false;
   FGuardNextKey = false;
   const bool command = event->modifiers() & (Qt::ControlModifier | Qt::AltModifier);
   const bool changes = event->key() == Qt::Key_Backspace || event->key() == Qt::Key_Delete ||
@@ -400,8 +440,9 @@ void TFrmFormScreen::AddCorrectedKey() {
 }
 
 QWidget* TFrmFormScreen::FirstBox() const {
-  for (const TControlDef& c : FDef.Controls)
-    if ((c.Flags & cfNoTabStop) == 0) return FControls.value(QLatin1String(c.Name));
+  for (const TBoxDef& box : FDef.Boxes)
+    if ((box.Control.Flags & cfNoTabStop) == 0)
+      return FControls.value(QLatin1String(box.Control.Name));
   return nullptr;
 }
 
@@ -479,7 +520,7 @@ void TFrmFormScreen::FormShow() {
   FOffsets = ReadHeldOffsets(QString::fromLatin1(FDef.OffsetPrefix));
   if (FrmDataModule->ReportProject) FrmDataModule->ReportProject->SetEngine(ReportSystem);
   if (QWidget* first = FirstBox()) first->setFocus(Qt::OtherFocusReason);
-  FormShowExtra();
+  if (FDef.ScreenExtra == TScreenExtra::DistCodeList) AddDistCodeList(*this);
 }
 
 void TFrmFormScreen::BindNavigator() {
@@ -525,7 +566,8 @@ void TFrmFormScreen::ShowPayeeLabels() {
 
 void TFrmFormScreen::LoadFormFields() {
   ShowPayeeLabels();
-  for (const TControlDef& c : FDef.Controls) {
+  for (const TBoxDef& box : FDef.Boxes) {
+    const TControlDef& c = box.Control;
     QWidget* control = FControls.value(QLatin1String(c.Name));
     const TFieldHandle field = PayeeLayout().Field(c.Field);
     switch (c.Kind) {
@@ -553,7 +595,8 @@ void TFrmFormScreen::SaveFormFields() {
 }
 
 void TFrmFormScreen::SaveFormFields(TPayeeRecord& payee) const {
-  for (const TControlDef& c : FDef.Controls) {
+  for (const TBoxDef& box : FDef.Boxes) {
+    const TControlDef& c = box.Control;
     QWidget* control = FControls.value(QLatin1String(c.Name));
     const TFieldHandle field = PayeeLayout().Field(c.Field);
     switch (c.Kind) {
@@ -578,12 +621,17 @@ void TFrmFormScreen::SaveFormFields(TPayeeRecord& payee) const {
   }
 }
 
+void TFrmFormScreen::ValidateForm() {
+  RaiseFieldProblem(FDef.Check(TScreenEntries(this)), this);
+}
+
 void TFrmFormScreen::Validate() {
   ValidateForm();
   TPayeeRecord stored = PayeeRec;
   SaveFormFields(stored);
   std::vector<TStoredField> boxes;
-  for (const TControlDef& c : FDef.Controls) boxes.push_back({c.Field, c.Name, c.Caption});
+  for (const TBoxDef& box : FDef.Boxes)
+    boxes.push_back({box.Control.Field, box.Control.Name, box.Control.Caption});
   RaiseStoredProblem(PayeeLayout(), stored.Data(), boxes, this);
 }
 
@@ -675,4 +723,10 @@ void TFrmFormScreen::keyPressEvent(QKeyEvent* event) {
     return;
   }
   TFrmScreen::keyPressEvent(event);
+}
+
+void ShowFormScreen(const TFormDef& def) {
+  CurrentFormType = def.FormType;
+  TFrmFormScreen screen(def, QApplication::activeWindow());
+  screen.exec();
 }

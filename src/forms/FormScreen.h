@@ -1,9 +1,9 @@
 #pragma once
-// The form screen family: one window class that every per-payee form screen configures with its
-// tables (FormTables.h). It shows the IRS form's face drawn from the form's report, places the
-// payer and payee labels and the box controls in their boxes, moves from payee to payee writing
-// each one first, prints both kinds of form, and opens the IRS instructions. A form adds only
-// its validation (ValidateForm) and, where it has them, extra opening steps.
+// The form screen family: one window class that every per-payee form screen is, configured by its
+// form's TFormDef (FormTables.h). It shows the IRS form's face drawn from the form's report,
+// places the payer and payee labels and the box controls in their boxes, moves from payee to
+// payee writing each one first, prints both kinds of form, and opens the IRS instructions. The
+// form's check is its TFormDef's; the 1099-R's distribution code list is its one extra.
 #include <QHash>
 #include <QString>
 #include <functional>
@@ -44,6 +44,9 @@ class TFrmFormScreen : public TFrmScreen {
   // picture's pixels: a click anywhere in that box reaches the control.
   QWidget* Picture() const;
   QRect BoxOf(const QString& control) const;
+  // The face the picture is drawn from: where its captions are, which what the screen lays
+  // over the picture must leave readable.
+  const TFormFace& Face() const { return *FFace; }
   TFormOffsets Offsets() const { return FOffsets; }
 
   TRSNavigator* RSNavigator = nullptr;
@@ -62,8 +65,9 @@ class TFrmFormScreen : public TFrmScreen {
   void SaveFormFields();
   // The boxes as they would be stored, into payee.
   void SaveFormFields(TPayeeRecord& payee) const;
-  // Throws EFieldException, the focus on the box to correct, when a box combination is wrong.
-  virtual void ValidateForm() {}
+  // The form's own check (its TFormDef's): throws EFieldException, the focus on the box to
+  // correct, when a box combination is wrong.
+  void ValidateForm();
   // The form's own checks, then the record model's on every box: what the screen writes.
   void Validate();
   void FormClose();  // validate, save and write the payee
@@ -75,8 +79,6 @@ class TFrmFormScreen : public TFrmScreen {
   void FieldExit(QWidget* control);
 
  protected:
-  // Runs once the family's opening steps are done: the form's own labels beyond the tables.
-  virtual void FormShowExtra() {}
   void FormCloseQuery() override { FormClose(); }
   void keyPressEvent(QKeyEvent* event) override;
   bool eventFilter(QObject* watched, QEvent* event) override;
@@ -98,6 +100,7 @@ class TFrmFormScreen : public TFrmScreen {
   void AddCorrectedKey();
   QWidget* FirstBox() const;
   void MapBoxes();
+  void KeepMarksInSight(QWidget* control) const;
   void PictureClicked(const QPoint& at);
   bool GuardKey(QWidget* control, QKeyEvent* event);
 
@@ -123,3 +126,7 @@ class TFrmFormScreen : public TFrmScreen {
   // sight, so it only selects that box's text.
   bool FGuardNextKey = false;
 };
+
+// Main window: Forms / the form. Sets CurrentFormType, shows the form's screen modally, releases
+// it.
+void ShowFormScreen(const TFormDef& def);

@@ -8,6 +8,7 @@
 #include <limits>
 #include <span>
 
+#include "core/EntryChecks.h"
 #include "engine/DisplayList.h"
 
 // Where a text comes from. Field names are those of the payer and payee record layouts; A and B
@@ -35,6 +36,7 @@ enum class TSrc : uint8_t {
   ValidDate,       // payee date A when it is a valid date, else empty
   PayeeNonBlank,   // payee field A as stored, empty when it is blank
   TaxYear,         // "2025"
+  NoParam,         // nothing: a box that sets no report parameter
 };
 
 struct TValueDef {
@@ -70,7 +72,8 @@ enum TCtlFlag : uint8_t {
 
 // A box control: its name (the objectName), the caption of its box on the form (what a screen
 // reader says for it), kind, record field, limits, and the parameter of the form's report whose
-// place on the face it takes.
+// place on the face it takes. Without limits of its own the control takes its field's: the
+// field's width (or the digits of its largest number) and the characters its rule admits.
 struct TControlDef {
   const char* Name;
   const char* Caption;
@@ -147,6 +150,43 @@ struct TRedCopyDef {
   std::span<const TRedCopyItem> Items;
 };
 
+// ---- one box, once ----------------------------------------------------------------------------
+
+// How a box prints on the pre-printed red copy: which item it is, when it prints, where and as
+// what. The field is the box's own; a box without an item is not on the red copy.
+struct TRedCell {
+  const char* Item = nullptr;
+  TCond Cond = TCond::Always;  // a condition on the box's field, or Always
+  double Column = 0;
+  double Row = 0;
+  TSrc Text = TSrc::PayeeText;  // the box's field as it prints; Literal prints "X"
+  uint8_t Flags = rfNone;
+  TFit Fit = TFit::None;
+  double FitWidth = 0;
+  TAlign Align = TAlign::Left;
+};
+
+// One box of a form, described once: the screen's control (its Field the record field, its Param
+// the report parameter whose place it takes), how the report prints the field into that parameter
+// (TSrc::NoParam: the box sets none), and its cell on the red copy.
+struct TBoxDef {
+  TControlDef Control;
+  TSrc Print = TSrc::NoParam;
+  TRedCell Red = {};
+};
+
+// The red copy item of a box.
+constexpr TRedCopyItem RedBox(const TBoxDef& box) {
+  const TRedCell& r = box.Red;
+  const char* field = box.Control.Field;
+  const TValueDef text =
+      r.Text == TSrc::Literal ? TValueDef{TSrc::Literal, "X"} : TValueDef{r.Text, field};
+  return {r.Item,     r.Cond,  r.Cond == TCond::Always ? nullptr : field,
+          r.Column,   r.Row,   kSameRow,
+          text,       r.Flags, r.Fit,
+          r.FitWidth, {},      r.Align};
+}
+
 // ---- a whole form ----------------------------------------------------------------------------
 
 // The part of the sheet a form screen shows, inches from the sheet's top-left corner: the form's
@@ -158,26 +198,74 @@ struct TScreenArea {
   double Bottom = 4.45;
 };
 
-class TFrmFormScreen;
+// The main window's command for the form: its Forms menu item and its tool button.
+struct TFormMenu {
+  const char* Item;     // "Mnu1099NEC"
+  const char* Caption;  // "1099-&NEC"
+  const char* Button;   // "Btn1099NEC"
+  const char* Hint;     // "Edit Form 1099-NEC"
+  const char* Glyph;    // "form:1099 NEC"
+};
 
+// The Help menu's item for the IRS instructions the form's Help button opens. Forms that share
+// their instructions share the item: only the first of them names it.
+struct TInstructionsMenu {
+  const char* Item = nullptr;     // "MnuForm1099MISC"
+  const char* Caption = nullptr;  // "Form 1099-&MISC/NEC"
+  const char* Forms = nullptr;    // "1099-MISC 1099-NEC": the IRS pages offered when it is missing
+};
+
+// What the totals scan adds up for the form: the payee fields whose sum is the amount a payee
+// reports, and the box of federal income tax withheld (null when the form has none).
+struct TFormTotals {
+  std::span<const char* const> AmountFields;
+  const char* WithheldField = nullptr;
+};
+
+// The form's type box on the Form 1096: its check box (and report parameter), and where its "X"
+// goes on the red copy.
+struct TForm1096Box {
+  const char* CheckBox;  // "CB1099NEC"
+  double RedCopyX;       // column of the "X"
+  double RedCopyRow;     // row of the "X" (4.17 or 4.75)
+};
+
+// What a form screen adds to the family's screen beyond the tables.
+enum class TScreenExtra : uint8_t {
+  None,
+  DistCodeList,  // box 7 of the 1099-R: the distribution code list on a double-click, and its hint
+};
+
+using TFormCheck = TCheckResult (*)(const TPayeeEntries& entries);
+
+// Everything the program knows of one per-payee form; the registry (FormRegistry.h) lists them
+// and every place that offers, checks, counts, prints or exchanges forms goes through it.
 struct TFormDef {
-  const char* ClassName;  // "TFrm1099NEC"
-  const char* Caption;
-  uint8_t FormType;          // a TFormType
-  const char* Name;          // "Form 1099-NEC": the print type choice's caption, report titles
+  uint8_t FormType;       // a TFormType: the form's number in CurrentFormType
+  const char* Tag;        // "1099NEC": the part of its payee fields' names that tells the form
+  const char* ShortName;  // "1099-NEC": the Form 1096's name of it, papyra-batch's --form
+  const char* Name;       // "Form 1099-NEC": the print type choice's caption, report titles
+  const char* ClassName;  // "TFrm1099NEC": the screen's name
+  const char* Caption;    // the screen's title
+  int HelpContext;        // the screen's topic of the user guide
+  TFormMenu Menu;
   const char* Report;        // "Form1099NEC"
   const char* OffsetPrefix;  // "F1099NEC": the offsets "F1099NECVO" and "F1099NECHO"
   const char* Picture;       // objectName of the form picture, "Form1099NEC"
-  const char* Instructions;  // "i1099misc25.pdf"
+  const char* Instructions;  // the IRS instructions the Help button opens, "i1099misc25.pdf"
+  TInstructionsMenu InstructionsMenu;
   const char* NoInstructionsText;
   const char* NoFormsText;
-  std::span<const TControlDef> Controls;  // in tab order
-  std::span<const TLabelDef> Labels;      // the payer and payee blocks and the form's own
+  TFormCheck Check;  // the screen's validation over a payee's entries (FormChecks.h)
+  TFormTotals Totals;
+  TForm1096Box Box1096;
+  std::span<const TBoxDef> Boxes;     // in tab order
+  std::span<const TLabelDef> Labels;  // the payer and payee blocks and the form's own
   std::span<const TParamDef> PayerParams;
-  std::span<const TParamDef> PayeeParams;
-  // Which payees file the form is not the table's: one rule for the count of the Form 1096 and
-  // both prints (TFormQualifier in FormTotals).
+  // The recipient block's report parameters; the boxes add their own.
+  std::span<const TParamDef> RecipientParams;
   TRedCopyDef RedCopy;
   bool TradeNameLine = true;  // the payer block has a trade name line
   TScreenArea ScreenArea = {};
+  TScreenExtra ScreenExtra = TScreenExtra::None;
 };

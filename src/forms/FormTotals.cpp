@@ -2,49 +2,24 @@
 
 #include <cmath>
 #include <stdexcept>
+#include <string>
 #include <vector>
 
 #include "core/ScopeCleanup.h"
 #include "core/Utils.h"
+#include "forms/FormRegistry.h"
 #include "platform/Exceptions.h"
 #include "storage/DataModule.h"
 #include "storage/Globals.h"
 #include "storage/RecordModel.h"
 #include "storage/RecordSet.h"
 
-namespace {
-constexpr const char* k1098[] = {"F1098_1", "F1098_6"};
-constexpr const char* k1099DIV[] = {"F1099DIV1a", "F1099DIV2a", "F1099DIV3",
-                                    "F1099DIV9",  "F1099DIV10", "F1099DIV12"};
-constexpr const char* k1099INT[] = {"F1099INT1",  "F1099INT3",  "F1099INT8",
-                                    "F1099INT10", "F1099INT11", "F1099INT13"};
-constexpr const char* k1099MISC[] = {"F1099MISC1", "F1099MISC2",  "F1099MISC3",
-                                     "F1099MISC5", "F1099MISC6",  "F1099MISC8",
-                                     "F1099MISC9", "F1099MISC10", "F1099MISC11"};
-constexpr const char* k1099NEC[] = {"F1099NEC1", "F1099NEC3"};
-constexpr const char* k1099R[] = {"F1099R1"};
-constexpr const char* k1099S[] = {"F1099S2"};
-
-const TFormTotalsDef kTotals[] = {
-    {ft1098, k1098, nullptr},           {ft1099DIV, k1099DIV, "F1099DIV4"},
-    {ft1099INT, k1099INT, "F1099INT4"}, {ft1099MISC, k1099MISC, "F1099MISC4"},
-    {ft1099NEC, k1099NEC, "F1099NEC4"}, {ft1099R, k1099R, "F1099R4"},
-    {ft1099S, k1099S, nullptr},
-};
-
-}  // namespace
-
-const TFormTotalsDef& FormTotalsDef(uint8_t formType) {
-  for (const TFormTotalsDef& def : kTotals)
-    if (def.FormType == formType) return def;
-  throw std::out_of_range("no form type " + std::to_string(formType));
-}
-
 // The fields are resolved once, so a walk over thousands of payees does no name look-ups.
 TFormQualifier::TFormQualifier(uint8_t formType) {
-  const TFormTotalsDef& def = FormTotalsDef(formType);
-  for (const char* name : def.AmountFields) FAmounts.push_back(PayeeLayout().Field(name));
-  if (def.WithheldField) FWithheld = PayeeLayout().Field(def.WithheldField);
+  const TFormDef* def = FindFormDef(formType);
+  if (!def) throw std::out_of_range("no form type " + std::to_string(formType));
+  for (const char* name : def->Totals.AmountFields) FAmounts.push_back(PayeeLayout().Field(name));
+  if (def->Totals.WithheldField) FWithheld = PayeeLayout().Field(def->Totals.WithheldField);
 }
 
 double TFormQualifier::Amount(const uint8_t* payeeRecord) const {
@@ -109,7 +84,7 @@ int ScanFormTotals(TRecordSet& payees, uint8_t formType) {
 
 int CountAllForms(TRecordSet& payees) {
   std::vector<TFormQualifier> qualifiers;
-  for (const TFormTotalsDef& def : kTotals) qualifiers.emplace_back(def.FormType);
+  for (const TFormDef* def : FormDefs()) qualifiers.emplace_back(def->FormType);
   payees.RootRec();
   TScopeCleanup backToPayee([&payees] { payees.PopRec(); });
   int forms = 0;

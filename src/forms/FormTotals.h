@@ -11,23 +11,13 @@
 
 class TRecordSet;
 
-// What the scan adds up for one form type: the payee fields whose sum is the amount a payee
-// reports, and the box of federal income tax withheld (null when the form has none).
-struct TFormTotalsDef {
-  uint8_t FormType;  // a TFormType
-  std::span<const char* const> AmountFields;
-  const char* WithheldField;
-};
-
-// The row of a form type; throws std::out_of_range for a number that is not a form type.
-const TFormTotalsDef& FormTotalsDef(uint8_t formType);
-
 // Whether a payee files a form of one type: its amount (the sum the scan adds) or its federal
 // income tax withheld rounds to more than 0.00. The one rule behind the count of the Form 1096
 // and both prints, so the forms filed and the 1096 that sums them cannot disagree; a payee with
 // only backup withholding still gets a form.
 class TFormQualifier {
  public:
+  // Throws std::out_of_range for a number that is not a form type.
   explicit TFormQualifier(uint8_t formType);
   bool operator()(const uint8_t* payeeRecord) const;
   // The payee's amount and withheld tax as the scan adds them (without rounding).

@@ -13,6 +13,7 @@
 #include "engine/ReportProject.h"
 #include "engine/ReportSystem.h"
 #include "forms/FormFace.h"
+#include "forms/FormRegistry.h"
 #include "forms/FormScreenParts.h"
 #include "forms/FormTotals.h"
 #include "forms/FormValues.h"
@@ -102,16 +103,16 @@ void TFrm1096::CreateControls() {
   AddLabel("FITW", "Box 4 Federal income tax withheld", "FITW", TAlign::Right);
   AddLabel("Total", "Box 5 Total amount reported with this Form 1096", "Total", TAlign::Right);
 
-  for (const T1096FormType& t : Form1096Types()) {
+  for (const TFormDef* def : FormDefs()) {
     auto* box = new TCheckBoxEdit(Form1096);
-    box->setObjectName(QLatin1String(t.CheckBox));
-    box->setAccessibleName(QStringLiteral("Form ") + QLatin1String(t.Name));
+    box->setObjectName(QLatin1String(def->Box1096.CheckBox));
+    box->setAccessibleName(QLatin1String(def->Name));
     box->setFrame(false);
     box->setFont(FFace->CheckFont());
-    FFace->PlaceInside(box, FFace->ParamPlace(QLatin1String(t.CheckBox), true));
+    FFace->PlaceInside(box, FFace->ParamPlace(QLatin1String(def->Box1096.CheckBox), true));
     connect(box, &QLineEdit::textChanged, this, [this, box] { FormTypeChange(box); });
     WatchFocus(box, [this, box](bool inside) { inside ? CheckBoxEnter(box) : CheckBoxExit(box); });
-    FTypeBoxes[t.FormType] = box;
+    FTypeBoxes.push_back(box);
   }
   for (size_t i = 1; i < FTypeBoxes.size(); ++i) setTabOrder(FTypeBoxes[i - 1], FTypeBoxes[i]);
 
@@ -170,7 +171,7 @@ void TFrm1096::FormShow() {
   show("TotalForms", QStringLiteral("0"));
   show("FITW", QStringLiteral("0.00"));
   show("Total", QStringLiteral("0.00"));
-  FTypeBoxes[0]->setFocus(Qt::OtherFocusReason);
+  FTypeBoxes.front()->setFocus(Qt::OtherFocusReason);
   FOffsets = ReadHeldOffsets(QStringLiteral("F1096"));
   if (FrmDataModule && FrmDataModule->ReportProject)
     FrmDataModule->ReportProject->SetEngine(ReportSystem);
@@ -202,13 +203,19 @@ void TFrm1096::FormTypeChange(TCheckBoxEdit* changed) {
     changed->SetChecked(state);
   }
   FNoTypeChosen = true;
-  for (const T1096FormType& t : Form1096Types()) {
-    if (!FTypeBoxes[t.FormType]->Checked()) continue;
-    CurrentFormType = t.FormType;
+  for (size_t i = 0; i < FTypeBoxes.size(); ++i) {
+    if (!FTypeBoxes[i]->Checked()) continue;
+    CurrentFormType = FormDefs()[i]->FormType;
     FNoTypeChosen = false;
     break;
   }
   ShowTotals();
+}
+
+TCheckBoxEdit* TFrm1096::TypeBox(uint8_t formType) const {
+  for (size_t i = 0; i < FTypeBoxes.size(); ++i)
+    if (FormDefs()[i]->FormType == formType) return FTypeBoxes[i];
+  return nullptr;
 }
 
 void TFrm1096::ShowTotals() {
@@ -228,7 +235,7 @@ void TFrm1096::ShowTotals() {
 
 void TFrm1096::BtnPrintClick() {
   if (FNoTypeChosen) {
-    FTypeBoxes[ft1098]->setFocus();
+    FTypeBoxes.front()->setFocus();
     throw EPrintException(QStringLiteral("No forms have been selected for printing"));
   }
   if (TextToInt(findChild<QLabel*>(QStringLiteral("TotalForms"))->text()) == 0)

@@ -2,10 +2,10 @@
 // The Form 1096 screen: the payer as filer, seven form-type boxes of which at most one is ticked,
 // the totals of the ticked type, and both prints (Form1096.h).
 #include <QString>
-#include <array>
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <vector>
 
 #include "forms/Form1096.h"
 #include "maintenance/FrmScreen.h"
@@ -28,7 +28,7 @@ class TFrm1096 : public TFrmScreen {
   ~TFrm1096() override;
 
   bool NoTypeChosen() const { return FNoTypeChosen; }
-  TCheckBoxEdit* TypeBox(uint8_t formType) const { return FTypeBoxes[formType]; }
+  TCheckBoxEdit* TypeBox(uint8_t formType) const;
   TReportSystem* ReportSystem;
   TReportPrinter* ReportPrinter;
   // The system print dialog shown before a pre-printed print; answers whether to print. Tests
@@ -50,7 +50,7 @@ class TFrm1096 : public TFrmScreen {
   std::unique_ptr<TFormFace> FFace;
   QScrollArea* ScrollBox;
   QLabel* Form1096;
-  std::array<TCheckBoxEdit*, 7> FTypeBoxes{};
+  std::vector<TCheckBoxEdit*> FTypeBoxes;  // one per form of the registry, in its order
   TEnterAsTab* EnterAsTab;
   QPushButton* BtnPrint;
   QPushButton* BtnClose;

@@ -36,13 +36,19 @@ double ReadOffset(const TRegistry& reg, const QString& name) {
 }
 }  // namespace
 
-const QList<TOffsetForm>& OffsetForms() {
-  static const QList<TOffsetForm> forms = {
-      {"Form 1096", "F1096"},        {"Form 1098", "F1098"},          {"Form 1099-DIV", "F1099DIV"},
-      {"Form 1099-INT", "F1099INT"}, {"Form 1099-MISC", "F1099MISC"}, {"Form 1099-NEC", "F1099NEC"},
-      {"Form 1099-R", "F1099R"},     {"Form 1099-S", "F1099S"},
-  };
+namespace {
+QList<TOffsetForm>& InstalledForms() {
+  static QList<TOffsetForm> forms;
   return forms;
+}
+}  // namespace
+
+const QList<TOffsetForm>& OffsetForms() {
+  return InstalledForms();
+}
+
+void SetOffsetForms(const QList<TOffsetForm>& forms) {
+  InstalledForms() = forms;
 }
 
 QString OffsetsKey() {

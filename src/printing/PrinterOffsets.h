@@ -16,8 +16,10 @@ struct TOffsetForm {
   const char* Caption;  // "Form 1099-NEC"
   const char* Prefix;   // "F1099NEC": the values are Prefix + "HO" and Prefix + "VO"
 };
-// The eight forms in screen order: 1096, 1098, 1099-DIV, -INT, -MISC, -NEC, -R, -S.
+// The forms of the screen, in its order: the Form 1096, then the per-payee forms, as the program
+// installs them from its registry of forms at start (this layer knows no forms of its own).
 const QList<TOffsetForm>& OffsetForms();
+void SetOffsetForms(const QList<TOffsetForm>& forms);
 
 QString OffsetsKey();  // RegistryRoot + "Offsets"
 // An offset as stored, and back. A value that is not 8 bytes, not a finite number or not below

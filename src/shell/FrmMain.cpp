@@ -14,6 +14,7 @@
 #include <QVBoxLayout>
 
 #include "core/Utils.h"
+#include "forms/FormRegistry.h"
 #include "platform/Application.h"
 #include "platform/Dialogs.h"
 #include "shell/FrmWelcome.h"
@@ -29,48 +30,30 @@ const char* const DataMenuItems[] = {"MnuSaveAs",       "MnuBackup",       "MnuR
                                      "MnuClose",        "MnuPayer",        "MnuPayee",
                                      "MnuPrintSetup",   "MnuPrintLabels",  "MnuPassword",
                                      "MnuImportPayees", "MnuExportPayees", nullptr};
-const char* const DataButtons[] = {
-    "BtnPayer",   "BtnPayee",   "BtnBackup",   "BtnRestore", "BtnSaveAs", "Btn1096",  "Btn1098",
-    "Btn1099DIV", "Btn1099INT", "Btn1099MISC", "Btn1099NEC", "Btn1099R",  "Btn1099S", nullptr};
 
 namespace {
 const QString kVersion = QStringLiteral("2025.00");
 
-// Forms menu: item, caption, help context, button, hint, form type (-1 keeps the current one).
-struct TFormCommand {
-  const char* item;
-  const char* caption;
-  const char* button;
-  const char* hint;
-  const char* glyph;
-  int formType;
-};
-const TFormCommand kForms[] = {
-    {"Mnu1096", "109&6", "Btn1096", "Edit Form 1096", "form:1096", -1},
-    {"Mnu1098", "109&8", "Btn1098", "Edit Form 1098", "form:1098", 0},
-    {"Mnu1099DIV", "1099-&DIV", "Btn1099DIV", "Edit Form 1099-DIV", "form:1099 DIV", 1},
-    {"Mnu1099INT", "1099-&INT", "Btn1099INT", "Edit Form 1099-INT", "form:1099 INT", 2},
-    {"Mnu1099MISC", "1099-&MISC", "Btn1099MISC", "Edit Form 1099-MISC", "form:1099 MISC", 3},
-    {"Mnu1099NEC", "1099-&NEC", "Btn1099NEC", "Edit Form 1099-NEC", "form:1099 NEC", 4},
-    {"Mnu1099R", "1099-&R", "Btn1099R", "Edit Form 1099-R", "form:1099 R", 5},
-    {"Mnu1099S", "1099-&S", "Btn1099S", "Edit Form 1099-S", "form:1099 S", 6},
-};
+// The Form 1096 summarises the form type chosen on its own screen; the per-payee forms come from
+// the registry.
+const TFormMenu k1096Menu = {"Mnu1096", "109&6", "Btn1096", "Edit Form 1096", "form:1096"};
 
-struct TInstruction {
-  const char* item;
-  const char* caption;
-  const char* file;
-  const char* forms;  // the forms the file covers, for the IRS's pages when it is missing
-};
-const TInstruction kInstructions[] = {
-    {"MnuForm1098", "Form 109&8", "i1098_25.pdf", "1098"},
-    {"MnuForm1099DIV", "Form 1099-&DIV", "i1099div24.pdf", "1099-DIV"},
-    {"MnuForm1099INT", "Form 1099-&INT", "i1099int24.pdf", "1099-INT"},
-    {"MnuForm1099MISC", "Form 1099-&MISC/NEC", "i1099misc25.pdf", "1099-MISC 1099-NEC"},
-    {"MnuForm1099R", "Form 1099-&R", "i1099r24.pdf", "1099-R"},
-    {"MnuForm1099S", "Form 1099-&S", "i1099s25.pdf", "1099-S"},
-};
+// The Form 1096 first, then every form of the registry.
+std::vector<const TFormMenu*> FormMenus() {
+  std::vector<const TFormMenu*> menus = {&k1096Menu};
+  for (const TFormDef* def : FormDefs()) menus.push_back(&def->Menu);
+  return menus;
+}
+
+const char* const kFileButtons[] = {"BtnPayer", "BtnPayee", "BtnBackup", "BtnRestore", "BtnSaveAs"};
 }  // namespace
+
+QStringList DataButtons() {
+  QStringList buttons;
+  for (const char* b : kFileButtons) buttons << QLatin1String(b);
+  for (const TFormMenu* m : FormMenus()) buttons << QLatin1String(m->Button);
+  return buttons;
+}
 
 bool ScreenSizeAccepted(int width, int height) {
   return width >= 1024 || height >= 768;
@@ -152,11 +135,12 @@ void TFrmMain::BuildMenus() {
 
   QMenu* forms = menuBar()->addMenu(QStringLiteral("F&orms"));
   forms->setObjectName(QStringLiteral("MnuForms"));
-  for (const TFormCommand& f : kForms) {
-    const int type = f.formType;
-    const QString command = QString::fromLatin1(f.item).mid(3);
-    AddAction(forms, f.item, f.caption, {}, [this, type, command] {
-      if (type >= 0) CurrentFormType = static_cast<uint8_t>(type);
+  AddAction(forms, k1096Menu.Item, k1096Menu.Caption, {}, [this] { RunScreen("1096"); });
+  for (const TFormDef* def : FormDefs()) {
+    const uint8_t type = def->FormType;
+    const QString command = QString::fromLatin1(def->Tag);
+    AddAction(forms, def->Menu.Item, def->Menu.Caption, {}, [this, type, command] {
+      CurrentFormType = type;
       RunScreen(command);
     });
   }
@@ -174,10 +158,12 @@ void TFrmMain::BuildMenus() {
   AddAction(help, "MnuLicenseAgreement", "&License Agreement", {}, [] { ShowHelp(3); });
   QMenu* irs = help->addMenu(QStringLiteral("&IRS Instructions"));
   irs->setObjectName(QStringLiteral("MnuIRSInstructions"));
-  for (const TInstruction& ins : kInstructions) {
-    const QString fileName = QString::fromLatin1(ins.file);
-    const QStringList forms = QString::fromLatin1(ins.forms).split(QLatin1Char(' '));
-    AddAction(irs, ins.item, ins.caption, {},
+  for (const TFormDef* def : FormDefs()) {
+    const TInstructionsMenu& ins = def->InstructionsMenu;
+    if (!ins.Item) continue;  // the form shares the instructions of one before it
+    const QString fileName = QString::fromLatin1(def->Instructions);
+    const QStringList forms = QString::fromLatin1(ins.Forms).split(QLatin1Char(' '));
+    AddAction(irs, ins.Item, ins.Caption, {},
               [this, fileName, forms] { OpenIRSInstructions(fileName, forms); });
   }
   help->addSeparator();
@@ -218,7 +204,7 @@ void TFrmMain::BuildButtonBar() {
   AddButton("BtnBackup", "Backup Payer File", "backup", "MnuBackup");
   AddButton("BtnRestore", "Restore Payer File", "restore", "MnuRestore");
   AddButton("BtnSaveAs", "Save Payer File As", "saveas", "MnuSaveAs");
-  for (const TFormCommand& f : kForms) AddButton(f.button, f.hint, f.glyph, f.item);
+  for (const TFormMenu* m : FormMenus()) AddButton(m->Button, m->Hint, m->Glyph, m->Item);
   AddButton("BtnHelp", "Help", "help", "MnuContents");
 }
 
@@ -284,14 +270,12 @@ void TFrmMain::EnableMenuItems(bool enable) {
   }
   if (QMenu* forms = findChild<QMenu*>(QStringLiteral("MnuForms"))) {
     forms->setEnabled(enable);
-    for (const TFormCommand& f : kForms)
-      Action(f.item)->setEnabled(enable && HasScreen(QString::fromLatin1(f.item).mid(3)));
+    for (const TFormMenu* m : FormMenus())
+      Action(m->Item)->setEnabled(enable && HasScreen(commandOf(QString::fromLatin1(m->Item))));
   }
-  for (int i = 0; DataButtons[i]; ++i) {
-    QToolButton* b = Button(QString::fromLatin1(DataButtons[i]));
-    const QString item = QStringLiteral("Mnu") + QString::fromLatin1(DataButtons[i]).mid(3);
-    QAction* a = Action(item);
-    b->setEnabled(enable && (!a || a->isEnabled()));
+  for (const QString& button : DataButtons()) {
+    QAction* a = Action(QStringLiteral("Mnu") + button.mid(3));
+    Button(button)->setEnabled(enable && (!a || a->isEnabled()));
   }
   Action("MnuTransfer")->setEnabled(HasScreen("Transfer"));
   Action("MnuWebUpdate")->setEnabled(HasScreen("WebUpdate"));

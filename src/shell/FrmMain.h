@@ -4,6 +4,7 @@
 #include <QHash>
 #include <QMainWindow>
 #include <QSizeF>
+#include <QStringList>
 #include <functional>
 
 class QAction;
@@ -86,4 +87,5 @@ bool ScreenSizeAccepted(QSizeF logical, qreal devicePixelRatio);
 
 // Data commands that EnableMenuItems switches together.
 extern const char* const DataMenuItems[];
-extern const char* const DataButtons[];
+// The tool buttons of the data commands: the file's and one per form.
+QStringList DataButtons();

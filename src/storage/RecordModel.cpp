@@ -261,6 +261,21 @@ QString ValueText(const TFieldValue& value) {
   return std::get<QString>(value);
 }
 
+QString FieldChars(const TFieldDef& field) {
+  QString chars;
+  if (field.Rule.Value == TValueKind::Code && field.Rule.List == TCodeList::DistCodes) {
+    for (const char* code : DistCodes())
+      for (const char* c = code; *c; ++c)
+        if (!chars.contains(QLatin1Char(*c))) chars += QLatin1Char(*c);
+    std::sort(chars.begin(), chars.end());
+    return chars;
+  }
+  if (field.Rule.Value != TValueKind::Text || field.Rule.Chars == TTextChars::Any) return chars;
+  for (char16_t c = 0x20; c < 0x7F; ++c)
+    if (InChars(c, field.Rule.Chars)) chars += QChar(c);
+  return chars;
+}
+
 QString NormalizedText(const TFieldDef& field, const QString& text) {
   if (field.Rule.Value == TValueKind::Internal || field.Rule.Value == TValueKind::Masked)
     return text;

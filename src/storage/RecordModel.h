@@ -37,6 +37,11 @@ std::optional<TStoredProblem> RecordProblem(const TRecordLayout& layout, const u
 // A value as messages quote it: texts as they are, amounts with their cents, flags True/False.
 QString ValueText(const TFieldValue& value);
 
+// The characters a text field admits, in the order of their codes, for the screens' filters:
+// the digits, capitals and hyphens of its rule, or the characters of its list's codes; empty
+// for a field that takes any character of the code page.
+QString FieldChars(const TFieldDef& field);
+
 // A text as the field keeps it: without the spaces around it, letters in capitals where the
 // field keeps capitals, and a ZIP code of nine digits with its dash.
 QString NormalizedText(const TFieldDef& field, const QString& text);

@@ -153,6 +153,18 @@ TEST(StateEditTest, LettersTypedTogetherSpellTheCode) {
     }
     EXPECT_EQ(edit->Text(), QLatin1String(c.shown)) << c.keys.toStdString();
   }
+  // On a keyboard each capital comes with a press of Shift of its own, which spells nothing.
+  TEditTestHost host;
+  auto* edit = host.Place(new TClockedStateEdit, 10, 10);
+  host.ShowActive();
+  edit->setFocus();
+  for (char letter : {'C', 'A'}) {
+    edit->Clock += 100;
+    QTest::keyPress(edit, Qt::Key_Shift);
+    QTest::keyClick(edit, letter, Qt::ShiftModifier);
+    QTest::keyRelease(edit, Qt::Key_Shift, Qt::ShiftModifier);
+  }
+  EXPECT_EQ(edit->Text(), "CA");
 }
 
 TEST(StateEditTest, ArrowKeysAndTheListWorkAsInAnyDropDown) {

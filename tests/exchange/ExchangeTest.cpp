@@ -3,24 +3,16 @@
 #include <gtest/gtest.h>
 #include <sys/resource.h>
 #include <QDir>
+#include <QSet>
 #include <csignal>
 
+#include "ExchangeFixture.h"
 #include "TestSupport.h"
 #include "exchange/PayeeExchange.h"
 #include "platform/Exceptions.h"
 #include "storage/RecordSet.h"
 
 namespace {
-TPayerRecord Payer() {
-  TPayerRecord payer;
-  payer.SetString("PayerName", QStringLiteral("Acme Supply"));
-  payer.SetString("StateName1", QStringLiteral("NY"));
-  payer.SetString("StateID1", QStringLiteral("12-3456"));
-  payer.SetString("Locality1", QStringLiteral("Albany"));
-  payer.SetString("Locality2", QStringLiteral("Troy"));
-  return payer;  // no second state number: the second state lines cannot be used
-}
-
 // A payee with every field of every form filled, and every box combination the form checks ask.
 TPayeeRecord FullPayee() {
   TPayeeRecord p;
@@ -67,56 +59,6 @@ TPayeeRecord FullPayee() {
   return p;
 }
 
-TPayeeRecord CompanyPayee() {
-  TPayeeRecord p;
-  p.SetString("PayeeName", QStringLiteral("Blue Sky LLC"));
-  p.SetString("Address1", QStringLiteral("1 Harbor Rd"));
-  p.SetString("City", QStringLiteral("Troy"));
-  p.SetString("State", QStringLiteral("NY"));
-  p.SetString("ZipCode", QStringLiteral("12180"));
-  p.SetString("CityStZip", QStringLiteral("Troy NY 12180"));
-  p.SetString("SSN_IDNum", QStringLiteral("12-3456789"));
-  p.SetDouble("F1099NEC1", 1234.5);
-  p.SetString("F1099S1", QStringLiteral("  /  /    "));  // an empty date box as the screen saves it
-  return p;
-}
-
-// The tool's error output without the lines Qt itself may add about the environment.
-QStringList ErrLines(const TBatchRun& run) {
-  QStringList lines = run.Err.split('\n');
-  lines.removeIf([](const QString& l) { return l.startsWith("QStandardPaths:"); });
-  return lines;
-}
-
-QByteArray Bytes(const std::vector<TPayeeRecord>& payees) {
-  QByteArray bytes;
-  for (const TPayeeRecord& p : payees)
-    bytes.append(reinterpret_cast<const char*>(p.Data()), TPayeeRecord::Size);
-  return bytes;
-}
-
-class ExchangeTest : public ::testing::Test {
- protected:
-  // A payer file pair FILE.PR25 + FILE.PE25 holding the payees.
-  QString MakePair(const QString& name, const std::vector<TPayeeRecord>& payees) {
-    const TPayerRecord payer = Payer();
-    WriteAll(Dir.Path(name + ".PR25"),
-             QByteArray(reinterpret_cast<const char*>(payer.Data()), TPayerRecord::Size));
-    WriteAll(Dir.Path(name + ".PE25"), Bytes(payees));
-    return Dir.Path(name + ".PE25");
-  }
-
-  // A vendor row's fields with the header of the columns the tests below use.
-  static QByteArray VendorCsv(const QStringList& rows) {
-    return ("PayeeName,Address1,City,State,ZipCode,SSN_IDNum,F1099NEC1,F1099NEC5_1,"
-            "F1099NEC7_2\n" +
-            rows.join('\n') + '\n')
-        .toUtf8();
-  }
-
-  TTempFolder Dir;
-};
-
 TEST_F(ExchangeTest, RoundTripOfEveryFormsFieldsIsExact) {
   const QString source = MakePair("SOURCE", {FullPayee(), CompanyPayee()});
   const QString target = MakePair("TARGET", {});
@@ -127,7 +69,8 @@ TEST_F(ExchangeTest, RoundTripOfEveryFormsFieldsIsExact) {
 
   const QByteArray first = ReadAll(Dir.Path("first.csv"));
   EXPECT_EQ(first, ReadAll(Dir.Path("second.csv")));
-  EXPECT_TRUE(first.startsWith("TransferRecNo,Individual,PayeeName,"));
+  EXPECT_TRUE(
+      first.startsWith("Prior-year record number,Recipient is an individual,Recipient's name,"));
   EXPECT_TRUE(first.contains("\"José \"\"Pepe\"\", Jr.\""));
   EXPECT_TRUE(first.contains(",1234.50,"));
   const TBatchRun a = RunBatch({"dump", "--format", "text", source}),
@@ -136,15 +79,44 @@ TEST_F(ExchangeTest, RoundTripOfEveryFormsFieldsIsExact) {
   EXPECT_TRUE(b.Out.contains("F1099S1 =   /  /    "));
 }
 
+// The header in the form's words for a bookkeeper, or in the record's names for scripts; both
+// read back, as does every header of the whole export.
 TEST_F(ExchangeTest, ExportOfOneFormHasTheCommonFieldsAndThatForm) {
   const QString file = MakePair("ONE", {FullPayee()});
-  ExportPayees(file, Dir.Path("nec.csv"), FormTypeFromName("1099-NEC"));
+  TExportOptions nec;
+  nec.FormType = FormTypeFromName("1099-NEC");
+  ExportPayees(file, Dir.Path("nec.csv"), nec);
   const QString header = QString::fromUtf8(ReadAll(Dir.Path("nec.csv"))).section("\r\n", 0, 0);
   EXPECT_EQ(header,
-            "TransferRecNo,Individual,PayeeName,LastName,FirstName,CompName,Address1,City,State,"
-            "ZipCode,CityStZip,SSN_IDNum,AcctNum1099NEC,Corrected1099NEC,SecTINnot1099NEC,"
-            "F1099NEC1,F1099NEC2,F1099NEC3,F1099NEC4,F1099NEC5_1,F1099NEC5_2,F1099NEC7_1,"
-            "F1099NEC7_2");
+            "Prior-year record number,Recipient is an individual,Recipient's name,Recipient's "
+            "last name,Recipient's first name,Recipient's trade name,Street address,City,State,"
+            "ZIP code,\"City, state and ZIP code\",Recipient's TIN,1099-NEC Account number (see "
+            "instructions),"
+            "1099-NEC CORRECTED,1099-NEC 2nd TIN not.,1099-NEC box 1 Nonemployee compensation,"
+            "\"1099-NEC box 2 Payer made direct sales totaling $5,000 or more of consumer products "
+            "to recipient for resale\",1099-NEC box 3 Excess golden parachute payments,1099-NEC "
+            "box 4 Federal income tax withheld,\"1099-NEC box 5 State tax withheld, first line\","
+            "\"1099-NEC box 5 State tax withheld, second line\",\"1099-NEC box 7 State income, "
+            "first line\",\"1099-NEC box 7 State income, second line\"");
+  nec.FieldNames = true;
+  ExportPayees(file, Dir.Path("fields.csv"), nec);
+  EXPECT_TRUE(ReadAll(Dir.Path("fields.csv"))
+                  .startsWith("TransferRecNo,Individual,PayeeName,LastName,FirstName,CompName,"
+                              "Address1,City,State,ZipCode,CityStZip,SSN_IDNum,AcctNum1099NEC,"));
+
+  // Every name of the whole export is one field's, in words and in the record's names.
+  QSet<QString> seen;
+  for (const TFieldDef* f : ExportFields()) {
+    const QString words = ExchangeName(*f);
+    if (words == QLatin1String(f->Name)) {
+      EXPECT_TRUE(words == "City" || words == "State") << "no words for " << f->Name;
+    }
+    EXPECT_FALSE(seen.contains(words)) << words.toStdString();
+    seen.insert(words);
+    EXPECT_EQ(FieldForHeader(words), QLatin1String(f->Name)) << words.toStdString();
+    EXPECT_EQ(FieldForHeader(QLatin1String(f->Name)), QLatin1String(f->Name));
+  }
+  EXPECT_EQ(seen.size(), qsizetype(PayeeLayout().Fields().size()));
 }
 
 TEST_F(ExchangeTest, VendorListImportsThroughASavedMapping) {
@@ -184,9 +156,7 @@ TEST_F(ExchangeTest, SemicolonSeparatedWindows1252FileIsDetected) {
   const TCsvFormat format = DetectCsvFormat(csv);
   EXPECT_EQ(format.Separator, QChar(';'));
   EXPECT_EQ(format.Encoding, TCsvEncoding::Windows1252);
-  TImportSettings settings;
-  settings.Synonyms = true;
-  const TImportPlan plan = PlanImport(csv, settings, Payer());
+  const TImportPlan plan = PlanImport(csv, {}, Payer());
   ASSERT_TRUE(plan.Ok()) << plan.Report().toStdString();
   EXPECT_EQ(plan.Payees.at(0).GetString("PayeeName"), QStringLiteral("Müller Café"));
   EXPECT_EQ(plan.Payees.at(0).GetString("Address1"), QStringLiteral("Straße 1"));
@@ -198,9 +168,14 @@ TEST_F(ExchangeTest, ValuesAreAcceptedAsUsersWriteThem) {
     const char* Text;
     bool Individual;
     const char* Stored;  // as the dump lists it
+    char Decimal = 0;    // the decimal symbol chosen; detected when 0
+    TDateOrder Dates = TDateOrder::MDY;
   };
   const TCase cases[] = {
       {"F1099NEC1", "$1,234.56", false, "1234.56"},
+      {"F1099NEC1", "1,234", false, "1234"},
+      {"F1099NEC1", "1.234,56", false, "1234.56", ','},
+      {"F1099NEC1", "1 234,5", false, "1234.5", ','},
       {"F1099NEC1", "", false, "0"},
       {"F1099NEC2", "yes", false, "True"},
       {"F1099NEC2", "X", false, "True"},
@@ -215,8 +190,17 @@ TEST_F(ExchangeTest, ValuesAreAcceptedAsUsersWriteThem) {
       {"State", "ny", false, "NY"},
       {"ZipCode", "122071234", false, "12207-1234"},
       {"F1099RDOP", "1/5/2025", false, "01/05/2025"},
+      {"F1099RDOP", "15/3/2025", false, "03/15/2025", 0, TDateOrder::DMY},
+      {"F1099RDOP", "15.03.25", false, "03/15/2025", 0, TDateOrder::DMY},
+      {"F1099RDOP", "2025-03-15", false, "03/15/2025"},
+      {"F1099RDOP", "3/15/2025 0:00", false, "03/15/2025"},
+      {"F1099R9a", "25%", false, "25"},
       {"AcctNum1099NEC", " acct-7 ", false, "ACCT-7"},
       {"CompName", "  Blue Sky  ", false, "Blue Sky"},
+      // A spreadsheet keeps the line break of a cell; the record has one line for it.
+      {"Address1", "3 Main St\r\n  Suite 400", false, "3 Main St Suite 400"},
+      // The export's guard against formulas comes off.
+      {"CompName", "'=Blue Sky", false, "=Blue Sky"},
   };
   for (const TCase& c : cases) {
     const QString columns = QStringLiteral(
@@ -239,7 +223,11 @@ TEST_F(ExchangeTest, ValuesAreAcceptedAsUsersWriteThem) {
       header << c.Column;
       values << c.Text;
     }
-    const TImportPlan plan = PlanImport((CsvLine(header) + CsvLine(values)).toUtf8(), {}, Payer());
+    TImportSettings settings;
+    if (c.Decimal) settings.Decimal = QLatin1Char(c.Decimal);
+    settings.Dates = c.Dates;
+    const TImportPlan plan =
+        PlanImport((CsvLine(header) + CsvLine(values)).toUtf8(), settings, Payer());
     ASSERT_TRUE(plan.Ok()) << c.Column << " " << c.Text << ": " << plan.Report().toStdString();
     EXPECT_EQ(RecordField::AsText(plan.Payees.at(0).Data(), *PayeeLayout().Field(c.Column)),
               c.Stored)
@@ -302,11 +290,11 @@ TEST_F(ExchangeTest, ImportedChangesReachTheRecordTheLabelAndTheCopyB) {
   const TBatchRun import = RunBatch({"import", target, "--csv", Dir.Path("payees.csv")});
   ASSERT_EQ(import.Code, 0) << import.Err.toStdString();
   EXPECT_TRUE(
-      import.Out.contains("Note: Column \"CityStZip\": the city line is made from City, "
-                          "State and ZipCode; the column's text was not used on line 2"))
+      import.Out.contains("Note: Column \"City, state and ZIP code\": the city line is made from "
+                          "City, State and ZipCode; the column's text was not used on line 2"))
       << import.Out.toStdString();
   EXPECT_TRUE(
-      import.Out.contains("Note: Column \"PayeeName\": an individual's name is made "
+      import.Out.contains("Note: Column \"Recipient's name\": an individual's name is made "
                           "from FirstName and LastName; the column's text was not used "
                           "on line 2"));
   const TPayeeRecord added = ReadPayeeFile(target).at(0);
@@ -351,13 +339,16 @@ TEST_F(ExchangeTest, BadRowsAreReportedAndNothingIsWritten) {
         "cannot store (Windows-1252)",
         "Line 8, column \"F1099NEC7_2\": Box 6 must not be blank when there is data in box 7."}},
       {"PayeeName,Favourite Colour\nGood Co,blue\n",
-       {"Line 1, column \"Favourite Colour\": The column names no payee field"}},
+       {"Line 1, column \"Favourite Colour\": The column names no payee field; map it to one, "
+        "or leave it out with \"\" in a mapping"}},
   };
   const QString file = MakePair("BAD", {CompanyPayee()});
   const QByteArray before = ReadAll(file);
   for (const TCase& c : cases) {
     WriteAll(Dir.Path("bad.csv"), c.Csv);
-    const TBatchRun run = RunBatch({"import", file, "--csv", Dir.Path("bad.csv")});
+    // The rows share the payee file's TIN: added, they are judged on their own.
+    const TBatchRun run =
+        RunBatch({"import", file, "--csv", Dir.Path("bad.csv"), "--existing", "add"});
     EXPECT_EQ(run.Code, 2);
     const QStringList lines = ErrLines(run);
     EXPECT_EQ(lines.mid(0, c.Report.size()), c.Report);
@@ -376,7 +367,7 @@ TEST_F(ExchangeTest, FileAnotherProgramHoldsOpenIsRefused) {
   holder.SetFileShareMode(smShareDenyWrite);
   holder.OpenRecSet();
   ASSERT_TRUE(holder.Active() && !holder.BrowseOnly());
-  WriteAll(Dir.Path("in.csv"), VendorCsv({"Good Co,1 Elm St,Troy,NY,12180,12-3456789,100,,"}));
+  WriteAll(Dir.Path("in.csv"), VendorCsv({"Good Co,1 Elm St,Troy,NY,12180,98-7654321,100,,"}));
   const TBatchRun run = RunBatch({"import", file, "--csv", Dir.Path("in.csv")});
   EXPECT_EQ(run.Code, 2);
   EXPECT_EQ(ErrLines(run).join('\n').trimmed(), file + " is already in use!");

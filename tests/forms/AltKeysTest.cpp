@@ -7,10 +7,9 @@
 #include <functional>
 #include <memory>
 
+#include "FormScreens.h"
 #include "FormsFixture.h"
 #include "forms/Frm1096.h"
-#include "forms/Frm1098.h"
-#include "forms/Frm1099NEC.h"
 #include "maintenance/FrmPayee.h"
 #include "maintenance/FrmPayer.h"
 #include "printing/PrinterOffsets.h"

@@ -64,31 +64,29 @@ TEST_F(BatchFormsTest, TotalsAreWhatTheForm1096Shows) {
 // Every form of the program prints both ways and totals from the command line: one payee with
 // each of its amount boxes filled files one form, whose 1096 shows its total.
 TEST_F(BatchFormsTest, EveryFormPrintsBothWaysAndTotals) {
-  for (const T1096FormType& type : Form1096Types()) {
-    SCOPED_TRACE(type.Name);
-    ASSERT_NE(FindFormDef(type.FormType), nullptr);
+  for (const TFormDef* form : FormDefs()) {
+    SCOPED_TRACE(form->ShortName);
     TPayeeRecord payee = SamplePayee(QStringLiteral("Zeta"), QStringLiteral("123-45-6788"), 0);
-    for (const char* field : FormTotalsDef(type.FormType).AmountFields) payee.SetDouble(field, 100);
+    for (const char* field : form->Totals.AmountFields) payee.SetDouble(field, 100);
     const QString file = WritePayerFile(SamplePayer(), {payee});
     // At most nine boxes: the total stays below a thousand, without a separator.
-    const QString total =
-        QStringLiteral("%1.00").arg(100 * FormTotalsDef(type.FormType).AmountFields.size());
+    const QString total = QStringLiteral("%1.00").arg(100 * form->Totals.AmountFields.size());
     const QString out = Folder.Path(QStringLiteral("out.snp"));
     for (const char* kind : {"program", "redcopy"}) {
       const TBatchRun run =
-          RunBatch({"print", file, "--form", type.Name, "--kind", kind, "--out", out});
+          RunBatch({"print", file, "--form", form->ShortName, "--kind", kind, "--out", out});
       ASSERT_EQ(run.Code, 0) << kind << run.Err.toStdString();
       const TReportJob job = LoadSnapshot(out);
       // The program-generated Copy B with its page of instructions.
       EXPECT_EQ(job.PageCount(), QLatin1String(kind) == QLatin1String("program") ? 2 : 1) << kind;
       EXPECT_FALSE(TextsEqual(job.Pages[0], QStringLiteral("ZETA")).isEmpty()) << kind;
     }
-    const TBatchRun totals = RunBatch({"totals", file, "--form", type.Name});
+    const TBatchRun totals = RunBatch({"totals", file, "--form", form->ShortName});
     ASSERT_EQ(totals.Code, 0) << totals.Err.toStdString();
     EXPECT_TRUE(totals.Out.contains(QStringLiteral("Total number of forms: 1\n")))
         << totals.Out.toStdString();
-    const TBatchRun summary = RunBatch({"print", file, "--form", "1096", "--form-type", type.Name,
-                                        "--kind", "program", "--out", out});
+    const TBatchRun summary = RunBatch({"print", file, "--form", "1096", "--form-type",
+                                        form->ShortName, "--kind", "program", "--out", out});
     ASSERT_EQ(summary.Code, 0) << summary.Err.toStdString();
     EXPECT_FALSE(TextsEqual(LoadSnapshot(out).Pages[0], total).isEmpty()) << total.toStdString();
   }

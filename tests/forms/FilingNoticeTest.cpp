@@ -5,14 +5,15 @@
 #include <QPushButton>
 #include <QRadioButton>
 
+#include "FormScreens.h"
 #include "FormsFixture.h"
 #include "controls/CheckBoxEdit.h"
 #include "engine/PrinterTarget.h"
 #include "engine/ReportPrinter.h"
+#include "forms/FormRegistry.h"
 #include "forms/FormScreenParts.h"
 #include "forms/FormTotals.h"
 #include "forms/Frm1096.h"
-#include "forms/Frm1099NEC.h"
 #include "platform/MsgBox.h"
 #include "storage/Globals.h"
 
@@ -54,8 +55,7 @@ TEST_F(FilingNoticeTest, CountsEveryFormOfEveryTypeByTheOneRule) {
   withheldOnly.SetDouble("F1099NEC4", 25);  // backup withholding alone files a form
   TPayeeRecord nearZero = SamplePayee(QStringLiteral("Z"), QStringLiteral("123-45-6789"), 0.004);
   TPayeeRecord everyType = SamplePayee(QStringLiteral("E"), QStringLiteral("123-45-6790"), 0);
-  for (uint8_t type = ft1098; type <= ft1099S; ++type)
-    everyType.SetDouble(FormTotalsDef(type).AmountFields[0], 50);
+  for (const TFormDef* form : FormDefs()) everyType.SetDouble(form->Totals.AmountFields[0], 50);
   struct TCase {
     const char* Name;
     QList<TPayeeRecord> Payees;

@@ -4,6 +4,7 @@
 #include "FormsFixture.h"
 #include "core/Utils.h"
 #include "forms/Form1096.h"
+#include "forms/FormRegistry.h"
 #include "forms/FormTotals.h"
 #include "storage/Globals.h"
 
@@ -97,16 +98,16 @@ TEST_F(Form1096Test, RedCopyWithoutSignerTradeNameOrValidNumbers) {
 
 TEST_F(Form1096Test, RedCopyMarksTheChosenFormType) {
   OpenPayerFile(Payer(), NecPayees());
-  for (const T1096FormType& t : Form1096Types()) {
-    CurrentFormType = t.FormType;
+  for (const TFormDef* t : FormDefs()) {
+    CurrentFormType = t->FormType;
     const QList<TDisplayItem> marks =
         TextsEqual(Print1096Red(QDate(2026, 1, 20)).Pages[0], QStringLiteral("X"));
-    ASSERT_EQ(marks.size(), 1) << t.Name;
-    EXPECT_NEAR(marks[0].X, t.RedCopyX, 1e-9) << t.Name;
-    EXPECT_NEAR(marks[0].Y, t.RedCopyRow, 1e-9) << t.Name;
+    ASSERT_EQ(marks.size(), 1) << t->Name;
+    EXPECT_NEAR(marks[0].X, t->Box1096.RedCopyX, 1e-9) << t->Name;
+    EXPECT_NEAR(marks[0].Y, t->Box1096.RedCopyRow, 1e-9) << t->Name;
   }
-  EXPECT_EQ(FormTypeByName(QStringLiteral("1099-misc")), ft1099MISC);
-  EXPECT_EQ(FormTypeByName(QStringLiteral("W-2")), -1);
+  EXPECT_EQ(FormDefByName(QStringLiteral("1099-misc")), FindFormDef(ft1099MISC));
+  EXPECT_EQ(FormDefByName(QStringLiteral("W-2")), nullptr);
 }
 
 }  // namespace

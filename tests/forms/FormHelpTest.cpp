@@ -2,15 +2,9 @@
 // the IRS's instructions instead.
 #include <QTest>
 
+#include "FormScreens.h"
 #include "FormsFixture.h"
 #include "forms/Frm1096.h"
-#include "forms/Frm1098.h"
-#include "forms/Frm1099DIV.h"
-#include "forms/Frm1099INT.h"
-#include "forms/Frm1099MISC.h"
-#include "forms/Frm1099NEC.h"
-#include "forms/Frm1099R.h"
-#include "forms/Frm1099S.h"
 #include "platform/Dialogs.h"
 #include "platform/Services.h"
 

@@ -15,6 +15,7 @@
 #include <initializer_list>
 #include <memory>
 
+#include "FormScreens.h"
 #include "FormsFixture.h"
 #include "controls/CheckBoxEdit.h"
 #include "controls/DateEdit.h"
@@ -22,13 +23,6 @@
 #include "controls/FilterEdit.h"
 #include "forms/FormFace.h"
 #include "forms/Frm1096.h"
-#include "forms/Frm1098.h"
-#include "forms/Frm1099DIV.h"
-#include "forms/Frm1099INT.h"
-#include "forms/Frm1099MISC.h"
-#include "forms/Frm1099NEC.h"
-#include "forms/Frm1099R.h"
-#include "forms/Frm1099S.h"
 #include "platform/Application.h"
 #include "platform/Services.h"
 
@@ -328,6 +322,28 @@ TEST_F(FormScreenUseTest, EveryTextFitsItsBox) {
   }
 }
 
+// The "$" before an amount and the "%" after a percentage stay whole beside the box that holds
+// the number (box 8 of the 1099-R had both half hidden).
+TEST_F(FormScreenUseTest, NoBoxHidesTheDollarOrPercentSignOfItsNumber) {
+  OpenTwo();
+  int marks = 0;
+  for (const TScreenCase& s : kScreens) {
+    std::unique_ptr<QWidget> screen = s.make();
+    auto* form = dynamic_cast<TFrmFormScreen*>(screen.get());
+    if (!form) continue;  // the 1096 draws no amounts of its own boxes
+    ShowActive(*screen);
+    for (const TFormFace::TCaptionLine& line : form->Face().CaptionLines()) {
+      if (line.Text != "$" && line.Text != "%") continue;
+      ++marks;
+      for (QLineEdit* box : screen->findChildren<QLineEdit*>())
+        EXPECT_FALSE(box->geometry().intersects(line.Rect))
+            << s.form << " " << box->objectName().toStdString() << " over "
+            << line.Text.toStdString();
+    }
+  }
+  EXPECT_GT(marks, 50);
+}
+
 TEST_F(FormScreenUseTest, ThePictureIsDrawnInTheScreensOwnPixels) {
   OpenTwo();
   TFormFace face(QStringLiteral("Form1099NEC"), QRectF(QPointF(0.4, 0.42), QPointF(8.1, 4.45)),
@@ -377,12 +393,37 @@ TEST_F(FormScreenUseTest, AClickAnywhereInABoxTypesIntoThatBox) {
   QTest::mouseClick(screen.Picture(), Qt::LeftButton, {}, QPoint(1, 1));
   EXPECT_EQ(QApplication::focusWidget(), Date(screen, "F1098_11"));
   const int beeps = BeepCount();
-  QTest::keyClick(QApplication::focusWidget(), Qt::Key_T);
+  QWidget* focused = QApplication::focusWidget();
+  QTest::keyPress(focused, Qt::Key_Shift);  // a capital T, as a keyboard sends it
+  QTest::keyClick(focused, Qt::Key_T, Qt::ShiftModifier);
+  QTest::keyRelease(focused, Qt::Key_Shift, Qt::ShiftModifier);
   EXPECT_EQ(BeepCount() - beeps, 1);
   EXPECT_EQ(Date(screen, "F1098_11")->text(), "03/15/2019");
   EXPECT_EQ(Date(screen, "F1098_11")->selectedText(), "03/15/2019");
   QTest::keyClicks(QApplication::focusWidget(), "04012020");
   EXPECT_EQ(Date(screen, "F1098_11")->text(), "04/01/2020");
+}
+
+// A key a full text box cannot take is refused with a beep, never dropped in silence ("Rent
+// 2025" typed at the end of box 10 lost "t 2025" without a sound).
+TEST_F(FormScreenUseTest, AFullTextBoxRefusesTheNextKeyAloud) {
+  OpenTwo();
+  TFrm1098 screen;
+  ShowActive(screen);
+  for (const char* name : {"F1098_10", "AcctNum1098"}) {
+    auto* box = static_cast<QLineEdit*>(screen.Control(QLatin1String(name)));
+    box->setFocus(Qt::TabFocusReason);
+    box->setText(QString(box->maxLength(), QLatin1Char('7')));
+    box->end(false);
+    const int beeps = BeepCount();
+    QTest::keyClicks(box, "8");
+    EXPECT_EQ(BeepCount() - beeps, 1) << name;
+    EXPECT_EQ(box->text(), QString(box->maxLength(), QLatin1Char('7'))) << name;
+    box->backspace();
+    QTest::keyClicks(box, "8");
+    EXPECT_EQ(BeepCount() - beeps, 1) << name << ": a key that fits is taken quietly";
+    EXPECT_TRUE(box->text().endsWith(QLatin1Char('8'))) << name;
+  }
 }
 
 // An account number holds letters, digits and dashes: what else the user types or pastes is left

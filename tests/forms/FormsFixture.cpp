@@ -92,6 +92,7 @@ QByteArray Bytes(const TPayeeRecord& record) {
 
 void TFormsTest::SetUp() {
   RegisterFontSubstitutions();
+  InstallOffsetForms();
   MsgBoxScript::Clear();
   DialogScript::Clear();
   RegistryRoot = QStringLiteral("Software\\PapyraTest\\2025\\");

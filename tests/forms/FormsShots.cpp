@@ -15,6 +15,7 @@
 #include <QTimer>
 #include <utility>
 
+#include "FormScreens.h"
 #include "controls/CheckBoxEdit.h"
 #include "controls/DollarEdit.h"
 #include "engine/Fonts.h"
@@ -25,13 +26,6 @@
 #include "forms/FormPrint.h"
 #include "forms/FormTotals.h"
 #include "forms/Frm1096.h"
-#include "forms/Frm1098.h"
-#include "forms/Frm1099DIV.h"
-#include "forms/Frm1099INT.h"
-#include "forms/Frm1099MISC.h"
-#include "forms/Frm1099NEC.h"
-#include "forms/Frm1099R.h"
-#include "forms/Frm1099S.h"
 #include "maintenance/FrmPayee.h"
 #include "maintenance/FrmPayer.h"
 #include "maintenance/RecordList.h"

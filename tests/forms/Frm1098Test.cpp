@@ -6,12 +6,12 @@
 #include <QPushButton>
 #include <QToolButton>
 
+#include "FormScreens.h"
 #include "FormsFixture.h"
 #include "controls/CheckBoxEdit.h"
 #include "controls/DateEdit.h"
 #include "controls/DollarEdit.h"
 #include "controls/RSNavigator.h"
-#include "forms/Frm1098.h"
 #include "platform/MsgBox.h"
 #include "storage/Globals.h"
 

@@ -9,13 +9,13 @@
 #include <QToolButton>
 #include <functional>
 
+#include "FormScreens.h"
 #include "FormsFixture.h"
 #include "controls/CheckBoxEdit.h"
 #include "controls/DollarEdit.h"
 #include "controls/RSNavigator.h"
 #include "engine/ReportSystem.h"
 #include "engine/Snapshot.h"
-#include "forms/Frm1099DIV.h"
 #include "platform/MsgBox.h"
 #include "platform/Services.h"
 #include "storage/Globals.h"
@@ -128,8 +128,8 @@ TEST_F(Frm1099DIVTest, BoxesSitOnThePictureWithoutOverlapping) {
   const QWidget* picture = screen.findChild<QLabel*>("Form1099DIV");
   ASSERT_NE(picture, nullptr);
   QList<const QWidget*> placed;
-  for (const TControlDef& c : Form1099DIVDef().Controls)
-    placed << screen.Control(QLatin1String(c.Name));
+  for (const TBoxDef& b : Form1099DIVDef().Boxes)
+    placed << screen.Control(QLatin1String(b.Control.Name));
   const qsizetype controls = placed.size();
   for (const TLabelDef& l : Form1099DIVDef().Labels) placed << screen.Label(QLatin1String(l.Name));
   for (qsizetype i = 0; i < placed.size(); ++i) {

@@ -9,12 +9,12 @@
 #include <QToolButton>
 #include <variant>
 
+#include "FormScreens.h"
 #include "FormsFixture.h"
 #include "controls/CheckBoxEdit.h"
 #include "controls/DollarEdit.h"
 #include "controls/RSNavigator.h"
 #include "engine/ReportSystem.h"
-#include "forms/Frm1099INT.h"
 #include "platform/Exceptions.h"
 #include "platform/MsgBox.h"
 #include "platform/Services.h"

@@ -7,12 +7,12 @@
 #include <QTest>
 #include <QToolButton>
 
+#include "FormScreens.h"
 #include "FormsFixture.h"
 #include "controls/CheckBoxEdit.h"
 #include "controls/DollarEdit.h"
 #include "controls/FilterEdit.h"
 #include "controls/RSNavigator.h"
-#include "forms/Frm1099MISC.h"
 #include "platform/MsgBox.h"
 #include "storage/Globals.h"
 
@@ -61,8 +61,9 @@ TEST_F(Frm1099MISCTest, OpeningShowsPayerStateLinesAndPayee) {
   EXPECT_DOUBLE_EQ(Money(screen, "F1099MISC1")->Value(), 0);
   // The screen shows the whole form: every box and label sits on the picture.
   const QRect picture = screen.findChild<QLabel*>("Form1099MISC")->rect();
-  for (const TControlDef& c : screen.Def().Controls)
-    EXPECT_TRUE(picture.contains(screen.Control(QLatin1String(c.Name))->geometry())) << c.Name;
+  for (const TBoxDef& b : screen.Def().Boxes)
+    EXPECT_TRUE(picture.contains(screen.Control(QLatin1String(b.Control.Name))->geometry()))
+        << b.Control.Name;
   for (const TLabelDef& l : screen.Def().Labels)
     EXPECT_TRUE(picture.contains(screen.Label(QLatin1String(l.Name))->geometry())) << l.Name;
 }

@@ -13,6 +13,7 @@
 #include <functional>
 #include <limits>
 
+#include "FormScreens.h"
 #include "FormsFixture.h"
 #include "controls/CheckBoxEdit.h"
 #include "controls/DollarEdit.h"
@@ -20,7 +21,6 @@
 #include "engine/PagePrinter.h"
 #include "engine/ReportSystem.h"
 #include "engine/Snapshot.h"
-#include "forms/Frm1099NEC.h"
 #include "platform/Exceptions.h"
 #include "platform/MsgBox.h"
 #include "platform/Services.h"

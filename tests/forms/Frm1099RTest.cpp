@@ -9,6 +9,7 @@
 #include <QTest>
 #include <QToolButton>
 
+#include "FormScreens.h"
 #include "FormsFixture.h"
 #include "controls/CheckBoxEdit.h"
 #include "controls/DateEdit.h"
@@ -16,7 +17,7 @@
 #include "controls/FilterEdit.h"
 #include "controls/RSNavigator.h"
 #include "forms/DistCodes.h"
-#include "forms/Frm1099R.h"
+#include "forms/FormFace.h"
 #include "platform/MsgBox.h"
 #include "platform/Services.h"
 #include "storage/Globals.h"
@@ -67,7 +68,7 @@ TEST_F(Frm1099RTest, OpeningShowsPayerStateAndLocalityLinesAndTheBoxes) {
   EXPECT_DOUBLE_EQ(Money(screen, "F1099R1")->Value(), 1000);
   EXPECT_EQ(Edit(screen, "F1099R7")->text(), QStringLiteral("7"));
   EXPECT_EQ(Edit(screen, "F1099R8a")->text(), QStringLiteral("0"));
-  EXPECT_FALSE(screen.LblBox7Hint->isVisible());
+  EXPECT_FALSE(screen.findChild<QLabel*>(QStringLiteral("LblBox7Hint"))->isVisible());
 }
 
 TEST_F(Frm1099RTest, EnterWalksTheBoxesInTabOrder) {
@@ -260,7 +261,7 @@ TEST_F(Frm1099RTest, HintShowsOnlyWhileBox7HasTheFocus) {
   TFrm1099R screen;
   ShowActive(screen);
   QLabel* hint = screen.findChild<QLabel*>(QStringLiteral("LblBox7Hint"));
-  ASSERT_EQ(hint, screen.LblBox7Hint);
+  ASSERT_NE(hint, nullptr);
   EXPECT_EQ(hint->text(),
             QStringLiteral(" Double click within   box 7 for a list of    Distribution codes "));
   EXPECT_EQ(hint->width(), 95);
@@ -270,6 +271,14 @@ TEST_F(Frm1099RTest, HintShowsOnlyWhileBox7HasTheFocus) {
   QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
   EXPECT_EQ(QApplication::focusWidget(), screen.Control("F1099R7"));
   EXPECT_TRUE(hint->isVisible());
+  // It covers no caption of the form (box 9a's was hidden under it) and no other box.
+  for (const TFormFace::TCaptionLine& line : screen.Face().CaptionLines())
+    EXPECT_FALSE(hint->geometry().intersects(line.Rect)) << line.Text.toStdString();
+  for (QLineEdit* box : screen.findChildren<QLineEdit*>()) {
+    if (box == screen.Control("F1099R7")) continue;
+    EXPECT_FALSE(hint->geometry().intersects(box->geometry())) << box->objectName().toStdString();
+  }
+  EXPECT_TRUE(screen.Picture()->rect().contains(hint->geometry()));
   // The focus colour comes and goes with it.
   EXPECT_EQ(screen.Control("F1099R7")->palette().color(QPalette::Base), TFrmFormScreen::FocusColor);
   QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
@@ -306,7 +315,7 @@ TEST_F(Frm1099RTest, DoubleClickPicksACodeThatCompletesOrReplacesBox7) {
   // The pair picked twice over passes the code check.
   box7->setText(QStringLiteral("7"));
   DistCodesScript::SetNextAnswer(12);
-  screen.PickBox7Code();
+  PickBox7Code(screen);
   EXPECT_NO_THROW(screen.ValidateForm());
 }
 

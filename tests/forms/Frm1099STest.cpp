@@ -8,12 +8,12 @@
 #include <QTest>
 #include <QToolButton>
 
+#include "FormScreens.h"
 #include "FormsFixture.h"
 #include "controls/CheckBoxEdit.h"
 #include "controls/DateEdit.h"
 #include "controls/DollarEdit.h"
 #include "controls/RSNavigator.h"
-#include "forms/Frm1099S.h"
 #include "platform/MsgBox.h"
 #include "storage/Globals.h"
 

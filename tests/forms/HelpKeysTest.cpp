@@ -7,7 +7,9 @@
 #include <map>
 #include <memory>
 
+#include "FormScreens.h"
 #include "FormsFixture.h"
+#include "controls/Calendar.h"
 #include "controls/CheckBoxEdit.h"
 #include "controls/DateEdit.h"
 #include "controls/DollarEdit.h"
@@ -15,13 +17,6 @@
 #include "core/Utils.h"
 #include "forms/DistCodes.h"
 #include "forms/Frm1096.h"
-#include "forms/Frm1098.h"
-#include "forms/Frm1099DIV.h"
-#include "forms/Frm1099INT.h"
-#include "forms/Frm1099MISC.h"
-#include "forms/Frm1099NEC.h"
-#include "forms/Frm1099R.h"
-#include "forms/Frm1099S.h"
 #include "maintenance/FrmPayee.h"
 #include "maintenance/FrmPayer.h"
 #include "platform/Dialogs.h"
@@ -84,8 +79,13 @@ class HelpKeysTest : public TFormsTest {
   // Five valid payees, the third shown: each move lands on a record of its own.
   void OpenFive() {
     QList<TPayeeRecord> payees;
-    for (const char* name : {"Adams", "Baker", "Clark", "Dunn", "Evans"})
-      payees << SamplePayee(QLatin1String(name), QStringLiteral("123-45-6788"), 100);
+    for (const char* name : {"Adams", "Baker", "Clark", "Dunn", "Evans"}) {
+      TPayeeRecord payee = SamplePayee(QLatin1String(name), QStringLiteral("123-45-6788"), 100);
+      payee.SetString("City", QStringLiteral("Decatur"));
+      payee.SetString("State", QStringLiteral("IL"));
+      payee.SetString("ZipCode", QStringLiteral("62521"));
+      payees << payee;
+    }
     OpenPayerFile(SamplePayer(), payees);
     Module->RSPayee->SetCurrentRecord(3);
     Module->RSPayee->GetRec();
@@ -176,6 +176,7 @@ class HelpKeysTest : public TFormsTest {
       return;
     }
     if (does == "opens the list of distribution codes") {
+      DistCodesScript::Clear();
       DistCodesScript::Enable(true);
       PressHelpKeys(row.Keys);
       DistCodesScript::Enable(false);
@@ -243,6 +244,7 @@ std::unique_ptr<QWidget> ValidPayerScreen() {
   PayerRec.SetString("State", QStringLiteral("IL"));
   PayerRec.SetString("ZipCode", QStringLiteral("62704"));
   PayerRec.SetString("Contact", QStringLiteral("Pat Doe"));
+  PayerRec.SetString("StateID1", QStringLiteral("12345678"));
   PayerRec.SetString("StateID2", QString());
   PayerRec.SetString("StateName2", QString());
   return std::make_unique<TFrmPayer>();

@@ -11,6 +11,7 @@
 #include "forms/Form1096.h"
 #include "forms/Form1098.h"
 #include "forms/FormPrint.h"
+#include "forms/FormRegistry.h"
 #include "forms/FormTotals.h"
 #include "storage/Globals.h"
 
@@ -109,7 +110,7 @@ TEST_F(Print1098Test, EveryPayeeParameterIsSetAfreshForEachForm) {
       {"Box1", "200.00"},
       {"Box9", "0"},
   };
-  for (const TParamDef& p : Form1098Def().PayeeParams) {
+  for (const TParamDef& p : PayeeParams(Form1098Def())) {
     const QString name = QLatin1String(p.Name);
     EXPECT_EQ(Project->Param(name), last.value(name)) << p.Name;
   }

@@ -10,6 +10,7 @@
 #include "forms/Form1096.h"
 #include "forms/Form1099DIV.h"
 #include "forms/FormPrint.h"
+#include "forms/FormRegistry.h"
 #include "forms/FormTotals.h"
 #include "storage/Globals.h"
 
@@ -204,7 +205,7 @@ TEST_F(Print1099DIVTest, EveryPayeeParameterIsSetAfreshForEachForm) {
     for (const char* state : {"IL", "1234-5678", "WI", "W-99"})
       EXPECT_EQ(TextsEqual(page, QLatin1String(state)).size(), 1) << state;
   }
-  for (const TParamDef& param : Form1099DIVDef().PayeeParams) {
+  for (const TParamDef& param : PayeeParams(Form1099DIVDef())) {
     const QString value = Project->Param(QLatin1String(param.Name));
     const bool filled = QStringList({"RecipientFIDN", "RecipientName2", "RecipientAddress1",
                                      "RecipientAddress2", "Box1a"})

@@ -179,9 +179,9 @@ TEST_F(RecipientCopiesTest, EveryFormPrintsCopyBWithInstructionsAndTheCopyForThe
   };
   for (const TCase& c : cases) {
     SCOPED_TRACE(c.Form);
-    const TFormDef& form = *FindFormDef(uint8_t(FormTypeByName(c.Form)));
+    const TFormDef& form = *FormDefByName(c.Form);
     TPayeeRecord payee = SamplePayee("Zeta", "123-45-6788", 0);
-    for (const char* field : FormTotalsDef(form.FormType).AmountFields) payee.SetDouble(field, 100);
+    for (const char* field : form.Totals.AmountFields) payee.SetDouble(field, 100);
     payee.SetString("F1099S1", "06/15/2025");
     OpenPayerFile(SamplePayer(), {payee, payee});
 
@@ -236,8 +236,8 @@ TEST(RecipientInstructions, ParsesHeadingsParagraphsAndBoldRuns) {
 // long for one page goes on over as many as it needs, nothing dropped.
 TEST(RecipientInstructions, ShippedTextsFitAPageAndLongTextsFlowOver) {
   RegisterFontSubstitutions();
-  for (const T1096FormType& type : Form1096Types()) {
-    const TFormDef& form = *FindFormDef(type.FormType);
+  for (const TFormDef* def : FormDefs()) {
+    const TFormDef& form = *def;
     SCOPED_TRACE(form.Name);
     const TInstructions t = LoadInstructions(InstructionsFile(form, SourceProjectFile()));
     EXPECT_EQ(t.Form, QString::fromLatin1(form.Name));

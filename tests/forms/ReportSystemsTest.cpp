@@ -4,13 +4,13 @@
 #include <functional>
 #include <memory>
 
+#include "FormScreens.h"
 #include "FormsFixture.h"
 #include "engine/PagePrinter.h"
 #include "engine/PrinterTarget.h"
 #include "engine/ReportPrinter.h"
 #include "engine/ReportSystem.h"
 #include "forms/Frm1096.h"
-#include "forms/Frm1099NEC.h"
 #include "printing/Labels.h"
 #include "printing/PrinterSetup.h"
 

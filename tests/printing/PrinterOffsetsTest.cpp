@@ -11,6 +11,7 @@
 
 #include "TestSupport.h"
 #include "controls/DollarEdit.h"
+#include "forms/FormRegistry.h"
 #include "platform/Dialogs.h"
 #include "platform/MsgBox.h"
 #include "platform/Settings.h"
@@ -29,6 +30,10 @@ QStringList AllValueNames() {
 class OffsetsTest : public testing::Test {
  protected:
   void SetUp() override {
+    // The program lists the Form 1096 and the forms of its registry.
+    QList<TOffsetForm> forms = {{"Form 1096", "F1096"}};
+    for (const TFormDef* def : FormDefs()) forms.append(TOffsetForm{def->Name, def->OffsetPrefix});
+    SetOffsetForms(forms);
     RegistryRoot = QStringLiteral("Software\\PapyraTest\\2025\\");
     TRegistry().DeleteKey(OffsetsKey());
     TRegistry().DeleteKey(PrinterSetupKey());

@@ -26,7 +26,7 @@ TEST_F(ShellTest, FirstStartWithoutArgumentsShowsTheNoFileState) {
     ASSERT_NE(Main->Action(item), nullptr) << item;
     EXPECT_FALSE(Main->Action(item)->isEnabled()) << item;
   }
-  for (int i = 0; DataButtons[i]; ++i) EXPECT_FALSE(Main->Button(DataButtons[i])->isEnabled());
+  for (const QString& button : DataButtons()) EXPECT_FALSE(Main->Button(button)->isEnabled());
   for (const char* item : {"MnuOpen", "MnuNew", "MnuExit", "MnuContents", "MnuAbout"})
     EXPECT_TRUE(Enabled(item)) << item;
   EXPECT_TRUE(Main->Button("BtnOpen")->isEnabled());
