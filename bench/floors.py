@@ -93,7 +93,9 @@ def page_text(args, tmp, kind):
     """Papyra's own job as display-list text (from 1,000 payees: pages 1 and 2 are all it needs)."""
     path = os.path.join(tmp, "job-%s.txt" % kind)
     if not os.path.exists(path):
-        run_once(print_cmd(args, payer_file(args, tmp, 1000), kind, path, FORMS_ONLY))
+        # Red copies have no recipient's instructions to leave out.
+        extra = FORMS_ONLY if kind == "program" else ()
+        run_once(print_cmd(args, payer_file(args, tmp, 1000), kind, path, extra))
     return path
 
 

@@ -19,7 +19,8 @@ install(FILES ${PROJECT_SOURCE_DIR}/resources/TaxForms.rpj DESTINATION ${PAPYRA_
 # The whole folder: topics, pictures and whatever else the help grows into.
 install(DIRECTORY ${PROJECT_SOURCE_DIR}/resources/help DESTINATION ${PAPYRA_DATA_SUBDIR})
 # The recipients' instructions are read from beside the report project.
-install(DIRECTORY ${PROJECT_SOURCE_DIR}/resources/instructions DESTINATION ${PAPYRA_DATA_SUBDIR})
+install(DIRECTORY ${PROJECT_SOURCE_DIR}/resources/instructions DESTINATION ${PAPYRA_DATA_SUBDIR}
+        FILES_MATCHING PATTERN "*.txt")
 
 # Desktop integration.
 configure_file(${linux_dir}/papyra.desktop ${gen_dir}/${PAPYRA_APP_ID}.desktop COPYONLY)

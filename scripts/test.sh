@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds everything, starts CUPS with a PDF printer and runs every
-# test; then the same tests under the address and undefined-behaviour sanitizers, and the snapshot
-# fuzz target for a minute, unless PAPYRA_NO_SANITIZE=1.
+# test, and the fault tests again as root and as an unprivileged user; then the same tests
+# under the address and undefined-behaviour sanitizers, and the snapshot fuzz target for a
+# minute, unless PAPYRA_NO_SANITIZE=1.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/install-deps.sh
@@ -10,6 +11,8 @@ scripts/build.sh build
 # one (not root, no CUPS) the script says so and that test skips.
 scripts/start-cups.sh
 (cd build && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j "$(nproc)")
+# The fault tests once more, named one by one: as root, then as an unprivileged user.
+scripts/fault-tests.sh build
 if [ "${PAPYRA_NO_SANITIZE:-0}" != "1" ]; then
   scripts/build.sh build-asan -DCMAKE_BUILD_TYPE=Debug -DPAPYRA_SANITIZE=ON -DPAPYRA_BENCH=OFF
   (cd build-asan && QT_QPA_PLATFORM=offscreen ASAN_OPTIONS=detect_leaks=0 \

@@ -1,24 +1,31 @@
 #pragma once
-// papyra-batch is a set of subcommands; each file Batch*.cpp registers its own.
+// papyra-batch is a set of subcommands; each file Batch*.cpp registers its own, with the options
+// and arguments it takes. main parses the command line against them before the command runs: a
+// command sees only command lines that fit what it declared.
 #include <QStringList>
 #include <QTextStream>
 
+#include "platform/CommandLine.h"
+
 // Returns the process exit code: 0 done, 2 bad input (with a message on err).
-using TBatchFn = int (*)(const QStringList& args, QTextStream& out, QTextStream& err);
+using TBatchFn = int (*)(const TParsedCommand& args, QTextStream& out, QTextStream& err);
 
 struct TBatchCommand {
   const char* name;
   const char* usage;    // without "papyra-batch "
   const char* summary;  // one sentence for "COMMAND --help"
+  TCommandSpec spec;
   TBatchFn run;
 };
 
 bool RegisterBatchCommand(const TBatchCommand& command);
 
-#define PAPYRA_BATCH_COMMAND(name, usage, summary, fn) \
-  static const bool registered_##fn = RegisterBatchCommand({name, usage, summary, fn});
+#define PAPYRA_BATCH_COMMAND(name, usage, summary, spec, fn) \
+  static const bool registered_##fn = RegisterBatchCommand({name, usage, summary, spec, fn});
 
-// "--out FILE" style options: the value after the flag, or def when absent.
-QString OptionValue(const QStringList& args, const QString& flag, const QString& def = {});
-// Arguments that are neither flags nor flag values.
-QStringList Positional(const QStringList& args);
+// A command line that fits the declared options but not the command (a value of the wrong form,
+// options that do not go together): main prints the message and the command's usage line and
+// ends with exit code 2, as for an unknown option.
+struct TUsageError {
+  QString Message;
+};

@@ -29,6 +29,10 @@
 namespace {
 const char* const kDumpUsage =
     "dump [--format json|text] [--password PASSWORD] FILE.PE25|FILE.PR25";
+const TCommandSpec kDumpSpec = {{TOptionSpec::Value(QStringLiteral("--format"))
+                                     .OneOf({QStringLiteral("json"), QStringLiteral("text")}),
+                                 TOptionSpec::Value(QStringLiteral("--password"))},
+                                {QStringLiteral("FILE.PE25|FILE.PR25")}};
 
 const TRecordLayout* LayoutFor(const QString& path) {
   const QString suffix = QFileInfo(path).suffix().toUpper();
@@ -126,14 +130,17 @@ QString PromptPassword(const QString& path, QTextStream& err) {
 
 // A file protected by a password lists nothing (its SSNs above all) without it: --password, or
 // the prompt when a person is at the terminal.
-bool PasswordGiven(const QString& path, const TRecordLayout& layout, const QStringList& args,
+bool PasswordGiven(const QString& path, const TRecordLayout& layout, const TParsedCommand& args,
                    QTextStream& err) {
   const QString password = FilePassword(path, layout);
-  if (IsBlank(password)) return true;
-  const qsizetype flag = args.indexOf(QStringLiteral("--password"));
+  if (IsBlank(password)) {
+    if (args.Has(QStringLiteral("--password")))
+      err << "Note: " << path << " has no file password; --password is not needed\n";
+    return true;
+  }
   QString given;
-  if (flag >= 0 && flag + 1 < args.size())
-    given = args[flag + 1];
+  if (args.Has(QStringLiteral("--password")))
+    given = args.Value(QStringLiteral("--password"));
   else if (::isatty(STDIN_FILENO))
     given = PromptPassword(path, err);
   else {
@@ -145,14 +152,9 @@ bool PasswordGiven(const QString& path, const TRecordLayout& layout, const QStri
   return false;
 }
 
-int Dump(const QStringList& args, QTextStream& out, QTextStream& err) {
-  const QStringList files = Positional(args);
-  const QString format = OptionValue(args, QStringLiteral("--format"), QStringLiteral("json"));
-  if (files.size() != 1 || (format != QLatin1String("json") && format != QLatin1String("text"))) {
-    err << "usage: papyra-batch " << kDumpUsage << "\n";
-    return 2;
-  }
-  const QString path = files.first();
+int Dump(const TParsedCommand& args, QTextStream& out, QTextStream& err) {
+  const QString format = args.Value(QStringLiteral("--format"), QStringLiteral("json"));
+  const QString path = args.Arguments().first();
   const TRecordLayout* layout = LayoutFor(path);
   if (!layout) {
     err << "Not a payee (.PE25) or payer (.PR25) file: " << path << "\n";
@@ -205,4 +207,5 @@ int Dump(const QStringList& args, QTextStream& out, QTextStream& err) {
 }  // namespace
 
 PAPYRA_BATCH_COMMAND("dump", kDumpUsage,
-                     "Prints every field of the payer record or of each payee record.", Dump)
+                     "Prints every field of the payer record or of each payee record.", kDumpSpec,
+                     Dump)

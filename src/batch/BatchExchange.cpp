@@ -5,7 +5,6 @@
 // listed; nothing is written while any row has a problem (unless --bad-rows takes the good rows
 // and lists the others); --dry-run says all of it and writes nothing.
 #include <QFileInfo>
-#include <QSet>
 
 #include "batch/BatchCommands.h"
 #include "core/Utils.h"
@@ -14,58 +13,6 @@
 #include "platform/Exceptions.h"
 
 namespace {
-// A command line that does not fit the command: said with the usage line, exit code 2.
-struct TUsageProblem {
-  QString Message;
-};
-
-// The options a command takes: those with a value, and flags.
-struct TOptions {
-  QStringList Values, Flags;
-};
-
-const TOptions kExportOptions = {{"--csv", "--form", "--header"}, {"--bom"}};
-const TOptions kImportOptions = {
-    {"--csv", "--map", "--existing", "--encoding", "--separator", "--decimal", "--dates",
-     "--skip-before", "--skip-after", "--amount", "--bad-rows"},
-    {"--dry-run", "--repair-leading-zeros"}};
-
-struct TCommandLine {
-  QStringList Files;
-  QHash<QString, QString> Values;
-  QSet<QString> Flags;
-  QString Value(const char* name) const { return Values.value(QLatin1String(name)); }
-  bool Has(const char* name) const {
-    return Values.contains(QLatin1String(name)) || Flags.contains(QLatin1String(name));
-  }
-};
-
-// Every option known, given once, with its value; anything else is refused.
-TCommandLine Parse(const QStringList& args, const TOptions& options) {
-  TCommandLine line;
-  for (qsizetype i = 0; i < args.size(); ++i) {
-    const QString& a = args[i];
-    if (!a.startsWith(QLatin1String("--"))) {
-      line.Files << a;
-      continue;
-    }
-    if (line.Has(a.toLatin1().constData()))
-      throw TUsageProblem{QStringLiteral("%1 is given twice").arg(a)};
-    if (options.Flags.contains(a)) {
-      line.Flags.insert(a);
-    } else if (options.Values.contains(a)) {
-      if (i + 1 >= args.size() || args[i + 1].startsWith(QLatin1String("--")))
-        throw TUsageProblem{QStringLiteral("%1 needs a value").arg(a)};
-      line.Values.insert(a, args[++i]);
-    } else {
-      throw TUsageProblem{QStringLiteral("unknown option %1").arg(a)};
-    }
-  }
-  if (line.Files.size() != 1) throw TUsageProblem{QStringLiteral("name one payee (.PE25) file")};
-  if (line.Value("--csv").isEmpty()) throw TUsageProblem{QStringLiteral("--csv needs a file name")};
-  return line;
-}
-
 // A payer file protected by its password is the user's to open in Papyra.
 void RefuseProtected(const QString& payeeFile) {
   if (!IsBlank(ReadPayerOf(payeeFile).GetString("FilePassword")))
@@ -73,6 +20,7 @@ void RefuseProtected(const QString& payeeFile) {
         QStringLiteral("%1 is protected by a file password; open it in Papyra").arg(payeeFile));
 }
 
+// The payee file the command works on; false (with the reason on err) when it is none.
 bool PayeeFileExists(const QString& payeeFile, QTextStream& err) {
   if (QFileInfo(payeeFile).suffix().toUpper() != QLatin1String("PE25")) {
     err << "Not a payee (.PE25) file: " << payeeFile << "\n";
@@ -93,74 +41,106 @@ constexpr const char* kImportUsage =
     ",|;|tab|\"|\"] "
     "[--decimal .|,] [--dates MDY|DMY|YMD] [--skip-before N] [--skip-after N] [--amount FIELD]";
 
-TExportOptions ExportOptions(const TCommandLine& line) {
+TOptionSpec Value(const char* name) {
+  return TOptionSpec::Value(QLatin1String(name));
+}
+
+const TCommandSpec& ExportSpec() {
+  static const TCommandSpec spec = {
+      {Value("--csv").Needed(), Value("--form"),
+       Value("--header").OneOf({QStringLiteral("words"), QStringLiteral("fields")}),
+       TOptionSpec::Flag(QStringLiteral("--bom"))},
+      {QStringLiteral("FILE.PE25")}};
+  return spec;
+}
+
+const TCommandSpec& ImportSpec() {
+  static const TCommandSpec spec = {
+      {Value("--csv").Needed(), Value("--map"),
+       Value("--existing")
+           .OneOf({QStringLiteral("update"), QStringLiteral("skip"), QStringLiteral("add")},
+                  Qt::CaseInsensitive),
+       Value("--encoding"), Value("--separator"),
+       Value("--decimal").OneOf({QStringLiteral("."), QStringLiteral(",")}),
+       Value("--dates").OneOf({QStringLiteral("MDY"), QStringLiteral("DMY"), QStringLiteral("YMD")},
+                              Qt::CaseInsensitive),
+       Value("--skip-before"), Value("--skip-after"), Value("--amount"), Value("--bad-rows"),
+       TOptionSpec::Flag(QStringLiteral("--dry-run")),
+       TOptionSpec::Flag(QStringLiteral("--repair-leading-zeros"))},
+      {QStringLiteral("FILE.PE25")}};
+  return spec;
+}
+
+QString CsvOption(const TParsedCommand& line) {
+  const QString csv = line.Value(QStringLiteral("--csv"));
+  if (csv.isEmpty()) throw TUsageError{QStringLiteral("--csv needs a file name")};
+  return csv;
+}
+
+TExportOptions ExportOptions(const TParsedCommand& line) {
   TExportOptions options;
-  const QString form = line.Value("--form");
-  if (line.Has("--form") && form.compare(QLatin1String("all"), Qt::CaseInsensitive) != 0 &&
+  const QString form = line.Value(QStringLiteral("--form"));
+  if (line.Has(QStringLiteral("--form")) &&
+      form.compare(QLatin1String("all"), Qt::CaseInsensitive) != 0 &&
       !(options.FormType = FormTypeFromName(form)))
-    throw TUsageProblem{QStringLiteral("unknown form %1 (%2 or all)")
-                            .arg(form, FormShortNames(QStringLiteral(", ")))};
-  const QString header = line.Value("--header");
-  if (line.Has("--header") && header != QLatin1String("words") && header != QLatin1String("fields"))
-    throw TUsageProblem{QStringLiteral("--header is words or fields, not %1").arg(header)};
+    throw TUsageError{QStringLiteral("unknown form %1 (%2 or all)")
+                          .arg(form, FormShortNames(QStringLiteral(", ")))};
+  const QString header = line.Value(QStringLiteral("--header"));
   options.FieldNames = header == QLatin1String("fields");
-  options.ByteOrderMark = line.Has("--bom");
+  options.ByteOrderMark = line.Has(QStringLiteral("--bom"));
   return options;
 }
 
-int Export(const QStringList& args, QTextStream& out, QTextStream& err) {
-  const TCommandLine line = Parse(args, kExportOptions);
+int Export(const TParsedCommand& line, QTextStream& out, QTextStream& err) {
+  const QString csv = CsvOption(line);
   const TExportOptions options = ExportOptions(line);
-  const QString payeeFile = line.Files.first();
+  const QString payeeFile = line.Arguments().first();
   if (!PayeeFileExists(payeeFile, err)) return 2;
   RefuseProtected(payeeFile);
-  const QString csv = line.Value("--csv");
   ExportPayees(payeeFile, csv, options);
   out << "Exported " << ReadPayeeFile(payeeFile).size() << " payees to " << csv << "\n";
   return 0;
 }
 
-int CountOption(const TCommandLine& line, const char* name) {
+int CountOption(const TParsedCommand& line, const char* name) {
   bool ok = false;
-  const int n = line.Value(name).toInt(&ok);
+  const int n = line.Value(QLatin1String(name)).toInt(&ok);
   if (!ok || n < 0 || n > 1000)
-    throw TUsageProblem{QStringLiteral("%1 is a number of rows from 0 to 1000").arg(name)};
+    throw TUsageError{QStringLiteral("%1 is a number of rows from 0 to 1000").arg(name)};
   return n;
 }
 
 // The mapping's settings, then the command line's over them.
-TImportSettings ImportSettings(const TCommandLine& line) {
-  TImportSettings s =
-      line.Has("--map") ? LoadImportMapping(line.Value("--map")) : TImportSettings{};
-  if (line.Has("--existing") && !ExistingFromName(line.Value("--existing"), s.Existing))
-    throw TUsageProblem{QStringLiteral("--existing is update, skip or add")};
+TImportSettings ImportSettings(const TParsedCommand& line) {
+  TImportSettings s = line.Has(QStringLiteral("--map"))
+                          ? LoadImportMapping(line.Value(QStringLiteral("--map")))
+                          : TImportSettings{};
+  if (line.Has(QStringLiteral("--existing")) &&
+      !ExistingFromName(line.Value(QStringLiteral("--existing")), s.Existing))
+    throw TUsageError{QStringLiteral("--existing is update, skip or add")};
   TCsvEncoding encoding;
-  if (line.Has("--encoding")) {
-    if (!EncodingFromName(line.Value("--encoding"), encoding))
-      throw TUsageProblem{
+  if (line.Has(QStringLiteral("--encoding"))) {
+    if (!EncodingFromName(line.Value(QStringLiteral("--encoding")), encoding))
+      throw TUsageError{
           QStringLiteral("--encoding is UTF-8, UTF-16LE, UTF-16BE, Windows-1252 "
                          "or \"Mac Roman\"")};
     s.Encoding = encoding;
   }
   QChar separator;
-  if (line.Has("--separator")) {
-    if (!SeparatorFromName(line.Value("--separator"), separator))
-      throw TUsageProblem{QStringLiteral("--separator is \",\", \";\", tab or \"|\"")};
+  if (line.Has(QStringLiteral("--separator"))) {
+    if (!SeparatorFromName(line.Value(QStringLiteral("--separator")), separator))
+      throw TUsageError{QStringLiteral("--separator is \",\", \";\", tab or \"|\"")};
     s.Separator = separator;
   }
-  const QString decimal = line.Value("--decimal");
-  if (line.Has("--decimal")) {
-    if (decimal != QLatin1String(".") && decimal != QLatin1String(","))
-      throw TUsageProblem{QStringLiteral("--decimal is \".\" or \",\"")};
-    s.Decimal = decimal[0];
-  }
-  if (line.Has("--dates") && !DateOrderFromName(line.Value("--dates"), s.Dates))
-    throw TUsageProblem{QStringLiteral("--dates is MDY, DMY or YMD")};
-  if (line.Has("--skip-before")) s.SkipBefore = CountOption(line, "--skip-before");
-  if (line.Has("--skip-after")) s.SkipAfter = CountOption(line, "--skip-after");
-  if (line.Has("--amount")) s.AmountField = line.Value("--amount");
-  s.RepairLeadingZeros = line.Has("--repair-leading-zeros");
-  s.GoodRowsOnly = line.Has("--bad-rows");
+  if (line.Has(QStringLiteral("--decimal"))) s.Decimal = line.Value(QStringLiteral("--decimal"))[0];
+  if (line.Has(QStringLiteral("--dates")) &&
+      !DateOrderFromName(line.Value(QStringLiteral("--dates")), s.Dates))
+    throw TUsageError{QStringLiteral("--dates is MDY, DMY or YMD")};
+  if (line.Has(QStringLiteral("--skip-before"))) s.SkipBefore = CountOption(line, "--skip-before");
+  if (line.Has(QStringLiteral("--skip-after"))) s.SkipAfter = CountOption(line, "--skip-after");
+  if (line.Has(QStringLiteral("--amount"))) s.AmountField = line.Value(QStringLiteral("--amount"));
+  s.RepairLeadingZeros = line.Has(QStringLiteral("--repair-leading-zeros"));
+  s.GoodRowsOnly = line.Has(QStringLiteral("--bad-rows"));
   return s;
 }
 
@@ -177,13 +157,12 @@ void Tell(const TImportPlan& plan, bool dryRun, QTextStream& out) {
   }
 }
 
-int Import(const QStringList& args, QTextStream& out, QTextStream& err) {
-  const TCommandLine line = Parse(args, kImportOptions);
+int Import(const TParsedCommand& line, QTextStream& out, QTextStream& err) {
+  const QString csvPath = CsvOption(line);
   const TImportSettings settings = ImportSettings(line);
-  const bool dryRun = line.Has("--dry-run");
-  const QString payeeFile = line.Files.first();
+  const bool dryRun = line.Has(QStringLiteral("--dry-run"));
+  const QString payeeFile = line.Arguments().first();
   if (!PayeeFileExists(payeeFile, err)) return 2;
-  const QString csvPath = line.Value("--csv");
   const QByteArray csv = ReadCsvFile(csvPath);
   RefuseProtected(payeeFile);
   const TImportPlan plan =
@@ -213,36 +192,18 @@ int Import(const QStringList& args, QTextStream& out, QTextStream& err) {
     return 0;
   }
   ApplyImport(payeeFile, plan);
-  if (bad) ReplaceFile(line.Value("--bad-rows"), BadRowsCsv(plan));
+  if (bad) ReplaceFile(line.Value(QStringLiteral("--bad-rows")), BadRowsCsv(plan));
   out << "Imported into " << payeeFile << ": " << counts << "\n";
   if (bad)
     out << plan.BadLines.size() << " rows with problems were left out; they are listed in "
-        << line.Value("--bad-rows") << "\n";
+        << line.Value(QStringLiteral("--bad-rows")) << "\n";
   return 0;
 }
 
-// The command's usage line after a command line that does not fit it.
-int Guarded(int (*run)(const QStringList&, QTextStream&, QTextStream&), const char* usage,
-            const QStringList& args, QTextStream& out, QTextStream& err) {
-  try {
-    return run(args, out, err);
-  } catch (const TUsageProblem& p) {
-    err << "papyra-batch: " << p.Message << "\nusage: papyra-batch " << usage << "\n";
-    return 2;
-  }
-}
-
-int RunExport(const QStringList& args, QTextStream& out, QTextStream& err) {
-  return Guarded(Export, kExportUsage, args, out, err);
-}
-
-int RunImport(const QStringList& args, QTextStream& out, QTextStream& err) {
-  return Guarded(Import, kImportUsage, args, out, err);
-}
 }  // namespace
 
 PAPYRA_BATCH_COMMAND("export", kExportUsage,
                      "Writes the payees to a CSV file (UTF-8, a header row in the forms' words).",
-                     RunExport)
+                     ExportSpec(), Export)
 PAPYRA_BATCH_COMMAND("import", kImportUsage, "Adds or updates payees from a CSV file, all or none.",
-                     RunImport)
+                     ImportSpec(), Import)

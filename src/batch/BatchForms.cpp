@@ -46,11 +46,44 @@ const QByteArray kPrintUsage = UsageText(
     "--out DIR");
 const QByteArray kTotalsUsage = UsageText("totals FILE.PE25 --form FORMS");
 
-uint8_t FormTypeOption(const QStringList& args, const QString& flag) {
-  const QString name = OptionValue(args, flag);
-  const TFormDef* def = FormDefByName(name);
-  if (!def) throw TBatchFailure{QStringLiteral("Unknown form type: %1").arg(name)};
-  return def->FormType;
+// The forms by the names the Form 1096 gives them, from the registry.
+QStringList FormNames() {
+  QStringList names;
+  for (const TFormDef* def : FormDefs()) names.append(QString::fromLatin1(def->ShortName));
+  return names;
+}
+
+TOptionSpec FormOption(const QString& name, const QStringList& names) {
+  return TOptionSpec::Value(name).OneOf(names, Qt::CaseInsensitive);
+}
+
+TOptionSpec YesNoOption(const QString& name) {
+  return TOptionSpec::Value(name).OneOf({QStringLiteral("yes"), QStringLiteral("no")});
+}
+
+const TCommandSpec& PrintSpec() {
+  static const TCommandSpec spec = {
+      {FormOption(QStringLiteral("--form"), FormNames() << QStringLiteral("1096")).Needed(),
+       TOptionSpec::Value(QStringLiteral("--kind"))
+           .OneOf({QStringLiteral("program"), QStringLiteral("redcopy")})
+           .Needed(),
+       YesNoOption(QStringLiteral("--mask-ssn")),
+       TOptionSpec::Value(QStringLiteral("--copy"))
+           .OneOf({QStringLiteral("B"), QStringLiteral("C")}),
+       YesNoOption(QStringLiteral("--instructions")),
+       FormOption(QStringLiteral("--form-type"), FormNames()),
+       TOptionSpec::Value(QStringLiteral("--out")).Needed(),
+       TOptionSpec::Flag(QStringLiteral("--per-recipient")),
+       TOptionSpec::Value(QStringLiteral("--password"))
+           .OneOf({QStringLiteral("tin-last4"), QStringLiteral("zip"), QStringLiteral("none")})},
+      {QStringLiteral("FILE.PE25")}};
+  return spec;
+}
+
+const TCommandSpec& TotalsSpec() {
+  static const TCommandSpec spec = {{FormOption(QStringLiteral("--form"), FormNames()).Needed()},
+                                    {QStringLiteral("FILE.PE25")}};
+  return spec;
 }
 
 // The job of one print: program-generated or red copy, for the 1099-NEC (or another per-payee
@@ -129,37 +162,48 @@ struct TPrintOptions {
   TCopyChoice Copies;
 };
 
-bool YesNo(const QStringList& args, const QString& flag, bool& value) {
-  const QString text = OptionValue(args, flag, QStringLiteral("yes"));
-  value = text == QLatin1String("yes");
-  return value || text == QLatin1String("no");
+// Options that would change nothing are refused, so none is ignored without a word: the red
+// copies and the Form 1096 go to the IRS whole, with no recipient's copy to choose or mask.
+void RefuseOptionsWithoutEffect(const TParsedCommand& args, const TPrintOptions& o) {
+  const bool recipientCopies =
+      o.Kind == QLatin1String("program") && o.Form != QLatin1String("1096");
+  for (const char* name : {"--mask-ssn", "--copy", "--instructions"})
+    if (!recipientCopies && args.Has(QLatin1String(name)))
+      throw TUsageError{QStringLiteral("%1 goes only with the recipients' forms (--kind program, "
+                                       "--form other than 1096)")
+                            .arg(QLatin1String(name))};
+  if (o.Form == QLatin1String("1096") && !args.Has(QStringLiteral("--form-type")))
+    throw TUsageError{QStringLiteral("--form 1096 needs --form-type")};
+  if (o.Form != QLatin1String("1096") && args.Has(QStringLiteral("--form-type")))
+    throw TUsageError{QStringLiteral("--form-type goes only with --form 1096")};
+  if (o.PerRecipient && !recipientCopies)
+    throw TUsageError{QStringLiteral(
+        "--per-recipient goes only with the recipients' forms (--kind program, --form other "
+        "than 1096)")};
+  if (!o.PerRecipient && args.Has(QStringLiteral("--password")))
+    throw TUsageError{QStringLiteral("--password goes only with --per-recipient")};
 }
 
-// False for a command line that does not fit the usage.
-bool ParsePrintOptions(QStringList args, TPrintOptions& o) {
-  o.PerRecipient = args.removeAll(QStringLiteral("--per-recipient")) > 0;
-  const QStringList files = Positional(args);
-  o.File = files.value(0);
-  o.Form = OptionValue(args, QStringLiteral("--form"));
-  o.Kind = OptionValue(args, QStringLiteral("--kind"));
-  o.Target = OptionValue(args, QStringLiteral("--out"));
-  const QString copy = OptionValue(args, QStringLiteral("--copy"), QStringLiteral("B"));
-  o.Copies.PayerCopy = copy == QLatin1String("C");
-  const bool password = args.contains(QStringLiteral("--password"));
-  bool ok =
-      files.size() == 1 && !o.Form.isEmpty() && !o.Target.isEmpty() &&
-      (o.Kind == QLatin1String("program") || o.Kind == QLatin1String("redcopy")) &&
-      YesNo(args, QStringLiteral("--mask-ssn"), o.Mask) &&
-      YesNo(args, QStringLiteral("--instructions"), o.Copies.Instructions) &&
-      (copy == QLatin1String("B") || copy == QLatin1String("C")) &&
-      PasswordSourceByName(OptionValue(args, QStringLiteral("--password"), QStringLiteral("none")),
-                           o.Password);
-  // One file per recipient is made of program-generated forms of one recipient each.
-  if (o.PerRecipient)
-    ok = ok && o.Kind == QLatin1String("program") && o.Form != QLatin1String("1096");
-  else
-    ok = ok && !password;
-  return ok;
+TPrintOptions PrintOptions(const TParsedCommand& args) {
+  TPrintOptions o;
+  o.File = args.Arguments().first();
+  o.Form = args.Value(QStringLiteral("--form"));
+  o.Kind = args.Value(QStringLiteral("--kind"));
+  o.Target = args.Value(QStringLiteral("--out"));
+  o.PerRecipient = args.Has(QStringLiteral("--per-recipient"));
+  o.Copies.Instructions =
+      args.Value(QStringLiteral("--instructions"), QStringLiteral("yes")) == QLatin1String("yes");
+  o.Copies.PayerCopy = args.Value(QStringLiteral("--copy")) == QLatin1String("C");
+  // The payer's own Copy C shows the TIN whole unless masking is asked for.
+  bool& mask = o.Copies.PayerCopy ? o.Copies.MaskPayerCopy : o.Mask;
+  mask = args.Value(QStringLiteral("--mask-ssn"),
+                    o.Copies.PayerCopy ? QStringLiteral("no") : QStringLiteral("yes")) ==
+         QLatin1String("yes");
+  PasswordSourceByName(args.Value(QStringLiteral("--password"), QStringLiteral("none")),
+                       o.Password);
+  if (o.Target.isEmpty()) throw TUsageError{QStringLiteral("--out needs a file name")};
+  RefuseOptionsWithoutEffect(args, o);
+  return o;
 }
 
 // Writes the folder of per-recipient files and lists them.
@@ -174,21 +218,16 @@ void PrintRecipientFiles(const TPrintOptions& o, const TReportProject& project, 
   out << files.size() << " file(s) written to " << o.Target << "\n";
 }
 
-int PrintForms(const QStringList& args, QTextStream& out, QTextStream& err) {
-  TPrintOptions o;
-  if (!ParsePrintOptions(args, o)) {
-    err << "usage: papyra-batch " << kPrintUsage << "\n";
-    return 2;
-  }
+int PrintForms(const TParsedCommand& args, QTextStream& out, QTextStream& err) {
+  const TPrintOptions o = PrintOptions(args);
   const QString& form = o.Form;
   try {
     if (!o.PerRecipient) CheckBatchOutput(o.Target);
-    if (form == QLatin1String("1096"))
-      CurrentFormType = FormTypeOption(args, QStringLiteral("--form-type"));
-    else if (const TFormDef* def = FormDefByName(form))
-      CurrentFormType = def->FormType;
-    else
-      throw TBatchFailure{QStringLiteral("Unknown form: %1").arg(form)};
+    const QString typeName =
+        form == QLatin1String("1096") ? args.Value(QStringLiteral("--form-type")) : form;
+    const TFormDef* def = FormDefByName(typeName);
+    if (!def) throw TBatchFailure{QStringLiteral("Unknown form: %1").arg(typeName)};
+    CurrentFormType = def->FormType;
     StartBatchSettings();
     MaskSSNOption = o.Mask;
     CopyChoice() = o.Copies;
@@ -222,20 +261,16 @@ int PrintForms(const QStringList& args, QTextStream& out, QTextStream& err) {
   }
 }
 
-int ShowTotals(const QStringList& args, QTextStream& out, QTextStream& err) {
-  const QStringList files = Positional(args);
-  if (files.size() != 1 || OptionValue(args, QStringLiteral("--form")).isEmpty()) {
-    err << "usage: papyra-batch " << kTotalsUsage << "\n";
-    return 2;
-  }
+int ShowTotals(const TParsedCommand& args, QTextStream& out, QTextStream& err) {
+  const QString form = args.Value(QStringLiteral("--form"));
   try {
-    CurrentFormType = FormTypeOption(args, QStringLiteral("--form"));
+    CurrentFormType = FormDefByName(form)->FormType;  // one of the listed names
     StartBatchSettings();
     TFrmDataModule module;
-    OpenPayerFileReadOnly(module, files.first());
+    OpenPayerFileReadOnly(module, args.Arguments().first());
     ScanFormTotals();
     module.RSPayee->CloseRecSet();
-    out << "Form " << OptionValue(args, QStringLiteral("--form")) << "\n";
+    out << "Form " << form << "\n";
     out << "Total number of forms: " << TotalForms << "\n";
     out << "Federal income tax withheld: " << FormatAmount(TotalWithheld) << "\n";
     out << "Total amount reported: " << FormatAmount(TotalAmount) << "\n";
@@ -250,8 +285,8 @@ int ShowTotals(const QStringList& args, QTextStream& out, QTextStream& err) {
 PAPYRA_BATCH_COMMAND("print", kPrintUsage.constData(),
                      "Prints the forms of a payer file, program-generated or for pre-printed red "
                      "copies, into a PDF, HTML, snapshot or text file.",
-                     PrintForms)
+                     PrintSpec(), PrintForms)
 PAPYRA_BATCH_COMMAND("totals", kTotalsUsage.constData(),
                      "Prints the Form 1096 totals of one form type: forms, amount and "
                      "federal tax withheld.",
-                     ShowTotals)
+                     TotalsSpec(), ShowTotals)

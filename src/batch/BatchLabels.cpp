@@ -18,6 +18,8 @@ namespace {
 const char* const kLabelsUsage =
     "labels FILE.PE25 --out OUT.pdf|.html|.snp|.txt  (PDF, HTML and text hold the labels as "
     "printed; a .snp snapshot is what the preview shows, label outlines included)";
+const TCommandSpec kLabelsSpec = {{TOptionSpec::Value(QStringLiteral("--out")).Needed()},
+                                  {QStringLiteral("FILE.PE25")}};
 
 // What paper gets: preview-only items (the label outlines) left out.
 TReportJob AsPrinted(TReportJob job) {
@@ -26,18 +28,14 @@ TReportJob AsPrinted(TReportJob job) {
   return job;
 }
 
-int PrintLabels(const QStringList& args, QTextStream& out, QTextStream& err) {
-  const QStringList files = Positional(args);
-  const QString target = OptionValue(args, QStringLiteral("--out"));
-  if (files.size() != 1 || target.isEmpty()) {
-    err << "usage: papyra-batch " << kLabelsUsage << "\n";
-    return 2;
-  }
+int PrintLabels(const TParsedCommand& args, QTextStream& out, QTextStream& err) {
+  const QString target = args.Value(QStringLiteral("--out"));
+  if (target.isEmpty()) throw TUsageError{QStringLiteral("--out needs a file name")};
   try {
     CheckBatchOutput(target);
     StartBatchSettings();
     TFrmDataModule module;
-    OpenPayerFileReadOnly(module, files.first());
+    OpenPayerFileReadOnly(module, args.Arguments().first());
     TPagePrinter printer;
     SetPrinterSetup(printer);
     printer.SetTitle(QStringLiteral("Papyra Labels"));
@@ -58,4 +56,4 @@ int PrintLabels(const QStringList& args, QTextStream& out, QTextStream& err) {
 }  // namespace
 
 PAPYRA_BATCH_COMMAND("labels", kLabelsUsage, "Prints a mailing label (Avery 5160) for each payee.",
-                     PrintLabels)
+                     kLabelsSpec, PrintLabels)

@@ -11,9 +11,20 @@
 #include "engine/Snapshot.h"
 
 namespace {
-const char* const kRenderUsage = "render SNAPSHOT --out FILE.pdf|.html|.png|.txt [--pages FROM-TO]";
+const char* const kRenderUsage =
+    "render SNAPSHOT --out FILE.pdf|.html|.png|.txt [--pages FROM-TO]  (--pages: the pages a "
+    ".png output writes, one file each)";
 const char* const kReportUsage =
-    "report PROJECT REPORT --out FILE [--copies N] [--param NAME=VALUE]... [--pages FROM-TO]";
+    "report PROJECT REPORT --out FILE [--copies N] [--param NAME=VALUE]... [--pages FROM-TO]  "
+    "(--pages with a .png output only)";
+const TCommandSpec kRenderSpec = {{TOptionSpec::Value(QStringLiteral("--out")).Needed(),
+                                   TOptionSpec::Value(QStringLiteral("--pages"))},
+                                  {QStringLiteral("SNAPSHOT")}};
+const TCommandSpec kReportSpec = {{TOptionSpec::Value(QStringLiteral("--out")).Needed(),
+                                   TOptionSpec::Value(QStringLiteral("--copies")),
+                                   TOptionSpec::Value(QStringLiteral("--param")).Repeated(),
+                                   TOptionSpec::Value(QStringLiteral("--pages"))},
+                                  {QStringLiteral("PROJECT"), QStringLiteral("REPORT")}};
 
 bool IsPng(const QString& target) {
   return QFileInfo(target).suffix().compare(QLatin1String("png"), Qt::CaseInsensitive) == 0;
@@ -21,8 +32,8 @@ bool IsPng(const QString& target) {
 
 // The pages a PNG export writes: --pages FROM-TO, or every page of a job small enough to need
 // no choice. One PNG file per page; thousands of files are never written by accident.
-bool PngRange(const QStringList& args, int pageCount, int& first, int& last, QTextStream& err) {
-  const QString pages = OptionValue(args, QStringLiteral("--pages"));
+bool PngRange(const TParsedCommand& args, int pageCount, int& first, int& last, QTextStream& err) {
+  const QString pages = args.Value(QStringLiteral("--pages"));
   if (pages.isEmpty()) {
     first = 1;
     last = pageCount;
@@ -39,10 +50,17 @@ bool PngRange(const QStringList& args, int pageCount, int& first, int& last, QTe
   return false;
 }
 
+// --pages chooses the PNG files to write; other outputs hold every page.
+void RefusePagesUnlessPng(const TParsedCommand& args, const QString& target) {
+  if (args.Has(QStringLiteral("--pages")) && !IsPng(target))
+    throw TUsageError{QStringLiteral("--pages goes only with a .png output")};
+}
+
 // Writes the snapshot; every page is checked as it is drawn, and the target is replaced only
 // when the whole output is written.
-int WritePngOrExport(const TSnapshotReader& reader, const QString& source, const QStringList& args,
-                     const QString& target, QTextStream& out, QTextStream& err) {
+int WritePngOrExport(const TSnapshotReader& reader, const QString& source,
+                     const TParsedCommand& args, const QString& target, QTextStream& out,
+                     QTextStream& err) {
   if (!IsPng(target)) {
     ExportSnapshot(source, target);
     out << reader.PageCount() << " page(s) written to " << target << "\n";
@@ -55,43 +73,48 @@ int WritePngOrExport(const TSnapshotReader& reader, const QString& source, const
   return 0;
 }
 
-int RenderSnapshot(const QStringList& args, QTextStream& out, QTextStream& err) {
-  const QStringList files = Positional(args);
-  const QString target = OptionValue(args, QStringLiteral("--out"));
-  if (files.size() != 1 || target.isEmpty()) {
-    err << "usage: papyra-batch " << kRenderUsage << "\n";
-    return 2;
-  }
+int RenderSnapshot(const TParsedCommand& args, QTextStream& out, QTextStream& err) {
+  const QString source = args.Arguments().first();
+  const QString target = args.Value(QStringLiteral("--out"));
+  if (target.isEmpty()) throw TUsageError{QStringLiteral("--out needs a file name")};
+  RefusePagesUnlessPng(args, target);
   RegisterFontSubstitutions();
   TSnapshotReader reader;
-  reader.Open(files.first());  // refuses a damaged or foreign file before anything is written
-  return WritePngOrExport(reader, files.first(), args, target, out, err);
+  reader.Open(source);  // refuses a damaged or foreign file before anything is written
+  return WritePngOrExport(reader, source, args, target, out, err);
 }
 
-// --param NAME=VALUE may repeat; OptionValue only sees the first, so collect them here.
-bool ReportParams(const QStringList& args, QStringList& params, QTextStream& err) {
-  for (qsizetype i = 0; i < args.size(); ++i) {
-    if (args[i] != QLatin1String("--param")) continue;
-    if (i + 1 >= args.size() || !args[i + 1].contains(QLatin1Char('='))) {
-      err << "--param needs NAME=VALUE\n";
-      return false;
-    }
-    params.append(args[++i]);
+// Every --param is NAME=VALUE; a name given twice would leave one of its values unused.
+QStringList ReportParams(const TParsedCommand& args) {
+  const QStringList params = args.Values(QStringLiteral("--param"));
+  QStringList names;
+  for (const QString& p : params) {
+    const QString name = p.section(QLatin1Char('='), 0, 0);
+    if (!p.contains(QLatin1Char('=')) || name.isEmpty())
+      throw TUsageError{QStringLiteral("--param needs NAME=VALUE: %1").arg(p)};
+    if (names.contains(name))
+      throw TUsageError{QStringLiteral("--param %1 given more than once").arg(name)};
+    names.append(name);
   }
-  return true;
+  return params;
 }
 
-int RunReport(const QStringList& args, QTextStream& out, QTextStream& err) {
-  const QStringList names = Positional(args);
-  const QString target = OptionValue(args, QStringLiteral("--out"));
-  bool ok = true;
-  const int copies = OptionValue(args, QStringLiteral("--copies"), QStringLiteral("1")).toInt(&ok);
-  QStringList params;
-  if (names.size() != 2 || target.isEmpty() || !ok || copies < 1 || copies > 100000 ||
-      !ReportParams(args, params, err)) {
-    err << "usage: papyra-batch " << kReportUsage << "\n";
-    return 2;
-  }
+int ReportCopies(const TParsedCommand& args) {
+  const QString text = args.Value(QStringLiteral("--copies"), QStringLiteral("1"));
+  bool ok = false;
+  const int copies = text.toInt(&ok);
+  if (!ok || copies < 1 || copies > 100000)
+    throw TUsageError{QStringLiteral("--copies must be a number from 1 to 100000: %1").arg(text)};
+  return copies;
+}
+
+int RunReport(const TParsedCommand& args, QTextStream& out, QTextStream& err) {
+  const QStringList names = args.Arguments();
+  const QString target = args.Value(QStringLiteral("--out"));
+  if (target.isEmpty()) throw TUsageError{QStringLiteral("--out needs a file name")};
+  const int copies = ReportCopies(args);
+  const QStringList params = ReportParams(args);
+  RefusePagesUnlessPng(args, target);
   RegisterFontSubstitutions();
   TPagePrinter printer;
   printer.SetTitle(names[1]);
@@ -120,6 +143,8 @@ int RunReport(const QStringList& args, QTextStream& out, QTextStream& err) {
 }  // namespace
 
 PAPYRA_BATCH_COMMAND("render", kRenderUsage,
-                     "Renders a saved print snapshot to PDF, HTML, PNG or text.", RenderSnapshot)
+                     "Renders a saved print snapshot to PDF, HTML, PNG or text.", kRenderSpec,
+                     RenderSnapshot)
 PAPYRA_BATCH_COMMAND("report", kReportUsage,
-                     "Runs one report of a report project with the given parameters.", RunReport)
+                     "Runs one report of a report project with the given parameters.", kReportSpec,
+                     RunReport)

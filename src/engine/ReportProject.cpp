@@ -164,6 +164,7 @@ TParamField Param(const TWhere& w, const QJsonObject& o, const TFontSpec& fonts)
   p.Align = Align(w, o);
   p.Fit = o.value(QLatin1String("fit")).toBool(false);
   p.Box = o.value(QLatin1String("box")).toString();
+  p.Copy = o.value(QLatin1String("copy")).toString();
   return p;
 }
 
@@ -325,10 +326,11 @@ void TReportProject::DrawFace(TPagePrinter& printer, const TReportLayout& layout
 }
 
 void TReportProject::DrawParams(TPagePrinter& printer, const TReportLayout& layout,
-                                const QMap<QString, QString>& values) {
+                                const QMap<QString, QString>& values, const QString& copy) {
   const TFontSpec font = printer.Font();
   const double x = printer.XPos(), y = printer.YPos();
   for (const TParamField& p : layout.Params) {
+    if (!p.Copy.isEmpty() && p.Copy != copy) continue;
     const QString text = values.value(p.Name);
     if (text.isEmpty()) continue;
     printer.SetFontSpec(p.Font);
@@ -400,7 +402,7 @@ void TReportProject::Execute() {
     throw EReportException(QStringLiteral("The report project has no page to print on."));
   const TReportLayout& layout = FindReport(FReports, FFileName, FSelected);
   DrawFace(*printer, layout, FCopy);
-  DrawParams(*printer, layout, FParams);
+  DrawParams(*printer, layout, FParams, FCopy);
 }
 
 void TReportProject::Close() {

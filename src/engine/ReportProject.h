@@ -39,6 +39,7 @@ struct TParamField {
   TAlign Align = TAlign::Left;
   bool Fit = false;  // shrink the font until the text fits Width
   QString Box;       // name of the box it belongs to (may be empty)
+  QString Copy;      // the copy of the form it prints on ("B", "C"); empty: on every copy
 };
 
 struct TReportLayout {
@@ -75,7 +76,8 @@ class TReportProject : public QObject {
   void SetParam(const QString& name, const QString& value);
   QString Param(const QString& name) const { return FParams.value(name); }
   void ClearParams() { FParams.clear(); }
-  // Which copy of the form Execute draws: face entries marked for another copy are left out.
+  // Which copy of the form Execute draws: face entries and parameters marked for another copy
+  // are left out.
   // "B" (the recipient's copy) until set otherwise; it stays across Open and Close.
   void SetCopy(const QString& copy) { FCopy = copy; }
   QString Copy() const { return FCopy; }
@@ -87,12 +89,13 @@ class TReportProject : public QObject {
   static TReportLayout LoadLayout(const QString& fileName, const QString& reportName);
   // Parses a whole project; fileName only names the file in messages.
   static QList<TReportLayout> ParseProject(const QByteArray& text, const QString& fileName);
-  // Draws a face (its entries for every copy and those for copy) and parameter values through a
-  // page printer.
+  // Draw a face and parameter values through a page printer: the entries for every copy and
+  // those for copy.
   static void DrawFace(TPagePrinter& printer, const TReportLayout& layout,
                        const QString& copy = QStringLiteral("B"));
   static void DrawParams(TPagePrinter& printer, const TReportLayout& layout,
-                         const QMap<QString, QString>& values);
+                         const QMap<QString, QString>& values,
+                         const QString& copy = QStringLiteral("B"));
 
  private:
   QString FFileName;

@@ -229,6 +229,9 @@ bool Enabled() {
 void SetNextAnswer(int index) {
   Script().Answers.append(index);
 }
+QList<int> Pending() {
+  return Script().Answers;
+}
 void Clear() {
   Script().Answers.clear();
   Script().Shown = 0;

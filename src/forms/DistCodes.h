@@ -58,6 +58,7 @@ void Enable(bool on);
 bool Enabled();
 // The index the next pick answers (-1: cancelled); without one queued a pick is cancelled.
 void SetNextAnswer(int index);
+QList<int> Pending();  // the queued indexes no pick has taken yet
 void Clear();
 int Shown();  // how many picks were asked for since Clear
 }  // namespace DistCodesScript

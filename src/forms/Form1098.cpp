@@ -114,6 +114,8 @@ constexpr TRedCopyItem kRedCopy[] = {
 // clang-format on
 
 constexpr const char* kAmounts[] = {"F1098_1", "F1098_6"};
+// Every money box but the state and local ones: any of them makes a form the IRS must get.
+constexpr const char* kFederal[] = {"F1098_1", "F1098_2", "F1098_4", "F1098_5", "F1098_6"};
 
 const TFormDef kForm1098 = {
     .FormType = ft1098,
@@ -132,8 +134,8 @@ const TFormDef kForm1098 = {
     .NoInstructionsText = "The IRS Instructions cannot no be found",
     .NoFormsText = "There are no forms available for printing",
     .Check = Check1098,
-    .Totals = {kAmounts},
-    .Box1096 = {"CB1098", 1.5, 4.17},
+    .Totals = {kAmounts, nullptr, kFederal},
+    .Box1096 = {"CB1098", "81", 1.5, 4.17},
     .Boxes = kBoxes,
     .Labels = kLabels,
     .PayerParams = kPayerParams,

@@ -103,6 +103,11 @@ constexpr TRedCopyItem kRedCopy[] = {
 
 constexpr const char* kAmounts[] = {"F1099DIV1a", "F1099DIV2a", "F1099DIV3",
                                     "F1099DIV9",  "F1099DIV10", "F1099DIV12"};
+// Every money box but the state and local ones: any of them makes a form the IRS must get.
+constexpr const char* kFederal[] = {
+    "F1099DIV1a", "F1099DIV1b", "F1099DIV2a", "F1099DIV2b", "F1099DIV2c", "F1099DIV2d",
+    "F1099DIV2e", "F1099DIV2f", "F1099DIV3",  "F1099DIV4",  "F1099DIV5",  "F1099DIV6",
+    "F1099DIV7",  "F1099DIV9",  "F1099DIV10", "F1099DIV12", "F1099DIV13"};
 
 const TFormDef kForm1099DIV = {
     .FormType = ft1099DIV,
@@ -121,8 +126,8 @@ const TFormDef kForm1099DIV = {
     .NoInstructionsText = "The IRS Instructions cannot no be found",
     .NoFormsText = "There are no forms available for printing",
     .Check = Check1099DIV,
-    .Totals = {kAmounts, "F1099DIV4"},
-    .Box1096 = {"CB1099DIV", 6.2, 4.17},
+    .Totals = {kAmounts, "F1099DIV4", kFederal},
+    .Box1096 = {"CB1099DIV", "91", 6.2, 4.17},
     .Boxes = kBoxes,
     .Labels = kLabels,
     .PayerParams = kPayerParams,

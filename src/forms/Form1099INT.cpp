@@ -15,7 +15,7 @@ constexpr TBoxDef kBox3 = MoneyBox("F1099INT3", "Box3", "Box 3 Interest on U.S. 
 constexpr TBoxDef kBox4 = MoneyBox("F1099INT4", "Box4", "Box 4 Federal income tax withheld", RedMoney("Box 4", 4.1, 2.33));
 constexpr TBoxDef kBox5 = MoneyBox("F1099INT5", "Box5", "Box 5 Investment expenses", RedMoney("Box 5", 5.5, 2.33));
 constexpr TBoxDef kBox6 = MoneyBox("F1099INT6", "Box6", "Box 6 Foreign tax paid", RedMoney("Box 6", 4.1, 2.67));
-constexpr TBoxDef kBox7 = TextBox("F1099INT7", "Box7", "Box 7 Foreign country or U.S. possession", TCtlKind::Text, cfNone, PayeeUpper,
+constexpr TBoxDef kBox7 = TextBox("F1099INT7", "Box7", "Box 7 Foreign country or U.S. territory", TCtlKind::Text, cfNone, PayeeUpper,
                                   {"Box 7", TCond::Always, 5.5, 2.67, PayeeUpper, rfLine});
 constexpr TBoxDef kBox8 = MoneyBox("F1099INT8", "Box8", "Box 8 Tax-exempt interest", RedMoney("Box 8", 4.1, 3.17));
 constexpr TBoxDef kBox9 = MoneyBox("F1099INT9", "Box9", "Box 9 Specified private activity bond interest", RedMoney("Box 9", 5.5, 3.17));
@@ -103,6 +103,10 @@ constexpr TRedCopyItem kRedCopy[] = {
 
 constexpr const char* kAmounts[] = {"F1099INT1",  "F1099INT3",  "F1099INT8",
                                     "F1099INT10", "F1099INT11", "F1099INT13"};
+// Every money box but the state and local ones: any of them makes a form the IRS must get.
+constexpr const char* kFederal[] = {"F1099INT1",  "F1099INT2",  "F1099INT3",  "F1099INT4",
+                                    "F1099INT5",  "F1099INT6",  "F1099INT8",  "F1099INT9",
+                                    "F1099INT10", "F1099INT11", "F1099INT12", "F1099INT13"};
 
 const TFormDef kForm1099INT = {
     .FormType = ft1099INT,
@@ -121,8 +125,8 @@ const TFormDef kForm1099INT = {
     .NoInstructionsText = "The IRS Instructions cannot no be found",
     .NoFormsText = "There are no forms available for printing",
     .Check = Check1099INT,
-    .Totals = {kAmounts, "F1099INT4"},
-    .Box1096 = {"CB1099INT", 7.06, 4.17},
+    .Totals = {kAmounts, "F1099INT4", kFederal},
+    .Box1096 = {"CB1099INT", "92", 7.06, 4.17},
     .Boxes = kBoxes,
     .Labels = kLabels,
     .PayerParams = kPayerParams,

@@ -92,6 +92,10 @@ constexpr TRedCopyItem kRedCopy[] = {
 constexpr const char* kAmounts[] = {"F1099MISC1", "F1099MISC2",  "F1099MISC3",
                                     "F1099MISC5", "F1099MISC6",  "F1099MISC8",
                                     "F1099MISC9", "F1099MISC10", "F1099MISC11"};
+// Every money box but the state and local ones: any of them makes a form the IRS must get.
+constexpr const char* kFederal[] = {"F1099MISC1",  "F1099MISC2",  "F1099MISC3",  "F1099MISC4",
+                                    "F1099MISC5",  "F1099MISC6",  "F1099MISC8",  "F1099MISC9",
+                                    "F1099MISC10", "F1099MISC11", "F1099MISC12", "F1099MISC15"};
 
 const TFormDef kForm1099MISC = {
     .FormType = ft1099MISC,
@@ -110,8 +114,8 @@ const TFormDef kForm1099MISC = {
     .NoInstructionsText = "The IRS Instructions cannot be found",
     .NoFormsText = "There are no forms available for printing",
     .Check = Check1099MISC,
-    .Totals = {kAmounts, "F1099MISC4"},
-    .Box1096 = {"CB1099MISC", 1.5, 4.75},
+    .Totals = {kAmounts, "F1099MISC4", kFederal, "F1099MISC7"},
+    .Box1096 = {"CB1099MISC", "95", 1.5, 4.75},
     .Boxes = kBoxes,
     .Labels = kLabels,
     .PayerParams = kPayerParams,

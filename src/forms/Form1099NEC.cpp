@@ -67,6 +67,8 @@ constexpr TRedCopyItem kRedCopy[] = {
 // clang-format on
 
 constexpr const char* kAmounts[] = {"F1099NEC1", "F1099NEC3"};
+// Every money box but the state and local ones: any of them makes a form the IRS must get.
+constexpr const char* kFederal[] = {"F1099NEC1", "F1099NEC3", "F1099NEC4"};
 
 const TFormDef kForm1099NEC = {
     .FormType = ft1099NEC,
@@ -85,8 +87,8 @@ const TFormDef kForm1099NEC = {
     .NoInstructionsText = "The IRS Instructions cannot be found",
     .NoFormsText = "There are no forms available for printing.",
     .Check = Check1099NEC,
-    .Totals = {kAmounts, "F1099NEC4"},
-    .Box1096 = {"CB1099NEC", 1.92, 4.75},
+    .Totals = {kAmounts, "F1099NEC4", kFederal, "F1099NEC2"},
+    .Box1096 = {"CB1099NEC", "71", 1.92, 4.75},
     .Boxes = kBoxes,
     .Labels = kLabels,
     .PayerParams = kPayerParams,

@@ -128,6 +128,9 @@ constexpr TRedCopyItem kRedCopy[] = {
 // clang-format on
 
 constexpr const char* kAmounts[] = {"F1099R1"};
+// Every money box but the state and local ones: any of them makes a form the IRS must get.
+constexpr const char* kFederal[] = {"F1099R1", "F1099R2", "F1099R3",  "F1099R4", "F1099R5",
+                                    "F1099R6", "F1099R8", "F1099R9b", "F1099R10"};
 
 const TFormDef kForm1099R = {
     .FormType = ft1099R,
@@ -148,8 +151,8 @@ const TFormDef kForm1099R = {
     .NoInstructionsText = "The IRS Instructions cannot no be found",
     .NoFormsText = "There are no forms available for printing",
     .Check = Check1099R,
-    .Totals = {kAmounts, "F1099R4"},
-    .Box1096 = {"CB1099R", 4.05, 4.75},
+    .Totals = {kAmounts, "F1099R4", kFederal},
+    .Box1096 = {"CB1099R", "98", 4.05, 4.75},
     .Boxes = kBoxes,
     .Labels = kLabels,
     .PayerParams = kPayerParams,

@@ -84,6 +84,8 @@ constexpr TRedCopyItem kRedCopy[] = {
 // clang-format on
 
 constexpr const char* kAmounts[] = {"F1099S2"};
+// Every money box but the state and local ones: any of them makes a form the IRS must get.
+constexpr const char* kFederal[] = {"F1099S2", "F1099S6"};
 
 const TFormDef kForm1099S = {
     .FormType = ft1099S,
@@ -102,8 +104,8 @@ const TFormDef kForm1099S = {
     .NoInstructionsText = "The IRS Instructions cannot no be found",
     .NoFormsText = "There are no forms available for printing",
     .Check = Check1099S,
-    .Totals = {kAmounts},
-    .Box1096 = {"CB1099S", 4.5, 4.75},
+    .Totals = {kAmounts, nullptr, kFederal},
+    .Box1096 = {"CB1099S", "75", 4.5, 4.75},
     .Boxes = kBoxes,
     .Labels = kLabels,
     .PayerParams = kPayerParams,

@@ -99,7 +99,8 @@ void SetFormParams(TReportProject& project, std::span<const TParamDef> params, c
 
 TRecipientPrint StartRecipientPrint(const TFormDef& form, TReportProject& project,
                                     const TCopyChoice& choice) {
-  TRecipientPrint job{form, project, choice.WithInstructions(), {}, PayeeParams(form)};
+  TRecipientPrint job{form, project,           choice.WithInstructions(),
+                      {},   PayeeParams(form), choice.MaskTIN()};
   // The text is read before anything prints: a missing file stops the print at its start.
   if (job.WithInstructions)
     job.Instructions = LoadInstructions(InstructionsFile(form, project.ProjectFile()));
@@ -111,7 +112,9 @@ TRecipientPrint StartRecipientPrint(const TFormDef& form, TReportProject& projec
 }
 
 void PrintRecipient(TRecipientPrint& job, TPagePrinter& printer) {
-  SetFormParams(job.Project, job.PayeeParams, CurrentFormData());
+  TFormData d = CurrentFormData();
+  d.MaskRecipientTIN = job.MaskTIN;
+  SetFormParams(job.Project, job.PayeeParams, d);
   job.Project.Execute();
   if (!job.WithInstructions) return;
   printer.NewPage();

@@ -45,6 +45,7 @@ struct TRecipientPrint {
   bool WithInstructions = false;
   TInstructions Instructions;
   std::vector<TParamDef> PayeeParams;  // the form's, gathered once for every payee
+  bool MaskTIN = false;                // the recipient's SSN masked on this copy
 };
 // Opens the project for the form (copy, report, payer parameters) and reads its instructions.
 TRecipientPrint StartRecipientPrint(const TFormDef& form, TReportProject& project,

@@ -116,13 +116,13 @@ constexpr TBoxDef AcctNumBox(const char* field, double column, double row, uint8
           {"Account number", TCond::Always, column, row, TSrc::PayeeText, flags}};
 }
 
-// Copy A's "2nd TIN not." box, at (x, baseline) in inches on the screen; the report has no
-// parameter for it, the red copy an "X" at (column, row).
+// Copy A's "2nd TIN not." box, at (x, baseline) in inches on the screen; the report's parameter
+// "SecTINnot" prints on the payer's Copy C only, the red copy has an "X" at (column, row).
 constexpr TBoxDef SecondTinBox(const char* field, double x, double baseline, double column,
                                double row) {
-  return {{"SecTINnot", "2nd TIN not.", TCtlKind::Check, field, 0, nullptr, cfNone, nullptr, x,
+  return {{"SecTINnot", "2nd TIN not.", TCtlKind::Check, field, 0, nullptr, cfNone, "SecTINnot", x,
            baseline, 0.17},
-          TSrc::NoParam,
+          TSrc::Flag,
           RedCheck("2nd TIN not.", column, row)};
 }
 

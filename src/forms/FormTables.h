@@ -215,17 +215,22 @@ struct TInstructionsMenu {
   const char* Forms = nullptr;    // "1099-MISC 1099-NEC": the IRS pages offered when it is missing
 };
 
-// What the totals scan adds up for the form: the payee fields whose sum is the amount a payee
-// reports, and the box of federal income tax withheld (null when the form has none).
+// What the totals scan adds up for the form and who files it: the payee fields whose sum is the
+// amount the Form 1096 adds, the box of federal income tax withheld (null when the form has
+// none), every money box of the form's federal part (the withheld box included, the state and
+// local boxes not), and the direct-sales check box (null when the form has none).
 struct TFormTotals {
   std::span<const char* const> AmountFields;
   const char* WithheldField = nullptr;
+  std::span<const char* const> FederalFields = {};
+  const char* DirectSalesFlag = nullptr;
 };
 
-// The form's type box on the Form 1096: its check box (and report parameter), and where its "X"
-// goes on the red copy.
+// The form's type box on the Form 1096: its check box (and report parameter), the code the form
+// prints under it, and where its "X" goes on the red copy.
 struct TForm1096Box {
   const char* CheckBox;  // "CB1099NEC"
+  const char* Code;      // "71"
   double RedCopyX;       // column of the "X"
   double RedCopyRow;     // row of the "X" (4.17 or 4.75)
 };

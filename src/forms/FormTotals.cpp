@@ -18,8 +18,11 @@
 TFormQualifier::TFormQualifier(uint8_t formType) {
   const TFormDef* def = FindFormDef(formType);
   if (!def) throw std::out_of_range("no form type " + std::to_string(formType));
-  for (const char* name : def->Totals.AmountFields) FAmounts.push_back(PayeeLayout().Field(name));
-  if (def->Totals.WithheldField) FWithheld = PayeeLayout().Field(def->Totals.WithheldField);
+  const TFormTotals& totals = def->Totals;
+  for (const char* name : totals.AmountFields) FAmounts.push_back(PayeeLayout().Field(name));
+  for (const char* name : totals.FederalFields) FFederal.push_back(PayeeLayout().Field(name));
+  if (totals.WithheldField) FWithheld = PayeeLayout().Field(totals.WithheldField);
+  if (totals.DirectSalesFlag) FDirectSales = PayeeLayout().Field(totals.DirectSalesFlag);
 }
 
 double TFormQualifier::Amount(const uint8_t* payeeRecord) const {
@@ -32,8 +35,11 @@ double TFormQualifier::Withheld(const uint8_t* payeeRecord) const {
   return FWithheld ? RecordField::GetDouble(payeeRecord, *FWithheld) : 0;
 }
 
+// Each box on its own: two boxes of a fraction of a cent make no amount the form can show.
 bool TFormQualifier::operator()(const uint8_t* payeeRecord) const {
-  return AmountPresent(Amount(payeeRecord)) || AmountPresent(Withheld(payeeRecord));
+  for (TFieldHandle f : FFederal)
+    if (AmountPresent(RecordField::GetDouble(payeeRecord, *f))) return true;
+  return FDirectSales && RecordField::GetBool(payeeRecord, *FDirectSales);
 }
 
 bool FormQualifies(uint8_t formType, const uint8_t* payeeRecord) {

@@ -68,7 +68,7 @@ QString PayeeValue(const TValueDef& v, const TFormData& d) {
 }  // namespace
 
 TFormData CurrentFormData() {
-  return {PayerRec.Data(), PayeeRec.Data()};
+  return {PayerRec.Data(), PayeeRec.Data(), MaskSSNOption};
 }
 
 QString PayerString(const TFormData& d, const char* field) {
@@ -121,7 +121,7 @@ QString ValueText(const TValueDef& v, const TFormData& d) {
     case TSrc::PayerTIN:
       return PayerIdNumber(d);
     case TSrc::RecipientFIDN:
-      return RecipientIdNumber(d, MaskSSNOption);
+      return RecipientIdNumber(d, d.MaskRecipientTIN);
     case TSrc::RecipientName1:
       return RecipientName(d, true);
     case TSrc::RecipientName2:

@@ -6,12 +6,14 @@
 
 #include "forms/FormTables.h"
 
-// The two records a form is filled from.
+// The two records a form is filled from, and whether the recipient's SSN is masked on the copy
+// being printed.
 struct TFormData {
   const uint8_t* Payer;
   const uint8_t* Payee;
+  bool MaskRecipientTIN = false;
 };
-// PayerRec and PayeeRec.
+// PayerRec and PayeeRec, masked as MaskSSNOption says.
 TFormData CurrentFormData();
 
 QString PayerString(const TFormData& d, const char* field);

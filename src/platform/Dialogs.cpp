@@ -104,6 +104,9 @@ void SetNextFileName(const QString& path) {
 void SetNextFilter(const QString& filter) {
   gNextFilter = filter;
 }
+QStringList Pending() {
+  return gAnswers;
+}
 void Clear() {
   gAnswers.clear();
   gNextFilter.clear();

@@ -28,6 +28,7 @@ void Enable(bool on);
 bool Enabled();
 void SetNextFileName(const QString& path);  // for the next open, save or folder dialog
 void SetNextFilter(const QString& filter);  // the file type chosen in the next save dialog
+QStringList Pending();                      // the names no dialog has taken yet
 void Clear();
 QStringList Titles();          // titles of the dialogs asked for, in order
 QStringList InitialFolders();  // the folder each of them opened in

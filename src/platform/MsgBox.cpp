@@ -132,6 +132,9 @@ bool Enabled() {
 void SetNextAnswer(int code) {
   State().answers.append(code);
 }
+QList<int> Pending() {
+  return State().answers;
+}
 void Clear() {
   State().answers.clear();
   State().log.clear();

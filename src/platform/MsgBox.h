@@ -28,7 +28,8 @@ struct Shown {
 void Enable(bool on);
 bool Enabled();
 void SetNextAnswer(int code);
-void Clear();  // forgets the log and the queued answers
+QList<int> Pending();  // the queued answers no box has taken yet
+void Clear();          // forgets the log and the queued answers
 const QList<Shown>& Log();
 QString LastText();
 }  // namespace MsgBoxScript

@@ -55,6 +55,7 @@ TFrmSelectFormType::TFrmSelectFormType(QWidget* parent) : QDialog(parent) {
   ChkInstructions->setChecked(true);
   connect(RBProgGen, &QRadioButton::toggled, this, &TFrmSelectFormType::EnableChoices);
   connect(RBCopyB, &QRadioButton::toggled, this, &TFrmSelectFormType::EnableChoices);
+  connect(RBCopyC, &QRadioButton::toggled, this, &TFrmSelectFormType::CopyToggled);
 
   BtnOk = new QPushButton(QStringLiteral("&Ok"), this);
   BtnOk->setObjectName(QStringLiteral("BtnOk"));
@@ -85,24 +86,39 @@ int TFrmSelectFormType::Selection() const {
   return RBProgGen->isChecked() ? ptProgramGenerated : ptPreprinted;
 }
 
+// Each copy keeps its own mask: the box shows the one of the copy chosen and keeps the other.
+void TFrmSelectFormType::CopyToggled(bool) {
+  const bool shown = ChkMaskSSN->isChecked();
+  ChkMaskSSN->setChecked(FOtherMask);
+  FOtherMask = shown;
+}
+
 bool TFrmSelectFormType::MaskSSN() const {
-  return ChkMaskSSN->isChecked();
+  return RBCopyC->isChecked() ? FOtherMask : ChkMaskSSN->isChecked();
 }
 
 void TFrmSelectFormType::SetMaskSSN(bool on) {
-  ChkMaskSSN->setChecked(on);
+  if (RBCopyC->isChecked())
+    FOtherMask = on;
+  else
+    ChkMaskSSN->setChecked(on);
 }
 
 TCopyChoice TFrmSelectFormType::Copies() const {
   TCopyChoice choice;
   choice.PayerCopy = RBCopyC->isChecked();
   choice.Instructions = ChkInstructions->isChecked();
+  choice.MaskPayerCopy = choice.PayerCopy ? ChkMaskSSN->isChecked() : FOtherMask;
   return choice;
 }
 
 void TFrmSelectFormType::SetCopies(const TCopyChoice& choice) {
   (choice.PayerCopy ? RBCopyC : RBCopyB)->setChecked(true);
   ChkInstructions->setChecked(choice.Instructions);
+  if (choice.PayerCopy)
+    ChkMaskSSN->setChecked(choice.MaskPayerCopy);
+  else
+    FOtherMask = choice.MaskPayerCopy;
   EnableChoices();
 }
 

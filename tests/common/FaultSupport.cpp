@@ -10,6 +10,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <cerrno>
+#include <cstdio>
 
 namespace {
 constexpr const char* kTmpfsSize = "size=256k";
@@ -25,6 +26,12 @@ bool SetFileSizeLimit(qint64 limit) {
   if (::getrlimit(RLIMIT_FSIZE, &rl) != 0) return false;
   rl.rlim_cur = rlim_t(limit);
   return ::setrlimit(RLIMIT_FSIZE, &rl) == 0;
+}
+
+// The fault a test meets, in its output: the log of a run shows which kind each user got.
+void TellFault(const QString& kind) {
+  std::printf("[   FAULT  ] %s\n", qPrintable(kind));
+  std::fflush(stdout);
 }
 
 // Writes blocks and then single bytes until the file system says it is full.
@@ -66,10 +73,12 @@ void TFaultFolder::MakeFull(qint64 room) {
       QFile::resize(filler, QFileInfo(filler).size() - room);
     }
     FKind = QStringLiteral("full tmpfs");
+    TellFault(FKind);
     return;
   }
   FLimit = room;
   FKind = QStringLiteral("file size limit");
+  TellFault(FKind);
 }
 
 bool TFaultFolder::MakeReadOnly() {
@@ -78,12 +87,15 @@ bool TFaultFolder::MakeReadOnly() {
     FReadOnly =
         ::mount("tmpfs", native.constData(), "tmpfs", MS_REMOUNT | MS_RDONLY, kTmpfsSize) == 0;
     FKind = QStringLiteral("read-only tmpfs");
+    TellFault(FKind);
     return FReadOnly;
   }
   FReadOnly = ::chmod(native.constData(), 0500) == 0;
   FKind = QStringLiteral("read-only folder");
   // Root passes over permissions; then the folder is not read-only for this process.
-  return FReadOnly && ::access(native.constData(), W_OK) != 0;
+  const bool readOnly = FReadOnly && ::access(native.constData(), W_OK) != 0;
+  if (readOnly) TellFault(FKind);
+  return readOnly;
 }
 
 std::function<void()> TFaultFolder::ChildSetup() const {

@@ -1,14 +1,14 @@
 // Every test executable starts here: an offscreen application, a private settings store and
-// documents folder, and every modal service scripted so no test can hang on a window.
+// documents folder, and every modal service scripted so no test can hang on a window; what a test
+// arms for later ends with it.
 #include <gtest/gtest.h>
 
 #include <QStandardPaths>
 #include <QTemporaryDir>
 
+#include "TestHooks.h"
 #include "platform/Application.h"
-#include "platform/Dialogs.h"
 #include "platform/MsgBox.h"
-#include "platform/Services.h"
 #include "storage/Notices.h"
 
 int main(int argc, char** argv) {
@@ -19,11 +19,9 @@ int main(int argc, char** argv) {
   qputenv("XDG_DOCUMENTS_DIR", (home.path() + "/Documents").toLocal8Bit());
   qputenv("LC_ALL", "C.UTF-8");
   TApplication app(argc, argv);
-  MsgBoxScript::Enable(true);
+  ScriptModalServices();
   SetStorageNotice(MsgBox);
-  DialogScript::Enable(true);
-  ShellScript::Enable(true);
-  HelpScript::Enable(true);
   ::testing::InitGoogleTest(&argc, argv);
+  InstallTestHooks();
   return RUN_ALL_TESTS();
 }

@@ -17,30 +17,6 @@
 
 #include "platform/Dialogs.h"
 
-void WhenModal(std::function<void(QWidget*)> action, int timeoutMs) {
-  auto timer = std::make_shared<QElapsedTimer>();
-  timer->start();
-  auto poll = std::make_shared<std::function<void()>>();
-  *poll = [action, timer, timeoutMs, poll]() {
-    QWidget* w = QApplication::activeModalWidget();
-    if (w && w->isVisible()) {
-      action(w);
-      *poll = nullptr;
-      return;
-    }
-    if (timer->elapsed() > timeoutMs) {
-      *poll = nullptr;
-      return;
-    }
-    QTimer::singleShot(10, [poll]() {
-      if (*poll) (*poll)();
-    });
-  };
-  QTimer::singleShot(0, [poll]() {
-    if (*poll) (*poll)();
-  });
-}
-
 TTempFolder::TTempFolder() {
   FDir.setAutoRemove(true);
 }

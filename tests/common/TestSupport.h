@@ -5,10 +5,42 @@
 #include <QTemporaryDir>
 #include <QWidget>
 #include <functional>
+#include <source_location>
+#include <stdexcept>
+
+#include "TestHooks.h"
 
 // Runs action on the next modal widget that opens (polled from the event loop), so a test can
-// answer a dialog that a command shows with exec().
-void WhenModal(std::function<void(QWidget*)> action, int timeoutMs = 5000);
+// answer a dialog that a command shows with exec(). The answer belongs to the test that arms it:
+// no modal window within timeoutMs, or none before the test ends, fails that test at the line
+// that armed it; so does an action that misses a control it looks for with Child (the window is
+// then closed, so the test goes on). The answer never outlives its test.
+void WhenModal(std::function<void(QWidget*)> action, int timeoutMs = 5000,
+               std::source_location armedAt = std::source_location::current());
+// The same for a modal window that should not open: action runs should one open within
+// timeoutMs, and none opening is no failure.
+void IfModal(std::function<void(QWidget*)> action, int timeoutMs,
+             std::source_location armedAt = std::source_location::current());
+
+// A modal window open longer than this with nobody answering it fails the running test and is
+// closed, so a test whose answer went wrong fails alone instead of hanging its executable.
+// PAPYRA_TEST_MODAL_LIMIT_MS changes it (the harness's own tests shorten it).
+int ModalLimitMs();
+
+// A control a test needs, by its object name (any of its class without one): a missing one throws
+// EMissingChild, which fails the test (in a WhenModal action, the window is closed too) instead of
+// crashing on a null.
+struct EMissingChild : std::runtime_error {
+  using std::runtime_error::runtime_error;
+};
+[[noreturn]] void ThrowMissingChild(const QObject* parent, const QString& name,
+                                    const char* className);
+template <class T>
+T* Child(const QObject* parent, const QString& name = {}) {
+  if (parent)
+    if (T* child = parent->findChild<T*>(name)) return child;
+  ThrowMissingChild(parent, name, T::staticMetaObject.className());
+}
 
 // Expects every control of the window that the keyboard reaches to tell a screen reader a name,
 // no two the same name.

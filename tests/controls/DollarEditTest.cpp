@@ -359,7 +359,7 @@ TEST_F(DollarEditTest, ReadOnlyFieldIgnoresTyping) {
   Fresh({.value = 12.5});
   Edit->setReadOnly(true);
   auto opened = std::make_shared<bool>(false);
-  WhenModal(
+  IfModal(
       [opened](QWidget* w) {
         *opened = true;
         static_cast<QDialog*>(w)->reject();

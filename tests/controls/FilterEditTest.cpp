@@ -9,6 +9,7 @@
 #include <QTimer>
 
 #include "EditTestHost.h"
+#include "TestHooks.h"
 #include "platform/Application.h"
 #include "platform/MsgBox.h"
 #include "platform/Services.h"
@@ -200,7 +201,7 @@ TEST_F(FilterEditPasteTest, KeyboardPasteKeepsOnlyAdmittedCharacters) {
 
 TEST_F(FilterEditPasteTest, ContextMenuPasteKeepsOnlyAdmittedCharacters) {
   bool pasted = false;
-  QTimer::singleShot(0, [&pasted]() {
+  QTimer::singleShot(0, TestScope(), [&pasted]() {
     auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
     if (!menu) return;
     for (QAction* a : menu->actions())

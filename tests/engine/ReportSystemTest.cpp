@@ -116,11 +116,11 @@ TEST_F(ReportSystemTest, TheSetUpWindowChoosesAFileDestination) {
   QString focused;
   WhenModal([&](QWidget* w) {
     title = w->windowTitle();
-    previewChecked = w->findChild<QRadioButton*>(QStringLiteral("RBPreview"))->isChecked();
+    previewChecked = Child<QRadioButton>(w, QStringLiteral("RBPreview"))->isChecked();
     focused = w->focusWidget() ? w->focusWidget()->objectName() : QString();
-    w->findChild<QRadioButton*>(QStringLiteral("RBFile"))->setChecked(true);
-    w->findChild<QLineEdit*>(QStringLiteral("FileName"))->setText(pdf);
-    w->findChild<QPushButton*>(QStringLiteral("BtnOk"))->click();
+    Child<QRadioButton>(w, QStringLiteral("RBFile"))->setChecked(true);
+    Child<QLineEdit>(w, QStringLiteral("FileName"))->setText(pdf);
+    Child<QPushButton>(w, QStringLiteral("BtnOk"))->click();
   });
   ASSERT_TRUE(System.Execute());
   EXPECT_EQ(title, QStringLiteral("Form 1099-NEC Setup"));
@@ -133,11 +133,11 @@ TEST_F(ReportSystemTest, TheSetUpWindowChoosesAFileDestination) {
   // A snapshot destination receives the job's snapshot byte for byte.
   const QString snp = Tmp.Path(QStringLiteral("saved.snp"));
   WhenModal([&](QWidget* w) {
-    EXPECT_TRUE(w->findChild<QRadioButton*>(QStringLiteral("RBFile"))->isChecked())
+    EXPECT_TRUE(Child<QRadioButton>(w, QStringLiteral("RBFile"))->isChecked())
         << "the last choice is offered again";
     EXPECT_EQ(w->focusWidget()->objectName(), QStringLiteral("RBFile"));
-    w->findChild<QLineEdit*>(QStringLiteral("FileName"))->setText(snp);
-    w->findChild<QPushButton*>(QStringLiteral("BtnOk"))->click();
+    Child<QLineEdit>(w, QStringLiteral("FileName"))->setText(snp);
+    Child<QPushButton>(w, QStringLiteral("BtnOk"))->click();
   });
   ASSERT_TRUE(System.Execute());
   EXPECT_EQ(ReadAll(snp), ReadAll(RuntimeSnapshot()));
@@ -145,7 +145,7 @@ TEST_F(ReportSystemTest, TheSetUpWindowChoosesAFileDestination) {
 
 TEST_F(ReportSystemTest, CancellingTheSetUpWindowEndsTheJob) {
   System.ShowSetup = true;
-  WhenModal([](QWidget* w) { w->findChild<QPushButton*>(QStringLiteral("BtnCancel"))->click(); });
+  WhenModal([](QWidget* w) { Child<QPushButton>(w, QStringLiteral("BtnCancel"))->click(); });
   EXPECT_FALSE(System.Execute());
   EXPECT_TRUE(Events.isEmpty());
   EXPECT_FALSE(QFileInfo::exists(RuntimeSnapshot()));
@@ -166,12 +166,12 @@ TEST_F(ReportSystemTest, ThePrinterDestinationPrintsTheChosenRangeAndCopies) {
     p.SetCopies(5);
   };
   WhenModal([&](QWidget* w) {
-    w->findChild<QRadioButton*>(QStringLiteral("RBPrinter"))->setChecked(true);
-    w->findChild<QSpinBox*>(QStringLiteral("Copies"))->setValue(2);
-    w->findChild<QRadioButton*>(QStringLiteral("RBPageRange"))->setChecked(true);
-    w->findChild<QSpinBox*>(QStringLiteral("FromPage"))->setValue(2);
-    w->findChild<QSpinBox*>(QStringLiteral("ToPage"))->setValue(3);
-    w->findChild<QPushButton*>(QStringLiteral("BtnOk"))->click();
+    Child<QRadioButton>(w, QStringLiteral("RBPrinter"))->setChecked(true);
+    Child<QSpinBox>(w, QStringLiteral("Copies"))->setValue(2);
+    Child<QRadioButton>(w, QStringLiteral("RBPageRange"))->setChecked(true);
+    Child<QSpinBox>(w, QStringLiteral("FromPage"))->setValue(2);
+    Child<QSpinBox>(w, QStringLiteral("ToPage"))->setValue(3);
+    Child<QPushButton>(w, QStringLiteral("BtnOk"))->click();
   });
   ASSERT_TRUE(System.Execute());
   EXPECT_EQ(target->LastSettings().Copies, 2);
@@ -207,15 +207,15 @@ TEST_F(ReportSystemTest, TheEnginePreviewPagesThroughTheJob) {
   System.Preview.Maximized = false;
   QStringList pages;
   WhenModal([&](QWidget* w) {
-    auto* status = w->findChild<QLabel*>(QStringLiteral("LblPage"));
-    auto* next = w->findChild<QPushButton*>(QStringLiteral("BtnNext"));
+    auto* status = Child<QLabel>(w, QStringLiteral("LblPage"));
+    auto* next = Child<QPushButton>(w, QStringLiteral("BtnNext"));
     pages << status->text();
-    EXPECT_FALSE(w->findChild<QPushButton*>(QStringLiteral("BtnPrior"))->isEnabled());
+    EXPECT_FALSE(Child<QPushButton>(w, QStringLiteral("BtnPrior"))->isEnabled());
     next->click();
     next->click();
     pages << status->text();
     EXPECT_FALSE(next->isEnabled());
-    w->findChild<QPushButton*>(QStringLiteral("BtnClose"))->click();
+    Child<QPushButton>(w, QStringLiteral("BtnClose"))->click();
   });
   ASSERT_TRUE(System.Execute());
   EXPECT_EQ(pages, (QStringList{" Page 1 of 3", " Page 3 of 3"}));

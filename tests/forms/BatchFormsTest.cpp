@@ -35,6 +35,11 @@ TEST_F(BatchFormsTest, PrintsTheSameFormsAsTheScreensWithoutTouchingTheFile) {
       {{"--form", "1099-NEC", "--kind", "program"}, 6, "ALPHA"},
       {{"--form", "1099-NEC", "--kind", "program", "--instructions", "no"}, 3, "ALPHA"},
       {{"--form", "1099-NEC", "--kind", "program", "--copy", "C"}, 3, "Copy C"},
+      // The payer's own copy shows the TIN whole unless masking is asked for.
+      {{"--form", "1099-NEC", "--kind", "program", "--copy", "C"}, 3, "234-56-7890"},
+      {{"--form", "1099-NEC", "--kind", "program", "--copy", "C", "--mask-ssn", "yes"},
+       3,
+       "***-**-7890"},
       {{"--form", "1099-NEC", "--kind", "program", "--mask-ssn", "no"}, 6, "234-56-7890"},
       {{"--form", "1099-NEC", "--kind", "program", "--mask-ssn", "yes"}, 6, "***-**-7890"},
       {{"--form", "1099-NEC", "--kind", "redcopy"}, 1, "40.00"},
@@ -105,16 +110,17 @@ TEST_F(BatchFormsTest, RefusesWithExitCodeTwoAndAClearMessage) {
       {{"print", Folder.Path("Missing.PE25"), "--form", "1099-NEC", "--kind", "program", "--out",
         out},
        "File not found: " + Folder.Path("Missing.PE25")},
-      {{"print", file, "--form", "W-2", "--kind", "program", "--out", out}, "Unknown form: W-2"},
+      {{"print", file, "--form", "W-2", "--kind", "program", "--out", out},
+       "invalid value \"W-2\" for --form"},
       {{"print", file, "--form", "1096", "--form-type", "1099-Q", "--kind", "program", "--out",
         out},
-       "Unknown form type: 1099-Q"},
+       "invalid value \"1099-Q\" for --form-type"},
       {{"print", file, "--form", "1096", "--form-type", "1099-R", "--kind", "redcopy", "--out",
         out},
        "There are no forms of the selected type available for printing"},
       {{"print", file, "--form", "1099-NEC", "--kind", "program", "--out", Folder.Path("x.doc")},
        "The output must be a .pdf, .html, .snp or .txt file: " + Folder.Path("x.doc")},
-      {{"totals", file, "--form", "1099-ZZ"}, "Unknown form type: 1099-ZZ"},
+      {{"totals", file, "--form", "1099-ZZ"}, "invalid value \"1099-ZZ\" for --form"},
   };
   for (const TCase& c : cases) {
     SCOPED_TRACE(c.Args.join(' ').toStdString());

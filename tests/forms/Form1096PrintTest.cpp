@@ -1,6 +1,8 @@
 // The two prints of Form 1096 on the display list: the program-generated report with its masked
 // filer number, and the red copy with its offsets, its form-type mark and the signer's line.
 
+#include <cmath>
+
 #include "FormsFixture.h"
 #include "core/Utils.h"
 #include "forms/Form1096.h"
@@ -94,6 +96,29 @@ TEST_F(Form1096Test, RedCopyWithoutSignerTradeNameOrValidNumbers) {
     EXPECT_NE(t.Text, QStringLiteral("0.00"));  // no tax withheld
   }
   EXPECT_TRUE(HasTextAt(page, QStringLiteral("321-54-9876"), 2.1, 3.47));  // never masked
+}
+
+// The program-generated Form 1096 is the filer's record: each type's code stands under the box
+// its "X" goes in, and the page says it is not the return to file.
+TEST_F(Form1096Test, ProgramGeneratedShowsTheCodeUnderTheMarkAndIsNotForFiling) {
+  OpenPayerFile(Payer(), NecPayees());
+  for (const TFormDef* t : FormDefs()) {
+    SCOPED_TRACE(t->Name);
+    CurrentFormType = t->FormType;
+    ScanFormTotals();
+    const TPage page = Print1096Program().Pages[0];
+    const QList<TDisplayItem> marks = TextsEqual(page, QStringLiteral("X"));
+    ASSERT_EQ(marks.size(), 1);
+    int under = 0;
+    for (const TDisplayItem& code : TextsEqual(page, QLatin1String(t->Box1096.Code)))
+      under +=
+          std::fabs(code.X - marks[0].X) < 0.02 && code.Y > marks[0].Y && code.Y - marks[0].Y < 0.2;
+    EXPECT_EQ(under, 1) << t->Box1096.Code;
+    EXPECT_FALSE(TextsEqual(page, QStringLiteral("Filer's copy for your records. Do not file it: "
+                                                 "the IRS accepts only the official red Form "
+                                                 "1096 on paper."))
+                     .isEmpty());
+  }
 }
 
 TEST_F(Form1096Test, RedCopyMarksTheChosenFormType) {

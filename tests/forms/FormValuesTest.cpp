@@ -29,8 +29,7 @@ TEST_P(FormValuesTest, GivesTheTextOfItsRule) {
   payer.SetString("EmpIDNum", QStringLiteral("12-3456789"));
   payee.SetString("PayeeName", QStringLiteral("Doe, Jane"));
   c.Fill(payer, payee);
-  MaskSSNOption = c.Mask;
-  EXPECT_EQ(ValueText(c.Value, {payer.Data(), payee.Data()}), c.Expected);
+  EXPECT_EQ(ValueText(c.Value, {payer.Data(), payee.Data(), c.Mask}), c.Expected);
 }
 
 const TValueCase kCases[] = {
@@ -164,25 +163,27 @@ TEST(FormConditions, RedCopyConditions) {
   EXPECT_TRUE(CondHolds(TCond::PayeeValidDate, "F1099RDOP", d));
 }
 
-// One rule for every form: the amount the Form 1096 adds, or the tax withheld, rounds to a cent.
-TEST(FormConditions, PayeeQualifiesWhenItsAmountOrWithheldTaxRoundsToACent) {
+// One rule for every form: a federal money box, the withheld tax among them, rounds to a cent on
+// its own; what the Form 1096 adds plays no part.
+TEST(FormConditions, PayeeQualifiesWhenAFederalBoxRoundsToACent) {
   struct TCase {
     uint8_t FormType;
     QList<std::pair<const char*, double>> Boxes;
     bool Qualifies;
   };
   const TCase cases[] = {
-      {ft1099INT, {{"F1099INT1", 0.003}, {"F1099INT3", 0.001}}, false},
-      {ft1099INT, {{"F1099INT1", 0.003}, {"F1099INT3", 0.002}}, true},  // 0.005 rounds up
+      {ft1099INT, {{"F1099INT1", 0.003}, {"F1099INT3", 0.004}}, false},  // neither is a cent
+      {ft1099INT, {{"F1099INT1", 0.003}, {"F1099INT3", 0.005}}, true},   // 0.005 rounds up
       {ft1099INT, {{"F1099INT13", 5}}, true},
-      {ft1099INT, {{"F1099INT2", 500}}, false},  // box 2 is not added by the Form 1096
+      {ft1099INT, {{"F1099INT2", 500}}, true},  // not added by the Form 1096, still a form
+      {ft1099INT, {{"F1099INT17_1", 500}}, false},
       {ft1099NEC, {{"F1099NEC4", 0.004}}, false},
       {ft1099NEC, {{"F1099NEC4", 0.01}}, true},  // backup withholding alone files a form
       {ft1099NEC, {{"F1099NEC3", 250}}, true},
       {ft1099MISC, {{"F1099MISC11", 70}}, true},
-      {ft1099MISC, {{"F1099MISC15", 70}}, false},
+      {ft1099MISC, {{"F1099MISC15", 70}}, true},
       {ft1098, {{"F1098_6", 10}}, true},
-      {ft1099S, {{"F1099S6", 10}}, false},
+      {ft1099S, {{"F1099S6", 10}}, true},
   };
   for (const TCase& c : cases) {
     TPayeeRecord payee;

@@ -15,6 +15,7 @@
 #include "engine/PagePrinter.h"
 #include "engine/ReportProject.h"
 #include "engine/ReportSystem.h"
+#include "forms/DistCodes.h"
 #include "forms/Form1096.h"
 #include "forms/FormPrint.h"
 #include "forms/FormScreen.h"
@@ -27,6 +28,23 @@
 #include "printing/PrinterOffsets.h"
 #include "storage/DataModule.h"
 #include "storage/Globals.h"
+
+namespace {
+// The 1099-R's pick list answers like the platform's dialogs: each test's own, shown for real
+// unless a test scripts it.
+[[maybe_unused]] const bool kDistCodesHook =
+    RegisterTestHook({QStringLiteral("Distribution code answers"),
+                      [] {
+                        QStringList left;
+                        for (int index : DistCodesScript::Pending())
+                          left.append(QString::number(index));
+                        return left.join(QStringLiteral(", "));
+                      },
+                      [] {
+                        DistCodesScript::Clear();
+                        DistCodesScript::Enable(false);
+                      }});
+}  // namespace
 
 QString SourceProjectFile() {
   return QStringLiteral(PAPYRA_SOURCE_DIR "/resources/TaxForms.rpj");

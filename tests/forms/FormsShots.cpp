@@ -3,16 +3,19 @@
 //   forms_shots OUTPUT_FOLDER [long]
 // writes frm-NAME.png for each form screen, form-NAME.pdf and form-NAME.png for each
 // program-generated form (frm-1099nec.png, form-1099nec.pdf, form-1099nec.png, ..., frm-1096.png,
-// form-1096.png), payer-screen.png, payee-screen.png, record-list.png, preview.png, labels.png,
-// help-contents.png and help-form.png. The help pictures show the help window with the screen
-// pictures this run made. With the second argument "long" the payer and payees carry
-// 40-character names and 999,999,999.99 in every box, to see that everything fits its box.
+// form-1096.png and form-1096-TYPE.png for each form type it transmits, form-1096-1099nec.png
+// ...), copyc-1099nec.png (the payer's Copy C), payer-screen.png, payee-screen.png,
+// record-list.png, preview.png, labels.png, help-contents.png and help-form.png. The help pictures
+// show the help window with the screen pictures this run made. With the second argument "long" the
+// payer and payees carry 40-character names and 999,999,999.99 in every box, to see that everything
+// fits its box.
 #include <QApplication>
 #include <QDir>
 #include <QFile>
 #include <QListWidget>
 #include <QTextBrowser>
 #include <QTimer>
+#include <algorithm>
 #include <utility>
 
 #include "FormScreens.h"
@@ -23,7 +26,9 @@
 #include "engine/Render.h"
 #include "engine/ReportProject.h"
 #include "engine/Snapshot.h"
+#include "forms/Form1096.h"
 #include "forms/FormPrint.h"
+#include "forms/FormRegistry.h"
 #include "forms/FormTotals.h"
 #include "forms/Frm1096.h"
 #include "maintenance/FrmPayee.h"
@@ -294,9 +299,23 @@ void SaveForm(const TFormDef& form, TReportProject& project, const QDir& out, co
       SaveJob([&form](TPagePrinter& p, TReportProject& r) { PrintProgramGenerated(form, p, r); },
               project, out.absoluteFilePath(QLatin1String(name) + QStringLiteral(".pdf")));
   const QImage page = RenderPageImage(job, 0, 100);
-  const bool threeToASheet = form.FormType == ft1099NEC || form.FormType == ft1099S;
-  page.copy(0, 0, page.width(), page.height() / (threeToASheet ? 3 : 2))
+  // Down to the form's footer line, whatever its height: nothing of the face cut off.
+  double bottom = 0;
+  for (const TFaceItem& item :
+       TReportProject::LoadLayout(project.ProjectFile(), QLatin1String(form.Report)).Face)
+    bottom = std::max({bottom, item.Y1, item.Y2});
+  page.copy(0, 0, page.width(), std::min(page.height(), int((bottom + 0.15) * 100)))
       .save(out.absoluteFilePath(QLatin1String(name) + QStringLiteral(".png")));
+}
+
+// The program-generated Form 1096 of one form type, a whole page.
+void Save1096(TReportProject& project, const QDir& out, uint8_t formType, const QString& name) {
+  CurrentFormType = formType;
+  ScanFormTotals();
+  const TReportJob job =
+      SaveJob([](TPagePrinter&, TReportProject& r) { Print1096ProgramGenerated(r); }, project,
+              out.absoluteFilePath(name + QStringLiteral(".pdf")));
+  RenderPageImage(job, 0, 100).save(out.absoluteFilePath(name + QStringLiteral(".png")));
 }
 
 void Shoot1096(const QDir& out) {
@@ -434,12 +453,14 @@ int main(int argc, char** argv) {
   SaveForm(Form1099MISCDef(), project, out, "form-1099misc");
   SaveForm(Form1099SDef(), project, out, "form-1099s");
   SaveForm(Form1098Def(), project, out, "form-1098");
-  CurrentFormType = ft1099NEC;
-  ScanFormTotals();
-  const TReportJob form1096 =
-      SaveJob([](TPagePrinter&, TReportProject& r) { Print1096ProgramGenerated(r); }, project,
-              out.absoluteFilePath(QStringLiteral("form-1096.pdf")));
-  RenderPageImage(form1096, 0, 100).save(out.absoluteFilePath(QStringLiteral("form-1096.png")));
+  // The payer's own copy, with the recipient's TIN whole as it prints by default.
+  CopyChoice() = TCopyChoice{true, false, false};
+  SaveForm(Form1099NECDef(), project, out, "copyc-1099nec");
+  CopyChoice() = TCopyChoice{};
+  Save1096(project, out, ft1099NEC, "form-1096");
+  for (const TFormDef* def : FormDefs())
+    Save1096(project, out, def->FormType,
+             "form-1096-" + QString::fromLatin1(def->ShortName).remove(QLatin1Char('-')).toLower());
   ShootMaintenance(out);
   ShootPreview(out, project);
   ShootLabels(out);

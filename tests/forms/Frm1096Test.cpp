@@ -102,7 +102,7 @@ TEST_F(Frm1096Test, ProgramGeneratedFormThroughTheScreen) {
   QString caption;
   WhenModal([&](QWidget* w) {
     caption = w->windowTitle();
-    w->findChild<QPushButton*>(QStringLiteral("BtnOk"))->click();
+    Child<QPushButton>(w, QStringLiteral("BtnOk"))->click();
   });
   screen.BtnPrintClick();
   EXPECT_EQ(caption, QStringLiteral("Form 1096"));
@@ -141,7 +141,7 @@ TEST_F(Frm1096Test, PreviewCarriesTheScreensTitle) {
   QString caption;
   int pages = 0;
   WhenModal([&](QWidget* w) {
-    w->findChild<QPushButton*>(QStringLiteral("BtnOk"))->click();
+    Child<QPushButton>(w, QStringLiteral("BtnOk"))->click();
     WhenModal([&](QWidget* preview) {
       caption = preview->windowTitle();
       if (auto* p = qobject_cast<TFrmReportPreview*>(preview)) pages = p->PageCount();

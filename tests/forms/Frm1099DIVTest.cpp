@@ -252,7 +252,7 @@ TEST_F(Frm1099DIVTest, PrintCountsTaxWithheldAndRefusesWithoutForms) {
   QString caption;
   WhenModal([&](QWidget* w) {
     caption = w->windowTitle();
-    w->findChild<QPushButton*>(QStringLiteral("BtnOk"))->click();
+    Child<QPushButton>(w, QStringLiteral("BtnOk"))->click();
   });
   MsgBoxScript::Clear();
   screen.BtnPrint->click();

@@ -244,7 +244,7 @@ TEST_F(Frm1099INTTest, HelpOpensTheInstructionsOrSaysTheyAreMissing) {
 // files one, so the print type choice comes up.
 TEST_F(Frm1099INTTest, PrintRefusesWithoutFormsAndGoesOnForTaxWithheldAlone) {
   TPayeeRecord only = SamplePayee(QStringLiteral("Only"), QStringLiteral("123-45-6788"), 0);
-  only.SetDouble("F1099INT2", 40);  // an early withdrawal penalty files no form
+  only.SetDouble("F1099INT17_1", 40);  // state tax withheld alone files no form
   OpenPayerFile(SamplePayer(), {only});
   TFrm1099INT screen;
   ShowActive(screen);
@@ -253,7 +253,7 @@ TEST_F(Frm1099INTTest, PrintRefusesWithoutFormsAndGoesOnForTaxWithheldAlone) {
   QString caption;
   WhenModal([&](QWidget* w) {
     caption = w->windowTitle();
-    w->findChild<QPushButton*>(QStringLiteral("BtnCancel"))->click();
+    Child<QPushButton>(w, QStringLiteral("BtnCancel"))->click();
   });
   screen.BtnPrintClick();
   EXPECT_EQ(caption, QStringLiteral("Form 1099-INT"));

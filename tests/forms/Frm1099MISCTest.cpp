@@ -194,11 +194,11 @@ TEST_F(Frm1099MISCTest, HelpOpensTheInstructionsOrSaysTheyAreMissing) {
                                  QStringLiteral("i1099misc25.pdf"));
 }
 
-// Box 12 (section 409A deferrals) is reported on no Form 1096 line: a payee with only that box
-// files no 1099-MISC, and the message has no full stop on this screen.
+// State income alone (box 18) files no 1099-MISC, and the message has no full stop on this
+// screen.
 TEST_F(Frm1099MISCTest, PrintRefusesWithoutFormsBeforeAnyDialog) {
   TPayeeRecord only = SamplePayee(QStringLiteral("Only"), QStringLiteral("123-45-6788"), 500);
-  only.SetDouble("F1099MISC12", 800);
+  only.SetDouble("F1099MISC18_1", 800);  // state income alone files no form
   OpenPayerFile(SamplePayer(), {only});
   TFrm1099MISC screen;
   ShowActive(screen);

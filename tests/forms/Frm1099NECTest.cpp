@@ -393,8 +393,8 @@ TEST_F(Frm1099NECTest, PrintGivesProgramGeneratedFormsAndReturnsToThePayee) {
   QString caption;
   WhenModal([&](QWidget* w) {
     caption = w->windowTitle();
-    w->findChild<QCheckBox*>(QStringLiteral("ChkMaskSSN"))->setChecked(false);
-    w->findChild<QPushButton*>(QStringLiteral("BtnOk"))->click();
+    Child<QCheckBox>(w, QStringLiteral("ChkMaskSSN"))->setChecked(false);
+    Child<QPushButton>(w, QStringLiteral("BtnOk"))->click();
   });
   MsgBoxScript::Clear();
   screen.BtnPrint->click();
@@ -428,7 +428,7 @@ TEST_F(Frm1099NECTest, CancelledPrintTypeChoicePrintsNothing) {
   OpenThree();
   TFrm1099NEC screen;
   PrintToFile(*screen.ReportSystem, QStringLiteral("none.snp"));
-  WhenModal([&](QWidget* w) { w->findChild<QPushButton*>(QStringLiteral("BtnCancel"))->click(); });
+  WhenModal([&](QWidget* w) { Child<QPushButton>(w, QStringLiteral("BtnCancel"))->click(); });
   screen.BtnPrintClick();
   EXPECT_FALSE(QFileInfo::exists(screen.ReportSystem->Setup.FileName));
 }

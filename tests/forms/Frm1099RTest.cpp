@@ -391,15 +391,15 @@ TEST_F(Frm1099RTest, CodeListOffersTheThirtyCodesAndAnswersThePick) {
   }
 }
 
-// Without a payee that files a 1099-R the print command stops before any dialog, in this form's
-// words (no full stop); the payee shown is written first.
+// Without a payee that files a 1099-R (a local distribution alone files none) the print command
+// stops before any dialog, in this form's words (no full stop); the payee shown is written first.
 TEST_F(Frm1099RTest, PrintRefusesWithoutFormsAfterWritingThePayee) {
   OpenPayerFile(Payer(), {Retiree(QStringLiteral("Only"), 0, QString())});
   TFrm1099R screen;
   ShowActive(screen);
-  Money(screen, "F1099R5")->SetValue(40);
+  Money(screen, "F1099R19_1")->SetValue(40);
   ExpectPrintRefused(screen, QStringLiteral("There are no forms available for printing"));
-  EXPECT_DOUBLE_EQ(PayeesOnDisk()[0].GetDouble("F1099R5"), 40);
+  EXPECT_DOUBLE_EQ(PayeesOnDisk()[0].GetDouble("F1099R19_1"), 40);
   EXPECT_EQ(QApplication::activeModalWidget(), &screen);
 }
 

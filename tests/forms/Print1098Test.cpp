@@ -117,9 +117,9 @@ TEST_F(Print1098Test, EveryPayeeParameterIsSetAfreshForEachForm) {
   EXPECT_TRUE(TextsEqual(job.Pages[1], QStringLiteral("  /  /    ")).isEmpty());
 }
 
-// The one rule: the interest of box 1 plus the points of box 6, rounded to cents. Points alone
-// make a form in the 1096 count and in both prints; a fraction of a cent, or refunded interest
-// and insurance premiums alone (boxes 4 and 5), make none anywhere.
+// The one rule: any money box rounded to cents. Points alone, and refunded interest with
+// insurance premiums alone (boxes 4 and 5, which the 1096 does not add), make a form in the 1096
+// count and in both prints; a fraction of a cent makes none anywhere.
 TEST_F(Print1098Test, InterestOrPointsMakeTheFormInTheTotalsAndBothPrints) {
   TPayeeRecord points =
       SamplePayee(QStringLiteral("Points, Only"), QStringLiteral("123-45-6788"), 0);
@@ -131,21 +131,22 @@ TEST_F(Print1098Test, InterestOrPointsMakeTheFormInTheTotalsAndBothPrints) {
   refund.SetDouble("F1098_5", 500);
   OpenPayerFile(SamplePayer(), {points, fraction, refund});
   CurrentFormType = ft1098;
-  EXPECT_EQ(ScanFormTotals(), 1);
+  EXPECT_EQ(ScanFormTotals(), 2);
   EXPECT_DOUBLE_EQ(TotalAmount, 300.004);
   EXPECT_EQ(TotalWithheld, 0);
   for (bool red : {false, true}) {
     SCOPED_TRACE(red ? "red copy" : "program generated");
     const TReportJob job = red ? PrintRed() : PrintProgram();
-    EXPECT_EQ(Printed, 1);
-    ASSERT_EQ(job.PageCount(), 1);
+    EXPECT_EQ(Printed, 2);
+    ASSERT_EQ(job.PageCount(), red ? 1 : 2);
+    EXPECT_FALSE(TextsEqual(job.Pages.last(), QStringLiteral("REFUND")).isEmpty());
     EXPECT_EQ(TextsEqual(job.Pages[0], QStringLiteral("300.00")).size(), 1);
     EXPECT_EQ(TextsEqual(job.Pages[0], red ? "123-45-6788" : "***-**-6788").size(), 1);
   }
   const QString file = WritePayerFile(SamplePayer(), {points, fraction, refund});
   const TBatchRun run = RunBatch({"totals", file, "--form", "1098"});
   ASSERT_EQ(run.Code, 0) << run.Err.toStdString();
-  EXPECT_EQ(run.Out, QStringLiteral("Form 1098\nTotal number of forms: 1\n"
+  EXPECT_EQ(run.Out, QStringLiteral("Form 1098\nTotal number of forms: 2\n"
                                     "Federal income tax withheld: 0.00\n"
                                     "Total amount reported: 300.00\n"));
 }
@@ -295,7 +296,8 @@ TEST_F(Print1098Test, BatchPrintsTheMortgageFormsLikeTheScreen) {
       // The forms alone, as the fixture's screens print them.
       {{"--kind", "program", "--instructions", "no", "--mask-ssn", "yes"}, 3, "***-**-6788"},
       {{"--kind", "program", "--instructions", "no", "--mask-ssn", "no"}, 3, "123-45-6788"},
-      {{"--kind", "redcopy", "--mask-ssn", "yes"}, 2, "123-45-6788"},
+      // The red copy goes to the IRS with the whole number, though masking is on by default.
+      {{"--kind", "redcopy"}, 2, "123-45-6788"},
   };
   for (const TCase& c : cases) {
     SCOPED_TRACE(c.Args.join(' ').toStdString());

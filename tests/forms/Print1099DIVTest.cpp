@@ -216,7 +216,7 @@ TEST_F(Print1099DIVTest, EveryPayeeParameterIsSetAfreshForEachForm) {
 
 // One rule for the count and both prints: a payee with only box 12 (exempt-interest dividends),
 // one with only box 10, and one with only federal tax withheld each file a form; a payee whose
-// amounts round to nothing and one with boxes outside the amount (1b, 5) file none.
+// amounts round to nothing and one with only state tax withheld file none.
 TEST_F(Print1099DIVTest, EveryCountedPayeePrintsInBothPrintsAndNoOtherDoes) {
   TPayeeRecord exempt = DivPayee(QStringLiteral("Exempt"), QStringLiteral("111-22-3333"), 0);
   exempt.SetDouble("F1099DIV12", 640);
@@ -226,8 +226,7 @@ TEST_F(Print1099DIVTest, EveryCountedPayeePrintsInBothPrintsAndNoOtherDoes) {
   withheld.SetDouble("F1099DIV4", 24);
   TPayeeRecord tiny = DivPayee(QStringLiteral("Tiny"), QStringLiteral("444-55-6666"), 0.004);
   TPayeeRecord parts = DivPayee(QStringLiteral("Parts"), QStringLiteral("555-66-7777"), 0);
-  parts.SetDouble("F1099DIV1b", 40);
-  parts.SetDouble("F1099DIV5", 40);
+  parts.SetDouble("F1099DIV16_1", 40);
   OpenPayerFile(SamplePayer(), {withheld, tiny, parts, noncash, exempt});
   CurrentFormType = ft1099DIV;
   EXPECT_EQ(ScanFormTotals(), 3);

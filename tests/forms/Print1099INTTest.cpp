@@ -130,9 +130,9 @@ TEST_F(Print1099INTTest, EveryPayeeParameterIsSetAfreshForEachForm) {
   EXPECT_EQ(Project->Param(QStringLiteral("RecipientName2")), QStringLiteral("BETA"));
 }
 
-// The Form 1096 counts a payee with any of boxes 1, 3, 8, 10, 11 and 13 or with tax withheld
-// (box 4), so both prints give each of them a form; a payee whose amounts round to nothing, or
-// with only boxes the 1096 does not add, counts nowhere and prints nowhere.
+// The Form 1096 counts a payee with any federal box or with tax withheld (box 4), so both prints
+// give each of them a form; a payee whose amounts round to nothing, or with only state tax
+// withheld, counts nowhere and prints nowhere.
 TEST_F(Print1099INTTest, EveryCountedPayeePrintsInBothPrintsAndNoOtherDoes) {
   auto only = [](const char* name, const char* field, double amount) {
     TPayeeRecord p = IntPayee(QLatin1String(name), QStringLiteral("123-45-6788"), 0);
@@ -140,10 +140,10 @@ TEST_F(Print1099INTTest, EveryCountedPayeePrintsInBothPrintsAndNoOtherDoes) {
     return p;
   };
   const QList<TPayeeRecord> payees = {
-      only("Withheld Only", "F1099INT4", 24),   only("Box 10 Only", "F1099INT10", 10),
-      only("Box 11 Only", "F1099INT11", 11),    only("Box 13 Only", "F1099INT13", 13),
-      only("Below A Cent", "F1099INT1", 0.004), only("Box 2 Only", "F1099INT2", 50),
-      only("Box 9 Only", "F1099INT9", 90),
+      only("Withheld Only", "F1099INT4", 24),     only("Box 10 Only", "F1099INT10", 10),
+      only("Box 11 Only", "F1099INT11", 11),      only("Box 13 Only", "F1099INT13", 13),
+      only("Below A Cent", "F1099INT1", 0.004),   only("State Only", "F1099INT17_1", 50),
+      only("State Two Only", "F1099INT17_2", 90),
   };
   OpenPayerFile(Payer, payees);
   const QStringList counted = {"BOX 10 ONLY", "BOX 11 ONLY", "BOX 13 ONLY", "WITHHELD ONLY"};
@@ -161,8 +161,8 @@ TEST_F(Print1099INTTest, EveryCountedPayeePrintsInBothPrintsAndNoOtherDoes) {
   EXPECT_TRUE(HasTextAt(red.Pages[1], QStringLiteral("13.00"), 5.5, 0.5 + 4.0));
   EXPECT_TRUE(HasTextAt(red.Pages[1], QStringLiteral("24.00"), 4.1, 6.05 + 2.33));
   for (const TPage& page : program.Pages + red.Pages)
-    for (const QString& name : {QStringLiteral("BELOW A CENT"), QStringLiteral("BOX 2 ONLY"),
-                                QStringLiteral("BOX 9 ONLY")})
+    for (const QString& name : {QStringLiteral("BELOW A CENT"), QStringLiteral("STATE ONLY"),
+                                QStringLiteral("STATE TWO ONLY")})
       EXPECT_TRUE(TextsEqual(page, name).isEmpty()) << name.toStdString();
 }
 
@@ -292,7 +292,8 @@ TEST_F(Print1099INTTest, RedCopyRowsFollowTheNameLinesAndSkipEmptyBoxes) {
 }
 
 // The Form 1096 for the 1099-INT counts by the same rule as the prints: box 1 with tax withheld,
-// tax withheld alone and box 13 alone are three forms; an early withdrawal penalty alone is none.
+// tax withheld alone, box 13 alone and an early withdrawal penalty alone are four forms; the
+// penalty is not added to the total amount.
 TEST_F(Print1099INTTest, Form1096CountsTheFormsBothPrintsGive) {
   TPayeeRecord interest = IntPayee(QStringLiteral("Alpha"), QStringLiteral("123-45-6788"), 100);
   interest.SetDouble("F1099INT4", 10);
@@ -304,8 +305,8 @@ TEST_F(Print1099INTTest, Form1096CountsTheFormsBothPrintsGive) {
   penalty.SetDouble("F1099INT2", 70);
   penalty.SetDouble("F1099NEC1", 900);  // another form's amount counts nowhere here
   OpenPayerFile(Payer, {interest, withheld, premium, penalty});
-  EXPECT_EQ(PrintProgram().PageCount(), 3);
-  EXPECT_EQ(TotalForms, 3);
+  EXPECT_EQ(PrintProgram().PageCount(), 4);
+  EXPECT_EQ(TotalForms, 4);
   EXPECT_DOUBLE_EQ(TotalWithheld, 15);
   EXPECT_DOUBLE_EQ(TotalAmount, 130);
 
@@ -319,14 +320,14 @@ TEST_F(Print1099INTTest, Form1096CountsTheFormsBothPrintsGive) {
       if (std::fabs(t.Y - p->Y) < 1e-6) return true;
     return false;
   };
-  EXPECT_TRUE(at("TotalForms", QStringLiteral("3")));
+  EXPECT_TRUE(at("TotalForms", QStringLiteral("4")));
   EXPECT_TRUE(at("FITW", QStringLiteral("15.00")));
   EXPECT_TRUE(at("Total", QStringLiteral("130.00")));
   EXPECT_TRUE(at("CB1099INT", QStringLiteral("X")));
   EXPECT_EQ(TextsEqual(program, QStringLiteral("X")).size(), 1);
 
   const TPage page = Print1096Red(QDate(2026, 1, 20)).Pages[0];
-  EXPECT_TRUE(HasTextAt(page, QStringLiteral("3"), 4.4, 3.47));
+  EXPECT_TRUE(HasTextAt(page, QStringLiteral("4"), 4.4, 3.47));
   EXPECT_TRUE(HasTextAt(page, QStringLiteral("15.00"), 4.7, 3.47));
   EXPECT_TRUE(HasTextAt(page, QStringLiteral("130.00"), 6.1, 3.47));
   const QList<TDisplayItem> marks = TextsEqual(page, QStringLiteral("X"));

@@ -42,13 +42,14 @@ struct TQualifyCase {
   bool Files;
 };
 
-// One rule for the count and both prints: the boxes the Form 1096 adds, or the federal income
-// tax withheld, rounded to cents. Fish purchased for resale (box 11) and backup withholding alone
-// file a form; boxes the 1096 does not add do not.
+// One rule for the count and both prints: any federal money box, the federal income tax withheld
+// among them, rounded to cents. Fish purchased for resale (box 11), backup withholding, section
+// 409A deferrals and nonqualified deferred compensation alone each file a form; the state boxes
+// alone do not.
 TEST_F(Print1099MISCTest, PayeesCountAndPrintByOneRule) {
   const TQualifyCase cases[] = {
       {"F1099MISC11", 700, true},   {"F1099MISC4", 9, true},       {"F1099MISC10", 0.01, true},
-      {"F1099MISC6", 250, true},    {"F1099MISC12", 400, false},   {"F1099MISC15", 400, false},
+      {"F1099MISC6", 250, true},    {"F1099MISC12", 400, true},    {"F1099MISC15", 400, true},
       {"F1099MISC16_1", 40, false}, {"F1099MISC18_1", 400, false}, {"F1099MISC1", 0.004, false},
   };
   for (const TQualifyCase& c : cases) {
@@ -239,7 +240,7 @@ TEST_F(Print1099MISCTest, RedCopiesTakeTwoSlotsPerSheetAndOpenNoEmptySheet) {
   WriteOffsets(QStringLiteral("F1099MISC"), 0.125, 0);
   const QList<TPayeeRecord> payees = {
       PayeeWith(QStringLiteral("Carter"), QStringLiteral("345-67-8901"), "F1099MISC2", 30),
-      PayeeWith(QStringLiteral("Nobody"), QStringLiteral("456-78-9012"), "F1099MISC12", 30),
+      PayeeWith(QStringLiteral("Nobody"), QStringLiteral("456-78-9012"), "F1099MISC18_1", 30),
       PayeeWith(QStringLiteral("Adams"), QStringLiteral("123-45-6788"), "F1099MISC11", 10),
       PayeeWith(QStringLiteral("Baker"), QStringLiteral("234-56-7890"), "F1099MISC4", 20)};
   OpenPayerFile(SamplePayer(), payees);
@@ -257,13 +258,13 @@ TEST_F(Print1099MISCTest, RedCopiesTakeTwoSlotsPerSheetAndOpenNoEmptySheet) {
 }
 
 // The Form 1096 of the 1099-MISC counts what both prints print: box 11 alone and tax withheld
-// alone each make a form; section 409A deferrals alone do not.
+// alone each make a form; state income alone does not.
 TEST_F(Print1099MISCTest, Form1096SummarisesTheFormsThatPrint) {
   OpenPayerFile(
       SamplePayer(),
       {PayeeWith(QStringLiteral("Adams"), QStringLiteral("123-45-6788"), "F1099MISC11", 1500.25),
        PayeeWith(QStringLiteral("Baker"), QStringLiteral("234-56-7890"), "F1099MISC4", 75),
-       PayeeWith(QStringLiteral("Carter"), QStringLiteral("345-67-8901"), "F1099MISC12", 900)});
+       PayeeWith(QStringLiteral("Carter"), QStringLiteral("345-67-8901"), "F1099MISC18_1", 900)});
   EXPECT_EQ(PrintRed().PageCount(), 1);
   EXPECT_EQ(Printed, 2);
   EXPECT_EQ(TotalForms, 2);

@@ -23,8 +23,8 @@ class Print1099STest : public TFormPrintTest {
     TPayeeRecord adams =
         SalePayee(QStringLiteral("Adams Realty Trust"), QStringLiteral("98-7654321"), 480000);
     adams.SetString("CompName", QStringLiteral("Attn Mary Adams"));
-    TPayeeRecord nolan = SamplePayee(QStringLiteral("Nolan"), QStringLiteral("111-22-3333"), 0);
-    nolan.SetDouble("F1099S6", 900);  // the buyer's tax alone files no form
+    // A payee of another form only: no 1099-S.
+    TPayeeRecord nolan = SamplePayee(QStringLiteral("Nolan"), QStringLiteral("111-22-3333"), 900);
     return {SalePayee(QStringLiteral("Zimmer, Paul"), QStringLiteral("123-45-6788"), 150000), adams,
             SalePayee(QStringLiteral("miller, ann"), QStringLiteral("234-56-7890"), 300000),
             SalePayee(QStringLiteral("Baker, Bob"), QStringLiteral("345-67-8901"), 80000), nolan};

@@ -209,6 +209,52 @@ TEST_F(RecipientCopiesTest, EveryFormPrintsCopyBWithInstructionsAndTheCopyForThe
   }
 }
 
+// Copy C is the payer's own record: the recipient's SSN whole unless masking is asked for for
+// it (the mask on by default is the recipient's copy's), with the VOID box, and on the forms
+// that have one the "2nd TIN not." box marked from the payee. Copy B has neither box.
+TEST_F(RecipientCopiesTest, CopyCShowsTheTinWholeUnlessAskedAndHasItsOwnBoxes) {
+  struct TCase {
+    const char* Form;
+    const char* SecondTin;  // the payee's "2nd TIN not." flag; null where the form has none
+  };
+  const TCase cases[] = {{"1099-NEC", "SecTINnot1099NEC"},
+                         {"1099-MISC", "SecTINnot1099MISC"},
+                         {"1099-INT", "SecTINnot1099INT"},
+                         {"1099-DIV", "SecTINnot1099DIV"},
+                         {"1099-R", nullptr},
+                         {"1099-S", nullptr},
+                         {"1098", nullptr}};
+  MaskSSNOption = true;
+  for (const TCase& c : cases) {
+    SCOPED_TRACE(c.Form);
+    const TFormDef& form = *FormDefByName(QLatin1String(c.Form));
+    TPayeeRecord payee = SamplePayee("Zeta", "123-45-6788", 0);
+    for (const char* field : form.Totals.AmountFields) payee.SetDouble(field, 100);
+    payee.SetString("F1099S1", "06/15/2025");
+    if (c.SecondTin) payee.SetBool(c.SecondTin, true);
+    OpenPayerFile(SamplePayer(), {payee});
+
+    const TPage b = Print(form, TCopyChoice{false, false}).Pages[0];
+    EXPECT_TRUE(HasText(b, "***-**-6788"));
+    EXPECT_FALSE(HasText(b, "VOID"));
+    EXPECT_FALSE(HasText(b, "2nd TIN not."));
+    EXPECT_TRUE(TextsEqual(b, "X").isEmpty());
+
+    const TPage whole = Print(form, TCopyChoice{true, false}).Pages[0];
+    EXPECT_TRUE(HasText(whole, "123-45-6788"));
+    EXPECT_FALSE(HasText(whole, "***-**-6788"));
+    EXPECT_TRUE(HasText(whole, "VOID"));
+    EXPECT_TRUE(HasText(whole, "CORRECTED"));
+    EXPECT_EQ(HasText(whole, "2nd TIN not."), c.SecondTin != nullptr);
+    EXPECT_EQ(TextsEqual(whole, "X").size(), c.SecondTin ? 1 : 0);
+
+    const TPage masked = Print(form, TCopyChoice{true, false, true}).Pages[0];
+    EXPECT_TRUE(HasText(masked, "***-**-6788"));
+    EXPECT_FALSE(HasText(masked, "123-45-6788"));
+    ClosePayerFile();
+  }
+}
+
 TEST_F(RecipientCopiesTest, AMissingInstructionsFileStopsThePrintBeforeAnyPage) {
   const QDir copy(Folder.Path());
   QFile::copy(SourceProjectFile(), copy.filePath("TaxForms.rpj"));  // no instructions beside it
@@ -320,9 +366,9 @@ TEST_F(RecipientCopiesTest, ScreenCommandWritesTheFilesAndCanBeCancelled) {
   CurrentFormType = ft1099NEC;
   const QString dir = Folder.Path("screen");
   WhenModal([&](QWidget* w) {
-    w->findChild<QLineEdit*>("EdtFolder")->setText(dir);
-    w->findChild<QRadioButton*>("RBTinLast4")->click();
-    w->findChild<QPushButton*>("BtnOk")->click();
+    Child<QLineEdit>(w, "EdtFolder")->setText(dir);
+    Child<QRadioButton>(w, "RBTinLast4")->click();
+    Child<QPushButton>(w, "BtnOk")->click();
   });
   const QList<TRecipientFile> files =
       SaveRecipientFiles(*FindFormDef(ft1099NEC), SourceProjectFile(), nullptr);

@@ -5,6 +5,9 @@
 #include <utility>
 
 #include "FormsFixture.h"
+#include "engine/PagePrinter.h"
+#include "forms/FormPrint.h"
+#include "forms/FormRegistry.h"
 #include "forms/FormTotals.h"
 #include "platform/Exceptions.h"
 #include "storage/DataModule.h"
@@ -54,10 +57,11 @@ const TTotalsCase kCases[] = {
     // Counted only when it rounds to a cent, but added as stored.
     {"FractionOfACentDoesNotCount", ft1099NEC, {{{"F1099NEC1", 0.004}}}, 0, 0, 0.004},
     {"OtherFormsBoxesIgnored", ft1099NEC, {{{"F1099MISC1", 300}, {"F1099MISC4", 30}}}, 0, 0, 0},
-    {"MiscBox11AndBox4Count",
+    // Box 12 is a federal money box, so it files a form, but the Form 1096 does not add it.
+    {"MiscBox11Box4AndBox12Count",
      ft1099MISC,
      {{{"F1099MISC11", 70}}, {{"F1099MISC4", 9}}, {{"F1099MISC12", 400}}},
-     2,
+     3,
      9,
      70},
     {"MiscAllAmountBoxes",
@@ -106,6 +110,79 @@ const TTotalsCase kCases[] = {
 
 INSTANTIATE_TEST_SUITE_P(Forms, TotalsTest, ::testing::ValuesIn(kCases),
                          [](const auto& info) { return std::string(info.param.Title); });
+
+// Which payees file a form: any federal money box or the withheld tax rounding to a cent, or a
+// direct-sales box checked; state and local boxes alone file nothing. The count of the Form 1096
+// and both prints follow the one rule, so they agree on every case.
+class QualifyingRuleTest : public TFormsTest {
+ protected:
+  struct TCase {
+    const char* Title;
+    uint8_t FormType;
+    QList<std::pair<const char*, double>> Amounts;
+    const char* Flag;  // a check box set as well, or null
+    int Forms;
+  };
+
+  // The forms the program-generated print and the red copies print for the open file.
+  std::pair<int, int> Printed(const TFormDef& form) {
+    TPagePrinter printer;
+    Project->SetEngine(&printer);
+    printer.BeginDoc();
+    const int program = PrintProgramGenerated(form, printer, *Project);
+    printer.EndDoc();
+    Project->SetEngine(static_cast<TPagePrinter*>(nullptr));
+    TPagePrinter red;
+    red.BeginDoc();
+    const int redCopies = PrintRedCopies(form, red, {});
+    red.EndDoc();
+    return {program, redCopies};
+  }
+};
+
+TEST_F(QualifyingRuleTest, TotalsAndBothPrintsAgreeOnWhoFilesAForm) {
+  const TCase cases[] = {
+      {"1099-NEC direct sales only", ft1099NEC, {}, "F1099NEC2", 1},
+      {"1099-MISC direct sales only", ft1099MISC, {}, "F1099MISC7", 1},
+      {"1099-MISC box 15 only", ft1099MISC, {{"F1099MISC15", 2500}}, nullptr, 1},
+      {"1099-INT box 2 only", ft1099INT, {{"F1099INT2", 40}}, nullptr, 1},
+      {"1099-S box 6 only", ft1099S, {{"F1099S6", 300}}, nullptr, 1},
+      {"1099-NEC withheld only", ft1099NEC, {{"F1099NEC4", 24}}, nullptr, 1},
+      {"1099-R withheld only", ft1099R, {{"F1099R4", 10}}, nullptr, 1},
+      {"1099-NEC state boxes only",
+       ft1099NEC,
+       {{"F1099NEC5_1", 30}, {"F1099NEC7_1", 600}},
+       nullptr,
+       0},
+      {"1099-MISC state boxes only",
+       ft1099MISC,
+       {{"F1099MISC16_2", 5}, {"F1099MISC18_2", 90}},
+       nullptr,
+       0},
+      {"1099-R local boxes only", ft1099R, {{"F1099R17_1", 8}, {"F1099R19_1", 80}}, nullptr, 0},
+      {"1099-NEC 0.004 only", ft1099NEC, {{"F1099NEC1", 0.004}}, nullptr, 0},
+      {"1099-INT two boxes of 0.004",
+       ft1099INT,
+       {{"F1099INT1", 0.004}, {"F1099INT3", 0.004}},
+       nullptr,
+       0},
+      {"1099-NEC 0.005 rounds to a cent", ft1099NEC, {{"F1099NEC3", 0.005}}, nullptr, 1},
+      {"a flag of another form", ft1099NEC, {}, "F1099MISC7", 0},
+  };
+  for (const TCase& c : cases) {
+    SCOPED_TRACE(c.Title);
+    TPayeeRecord payee = SamplePayee(QStringLiteral("Payee"), QStringLiteral("123-45-6788"), 0);
+    for (const auto& [field, value] : c.Amounts) payee.SetDouble(field, value);
+    if (c.Flag) payee.SetBool(c.Flag, true);
+    OpenPayerFile(SamplePayer(), {payee});
+    CurrentFormType = c.FormType;
+    EXPECT_EQ(ScanFormTotals(), c.Forms);
+    const auto [program, red] = Printed(*FindFormDef(c.FormType));
+    EXPECT_EQ(program, c.Forms);
+    EXPECT_EQ(red, c.Forms);
+    ClosePayerFile();
+  }
+}
 
 class TotalsScanTest : public TFormsTest {};
 

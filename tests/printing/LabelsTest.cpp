@@ -367,8 +367,8 @@ TEST_F(LabelsTest, PrintLabelsShowsTheSetUpWindowThenThePreview) {
   int pages = 0;
   WhenModal([&](QWidget* setup) {
     setupTitle = setup->windowTitle();
-    previewChosen = setup->findChild<QRadioButton*>(QStringLiteral("RBPreview"))->isChecked();
-    setup->findChild<QPushButton*>(QStringLiteral("BtnOk"))->click();
+    previewChosen = Child<QRadioButton>(setup, QStringLiteral("RBPreview"))->isChecked();
+    Child<QPushButton>(setup, QStringLiteral("BtnOk"))->click();
     WhenModal([&](QWidget* w) {
       previewTitle = w->windowTitle();
       maximized = w->windowState() & Qt::WindowMaximized;
@@ -404,7 +404,7 @@ TEST_F(LabelsTest, PrintLabelsShowsTheSetUpWindowThenThePreview) {
   bool cancelled = false;
   WhenModal([&](QWidget* setup) {
     cancelled = true;
-    setup->findChild<QPushButton*>(QStringLiteral("BtnCancel"))->click();
+    Child<QPushButton>(setup, QStringLiteral("BtnCancel"))->click();
   });
   PrintPayeeLabels(&owner);
   EXPECT_TRUE(cancelled);

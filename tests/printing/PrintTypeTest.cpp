@@ -18,18 +18,18 @@ TEST(PrintType, OpensWithProgramGeneratedCheckedAndRedCopyOffered) {
   bool progChecked = false, redEnabled = false, maskChecked = false, okDefault = false;
   WhenModal([&](QWidget* w) {
     caption = w->windowTitle();
-    auto* prog = w->findChild<QRadioButton*>("RBProgGen");
-    auto* red = w->findChild<QRadioButton*>("RBRedCopy");
-    auto* chk = w->findChild<QCheckBox*>("ChkMaskSSN");
-    auto* ok = w->findChild<QPushButton*>("BtnOk");
-    groupTitle = w->findChild<QGroupBox*>()->title();
+    auto* prog = Child<QRadioButton>(w, "RBProgGen");
+    auto* red = Child<QRadioButton>(w, "RBRedCopy");
+    auto* chk = Child<QCheckBox>(w, "ChkMaskSSN");
+    auto* ok = Child<QPushButton>(w, "BtnOk");
+    groupTitle = Child<QGroupBox>(w)->title();
     progChecked = prog->isChecked();
     redEnabled = red->isEnabled();
     maskChecked = chk->isChecked();
     maskText = chk->text();
     okText = ok->text();
     okDefault = ok->isDefault();
-    cancelText = w->findChild<QPushButton*>("BtnCancel")->text();
+    cancelText = Child<QPushButton>(w, "BtnCancel")->text();
     focused = w->focusWidget() ? w->focusWidget()->objectName() : QString();
     ok->click();
   });
@@ -77,19 +77,19 @@ TEST(PrintType, MaskOptionFollowsTheCheckBoxHoweverTheDialogCloses) {
                  << "mask " << c.maskBefore << " toggle " << c.toggle << " close " << c.close);
     MaskSSNOption = c.maskBefore;
     WhenModal([&](QWidget* w) {
-      if (c.toggle) w->findChild<QCheckBox*>("ChkMaskSSN")->click();
+      if (c.toggle) Child<QCheckBox>(w, "ChkMaskSSN")->click();
       switch (c.close) {
         case byOk:
-          w->findChild<QPushButton*>("BtnOk")->click();
+          Child<QPushButton>(w, "BtnOk")->click();
           break;
         case byCancel:
-          w->findChild<QPushButton*>("BtnCancel")->click();
+          Child<QPushButton>(w, "BtnCancel")->click();
           break;
         case byEscape:
           QTest::keyClick(w, Qt::Key_Escape);
           break;
         case byEnter:
-          QTest::keyClick(w->findChild<QRadioButton*>("RBProgGen"), Qt::Key_Return);
+          QTest::keyClick(Child<QRadioButton>(w, "RBProgGen"), Qt::Key_Return);
           break;
       }
     });
@@ -119,7 +119,7 @@ TEST(PrintType, RedCopyIsChosenByClickOrKeys) {
       w->findChild<QRadioButton*>("RBProgGen")->click();
       for (QWidget* c : choices) onAgain << c->isEnabled();
       pick(w);
-      w->findChild<QPushButton*>("BtnOk")->click();
+      Child<QPushButton>(w, "BtnOk")->click();
     });
     EXPECT_EQ(ChoosePrintType("Form 1098"), ptPreprinted);
     EXPECT_EQ(offForRed, QList<bool>({false, false, false}));
@@ -134,13 +134,13 @@ TEST(PrintType, CopyAndInstructionsChoicesAreHeldLikeTheMask) {
   bool copyBChecked = false, instructionsChecked = false, instructionsEnabledForC = true;
   QString instructionsText;
   WhenModal([&](QWidget* w) {
-    auto* chk = w->findChild<QCheckBox*>("ChkInstructions");
-    copyBChecked = w->findChild<QRadioButton*>("RBCopyB")->isChecked();
+    auto* chk = Child<QCheckBox>(w, "ChkInstructions");
+    copyBChecked = Child<QRadioButton>(w, "RBCopyB")->isChecked();
     instructionsChecked = chk->isChecked();
     instructionsText = chk->text();
-    w->findChild<QRadioButton*>("RBCopyC")->click();
+    Child<QRadioButton>(w, "RBCopyC")->click();
     instructionsEnabledForC = chk->isEnabled();
-    w->findChild<QPushButton*>("BtnCancel")->click();
+    Child<QPushButton>(w, "BtnCancel")->click();
   });
   EXPECT_EQ(ChoosePrintType("Form 1099-NEC"), ptCancelled);
   EXPECT_TRUE(copyBChecked);
@@ -152,15 +152,54 @@ TEST(PrintType, CopyAndInstructionsChoicesAreHeldLikeTheMask) {
 
   bool copyCChecked = false;
   WhenModal([&](QWidget* w) {
-    copyCChecked = w->findChild<QRadioButton*>("RBCopyC")->isChecked();
-    w->findChild<QRadioButton*>("RBCopyB")->click();
-    w->findChild<QCheckBox*>("ChkInstructions")->click();
-    w->findChild<QPushButton*>("BtnOk")->click();
+    copyCChecked = Child<QRadioButton>(w, "RBCopyC")->isChecked();
+    Child<QRadioButton>(w, "RBCopyB")->click();
+    Child<QCheckBox>(w, "ChkInstructions")->click();
+    Child<QPushButton>(w, "BtnOk")->click();
   });
   EXPECT_EQ(ChoosePrintType("Form 1099-NEC"), ptProgramGenerated);
   EXPECT_TRUE(copyCChecked);
   EXPECT_FALSE(CopyChoice().PayerCopy);
   EXPECT_FALSE(CopyChoice().Instructions);
   EXPECT_EQ(CopyChoice().Copy(), "B");
+  CopyChoice() = TCopyChoice{};
+}
+
+// Each copy has its own mask: the box shows the recipient's (on by default) for Copy B and the
+// payer's own (off by default) for Copy C, swaps as the copy changes, and both are held.
+TEST(PrintType, CopyCHasItsOwnMaskOffByDefault) {
+  MaskSSNOption = true;
+  CopyChoice() = TCopyChoice{};
+  QList<bool> shown;
+  WhenModal([&](QWidget* w) {
+    auto* mask = w->findChild<QCheckBox*>("ChkMaskSSN");
+    shown << mask->isChecked();
+    w->findChild<QRadioButton*>("RBCopyC")->click();
+    shown << mask->isChecked();
+    w->findChild<QRadioButton*>("RBCopyB")->click();
+    shown << mask->isChecked();
+    w->findChild<QRadioButton*>("RBCopyC")->click();
+    mask->click();  // the payer asks for its copy masked too
+    w->findChild<QPushButton*>("BtnOk")->click();
+  });
+  EXPECT_EQ(ChoosePrintType("Form 1099-NEC"), ptProgramGenerated);
+  EXPECT_EQ(shown, (QList<bool>{true, false, true}));
+  EXPECT_TRUE(MaskSSNOption);
+  EXPECT_TRUE(CopyChoice().MaskPayerCopy);
+  EXPECT_TRUE(CopyChoice().MaskTIN());
+
+  bool shownForC = false;
+  WhenModal([&](QWidget* w) {
+    shownForC = w->findChild<QCheckBox*>("ChkMaskSSN")->isChecked();
+    w->findChild<QCheckBox*>("ChkMaskSSN")->click();
+    w->findChild<QRadioButton*>("RBCopyB")->click();
+    w->findChild<QPushButton*>("BtnOk")->click();
+  });
+  EXPECT_EQ(ChoosePrintType("Form 1099-NEC"), ptProgramGenerated);
+  EXPECT_TRUE(shownForC);
+  EXPECT_FALSE(CopyChoice().PayerCopy);
+  EXPECT_FALSE(CopyChoice().MaskPayerCopy);
+  EXPECT_TRUE(MaskSSNOption);
+  EXPECT_TRUE(CopyChoice().MaskTIN());
   CopyChoice() = TCopyChoice{};
 }

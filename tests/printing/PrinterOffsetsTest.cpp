@@ -223,7 +223,7 @@ TEST_F(OffsetsTest, SetupShowsThePrinterSetUpOverTheScreen) {
   QString title;
   WhenModal([&](QWidget* dlg) {
     title = dlg->windowTitle();
-    dlg->findChild<QPushButton*>("BtnCancel")->click();
+    Child<QPushButton>(dlg, "BtnCancel")->click();
   });
   s->findChild<QPushButton*>("BtnSetup")->click();
   EXPECT_EQ(title, "Printer Setup");

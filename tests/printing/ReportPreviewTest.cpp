@@ -516,16 +516,16 @@ void AnswerOutputOptions(int copies, QString* title = nullptr, int from = 0, int
   WhenModal([=](QWidget* dlg) {
     if (title) *title = dlg->windowTitle();
     if (copies == 0) {
-      dlg->findChild<QPushButton*>("BtnCancel")->click();
+      Child<QPushButton>(dlg, "BtnCancel")->click();
       return;
     }
-    dlg->findChild<QSpinBox*>("Copies")->setValue(copies);
+    Child<QSpinBox>(dlg, "Copies")->setValue(copies);
     if (from > 0) {
-      dlg->findChild<QRadioButton*>("RBPageRange")->setChecked(true);
-      dlg->findChild<QSpinBox*>("FromPage")->setValue(from);
-      dlg->findChild<QSpinBox*>("ToPage")->setValue(to);
+      Child<QRadioButton>(dlg, "RBPageRange")->setChecked(true);
+      Child<QSpinBox>(dlg, "FromPage")->setValue(from);
+      Child<QSpinBox>(dlg, "ToPage")->setValue(to);
     }
-    dlg->findChild<QPushButton*>("BtnOk")->click();
+    Child<QPushButton>(dlg, "BtnOk")->click();
   });
 }
 }  // namespace

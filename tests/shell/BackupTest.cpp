@@ -47,7 +47,7 @@ QByteArray PayeeBytes(const QStringList& names) {
 // A password prompt during the reopen would mean the password was asked again: refuse it, so
 // the file stays closed and the test sees it.
 void RefusePasswordPrompt() {
-  WhenModal(
+  IfModal(
       [](QWidget* w) {
         if (auto* prompt = qobject_cast<TPasswordDlg*>(w)) prompt->reject();
       },

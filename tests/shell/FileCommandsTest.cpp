@@ -47,10 +47,10 @@ class THolder {
 
 void AnswerNewFile(const QString& typed, bool ok = true) {
   WhenModal([typed, ok](QWidget* w) {
-    auto* edit = w->findChild<TFilterEdit*>("NewFileName");
+    auto* edit = Child<TFilterEdit>(w, "NewFileName");
     ASSERT_NE(edit, nullptr);
     QTest::keyClicks(edit, typed);
-    w->findChild<QPushButton*>(ok ? "BtnOk" : "BtnCancel")->click();
+    Child<QPushButton>(w, ok ? "BtnOk" : "BtnCancel")->click();
   });
 }
 }  // namespace

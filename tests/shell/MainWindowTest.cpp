@@ -208,7 +208,7 @@ TEST_F(ShellTest, EveryKeyOfTheHelpsMainWindowTableDoesWhatItSays) {
     DialogScript::Clear();
     HelpScript::Clear();
     auto windows = std::make_shared<QStringList>();
-    WhenModal(
+    IfModal(
         [windows](QWidget* w) {
           *windows << "window " + w->objectName();
           w->close();

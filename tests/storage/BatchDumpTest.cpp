@@ -176,8 +176,9 @@ TEST_F(BatchDumpTest, ListsThePayerRecord) {
   EXPECT_EQ(run.Out, "Record 1\nPayerName = Acme\nPhoneNum = 555-123-4567\nSignerPresent = True\n");
 }
 
-// A command-line tool says nothing on standard error when all is well, and one line on an error;
-// the toolkit's own start-up warnings (a missing runtime folder) are not its messages.
+// A command-line tool says nothing on standard error when all is well, and one line on an error,
+// followed by the usage line when the command line was at fault; the toolkit's own start-up
+// warnings (a missing runtime folder) are not its messages.
 TEST_F(BatchDumpTest, StandardErrorHoldsOnlyTheToolsOwnOneLineMessages) {
   const QString good = Temp.Path("Good.PE25");
   WriteAll(good, TwoPayees());
@@ -191,9 +192,9 @@ TEST_F(BatchDumpTest, StandardErrorHoldsOnlyTheToolsOwnOneLineMessages) {
       {{"dump", good}, 0, 0},
       {{"dump", "--format", "text", good}, 0, 0},
       {{"dump", Temp.Path("Missing.PE25")}, 2, 1},
-      {{"dump", "--format", "xml", good}, 2, 1},
-      {{"no-such-command"}, 2, 1},
-      {{}, 2, 1},
+      {{"dump", "--format", "xml", good}, 2, 2},
+      {{"no-such-command"}, 2, 2},
+      {{}, 2, 2},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.args.join(' ').toStdString());

@@ -39,14 +39,14 @@ QByteArray PayerBytes(const QString& name, const QString& password = {}) {
 void AnswerPasswordPrompt(const QString& text, QString* label = nullptr,
                           QString* caption = nullptr) {
   WhenModal([=](QWidget* w) {
-    if (label) *label = w->findChild<QLabel*>("Label1")->text();
+    if (label) *label = Child<QLabel>(w, "Label1")->text();
     if (caption) *caption = w->windowTitle();
     if (text.isNull()) {
-      QTest::mouseClick(w->findChild<QPushButton*>("BtnCancel"), Qt::LeftButton);
+      QTest::mouseClick(Child<QPushButton>(w, "BtnCancel"), Qt::LeftButton);
       return;
     }
-    QTest::keyClicks(w->findChild<QLineEdit*>("Password"), text);
-    QTest::mouseClick(w->findChild<QPushButton*>("BtnOk"), Qt::LeftButton);
+    QTest::keyClicks(Child<QLineEdit>(w, "Password"), text);
+    QTest::mouseClick(Child<QPushButton>(w, "BtnOk"), Qt::LeftButton);
   });
 }
 
@@ -291,10 +291,10 @@ TEST_F(DataModuleTest, ThePasswordIsAskedBeforeThePayeeFileIsTouched) {
 TEST_F(DataModuleTest, SkipPasswordCheckOpensAProtectedFileWithoutAsking) {
   WriteAll(PayerPath, PayerBytes("Acme", "Secret9"));
   bool asked = false;
-  WhenModal(
+  IfModal(
       [&](QWidget* w) {
         asked = true;
-        QTest::mouseClick(w->findChild<QPushButton*>("BtnCancel"), Qt::LeftButton);
+        QTest::mouseClick(Child<QPushButton>(w, "BtnCancel"), Qt::LeftButton);
       },
       300);
   SkipPasswordCheck = true;
@@ -545,11 +545,11 @@ TEST(Password, PromptComparesTheTypedTextAfterItsCaseConversion) {
     QLineEdit::EchoMode echo = QLineEdit::Normal;
     WhenModal([&](QWidget* w) {
       caption = w->windowTitle();
-      label = w->findChild<QLabel*>("Label1")->text();
-      auto* edit = w->findChild<QLineEdit*>("Password");
+      label = Child<QLabel>(w, "Label1")->text();
+      auto* edit = Child<QLineEdit>(w, "Password");
       echo = edit->echoMode();
       QTest::keyClicks(edit, c.typed);
-      QTest::mouseClick(w->findChild<QPushButton*>("BtnOk"), Qt::LeftButton);
+      QTest::mouseClick(Child<QPushButton>(w, "BtnOk"), Qt::LeftButton);
     });
     EXPECT_EQ(dialog.Execute(), c.result) << c.typed.toStdString();
     EXPECT_FALSE(dialog.Cancel());
