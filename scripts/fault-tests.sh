@@ -60,6 +60,27 @@ if ! id "$user" >/dev/null 2>&1; then
   say "created the user $user"
 fi
 as_user=(setpriv --reuid="$user" --regid="$user" --init-groups --)
+
+# A checkout under a private folder (root's home is 0700) is out of the user's reach: the user
+# is given the right to pass through each such folder (an ACL for that user alone where the file
+# system has them, else search permission for others), never to list or read it. Said, not hidden.
+let_user_pass() {
+  local path=$1 dir=""
+  local -a parts
+  IFS=/ read -ra parts <<<"${path#/}"
+  for part in "${parts[@]}"; do
+    dir=$dir/$part
+    "${as_user[@]}" test -x "$dir" && continue
+    if setfacl -m "u:$user:x" "$dir" 2>/dev/null; then
+      say "$user may now pass through $dir (ACL)"
+    else
+      chmod o+x "$dir"
+      say "others may now pass through $dir (no ACLs here)"
+    fi
+  done
+}
+let_user_pass "$build"
+let_user_pass "$source_dir"
 # The user runs the built tests and reads the sources they read (the report project, the help).
 for f in "$(head -n 1 "$list" | cut -d' ' -f1)" "$source_dir/resources/TaxForms.rpj"; do
   "${as_user[@]}" test -r "$f" ||

@@ -10,6 +10,7 @@
 #include "printing/Labels.h"
 #include "printing/PrinterOffsets.h"
 #include "shell/Backup.h"
+#include "shell/FrmCheck.h"
 #include "shell/FrmImportPayees.h"
 #include "shell/FrmMain.h"
 #include "shell/FrmPassword.h"
@@ -27,6 +28,9 @@ void InstallScreens(TFrmMain& main) {
   main.SetScreen("ImportPayees", [&main] { ImportPayeesCommand(main); });
   main.SetScreen("ExportPayees", [&main] { ExportPayeesCommand(main); });
   main.SetScreen("Password", [] { ShowPasswordScreen(); });
+  main.SetScreen("CheckBeforeFiling", [&main] { ShowCheckScreen(&main); });
+  main.SetScreen("TinMatchRequest", [&main] { TinMatchRequestCommand(&main); });
+  main.SetScreen("TinMatchResults", [&main] { TinMatchResultsCommand(&main); });
   main.SetScreen("PrintSetup", [&main] { ShowPrinterOffsets(&main); });
   main.SetScreen("PrintLabels", [&main] { PrintPayeeLabels(&main); });
   main.SetScreen("Backup", [&main] { BackupPayerFile(main); });

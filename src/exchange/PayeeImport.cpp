@@ -10,6 +10,7 @@
 #include "forms/FormChecks.h"
 #include "forms/FormRegistry.h"
 #include "storage/RecordModel.h"
+#include "storage/TinRules.h"
 
 namespace {
 // An empty date box stores its mask.
@@ -536,6 +537,15 @@ class TPlanner {
     const TRecordEntries entries(payee, FPayer);
     Report(line, CheckPayeeEntries(entries));
     for (const TFormDef* form : FormDefs()) Report(line, form->Check(entries));
+    NoteTin(line, payee);
+  }
+
+  // A number the checks let through may still be one that is never issued: said, not refused.
+  void NoteTin(int line, const TPayeeRecord& payee) {
+    const QString tin = payee.GetString("SSN_IDNum");
+    if (TinDigits(tin).isEmpty()) return;
+    for (const TTinFinding& f : TinFindings(tin, payee.GetBool("Individual")))
+      P.Notes << QStringLiteral("Line %1: %2").arg(line).arg(f.Text);
   }
 
   void Report(int line, const TCheckResult& problem) {

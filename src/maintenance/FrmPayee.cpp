@@ -16,9 +16,11 @@
 #include "core/Utils.h"
 #include "maintenance/RecordList.h"
 #include "platform/Application.h"
+#include "platform/Exceptions.h"
 #include "storage/DataModule.h"
 #include "storage/Globals.h"
 #include "storage/RecordModel.h"
+#include "storage/TinRules.h"
 
 namespace {
 constexpr int Border = 8;
@@ -73,6 +75,9 @@ TFrmPayee::TFrmPayee(QWidget* parent) : TFrmScreen(parent, 11) {
   connect(Individual, &QCheckBox::toggled, this, &TFrmPayee::IndividualStep);
   for (QLineEdit* name : {LastName, FirstName, PayeeName})
     connect(name, &QLineEdit::textChanged, this, &TFrmPayee::NameChange);
+  for (QLineEdit* edit : {LastName, FirstName, PayeeName, static_cast<QLineEdit*>(SSN_IDNum)})
+    connect(edit, &QLineEdit::textChanged, this, &TFrmPayee::ShowTinNote);
+  connect(Individual, &QCheckBox::toggled, this, &TFrmPayee::ShowTinNote);
   connect(BtnOk, &QPushButton::clicked, this, &TFrmPayee::BtnOkClick);
   connect(BtnHelp, &QPushButton::clicked, this, &TFrmPayee::BtnHelpClick);
 }
@@ -89,6 +94,9 @@ void TFrmPayee::CreateControls() {
   State = NewStateEdit("State", false, this);
   ZipCode = NewFilterEdit("ZipCode", 10, QStringLiteral("[0..9,-]"), this);
   SSN_IDNum = NewFilterEdit("SSN_IDNum", 11, QStringLiteral("[0..9,-]"), this);
+  TinNote = NewLabel(QString(), this);
+  TinNote->setObjectName(QStringLiteral("TinNote"));
+  TinNote->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
   BtnOk = NewButton("BtnOk", QStringLiteral("&Ok"), this);
   BtnHelp = NewHelpButton(this);
   MemoHelp = new QPlainTextEdit(this);
@@ -180,7 +188,12 @@ void TFrmPayee::LayOut() {
   g.PlaceAt(ZipCode, leftField + MediumField + stateWidth + 2 * LabelGap, y, zipWidth);
   y += g.RowStep;
   label("Federal ID no.", SSN_IDNum, y);
-  g.PlaceAt(SSN_IDNum, leftField, y, g.EditWidthFor(QStringLiteral("000-00-0000")));
+  const int tinWidth = g.EditWidthFor(QStringLiteral("000-00-0000"));
+  g.PlaceAt(SSN_IDNum, leftField, y, tinWidth);
+  // Beside the number, so the screen keeps its size: what may be wrong with it and the IRS's
+  // answer, cut to the room there is; the tooltip holds the whole text.
+  const int noteX = leftField + tinWidth + LabelGap;
+  g.PlaceAt(TinNote, noteX, y, right - noteX);
   PlaceBottom(width, leftField, y + g.FieldHeight);
 }
 
@@ -206,6 +219,7 @@ void TFrmPayee::PlaceBottom(int width, int navigatorX, int fieldsBottom) {
 }
 
 void TFrmPayee::FormShow() {
+  LoadTinAnswers();
   Payees()->GetRec();
   RecordToScreen();
   RSNavigator->SetRecordSet(Payees());
@@ -240,7 +254,43 @@ void TFrmPayee::RecordToScreen() {
   State->SetText(PayeeRec.GetString("State"));
   ZipCode->setText(PayeeRec.GetString("ZipCode"));
   SSN_IDNum->setText(PayeeRec.GetString("SSN_IDNum"));
+  FShownKey = TinMatchKeyOf(PayeeRec);
   ShowTextsFromStart(this);
+  ShowTinNote();
+}
+
+void TFrmPayee::LoadTinAnswers() {
+  FAnswersProblem.clear();
+  try {
+    FAnswers = TTinAnswers::Load(TTinAnswers::FileFor(PayerFileName));
+  } catch (const EInOutError& e) {
+    FAnswers = {};
+    FAnswersProblem = e.Message();
+  }
+}
+
+void TFrmPayee::ShowTinNote() {
+  TPayeeRecord shown = PayeeRec;
+  ScreenToRecord(shown);
+  QStringList lines;
+  const QString tin = shown.GetString("SSN_IDNum");
+  // A number still being typed is judged once it has all its digits.
+  if (!TinDigits(tin).isEmpty())
+    for (const TTinFinding& f : TinFindings(tin, shown.GetBool("Individual"))) lines << f.Text;
+  if (const TTinAnswer* answer = FAnswers.Find(TinMatchKeyOf(shown)))
+    lines << TinAnswerText(*answer);
+  if (!FAnswersProblem.isEmpty()) lines << FAnswersProblem;
+  const QString note = lines.join(QStringLiteral("; "));
+  TinNote->setToolTip(note);
+  TinNote->setAccessibleDescription(note);
+  TinNote->setText(TinNote->fontMetrics().elidedText(note, Qt::ElideRight, TinNote->width()));
+}
+
+void TFrmPayee::ForgetChangedAnswer() {
+  if (TinMatchKeyOf(PayeeRec) == FShownKey || FAnswers.Items().empty()) return;
+  FShownKey = TinMatchKeyOf(PayeeRec);
+  if (!FAnswers.KeepOnly(PayeeMatchKeys(*Payees()))) return;
+  TApplication::Guard([this] { FAnswers.Save(TTinAnswers::FileFor(PayerFileName)); });
 }
 
 namespace {
@@ -288,6 +338,7 @@ void TFrmPayee::RSNavigatorBeforeAction() {
   Validate();
   ScreenToRecord();
   Payees()->PostRec();
+  ForgetChangedAnswer();
 }
 
 void TFrmPayee::RSNavigatorAfterAction() {
@@ -334,6 +385,7 @@ void TFrmPayee::FormCloseQuery() {
   // The payee is valid and in PayeeRec; a failing write is reported but does not hold the user
   // on the screen, and the payee is written again when the file closes.
   TApplication::Guard([] { Payees()->PostRec(); });
+  ForgetChangedAnswer();
 }
 
 void ShowPayeeScreen() {

@@ -5,7 +5,10 @@
 // or leaves the screen, and neither is possible while its data are incomplete or invalid.
 #include "maintenance/FrmScreen.h"
 
+#include "storage/TinAnswers.h"
+
 class QCheckBox;
+class QLabel;
 class QPlainTextEdit;
 class TRSNavigator;
 
@@ -24,6 +27,9 @@ class TFrmPayee : public TFrmScreen {
   // Enables the name fields that fit the Individual box and moves the focus to the first.
   void IndividualStep();
   void NameChange();
+  // What the taxpayer number shown may be wrong about, and the IRS's TIN matching answer for the
+  // name and number shown; warnings only, the checks of Validate decide what may be saved.
+  void ShowTinNote();
   void RSNavigatorBeforeAction();
   void RSNavigatorAfterAction();
   void BtnOkClick();
@@ -38,6 +44,7 @@ class TFrmPayee : public TFrmScreen {
   TStateEdit* State;
   TFilterEdit* ZipCode;
   TFilterEdit* SSN_IDNum;
+  QLabel* TinNote;
   TRSNavigator* RSNavigator;
   QPushButton* BtnOk;
   QPushButton* BtnHelp;
@@ -56,6 +63,13 @@ class TFrmPayee : public TFrmScreen {
   void PlaceBottom(int width, int navigatorX, int fieldsBottom);
   bool IsUntouchedBlank() const;
   bool DropBlankPayee();
+  void LoadTinAnswers();
+  // Drops the answers of a payee whose name or number changed since it was shown.
+  void ForgetChangedAnswer();
+
+  TTinAnswers FAnswers;
+  QString FAnswersProblem;
+  TTinMatchKey FShownKey;
 };
 
 // File / Payee: shows the payee screen modally and releases it.

@@ -51,7 +51,9 @@ enum THelpTopic {
   htIRSInstructions = 34,
   htImportPayees = 35,
   htExportPayees = 36,
-  htRecipientFiles = 37
+  htRecipientFiles = 37,
+  htCheckBeforeFiling = 40,
+  htTinMatching = 41
 };
 // Every context the program opens, for the help's own checks.
 const QList<int>& HelpContexts();

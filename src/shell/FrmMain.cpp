@@ -26,10 +26,12 @@
 TFrmMain* FrmMain = nullptr;
 bool TFrmMain::ShowSplash = true;
 
-const char* const DataMenuItems[] = {"MnuSaveAs",       "MnuBackup",       "MnuRestore",
-                                     "MnuClose",        "MnuPayer",        "MnuPayee",
-                                     "MnuPrintSetup",   "MnuPrintLabels",  "MnuPassword",
-                                     "MnuImportPayees", "MnuExportPayees", nullptr};
+const char* const DataMenuItems[] = {
+    "MnuSaveAs",          "MnuBackup",          "MnuRestore",
+    "MnuClose",           "MnuPayer",           "MnuPayee",
+    "MnuPrintSetup",      "MnuPrintLabels",     "MnuPassword",
+    "MnuImportPayees",    "MnuExportPayees",    "MnuCheckBeforeFiling",
+    "MnuTinMatchRequest", "MnuTinMatchResults", nullptr};
 
 namespace {
 const QString kVersion = QStringLiteral("2025.00");
@@ -148,6 +150,13 @@ void TFrmMain::BuildMenus() {
   QMenu* tools = menuBar()->addMenu(QStringLiteral("&Tools"));
   tools->setObjectName(QStringLiteral("MnuTools"));
   AddAction(tools, "MnuTransfer", "&Transfer", {}, [this] { MnuTransferClick(); });
+  tools->addSeparator();
+  AddAction(tools, "MnuCheckBeforeFiling", "&Check Before Filing...", {},
+            [this] { RunScreen("CheckBeforeFiling"); });
+  AddAction(tools, "MnuTinMatchRequest", "TIN Matching &Request...", {},
+            [this] { RunScreen("TinMatchRequest"); });
+  AddAction(tools, "MnuTinMatchResults", "TIN Matching R&esults...", {},
+            [this] { RunScreen("TinMatchResults"); });
   tools->addSeparator();
   AddAction(tools, "MnuPassword", "&Password...", {}, [this] { RunScreen("Password"); });
 

@@ -22,7 +22,7 @@ check "^Usage: papyra " "$bin/papyra" -h
 check "^papyra $version\$" "$bin/papyra" --version
 check "^usage: papyra-batch COMMAND" "$bin/papyra-batch" --help
 check "^papyra-batch $version\$" "$bin/papyra-batch" --version
-for command in dump print totals labels render report; do
+for command in dump print totals labels render report check tin-match tin-match-results; do
   check "^usage: papyra-batch $command " "$bin/papyra-batch" "$command" --help
   check "^  papyra-batch $command " "$bin/papyra-batch" --help
 done

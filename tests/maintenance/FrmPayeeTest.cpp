@@ -18,6 +18,7 @@
 #include "maintenance/FrmPayee.h"
 #include "maintenance/RecordList.h"
 #include "platform/MsgBox.h"
+#include "storage/TinAnswers.h"
 
 namespace {
 // A payee that passes every check, as stored.
@@ -417,4 +418,42 @@ TEST_F(FrmPayeeTest, EscapeOnABlankNewPayeeOffersToDeleteIt) {
   QTest::keyClick(Screen->City, Qt::Key_Escape);
   EXPECT_EQ(MsgBoxScript::LastText(), "Payee's name is missing.");
   EXPECT_TRUE(Screen->isVisible());
+}
+
+TEST_F(FrmPayeeTest, TinNoteWarnsAndShowsTheAnswerUntilNameOrNumberChanges) {
+  const std::vector<TPayeeRecord> payees = {ValidPayee("Alpha"), ValidPayee("Bravo")};
+  TPayeeRecord bravo = payees[1];
+  bravo.SetString("SSN_IDNum", "34-5678901");
+  TTinAnswers answers;
+  answers.Put({TinMatchKeyOf(payees[0]), 3, QDate(2026, 1, 12)});
+  answers.Put({TinMatchKeyOf(bravo), 0, QDate(2026, 1, 12)});
+  const QString answersFile = TTinAnswers::FileFor(PayeePath());
+  answers.Save(answersFile);
+  Show({payees[0], bravo});
+
+  EXPECT_EQ(Screen->TinNote->toolTip(),
+            "TIN matching of 01/12/2026: Name and TIN do not match (3)");
+  // What is shown is the same text, cut to the room beside the number.
+  const QString shown = Screen->TinNote->text();
+  ASSERT_FALSE(shown.isEmpty());
+  EXPECT_TRUE(Screen->TinNote->toolTip().startsWith(shown.left(shown.size() - 1)));
+  // A prefix the IRS never assigns is said while the number is shown; it is no reason to refuse.
+  Screen->SSN_IDNum->setText("96-1234567");
+  EXPECT_EQ(Screen->TinNote->toolTip(), "EIN prefix 96 is not one the IRS assigns");
+  Screen->SSN_IDNum->setText("12-345");
+  EXPECT_EQ(Screen->TinNote->toolTip(), "");
+  Screen->SSN_IDNum->setText("12-3456789");
+  EXPECT_TRUE(Screen->TinNote->toolTip().contains("(3)"));
+
+  // A corrected name: the old answer is no longer the payee's, the other payee's stays.
+  Screen->PayeeName->setText("Alpha Inc");
+  EXPECT_EQ(Screen->TinNote->toolTip(), "");
+  Click(nbNext);
+  EXPECT_TRUE(MsgBoxScript::Log().isEmpty());
+  EXPECT_EQ(Screen->TinNote->toolTip(), "TIN matching of 01/12/2026: Name and TIN match (0)");
+  const TTinAnswers kept = TTinAnswers::Load(answersFile);
+  ASSERT_EQ(kept.Items().size(), 1u);
+  EXPECT_EQ(kept.Items()[0].Key, TinMatchKeyOf(bravo));
+  EXPECT_EQ(QFile::permissions(answersFile), QFileDevice::ReadOwner | QFileDevice::WriteOwner |
+                                                 QFileDevice::ReadUser | QFileDevice::WriteUser);
 }

@@ -422,7 +422,8 @@ class EndToEndTest : public ShellTest {
   // Data commands follow the open file; Open and New are always there.
   void ExpectFileCommands(bool fileOpen) {
     for (const char* name : {"MnuSaveAs", "MnuClose", "MnuPayer", "MnuPayee", "MnuBackup",
-                             "MnuRestore", "MnuPrintSetup", "MnuPassword"})
+                             "MnuRestore", "MnuPrintSetup", "MnuPassword", "MnuCheckBeforeFiling",
+                             "MnuTinMatchRequest", "MnuTinMatchResults"})
       EXPECT_EQ(Enabled(name), fileOpen) << name;
     for (const char* name : {"BtnPayer", "BtnPayee", "BtnSaveAs"})
       EXPECT_EQ(Main->Button(name)->isEnabled(), fileOpen) << name;
