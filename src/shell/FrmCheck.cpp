@@ -8,6 +8,7 @@
 #include <QPushButton>
 #include <QTreeWidget>
 #include <QVBoxLayout>
+#include <algorithm>
 
 #include "core/Utils.h"
 #include "exchange/TinMatch.h"
@@ -23,6 +24,7 @@
 namespace {
 // A message box shows this many lines of a long list and says how many more there are.
 constexpr int kShownLines = 25;
+constexpr int kFormsColumnWidth = 170;
 
 TRecordSet* Payees() {
   return FrmDataModule->RSPayee;
@@ -111,9 +113,13 @@ void TFrmCheck::RunCheck() {
     auto* item = new QTreeWidgetItem(
         CheckList, {Capitalized(FindingLevelName(line.Level)), payee, line.Forms, line.Text});
     item->setData(0, Qt::UserRole, line.Record);
+    item->setToolTip(2, line.Forms);
     item->setToolTip(3, line.Text);
   }
-  for (int c = 0; c < 3; ++c) CheckList->resizeColumnToContents(c);
+  // A payee of every form would push the findings out of sight: the form column stops at a
+  // width of its own (its tooltip has them all), and a long finding scrolls sideways.
+  for (int c = 0; c < 4; ++c) CheckList->resizeColumnToContents(c);
+  CheckList->setColumnWidth(2, std::min(CheckList->columnWidth(2), kFormsColumnWidth));
   Summary->setText(FReport.Summary());
 }
 
