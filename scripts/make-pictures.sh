@@ -14,9 +14,11 @@ docs="payer-screen payee-screen record-list preview labels help-contents help-fo
       frm-1096 frm-1098 frm-1099div frm-1099int frm-1099misc frm-1099nec frm-1099r frm-1099s
       form-1096 form-1098 form-1099div form-1099int form-1099misc form-1099nec form-1099r
       form-1099s copyc-1099nec form-1096-1098 form-1096-1099div form-1096-1099int
-      form-1096-1099misc form-1096-1099nec form-1096-1099r form-1096-1099s"
+      form-1096-1099misc form-1096-1099nec form-1096-1099r form-1096-1099s
+      align-1098 align-1099div align-1099int align-1099misc align-1099nec align-1099r align-1099s"
 help="payer-screen payee-screen record-list preview labels
-      frm-1096 frm-1098 frm-1099div frm-1099int frm-1099misc frm-1099nec frm-1099r frm-1099s"
+      frm-1096 frm-1098 frm-1099div frm-1099int frm-1099misc frm-1099nec frm-1099r frm-1099s
+      align-1099nec"
 for name in $docs; do cp "$out/$name.png" docs/; done
 mkdir -p resources/help/img
 for name in $help; do cp "$out/$name.png" resources/help/img/; done

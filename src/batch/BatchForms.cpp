@@ -2,6 +2,8 @@
 // the same print routines as the form screens, into a PDF, HTML, snapshot or text file, or into
 // a folder with one PDF per recipient.
 // papyra-batch totals: what the Form 1096 screen shows for a form type.
+// Both take all payees, only the forms marked CORRECTED (--only corrected) or the payees of
+// given TINs (--payees), and print reads the alignment page for red copies (--kind alignment).
 //
 // The payer file is only read: nothing is written back, no lock is taken, and a file protected
 // by a password is refused rather than opened without it.
@@ -17,9 +19,11 @@
 #include "engine/Render.h"
 #include "engine/ReportFile.h"
 #include "engine/ReportProject.h"
+#include "forms/AlignmentPage.h"
 #include "forms/Form1096.h"
 #include "forms/FormPrint.h"
 #include "forms/FormRegistry.h"
+#include "forms/FormSelection.h"
 #include "forms/FormTotals.h"
 #include "forms/RecipientFiles.h"
 #include "platform/Exceptions.h"
@@ -39,12 +43,14 @@ QByteArray UsageText(const char* text) {
 const QByteArray kPrintUsage = UsageText(
     "print FILE.PE25 --form FORMS|1096 "
     "--kind program|redcopy [--mask-ssn yes|no] [--copy B|C] [--instructions yes|no] "
-    "[--form-type FORMS] "
+    "[--form-type FORMS] [--only corrected | --payees TIN[,TIN...]] "
     "--out OUT.pdf|.html|.snp|.txt\n"
     "       print FILE.PE25 --form FORM --kind program --per-recipient "
     "[--password tin-last4|zip|none] [--mask-ssn yes|no] [--copy B|C] [--instructions yes|no] "
-    "--out DIR");
-const QByteArray kTotalsUsage = UsageText("totals FILE.PE25 --form FORMS");
+    "[--only corrected | --payees TIN[,TIN...]] --out DIR\n"
+    "       print FILE.PE25 --form FORMS --kind alignment --out OUT.pdf|.html|.snp|.txt");
+const QByteArray kTotalsUsage =
+    UsageText("totals FILE.PE25 --form FORMS [--only corrected | --payees TIN[,TIN...]]");
 
 // The forms by the names the Form 1096 gives them, from the registry.
 QStringList FormNames() {
@@ -61,61 +67,110 @@ TOptionSpec YesNoOption(const QString& name) {
   return TOptionSpec::Value(name).OneOf({QStringLiteral("yes"), QStringLiteral("no")});
 }
 
+// Which payees a print or the totals take.
+QList<TOptionSpec> SelectionOptions() {
+  return {TOptionSpec::Value(QStringLiteral("--only")).OneOf({QStringLiteral("corrected")}),
+          TOptionSpec::Value(QStringLiteral("--payees"))};
+}
+
 const TCommandSpec& PrintSpec() {
   static const TCommandSpec spec = {
-      {FormOption(QStringLiteral("--form"), FormNames() << QStringLiteral("1096")).Needed(),
-       TOptionSpec::Value(QStringLiteral("--kind"))
-           .OneOf({QStringLiteral("program"), QStringLiteral("redcopy")})
-           .Needed(),
-       YesNoOption(QStringLiteral("--mask-ssn")),
-       TOptionSpec::Value(QStringLiteral("--copy"))
-           .OneOf({QStringLiteral("B"), QStringLiteral("C")}),
-       YesNoOption(QStringLiteral("--instructions")),
-       FormOption(QStringLiteral("--form-type"), FormNames()),
-       TOptionSpec::Value(QStringLiteral("--out")).Needed(),
-       TOptionSpec::Flag(QStringLiteral("--per-recipient")),
-       TOptionSpec::Value(QStringLiteral("--password"))
-           .OneOf({QStringLiteral("tin-last4"), QStringLiteral("zip"), QStringLiteral("none")})},
+      QList<TOptionSpec>{
+          FormOption(QStringLiteral("--form"), FormNames() << QStringLiteral("1096")).Needed(),
+          TOptionSpec::Value(QStringLiteral("--kind"))
+              .OneOf({QStringLiteral("program"), QStringLiteral("redcopy"),
+                      QStringLiteral("alignment")})
+              .Needed(),
+          YesNoOption(QStringLiteral("--mask-ssn")),
+          TOptionSpec::Value(QStringLiteral("--copy"))
+              .OneOf({QStringLiteral("B"), QStringLiteral("C")}),
+          YesNoOption(QStringLiteral("--instructions")),
+          FormOption(QStringLiteral("--form-type"), FormNames()),
+          TOptionSpec::Value(QStringLiteral("--out")).Needed(),
+          TOptionSpec::Flag(QStringLiteral("--per-recipient")),
+          TOptionSpec::Value(QStringLiteral("--password"))
+              .OneOf(
+                  {QStringLiteral("tin-last4"), QStringLiteral("zip"), QStringLiteral("none")})} +
+          SelectionOptions(),
       {QStringLiteral("FILE.PE25")}};
+
   return spec;
 }
 
 const TCommandSpec& TotalsSpec() {
-  static const TCommandSpec spec = {{FormOption(QStringLiteral("--form"), FormNames()).Needed()},
-                                    {QStringLiteral("FILE.PE25")}};
+  static const TCommandSpec spec = {
+      QList<TOptionSpec>{FormOption(QStringLiteral("--form"), FormNames()).Needed()} +
+          SelectionOptions(),
+      {QStringLiteral("FILE.PE25")}};
   return spec;
 }
 
-// The job of one print: program-generated or red copy, for the 1099-NEC (or another per-payee
-// form with tables) or the Form 1096. A sink, when given, takes each page as it is finished.
-TReportJob PrintJob(const QString& form, bool redCopy, TReportProject& project,
+// What one print draws: the program-generated forms, the red copies, or the alignment page.
+enum class TPrintKind { Program, RedCopy, Alignment };
+
+TPrintKind PrintKindByName(const QString& kind) {
+  if (kind == QLatin1String("redcopy")) return TPrintKind::RedCopy;
+  if (kind == QLatin1String("alignment")) return TPrintKind::Alignment;
+  return TPrintKind::Program;
+}
+
+// The totals of the forms the selection takes; a selection without any form fails.
+void ScanSelection(const TFormDef& def, const TPayeeSelection& selection) {
+  if (ScanFormTotals(selection) == 0) throw TBatchFailure{NoSelectedFormsText(def, selection)};
+}
+
+void Print1096(TPagePrinter& printer, TReportProject& project, TPrintKind kind,
+               const TPayeeSelection& selection) {
+  const TFormDef& def = *FindFormDef(CurrentFormType);
+  if (ScanFormTotals(selection) == 0)
+    throw TBatchFailure{
+        selection.TakesAll()
+            ? QStringLiteral("There are no forms of the selected type available for printing")
+            : NoSelectedFormsText(def, selection)};
+  const bool redCopy = kind == TPrintKind::RedCopy;
+  printer.SetTitle(redCopy ? QStringLiteral("Form 1096 Report") : QStringLiteral("Form 1096"));
+  printer.BeginDoc();
+  if (redCopy)
+    Print1096RedCopy(printer, ReadHeldOffsets(QStringLiteral("F1096")));
+  else
+    Print1096ProgramGenerated(project, SelectionNote(def, selection, TotalForms));
+}
+
+void PrintPayeeForms(const TFormDef& def, TPagePrinter& printer, TReportProject& project,
+                     TPrintKind kind, const TPayeeSelection& selection) {
+  const TFormOffsets offsets = ReadHeldOffsets(QString::fromLatin1(def.OffsetPrefix));
+  if (kind == TPrintKind::Alignment) {
+    printer.SetTitle(QString::fromLatin1(def.Name) + QStringLiteral(" Alignment"));
+    printer.BeginDoc();
+    PrintAlignmentPage(def, printer, offsets);
+    return;
+  }
+  ScanSelection(def, selection);
+  const bool redCopy = kind == TPrintKind::RedCopy;
+  printer.SetTitle(redCopy ? QString::fromLatin1(def.RedCopy.JobTitle)
+                           : QString::fromLatin1(def.Name));
+  printer.BeginDoc();
+  if (redCopy)
+    PrintRedCopies(def, printer, offsets, selection);
+  else
+    PrintProgramGenerated(def, printer, project, CopyChoice(), selection);
+}
+
+// The job of one print of the payees the selection takes, for a per-payee form or the Form 1096
+// of CurrentFormType. A sink, when given, takes each page as it is finished.
+TReportJob PrintJob(const QString& form, TPrintKind kind, const TPayeeSelection& selection,
+                    TReportProject& project,
                     std::function<void(const TPagePrinter&, const TPage&)> sink = {}) {
   TPagePrinter printer;
   SetPrinterSetup(printer);
   if (sink) printer.SetPageSink([&printer, &sink](const TPage& page) { sink(printer, page); });
   project.SetEngine(&printer);
-  if (form == QLatin1String("1096")) {
-    if (ScanFormTotals() == 0)
-      throw TBatchFailure{
-          QStringLiteral("There are no forms of the selected type available for printing")};
-    printer.SetTitle(redCopy ? QStringLiteral("Form 1096 Report") : QStringLiteral("Form 1096"));
-    printer.BeginDoc();
-    if (redCopy)
-      Print1096RedCopy(printer, ReadHeldOffsets(QStringLiteral("F1096")));
-    else
-      Print1096ProgramGenerated(project);
-  } else {
-    const TFormDef* def = FindFormDef(CurrentFormType);
-    if (!def) throw TBatchFailure{QStringLiteral("Unknown form: %1").arg(form)};
-    if (ScanFormTotals() == 0) throw TBatchFailure{QString::fromLatin1(def->NoFormsText)};
-    printer.SetTitle(redCopy ? QString::fromLatin1(def->RedCopy.JobTitle)
-                             : QString::fromLatin1(def->Name));
-    printer.BeginDoc();
-    if (redCopy)
-      PrintRedCopies(*def, printer, ReadHeldOffsets(QString::fromLatin1(def->OffsetPrefix)));
-    else
-      PrintProgramGenerated(*def, printer, project);
-  }
+  const TFormDef* def = FindFormDef(CurrentFormType);
+  if (!def) throw TBatchFailure{QStringLiteral("Unknown form: %1").arg(form)};
+  if (form == QLatin1String("1096"))
+    Print1096(printer, project, kind, selection);
+  else
+    PrintPayeeForms(*def, printer, project, kind, selection);
   printer.EndDoc();
   project.SetEngine(static_cast<TPagePrinter*>(nullptr));
   return printer.TakeJob();
@@ -123,7 +178,8 @@ TReportJob PrintJob(const QString& form, bool redCopy, TReportProject& project,
 
 // The per-payee forms draw only with the standard PDF fonts, so their PDF is written while the
 // job is drawn, each page as soon as it is finished: memory stays the same however many payees.
-int StreamPdf(const QString& form, bool redCopy, TReportProject& project, const QString& target) {
+int StreamPdf(const QString& form, TPrintKind kind, const TPayeeSelection& selection,
+              TReportProject& project, const QString& target) {
   int pages = 0;
   WriteReportFile(target, [&](QIODevice& file) {
     std::unique_ptr<TPdfWriter> writer;
@@ -136,7 +192,7 @@ int StreamPdf(const QString& form, bool redCopy, TReportProject& project, const 
       if (!writer) start(printer.Job());
       writer->AddPage(page);
     };
-    const TReportJob job = PrintJob(form, redCopy, project, sink);
+    const TReportJob job = PrintJob(form, kind, selection, project, sink);
     if (!writer) start(job);
     writer->Finish();
     pages = writer->PageCount();
@@ -156,6 +212,7 @@ void WarnPaperFiling(TRecordSet& payees, QTextStream& err) {
 
 struct TPrintOptions {
   QString File, Form, Kind, Target;
+  QStringList Tins;  // --payees
   bool Mask = true;
   bool PerRecipient = false;
   TPasswordSource Password = TPasswordSource::None;
@@ -182,6 +239,40 @@ void RefuseOptionsWithoutEffect(const TParsedCommand& args, const TPrintOptions&
         "than 1096)")};
   if (!o.PerRecipient && args.Has(QStringLiteral("--password")))
     throw TUsageError{QStringLiteral("--password goes only with --per-recipient")};
+  if (o.Kind == QLatin1String("alignment") && o.Form == QLatin1String("1096"))
+    throw TUsageError{
+        QStringLiteral("--kind alignment goes only with the forms of the payees "
+                       "(--form other than 1096)")};
+  for (const char* name : {"--only", "--payees"})
+    if (o.Kind == QLatin1String("alignment") && args.Has(QLatin1String(name)))
+      throw TUsageError{
+          QStringLiteral("%1 goes only with forms to print (--kind program or redcopy)")
+              .arg(QLatin1String(name))};
+}
+
+// The TINs of --payees; an option that names none is refused.
+QStringList TinsOption(const TParsedCommand& args) {
+  if (args.Has(QStringLiteral("--only")) && args.Has(QStringLiteral("--payees")))
+    throw TUsageError{QStringLiteral("--only and --payees do not go together")};
+  if (!args.Has(QStringLiteral("--payees"))) return {};
+  QStringList tins;
+  for (const QString& tin : args.Value(QStringLiteral("--payees")).split(QLatin1Char(',')))
+    if (!tin.trimmed().isEmpty()) tins.append(tin.trimmed());
+  if (tins.isEmpty()) throw TUsageError{QStringLiteral("--payees needs at least one TIN")};
+  return tins;
+}
+
+// The payees the options take from the open payer file; a corrected print tells of the payees
+// marked CORRECTED that file no form, since none prints for them.
+TPayeeSelection ReadSelection(const TParsedCommand& args, const QStringList& tins,
+                              const TFormDef& def, QTextStream& err) {
+  if (args.Has(QStringLiteral("--only"))) {
+    const QString notice = CorrectedWithoutFormNotice(def);
+    if (!notice.isEmpty()) err << "Note: " << notice << "\n";
+    return TPayeeSelection::CorrectedOnly();
+  }
+  if (tins.isEmpty()) return {};
+  return TPayeeSelection::Chosen(PayeesByTin(*FrmDataModule->RSPayee, def, tins));
 }
 
 TPrintOptions PrintOptions(const TParsedCommand& args) {
@@ -203,17 +294,19 @@ TPrintOptions PrintOptions(const TParsedCommand& args) {
                        o.Password);
   if (o.Target.isEmpty()) throw TUsageError{QStringLiteral("--out needs a file name")};
   RefuseOptionsWithoutEffect(args, o);
+  o.Tins = TinsOption(args);
   return o;
 }
 
 // Writes the folder of per-recipient files and lists them.
-void PrintRecipientFiles(const TPrintOptions& o, const TReportProject& project, QTextStream& out) {
+void PrintRecipientFiles(const TPrintOptions& o, const TPayeeSelection& selection,
+                         const TReportProject& project, QTextStream& out) {
   const TFormDef* def = FindFormDef(CurrentFormType);
-  if (ScanFormTotals() == 0) throw TBatchFailure{QString::fromLatin1(def->NoFormsText)};
+  ScanSelection(*def, selection);
   TPagePrinter model;
   SetPrinterSetup(model);
   const QList<TRecipientFile> files = WriteRecipientFiles(
-      {*def, project.ProjectFile(), o.Target, o.Password, o.Copies, &model, {}});
+      {*def, project.ProjectFile(), o.Target, o.Password, o.Copies, &model, {}, selection});
   for (const TRecipientFile& file : files) out << RecipientFileLine(file) << "\n";
   out << files.size() << " file(s) written to " << o.Target << "\n";
 }
@@ -236,19 +329,20 @@ int PrintForms(const TParsedCommand& args, QTextStream& out, QTextStream& err) {
     project.SetProjectFile(ReportProjectPath());
     module.ReportProject = &project;
     OpenPayerFileReadOnly(module, o.File);
-    const bool redCopy = o.Kind == QLatin1String("redcopy");
-    if (redCopy) WarnPaperFiling(*module.RSPayee, err);
+    const TPrintKind kind = PrintKindByName(o.Kind);
+    const TPayeeSelection selection = ReadSelection(args, o.Tins, *def, err);
+    if (kind == TPrintKind::RedCopy) WarnPaperFiling(*module.RSPayee, err);
     if (o.PerRecipient) {
-      PrintRecipientFiles(o, project, out);
+      PrintRecipientFiles(o, selection, project, out);
       module.RSPayee->CloseRecSet();
       return 0;
     }
     int pages = 0;
     if (IsPdf(o.Target) && form != QLatin1String("1096")) {
-      pages = StreamPdf(form, redCopy, project, o.Target);
+      pages = StreamPdf(form, kind, selection, project, o.Target);
       module.RSPayee->CloseRecSet();
     } else {
-      const TReportJob job = PrintJob(form, redCopy, project);
+      const TReportJob job = PrintJob(form, kind, selection, project);
       module.RSPayee->CloseRecSet();
       ExportJob(job, o.Target);
       pages = job.PageCount();
@@ -263,14 +357,21 @@ int PrintForms(const TParsedCommand& args, QTextStream& out, QTextStream& err) {
 
 int ShowTotals(const TParsedCommand& args, QTextStream& out, QTextStream& err) {
   const QString form = args.Value(QStringLiteral("--form"));
+  const QStringList tins = TinsOption(args);
   try {
-    CurrentFormType = FormDefByName(form)->FormType;  // one of the listed names
+    const TFormDef& def = *FormDefByName(form);  // one of the listed names
+    CurrentFormType = def.FormType;
     StartBatchSettings();
     TFrmDataModule module;
     OpenPayerFileReadOnly(module, args.Arguments().first());
-    ScanFormTotals();
+    const TPayeeSelection selection = ReadSelection(args, tins, def, err);
+    ScanFormTotals(selection);
     module.RSPayee->CloseRecSet();
     out << "Form " << form << "\n";
+    if (!selection.TakesAll())
+      out << (TotalForms == 0 ? NoSelectedFormsText(def, selection)
+                              : SelectionNote(def, selection, TotalForms))
+          << "\n";
     out << "Total number of forms: " << TotalForms << "\n";
     out << "Federal income tax withheld: " << FormatAmount(TotalWithheld) << "\n";
     out << "Total amount reported: " << FormatAmount(TotalAmount) << "\n";
@@ -284,7 +385,8 @@ int ShowTotals(const TParsedCommand& args, QTextStream& out, QTextStream& err) {
 
 PAPYRA_BATCH_COMMAND("print", kPrintUsage.constData(),
                      "Prints the forms of a payer file, program-generated or for pre-printed red "
-                     "copies, into a PDF, HTML, snapshot or text file.",
+                     "copies, or the alignment page for red copies, into a PDF, HTML, snapshot or "
+                     "text file.",
                      PrintSpec(), PrintForms)
 PAPYRA_BATCH_COMMAND("totals", kTotalsUsage.constData(),
                      "Prints the Form 1096 totals of one form type: forms, amount and "

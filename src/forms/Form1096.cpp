@@ -84,7 +84,7 @@ std::span<const T1096Param> Form1096Params() {
   return k1096Params;
 }
 
-void Print1096ProgramGenerated(TReportProject& project) {
+void Print1096ProgramGenerated(TReportProject& project, const QString& selectionNote) {
   project.Open();
   project.SelectReport(QStringLiteral("Form1096"));
   for (const T1096Param& p : k1096Params)
@@ -92,6 +92,7 @@ void Print1096ProgramGenerated(TReportProject& project) {
   for (const TFormDef* def : FormDefs())
     SetParamWhen(project, def->FormType == CurrentFormType, def->Box1096.CheckBox,
                  QStringLiteral("X"));
+  project.SetParam(QLatin1String(k1096SelectionParam), selectionNote);
   project.Execute();
   project.ClearParams();
   project.Close();

@@ -20,10 +20,13 @@ struct T1096Param {
   std::optional<QString> (*Value)();
 };
 std::span<const T1096Param> Form1096Params();
+// The parameter that carries what a Form 1096 for a selection of the forms says of it.
+inline constexpr char k1096SelectionParam[] = "Selection";
 
 // The program-generated Form 1096 for CurrentFormType from PayerRec and the totals of the last
-// scan: one run of the report "Form1096" on the project's engine.
-void Print1096ProgramGenerated(TReportProject& project);
+// scan: one run of the report "Form1096" on the project's engine. A 1096 for a selection of the
+// forms carries the note that says which (SelectionNote).
+void Print1096ProgramGenerated(TReportProject& project, const QString& selectionNote = {});
 // The pre-printed Form 1096: one page; the signer's line only when the payer has a signer.
 void Print1096RedCopy(TPagePrinter& printer, const TFormOffsets& offsets,
                       const QDate& today = QDate::currentDate());

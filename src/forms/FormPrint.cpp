@@ -9,6 +9,7 @@
 #include "engine/PagePrinter.h"
 #include "engine/ReportProject.h"
 #include "forms/FormRegistry.h"
+#include "forms/FormSelection.h"
 #include "forms/FormTotals.h"
 #include "maintenance/RecordList.h"
 #include "printing/PrinterOffsets.h"
@@ -122,15 +123,16 @@ void PrintRecipient(TRecipientPrint& job, TPagePrinter& printer) {
 }
 
 void ForEachFormPayee(const TFormDef& form, const std::function<void()>& start,
-                      const std::function<void()>& each) {
-  const TFormQualifier qualifies(form.FormType);
+                      const std::function<void()>& each, const TPayeeSelection& selection) {
+  const TFormFilter takes(form, selection);
+  const TRecordSet& payees = *FrmDataModule->RSPayee;
   ForEachPayeeByName(start, [&] {
-    if (qualifies(PayeeRec.Data())) each();
+    if (takes(PayeeRec.Data(), payees.CurrentRecord())) each();
   });
 }
 
 int PrintProgramGenerated(const TFormDef& form, TPagePrinter& printer, TReportProject& project,
-                          const TCopyChoice& choice) {
+                          const TCopyChoice& choice, const TPayeeSelection& selection) {
   int printed = 0;
   std::optional<TRecipientPrint> job;
   auto start = [&] { job.emplace(StartRecipientPrint(form, project, choice)); };
@@ -143,7 +145,7 @@ int PrintProgramGenerated(const TFormDef& form, TPagePrinter& printer, TReportPr
   };
   {
     TScopeCleanup closeProject([&project] { project.Close(); });
-    ForEachFormPayee(form, start, each);
+    ForEachFormPayee(form, start, each, selection);
   }
   return printed;
 }
@@ -167,15 +169,17 @@ void DrawRedCopyForm(TPagePrinter& printer, const TRedCopyDef& def, const TFormD
   }
 }
 
-int PrintRedCopies(const TFormDef& form, TPagePrinter& printer, const TFormOffsets& offsets) {
+int PrintRedCopies(const TFormDef& form, TPagePrinter& printer, const TFormOffsets& offsets,
+                   const TPayeeSelection& selection) {
   const TRedCopyDef& def = form.RedCopy;
   const int slotCount = int(def.SlotTops.size());
-  const TFormQualifier qualifies(form.FormType);
+  const TFormFilter takes(form, selection);
+  const TRecordSet& payees = *FrmDataModule->RSPayee;
   int printed = 0, slot = 0;
   ForEachPayeeByName([] {},
                      [&] {
                        const TFormData d = CurrentFormData();
-                       if (!qualifies(d.Payee)) return;
+                       if (!takes(d.Payee, payees.CurrentRecord())) return;
                        // A new sheet only for a form that is about to print: no empty red copy at
                        // the end.
                        if (slot == slotCount) {

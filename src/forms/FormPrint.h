@@ -9,6 +9,7 @@
 #include "forms/FormTables.h"
 #include "forms/FormValues.h"
 #include "forms/RecipientInstructions.h"
+#include "printing/PayeeSelection.h"
 #include "printing/PrintType.h"
 
 class TPagePrinter;
@@ -31,11 +32,12 @@ TFormOffsets& HeldOffsets(const QString& prefix);
 // printer offsets screen shows it, never as whatever was held before.
 TFormOffsets ReadHeldOffsets(const QString& prefix);
 
-// One report run per qualifying payee, in name order, a new page between forms: the copy the
-// choice names, and after each Copy B the recipient's instructions when it asks for them. The
-// project's engine must draw on printer. Returns the number of forms printed.
+// One report run per qualifying payee the selection takes, in name order, a new page between
+// forms: the copy the choice names, and after each Copy B the recipient's instructions when it
+// asks for them. The project's engine must draw on printer. Returns the number of forms printed.
 int PrintProgramGenerated(const TFormDef& form, TPagePrinter& printer, TReportProject& project,
-                          const TCopyChoice& choice = CopyChoice());
+                          const TCopyChoice& choice = CopyChoice(),
+                          const TPayeeSelection& selection = {});
 
 // What one program-generated form needs besides the payee: the open project with the form's
 // report selected and the payer set, and the instructions when they follow the form.
@@ -52,13 +54,15 @@ TRecipientPrint StartRecipientPrint(const TFormDef& form, TReportProject& projec
                                     const TCopyChoice& choice);
 // The current payee's form on the printer's current page, then its instructions.
 void PrintRecipient(TRecipientPrint& job, TPagePrinter& printer);
-// Calls each for every payee that files the form, in name order, the payee current and loaded
-// in PayeeRec; start runs first. The payee that was current is current again however it ends.
+// Calls each for every payee that files the form and that the selection takes, in name order,
+// the payee current and loaded in PayeeRec; start runs first. The payee that was current is
+// current again however it ends.
 void ForEachFormPayee(const TFormDef& form, const std::function<void()>& start,
-                      const std::function<void()>& each);
+                      const std::function<void()>& each, const TPayeeSelection& selection = {});
 // The red copies: as many forms per sheet as the form has slots, a new sheet only when another
 // form follows. Returns the number of forms printed.
-int PrintRedCopies(const TFormDef& form, TPagePrinter& printer, const TFormOffsets& offsets);
+int PrintRedCopies(const TFormDef& form, TPagePrinter& printer, const TFormOffsets& offsets,
+                   const TPayeeSelection& selection = {});
 
 // Sets the form's payer or payee parameters on the project from d.
 void SetFormParams(TReportProject& project, std::span<const TParamDef> params, const TFormData& d);

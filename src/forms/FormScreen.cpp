@@ -21,21 +21,25 @@
 #include "controls/EnterAsTab.h"
 #include "controls/FilterEdit.h"
 #include "controls/RSNavigator.h"
+#include "core/ScopeCleanup.h"
 #include "core/Utils.h"
 #include "engine/Fonts.h"
 #include "engine/ReportPrinter.h"
 #include "engine/ReportProject.h"
 #include "engine/ReportSystem.h"
+#include "forms/AlignmentPage.h"
 #include "forms/DistCodes.h"
 #include "forms/FormFace.h"
 #include "forms/FormRows.h"
 #include "forms/FormScreenParts.h"
+#include "forms/FormSelection.h"
 #include "forms/FormTotals.h"
 #include "forms/FormValues.h"
 #include "forms/RecipientFilesDialog.h"
 #include "maintenance/RecordList.h"
 #include "platform/Application.h"
 #include "platform/Dialogs.h"
+#include "platform/MsgBox.h"
 #include "storage/DataModule.h"
 #include "storage/Globals.h"
 #include "storage/RecordModel.h"
@@ -467,12 +471,18 @@ void TFrmFormScreen::CreateButtons() {
   CreateNavigator();
   BtnPrint = NewFlatButton(QStringLiteral("P&rint"), this);
   BtnPrint->setObjectName(QStringLiteral("BtnPrint"));
+  BtnPrint->setToolTip(QStringLiteral("Print the forms of all or of chosen payees"));
+  BtnPrintForm = NewFlatButton(QStringLiteral("Print &this form"), this);
+  BtnPrintForm->setObjectName(QStringLiteral("BtnPrintForm"));
+  BtnPrintForm->setToolTip(QStringLiteral("Print the form of the payee shown"));
   BtnClose = NewFlatButton(QStringLiteral("&Close"), this);
   BtnClose->setObjectName(QStringLiteral("BtnClose"));
   BtnHelp = NewHelpButton(this);
-  for (QPushButton* b : {BtnPrint, BtnClose, BtnHelp}) b->setFocusPolicy(Qt::NoFocus);
+  for (QPushButton* b : {BtnPrint, BtnPrintForm, BtnClose, BtnHelp}) b->setFocusPolicy(Qt::NoFocus);
   connect(BtnPrint, &QPushButton::clicked, this,
           [this] { TApplication::Guard([this] { BtnPrintClick(); }); });
+  connect(BtnPrintForm, &QPushButton::clicked, this,
+          [this] { TApplication::Guard([this] { BtnPrintFormClick(); }); });
   connect(BtnClose, &QPushButton::clicked, this, &QDialog::reject);
   connect(BtnHelp, &QPushButton::clicked, this, [this] { BtnHelpClick(); });
 
@@ -481,6 +491,7 @@ void TFrmFormScreen::CreateButtons() {
   bar->addWidget(RSNavigator);
   bar->addStretch();
   bar->addWidget(BtnPrint);
+  bar->addWidget(BtnPrintForm);
   bar->addWidget(BtnClose);
   bar->addWidget(BtnHelp);
   LayOutFormScreen(this, ScrollBox, bar);
@@ -503,7 +514,7 @@ void TFrmFormScreen::CreatePrintComponents() {
   ConfirmPrintDialog = [this](TReportPrinter& job) { return ConfirmWithPrintDialog(this, job); };
   ReportSystem->SaveEachRecipient = [this](QWidget* parent) {
     if (FrmDataModule->ReportProject)
-      SaveRecipientFiles(FDef, FrmDataModule->ReportProject->ProjectFile(), parent);
+      SaveRecipientFiles(FDef, FrmDataModule->ReportProject->ProjectFile(), parent, FSelection);
   };
 }
 
@@ -648,8 +659,52 @@ void TFrmFormScreen::BtnPrintClick() {
   SaveFormFields();
   FrmDataModule->RSPayee->PostRec();
   if (ScanFormTotals() == 0) throw EPrintException(QString::fromLatin1(FDef.NoFormsText));
-  RunChosenPrint(QString::fromLatin1(FDef.Name), this, *ReportSystem, *ReportPrinter,
-                 ConfirmPrintDialog);
+  TPrintRun run;
+  run.Offer.Payees = true;
+  run.Offer.Alignment = true;
+  const uint8_t type = FDef.FormType;
+  run.Offer.CountForms = [type](const TPayeeSelection& s) { return CountSelectedForms(type, s); };
+  run.Offer.ChoosePayees = [type, this](QList<int>& chosen) {
+    return ChoosePayees(
+        chosen, [type] { return FormQualifies(type, PayeeRec.Data()); }, this);
+  };
+  RunPrint(QString::fromLatin1(FDef.Name), run, {});
+}
+
+void TFrmFormScreen::BtnPrintFormClick() {
+  Validate();
+  SaveFormFields();
+  FrmDataModule->RSPayee->PostRec();
+  if (!FormQualifies(FDef.FormType, PayeeRec.Data()))
+    throw EPrintException(
+        QStringLiteral("This payee has nothing to report on %1").arg(QLatin1String(FDef.Name)));
+  const QString payee = IsBlank(Payee("PayeeName")) ? Payee("SSN_IDNum") : Payee("PayeeName");
+  RunPrint(QStringLiteral("%1 for %2").arg(QLatin1String(FDef.Name), payee.trimmed()), {},
+           TPayeeSelection::Chosen({FrmDataModule->RSPayee->CurrentRecord()}));
+}
+
+void TFrmFormScreen::RunPrint(const QString& caption, TPrintRun run, const TPayeeSelection& fixed) {
+  // What a print takes lasts for that print only: the next one starts from all payees.
+  TScopeCleanup reset([this] {
+    FSelection = {};
+    FAlignment = false;
+    ReportPrinter->SetTitle(QString::fromLatin1(FDef.RedCopy.JobTitle));
+  });
+  run.Prepare = [this, fixed](int type, const TPayeeSelection& chosen) {
+    FAlignment = type == ptAlignment;
+    if (FAlignment) {
+      ReportPrinter->SetTitle(QStringLiteral("%1 Alignment").arg(QLatin1String(FDef.Name)));
+      return;
+    }
+    FSelection = fixed.TakesAll() ? chosen : fixed;
+    if (FSelection.TakesAll()) return;
+    if (ScanFormTotals(FSelection) == 0)
+      throw EPrintException(NoSelectedFormsText(FDef, FSelection));
+    if (FSelection.Scope == TPayeeScope::Corrected)
+      if (const QString notice = CorrectedWithoutFormNotice(FDef); !notice.isEmpty())
+        MsgBox(notice, AppTitle(), mbInfo);
+  };
+  RunChosenPrint(caption, this, *ReportSystem, *ReportPrinter, ConfirmPrintDialog, run);
 }
 
 void TFrmFormScreen::BtnHelpClick() {
@@ -662,11 +717,14 @@ void TFrmFormScreen::BtnHelpClick() {
 }
 
 void TFrmFormScreen::ReportSystemPrint(TPagePrinter& printer) {
-  PrintProgramGenerated(FDef, printer, *FrmDataModule->ReportProject);
+  PrintProgramGenerated(FDef, printer, *FrmDataModule->ReportProject, CopyChoice(), FSelection);
 }
 
 void TFrmFormScreen::ReportPrinterPrint(TPagePrinter& printer) {
-  PrintRedCopies(FDef, printer, FOffsets);
+  if (FAlignment)
+    PrintAlignmentPage(FDef, printer, FOffsets);
+  else
+    PrintRedCopies(FDef, printer, FOffsets, FSelection);
 }
 
 // ---- focus colour and keys -------------------------------------------------------------------

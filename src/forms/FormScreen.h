@@ -11,6 +11,7 @@
 
 #include "forms/FormChecks.h"
 #include "forms/FormPrint.h"
+#include "forms/FormScreenParts.h"
 #include "forms/FormTables.h"
 #include "maintenance/FrmScreen.h"
 
@@ -54,6 +55,7 @@ class TFrmFormScreen : public TFrmScreen {
   TReportPrinter* ReportPrinter = nullptr;
   TEnterAsTab* EnterAsTab = nullptr;
   QPushButton* BtnPrint = nullptr;
+  QPushButton* BtnPrintForm = nullptr;  // "Print this form": the shown payee's form alone
   QPushButton* BtnClose = nullptr;
   QPushButton* BtnHelp = nullptr;
   // The system print dialog before a pre-printed print; answers whether to print. Tests
@@ -72,6 +74,7 @@ class TFrmFormScreen : public TFrmScreen {
   void Validate();
   void FormClose();  // validate, save and write the payee
   void BtnPrintClick();
+  void BtnPrintFormClick();
   void BtnHelpClick();
   void ReportSystemPrint(TPagePrinter& printer);
   void ReportPrinterPrint(TPagePrinter& printer);
@@ -103,6 +106,8 @@ class TFrmFormScreen : public TFrmScreen {
   void KeepMarksInSight(QWidget* control) const;
   void PictureClicked(const QPoint& at);
   bool GuardKey(QWidget* control, QKeyEvent* event);
+  // Runs the chosen print of the payees selection takes; run adds what the command offers.
+  void RunPrint(const QString& caption, TPrintRun run, const TPayeeSelection& fixed);
 
   const TFormDef& FDef;
   std::unique_ptr<TFormFace> FFace;
@@ -125,6 +130,9 @@ class TFrmFormScreen : public TFrmScreen {
   // A click fell outside every box: the next key would go to a box the user may not have in
   // sight, so it only selects that box's text.
   bool FGuardNextKey = false;
+  // What the print under way takes: its payees, or the alignment page instead of red copies.
+  TPayeeSelection FSelection;
+  bool FAlignment = false;
 };
 
 // Main window: Forms / the form. Sets CurrentFormType, shows the form's screen modally, releases

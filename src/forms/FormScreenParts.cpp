@@ -103,13 +103,21 @@ bool ConfirmPaperFiling() {
 }
 
 void RunChosenPrint(const QString& caption, QWidget* parent, TReportSystem& system,
-                    TReportPrinter& printer, const TPrintConfirm& confirm) {
-  switch (ChoosePrintType(caption, parent)) {
+                    TReportPrinter& printer, const TPrintConfirm& confirm, const TPrintRun& run) {
+  TPayeeSelection selection;
+  const int type = ChoosePrintType(caption, parent, run.Offer, selection);
+  if (type == ptCancelled) return;
+  if (run.Prepare) run.Prepare(type, selection);
+  switch (type) {
     case ptProgramGenerated:
       system.Execute();
       break;
     case ptPreprinted:
       if (ConfirmPaperFiling() && confirm(printer)) printer.Execute();
+      break;
+    case ptAlignment:
+      // Plain paper and no return: the filing notice is not for it.
+      if (confirm(printer)) printer.Execute();
       break;
     default:
       break;

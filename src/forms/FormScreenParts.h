@@ -6,6 +6,7 @@
 #include <functional>
 
 #include "engine/ReportPrinter.h"
+#include "printing/PrintType.h"
 
 class QDialog;
 class QLayout;
@@ -42,7 +43,15 @@ TReportPrinter::TDestination PrintDestination(const QPrinter& printer);
 // filed electronically, says so and asks whether to print anyway (a corrected return or a
 // filer's own choice). True when the print may go ahead.
 bool ConfirmPaperFiling();
+// What a print command adds to the choice: what it offers beyond the type of form, and a step
+// that takes what the user chose before anything prints (it throws to stop the print).
+struct TPrintRun {
+  TPrintTypeOffer Offer;
+  std::function<void(int type, const TPayeeSelection& selection)> Prepare;
+};
 // Asks for the print type under caption and runs the chosen print; the red copy only after
-// ConfirmPaperFiling and when confirm agrees. Nothing when the choice was cancelled.
+// ConfirmPaperFiling and when confirm agrees, the alignment page (on the report printer) when
+// confirm agrees. Nothing when the choice was cancelled.
 void RunChosenPrint(const QString& caption, QWidget* parent, TReportSystem& system,
-                    TReportPrinter& printer, const TPrintConfirm& confirm);
+                    TReportPrinter& printer, const TPrintConfirm& confirm,
+                    const TPrintRun& run = {});

@@ -1,6 +1,7 @@
 #include "forms/FormTotals.h"
 
 #include <cmath>
+#include <optional>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -8,6 +9,7 @@
 #include "core/ScopeCleanup.h"
 #include "core/Utils.h"
 #include "forms/FormRegistry.h"
+#include "forms/FormSelection.h"
 #include "platform/Exceptions.h"
 #include "storage/DataModule.h"
 #include "storage/Globals.h"
@@ -36,7 +38,17 @@ void CheckPayeeRecord(const uint8_t* record, int recordNumber) {
 }
 
 int ScanFormTotals(TRecordSet& payees, uint8_t formType) {
+  return ScanFormTotals(payees, formType, TPayeeSelection{});
+}
+
+int ScanFormTotals(TRecordSet& payees, uint8_t formType, const TPayeeSelection& selection) {
   const TFormQualifier qualifies(formType);
+  std::optional<TFormFilter> takes;
+  if (!selection.TakesAll()) {
+    const TFormDef* form = FindFormDef(formType);
+    if (!form) throw std::out_of_range("no form type " + std::to_string(formType));
+    takes.emplace(*form, selection);
+  }
   if (payees.Active() && payees.RecSize() < TPayeeRecord::Size)
     throw std::logic_error("the payee record set does not hold payee records");
   payees.RootRec();
@@ -49,6 +61,7 @@ int ScanFormTotals(TRecordSet& payees, uint8_t formType) {
     payees.NextRec();
     const uint8_t* record = payees.RecordBuffer();
     CheckPayeeRecord(record, payees.CurrentRecord());
+    if (takes && !(*takes)(record, payees.CurrentRecord())) continue;
     TotalWithheld += qualifies.Withheld(record);
     TotalAmount += qualifies.Amount(record);
     if (qualifies(record)) ++TotalForms;
@@ -86,4 +99,8 @@ QString ElectronicFilingNotice(int forms) {
 
 int ScanFormTotals() {
   return ScanFormTotals(*FrmDataModule->RSPayee, CurrentFormType);
+}
+
+int ScanFormTotals(const TPayeeSelection& selection) {
+  return ScanFormTotals(*FrmDataModule->RSPayee, CurrentFormType, selection);
 }

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "forms/FormQualifier.h"
+#include "printing/PayeeSelection.h"
 #include "storage/RecordLayout.h"
 
 class TRecordSet;
@@ -18,6 +19,10 @@ class TRecordSet;
 int ScanFormTotals();
 // The same over the given record set (its records are read into PayeeRec).
 int ScanFormTotals(TRecordSet& payees, uint8_t formType);
+// For a selection of the payees: only the forms the selection prints count and add their
+// amounts, so a Form 1096 for them sums exactly the forms it goes with. All payees scan as above.
+int ScanFormTotals(const TPayeeSelection& selection);
+int ScanFormTotals(TRecordSet& payees, uint8_t formType, const TPayeeSelection& selection);
 
 // Every form the payer file holds, all seven types together, by the same rule: what the IRS
 // counts against the electronic filing threshold. The record set is left as ScanFormTotals

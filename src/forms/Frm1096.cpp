@@ -3,10 +3,12 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
+#include <QScopedValueRollback>
 #include <QScrollArea>
 #include <QSignalBlocker>
 
 #include "controls/CheckBoxEdit.h"
+#include "core/ScopeCleanup.h"
 #include "core/Utils.h"
 #include "engine/PagePrinter.h"
 #include "engine/ReportPrinter.h"
@@ -15,9 +17,12 @@
 #include "forms/FormFace.h"
 #include "forms/FormRegistry.h"
 #include "forms/FormScreenParts.h"
+#include "forms/FormSelection.h"
 #include "forms/FormTotals.h"
 #include "forms/FormValues.h"
+#include "maintenance/RecordList.h"
 #include "platform/Application.h"
+#include "platform/MsgBox.h"
 #include "storage/DataModule.h"
 #include "storage/Globals.h"
 
@@ -139,8 +144,8 @@ void TFrm1096::CreateControls() {
 }
 
 void TFrm1096::CreatePrintComponents() {
-  ReportSystem = NewFormReportSystem(this, QStringLiteral("Form 1096"), [](TPagePrinter&) {
-    Print1096ProgramGenerated(*FrmDataModule->ReportProject);
+  ReportSystem = NewFormReportSystem(this, QStringLiteral("Form 1096"), [this](TPagePrinter&) {
+    Print1096ProgramGenerated(*FrmDataModule->ReportProject, FSelectionNote);
   });
   ReportSystem->SnapshotFile.clear();  // kept in memory
   ReportPrinter =
@@ -241,8 +246,30 @@ void TFrm1096::BtnPrintClick() {
   if (TextToInt(findChild<QLabel*>(QStringLiteral("TotalForms"))->text()) == 0)
     throw EPrintException(
         QStringLiteral("There are no forms of the selected type available for printing"));
+  const uint8_t type = CurrentFormType;
+  TPrintRun run;
+  run.Offer.Payees = true;
+  run.Offer.CountForms = [type](const TPayeeSelection& s) { return CountSelectedForms(type, s); };
+  run.Offer.ChoosePayees = [type, this](QList<int>& chosen) {
+    return ChoosePayees(
+        chosen, [type] { return FormQualifies(type, PayeeRec.Data()); }, this);
+  };
+  // A 1096 for a selection sums the selection's forms; the screen's totals stay those of all.
+  const QScopedValueRollback keepForms(TotalForms);
+  const QScopedValueRollback keepWithheld(TotalWithheld);
+  const QScopedValueRollback keepAmount(TotalAmount);
+  TScopeCleanup clearNote([this] { FSelectionNote.clear(); });
+  run.Prepare = [this, type](int, const TPayeeSelection& selection) {
+    if (selection.TakesAll()) return;
+    const TFormDef& form = *FindFormDef(type);
+    if (ScanFormTotals(selection) == 0) throw EPrintException(NoSelectedFormsText(form, selection));
+    if (selection.Scope == TPayeeScope::Corrected)
+      if (const QString notice = CorrectedWithoutFormNotice(form); !notice.isEmpty())
+        MsgBox(notice, AppTitle(), mbInfo);
+    FSelectionNote = SelectionNote(form, selection, TotalForms);
+  };
   RunChosenPrint(QStringLiteral("Form 1096"), this, *ReportSystem, *ReportPrinter,
-                 ConfirmPrintDialog);
+                 ConfirmPrintDialog, run);
 }
 
 void ShowForm1096() {

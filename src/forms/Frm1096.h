@@ -57,6 +57,7 @@ class TFrm1096 : public TFrmScreen {
   QPushButton* BtnHelp;
   bool FNoTypeChosen = true;
   TFormOffsets FOffsets;
+  QString FSelectionNote;  // what a 1096 for a selection of the forms says of it
 };
 
 // Main window: Forms / 1096. Shows the screen modally and releases it.

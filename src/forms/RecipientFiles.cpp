@@ -74,10 +74,10 @@ void WriteFile(const TReportJob& job, const QString& target, const QString& pass
   QFile::remove(plain);
 }
 
-int CountRecipients(const TFormDef& form) {
+int CountRecipients(const TFormDef& form, const TPayeeSelection& selection) {
   int count = 0;
   ForEachFormPayee(
-      form, [] {}, [&] { ++count; });
+      form, [] {}, [&] { ++count; }, selection);
   return count;
 }
 }  // namespace
@@ -123,7 +123,7 @@ QList<TRecipientFile> WriteRecipientFiles(const TRecipientFilesJob& job) {
   const QTemporaryDir scratch(QDir(job.Folder).filePath(QStringLiteral(".papyra-XXXXXX")));
   if (!scratch.isValid())
     throw EReportException(QStringLiteral("Cannot write into the folder \"%1\".").arg(job.Folder));
-  const int total = CountRecipients(job.Form);
+  const int total = CountRecipients(job.Form, job.Selection);
   QList<TRecipientFile> files;
   QSet<QString> used;
   TReportProject project;
@@ -146,7 +146,7 @@ QList<TRecipientFile> WriteRecipientFiles(const TRecipientFilesJob& job) {
     WriteFile(RecipientJob(*print, job.Model), file.FileName, password, scratch);
     files.append(file);
   };
-  ForEachFormPayee(job.Form, start, each);
+  ForEachFormPayee(job.Form, start, each, job.Selection);
   if (job.Progress && !stopped) job.Progress(int(files.size()), total);
   return files;
 }

@@ -7,6 +7,7 @@
 #include <functional>
 
 #include "forms/FormValues.h"
+#include "printing/PayeeSelection.h"
 #include "printing/PrintType.h"
 
 class TPagePrinter;
@@ -41,6 +42,8 @@ struct TRecipientFilesJob {
   const TPagePrinter* Model = nullptr;
   // Told before each file with the number done and the total; false stops the run.
   std::function<bool(int done, int total)> Progress;
+  // The payees whose files are written: those of the print the files are made from.
+  TPayeeSelection Selection = {};
 };
 
 // Writes the files into the folder (created when missing), in name order; names that two

@@ -106,7 +106,7 @@ QString RecipientFilesSummary(const QList<TRecipientFile>& files, const QString&
 }
 
 QList<TRecipientFile> SaveRecipientFiles(const TFormDef& form, const QString& projectFile,
-                                         QWidget* parent) {
+                                         QWidget* parent, const TPayeeSelection& selection) {
   TFrmRecipientFiles dlg(DefaultFolder(form), parent);
   if (dlg.exec() != QDialog::Accepted || dlg.Folder().isEmpty()) return {};
   TPagePrinter model;
@@ -125,7 +125,7 @@ QList<TRecipientFile> SaveRecipientFiles(const TFormDef& form, const QString& pr
     return !progress.wasCanceled();
   };
   const QList<TRecipientFile> files = WriteRecipientFiles(
-      {form, projectFile, dlg.Folder(), dlg.Password(), CopyChoice(), &model, report});
+      {form, projectFile, dlg.Folder(), dlg.Password(), CopyChoice(), &model, report, selection});
   progress.reset();
   MsgBox(RecipientFilesSummary(files, dlg.Folder()), AppTitle(), mbInfo);
   return files;

@@ -28,8 +28,9 @@ class TFrmRecipientFiles : public QDialog {
 };
 
 // The whole command for the program-generated forms of form, drawn from projectFile with the
-// copy and instructions of CopyChoice(). Returns the files written (none when cancelled).
+// copy and instructions of CopyChoice(), for the payees the print shown took. Returns the files
+// written (none when cancelled).
 QList<TRecipientFile> SaveRecipientFiles(const TFormDef& form, const QString& projectFile,
-                                         QWidget* parent);
+                                         QWidget* parent, const TPayeeSelection& selection = {});
 // What the message at the end says.
 QString RecipientFilesSummary(const QList<TRecipientFile>& files, const QString& folder);

@@ -2,16 +2,23 @@
 
 #include <QApplication>
 #include <QCollator>
+#include <QHBoxLayout>
+#include <QHeaderView>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QListWidget>
 #include <QPainter>
 #include <QPushButton>
 #include <QScreen>
 #include <QStyledItemDelegate>
+#include <QTreeWidget>
+#include <QVBoxLayout>
 #include <algorithm>
 
+#include "core/ScopeCleanup.h"
 #include "core/Utils.h"
 #include "maintenance/FrmScreen.h"
+#include "platform/DialogButtons.h"
 #include "platform/Dialogs.h"
 #include "platform/MsgBox.h"
 #include "storage/DataModule.h"
@@ -261,4 +268,96 @@ void TFrmRecList::keyPressEvent(QKeyEvent* event) {
     return;
   }
   QDialog::keyPressEvent(event);
+}
+
+TFrmChoosePayees::TFrmChoosePayees(QWidget* parent)
+    : QDialog(parent, FixedDialogFlags()),
+      PayeeChecks(new QTreeWidget(this)),
+      BtnCheckAll(new QPushButton(QStringLiteral("Check &all"), this)),
+      BtnClearAll(new QPushButton(QStringLiteral("C&lear all"), this)),
+      BtnOk(new QPushButton(QStringLiteral("&Ok"), this)),
+      BtnCancel(new QPushButton(QStringLiteral("&Cancel"), this)) {
+  setObjectName(QStringLiteral("FrmChoosePayees"));
+  AddHelpKey(this, htRecordList);
+  setWindowTitle(QStringLiteral("Choose Payees"));
+  setFont(ScreenFont());
+  PayeeChecks->setObjectName(QStringLiteral("PayeeChecks"));
+  PayeeChecks->setHeaderLabels({QStringLiteral("Payee"), QStringLiteral("TIN")});
+  PayeeChecks->setRootIsDecorated(false);
+  PayeeChecks->setUniformRowHeights(true);
+  PayeeChecks->setAllColumnsShowFocus(true);
+  PayeeChecks->header()->setStretchLastSection(false);
+  PayeeChecks->header()->setSectionResizeMode(0, QHeaderView::Stretch);
+  PayeeChecks->header()->setSectionResizeMode(1, QHeaderView::ResizeToContents);
+  PayeeChecks->setAccessibleName(QStringLiteral("Payees to print"));
+  BtnCheckAll->setObjectName(QStringLiteral("BtnCheckAll"));
+  BtnClearAll->setObjectName(QStringLiteral("BtnClearAll"));
+  BtnOk->setObjectName(QStringLiteral("BtnOk"));
+  BtnCancel->setObjectName(QStringLiteral("BtnCancel"));
+  for (QPushButton* b : {BtnCheckAll, BtnClearAll}) b->setAutoDefault(false);
+  connect(BtnCheckAll, &QPushButton::clicked, this, [this] { CheckAll(true); });
+  connect(BtnClearAll, &QPushButton::clicked, this, [this] { CheckAll(false); });
+  // A double click or Enter on a row turns its check mark, as Space does.
+  connect(PayeeChecks, &QTreeWidget::itemActivated, this, [](QTreeWidgetItem* item) {
+    item->setCheckState(0, item->checkState(0) == Qt::Checked ? Qt::Unchecked : Qt::Checked);
+  });
+  auto* hint = new QLabel(QStringLiteral("Check the payees whose forms to print (Space checks "
+                                         "the payee in the list)."),
+                          this);
+  hint->setWordWrap(true);
+  auto* checks = new QHBoxLayout;
+  checks->addWidget(BtnCheckAll);
+  checks->addWidget(BtnClearAll);
+  checks->addStretch();
+  auto* layout = new QVBoxLayout(this);
+  layout->addWidget(hint);
+  layout->addWidget(PayeeChecks);
+  layout->addLayout(checks);
+  layout->addLayout(OkCancelRow(this, BtnOk, BtnCancel));
+  resize(460, 360);
+}
+
+void TFrmChoosePayees::AddPayee(const QString& name, const QString& tin, int record, bool checked) {
+  auto* item = new QTreeWidgetItem(PayeeChecks, {name, tin});
+  item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsUserCheckable);
+  item->setCheckState(0, checked ? Qt::Checked : Qt::Unchecked);
+  item->setData(0, Qt::UserRole, record);
+  if (PayeeChecks->topLevelItemCount() == 1) PayeeChecks->setCurrentItem(item);
+}
+
+QList<int> TFrmChoosePayees::Checked() const {
+  QList<int> records;
+  for (int row = 0; row < PayeeChecks->topLevelItemCount(); ++row) {
+    const QTreeWidgetItem* item = PayeeChecks->topLevelItem(row);
+    if (item->checkState(0) == Qt::Checked) records.append(item->data(0, Qt::UserRole).toInt());
+  }
+  return records;
+}
+
+void TFrmChoosePayees::CheckAll(bool on) {
+  for (int row = 0; row < PayeeChecks->topLevelItemCount(); ++row)
+    PayeeChecks->topLevelItem(row)->setCheckState(0, on ? Qt::Checked : Qt::Unchecked);
+}
+
+bool ChoosePayees(QList<int>& chosen, const std::function<bool()>& offered, QWidget* parent) {
+  TRecordSet& payees = *FrmDataModule->RSPayee;
+  RecIndexCount = payees.RecordCount();
+  BuildRecIndex();
+  TFrmChoosePayees dlg(parent ? parent : QApplication::activeWindow());
+  {
+    payees.PushRec();
+    TScopeCleanup backToPayee([&payees] { payees.PopRec(); });
+    const size_t count = std::min<size_t>(RecIndex.size(), size_t(std::max(RecIndexCount, 0)));
+    for (size_t i = 0; i < count; ++i) {
+      const int record = RecIndex[i].Index + 1;
+      payees.SetCurrentRecord(record);
+      payees.GetRec();
+      if (!offered()) continue;
+      const QString name = PayeeSortName(PayeeRec).replace(QLatin1Char('\t'), QStringLiteral(", "));
+      dlg.AddPayee(name, PayeeRec.GetString("SSN_IDNum"), record, chosen.contains(record));
+    }
+  }
+  if (dlg.exec() != QDialog::Accepted) return false;
+  chosen = dlg.Checked();
+  return true;
 }

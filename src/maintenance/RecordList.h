@@ -5,11 +5,14 @@
 // RecIndex, RecIndexCount and RecIndexDirty (storage/Globals.h) hold the index for the whole run;
 // it is rebuilt lazily, only when RecIndexDirty says names or records have changed.
 #include <QDialog>
+#include <QList>
+#include <functional>
 
 #include "storage/RecordLayout.h"
 
 class QListWidget;
 class QPushButton;
+class QTreeWidget;
 class QWidget;
 
 // The name a payee sorts and is listed by: an individual's last name, a tab and the first name
@@ -56,4 +59,29 @@ class TFrmRecList : public QDialog {
   void showEvent(QShowEvent* event) override;
   void keyPressEvent(QKeyEvent* event) override;
   void reject() override;
+};
+
+// The record list with a check mark before each payee, for choosing the payees a print takes:
+// the payees for which offered() holds (asked with each payee current and loaded in PayeeRec),
+// in name order, with their TINs; those in chosen (record numbers) start checked. When the user
+// confirms, chosen holds the checked payees' record numbers in name order and the answer is
+// true. The current payee is current again afterwards.
+bool ChoosePayees(QList<int>& chosen, const std::function<bool()>& offered,
+                  QWidget* parent = nullptr);
+
+class TFrmChoosePayees : public QDialog {
+  Q_OBJECT
+ public:
+  explicit TFrmChoosePayees(QWidget* parent = nullptr);
+
+  // One row per payee: its list name, its TIN, its record number, whether it starts checked.
+  void AddPayee(const QString& name, const QString& tin, int record, bool checked);
+  QList<int> Checked() const;
+  void CheckAll(bool on);
+
+  QTreeWidget* PayeeChecks;
+  QPushButton* BtnCheckAll;
+  QPushButton* BtnClearAll;
+  QPushButton* BtnOk;
+  QPushButton* BtnCancel;
 };

@@ -53,7 +53,8 @@ enum THelpTopic {
   htExportPayees = 36,
   htRecipientFiles = 37,
   htCheckBeforeFiling = 40,
-  htTinMatching = 41
+  htTinMatching = 41,
+  htCorrections = 42
 };
 // Every context the program opens, for the help's own checks.
 const QList<int>& HelpContexts();

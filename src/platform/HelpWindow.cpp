@@ -168,10 +168,10 @@ const QList<int>& HelpContexts() {
   static const QList<int> contexts =
       QList<int>{1,  2,  3,  5,  6,  7,  8,  9,  10, 11, 12, 13,
                  14, 15, 16, 17, 18, 19, 20, 22, 23, 24, 26} +
-      QList<int>{htGettingStarted, htPrinting,     htFilingWithIRS,  htRecordList,
-                 htPrintType,      htPreview,      htWebUpdate,      htIRSInstructions,
-                 htImportPayees,   htExportPayees, htRecipientFiles, htCheckBeforeFiling,
-                 htTinMatching};
+      QList<int>{htGettingStarted,    htPrinting,     htFilingWithIRS,  htRecordList,
+                 htPrintType,         htPreview,      htWebUpdate,      htIRSInstructions,
+                 htImportPayees,      htExportPayees, htRecipientFiles, htCheckBeforeFiling,
+                 htTinMatching,       htCorrections};
   return contexts;
 }
 

@@ -41,6 +41,7 @@ QSet<QString> SetByForm(const TFormDef& form) {
 QSet<QString> SetBy1096() {
   QSet<QString> names;
   for (const T1096Param& p : Form1096Params()) names.insert(QLatin1String(p.Name));
+  names.insert(QLatin1String(k1096SelectionParam));
   for (const TFormDef* form : FormDefs()) names.insert(QLatin1String(form->Box1096.CheckBox));
   return names;
 }

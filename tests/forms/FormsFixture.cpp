@@ -181,11 +181,11 @@ void TFormsTest::WriteOffsets(const QString& prefix, double vo, double ho) {
   AppRegistry->CloseKey();
 }
 
-TReportJob TFormsTest::Print1096Program() {
+TReportJob TFormsTest::Print1096Program(const QString& selectionNote) {
   TPagePrinter printer;
   Project->SetEngine(&printer);
   printer.BeginDoc();
-  Print1096ProgramGenerated(*Project);
+  Print1096ProgramGenerated(*Project, selectionNote);
   printer.EndDoc();
   // The printer goes with this call: the project must not draw on it afterwards.
   Project->SetEngine(static_cast<TPagePrinter*>(nullptr));

@@ -63,7 +63,7 @@ class TFormsTest : public ::testing::Test {
 
   // The Form 1096 of CurrentFormType from the totals of the last scan: the program-generated
   // report, and the red copy with the offsets the run holds for the Form 1096.
-  TReportJob Print1096Program();
+  TReportJob Print1096Program(const QString& selectionNote = {});
   TReportJob Print1096Red(const QDate& today = QDate::currentDate());
 
   // Sends a screen's next print to this file of the folder, without the printer setup.

@@ -26,6 +26,7 @@
 #include "engine/Render.h"
 #include "engine/ReportProject.h"
 #include "engine/Snapshot.h"
+#include "forms/AlignmentPage.h"
 #include "forms/Form1096.h"
 #include "forms/FormPrint.h"
 #include "forms/FormRegistry.h"
@@ -318,6 +319,16 @@ void Save1096(TReportProject& project, const QDir& out, uint8_t formType, const 
   RenderPageImage(job, 0, 100).save(out.absoluteFilePath(name + QStringLiteral(".png")));
 }
 
+// The alignment page of one form type, with no offsets, as align-NAME.png.
+void SaveAlignment(const TFormDef& form, TReportProject& project, const QDir& out) {
+  const QString name = QStringLiteral("align-") +
+                       QString::fromLatin1(form.ShortName).remove(QLatin1Char('-')).toLower();
+  const TReportJob job = SaveJob(
+      [&form](TPagePrinter& p, TReportProject&) { PrintAlignmentPage(form, p, TFormOffsets{}); },
+      project, out.absoluteFilePath(name + QStringLiteral(".pdf")));
+  RenderPageImage(job, 0, 100).save(out.absoluteFilePath(name + QStringLiteral(".png")));
+}
+
 void Shoot1096(const QDir& out) {
   TFrm1096 screen;
   screen.show();
@@ -461,6 +472,7 @@ int main(int argc, char** argv) {
   for (const TFormDef* def : FormDefs())
     Save1096(project, out, def->FormType,
              "form-1096-" + QString::fromLatin1(def->ShortName).remove(QLatin1Char('-')).toLower());
+  for (const TFormDef* form : FormDefs()) SaveAlignment(*form, project, out);
   ShootMaintenance(out);
   ShootPreview(out, project);
   ShootLabels(out);

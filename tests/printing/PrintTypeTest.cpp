@@ -203,3 +203,61 @@ TEST(PrintType, CopyCHasItsOwnMaskOffByDefault) {
   EXPECT_TRUE(CopyChoice().MaskTIN());
   CopyChoice() = TCopyChoice{};
 }
+
+// What a form screen's Print adds: the alignment page and the payees to print. Choosing "Chosen
+// payees" asks for them at once; when none are checked the choice falls back to all payees.
+TEST(PrintType, OffersTheAlignmentPageAndTheChoiceOfPayees) {
+  TPrintTypeOffer offer;
+  offer.Payees = offer.Alignment = true;
+  offer.CountForms = [](const TPayeeSelection& s) {
+    return s.Scope == TPayeeScope::All         ? 20
+           : s.Scope == TPayeeScope::Corrected ? 3
+                                               : int(s.Records.size());
+  };
+  QList<QList<int>> answers = {{}, {7, 2}};  // the record list: none checked, then two
+  int asked = 0;
+  offer.ChoosePayees = [&](QList<int>& chosen) {
+    chosen = answers.value(asked++);
+    return true;
+  };
+  QStringList texts;
+  bool fellBack = false, groupOffWithAlignment = false;
+  WhenModal([&](QWidget* w) {
+    for (const char* name : {"RBAllPayees", "RBCorrected", "RBChosen"})
+      texts << w->findChild<QRadioButton*>(name)->text();
+    w->findChild<QRadioButton*>("RBChosen")->click();  // none checked
+    fellBack = w->findChild<QRadioButton*>("RBAllPayees")->isChecked();
+    w->findChild<QRadioButton*>("RBChosen")->click();  // two checked
+    texts << w->findChild<QRadioButton*>("RBChosen")->text();
+    w->findChild<QRadioButton*>("RBAlignment")->click();
+    groupOffWithAlignment = !w->findChild<QGroupBox*>("GrpPayees")->isEnabled() &&
+                            !w->findChild<QCheckBox*>("ChkMaskSSN")->isEnabled();
+    w->findChild<QRadioButton*>("RBProgGen")->click();
+    w->findChild<QPushButton*>("BtnOk")->click();
+  });
+  TPayeeSelection selection;
+  EXPECT_EQ(ChoosePrintType("Form 1099-NEC", nullptr, offer, selection), ptProgramGenerated);
+  EXPECT_EQ(texts, (QStringList{"&All payees (20 forms)", "Only forms marked CO&RRECTED (3 forms)",
+                                "C&hosen payees (none chosen)", "C&hosen payees (2 forms)"}));
+  EXPECT_TRUE(fellBack);
+  EXPECT_TRUE(groupOffWithAlignment);
+  EXPECT_EQ(selection.Scope, TPayeeScope::Chosen);
+  EXPECT_EQ(selection.Records, (QList<int>{7, 2}));
+
+  WhenModal([&](QWidget* w) {
+    w->findChild<QRadioButton*>("RBAlignment")->click();
+    w->findChild<QPushButton*>("BtnOk")->click();
+  });
+  EXPECT_EQ(ChoosePrintType("Form 1099-NEC", nullptr, offer, selection), ptAlignment);
+
+  // Without the offer neither shows, and the answer is all payees.
+  bool shown = true;
+  WhenModal([&](QWidget* w) {
+    shown = w->findChild<QGroupBox*>("GrpPayees")->isVisible() ||
+            w->findChild<QRadioButton*>("RBAlignment")->isVisible();
+    w->findChild<QPushButton*>("BtnOk")->click();
+  });
+  EXPECT_EQ(ChoosePrintType("Form 1099-NEC", nullptr, {}, selection), ptProgramGenerated);
+  EXPECT_FALSE(shown);
+  EXPECT_TRUE(selection.TakesAll());
+}
