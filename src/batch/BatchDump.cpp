@@ -18,12 +18,14 @@
 #include <QJsonValue>
 #include <cstdio>
 #include <optional>
+#include <variant>
 
 #include "batch/BatchCommands.h"
 #include "core/Utils.h"
 #include "storage/DataModule.h"
 #include "storage/Password.h"
 #include "storage/RecordLayout.h"
+#include "storage/RecordModel.h"
 #include "storage/RecordSet.h"
 
 namespace {
@@ -79,9 +81,10 @@ class TJsonDump {
     const QString indent = FArray ? QStringLiteral("    ") : QStringLiteral("  ");
     FOut << (FArray ? (FCount ? ",\n  {" : "\n  {") : "{");
     bool first = true;
-    for (const TNamedValue& field : NamedValues(layout, record)) {
-      FOut << (first ? "\n" : ",\n") << indent << JsonText(field.Name) << ": "
-           << JsonText(QJsonValue::fromVariant(field.Value));
+    for (const TFieldDef& field : layout.Fields()) {
+      const TFieldValue value = StoredValue(record, field);
+      FOut << (first ? "\n" : ",\n") << indent << JsonText(QString::fromLatin1(field.Name)) << ": "
+           << JsonText(std::visit([](const auto& v) { return QJsonValue(v); }, value));
       first = false;
     }
     FOut << "\n" << (FArray ? "  }" : "}");

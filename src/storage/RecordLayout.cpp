@@ -256,29 +256,3 @@ bool IsEmpty(const uint8_t* record, const TFieldDef& field) {
   }
 }
 }  // namespace RecordField
-
-namespace {
-QVariant FieldValue(const uint8_t* record, const TFieldDef& field) {
-  switch (field.Kind) {
-    case TFieldKind::String:
-      return RecordField::GetString(record, field);
-    case TFieldKind::Bool:
-      return RecordField::GetBool(record, field);
-    case TFieldKind::Int32:
-      return RecordField::GetInt(record, field);
-    case TFieldKind::Double:
-      return RecordField::GetDouble(record, field);
-    case TFieldKind::Bytes:
-      return QString::fromLatin1(RecordField::GetBytes(record, field).toHex());
-  }
-  return {};
-}
-}  // namespace
-
-QList<TNamedValue> NamedValues(const TRecordLayout& layout, const uint8_t* record) {
-  QList<TNamedValue> values;
-  values.reserve(static_cast<qsizetype>(layout.Fields().size()));
-  for (const TFieldDef& field : layout.Fields())
-    values.append({QString::fromLatin1(field.Name), FieldValue(record, field)});
-  return values;
-}

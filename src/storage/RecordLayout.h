@@ -8,7 +8,6 @@
 #include <QByteArray>
 #include <QList>
 #include <QString>
-#include <QVariant>
 #include <array>
 #include <cstdint>
 #include <span>
@@ -168,15 +167,6 @@ QString AsText(const uint8_t* record, const TFieldDef& field);
 // True when the field holds nothing: an empty string, a false flag, zero, all zero bytes.
 bool IsEmpty(const uint8_t* record, const TFieldDef& field);
 }  // namespace RecordField
-
-// Every field of a record as exports show it (the dump, the CSV export), in layout order: the
-// field's layout name and a typed value, a QString for text, bool for a flag, int, double for
-// an amount, and for raw bytes their hexadecimal text.
-struct TNamedValue {
-  QString Name;
-  QVariant Value;
-};
-QList<TNamedValue> NamedValues(const TRecordLayout& layout, const uint8_t* record);
 
 // A record's bytes with access by field name or handle.
 template <int N, const TRecordLayout& (*LayoutOf)()>
