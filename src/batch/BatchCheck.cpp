@@ -23,8 +23,9 @@ QByteArray UsageText(const char* text, const QString& forms) {
 const QByteArray kCheckUsage =
     UsageText("check FILE.PE25 [--form FORMS]  (exit status 1 when an error is listed)",
               FormShortNames(QStringLiteral("|")));
-const QByteArray kTinMatchUsage = UsageText("tin-match FILE.PE25 --out REQUEST.txt [--form FORMS]",
-                                            QStringLiteral("1099-DIV|1099-INT|1099-MISC|1099-NEC"));
+const QByteArray kTinMatchUsage =
+    UsageText("tin-match FILE.PE25 --out REQUEST.txt [--form FORMS]",
+              TinMatchFormNames(QStringLiteral("|"), QStringLiteral("|")));
 const char* const kResultsUsage = "tin-match-results FILE.PE25 --in RESULTS.txt";
 
 QStringList FormNames(bool tinMatchOnly) {

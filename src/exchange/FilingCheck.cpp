@@ -12,34 +12,6 @@
 #include "storage/RecordSet.h"
 
 namespace {
-// Amounts from which a form must be filed for 2025: a box, or boxes added together, and the least
-// they must reach. A form under every threshold of its own still prints: the user decides.
-struct TThreshold {
-  std::initializer_list<const char*> Fields;
-  double Least;  // 0.01: any amount at all
-};
-struct TFormThresholds {
-  const char* Tag;
-  const char* Words;  // what the note names
-  std::initializer_list<TThreshold> Thresholds;
-};
-
-// clang-format off
-const TFormThresholds kThresholds[] = {
-  {"1098", "$600 of mortgage interest", {{{"F1098_1"}, 600}}},
-  {"1099DIV", "$10 of dividends and distributions ($600 of liquidation distributions)",
-   {{{"F1099DIV1a", "F1099DIV2a", "F1099DIV3", "F1099DIV12"}, 10},
-    {{"F1099DIV9", "F1099DIV10"}, 600}}},
-  {"1099INT", "$10 of interest", {{{"F1099INT1", "F1099INT3", "F1099INT8"}, 10}}},
-  {"1099MISC", "the box's threshold ($600; royalties and substitute payments $10)",
-   {{{"F1099MISC1"}, 600}, {{"F1099MISC2"}, 10}, {{"F1099MISC3"}, 600},
-    {{"F1099MISC5"}, 0.01}, {{"F1099MISC6"}, 600}, {{"F1099MISC8"}, 10},
-    {{"F1099MISC9"}, 600}, {{"F1099MISC10"}, 600}, {{"F1099MISC11"}, 600},
-    {{"F1099MISC12"}, 0.01}, {{"F1099MISC15"}, 0.01}}},
-  {"1099NEC", "$600 of nonemployee compensation", {{{"F1099NEC1"}, 600}}},
-};
-// clang-format on
-
 double Amount(const TPayeeRecord& payee, const char* field) {
   const double value = payee.GetDouble(field);
   return std::isfinite(value) ? RoundAmount(value, 2) : 0;
@@ -154,22 +126,21 @@ class TChecker {
   }
 
   void CheckThreshold(int record, const TPayeeRecord& payee, const TFormDef& def) {
-    const auto t =
-        std::find_if(std::begin(kThresholds), std::end(kThresholds),
-                     [&def](const TFormThresholds& f) { return def.Tag == QLatin1String(f.Tag); });
-    if (t == std::end(kThresholds)) return;
+    // A form under every threshold of its own still prints: the user decides.
+    if (def.Threshold.Amounts.empty()) return;
     const TFormTotals& totals = def.Totals;
     if (totals.WithheldField && Amount(payee, totals.WithheldField) > 0) return;
     if (totals.DirectSalesFlag && payee.GetBool(totals.DirectSalesFlag)) return;
-    for (const TThreshold& threshold : t->Thresholds) {
+    for (const TThreshold& threshold : def.Threshold.Amounts) {
       double sum = 0;
-      for (const char* field : threshold.Fields) sum += Amount(payee, field);
+      for (const char* field : threshold.Fields)
+        if (field) sum += Amount(payee, field);
       if (sum >= threshold.Least) return;
     }
     Add(TFindingLevel::Note, record, QLatin1String(def.ShortName),
         QStringLiteral("The amounts are under %1 from which a form is required; filing it is "
                        "your choice")
-            .arg(QLatin1String(t->Words)));
+            .arg(QLatin1String(def.Threshold.Words)));
   }
 
   void CheckWithheldOnly(int record, const TPayeeRecord& payee, const TFormDef& def) {

@@ -14,8 +14,6 @@ namespace {
 // A results file of 100,000 answers is a few megabytes; anything much larger is no results file.
 constexpr qint64 kMaxResultsBytes = 64 * 1024 * 1024;
 
-const char* const kTinMatchTags[] = {"1099DIV", "1099INT", "1099MISC", "1099NEC"};
-
 bool FilesTinMatchForm(const TPayeeRecord& payee, const TFormDef* only) {
   for (const TFormDef* def : FormDefs())
     if ((only ? def == only : IsTinMatchForm(*def)) && FormQualifies(def->FormType, payee.Data()))
@@ -61,9 +59,15 @@ int PayeeOfAnswer(const TTinResultLine& r, const std::vector<TTinMatchKey>& keys
 }  // namespace
 
 bool IsTinMatchForm(const TFormDef& form) {
-  for (const char* tag : kTinMatchTags)
-    if (QLatin1String(form.Tag) == QLatin1String(tag)) return true;
-  return false;
+  return form.BackupWithholding;
+}
+
+QString TinMatchFormNames(const QString& sep, const QString& lastSep) {
+  QStringList names;
+  for (const TFormDef* def : FormDefs())
+    if (IsTinMatchForm(*def)) names << QLatin1String(def->ShortName);
+  const QString last = names.isEmpty() ? QString() : names.takeLast();
+  return names.isEmpty() ? last : names.join(sep) + lastSep + last;
 }
 
 int TinMatchType(const TPayeeRecord& payee) {
@@ -85,10 +89,10 @@ QString TTinRequestLine::Text() const {
 
 TTinRequest BuildTinRequest(const std::vector<TPayeeRecord>& payees, const TFormDef* only) {
   TTinRequest request;
-  request.Scope = only ? QStringLiteral("payees of %1").arg(QLatin1String(only->Name))
-                       : QStringLiteral(
-                             "payees of Forms 1099-DIV, 1099-INT, 1099-MISC and "
-                             "1099-NEC, the forms subject to backup withholding");
+  request.Scope =
+      only ? QStringLiteral("payees of %1").arg(QLatin1String(only->Name))
+           : QStringLiteral("payees of Forms %1, the forms subject to backup withholding")
+                 .arg(TinMatchFormNames(QStringLiteral(", "), QStringLiteral(" and ")));
   QHash<TTinMatchKey, int> sent;
   int outside = 0;
   for (size_t i = 0; i < payees.size(); ++i) {

@@ -38,6 +38,8 @@ struct TTinRequest {
 
 // The forms TIN matching serves: those subject to backup withholding.
 bool IsTinMatchForm(const TFormDef& form);
+// Their short names in the registry's order, joined by sep and the last two by lastSep.
+QString TinMatchFormNames(const QString& sep, const QString& lastSep);
 
 // The request for the payees (record i+1 is payees[i]) who file a form subject to backup
 // withholding, or only form: one line per payee with a number of nine digits and a name, the

@@ -13,8 +13,6 @@
 #include <algorithm>
 
 #include "controls/FilterEdit.h"
-#include "forms/FormFace.h"
-#include "forms/FormScreen.h"
 #include "maintenance/FrmScreen.h"
 #include "platform/DialogButtons.h"
 
@@ -133,15 +131,14 @@ namespace {
 // The hint's width on the screen: its spaces break it into lines there.
 constexpr int kHintWidth = 95;
 
-TFilterEdit* Box7(const TFrmFormScreen& screen) {
-  return static_cast<TFilterEdit*>(screen.Control(QStringLiteral("F1099R7")));
+TFilterEdit* Box7(QWidget& screen) {
+  return static_cast<TFilterEdit*>(TScreenEntries(&screen).Control(QStringLiteral("F1099R7")));
 }
 
 // Where the hint covers no caption of the face and no other box: under box 7, else beside its
 // box on the left or the right, else above it. Under box 7 when every place covers something.
-QRect HintPlace(const TFrmFormScreen& screen, const QWidget* box7, QSize size) {
-  const QRect box = screen.BoxOf(box7->objectName());
-  const QRect area = box.isNull() ? box7->geometry() : box;
+QRect HintPlace(const TBox7Face& face, const QWidget* box7, QSize size) {
+  const QRect area = face.Box.isNull() ? box7->geometry() : face.Box;
   const QRect below(QPoint(box7->x(), box7->geometry().bottom() + 4), size);
   const QRect candidates[] = {
       below,
@@ -150,11 +147,10 @@ QRect HintPlace(const TFrmFormScreen& screen, const QWidget* box7, QSize size) {
       QRect(QPoint(box7->x(), area.top() - 2 - size.height()), size),
   };
   const QRect picture = box7->parentWidget()->rect();
-  const QList<TFormFace::TCaptionLine> captions = screen.Face().CaptionLines();
   auto clear = [&](const QRect& place) {
     if (!picture.contains(place)) return false;
-    for (const TFormFace::TCaptionLine& caption : captions)
-      if (caption.Rect.intersects(place)) return false;
+    for (const QRect& caption : face.Captions)
+      if (caption.intersects(place)) return false;
     for (const QWidget* other : box7->parentWidget()->findChildren<QLineEdit*>())
       if (other != box7 && other->geometry().intersects(place)) return false;
     return true;
@@ -166,7 +162,7 @@ QRect HintPlace(const TFrmFormScreen& screen, const QWidget* box7, QSize size) {
 
 // A pale yellow note beside box 7 that tells where the code list is; it shows only while the box
 // has the focus.
-void AddBox7Hint(const TFrmFormScreen& screen, TFilterEdit* box7) {
+void AddBox7Hint(const TBox7Face& face, TFilterEdit* box7) {
   auto* hint = new QLabel(
       QStringLiteral(" Double click within   box 7 for a list of    Distribution codes "),
       box7->parentWidget());
@@ -178,16 +174,16 @@ void AddBox7Hint(const TFrmFormScreen& screen, TFilterEdit* box7) {
   QPalette pal = hint->palette();
   pal.setColor(QPalette::Window, QColor(255, 255, 210));
   hint->setPalette(pal);
-  hint->setGeometry(HintPlace(screen, box7, QSize(kHintWidth, hint->heightForWidth(kHintWidth))));
+  hint->setGeometry(HintPlace(face, box7, QSize(kHintWidth, hint->heightForWidth(kHintWidth))));
   hint->hide();
   QObject::connect(box7, &TFilterEdit::entered, hint, &QWidget::show);
   QObject::connect(box7, &TFilterEdit::exited, hint, &QWidget::hide);
 }
 }  // namespace
 
-void AddDistCodeList(TFrmFormScreen& screen) {
+void AddDistCodeList(QWidget& screen, const TBox7Face& face) {
   TFilterEdit* box7 = Box7(screen);
-  AddBox7Hint(screen, box7);
+  AddBox7Hint(face, box7);
   QObject::connect(box7, &TFilterEdit::doubleClicked, &screen, [&screen] { PickBox7Code(screen); });
   // The list by keyboard too, with the keys that open a drop-down list.
   for (const QKeySequence& keys :
@@ -199,7 +195,7 @@ void AddDistCodeList(TFrmFormScreen& screen) {
       QStringLiteral("Distribution code(s): double-click, F4 or Alt+Down for the list"));
 }
 
-void PickBox7Code(TFrmFormScreen& screen) {
+void PickBox7Code(QWidget& screen) {
   const QString code = PickDistCode(&screen);
   if (code.isEmpty()) return;
   Box7(screen)->setText(CombineDistCode(Box7(screen)->text(), code));

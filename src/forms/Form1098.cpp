@@ -117,6 +117,9 @@ constexpr const char* kAmounts[] = {"F1098_1", "F1098_6"};
 // Every money box but the state and local ones: any of them makes a form the IRS must get.
 constexpr const char* kFederal[] = {"F1098_1", "F1098_2", "F1098_4", "F1098_5", "F1098_6"};
 
+// The amounts from which the form is required for 2025.
+constexpr TThreshold kThresholds[] = {{{"F1098_1"}, 600}};
+
 const TFormDef kForm1098 = {
     .FormType = ft1098,
     .Tag = "1098",
@@ -136,6 +139,7 @@ const TFormDef kForm1098 = {
     .Check = Check1098,
     .Totals = {kAmounts, nullptr, kFederal},
     .Box1096 = {"CB1098", "81", 1.5, 4.17},
+    .Threshold = {"$600 of mortgage interest", kThresholds},
     .Boxes = kBoxes,
     .Labels = kLabels,
     .PayerParams = kPayerParams,

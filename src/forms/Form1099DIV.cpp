@@ -109,6 +109,10 @@ constexpr const char* kFederal[] = {
     "F1099DIV2e", "F1099DIV2f", "F1099DIV3",  "F1099DIV4",  "F1099DIV5",  "F1099DIV6",
     "F1099DIV7",  "F1099DIV9",  "F1099DIV10", "F1099DIV12", "F1099DIV13"};
 
+// The amounts from which the form is required for 2025.
+constexpr TThreshold kThresholds[] = {{{"F1099DIV1a", "F1099DIV2a", "F1099DIV3", "F1099DIV12"}, 10},
+                                      {{"F1099DIV9", "F1099DIV10"}, 600}};
+
 const TFormDef kForm1099DIV = {
     .FormType = ft1099DIV,
     .Tag = "1099DIV",
@@ -128,6 +132,9 @@ const TFormDef kForm1099DIV = {
     .Check = Check1099DIV,
     .Totals = {kAmounts, "F1099DIV4", kFederal},
     .Box1096 = {"CB1099DIV", "91", 6.2, 4.17},
+    .Threshold = {"$10 of dividends and distributions ($600 of liquidation distributions)",
+                  kThresholds},
+    .BackupWithholding = true,
     .Boxes = kBoxes,
     .Labels = kLabels,
     .PayerParams = kPayerParams,

@@ -108,6 +108,9 @@ constexpr const char* kFederal[] = {"F1099INT1",  "F1099INT2",  "F1099INT3",  "F
                                     "F1099INT5",  "F1099INT6",  "F1099INT8",  "F1099INT9",
                                     "F1099INT10", "F1099INT11", "F1099INT12", "F1099INT13"};
 
+// The amounts from which the form is required for 2025.
+constexpr TThreshold kThresholds[] = {{{"F1099INT1", "F1099INT3", "F1099INT8"}, 10}};
+
 const TFormDef kForm1099INT = {
     .FormType = ft1099INT,
     .Tag = "1099INT",
@@ -127,6 +130,8 @@ const TFormDef kForm1099INT = {
     .Check = Check1099INT,
     .Totals = {kAmounts, "F1099INT4", kFederal},
     .Box1096 = {"CB1099INT", "92", 7.06, 4.17},
+    .Threshold = {"$10 of interest", kThresholds},
+    .BackupWithholding = true,
     .Boxes = kBoxes,
     .Labels = kLabels,
     .PayerParams = kPayerParams,

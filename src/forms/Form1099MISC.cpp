@@ -97,6 +97,12 @@ constexpr const char* kFederal[] = {"F1099MISC1",  "F1099MISC2",  "F1099MISC3", 
                                     "F1099MISC5",  "F1099MISC6",  "F1099MISC8",  "F1099MISC9",
                                     "F1099MISC10", "F1099MISC11", "F1099MISC12", "F1099MISC15"};
 
+// The amounts from which the form is required for 2025.
+constexpr TThreshold kThresholds[] = {
+    {{"F1099MISC1"}, 600},  {{"F1099MISC2"}, 10},    {{"F1099MISC3"}, 600},  {{"F1099MISC5"}, 0.01},
+    {{"F1099MISC6"}, 600},  {{"F1099MISC8"}, 10},    {{"F1099MISC9"}, 600},  {{"F1099MISC10"}, 600},
+    {{"F1099MISC11"}, 600}, {{"F1099MISC12"}, 0.01}, {{"F1099MISC15"}, 0.01}};
+
 const TFormDef kForm1099MISC = {
     .FormType = ft1099MISC,
     .Tag = "1099MISC",
@@ -116,6 +122,8 @@ const TFormDef kForm1099MISC = {
     .Check = Check1099MISC,
     .Totals = {kAmounts, "F1099MISC4", kFederal, "F1099MISC7"},
     .Box1096 = {"CB1099MISC", "95", 1.5, 4.75},
+    .Threshold = {"the box's threshold ($600; royalties and substitute payments $10)", kThresholds},
+    .BackupWithholding = true,
     .Boxes = kBoxes,
     .Labels = kLabels,
     .PayerParams = kPayerParams,

@@ -70,6 +70,9 @@ constexpr const char* kAmounts[] = {"F1099NEC1", "F1099NEC3"};
 // Every money box but the state and local ones: any of them makes a form the IRS must get.
 constexpr const char* kFederal[] = {"F1099NEC1", "F1099NEC3", "F1099NEC4"};
 
+// The amounts from which the form is required for 2025.
+constexpr TThreshold kThresholds[] = {{{"F1099NEC1"}, 600}};
+
 const TFormDef kForm1099NEC = {
     .FormType = ft1099NEC,
     .Tag = "1099NEC",
@@ -89,6 +92,8 @@ const TFormDef kForm1099NEC = {
     .Check = Check1099NEC,
     .Totals = {kAmounts, "F1099NEC4", kFederal, "F1099NEC2"},
     .Box1096 = {"CB1099NEC", "71", 1.92, 4.75},
+    .Threshold = {"$600 of nonemployee compensation", kThresholds},
+    .BackupWithholding = true,
     .Boxes = kBoxes,
     .Labels = kLabels,
     .PayerParams = kPayerParams,

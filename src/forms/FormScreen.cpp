@@ -45,6 +45,14 @@
 #include "storage/RecordModel.h"
 
 namespace {
+// Where the 1099-R's box 7 and the face's captions lie, for the code list's hint to keep clear of.
+TBox7Face Box7Face(const TFrmFormScreen& screen) {
+  TBox7Face face{screen.BoxOf(QStringLiteral("F1099R7")), {}};
+  for (const TFormFace::TCaptionLine& caption : screen.Face().CaptionLines())
+    face.Captions << caption.Rect;
+  return face;
+}
+
 constexpr double kScreenDpi = 110;
 QRectF ScreenRect(const TScreenArea& a) {
   return QRectF(QPointF(a.Left, a.Top), QPointF(a.Right, a.Bottom));
@@ -531,7 +539,7 @@ void TFrmFormScreen::FormShow() {
   FOffsets = ReadHeldOffsets(QString::fromLatin1(FDef.OffsetPrefix));
   if (FrmDataModule->ReportProject) FrmDataModule->ReportProject->SetEngine(ReportSystem);
   if (QWidget* first = FirstBox()) first->setFocus(Qt::OtherFocusReason);
-  if (FDef.ScreenExtra == TScreenExtra::DistCodeList) AddDistCodeList(*this);
+  if (FDef.ScreenExtra == TScreenExtra::DistCodeList) AddDistCodeList(*this, Box7Face(*this));
 }
 
 void TFrmFormScreen::BindNavigator() {

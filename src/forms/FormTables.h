@@ -3,6 +3,7 @@
 // named parameters its program-generated report receives, and where its text goes on the
 // pre-printed red copy. One interpreter (FormValues, FormPrint, FormScreen) serves every form;
 // a form keeps only its validation as code.
+#include <array>
 #include <cmath>
 #include <cstdint>
 #include <limits>
@@ -226,6 +227,20 @@ struct TFormTotals {
   const char* DirectSalesFlag = nullptr;
 };
 
+// An amount from which the IRS requires the form for the year: a box, or boxes added together
+// (up to four, the rest null), and the least they must reach (0.01: any amount at all).
+struct TThreshold {
+  std::array<const char*, 4> Fields;
+  double Least;
+};
+
+// The thresholds of a form, any one of which makes it required, and what a note names them by.
+// A form without thresholds gets no note: it is required at any amount.
+struct TFilingThreshold {
+  const char* Words = nullptr;  // "$600 of nonemployee compensation"
+  std::span<const TThreshold> Amounts = {};
+};
+
 // The form's type box on the Form 1096: its check box (and report parameter), the code the form
 // prints under it, and where its "X" goes on the red copy.
 struct TForm1096Box {
@@ -264,6 +279,9 @@ struct TFormDef {
   TFormCheck Check;  // the screen's validation over a payee's entries (FormChecks.h)
   TFormTotals Totals;
   TForm1096Box Box1096;
+  TFilingThreshold Threshold = {};
+  // Reports payments subject to backup withholding, the ones IRS TIN Matching serves.
+  bool BackupWithholding = false;
   std::span<const TBoxDef> Boxes;     // in tab order
   std::span<const TLabelDef> Labels;  // the payer and payee blocks and the form's own
   std::span<const TParamDef> PayerParams;

@@ -102,7 +102,9 @@ TEST_F(TinCheckTest, RequestMatchesTheHandWrittenFileByteForByte) {
       << left.toStdString();
   EXPECT_TRUE(left.contains("Payee 6") && left.contains("same number and name as payee 1"));
   EXPECT_TRUE(left.contains("1 payee(s) file none of these forms")) << left.toStdString();
-  EXPECT_TRUE(request.Scope.contains("backup withholding"));
+  EXPECT_EQ(request.Scope,
+            "payees of Forms 1099-DIV, 1099-INT, 1099-MISC and 1099-NEC, the forms "
+            "subject to backup withholding");
 }
 
 TEST_F(TinCheckTest, RequestForOneFormHoldsOnlyItsPayees) {

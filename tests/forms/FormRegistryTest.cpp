@@ -119,8 +119,8 @@ TEST(FormRegistry, EveryScreenPlaceIsOneTheFaceHas) {
   }
 }
 
-// Every record field a form names is a payee field, and the boxes' fields are the form's own:
-// a box in another form's block would write that form's boxes.
+// Every record field a form names is a payee field, and the boxes' and thresholds' fields are the
+// form's own: a box in another form's block would write that form's boxes.
 TEST(FormRegistry, EveryFieldAFormNamesIsInTheRecordAndItsOwn) {
   for (const TFormDef* form : FormDefs()) {
     SCOPED_TRACE(form->Name);
@@ -135,6 +135,18 @@ TEST(FormRegistry, EveryFieldAFormNamesIsInTheRecordAndItsOwn) {
       PayeeFieldsOf(item.Text, fields);
     }
     for (const char* f : form->Totals.AmountFields) fields.insert(f);
+    // A threshold reads amounts of its own form: another's, or a text, would judge it wrongly.
+    EXPECT_EQ(form->Threshold.Words == nullptr, form->Threshold.Amounts.empty());
+    for (const TThreshold& threshold : form->Threshold.Amounts) {
+      EXPECT_NE(threshold.Fields[0], nullptr);
+      for (const char* f : threshold.Fields) {
+        if (!f) continue;
+        fields.insert(f);
+        EXPECT_EQ(FormDefOfField(f), form) << f;
+        const TFieldDef* field = PayeeLayout().Find(std::string_view(f));
+        EXPECT_TRUE(field && field->Rule.Value == TValueKind::Money) << f;
+      }
+    }
     if (form->Totals.WithheldField) fields.insert(form->Totals.WithheldField);
     for (const std::string& f : fields)
       EXPECT_NE(PayeeLayout().Find(std::string_view(f)), nullptr) << f;
