@@ -1,7 +1,6 @@
 #include "forms/FormSelection.h"
 
 #include <QCollator>
-#include <QScopedValueRollback>
 #include <algorithm>
 
 #include "core/ScopeCleanup.h"
@@ -46,13 +45,6 @@ bool TFormFilter::Selected(const uint8_t* payeeRecord, int record) const {
       return FSelection.Records.contains(record);
   }
   return false;
-}
-
-int CountSelectedForms(uint8_t formType, const TPayeeSelection& selection) {
-  const QScopedValueRollback keepForms(TotalForms);
-  const QScopedValueRollback keepWithheld(TotalWithheld);
-  const QScopedValueRollback keepAmount(TotalAmount);
-  return ScanFormTotals(*FrmDataModule->RSPayee, formType, selection);
 }
 
 QList<int> PayeesByTin(TRecordSet& payees, const TFormDef& form, const QStringList& tins) {

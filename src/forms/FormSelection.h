@@ -8,7 +8,7 @@
 #include <QStringList>
 #include <cstdint>
 
-#include "forms/FormTotals.h"
+#include "forms/FormQualifier.h"
 #include "printing/PayeeSelection.h"
 
 struct TFormDef;
@@ -33,10 +33,6 @@ class TFormFilter {
   TPayeeSelection FSelection;
   TFieldHandle FCorrected = nullptr;
 };
-
-// The number of forms of the type a print of the selection takes from the open payer file,
-// leaving the totals of the last scan as they were.
-int CountSelectedForms(uint8_t formType, const TPayeeSelection& selection);
 
 // The payees of the file whose TIN is one of tins (digits compared, dashes ignored), as the
 // record numbers a chosen selection holds, in file order. Throws EPrintException naming the

@@ -1,5 +1,6 @@
 #include "forms/FormTotals.h"
 
+#include <QScopedValueRollback>
 #include <cmath>
 #include <optional>
 #include <stdexcept>
@@ -103,4 +104,11 @@ int ScanFormTotals() {
 
 int ScanFormTotals(const TPayeeSelection& selection) {
   return ScanFormTotals(*FrmDataModule->RSPayee, CurrentFormType, selection);
+}
+
+int CountSelectedForms(uint8_t formType, const TPayeeSelection& selection) {
+  const QScopedValueRollback keepForms(TotalForms);
+  const QScopedValueRollback keepWithheld(TotalWithheld);
+  const QScopedValueRollback keepAmount(TotalAmount);
+  return ScanFormTotals(*FrmDataModule->RSPayee, formType, selection);
 }

@@ -23,6 +23,9 @@ int ScanFormTotals(TRecordSet& payees, uint8_t formType);
 // amounts, so a Form 1096 for them sums exactly the forms it goes with. All payees scan as above.
 int ScanFormTotals(const TPayeeSelection& selection);
 int ScanFormTotals(TRecordSet& payees, uint8_t formType, const TPayeeSelection& selection);
+// The number of forms of the type a print of the selection takes from the open payer file,
+// leaving the totals of the last scan as they were.
+int CountSelectedForms(uint8_t formType, const TPayeeSelection& selection);
 
 // Every form the payer file holds, all seven types together, by the same rule: what the IRS
 // counts against the electronic filing threshold. The record set is left as ScanFormTotals
