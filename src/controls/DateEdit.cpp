@@ -3,10 +3,12 @@
 #include <QFocusEvent>
 #include <QKeyEvent>
 #include <QPointer>
+#include <utility>
 
 #include "controls/Calendar.h"
 #include "controls/FilterEdit.h"
 #include "core/Utils.h"
+#include "platform/Application.h"
 #include "platform/MsgBox.h"
 
 namespace {
@@ -20,14 +22,43 @@ QDate FieldDate(const QString& text) {
 QDate LastOfMonth(const QDate& d) {
   return QDate(d.year(), d.month(), d.daysInMonth());
 }
+
+// The keys that put a whole new date in the field.
+bool IsLetterCommand(QChar key) {
+  return QStringLiteral("TMHYRWK").contains(key);
+}
 }  // namespace
+
+QString TDateEdit::KeysHint() {
+  return QStringLiteral(
+      "Type the date as mm/dd/yyyy, or press a key: T today; + or - a day later or earlier; "
+      "M or H the first or last day of the month; Y or R the first or last day of the year; "
+      "W or K the Sunday or Saturday of the week; C or a double click opens the calendar. "
+      "A key replaces a date only when the box is empty or its whole date is selected.");
+}
 
 TDateEdit::TDateEdit(QWidget* parent) : QLineEdit(parent) {
   setInputMask(QStringLiteral("99/99/9999; "));
   setAttribute(Qt::WA_InputMethodEnabled, false);
   FDefaultColor = palette().color(QPalette::Base);
   resize(75, 21);
+  setToolTip(KeysHint());
   connect(this, &QLineEdit::textChanged, this, &TDateEdit::CheckOnChange);
+}
+
+// A date put in by the program (the next payee's, a date key's, the calendar's) is taken as on
+// entry, so the keys that follow replace it rather than fall off the end of the mask: after a
+// move to the next payee a focused box ignored every digit.
+void TDateEdit::setText(const QString& text) {
+  QLineEdit::setText(text);
+  if (hasFocus()) SelectForEntry();
+}
+
+void TDateEdit::SelectForEntry() {
+  if (text() == EmptyText())
+    setCursorPosition(0);
+  else
+    selectAll();
 }
 
 QString TDateEdit::EmptyText() {
@@ -60,6 +91,7 @@ QDate TDateEdit::DateKeyResult(QChar key, const QDate& d) {
 }
 
 void TDateEdit::keyPressEvent(QKeyEvent* event) {
+  FClickEntry = false;
   if ((event->modifiers() & (Qt::AltModifier | Qt::ControlModifier)) == Qt::AltModifier) {
     event->ignore();  // Alt+letter belongs to the window, never to the text
     return;
@@ -70,12 +102,32 @@ void TDateEdit::keyPressEvent(QKeyEvent* event) {
     event->accept();
     return;
   }
+  // The mask takes digits only, but a refused character still wiped a selected date first.
+  if (!isReadOnly() && plain && typed.size() == 1 && typed[0].isPrint() && !typed[0].isDigit() &&
+      (typed[0] != QLatin1Char('/') || hasSelectedText())) {
+    Beep();
+    event->accept();
+    return;
+  }
   QLineEdit::keyPressEvent(event);
+}
+
+// A click that brings the focus in starts the entry at the first digit, not where the click
+// fell: "03152019" typed after a click in the middle of an empty box became "/03/1520".
+void TDateEdit::mousePressEvent(QMouseEvent* event) {
+  QLineEdit::mousePressEvent(event);
+  if (std::exchange(FClickEntry, false)) SelectForEntry();
 }
 
 // Answers true when the key was used (and so is not typed into the mask).
 bool TDateEdit::HandleDateKey(QChar key) {
   if (key >= QLatin1Char('a') && key <= QLatin1Char('z')) key = QChar(key.unicode() - 32);
+  // A word typed into the box by mistake must not turn its date into another: a letter
+  // replaces the date only where the user has let go of it.
+  if (IsLetterCommand(key) && text() != EmptyText() && selectedText() != text()) {
+    Beep();
+    return true;
+  }
   const QDate today = QDate::currentDate();
   if (key == QLatin1Char('T')) {
     setText(DateFieldText(today));
@@ -128,7 +180,8 @@ void TDateEdit::mouseDoubleClickEvent(QMouseEvent* event) {
 }
 
 QString TDateEdit::InvalidDateText() const {
-  return text() + QStringLiteral(" is not a valid date.");
+  return text() +
+         QStringLiteral(" is not a valid date.~Type it as mm/dd/yyyy, such as 03/15/2025.");
 }
 
 void TDateEdit::CheckOnChange() {
@@ -147,10 +200,14 @@ void TDateEdit::focusInEvent(QFocusEvent* event) {
   if (!FieldFocus::CountsAsFieldChange(event->reason())) return;
   emit entered();
   FDefaultColor = palette().color(QPalette::Base);
-  selectAll();
+  SelectForEntry();
+  // The press that brought the focus is handled after this and would put the cursor where it
+  // fell.
+  FClickEntry = event->reason() == Qt::MouseFocusReason;
 }
 
 void TDateEdit::focusOutEvent(QFocusEvent* event) {
+  FClickEntry = false;
   QLineEdit::focusOutEvent(event);
   if (!FieldFocus::CountsAsFieldChange(event->reason())) return;
   emit exited();

@@ -201,19 +201,36 @@ void TDollarEdit::keyPressEvent(QKeyEvent* event) {
     event->ignore();  // Alt+letter belongs to the window (menus, navigator), never to the amount
     return;
   }
+  if (event->matches(QKeySequence::SelectAll)) {
+    // As on entry: the whole amount is selected and the next digit replaces it.
+    selectAll();
+    FirstTime = true;
+    event->accept();
+    return;
+  }
   const QChar typed = TypedChar(event);
   if (isReadOnly() || typed.isNull()) {
     QLineEdit::keyPressEvent(event);
     return;
   }
+  FLimitShown = false;
   const QChar ch = FilterKey(typed);
   if (ch == kBackspace || ch == kEnter || (!ch.isNull() && FitsInText(ch))) {
     QLineEdit::keyPressEvent(event);
   } else if (typed == kEnter) {
     event->ignore();  // the window still sees Enter
   } else {
+    // A refused key is heard: a digit past the box's length used to vanish without a sound.
+    if (IsRefusedTyping(typed)) Beep();
     event->accept();
   }
+}
+
+// A character the user meant to type and was not told about: the calculator key, control
+// characters and a key whose limit message was shown are not refusals to beep at.
+bool TDollarEdit::IsRefusedTyping(QChar typed) const {
+  return typed.unicode() >= 32 && typed != QLatin1Char('C') && typed != QLatin1Char('c') &&
+         !FLimitShown;
 }
 
 // Runs the rules for one typed character in their order; a discarded character becomes null
@@ -265,6 +282,7 @@ QChar TDollarEdit::CheckLimits(QChar ch) {
     message =
         QStringLiteral("This field does not accept amounts less than ") + FormatValue(FMinValue);
   if (message.isEmpty()) return ch;
+  FLimitShown = true;
   MsgBox(TrimText(message), AppTitle(), mbError);
   clear();
   return {};

@@ -81,6 +81,7 @@ class TDollarEdit : public QLineEdit {
   QChar DiscardByLength(QChar ch) const;
   QChar CheckLimits(QChar ch);
   bool FitsInText(QChar ch) const;
+  bool IsRefusedTyping(QChar typed) const;
   void TakeCalculatorResult(const QString& display);
   void SetBackground(const QColor& color);
   void SetTextColor(const QColor& color);
@@ -93,6 +94,7 @@ class TDollarEdit : public QLineEdit {
   double FMaxValue = 0;
   double FMinValue = 0;
   bool FirstTime = false;
+  bool FLimitShown = false;  // the key being typed met a limit and its message was shown
   double FieldValue = 0;
   bool FCurrency = false;
   QColor FontClr;

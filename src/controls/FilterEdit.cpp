@@ -12,6 +12,7 @@
 #include <QMimeData>
 #include <QPointer>
 #include <QTimer>
+#include <QToolTip>
 #include <algorithm>
 #include <memory>
 
@@ -26,6 +27,13 @@ bool gReclaiming = false;
 
 bool Reclaiming() {
   return gReclaiming;
+}
+
+bool IsModifierKey(int key) {
+  for (int k :
+       {Qt::Key_Shift, Qt::Key_Control, Qt::Key_Alt, Qt::Key_AltGr, Qt::Key_Meta, Qt::Key_CapsLock})
+    if (key == k) return true;
+  return false;
 }
 
 bool CountsAsFieldChange(Qt::FocusReason reason) {
@@ -188,6 +196,7 @@ void TFilterEdit::keyPressEvent(QKeyEvent* event) {
   }
   const QString kept = FilterText(typed);
   if ((kept.size() < typed.size() && FBeepOnInvalid) || HasUnstorable(typed)) Beep();
+  TellLeftOut(typed, kept);
   if (kept.isEmpty()) {
     event->accept();
     return;
@@ -202,7 +211,27 @@ void TFilterEdit::PasteFiltered(const QString& text) {
   if (isReadOnly()) return;
   const QString kept = FilterText(text);
   if ((kept.size() < text.size() && FBeepOnInvalid) || HasUnstorable(text)) Beep();
+  TellLeftOut(text, kept);
   if (!kept.isEmpty() || hasSelectedText()) insert(kept);
+}
+
+// "Account numbers hold ... (left out: "#", space)": what the field did to the user's text.
+void TFilterEdit::TellLeftOut(const QString& given, const QString& kept) {
+  if (FRefusalNote.isEmpty() || kept.size() == given.size()) return;
+  QStringList left;
+  for (QChar ch : given) {
+    if (Admits(ConvertCase(ch)) || ch.unicode() < 32) continue;
+    const QString shown = ch == QLatin1Char(' ')
+                              ? QStringLiteral("space")
+                              : QLatin1Char('"') + QString(ch) + QLatin1Char('"');
+    if (!left.contains(shown)) left << shown;
+  }
+  if (left.isEmpty()) return;
+  const QString message =
+      QStringLiteral("%1 (left out: %2).").arg(FRefusalNote, left.join(QStringLiteral(", ")));
+  if (!FBeepOnInvalid) Beep();
+  QToolTip::showText(mapToGlobal(QPoint(0, height())), message, this);
+  emit refused(message);
 }
 
 void TFilterEdit::contextMenuEvent(QContextMenuEvent* event) {
@@ -241,6 +270,7 @@ void TFilterEdit::dropEvent(QDropEvent* event) {
   QMimeData filtered;
   if (HasUnstorable(event->mimeData()->text())) Beep();
   filtered.setText(FilterText(event->mimeData()->text()));
+  TellLeftOut(event->mimeData()->text(), filtered.text());
   QDropEvent copy(event->position(), event->possibleActions(), &filtered, event->buttons(),
                   event->modifiers());
   QLineEdit::dropEvent(&copy);

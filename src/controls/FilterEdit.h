@@ -23,6 +23,9 @@ bool CountsAsFieldChange(Qt::FocusReason reason);
 // Gives the focus back to a field that may not be left. When the field cannot take it (hidden or
 // disabled meanwhile) failText is shown with the stop icon and false is answered.
 bool TakeBack(QWidget* field, const QString& failText);
+// Shift, Ctrl, Alt, AltGr, Meta or Caps Lock on its own: pressed on the way to a key, never a key
+// the user means by itself.
+bool IsModifierKey(int key);
 }  // namespace FieldFocus
 
 // Parses a set description into set; answers false (set untouched) when the text is not
@@ -52,6 +55,10 @@ class TFilterEdit : public QLineEdit {
   const TCharSet& ValidCharSet() const { return FValidCharSet; }
   TEditCharCase CharCase() const { return FCharCase; }
   void SetCharCase(TEditCharCase charCase) { FCharCase = charCase; }
+  // When set, characters the set leaves out of a typed, pasted or dropped text are not dropped
+  // silently: the field beeps and shows this note, with the characters, beside itself.
+  QString RefusalNote() const { return FRefusalNote; }
+  void SetRefusalNote(const QString& note) { FRefusalNote = note; }
 
   // Trims the text and gives every word (after a space) a capital first letter.
   void CapitalizeFirst();
@@ -66,6 +73,7 @@ class TFilterEdit : public QLineEdit {
   void entered();  // the field gained the focus (before its text is selected)
   void exited();   // the field lost the focus (before the required check)
   void doubleClicked();
+  void refused(const QString& message);  // the note shown for characters left out
 
  protected:
   void keyPressEvent(QKeyEvent* event) override;
@@ -82,8 +90,10 @@ class TFilterEdit : public QLineEdit {
   QChar ConvertCase(QChar ch) const;
   void PasteFiltered(const QString& text);
   void CheckRequired();
+  void TellLeftOut(const QString& given, const QString& kept);
 
   bool FBeepOnInvalid = false;
+  QString FRefusalNote;
   bool FRequiredField = false;
   QString FValidChars = QStringLiteral("[]");
   TCharSet FValidCharSet;

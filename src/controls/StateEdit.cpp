@@ -1,10 +1,12 @@
 #include "controls/StateEdit.h"
 
+#include <QElapsedTimer>
 #include <QFocusEvent>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QSignalBlocker>
 #include <algorithm>
+#include <utility>
 
 #include "controls/FilterEdit.h"
 #include "core/EntryChecks.h"
@@ -71,6 +73,13 @@ void TStateEdit::SetText(const QString& text) {
 }
 
 void TStateEdit::keyPressEvent(QKeyEvent* event) {
+  // Shift pressed for a capital letter is part of typing it, not a key of its own.
+  if (FieldFocus::IsModifierKey(event->key())) {
+    QComboBox::keyPressEvent(event);
+    return;
+  }
+  // Any other key (Backspace, an arrow, a shortcut) ends the code being spelled.
+  const QString spelledSoFar = std::exchange(FTyped, QString());
   const bool plain = !(event->modifiers() & (Qt::ControlModifier | Qt::AltModifier));
   if (event->key() == Qt::Key_Delete && plain) {
     if (FOkToDel) setCurrentIndex(-1);
@@ -87,11 +96,39 @@ void TStateEdit::keyPressEvent(QKeyEvent* event) {
     QComboBox::keyPressEvent(event);
     return;
   }
-  setCurrentIndex(NextPosition(typed[0], currentIndex()));
+  FTyped = spelledSoFar;
+  TypeLetter(typed[0]);
   event->accept();
 }
 
+// A code's letters typed together select it: cycling alone turned "CA" into AK and "TX" into
+// TN. A letter that spells no code with the ones before it (a repeated "M") cycles as before.
+void TStateEdit::TypeLetter(QChar letter) {
+  char16_t c = letter.unicode();
+  if (c >= u'a' && c <= u'z') c -= 32;
+  const qint64 now = Now();
+  const bool quick = !FTyped.isEmpty() && now - FLastTyped < TypeAheadMs;
+  FLastTyped = now;
+  const QString spelled = (quick ? FTyped : QString()) + QChar(c);
+  const int exact = spelled.size() == 2 ? int(FStateList.indexOf(spelled)) : -1;
+  if (exact >= 0) {
+    FTyped = spelled;
+    setCurrentIndex(exact);
+    return;
+  }
+  const bool beginsACode = NextPosition(QChar(c), -1) >= 0;
+  FTyped = beginsACode ? QString(QChar(c)) : QString();
+  setCurrentIndex(NextPosition(QChar(c), currentIndex()));
+}
+
+qint64 TStateEdit::Now() const {
+  static QElapsedTimer clock;
+  if (!clock.isValid()) clock.start();
+  return clock.elapsed();
+}
+
 void TStateEdit::focusInEvent(QFocusEvent* event) {
+  FTyped.clear();
   QComboBox::focusInEvent(event);
   if (FieldFocus::CountsAsFieldChange(event->reason())) emit entered();
 }

@@ -1,7 +1,8 @@
 #pragma once
 // TStateEdit: a drop-down list of the 54 two-letter state and territory codes. Letters choose
-// the code (each letter cycles through the codes that begin with it); nothing is ever typed
-// into the edit part.
+// the code: letters typed in quick succession spell it ("C", "A" gives CA), a letter typed
+// after a pause cycles through the codes that begin with it. Nothing is ever typed into the
+// edit part.
 #include <QComboBox>
 #include <QStringList>
 
@@ -23,8 +24,10 @@ class TStateEdit : public QComboBox {
   void SetText(const QString& text);
 
   static const QStringList& StateList();
-  // The position a typed character selects, starting from position current.
+  // The position a typed character selects, starting from position current, when it cycles.
   static int NextPosition(QChar typed, int current);
+  // Letters typed within this many milliseconds of each other spell one code.
+  static constexpr qint64 TypeAheadMs = 1000;
 
   QSize sizeHint() const override;
   QSize minimumSizeHint() const override;
@@ -37,8 +40,14 @@ class TStateEdit : public QComboBox {
   void keyPressEvent(QKeyEvent* event) override;
   void focusInEvent(QFocusEvent* event) override;
   void focusOutEvent(QFocusEvent* event) override;
+  // Milliseconds on a steady clock; tests replace it to type with pauses.
+  virtual qint64 Now() const;
 
  private:
+  void TypeLetter(QChar letter);
+
   bool FOkToDel = true;
   QStringList FStateList;
+  QString FTyped;  // the letters of the code being spelled
+  qint64 FLastTyped = 0;
 };

@@ -31,5 +31,10 @@ struct TFieldProblem {
 };
 using TCheckResult = std::optional<TFieldProblem>;
 
+// A check's message that refuses a value: the check's own text, then, on a line of its own, the
+// value as entered and the form expected ("You entered "1234"; type it as 12345 or 12345-6789."),
+// or only the form expected when nothing was entered.
+QString RejectionText(const QString& text, const QString& value, const QString& expected);
+
 // The payee screen's checks, in its order; the first that fails.
 TCheckResult CheckPayeeEntries(const TPayeeEntries& entries);

@@ -3,6 +3,7 @@
 #include <QPainter>
 #include <QPrinter>
 #include <QScopeGuard>
+#include <utility>
 
 #include "core/ScopeCleanup.h"
 #include "engine/Render.h"
@@ -72,8 +73,12 @@ void SendToPrinter(const TPrinterTarget& target, const TReportJob& job,
 TReportPrinter::TReportPrinter(QObject* parent) : QObject(parent) {}
 
 bool TReportPrinter::Execute() {
-  if (!PrinterAvailable(Target())) return false;
+  const TDestination destination = std::exchange(Destination, TDestination{});
+  const bool toFile = !destination.OutputFile.isEmpty();
+  if (!toFile && !PrinterAvailable(Target())) return false;
   if (OnBeforePrint) OnBeforePrint(*this);
+  if (!destination.PrinterName.isEmpty()) SelectPrinter(destination.PrinterName);
+  if (destination.Copies > 0) SetCopies(destination.Copies);
   BeginDoc();
   {
     // The document ends on every path; the pages of a job that failed half-way are dropped.
@@ -83,6 +88,10 @@ bool TReportPrinter::Execute() {
     dropFailedJob.dismiss();
   }
   FLastJob = TakeJob();
+  if (toFile) {
+    ExportJob(FLastJob, destination.OutputFile);
+    return true;
+  }
   // A job printed straight away has no page range: all of it goes.
   TPrinterSettings settings = PrinterSettings();
   settings.FromPage = 0;

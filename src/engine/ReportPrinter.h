@@ -17,12 +17,22 @@ class TReportPrinter : public QObject, public TPagePrinter {
 
   QString StatusFormat = QStringLiteral("Printing page %p");
   bool ShowStatus = true;
+  // Where the next job goes when the user chose it in a print dialog, over the stored set-up:
+  // a PDF file to print later (needing no printer at all), or a printer and a number of copies.
+  // Execute uses it once and clears it.
+  struct TDestination {
+    QString OutputFile;
+    QString PrinterName;
+    int Copies = 0;  // 0: as set up
+  };
+  TDestination Destination;
   std::function<void(TPagePrinter&)> OnBeforePrint;
   std::function<void(TPagePrinter&)> OnPrint;
 
   // Runs one job: OnBeforePrint, start of the document, OnPrint, end of the document, then the
-  // pages go to the printer. With no printer installed it shows "No printers are defined,
-  // aborting print job." and prints nothing. Returns true when the job was printed.
+  // pages go to the printer, or to Destination's PDF file. Going to a printer with no printer
+  // installed it shows "No printers are defined, aborting print job." and prints nothing.
+  // Returns true when the job was printed.
   bool Execute();
   // Pages of the last job (kept until the next Execute).
   const TReportJob& LastJob() const { return FLastJob; }

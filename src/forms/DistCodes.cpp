@@ -4,8 +4,10 @@
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
+#include <QShortcut>
 #include <QStandardItemModel>
 #include <QVBoxLayout>
 #include <algorithm>
@@ -133,9 +135,34 @@ TFilterEdit* Box7(QWidget& screen) {
   return static_cast<TFilterEdit*>(TScreenEntries(&screen).Control(QStringLiteral("F1099R7")));
 }
 
-// A pale yellow note under box 7 that tells where the code list is; it shows only while the box
+// Where the hint covers no caption of the face and no other box: under box 7, else beside its
+// box on the left or the right, else above it. Under box 7 when every place covers something.
+QRect HintPlace(const TBox7Face& face, const QWidget* box7, QSize size) {
+  const QRect area = face.Box.isNull() ? box7->geometry() : face.Box;
+  const QRect below(QPoint(box7->x(), box7->geometry().bottom() + 4), size);
+  const QRect candidates[] = {
+      below,
+      QRect(QPoint(area.left() - 2 - size.width(), area.top() + 2), size),
+      QRect(QPoint(area.right() + 3, area.top() + 2), size),
+      QRect(QPoint(box7->x(), area.top() - 2 - size.height()), size),
+  };
+  const QRect picture = box7->parentWidget()->rect();
+  auto clear = [&](const QRect& place) {
+    if (!picture.contains(place)) return false;
+    for (const QRect& caption : face.Captions)
+      if (caption.intersects(place)) return false;
+    for (const QWidget* other : box7->parentWidget()->findChildren<QLineEdit*>())
+      if (other != box7 && other->geometry().intersects(place)) return false;
+    return true;
+  };
+  for (const QRect& place : candidates)
+    if (clear(place)) return place;
+  return below;
+}
+
+// A pale yellow note beside box 7 that tells where the code list is; it shows only while the box
 // has the focus.
-void AddBox7Hint(TFilterEdit* box7) {
+void AddBox7Hint(const TBox7Face& face, TFilterEdit* box7) {
   auto* hint = new QLabel(
       QStringLiteral(" Double click within   box 7 for a list of    Distribution codes "),
       box7->parentWidget());
@@ -147,18 +174,25 @@ void AddBox7Hint(TFilterEdit* box7) {
   QPalette pal = hint->palette();
   pal.setColor(QPalette::Window, QColor(255, 255, 210));
   hint->setPalette(pal);
-  hint->setGeometry(box7->x(), box7->geometry().bottom() + 4, kHintWidth,
-                    hint->heightForWidth(kHintWidth));
+  hint->setGeometry(HintPlace(face, box7, QSize(kHintWidth, hint->heightForWidth(kHintWidth))));
   hint->hide();
   QObject::connect(box7, &TFilterEdit::entered, hint, &QWidget::show);
   QObject::connect(box7, &TFilterEdit::exited, hint, &QWidget::hide);
 }
 }  // namespace
 
-void AddDistCodeList(QWidget& screen) {
+void AddDistCodeList(QWidget& screen, const TBox7Face& face) {
   TFilterEdit* box7 = Box7(screen);
-  AddBox7Hint(box7);
+  AddBox7Hint(face, box7);
   QObject::connect(box7, &TFilterEdit::doubleClicked, &screen, [&screen] { PickBox7Code(screen); });
+  // The list by keyboard too, with the keys that open a drop-down list.
+  for (const QKeySequence& keys :
+       {QKeySequence(Qt::Key_F4), QKeySequence(Qt::ALT | Qt::Key_Down)}) {
+    auto* shortcut = new QShortcut(keys, box7, nullptr, nullptr, Qt::WidgetShortcut);
+    QObject::connect(shortcut, &QShortcut::activated, &screen, [&screen] { PickBox7Code(screen); });
+  }
+  box7->setToolTip(
+      QStringLiteral("Distribution code(s): double-click, F4 or Alt+Down for the list"));
 }
 
 void PickBox7Code(QWidget& screen) {

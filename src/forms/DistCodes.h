@@ -3,6 +3,8 @@
 // box (TFrmDistCodes), the 30 codes in its order, and the codes and code pairs the IRS admits in
 // the box.
 #include <QDialog>
+#include <QList>
+#include <QRect>
 #include <QString>
 #include <span>
 
@@ -41,9 +43,15 @@ class TFrmDistCodes : public QDialog {
   int FSelected = -1;
 };
 
-// Box 7 of the 1099-R screen: a double-click opens the code list, and a hint under the box
-// ("LblBox7Hint") says so while the box has the focus.
-void AddDistCodeList(QWidget& screen);
+// Where box 7 and the captions lie on the face (in the picture's pixels), so the hint covers
+// none of them; without them the hint goes under the field.
+struct TBox7Face {
+  QRect Box;
+  QList<QRect> Captions;
+};
+// Box 7 of the 1099-R screen: a double-click, F4 or Alt+Down opens the code list, and a hint
+// beside the box ("LblBox7Hint") says so while the box has the focus.
+void AddDistCodeList(QWidget& screen, const TBox7Face& face = {});
 // The code list for box 7: the chosen code completes a single code in the box or replaces what it
 // holds. Cancelling changes nothing.
 void PickBox7Code(QWidget& screen);

@@ -15,6 +15,18 @@ TFieldProblem Problem(const char* field, const QString& message) {
   return {S(field), message};
 }
 
+constexpr const char* kDateForm = "type it as mm/dd/yyyy, such as 03/15/2025";
+constexpr const char* kCodeForm =
+    "type one code, or two that the IRS allows together, such as 7 or 1B; double-click the box "
+    "or press F4 for the list";
+
+// A date box's text without the blanks of its empty mask ("  /  /    " shows nothing).
+QString DateShown(const QString& text) {
+  for (QChar ch : text)
+    if (ch.isDigit()) return text;
+  return {};
+}
+
 // Amounts are compared in whole cents, as they print: in binary fractions 0.10 + 0.20 is more
 // than 0.30, and a box 2a of 0.30 must hold boxes 2b of 0.10 and 2c of 0.20.
 long long Cents(const TPayeeEntries& e, const char* box) {
@@ -95,9 +107,11 @@ TCheckResult RBox7(const TPayeeEntries& e) {
   const QString code = e.Text(S("F1099R7"));
   if (IsBlank(code)) return Problem("F1099R7", S("Distribution code is missing."));
   if (!IsAdmittedDistCode(code))
-    return Problem("F1099R7", TildeToCR(S("Distribution Code is invalid.~~Check the specific IRS "
-                                          "instructions~regarding the correct combinations~of "
-                                          "Distribution Codes for box 7.")));
+    return Problem("F1099R7", RejectionText(TildeToCR(S("Distribution Code is invalid.~~Check the "
+                                                        "specific IRS instructions~regarding the "
+                                                        "correct combinations~of Distribution "
+                                                        "Codes for box 7.")),
+                                            code, S(kCodeForm)));
   return std::nullopt;
 }
 
@@ -114,7 +128,8 @@ bool HoldsAnyEntry(const TPayeeEntries& e) {
 TCheckResult Check1098(const TPayeeEntries& e) {
   if (e.Money(S("F1098_1")) == 0 && e.Money(S("F1098_6")) == 0) return std::nullopt;
   if (!IsValidDate(e.Text(S("F1098_3"))))
-    return Problem("F1098_3", S("Mortgage origination date is invalid"));
+    return Problem("F1098_3", RejectionText(S("Mortgage origination date is invalid"),
+                                            DateShown(e.Text(S("F1098_3"))), S(kDateForm)));
   if (!PropertyDescribed(e))
     return Problem("F1098_8_1", TildeToCR(S("When box 7 is not checked; you must complete~"
                                             "atleast one line within box 8")));
@@ -177,9 +192,12 @@ TCheckResult Check1099R(const TPayeeEntries& e) {
 TCheckResult Check1099S(const TPayeeEntries& e) {
   if (!HoldsAnyEntry(e)) return std::nullopt;
   const QString date = e.Text(S("F1099S1"));
-  if (!IsValidDate(date)) return Problem("F1099S1", S("Date of closing is invalid"));
+  if (!IsValidDate(date))
+    return Problem("F1099S1",
+                   RejectionText(S("Date of closing is invalid"), DateShown(date), S(kDateForm)));
   if (!IsDateInRange(date, S("01/01/2025"), S("12/31/2025")))
-    return Problem("F1099S1", S("Date of closing must be within calendar year 2025"));
+    return Problem("F1099S1", RejectionText(S("Date of closing must be within calendar year 2025"),
+                                            date, S("type a date from 01/01/2025 to 12/31/2025")));
   return std::nullopt;
 }
 

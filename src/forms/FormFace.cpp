@@ -2,6 +2,7 @@
 
 #include <QWidget>
 
+#include "engine/Fonts.h"
 #include "engine/PagePrinter.h"
 #include "engine/Render.h"
 #include "platform/Exceptions.h"
@@ -43,6 +44,24 @@ QPixmap TFormFace::Picture(qreal devicePixelRatio) const {
   QImage picture = page.copy(QRect(corner, PictureSize() * devicePixelRatio));
   picture.setDevicePixelRatio(devicePixelRatio);
   return QPixmap::fromImage(picture);
+}
+
+QList<TFormFace::TCaptionLine> TFormFace::CaptionLines() const {
+  QList<TCaptionLine> lines;
+  for (const TFaceItem& f : FLayout.Face) {
+    if (f.Kind != TFaceKind::Caption || !f.Copy.isEmpty()) continue;  // the picture draws no copy
+    const double ascent = FontAscentInches(f.Font), descent = FontDescentInches(f.Font);
+    double baseline = f.Y1;
+    for (const QString& line : f.Text.split(QLatin1Char('\n'))) {
+      const double width = TextWidthInches(f.Font, line);
+      const double left = f.Align == TAlign::Right    ? f.X1 - width
+                          : f.Align == TAlign::Center ? f.X1 - width / 2
+                                                      : f.X1;
+      lines.append({line, ToPixels(QRectF(left, baseline - ascent, width, ascent + descent))});
+      baseline += f.Font.Size / 60.0;  // the printer's line height
+    }
+  }
+  return lines;
 }
 
 QFont TFormFace::TextFont() const {

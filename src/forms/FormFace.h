@@ -3,6 +3,7 @@
 // form, and the places of the screen's labels and box controls on it, taken from where that
 // report prints its parameters: the screen and the paper cannot disagree.
 #include <QFont>
+#include <QList>
 #include <QPixmap>
 #include <QRect>
 #include <QRectF>
@@ -31,6 +32,13 @@ class TFormFace {
   QFont TextFont() const;
   // The bold mark of a check box.
   QFont CheckFont() const;
+
+  // One line of a caption of the face and where it is drawn, in pixels on the picture.
+  struct TCaptionLine {
+    QString Text;
+    QRect Rect;
+  };
+  QList<TCaptionLine> CaptionLines() const;
 
   // Inches on the sheet to pixels on the picture.
   QPoint ToPixels(double x, double y) const;

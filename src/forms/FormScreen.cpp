@@ -7,6 +7,7 @@
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QMouseEvent>
 #include <QPushButton>
 #include <QScrollArea>
 #include <QShortcut>
@@ -44,6 +45,14 @@
 #include "storage/RecordModel.h"
 
 namespace {
+// Where the 1099-R's box 7 and the face's captions lie, for the code list's hint to keep clear of.
+TBox7Face Box7Face(const TFrmFormScreen& screen) {
+  TBox7Face face{screen.BoxOf(QStringLiteral("F1099R7")), {}};
+  for (const TFormFace::TCaptionLine& caption : screen.Face().CaptionLines())
+    face.Captions << caption.Rect;
+  return face;
+}
+
 constexpr double kScreenDpi = 110;
 QRectF ScreenRect(const TScreenArea& a) {
   return QRectF(QPointF(a.Left, a.Top), QPointF(a.Right, a.Bottom));
@@ -122,10 +131,18 @@ QString ValidCharsOf(const TControlDef& c) {
   return QLatin1Char('[') + parts.join(QLatin1Char(',')) + QLatin1Char(']');
 }
 
+// What a box whose characters are restricted says when it leaves some of a user's text out: an
+// account number typed as "# 1234" must not quietly become "1234".
+QString RefusalNoteFor(const TControlDef& c) {
+  if (c.ValidChars || PayeeLayout().Field(c.Field)->Rule.Chars != TTextChars::Account) return {};
+  return QStringLiteral("An account number holds only letters, digits and \"-\"");
+}
+
 TFilterEdit* NewFilterEdit(const TControlDef& c, const QString& validChars) {
   auto* edit = new TFilterEdit;
   edit->setMaxLength(MaxLengthOf(c));
   edit->SetValidChars(validChars);
+  edit->SetRefusalNote(RefusalNoteFor(c));
   if (c.Flags & cfUpper) edit->SetCharCase(ecUpperCase);
   return edit;
 }
@@ -287,6 +304,11 @@ QWidget* TFrmFormScreen::CreateControl(const TControlDef& c) {
     FFace->PlaceInside(edit, place);
   else
     FFace->Place(edit, place);
+  // A key a text box cannot take (it is full, or the character cannot be stored) is refused
+  // aloud; the amount and date boxes have their own refusals.
+  if (c.Kind == TCtlKind::Text || c.Kind == TCtlKind::Filter || c.Kind == TCtlKind::IntText)
+    connect(edit, &QLineEdit::inputRejected, edit, [] { Beep(); });
+  if (c.Kind != TCtlKind::Check) KeepMarksInSight(edit);
   if (c.Kind == TCtlKind::Money) FitWidest(edit, kWidestAmount);
   return edit;
 }
@@ -318,6 +340,105 @@ void TFrmFormScreen::CreateControls() {
     if ((c.Flags & cfNoTabStop) == 0) previous = control;
   }
   AddCorrectedKey();
+  MapBoxes();
+}
+
+namespace {
+qint64 Area(const QRect& r) {
+  return qint64(r.width()) * r.height();
+}
+
+// The smallest of boxes that holds point; a null rectangle when none does.
+QRect SmallestBoxAt(const QList<QRect>& boxes, const QPoint& point) {
+  QRect best;
+  for (const QRect& box : boxes)
+    if (box.contains(point) && (best.isNull() || Area(box) < Area(best))) best = box;
+  return best;
+}
+
+int DistanceTo(const QRect& r, const QPoint& p) {
+  const int dx = std::max({r.left() - p.x(), 0, p.x() - r.right()});
+  const int dy = std::max({r.top() - p.y(), 0, p.y() - r.bottom()});
+  return dx + dy;
+}
+}  // namespace
+
+void TFrmFormScreen::MapBoxes() {
+  for (const TFaceItem& f : FFace->Layout().Face)
+    if (f.Kind == TFaceKind::Box)
+      FFaceBoxes.append(
+          FFace->ToPixels(QRectF(QPointF(f.X1, f.Y1), QPointF(f.X2, f.Y2)).normalized()));
+  for (const TBoxDef& b : FDef.Boxes) {
+    QWidget* control = FControls.value(QLatin1String(b.Control.Name));
+    const QRect box = SmallestBoxAt(FFaceBoxes, control->geometry().center());
+    FTargets.append({box.isNull() ? control->geometry() : box, control});
+  }
+  FPicture->installEventFilter(this);
+}
+
+// The "$" before an amount and the "%" after a percentage are part of what the box asks for:
+// a control that reaches over one ends short of it.
+void TFrmFormScreen::KeepMarksInSight(QWidget* control) const {
+  constexpr int kGap = 1;
+  QRect place = control->geometry();
+  for (const TFormFace::TCaptionLine& line : FFace->CaptionLines()) {
+    if (line.Text != QLatin1String("$") && line.Text != QLatin1String("%")) continue;
+    if (!place.intersects(line.Rect)) continue;
+    if (line.Rect.center().x() < place.center().x())
+      place.setLeft(line.Rect.right() + 1 + kGap);
+    else
+      place.setRight(line.Rect.left() - 1 - kGap);
+  }
+  control->setGeometry(place);
+}
+
+QWidget* TFrmFormScreen::Picture() const {
+  return FPicture;
+}
+
+QRect TFrmFormScreen::BoxOf(const QString& control) const {
+  for (const TBoxTarget& t : FTargets)
+    if (t.Control->objectName() == control) return t.Box;
+  return {};
+}
+
+// The box the click fell in takes the focus into its control (the one nearest the click where a
+// box holds several lines). Outside every box the focus stays where it was, guarded.
+void TFrmFormScreen::PictureClicked(const QPoint& at) {
+  const QRect box = SmallestBoxAt(FFaceBoxes, at);
+  QWidget* nearest = nullptr;
+  int distance = 0;
+  for (const TBoxTarget& t : FTargets) {
+    if (box.isNull() || t.Box != box) continue;
+    if (!t.Control->isEnabled() || t.Control->focusPolicy() == Qt::NoFocus) continue;
+    const int d = DistanceTo(t.Control->geometry(), at);
+    if (!nearest || d < distance) {
+      nearest = t.Control;
+      distance = d;
+    }
+  }
+  if (nearest) {
+    FGuardNextKey = false;
+    nearest->setFocus(Qt::OtherFocusReason);
+    return;
+  }
+  FGuardNextKey = FControls.values().contains(QApplication::focusWidget());
+}
+
+// The first key after a click outside every box: a key that would change the box selects its
+// text instead, with a beep, so the user sees which box has the focus before typing into it.
+bool TFrmFormScreen::GuardKey(QWidget* control, QKeyEvent* event) {
+  if (!FGuardNextKey) return false;
+  // Shift for a capital comes before the key the guard is for.
+  if (FieldFocus::IsModifierKey(event->key())) return false;
+  FGuardNextKey = false;
+  const bool command = event->modifiers() & (Qt::ControlModifier | Qt::AltModifier);
+  const bool changes = event->key() == Qt::Key_Backspace || event->key() == Qt::Key_Delete ||
+                       (!event->text().isEmpty() && event->text()[0].isPrint());
+  if (command || !changes) return false;
+  if (auto* edit = qobject_cast<QLineEdit*>(control)) edit->selectAll();
+  Beep();
+  return true;
 }
 
 // The CORRECTED box stays out of the tab order; its own key reaches it.
@@ -398,7 +519,7 @@ void TFrmFormScreen::CreatePrintComponents() {
   ReportPrinter =
       NewFormReportPrinter(this, QString::fromLatin1(FDef.RedCopy.JobTitle),
                            [this](TPagePrinter& printer) { ReportPrinterPrint(printer); });
-  ConfirmPrintDialog = [this](TPagePrinter&) { return ConfirmWithPrintDialog(this); };
+  ConfirmPrintDialog = [this](TReportPrinter& job) { return ConfirmWithPrintDialog(this, job); };
   ReportSystem->SaveEachRecipient = [this](QWidget* parent) {
     if (FrmDataModule->ReportProject)
       SaveRecipientFiles(FDef, FrmDataModule->ReportProject->ProjectFile(), parent, FSelection);
@@ -418,7 +539,7 @@ void TFrmFormScreen::FormShow() {
   FOffsets = ReadHeldOffsets(QString::fromLatin1(FDef.OffsetPrefix));
   if (FrmDataModule->ReportProject) FrmDataModule->ReportProject->SetEngine(ReportSystem);
   if (QWidget* first = FirstBox()) first->setFocus(Qt::OtherFocusReason);
-  if (FDef.ScreenExtra == TScreenExtra::DistCodeList) AddDistCodeList(*this);
+  if (FDef.ScreenExtra == TScreenExtra::DistCodeList) AddDistCodeList(*this, Box7Face(*this));
 }
 
 void TFrmFormScreen::BindNavigator() {
@@ -477,6 +598,9 @@ void TFrmFormScreen::LoadFormFields() {
         break;
       case TCtlKind::IntText:
         static_cast<QLineEdit*>(control)->setText(QString::number(PayeeRec.GetInt(field)));
+        break;
+      case TCtlKind::Date:
+        static_cast<TDateEdit*>(control)->setText(PayeeRec.GetString(field));
         break;
       default:
         static_cast<QLineEdit*>(control)->setText(PayeeRec.GetString(field));
@@ -639,7 +763,17 @@ bool TFrmFormScreen::eventFilter(QObject* watched, QEvent* event) {
   // Plain edits have no entered and exited signals of their own, and the others signal no entry
   // when the focus comes with the window: the colour follows the focus itself. A box keeps it
   // while another window is in front.
+  if (watched == FPicture && event->type() == QEvent::MouseButtonPress) {
+    auto* mouse = static_cast<QMouseEvent*>(event);
+    if (mouse->button() == Qt::LeftButton) PictureClicked(mouse->position().toPoint());
+    return false;
+  }
   auto* widget = qobject_cast<QWidget*>(watched);
+  if (widget && event->type() == QEvent::KeyPress &&
+      GuardKey(widget, static_cast<QKeyEvent*>(event)))
+    return true;
+  if (widget && (event->type() == QEvent::FocusIn || event->type() == QEvent::MouseButtonPress))
+    FGuardNextKey = false;
   if (widget && event->type() == QEvent::FocusIn) FieldEnter(widget);
   if (widget && event->type() == QEvent::FocusOut &&
       FieldFocus::CountsAsFieldChange(static_cast<QFocusEvent*>(event)->reason()))

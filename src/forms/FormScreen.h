@@ -15,6 +15,7 @@
 #include "forms/FormTables.h"
 #include "maintenance/FrmScreen.h"
 
+class QKeyEvent;
 class QLabel;
 class QLineEdit;
 class QPushButton;
@@ -40,6 +41,13 @@ class TFrmFormScreen : public TFrmScreen {
   const TFormDef& Def() const { return FDef; }
   QWidget* Control(const QString& name) const { return FControls.value(name); }
   QLabel* Label(const QString& name) const { return FLabels.value(name); }
+  // The picture of the form the boxes sit on, and the box of the face a control is in, in the
+  // picture's pixels: a click anywhere in that box reaches the control.
+  QWidget* Picture() const;
+  QRect BoxOf(const QString& control) const;
+  // The face the picture is drawn from: where its captions are, which what the screen lays
+  // over the picture must leave readable.
+  const TFormFace& Face() const { return *FFace; }
   TFormOffsets Offsets() const { return FOffsets; }
 
   TRSNavigator* RSNavigator = nullptr;
@@ -52,7 +60,7 @@ class TFrmFormScreen : public TFrmScreen {
   QPushButton* BtnHelp = nullptr;
   // The system print dialog before a pre-printed print; answers whether to print. Tests
   // replace it.
-  std::function<bool(TPagePrinter& printer)> ConfirmPrintDialog;
+  std::function<bool(TReportPrinter& printer)> ConfirmPrintDialog;
 
   // Operations of every form screen.
   void LoadFormFields();
@@ -94,6 +102,10 @@ class TFrmFormScreen : public TFrmScreen {
   void BindNavigator();
   void AddCorrectedKey();
   QWidget* FirstBox() const;
+  void MapBoxes();
+  void KeepMarksInSight(QWidget* control) const;
+  void PictureClicked(const QPoint& at);
+  bool GuardKey(QWidget* control, QKeyEvent* event);
   // Runs the chosen print of the payees selection takes; run adds what the command offers.
   void RunPrint(const QString& caption, TPrintRun run, const TPayeeSelection& fixed);
 
@@ -107,6 +119,17 @@ class TFrmFormScreen : public TFrmScreen {
   bool OldAutoFill = false;
   QWidget* FColoured = nullptr;  // the box that shows the focus colour
   TFormOffsets FOffsets;
+  // The box of the face each control sits in (in the picture's pixels): a click anywhere in
+  // it, caption included, is a click on the control.
+  struct TBoxTarget {
+    QRect Box;
+    QWidget* Control;
+  };
+  QList<TBoxTarget> FTargets;
+  QList<QRect> FFaceBoxes;
+  // A click fell outside every box: the next key would go to a box the user may not have in
+  // sight, so it only selects that box's text.
+  bool FGuardNextKey = false;
   // What the print under way takes: its payees, or the alignment page instead of red copies.
   TPayeeSelection FSelection;
   bool FAlignment = false;

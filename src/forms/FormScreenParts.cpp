@@ -69,10 +69,28 @@ TReportPrinter* NewFormReportPrinter(QObject* owner, const QString& jobTitle, TP
   return printer;
 }
 
-bool ConfirmWithPrintDialog(QWidget* parent) {
+bool ConfirmWithPrintDialog(QWidget* parent, TReportPrinter& job) {
   QPrinter printer;
+  if (!job.PrinterName().isEmpty()) printer.setPrinterName(job.PrinterName());
   QPrintDialog dialog(&printer, parent);
-  return dialog.exec() == QDialog::Accepted;
+  if (dialog.exec() != QDialog::Accepted) return false;
+  job.Destination = PrintDestination(printer);
+  return true;
+}
+
+TReportPrinter::TDestination PrintDestination(const QPrinter& printer) {
+  TReportPrinter::TDestination d;
+  // "Print to File (PDF)": the red copies are kept in a PDF to print on the red forms later.
+  if (printer.outputFormat() == QPrinter::PdfFormat) {
+    d.OutputFile = printer.outputFileName();
+    if (!d.OutputFile.isEmpty() &&
+        !d.OutputFile.endsWith(QStringLiteral(".pdf"), Qt::CaseInsensitive))
+      d.OutputFile += QStringLiteral(".pdf");
+    return d;
+  }
+  d.PrinterName = printer.printerName();
+  d.Copies = printer.copyCount();
+  return d;
 }
 
 bool ConfirmPaperFiling() {

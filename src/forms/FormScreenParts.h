@@ -5,20 +5,21 @@
 #include <QString>
 #include <functional>
 
+#include "engine/ReportPrinter.h"
 #include "printing/PrintType.h"
 
 class QDialog;
 class QLayout;
 class QObject;
+class QPrinter;
 class QScrollArea;
 class QWidget;
 class TPagePrinter;
-class TReportPrinter;
 class TReportSystem;
 
 using TPrintJob = std::function<void(TPagePrinter& printer)>;
-// Answers whether a red copy print may go ahead.
-using TPrintConfirm = std::function<bool(TPagePrinter& printer)>;
+// Answers whether a red copy print may go ahead, and may set where it goes.
+using TPrintConfirm = std::function<bool(TReportPrinter& printer)>;
 
 // The form picture on top, the button bar below it, the screen sized to fit both.
 void LayOutFormScreen(QDialog* screen, QScrollArea* picture, QLayout* bar);
@@ -33,8 +34,11 @@ TReportSystem* NewFormReportSystem(QDialog* screen, const QString& formName, TPr
 // The red copy print: a report printer named "ReportPrinter", portrait, the stored printer set-up
 // applied before each job, running job.
 TReportPrinter* NewFormReportPrinter(QObject* owner, const QString& jobTitle, TPrintJob job);
-// The platform's print dialog; true when the user confirmed it.
-bool ConfirmWithPrintDialog(QWidget* parent);
+// The platform's print dialog; true when the user confirmed it, and the job then goes where
+// the user chose: a printer, or a PDF file ("Print to File").
+bool ConfirmWithPrintDialog(QWidget* parent, TReportPrinter& job);
+// Where a printer set up in the print dialog sends a job.
+TReportPrinter::TDestination PrintDestination(const QPrinter& printer);
 // Before red copies are printed: when the payer file holds enough forms that the IRS wants them
 // filed electronically, says so and asks whether to print anyway (a corrected return or a
 // filer's own choice). True when the print may go ahead.

@@ -11,7 +11,11 @@ const TFieldDef& PayeeField(const char* name) {
   return *PayeeLayout().Field(name);
 }
 
+// A state and its number, a city and its state: a blank half leaves no space behind, so a payer
+// without state numbers prints nothing at all in the state box.
 QString Join(const QString& a, const QString& b) {
+  if (IsBlank(a)) return IsBlank(b) ? QString() : b;
+  if (IsBlank(b)) return a;
   return a + QLatin1Char(' ') + b;
 }
 

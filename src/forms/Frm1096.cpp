@@ -151,7 +151,7 @@ void TFrm1096::CreatePrintComponents() {
   ReportPrinter =
       NewFormReportPrinter(this, QStringLiteral("Form 1096 Report"),
                            [this](TPagePrinter& printer) { Print1096RedCopy(printer, FOffsets); });
-  ConfirmPrintDialog = [this](TPagePrinter&) { return ConfirmWithPrintDialog(this); };
+  ConfirmPrintDialog = [this](TReportPrinter& job) { return ConfirmWithPrintDialog(this, job); };
 }
 
 void TFrm1096::FormShow() {

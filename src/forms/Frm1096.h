@@ -33,7 +33,7 @@ class TFrm1096 : public TFrmScreen {
   TReportPrinter* ReportPrinter;
   // The system print dialog shown before a pre-printed print; answers whether to print. Tests
   // replace it.
-  std::function<bool(TPagePrinter& printer)> ConfirmPrintDialog;
+  std::function<bool(TReportPrinter& printer)> ConfirmPrintDialog;
 
   void BtnPrintClick();
   void FormTypeChange(TCheckBoxEdit* changed);

@@ -40,6 +40,7 @@ QString DefaultFolder(const TFormDef& form) {
 TFrmRecipientFiles::TFrmRecipientFiles(const QString& folder, QWidget* parent) : QDialog(parent) {
   setObjectName(QStringLiteral("FrmRecipientFiles"));
   setWindowTitle(QStringLiteral("Save one PDF per recipient"));
+  AddHelpKey(this, htRecipientFiles);
   EdtFolder = new QLineEdit(QDir::toNativeSeparators(folder), this);
   EdtFolder->setObjectName(QStringLiteral("EdtFolder"));
   EdtFolder->setMinimumWidth(360);

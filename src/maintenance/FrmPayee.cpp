@@ -6,11 +6,13 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScrollBar>
+#include <algorithm>
 
 #include "controls/EnterAsTab.h"
 #include "controls/FilterEdit.h"
 #include "controls/RSNavigator.h"
 #include "controls/StateEdit.h"
+#include "core/ScopeCleanup.h"
 #include "core/Utils.h"
 #include "maintenance/RecordList.h"
 #include "platform/Application.h"
@@ -349,7 +351,35 @@ void TFrmPayee::BtnOkClick() {
   accept();
 }
 
+// A payee never saved (as New leaves it: every byte zero) and still blank on the screen.
+bool TFrmPayee::IsUntouchedBlank() const {
+  const uint8_t* bytes = PayeeRec.Data();
+  if (std::any_of(bytes, bytes + TPayeeRecord::Size, [](uint8_t b) { return b != 0; }))
+    return false;
+  const QLineEdit* fields[] = {LastName, FirstName, PayeeName, CompName,
+                               Address1, City,      ZipCode,   SSN_IDNum};
+  for (const QLineEdit* edit : fields)
+    if (!IsBlank(edit->text())) return false;
+  return NoState(State);
+}
+
+// A payee added by mistake holds the user on the screen, as nothing blank may be saved: closing
+// offers to delete it (the record set's own delete, with this question). Answers whether it went.
+bool TFrmPayee::DropBlankPayee() {
+  if (!IsUntouchedBlank() || Payees()->RecordCount() <= 1 || Payees()->BrowseOnly()) return false;
+  const QString question = Payees()->DelMsgText();
+  Payees()->SetDelMsgText(
+      QStringLiteral("This payee is blank and has never been saved.~Delete it and close?"));
+  const int before = Payees()->RecordCount();
+  {
+    TScopeCleanup restore([question] { Payees()->SetDelMsgText(question); });
+    Payees()->DeleteRec();
+  }
+  return Payees()->RecordCount() < before;
+}
+
 void TFrmPayee::FormCloseQuery() {
+  if (DropBlankPayee()) return;
   Validate();
   ScreenToRecord();
   // The payee is valid and in PayeeRec; a failing write is reported but does not hold the user

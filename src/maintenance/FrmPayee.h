@@ -61,6 +61,8 @@ class TFrmPayee : public TFrmScreen {
   void SetTabOrder();
   void LayOut();
   void PlaceBottom(int width, int navigatorX, int fieldsBottom);
+  bool IsUntouchedBlank() const;
+  bool DropBlankPayee();
   void LoadTinAnswers();
   // Drops the answers of a payee whose name or number changed since it was shown.
   void ForgetChangedAnswer();

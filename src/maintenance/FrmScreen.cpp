@@ -172,11 +172,26 @@ void SetTabChain(std::initializer_list<QWidget*> order) {
   }
 }
 
+namespace {
+// The value a field shows; a masked field holding only its dashes shows none.
+QString EnteredValue(const QWidget* field) {
+  const auto* edit = qobject_cast<const QLineEdit*>(field);
+  if (!edit) return {};
+  const QString shown = edit->displayText();
+  for (QChar ch : shown)
+    if (ch.isLetterOrNumber()) return shown;
+  return {};
+}
+}  // namespace
+
 void RunFieldChecks(std::initializer_list<TFieldCheck> checks) {
   for (const TFieldCheck& check : checks) {
     if (!check.Fails()) continue;
     check.Focus->setFocus(Qt::OtherFocusReason);
-    throw EFieldException(QLatin1String(check.Message));
+    QString message = QLatin1String(check.Message);
+    if (check.Expected)
+      message = RejectionText(message, EnteredValue(check.Focus), QLatin1String(check.Expected));
+    throw EFieldException(message);
   }
 }
 

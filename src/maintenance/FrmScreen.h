@@ -63,6 +63,9 @@ struct TFieldCheck {
   std::function<bool()> Fails;
   QWidget* Focus;
   const char* Message;
+  // For a check that refuses a value: the form of a good one ("type it as 217-555-0123"); the
+  // message then names the value entered and this form after it.
+  const char* Expected = nullptr;
 };
 // Runs the checks in order; the first that fails throws EFieldException with its message.
 void RunFieldChecks(std::initializer_list<TFieldCheck> checks);

@@ -15,6 +15,7 @@ struct TFileDialogOptions {
   QString filter;      // e.g. "Payer Files (*.PE25)"
   QString fileName;    // suggested name
   bool mustExist = false;
+  QString* chosenFilter = nullptr;  // set by a save dialog to the file type the user chose
 };
 
 QString PromptOpenFileName(const TFileDialogOptions& options, QWidget* parent = nullptr);
@@ -26,6 +27,7 @@ namespace DialogScript {
 void Enable(bool on);
 bool Enabled();
 void SetNextFileName(const QString& path);  // for the next open, save or folder dialog
+void SetNextFilter(const QString& filter);  // the file type chosen in the next save dialog
 QStringList Pending();                      // the names no dialog has taken yet
 void Clear();
 QStringList Titles();          // titles of the dialogs asked for, in order
@@ -47,6 +49,9 @@ enum THelpTopic {
   htPreview = 32,
   htWebUpdate = 33,
   htIRSInstructions = 34,
+  htImportPayees = 35,
+  htExportPayees = 36,
+  htRecipientFiles = 37,
   htCheckBeforeFiling = 40,
   htTinMatching = 41,
   htCorrections = 42

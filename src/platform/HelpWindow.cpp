@@ -11,6 +11,7 @@
 #include <QPointer>
 #include <QPushButton>
 #include <QRegularExpression>
+#include <QScrollBar>
 #include <QShortcut>
 #include <QSplitter>
 #include <QTextBrowser>
@@ -73,14 +74,14 @@ class THelpWindow : public QDialog {
     Search->setPlaceholderText(QStringLiteral("Search the help"));
     Search->setClearButtonEnabled(true);
 
-    auto* splitter = new QSplitter(this);
-    splitter->addWidget(Results);
-    splitter->addWidget(Browser);
-    splitter->setStretchFactor(1, 1);
-    splitter->setSizes({200, 560});
+    Splitter = new QSplitter(this);
+    Splitter->addWidget(Results);
+    Splitter->addWidget(Browser);
+    Splitter->setStretchFactor(1, 1);
+    Splitter->setSizes({200, 560});
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(NewButtonRow());
-    layout->addWidget(splitter);
+    layout->addWidget(Splitter);
 
     connect(Search, &QLineEdit::returnPressed, this, &THelpWindow::RunSearch);
     connect(Results, &QListWidget::itemActivated, this, &THelpWindow::OpenHit);
@@ -121,13 +122,29 @@ class THelpWindow : public QDialog {
     for (const THelpHit& hit : hits) {
       auto* item = new QListWidgetItem(hit.title, Results);
       item->setData(Qt::UserRole, hit.context);
+      item->setToolTip(hit.title);
     }
     if (hits.isEmpty()) {
       auto* none = new QListWidgetItem(QStringLiteral("No topic holds these words."), Results);
       none->setFlags(Qt::NoItemFlags);
     }
+    FitResults();
     Results->setVisible(!Search->text().trimmed().isEmpty());
     if (!hits.isEmpty()) OpenHit(Results->item(0));
+  }
+
+  // The list is as wide as its longest title, so every title reads whole.
+  void FitResults() {
+    int widest = 0;
+    for (int i = 0; i < Results->count(); ++i)
+      widest = std::max(widest, Results->fontMetrics().horizontalAdvance(Results->item(i)->text()));
+    const int width =
+        widest + 2 * Results->frameWidth() + Results->verticalScrollBar()->sizeHint().width() + 16;
+    QList<int> sizes = Splitter->sizes();
+    const int total = sizes.value(0) + sizes.value(1);
+    if (total > 0 && width > sizes.value(0))
+      Splitter->setSizes({width, std::max(200, total - width)});
+    Results->setMinimumWidth(std::min(width, 480));
   }
 
   // Opens the topic of a hit and marks the first place the first word stands.
@@ -142,6 +159,7 @@ class THelpWindow : public QDialog {
   QTextBrowser* Browser;
   QListWidget* Results;
   QLineEdit* Search;
+  QSplitter* Splitter;
 };
 }  // namespace
 
@@ -150,9 +168,10 @@ const QList<int>& HelpContexts() {
   static const QList<int> contexts =
       QList<int>{1,  2,  3,  5,  6,  7,  8,  9,  10, 11, 12, 13,
                  14, 15, 16, 17, 18, 19, 20, 22, 23, 24, 26} +
-      QList<int>{htGettingStarted,    htPrinting,   htFilingWithIRS, htRecordList,
-                 htPrintType,         htPreview,    htWebUpdate,     htIRSInstructions,
-                 htCheckBeforeFiling, htTinMatching, htCorrections};
+      QList<int>{htGettingStarted,    htPrinting,     htFilingWithIRS,  htRecordList,
+                 htPrintType,         htPreview,      htWebUpdate,      htIRSInstructions,
+                 htImportPayees,      htExportPayees, htRecipientFiles, htCheckBeforeFiling,
+                 htTinMatching,       htCorrections};
   return contexts;
 }
 

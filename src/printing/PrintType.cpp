@@ -62,10 +62,8 @@ TFrmSelectFormType::TFrmSelectFormType(QWidget* parent) : QDialog(parent) {
   ChkInstructions = new QCheckBox(QStringLiteral("Include instructions for recipient"), this);
   ChkInstructions->setObjectName(QStringLiteral("ChkInstructions"));
   ChkInstructions->setChecked(true);
-  // The instructions belong to the recipient's copy only.
-  connect(RBCopyB, &QRadioButton::toggled, ChkInstructions, &QCheckBox::setEnabled);
-  connect(RBProgGen, &QRadioButton::toggled, RBCopyB, &QRadioButton::setEnabled);
-  connect(RBProgGen, &QRadioButton::toggled, RBCopyC, &QRadioButton::setEnabled);
+  connect(RBProgGen, &QRadioButton::toggled, this, &TFrmSelectFormType::EnableChoices);
+  connect(RBCopyB, &QRadioButton::toggled, this, &TFrmSelectFormType::EnableChoices);
   connect(RBCopyC, &QRadioButton::toggled, this, &TFrmSelectFormType::CopyToggled);
 
   BtnOk = new QPushButton(QStringLiteral("&Ok"), this);
@@ -81,8 +79,19 @@ TFrmSelectFormType::TFrmSelectFormType(QWidget* parent) : QDialog(parent) {
   layout->addWidget(ChkInstructions);
   layout->addWidget(GrpPayees);
   layout->addLayout(OkCancelRow(this, BtnOk, BtnCancel));
+  EnableChoices();
 
   RBProgGen->setFocus();
+}
+
+// The copies, the mask and the instructions belong to the program-generated forms (the red copy
+// is Copy A for the IRS, which shows the whole number); the instructions to Copy B alone.
+void TFrmSelectFormType::EnableChoices() {
+  const bool program = RBProgGen->isChecked();
+  RBCopyB->setEnabled(program);
+  RBCopyC->setEnabled(program);
+  ChkMaskSSN->setEnabled(program);
+  ChkInstructions->setEnabled(program && RBCopyB->isChecked());
 }
 
 void TFrmSelectFormType::CreatePayeeGroup() {
@@ -141,9 +150,7 @@ bool TFrmSelectFormType::ChooseClick() {
 
 void TFrmSelectFormType::FollowType() {
   // The alignment page prints no payee and no number.
-  const bool forms = !RBAlignment->isChecked();
-  GrpPayees->setEnabled(forms);
-  ChkMaskSSN->setEnabled(forms);
+  GrpPayees->setEnabled(!RBAlignment->isChecked());
 }
 
 void TFrmSelectFormType::SetOffer(const TPrintTypeOffer& offer, const TPayeeSelection& selection) {
@@ -213,6 +220,7 @@ void TFrmSelectFormType::SetCopies(const TCopyChoice& choice) {
     ChkMaskSSN->setChecked(choice.MaskPayerCopy);
   else
     FOtherMask = choice.MaskPayerCopy;
+  EnableChoices();
 }
 
 TCopyChoice& CopyChoice() {

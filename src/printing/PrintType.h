@@ -71,6 +71,7 @@ class TFrmSelectFormType : public QDialog {
   void accept() override;
 
  private:
+  void EnableChoices();
   void CreatePayeeGroup();
   void ShowCounts();
   // Asks for the payees to check; false when the user chose none.

@@ -124,6 +124,8 @@ void TFrmPrinterSetup::CreateControls() {
     // A grid cell has no label of its own: the row's form and the column name it.
     ho->setAccessibleName(QLatin1String(form.Caption) + QStringLiteral(" horizontal offset"));
     vo->setAccessibleName(QLatin1String(form.Caption) + QStringLiteral(" vertical offset"));
+    ho->setToolTip(QStringLiteral("Inches; positive moves the print right"));
+    vo->setToolTip(QStringLiteral("Inches; positive moves the print down"));
     grid->addWidget(ho, row, 1);
     grid->addWidget(vo, row, 2);
     if (!FFields.isEmpty()) setTabOrder(FFields.last(), ho);
@@ -148,8 +150,15 @@ void TFrmPrinterSetup::CreateControls() {
   buttons->addWidget(BtnSetup);
   buttons->addWidget(BtnOk);
   buttons->addWidget(BtnCancel);
+  // The fields show bare numbers: the unit and the directions are said once, under them.
+  auto* units = new QLabel(
+      QStringLiteral("Offsets are in inches, from -1.9999 to 1.9999 (0.0625 is 1/16 inch).\n"
+                     "Positive moves the print right or down, negative left or up."),
+      this);
+  units->setObjectName(QStringLiteral("LblUnits"));
   auto* layout = new QVBoxLayout(this);
   layout->addLayout(grid);
+  layout->addWidget(units);
   layout->addLayout(buttons);
 
   EnterAsTab = new TEnterAsTab(this);

@@ -9,6 +9,7 @@
 #include <QLabel>
 #include <QMenu>
 #include <QPrinter>
+#include <QRegularExpression>
 #include <QScreen>
 #include <QStatusBar>
 #include <QTimer>
@@ -429,6 +430,27 @@ void TFrmReportPreview::contextMenuEvent(QContextMenuEvent* event) {
 
 // ---- commands ----------------------------------------------------------------------------------
 
+namespace {
+// The extensions a filter list offers, lower case: "pdf" for "... (*.pdf)".
+QStringList OfferedExtensions(const QString& filters) {
+  static const QRegularExpression pattern(QStringLiteral("\\*\\.([A-Za-z0-9]+)"));
+  QStringList exts;
+  for (auto it = pattern.globalMatch(filters); it.hasNext();)
+    exts << it.next().captured(1).toLower();
+  return exts;
+}
+
+// A name saves in the format its extension names; a name whose extension is none of the
+// offered ones ("forms.2025") takes the extension of the file type chosen in the dialog, so the
+// file holds what that type promised.
+QString WithOfferedExtension(const QString& name, const QString& filters, const QString& chosen,
+                             const QString& defaultExt) {
+  if (OfferedExtensions(filters).contains(QFileInfo(name).suffix().toLower())) return name;
+  const QStringList chosenExts = OfferedExtensions(chosen);
+  return name + QLatin1Char('.') + (chosenExts.isEmpty() ? defaultExt : chosenExts.first());
+}
+}  // namespace
+
 QString TFrmReportPreview::AskSaveName(const QString& title, const QString& filter,
                                        const QString& ext, bool ask) {
   TFileDialogOptions options;
@@ -436,7 +458,10 @@ QString TFrmReportPreview::AskSaveName(const QString& title, const QString& filt
   options.filter = filter;
   options.defaultExt = ext;
   options.initialDir = PapyraDocumentsFolder();
-  const QString name = PromptSaveFileName(options, this);
+  QString chosen;
+  options.chosenFilter = &chosen;
+  QString name = PromptSaveFileName(options, this);
+  if (!name.isEmpty()) name = WithOfferedExtension(name, filter, chosen, ext);
   if (name.isEmpty() || !ask || !QFileInfo::exists(name)) return name;
   const QString question = QStringLiteral("%1 already exists.~Do you want to replace it?")
                                .arg(QFileInfo(name).fileName());

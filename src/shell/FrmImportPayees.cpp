@@ -189,6 +189,7 @@ TFrmImportPayees::TFrmImportPayees(const TPayerRecord& payer, std::vector<TPayee
     : QWizard(parent), FPayer(payer), FExisting(std::move(existing)) {
   setObjectName(QStringLiteral("FrmImportPayees"));
   setWindowTitle(QStringLiteral("Import Payees"));
+  AddHelpKey(this, htImportPayees);
   setWizardStyle(QWizard::ClassicStyle);
   setPage(PageFile, CreateFilePage());
   setPage(PageColumns, CreateColumnsPage());

@@ -7,9 +7,15 @@
 #include <QComboBox>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QKeySequence>
 #include <QProcess>
+#include <QRegularExpression>
+#include <QTest>
+#include <QTextDocumentFragment>
 #include <QTimer>
 #include <memory>
+
+#include "platform/Dialogs.h"
 
 TTempFolder::TTempFolder() {
   FDir.setAutoRemove(true);
@@ -62,5 +68,68 @@ void ExpectEveryControlNamed(QWidget* window) {
     EXPECT_FALSE(!name.isEmpty() && names.contains(name))
         << w->objectName().toStdString() << " shares the name " << name.toStdString();
     names << name;
+  }
+}
+
+QList<THelpKeyRow> HelpKeyRows() {
+  static const QRegularExpression table(
+      QStringLiteral("<table class=\"keys\" data-screen=\"([^\"]+)\">(.*?)</table>"),
+      QRegularExpression::DotMatchesEverythingOption);
+  static const QRegularExpression row(
+      QStringLiteral("<tr><td>(.*?)</td><td>(.*?)</td><td>(.*?)</td></tr>"));
+  auto plain = [](const QString& html) {
+    return QTextDocumentFragment::fromHtml(html).toPlainText().simplified();
+  };
+  QList<THelpKeyRow> rows;
+  for (int context : HelpContexts()) {
+    QFile file(HelpTopicFile(context));
+    if (!file.open(QIODevice::ReadOnly)) continue;
+    const QString html = QString::fromUtf8(file.readAll());
+    for (auto t = table.globalMatch(html); t.hasNext();) {
+      const QRegularExpressionMatch m = t.next();
+      for (auto r = row.globalMatch(m.captured(2)); r.hasNext();) {
+        const QRegularExpressionMatch cells = r.next();
+        rows.append({context, m.captured(1), plain(cells.captured(1)), plain(cells.captured(2)),
+                     plain(cells.captured(3))});
+      }
+    }
+  }
+  return rows;
+}
+
+namespace {
+// One press as the help writes it: "Ctrl+A", "Alt+Down", "Enter", "+", "T".
+QKeyCombination HelpKey(const QString& press) {
+  static const QHash<QString, Qt::Key> names = {
+      {"Enter", Qt::Key_Return},    {"Escape", Qt::Key_Escape},
+      {"Space", Qt::Key_Space},     {"Backspace", Qt::Key_Backspace},
+      {"PgDown", Qt::Key_PageDown}, {"PgUp", Qt::Key_PageUp},
+      {"+", Qt::Key_Plus},          {"-", Qt::Key_Minus}};
+  Qt::KeyboardModifiers mods;
+  QString name = press;
+  for (const auto& [prefix, mod] : {std::pair{QStringLiteral("Ctrl+"), Qt::ControlModifier},
+                                    std::pair{QStringLiteral("Alt+"), Qt::AltModifier},
+                                    std::pair{QStringLiteral("Shift+"), Qt::ShiftModifier}})
+    if (name.size() > prefix.size() && name.startsWith(prefix)) {
+      mods |= mod;
+      name = name.mid(prefix.size());
+    }
+  if (names.contains(name)) return QKeyCombination(mods, names.value(name));
+  const QKeySequence sequence = QKeySequence::fromString(name);
+  EXPECT_EQ(sequence.count(), 1) << "no key named " << press.toStdString();
+  return QKeyCombination(mods, sequence.isEmpty() ? Qt::Key_unknown : sequence[0].key());
+}
+}  // namespace
+
+void PressHelpKeys(const QString& keys) {
+  for (const QString& press : keys.split(QLatin1Char(' '), Qt::SkipEmptyParts)) {
+    const QKeyCombination key = HelpKey(press);
+    QWidget* target =
+        QApplication::focusWidget() ? QApplication::focusWidget() : QApplication::activeWindow();
+    if (!target) {
+      ADD_FAILURE() << "no window takes " << press.toStdString();
+      return;
+    }
+    QTest::keyClick(target, key.key(), key.keyboardModifiers());
   }
 }

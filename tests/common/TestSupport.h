@@ -67,3 +67,15 @@ struct TBatchRun {
 };
 // childSetup runs in the child before papyra-batch starts (limits for the fault tests).
 TBatchRun RunBatch(const QStringList& args, const std::function<void()>& childSetup = {});
+
+// The keys the help promises: every row of every table of class "keys" in the help topics, with
+// the screen the table is about (its data-screen), the keys (presses apart by spaces, "Ctrl+A",
+// "Alt+Down", "C A"), where the focus is ("anywhere", "in a date box") and what they do, as the
+// user reads them.
+struct THelpKeyRow {
+  int Context = 0;
+  QString Screen, Keys, Where, Does;
+};
+QList<THelpKeyRow> HelpKeyRows();
+// Presses the keys of a row, one after another, at the widget that has the focus then.
+void PressHelpKeys(const QString& keys);

@@ -9,10 +9,12 @@
 #include <QPushButton>
 #include <QTableView>
 #include <QToolButton>
+#include <functional>
 
 #include "EditTestHost.h"
 #include "TestSupport.h"
 #include "controls/Calendar.h"
+#include "platform/Application.h"
 #include "platform/MsgBox.h"
 
 namespace {
@@ -149,14 +151,17 @@ TEST_F(DateEditTest, ImpossibleDateIsReportedWhenCompleteAndAgainOnLeaving) {
     EXPECT_EQ(MsgBoxScript::Log().size(), i == keys.size() - 1 ? 1 : 0) << "after key " << i;
   }
   ASSERT_EQ(edit->text(), "13/45/2025");
-  EXPECT_EQ(MsgBoxScript::Log()[0].text, "13/45/2025 is not a valid date.");
+  EXPECT_EQ(MsgBoxScript::Log()[0].text,
+            "13/45/2025 is not a valid date.\nType it as mm/dd/yyyy, such as 03/15/2025.");
   EXPECT_EQ(MsgBoxScript::Log()[0].caption, AppTitle());
   EXPECT_EQ(MsgBoxScript::Log()[0].flags, mbError);
   EXPECT_TRUE(edit->hasFocus()) << "the change check leaves the focus alone";
 
   TEditTestHost::FocusByTab(other);
-  EXPECT_EQ(Messages(),
-            QStringList({"13/45/2025 is not a valid date.", "13/45/2025 is not a valid date."}));
+  EXPECT_EQ(
+      Messages(),
+      QStringList({"13/45/2025 is not a valid date.\nType it as mm/dd/yyyy, such as 03/15/2025.",
+                   "13/45/2025 is not a valid date.\nType it as mm/dd/yyyy, such as 03/15/2025."}));
   EXPECT_TRUE(edit->hasFocus()) << "the field takes the focus back";
 }
 
@@ -171,7 +176,8 @@ TEST_F(DateEditTest, OvertypingADateSpeaksOnlyAtTheLastDigit) {
   const TCase cases[] = {
       {"12312024", "12/31/2024", nullptr},
       {"0230202", "02/30/2025", nullptr},  // not at the end yet
-      {"02302025", "02/30/2025", "02/30/2025 is not a valid date."},
+      {"02302025", "02/30/2025",
+       "02/30/2025 is not a valid date.\nType it as mm/dd/yyyy, such as 03/15/2025."},
   };
   for (const TCase& c : cases) {
     edit->setText("06/13/2025");
@@ -188,8 +194,8 @@ TEST_F(DateEditTest, LeavingChecksOnlyWhatWasTyped) {
     const char* message;  // nullptr: none, and the focus moves on
   } cases[] = {
       {"", nullptr},
-      {"031", "03/1 /     is not a valid date."},
-      {"02292025", "02/29/2025 is not a valid date."},
+      {"031", "03/1 /     is not a valid date.\nType it as mm/dd/yyyy, such as 03/15/2025."},
+      {"02292025", "02/29/2025 is not a valid date.\nType it as mm/dd/yyyy, such as 03/15/2025."},
       {"02292024", nullptr},
   };
   for (const auto& c : cases) {
@@ -213,9 +219,11 @@ TEST_F(DateEditTest, FieldThatCannotTakeTheFocusBackSaysSo) {
   MsgBoxScript::Clear();
   edit->setEnabled(false);
   TEditTestHost::Settle();
-  EXPECT_EQ(Messages(), QStringList({"02/30/2025 is not a valid date.",
-                                     "A non fatal error has occured in the program.\nClick on OK "
-                                     "to continue."}));
+  EXPECT_EQ(
+      Messages(),
+      QStringList({"02/30/2025 is not a valid date.\nType it as mm/dd/yyyy, such as 03/15/2025.",
+                   "A non fatal error has occured in the program.\nClick on OK "
+                   "to continue."}));
 }
 
 TEST_F(DateEditTest, EnteringSelectsTheWholeDate) {
@@ -226,6 +234,53 @@ TEST_F(DateEditTest, EnteringSelectsTheWholeDate) {
   edit->setFocus(Qt::MouseFocusReason);
   EXPECT_EQ(entered, 1);
   EXPECT_EQ(edit->selectedText(), "03/07/2025");
+}
+
+// However the box is entered (a click anywhere in it, Tab, or a date the program put in while
+// it had the focus), typing starts at the first digit.
+TEST_F(DateEditTest, TypingStartsAtTheFirstDigitHoweverTheBoxIsEntered) {
+  const std::function<void()> enter[] = {
+      [&] {
+        edit->setText(QString());
+        TEditTestHost::FocusByTab(other);
+        QTest::mouseClick(edit, Qt::LeftButton, {}, QPoint(edit->width() / 2, edit->height() / 2));
+      },
+      [&] {
+        edit->setText("11/30/2020");
+        TEditTestHost::FocusByTab(other);
+        TEditTestHost::FocusByTab(edit);
+      },
+      // The next payee's date, the same as the last one's: the box keeps the focus.
+      [&] {
+        edit->setText("01/01/2024");
+        edit->setCursorPosition(10);
+        edit->setText("01/01/2024");
+      },
+  };
+  for (const auto& way : enter) {
+    way();
+    ASSERT_TRUE(edit->hasFocus());
+    TypeKeys(edit, "03152019");
+    EXPECT_EQ(edit->text(), "03/15/2019");
+  }
+}
+
+// A word typed into a box that holds a date does not turn it into another date: its letters
+// beep and change nothing unless the whole date is selected (or the box is empty).
+TEST_F(DateEditTest, LetterKeysReplaceOnlyAnEmptyOrWhollySelectedDate) {
+  edit->setText("03/15/2019");
+  edit->setCursorPosition(3);
+  const int beeps = BeepCount();
+  TypeKeys(edit, "Rent");
+  EXPECT_EQ(edit->text(), "03/15/2019");
+  EXPECT_EQ(BeepCount() - beeps, 4);
+  edit->selectAll();
+  TypeKeys(edit, "R");
+  EXPECT_EQ(edit->text(), "12/31/2019");
+  TypeKeys(edit, "Y");  // the date the key put in is selected in turn
+  EXPECT_EQ(edit->text(), "01/01/2019");
+  EXPECT_TRUE(edit->toolTip().contains("T today"));
+  EXPECT_TRUE(edit->toolTip().contains("W or K"));
 }
 
 // The calendar pop-up driven from the field: what is done in it and what the field shows.

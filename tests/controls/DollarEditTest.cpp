@@ -14,6 +14,7 @@
 
 #include "TestSupport.h"
 #include "controls/Calculator.h"
+#include "platform/Application.h"
 #include "platform/MsgBox.h"
 #include "storage/Globals.h"
 
@@ -287,6 +288,32 @@ TEST_F(DollarEditTest, TypedKeysGiveTheirTexts) {
     EXPECT_EQ(Messages(), Expected(c.message)) << c.keys;
     const bool negative = QString::fromLatin1(c.shown).startsWith(QLatin1Char('-'));
     EXPECT_EQ(TextColor(), negative ? QColor(Qt::red) : Edit->FontColor()) << c.keys;
+  }
+}
+
+// Ctrl+A selects the whole amount as entering does, so the digits after it replace it; a key
+// the field refuses is heard, never dropped in silence.
+TEST_F(DollarEditTest, CtrlASelectsTheAmountAndRefusedKeysBeep) {
+  const struct {
+    double value;
+    const char* keys;
+    const char* editing;
+    int beeps;
+  } cases[] = {
+      {1234.5, "[End][^A]2025", "2025", 0},
+      {1234.5, "[Home]9[^A]7", "7", 0},
+      {0, "12345678901234", "123456789", 5},  // past nine dollar digits
+      {0, "1.234", "1.23", 1},
+      {0, "1x,5", "15", 2},
+  };
+  for (const auto& c : cases) {
+    Fresh({.value = c.value});
+    Enter();
+    const int before = BeepCount();
+    TypeDollar(Edit, QString::fromLatin1(c.keys));
+    EXPECT_EQ(Edit->text(), c.editing) << c.keys;
+    EXPECT_EQ(BeepCount() - before, c.beeps) << c.keys;
+    Leave();
   }
 }
 

@@ -111,6 +111,62 @@ TEST(StateEditTest, KeySequencesSelectCodes) {
   }
 }
 
+namespace {
+// A state list on a clock the test moves: "|" in a key sequence is a pause of a second.
+class TClockedStateEdit : public TStateEdit {
+ public:
+  qint64 Clock = 0;
+
+ protected:
+  qint64 Now() const override { return Clock; }
+};
+}  // namespace
+
+// Letters typed together spell the code; a letter after a pause cycles through its codes.
+TEST(StateEditTest, LettersTypedTogetherSpellTheCode) {
+  const struct {
+    const char* start;
+    QString keys;
+    const char* shown;
+  } cases[] =
+      {
+          {"", "CA", "CA"},   {"", "tx", "TX"},  {"", "NY", "NY"},
+          {"", "IL", "IL"},   {"", "WY", "WY"},  {"", "GU", "GU"},
+          {"TX", "MI", "MI"}, {"", "C|A", "AK"},  // after a pause a letter starts again
+          {"", "T|T", "TX"},                      // ... and cycles as it always did
+          {"", "CAL", "LA"},                      // a third letter starts a new code
+          {"", "MM", "MD"},                       // no code "MM": the letter cycles
+          {"", "XA", "AK"},                       // X begins no code
+          {"", "C\bA", "AK"},                     // Backspace ends the code being spelled
+          {"", "CA|O", "OH"},
+      };
+  for (const auto& c : cases) {
+    TEditTestHost host;
+    auto* edit = host.Place(new TClockedStateEdit, 10, 10);
+    edit->SetText(QLatin1String(c.start));
+    edit->SetOkToDel(false);
+    host.ShowActive();
+    edit->setFocus();
+    for (const QString& key : KeyTokens(c.keys)) {
+      edit->Clock += key == "|" ? TStateEdit::TypeAheadMs : 100;
+      if (key != "|") TypeKey(edit, key);
+    }
+    EXPECT_EQ(edit->Text(), QLatin1String(c.shown)) << c.keys.toStdString();
+  }
+  // On a keyboard each capital comes with a press of Shift of its own, which spells nothing.
+  TEditTestHost host;
+  auto* edit = host.Place(new TClockedStateEdit, 10, 10);
+  host.ShowActive();
+  edit->setFocus();
+  for (char letter : {'C', 'A'}) {
+    edit->Clock += 100;
+    QTest::keyPress(edit, Qt::Key_Shift);
+    QTest::keyClick(edit, letter, Qt::ShiftModifier);
+    QTest::keyRelease(edit, Qt::Key_Shift, Qt::ShiftModifier);
+  }
+  EXPECT_EQ(edit->Text(), "CA");
+}
+
 TEST(StateEditTest, ArrowKeysAndTheListWorkAsInAnyDropDown) {
   TEditTestHost host;
   auto* edit = host.Place(new TStateEdit, 10, 10);

@@ -143,12 +143,13 @@ TEST_F(FieldKindsTest, WhatNoScreenStoresNoImportTakesAndNoPrintUses) {
      "\"XX\" is not a state code",
      "the value \"XX\" in field State is not a state code"},
     {"taxpayer number", "SSN_IDNum", "12-345", text("12-345"),
-     "Payee's Federal ID number is not valid",
+     "Payee's Federal ID number is not valid.\rYou entered \"12-345\"; type a social security "
+     "number as 123-45-6789 or an employer identification number as 12-3456789, with its dashes.",
      "\"12-345\" is not a taxpayer identification number (NNN-NN-NNNN or NN-NNNNNNN)",
      "the value \"12-345\" in field SSN_IDNum is not a taxpayer identification number "
      "(NNN-NN-NNNN or NN-NNNNNNN)"},
     {"ZIP code", "ZipCode", "1220", text("1220"),
-     "Payee's Zip Code is not valid",
+     "Payee's Zip Code is not valid.\rYou entered \"1220\"; type it as 12345 or 12345-6789.",
      "\"1220\" is not a ZIP code; a spreadsheet most likely dropped its leading zero: \"01220\" "
      "(accept the repairs of leading zeros, or correct the file)",
      "the value \"1220\" in field ZipCode is not a ZIP code (NNNNN or NNNNN-NNNN)"},

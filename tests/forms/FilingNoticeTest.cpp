@@ -1,13 +1,17 @@
 // The electronic filing notice: red copies of a payer file that holds 10 or more forms, all
 // types together, say that such returns must be filed electronically, once per print, and go on
 // when the user wants them; papyra-batch says it in one line on standard error.
+#include <QPrinter>
 #include <QPushButton>
 #include <QRadioButton>
 
 #include "FormScreens.h"
 #include "FormsFixture.h"
 #include "controls/CheckBoxEdit.h"
+#include "engine/PrinterTarget.h"
+#include "engine/ReportPrinter.h"
 #include "forms/FormRegistry.h"
+#include "forms/FormScreenParts.h"
 #include "forms/FormTotals.h"
 #include "forms/Frm1096.h"
 #include "platform/MsgBox.h"
@@ -34,7 +38,7 @@ class FilingNoticeTest : public TFormsTest {
   template <class TScreen>
   bool PrintRedCopies(TScreen& screen, int answer) {
     bool wentOn = false;
-    screen.ConfirmPrintDialog = [&wentOn](TPagePrinter&) { return wentOn = true, false; };
+    screen.ConfirmPrintDialog = [&wentOn](TReportPrinter&) { return wentOn = true, false; };
     MsgBoxScript::Clear();
     if (answer) MsgBoxScript::SetNextAnswer(answer);
     WhenModal([](QWidget* choice) {
@@ -153,3 +157,36 @@ TEST_F(FilingNoticeTest, BatchRedCopiesSayItInOneLineAndPrint) {
   }
 }
 }  // namespace
+
+// "Print to File (PDF)" in the print dialog keeps the red copies in a PDF file to print on the red
+// forms later; no printer is needed for it.
+TEST_F(FilingNoticeTest, RedCopiesGoToThePdfFileChosenInThePrintDialog) {
+  QPrinter chosen;
+  chosen.setOutputFormat(QPrinter::PdfFormat);
+  chosen.setOutputFileName(Folder.Path("red copies"));
+  const TReportPrinter::TDestination destination = PrintDestination(chosen);
+  EXPECT_EQ(destination.OutputFile, Folder.Path("red copies.pdf"));
+  EXPECT_TRUE(destination.PrinterName.isEmpty());
+
+  SetPrinterTarget(std::make_shared<TNoPrinterTarget>());
+  OpenPayerFile(SamplePayer(), Payees(2, 0));
+  TFrm1099NEC screen;
+  ShowActive(screen);
+  screen.ConfirmPrintDialog = [&](TReportPrinter& job) {
+    job.Destination = destination;
+    return true;
+  };
+  MsgBoxScript::Clear();
+  WhenModal([](QWidget* choice) {
+    choice->findChild<QRadioButton*>(QStringLiteral("RBRedCopy"))->setChecked(true);
+    choice->findChild<QPushButton*>(QStringLiteral("BtnOk"))->click();
+  });
+  screen.BtnPrintClick();
+  SetPrinterTarget(nullptr);
+  EXPECT_TRUE(MsgBoxScript::Log().isEmpty()) << MsgBoxScript::LastText().toStdString();
+  EXPECT_TRUE(ReadAll(destination.OutputFile).startsWith("%PDF"));
+  const TReportJob& job = screen.ReportPrinter->LastJob();
+  ASSERT_EQ(job.PageCount(), 1);  // two forms on one sheet
+  EXPECT_EQ(RowsOf(job.Pages[0], QStringLiteral("PAYEE A")).size(), 1);
+  EXPECT_EQ(RowsOf(job.Pages[0], QStringLiteral("PAYEE B")).size(), 1);
+}

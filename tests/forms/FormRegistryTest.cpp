@@ -4,7 +4,9 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QSet>
+#include <algorithm>
 #include <set>
+#include <string_view>
 
 #include "FormsFixture.h"
 #include "forms/Form1096.h"
@@ -150,6 +152,30 @@ TEST(FormRegistry, EveryFieldAFormNamesIsInTheRecordAndItsOwn) {
     if (form->Totals.WithheldField) fields.insert(form->Totals.WithheldField);
     for (const std::string& f : fields)
       EXPECT_NE(PayeeLayout().Find(std::string_view(f)), nullptr) << f;
+  }
+}
+
+// Who files a form is decided by its federal money boxes: a federal box left out of the list lets
+// a payee paid only in it go without a form, and a state or local box in it makes a form of a
+// state amount alone. Each money box is one or the other, told by its caption.
+TEST(FormRegistry, EveryMoneyBoxIsFederalOrStateOrLocal) {
+  for (const TFormDef* form : FormDefs()) {
+    SCOPED_TRACE(form->Name);
+    std::set<std::string> federal(form->Totals.FederalFields.begin(),
+                                  form->Totals.FederalFields.end());
+    for (const TBoxDef& box : form->Boxes) {
+      if (box.Control.Kind != TCtlKind::Money) continue;
+      const QString caption = QLatin1String(box.Control.Caption);
+      const bool stateOrLocal =
+          caption.contains(QLatin1String(" State ")) || caption.contains(QLatin1String(" Local "));
+      EXPECT_NE(federal.erase(box.Control.Field) == 1, stateOrLocal) << box.Control.Caption;
+    }
+    EXPECT_EQ(federal, std::set<std::string>()) << "federal, but no money box of the form";
+    if (form->Totals.WithheldField) {
+      EXPECT_TRUE(std::ranges::find(form->Totals.FederalFields,
+                                    std::string_view(form->Totals.WithheldField)) !=
+                  form->Totals.FederalFields.end());
+    }
   }
 }
 

@@ -18,7 +18,9 @@
 #include "FormScreens.h"
 #include "FormsFixture.h"
 #include "controls/CheckBoxEdit.h"
+#include "controls/DateEdit.h"
 #include "controls/DollarEdit.h"
+#include "controls/FilterEdit.h"
 #include "forms/FormFace.h"
 #include "forms/Frm1096.h"
 #include "platform/Application.h"
@@ -320,6 +322,28 @@ TEST_F(FormScreenUseTest, EveryTextFitsItsBox) {
   }
 }
 
+// The "$" before an amount and the "%" after a percentage stay whole beside the box that holds
+// the number (box 8 of the 1099-R had both half hidden).
+TEST_F(FormScreenUseTest, NoBoxHidesTheDollarOrPercentSignOfItsNumber) {
+  OpenTwo();
+  int marks = 0;
+  for (const TScreenCase& s : kScreens) {
+    std::unique_ptr<QWidget> screen = s.make();
+    auto* form = dynamic_cast<TFrmFormScreen*>(screen.get());
+    if (!form) continue;  // the 1096 draws no amounts of its own boxes
+    ShowActive(*screen);
+    for (const TFormFace::TCaptionLine& line : form->Face().CaptionLines()) {
+      if (line.Text != "$" && line.Text != "%") continue;
+      ++marks;
+      for (QLineEdit* box : screen->findChildren<QLineEdit*>())
+        EXPECT_FALSE(box->geometry().intersects(line.Rect))
+            << s.form << " " << box->objectName().toStdString() << " over "
+            << line.Text.toStdString();
+    }
+  }
+  EXPECT_GT(marks, 50);
+}
+
 TEST_F(FormScreenUseTest, ThePictureIsDrawnInTheScreensOwnPixels) {
   OpenTwo();
   TFormFace face(QStringLiteral("Form1099NEC"), QRectF(QPointF(0.4, 0.42), QPointF(8.1, 4.45)),
@@ -331,3 +355,99 @@ TEST_F(FormScreenUseTest, ThePictureIsDrawnInTheScreensOwnPixels) {
   }
 }
 }  // namespace
+
+// A click that misses the small field of a box, on its caption or its empty area, puts the
+// focus in that box, so typing goes where the user looks; a click outside every box leaves the
+// focus where it was and lets the next key only select what that box holds.
+TEST_F(FormScreenUseTest, AClickAnywhereInABoxTypesIntoThatBox) {
+  TPayeeRecord borrower =
+      SampleBorrower(QStringLiteral("Adams, Ann"), QStringLiteral("123-45-6789"), 1234.50);
+  borrower.SetString("F1098_11", QStringLiteral("03/15/2019"));
+  OpenPayerFile(SamplePayer(), {borrower});
+  TFrm1098 screen;
+  ShowActive(screen);
+  // The corner of a box is its caption's ("10 Other"), never the field itself.
+  auto clickCorner = [&](const char* control) {
+    const QRect box = screen.BoxOf(QLatin1String(control));
+    ASSERT_FALSE(box.isNull()) << control;
+    const QPoint corner = box.topLeft() + QPoint(3, 3);
+    ASSERT_FALSE(screen.Control(QLatin1String(control))->geometry().contains(corner)) << control;
+    QTest::mouseClick(screen.Picture(), Qt::LeftButton, {}, corner);
+  };
+  Money(screen, "F1098_1")->setFocus(Qt::TabFocusReason);
+  clickCorner("F1098_10");
+  QTest::keyClicks(QApplication::focusWidget(), "Rent 2025");
+  EXPECT_EQ(Edit(screen, "F1098_10")->text(), "Rent 2025");
+  EXPECT_EQ(Date(screen, "F1098_11")->text(), "03/15/2019");
+  EXPECT_EQ(Money(screen, "F1098_1")->Value(), 1234.50);
+  clickCorner("F1098_11");
+  EXPECT_EQ(QApplication::focusWidget(), Date(screen, "F1098_11"));
+  clickCorner("F1098_1");
+  EXPECT_EQ(QApplication::focusWidget(), Money(screen, "F1098_1"));
+  EXPECT_EQ(Money(screen, "F1098_1")->palette().color(QPalette::Base), TFrmFormScreen::FocusColor);
+
+  // Outside every box (the margin of the picture) the focus stays in the date box; the first key
+  // selects its date with a beep and changes nothing, the next acts on the selected date.
+  Date(screen, "F1098_11")->setFocus(Qt::TabFocusReason);
+  Date(screen, "F1098_11")->setCursorPosition(3);
+  QTest::mouseClick(screen.Picture(), Qt::LeftButton, {}, QPoint(1, 1));
+  EXPECT_EQ(QApplication::focusWidget(), Date(screen, "F1098_11"));
+  const int beeps = BeepCount();
+  QWidget* focused = QApplication::focusWidget();
+  QTest::keyPress(focused, Qt::Key_Shift);  // a capital T, as a keyboard sends it
+  QTest::keyClick(focused, Qt::Key_T, Qt::ShiftModifier);
+  QTest::keyRelease(focused, Qt::Key_Shift, Qt::ShiftModifier);
+  EXPECT_EQ(BeepCount() - beeps, 1);
+  EXPECT_EQ(Date(screen, "F1098_11")->text(), "03/15/2019");
+  EXPECT_EQ(Date(screen, "F1098_11")->selectedText(), "03/15/2019");
+  QTest::keyClicks(QApplication::focusWidget(), "04012020");
+  EXPECT_EQ(Date(screen, "F1098_11")->text(), "04/01/2020");
+}
+
+// A key a full text box cannot take is refused with a beep, never dropped in silence ("Rent
+// 2025" typed at the end of box 10 lost "t 2025" without a sound).
+TEST_F(FormScreenUseTest, AFullTextBoxRefusesTheNextKeyAloud) {
+  OpenTwo();
+  TFrm1098 screen;
+  ShowActive(screen);
+  for (const char* name : {"F1098_10", "AcctNum1098"}) {
+    auto* box = static_cast<QLineEdit*>(screen.Control(QLatin1String(name)));
+    box->setFocus(Qt::TabFocusReason);
+    box->setText(QString(box->maxLength(), QLatin1Char('7')));
+    box->end(false);
+    const int beeps = BeepCount();
+    QTest::keyClicks(box, "8");
+    EXPECT_EQ(BeepCount() - beeps, 1) << name;
+    EXPECT_EQ(box->text(), QString(box->maxLength(), QLatin1Char('7'))) << name;
+    box->backspace();
+    QTest::keyClicks(box, "8");
+    EXPECT_EQ(BeepCount() - beeps, 1) << name << ": a key that fits is taken quietly";
+    EXPECT_TRUE(box->text().endsWith(QLatin1Char('8'))) << name;
+  }
+}
+
+// An account number holds letters, digits and dashes: what else the user types or pastes is left
+// out with a beep and a note that names it, never without a word.
+TEST_F(FormScreenUseTest, AnAccountNumberSaysWhatItLeavesOut) {
+  OpenTwo();
+  TFrm1099NEC screen;
+  ShowActive(screen);
+  auto* account = static_cast<TFilterEdit*>(screen.Control("AcctNum1099NEC"));
+  QStringList notes;
+  QObject::connect(account, &TFilterEdit::refused, [&](const QString& note) { notes << note; });
+  account->setFocus(Qt::TabFocusReason);
+  const int beeps = BeepCount();
+  QTest::keyClicks(account, "#ab 1-2");
+  EXPECT_EQ(account->text(), "AB1-2");
+  EXPECT_EQ(BeepCount() - beeps, 2);
+  EXPECT_EQ(notes, QStringList({"An account number holds only letters, digits and \"-\" (left "
+                                "out: \"#\").",
+                                "An account number holds only letters, digits and \"-\" (left "
+                                "out: space)."}));
+  QApplication::clipboard()->setText("No. 77");
+  notes.clear();
+  QTest::keyClick(account, Qt::Key_V, Qt::ControlModifier);
+  EXPECT_EQ(account->text(), "AB1-2NO77");
+  EXPECT_EQ(notes.size(), 1);
+  EXPECT_TRUE(notes.value(0).endsWith("(left out: \".\", space)."));
+}

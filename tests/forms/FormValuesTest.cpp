@@ -43,7 +43,7 @@ const TValueCase kCases[] = {
      },
      false,
      "IL 12-3"},
-    {"EmptyJoinIsOneSpace", {PayerJoin, "StateName2", "StateID2"}, None, false, " "},
+    {"EmptyJoinIsEmpty", {PayerJoin, "StateName2", "StateID2"}, None, false, ""},
     {"PayerName1WithoutTradeName", {PayerName1}, None, false, ""},
     {"PayerName2WithoutTradeName", {PayerName2}, None, false, "ACME & CO"},
     {"PayerName1WithTradeName",

@@ -153,13 +153,19 @@ TEST_P(Frm1098ValidationTest, RefusesToLeaveAnIncompleteStatement) {
     EXPECT_DOUBLE_EQ(PayeesOnDisk()[0].GetDouble("F1098_6"), c.Box6);
     return;
   }
-  // The error display ends the message with a full stop.
-  ExpectRefused(QLatin1String(c.Message) + QLatin1Char('.'),
-                screen.Control(QLatin1String(c.Focus)));
+  // The error display ends the message with a full stop where it has none.
+  QString message = QLatin1String(c.Message);
+  if (!message.endsWith(QLatin1Char('.'))) message += QLatin1Char('.');
+  ExpectRefused(message, screen.Control(QLatin1String(c.Focus)));
   EXPECT_DOUBLE_EQ(PayeesOnDisk()[0].GetDouble("F1098_1"), 0);  // nothing written
 }
 
-constexpr const char* kNoDate = "Mortgage origination date is invalid";
+// The check's text, then what was typed (nothing, or half a date) and the form of a date.
+constexpr const char* kNoDate =
+    "Mortgage origination date is invalid.\nType it as mm/dd/yyyy, such as 03/15/2025.";
+constexpr const char* kHalfDate =
+    "Mortgage origination date is invalid.\nYou entered \"03/15/\"; type it as mm/dd/yyyy, such as "
+    "03/15/2025.";
 // Shown on two lines.
 constexpr const char* kNoProperty =
     "When box 7 is not checked; you must complete\natleast one line within box 8";
@@ -168,7 +174,7 @@ constexpr const char* kNoProperties = "Number of properties securing the mortgag
 const TValidationCase kValidation[] = {
     {"NoInterestNorPointsPassesAnything", 0, 0, "", false, 0, "", "", ""},
     {"EmptyOriginationDate", 5000, 0, "", true, 0, "1", kNoDate, "F1098_3"},
-    {"HalfTypedOriginationDate", 5000, 0, "0315", true, 0, "1", kNoDate, "F1098_3"},
+    {"HalfTypedOriginationDate", 5000, 0, "0315", true, 0, "1", kHalfDate, "F1098_3"},
     {"PointsAloneAskForTheDate", 0, 250, "", true, 0, "1", kNoDate, "F1098_3"},
     {"NoPropertyAddress", 5000, 0, "03152019", false, 0, "1", kNoProperty, "F1098_8_1"},
     {"LastBox8LineIsEnough", 5000, 0, "03152019", false, 7, "1", "", ""},

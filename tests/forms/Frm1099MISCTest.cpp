@@ -50,7 +50,7 @@ TEST_F(Frm1099MISCTest, OpeningShowsPayerStateLinesAndPayee) {
   EXPECT_EQ(Label(screen, "PayerName"), QStringLiteral("Acme Supply"));
   EXPECT_EQ(Label(screen, "TradeName"), QStringLiteral("Acme Builders"));
   EXPECT_EQ(Label(screen, "PayerStateID1"), QStringLiteral("IL 1234-5678"));
-  EXPECT_EQ(Label(screen, "PayerStateID2"), QStringLiteral(" "));
+  EXPECT_EQ(Label(screen, "PayerStateID2"), QString());
   EXPECT_FALSE(screen.Label(QStringLiteral("PayerStateID1"))->font().bold());
   EXPECT_EQ(Label(screen, "PayeeName"), QStringLiteral("Adams && Co"));
   EXPECT_EQ(Label(screen, "PayeeCompName"), QStringLiteral("Adams Farms"));

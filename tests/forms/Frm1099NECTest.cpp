@@ -66,7 +66,7 @@ TEST_F(Frm1099NECTest, OpeningShowsPayerPayeeAndBoxes) {
   EXPECT_EQ(Label(screen, "PhoneNum"), QStringLiteral("217-555-0123"));
   EXPECT_EQ(Label(screen, "EmpIDNum"), QStringLiteral("321-54-9876"));
   EXPECT_EQ(Label(screen, "PayerStateID1"), QStringLiteral("IL 12&&34"));
-  EXPECT_EQ(Label(screen, "PayerStateID2"), QStringLiteral(" "));
+  EXPECT_EQ(Label(screen, "PayerStateID2"), QString());
   EXPECT_EQ(Label(screen, "SSN_IDNum"), QStringLiteral("98-7654321"));
   EXPECT_EQ(Label(screen, "PayeeName"), QStringLiteral("Adams && Co"));
   EXPECT_EQ(Label(screen, "PayeeCompName"), QStringLiteral("Adams Consulting"));

@@ -17,6 +17,7 @@
 #include "controls/FilterEdit.h"
 #include "controls/RSNavigator.h"
 #include "forms/DistCodes.h"
+#include "forms/FormFace.h"
 #include "platform/MsgBox.h"
 #include "platform/Services.h"
 #include "storage/Globals.h"
@@ -175,9 +176,15 @@ struct TValidationCase {
   QString Focus;     // the control with the focus after the refusal
 };
 
-const QString kInvalidCode = QStringLiteral(
-    "Distribution Code is invalid.\n\nCheck the specific IRS instructions\nregarding the correct "
-    "combinations\nof Distribution Codes for box 7.");
+// The check's text, then the code as typed and what box 7 takes.
+QString InvalidCode(const char* code) {
+  return QStringLiteral(
+             "Distribution Code is invalid.\n\nCheck the specific IRS instructions\nregarding the "
+             "correct combinations\nof Distribution Codes for box 7.\nYou entered \"%1\"; type one "
+             "code, or two that the IRS allows together, such as 7 or 1B; double-click the box or "
+             "press F4 for the list.")
+      .arg(QLatin1String(code));
+}
 const QString kState =
     QStringLiteral("Boxes 15 and 16 must not be blank when there is data in box 14.");
 const QString kStateNo = QStringLiteral("Box 15 must not be blank when there is data in box 16.");
@@ -225,10 +232,10 @@ const TValidationCase kValidation[] = {
   {"Code7",            1000, 0, 0, "7",  0, 0, 0, 0, 0, 0, 0, 0, false, "", ""},
   {"Code7D",           1000, 0, 0, "7D", 0, 0, 0, 0, 0, 0, 0, 0, false, "", ""},
   {"CodeD7",           1000, 0, 0, "D7", 0, 0, 0, 0, 0, 0, 0, 0, false, "", ""},
-  {"Code3A",           1000, 0, 0, "3A", 0, 0, 0, 0, 0, 0, 0, 0, false, kInvalidCode, "F1099R7"},
+  {"Code3A",           1000, 0, 0, "3A", 0, 0, 0, 0, 0, 0, 0, 0, false, InvalidCode("3A"), "F1099R7"},
   {"CodeY",            1000, 0, 0, "Y",  0, 0, 0, 0, 0, 0, 0, 0, false, "", ""},
   {"CodeLowerCase",    1000, 0, 0, "gk", 0, 0, 0, 0, 0, 0, 0, 0, false, "", ""},
-  {"CodeOnlyOneOrder", 1000, 0, 0, "A1", 0, 0, 0, 0, 0, 0, 0, 0, false, kInvalidCode, "F1099R7"},
+  {"CodeOnlyOneOrder", 1000, 0, 0, "A1", 0, 0, 0, 0, 0, 0, 0, 0, false, InvalidCode("A1"), "F1099R7"},
   {"NoBox1NoCheck",    0,    0, 0, "3A", 0, 0, 0, 0, 0, 0, 0, 0, false, "Box 7 Distribution code(s) is not a distribution code.", "F1099R7"},
   {"NoBox1NoCode",     0,    0, 0, "",   0, 0, 0, 0, 0, 0, 0, 0, false, "", ""},
   // The amounts come first: box 2a over box 1, then box 3 over box 2a, whatever box 7 holds.
@@ -264,6 +271,14 @@ TEST_F(Frm1099RTest, HintShowsOnlyWhileBox7HasTheFocus) {
   QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
   EXPECT_EQ(QApplication::focusWidget(), screen.Control("F1099R7"));
   EXPECT_TRUE(hint->isVisible());
+  // It covers no caption of the form (box 9a's was hidden under it) and no other box.
+  for (const TFormFace::TCaptionLine& line : screen.Face().CaptionLines())
+    EXPECT_FALSE(hint->geometry().intersects(line.Rect)) << line.Text.toStdString();
+  for (QLineEdit* box : screen.findChildren<QLineEdit*>()) {
+    if (box == screen.Control("F1099R7")) continue;
+    EXPECT_FALSE(hint->geometry().intersects(box->geometry())) << box->objectName().toStdString();
+  }
+  EXPECT_TRUE(screen.Picture()->rect().contains(hint->geometry()));
   // The focus colour comes and goes with it.
   EXPECT_EQ(screen.Control("F1099R7")->palette().color(QPalette::Base), TFrmFormScreen::FocusColor);
   QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);

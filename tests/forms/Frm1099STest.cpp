@@ -89,21 +89,30 @@ TEST_P(Frm1099SDateTest, DateOfClosingMustLieInTheTaxYear) {
     EXPECT_EQ(PayeesOnDisk()[0].GetString("F1099S1"), QLatin1String(c.Date));
     return;
   }
-  // The error box ends the message with a full stop.
-  ExpectRefused(c.Message + QLatin1Char('.'), Date(screen));
+  ExpectRefused(c.Message, Date(screen));
   EXPECT_EQ(PayeesOnDisk()[0].GetString("F1099S1"), QStringLiteral("06/15/2025"));  // unwritten
 }
 
 const TDateCase kDates[] = {
     {"LastDayOfTheYear", "12/31/2025", 1000, ""},
     {"FirstDayOfTheYear", "01/01/2025", 1000, ""},
-    {"NextYear", "01/01/2026", 1000, "Date of closing must be within calendar year 2025"},
-    {"PriorYear", "12/31/2024", 1000, "Date of closing must be within calendar year 2025"},
+    {"NextYear", "01/01/2026", 1000,
+     "Date of closing must be within calendar year 2025.\nYou entered \"01/01/2026\"; type a date "
+     "from 01/01/2025 to 12/31/2025."},
+    {"PriorYear", "12/31/2024", 1000,
+     "Date of closing must be within calendar year 2025.\nYou entered \"12/31/2024\"; type a date "
+     "from 01/01/2025 to 12/31/2025."},
     {"OutsideTheYearWithoutProceeds", "07/04/2024", 0,
-     "Date of closing must be within calendar year 2025"},
-    {"EmptyDate", "", 1000, "Date of closing is invalid"},
-    {"NoSuchDay", "02/29/2025", 1000, "Date of closing is invalid"},
-    {"PartOfADate", "06/15/20", 1000, "Date of closing is invalid"},
+     "Date of closing must be within calendar year 2025.\nYou entered \"07/04/2024\"; type a date "
+     "from 01/01/2025 to 12/31/2025."},
+    {"EmptyDate", "", 1000,
+     "Date of closing is invalid.\nType it as mm/dd/yyyy, such as 03/15/2025."},
+    {"NoSuchDay", "02/29/2025", 1000,
+     "Date of closing is invalid.\nYou entered \"02/29/2025\"; type it as mm/dd/yyyy, such as "
+     "03/15/2025."},
+    {"PartOfADate", "06/15/20", 1000,
+     "Date of closing is invalid.\nYou entered \"06/15/20\"; type it as mm/dd/yyyy, such as "
+     "03/15/2025."},
 };
 
 INSTANTIATE_TEST_SUITE_P(Box1, Frm1099SDateTest, ::testing::ValuesIn(kDates),
@@ -125,7 +134,9 @@ TEST_F(Frm1099STest, PayeeWithNothingOnThisFormNeedsNoDate) {
   qobject_cast<TCheckBoxEdit*>(screen.Control("F1099S5"))->SetChecked(true);
   Money(screen, "F1099S6")->setFocus();
   screen.RSNavigator->NavBtnPrior->click();
-  EXPECT_EQ(MsgBoxScript::LastText(), QStringLiteral("Date of closing is invalid."));
+  EXPECT_EQ(
+      MsgBoxScript::LastText(),
+      QStringLiteral("Date of closing is invalid.\nType it as mm/dd/yyyy, such as 03/15/2025."));
   EXPECT_EQ(Module->RSPayee->CurrentRecord(), 3);
   EXPECT_EQ(QApplication::focusWidget(), Date(screen));
   EXPECT_FALSE(PayeesOnDisk()[2].GetBool("F1099S5"));
@@ -183,7 +194,8 @@ TEST_F(Frm1099STest, ClosingWithADateOutsideTheYearStaysOpenUntilCorrected) {
   screen.BtnClose->click();
   EXPECT_TRUE(screen.isVisible());
   EXPECT_EQ(MsgBoxScript::LastText(),
-            QStringLiteral("Date of closing must be within calendar year 2025."));
+            QStringLiteral("Date of closing must be within calendar year 2025.\nYou entered "
+                           "\"01/02/2026\"; type a date from 01/01/2025 to 12/31/2025."));
   Date(screen)->setText(QStringLiteral("12/30/2025"));
   QTest::keyClick(&screen, Qt::Key_Escape);
   EXPECT_FALSE(screen.isVisible());

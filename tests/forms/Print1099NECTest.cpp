@@ -268,3 +268,17 @@ TEST_F(Print1099NECTest, RedCopyRowsFollowTheNameLines) {
   EXPECT_EQ(TextsEqual(page, QStringLiteral("ACME SUPPLY")).size(), 1);
 }
 }  // namespace
+
+// A payer that withholds no state tax has no state numbers: the state boxes of both prints stay
+// empty, without a stray blank standing for the missing code and number.
+TEST_F(Print1099NECTest, PayerWithoutStateNumbersPrintsNothingInTheStateBoxes) {
+  TPayerRecord payer = SamplePayer();
+  for (const char* field : {"StateName1", "StateID1", "StateName2", "StateID2"})
+    payer.SetString(field, QString());
+  OpenPayerFile(payer, MixedPayees());
+  for (const TReportJob& job : {PrintProgram(), PrintRed()}) {
+    ASSERT_GE(job.PageCount(), 1);
+    for (const TDisplayItem& text : Texts(job.Pages[0]))
+      EXPECT_FALSE(IsBlank(text.Text)) << "a blank text at " << text.X << ", " << text.Y;
+  }
+}

@@ -163,9 +163,13 @@ TEST_F(FrmPayeeTest, EachCheckNamesItsFieldInOrder) {
       {"no state", [](TFrmPayee* s) { s->State->SetItemIndex(-1); },
        "Payee's State code is missing.", "State"},
       {"bad zip", [](TFrmPayee* s) { s->ZipCode->setText("62701-12"); },
-       "Payee's Zip Code is not valid.", "ZipCode"},
+       "Payee's Zip Code is not valid.\nYou entered \"62701-12\"; type it as 12345 or "
+       "12345-6789.",
+       "ZipCode"},
       {"nine digits without dashes", [](TFrmPayee* s) { s->SSN_IDNum->setText("123456788"); },
-       "Payee's Federal ID number is not valid.", "SSN_IDNum"},
+       "Payee's Federal ID number is not valid.\nYou entered \"123456788\"; type a social security "
+       "number as 123-45-6789 or an employer identification number as 12-3456789, with its dashes.",
+       "SSN_IDNum"},
       {"employer number passes", [](TFrmPayee* s) { s->SSN_IDNum->setText("12-3456789"); }, nullptr,
        ""},
       {"first failing check wins",
@@ -380,6 +384,40 @@ TEST_F(FrmPayeeTest, MenuCommandShowsTheScreenModally) {
   ShowPayeeScreen();
   EXPECT_TRUE(shown);
   EXPECT_EQ(PayeeOnDisk(1).GetString("PayeeName"), "Alpha Two");
+}
+
+// A payee added by mistake, still blank, need not hold the user on the screen: Escape offers to
+// delete it and closes. Declined, or once anything is typed, the checks stand as before; the
+// only payee of a file is never offered.
+TEST_F(FrmPayeeTest, EscapeOnABlankNewPayeeOffersToDeleteIt) {
+  Show({ValidPayee("Alpha")});
+  Click(nbNew);
+  ASSERT_EQ(PayeesOnDisk(), 2);
+  MsgBoxScript::SetNextAnswer(mrCancel);
+  QTest::keyClick(Screen->PayeeName, Qt::Key_Escape);
+  EXPECT_TRUE(Screen->isVisible());
+  ASSERT_EQ(MsgBoxScript::Log().size(), 2);
+  EXPECT_EQ(MsgBoxScript::Log()[0].text,
+            "This payee is blank and has never been saved.\nDelete it and close?");
+  EXPECT_EQ(MsgBoxScript::Log()[1].text, "Payee's name is missing.");
+  EXPECT_EQ(PayeesOnDisk(), 2);
+
+  MsgBoxScript::Clear();
+  MsgBoxScript::SetNextAnswer(mrOk);
+  QTest::keyClick(Screen->PayeeName, Qt::Key_Escape);
+  EXPECT_FALSE(Screen->isVisible());
+  EXPECT_EQ(PayeesOnDisk(), 1);
+  EXPECT_EQ(PayeeOnDisk(1).GetString("PayeeName"), "Alpha");
+  EXPECT_EQ(Payees()->DelMsgText(), "Confirm request~Delete current record from database?");
+
+  // Something typed: not blank, so the checks speak.
+  ShowScreen();
+  Click(nbNew);
+  Screen->City->setText("Dayton");
+  MsgBoxScript::Clear();
+  QTest::keyClick(Screen->City, Qt::Key_Escape);
+  EXPECT_EQ(MsgBoxScript::LastText(), "Payee's name is missing.");
+  EXPECT_TRUE(Screen->isVisible());
 }
 
 TEST_F(FrmPayeeTest, TinNoteWarnsAndShowsTheAnswerUntilNameOrNumberChanges) {

@@ -144,13 +144,19 @@ TEST_F(FrmPayerTest, EachCheckNamesItsFieldInOrder) {
       {"no state", [](TFrmPayer* s) { s->State->SetItemIndex(-1); },
        "Payer's state name is missing.", "State"},
       {"short zip", [](TFrmPayer* s) { s->ZipCode->setText("6270"); },
-       "Payer's Zip Code is invalid.", "ZipCode"},
+       "Payer's Zip Code is invalid.\nYou entered \"6270\"; type it as 12345 or 12345-6789.",
+       "ZipCode"},
       {"no contact", [](TFrmPayer* s) { s->Contact->clear(); },
        "Payer's contact person is missing.", "Contact"},
       {"half a phone", [](TFrmPayer* s) { s->PhoneNum->setText("217-555"); },
-       "Payer's telephone number is invalid.", "PhoneNum"},
+       "Payer's telephone number is invalid.\nYou entered \"217-555-\"; type all ten digits, as "
+       "217-555-0123.",
+       "PhoneNum"},
       {"neither EIN nor SSN", [](TFrmPayer* s) { s->EmpIDNum->clear(); },
-       "Payer's Employer I.D. or Social security number is invalid.", "EmpIDNum"},
+       "Payer's Employer I.D. or Social security number is invalid.\nType the employer "
+       "identification number as 12-3456789, or leave it empty and type the social security "
+       "number as 123-45-6789.",
+       "EmpIDNum"},
       {"SSN only passes",
        [](TFrmPayer* s) {
          s->EmpIDNum->clear();
@@ -158,15 +164,18 @@ TEST_F(FrmPayerTest, EachCheckNamesItsFieldInOrder) {
        },
        nullptr, ""},
       {"eight-digit routing number", [](TFrmPayer* s) { s->RTN->setText("12345678"); },
-       "Routing number is invalid.", "RTN"},
+       "Routing number is invalid.\nYou entered \"12345678\"; type the bank's nine-digit routing "
+       "number as printed on a check, such as 011000015.",
+       "RTN"},
       {"valid routing number passes", [](TFrmPayer* s) { s->RTN->setText("011000015"); }, nullptr,
        ""},
-      {"no primary state at all",
+      // A payer that withholds no state tax has no state number to give.
+      {"no primary state at all passes",
        [](TFrmPayer* s) {
          s->StateName1->SetItemIndex(-1);
          s->StateID1->clear();
        },
-       "Primary State Code and ID number are missing.", "StateName1"},
+       nullptr, ""},
       {"primary number without code", [](TFrmPayer* s) { s->StateName1->SetItemIndex(-1); },
        "Primary State Code is invalid.", "StateName1"},
       {"primary code without number", [](TFrmPayer* s) { s->StateID1->clear(); },
@@ -332,4 +341,27 @@ TEST_F(FrmPayerTest, MenuCommandShowsTheScreenModally) {
   EXPECT_TRUE(shown);
   EXPECT_EQ(MsgBoxScript::LastText(), "Payer address 1 is missing.");
   EXPECT_EQ(PayerOnDisk().GetString("PayerName"), "Acme Supply");
+}
+
+// State codes typed as a user types them, the two letters together, reach the payer file as
+// typed; a payer without state withholding leaves its state numbers blank and still closes.
+TEST_F(FrmPayerTest, StateCodesTypedByTheirLettersAndNoStateNumbersNeeded) {
+  Show();
+  FillValid();
+  Screen->StateName1->SetItemIndex(-1);
+  Screen->StateID1->clear();
+  const std::pair<TStateEdit*, const char*> typed[] = {
+      {Screen->State, "ca"}, {Screen->StateName2, "TX"}, {Screen->StateName1, "ny\b"}};
+  for (const auto& [list, keys] : typed) {
+    list->setFocus();
+    QTest::keyClicks(list, keys);
+  }
+  EXPECT_EQ(Screen->StateName1->ItemIndex(), -1);  // NY, then Backspace: no primary state
+  Screen->StateID2->setText("77");
+  ASSERT_TRUE(TryClose()) << MsgBoxScript::LastText().toStdString();
+  const TPayerRecord disk = PayerOnDisk();
+  EXPECT_EQ(disk.GetString("State"), "CA");
+  EXPECT_EQ(disk.GetString("StateName2"), "TX");
+  EXPECT_EQ(disk.GetString("StateName1"), "");
+  EXPECT_EQ(disk.GetString("StateID1"), "");
 }

@@ -86,6 +86,9 @@ TEST(HelpTopics, SearchFindsTheTopicsHoldingEveryWord) {
       {QStringLiteral("IRIS electronically"), htFilingWithIRS},
       {QStringLiteral("iris ELECTRONICALLY"), htFilingWithIRS},
       {QStringLiteral("calendar 1099-S closing"), 18},
+      {QStringLiteral("import"), htImportPayees},
+      {QStringLiteral("export CSV"), htExportPayees},
+      {QStringLiteral("PDF per recipient"), htRecipientFiles},
       {QStringLiteral("no-such-word-anywhere"), 0},
       {QStringLiteral("offset no-such-word-anywhere"), 0},
       {QStringLiteral("   "), 0},
@@ -129,6 +132,17 @@ TEST(HelpTopics, TheHelpWindowBelongsToTheModalScreenAndSearches) {
     EXPECT_EQ(results->item(0)->text(), ReadTopic(19).Title);
     EXPECT_TRUE(browser->source().path().endsWith(QStringLiteral("/19.html")));
     EXPECT_TRUE(browser->textCursor().hasSelection());  // the word is marked
+    // Titles read whole in the list, the longest included.
+    search->setText(QStringLiteral("red copy"));
+    QTest::keyClick(search, Qt::Key_Return);
+    ASSERT_GE(results->count(), 3);
+    for (int i = 0; i < results->count(); ++i) {
+      const QString title = results->item(i)->text();
+      EXPECT_GE(results->viewport()->width(), results->fontMetrics().horizontalAdvance(title))
+          << title.toStdString();
+    }
+    search->setText(QStringLiteral("offset"));
+    QTest::keyClick(search, Qt::Key_Return);
     search->setText(QStringLiteral("no-such-word-anywhere"));
     QTest::keyClick(search, Qt::Key_Return);
     ASSERT_EQ(results->count(), 1);

@@ -107,11 +107,23 @@ TEST(PrintType, RedCopyIsChosenByClickOrKeys) {
       [](QWidget* w) { QTest::keyClick(w->findChild<QRadioButton*>("RBRedCopy"), Qt::Key_Space); },
   };
   for (const auto& pick : choose) {
+    // The mask, the copies and the instructions are the program-generated forms' own: a red
+    // copy (Copy A) never masks, so its choices are shown off while it is picked.
+    QList<bool> offForRed, onAgain;
     WhenModal([&](QWidget* w) {
+      const QList<QWidget*> choices = {w->findChild<QCheckBox*>("ChkMaskSSN"),
+                                       w->findChild<QCheckBox*>("ChkInstructions"),
+                                       w->findChild<QRadioButton*>("RBCopyB")};
+      pick(w);
+      for (QWidget* c : choices) offForRed << c->isEnabled();
+      w->findChild<QRadioButton*>("RBProgGen")->click();
+      for (QWidget* c : choices) onAgain << c->isEnabled();
       pick(w);
       Child<QPushButton>(w, "BtnOk")->click();
     });
     EXPECT_EQ(ChoosePrintType("Form 1098"), ptPreprinted);
+    EXPECT_EQ(offForRed, QList<bool>({false, false, false}));
+    EXPECT_EQ(onAgain, QList<bool>({true, true, true}));
   }
 }
 

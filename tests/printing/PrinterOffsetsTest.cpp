@@ -78,6 +78,8 @@ TEST_F(OffsetsTest, FreshInstallationShowsZerosAndKeepsHeldOffsets) {
        {"Horizontal offset", "Vertical offset", "Form 1096", "Form 1098", "Form 1099-DIV",
         "Form 1099-INT", "Form 1099-MISC", "Form 1099-NEC", "Form 1099-R", "Form 1099-S"})
     EXPECT_TRUE(labels.contains(text)) << text;
+  // The fields hold bare numbers; the screen says what they are.
+  EXPECT_TRUE(s->findChild<QLabel*>("LblUnits")->text().startsWith("Offsets are in inches"));
   double vo = 0.3, ho = -0.2;
   EXPECT_FALSE(ReadFormOffsets("F1099NEC", vo, ho));
   EXPECT_EQ(vo, 0.3);

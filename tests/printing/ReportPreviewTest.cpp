@@ -17,6 +17,8 @@
 #include <QStandardPaths>
 #include <QTest>
 #include <QWheelEvent>
+#include <functional>
+#include <map>
 
 #include "FakePrinterTarget.h"
 #include "FaultSupport.h"
@@ -641,4 +643,92 @@ TEST_F(PreviewTest, PerRecipientSaveIsOfferedOnlyWhenTheReportSystemCanDoIt) {
   EXPECT_FALSE(locked->PerRecipientAction()->isEnabled());
   locked->PerRecipientAction()->trigger();
   EXPECT_EQ(parent, nullptr);
+}
+
+// Save writes what the chosen file type promises: a name typed without an extension, or with
+// one of no format, takes the chosen type's extension and is written in that format, never as a
+// snapshot under another name.
+TEST_F(PreviewTest, SaveWritesTheFormatOfTheChosenFileType) {
+  auto w = Open(2);
+  const QString pdf = QStringLiteral("Adobe Portable Document (PDF) (*.pdf)");
+  struct TCase {
+    QString Typed, Filter, Written;
+  };
+  const TCase cases[] = {
+      {"forms", pdf, "forms.pdf"},
+      {"forms.2025", pdf, "forms.2025.pdf"},
+      {"forms.snp", pdf, "forms.snp"},  // the name's own format wins
+      {"kept", "Snapshot Document (*.snp)", "kept.snp"},
+  };
+  for (const TCase& c : cases) {
+    DialogScript::SetNextFileName(temp.Path(c.Typed));
+    DialogScript::SetNextFilter(c.Filter);
+    Key(*w, Qt::Key_S, Qt::ControlModifier);
+    const QByteArray bytes = ReadAll(temp.Path(c.Written));
+    if (c.Written.endsWith(".pdf")) {
+      EXPECT_TRUE(bytes.startsWith("%PDF")) << c.Typed.toStdString();
+      EXPECT_EQ(PdfPageCount(temp.Path(c.Written)), 2);
+    } else {
+      EXPECT_EQ(bytes, SampleSnapshot(2)) << c.Typed.toStdString();
+    }
+  }
+  EXPECT_FALSE(QFileInfo::exists(temp.Path("forms")));
+}
+
+// The help's table of the preview's keys, pressed: each key does what the table says.
+TEST_F(PreviewTest, EveryKeyOfTheHelpsTableDoesWhatItSays) {
+  SetPrinterTarget(std::make_shared<TFakePrinterTarget>(temp.Path("printed.pdf")));
+  const std::map<QString, std::function<void(P&)>> checks = {
+      {"prints the pages; choose the printer, copies and pages first", {}},
+      {"shows the first page", [](P& w) { EXPECT_EQ(w.CurrentPage(), 1); }},
+      {"shows the prior page", [](P& w) { EXPECT_EQ(w.CurrentPage(), 2); }},
+      {"shows the next page", [](P& w) { EXPECT_EQ(w.CurrentPage(), 4); }},
+      {"shows the last page", [](P& w) { EXPECT_EQ(w.CurrentPage(), 5); }},
+      {"zooms in by 10 per cent", [](P& w) { EXPECT_EQ(w.Zoom(), 95); }},
+      {"zooms out by 10 per cent", [](P& w) { EXPECT_EQ(w.Zoom(), 75); }},
+      {"scrolls down by a window, and on to the next page",
+       [](P& w) { EXPECT_GT(w.PageView()->ScrollY(), 0); }},
+      {"scrolls up by a window, and back to the prior page",
+       [](P& w) { EXPECT_EQ(w.CurrentPage(), 2); }},
+      {"goes to the bottom of the page",
+       [](P& w) { EXPECT_EQ(w.PageView()->ScrollY(), w.PageView()->MaxScrollY()); }},
+      {"goes to the top of the page", [](P& w) { EXPECT_EQ(w.PageView()->ScrollY(), 0); }},
+      {"closes the preview", [](P& w) { EXPECT_FALSE(w.isVisible()); }},
+      {"opens this topic", [](P&) { EXPECT_EQ(HelpScript::Shown(), QList<int>({htPreview})); }},
+  };
+  const std::map<QString, QString> dialogs = {
+      {"opens a saved snapshot", "Open Saved Report"},
+      {"saves the pages as a PDF file", "Save to PDF Document"},
+      {"saves the pages as an HTML file", "Save to HTML Document"},
+      {"saves the pages as a snapshot (.snp) to open again later, or as PDF, HTML, PNG or text, "
+       "by the file type you choose",
+       "Save to Snapshot Document"},
+  };
+  int pressed = 0;
+  for (const THelpKeyRow& row : HelpKeyRows()) {
+    if (row.Screen != "preview") continue;
+    SCOPED_TRACE((row.Keys + ": " + row.Does).toStdString());
+    ++pressed;
+    auto w = Open(5);
+    w->Execute(P::cmNext);
+    w->Execute(P::cmNext);  // page 3 of 5, at its top
+    DialogScript::Clear();
+    HelpScript::Clear();
+    const auto check = checks.find(row.Does);
+    const auto dialog = dialogs.find(row.Does);
+    QString printTitle;
+    if (check != checks.end() && !check->second) AnswerOutputOptions(0, &printTitle);
+    w->setFocus();
+    PressHelpKeys(row.Keys);
+    if (dialog != dialogs.end()) {
+      EXPECT_EQ(DialogScript::Titles(), QStringList({dialog->second}));
+    } else if (check == checks.end()) {
+      ADD_FAILURE() << "no check knows what the help says these keys do";
+    } else if (check->second) {
+      check->second(*w);
+    } else {
+      EXPECT_EQ(printTitle, "Output Options");
+    }
+  }
+  EXPECT_EQ(pressed, 18);
 }

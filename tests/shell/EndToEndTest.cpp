@@ -209,7 +209,11 @@ void EnterIndividual(TFrmPayee* s) {
                     {"SSN_IDNum", "123456788"},
                 });
   ClickNavigator(s, nbNew);
-  ExpectMessage("Payee's Federal ID number is not valid.", mbError);
+  ExpectMessage(
+      "Payee's Federal ID number is not valid.\nYou entered \"123456788\"; "
+      "type a social security number as 123-45-6789 or an employer identification number as "
+      "12-3456789, with its dashes.",
+      mbError);
   EXPECT_EQ(FocusedName(s), "SSN_IDNum");
   EXPECT_EQ(FrmDataModule->RSPayee->RecordCount(), 2);
   QTest::keyClick(s->SSN_IDNum, Qt::Key_End);

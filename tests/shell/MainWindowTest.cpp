@@ -2,6 +2,8 @@
 #include <QFile>
 #include <QFrame>
 #include <QTest>
+#include <functional>
+#include <map>
 
 #include "ShellFixture.h"
 #include "core/Utils.h"
@@ -166,4 +168,65 @@ TEST_F(ShellTest, F1OpensTheTopicOfEachWindow) {
     EXPECT_TRUE(QFile::exists(HelpTopicFile(context)));
     window->hide();
   }
+}
+
+// The help's table of the main window's keys, pressed on the main window with a payer file
+// open: each opens the window or runs the command the table names.
+TEST_F(ShellTest, EveryKeyOfTheHelpsMainWindowTableDoesWhatItSays) {
+  const std::map<QString, std::function<bool(const QStringList& happened)>> checks = {
+      {"opens a payer file", [](const QStringList& h) { return h.contains("dialog Open"); }},
+      {"creates a new payer file",
+       [](const QStringList& h) { return h.contains("window FrmNewFileDlg"); }},
+      {"opens the payer screen", [](const QStringList& h) { return h.contains("screen Payer"); }},
+      {"opens the payee screen", [](const QStringList& h) { return h.contains("screen Payee"); }},
+      {"saves the payer file under a new name",
+       [](const QStringList& h) { return h.contains("dialog Save As"); }},
+      {"backs up the payer file", [](const QStringList& h) { return h.contains("screen Backup"); }},
+      {"restores a payer file from a backup",
+       [](const QStringList& h) { return h.contains("screen Restore"); }},
+      {"closes the payer file", [](const QStringList& h) { return h.contains("file closed"); }},
+      {"opens this topic", [](const QStringList& h) { return h.contains("help 1"); }},
+      {"ends Papyra", [](const QStringList& h) { return h.contains("main window closed"); }},
+  };
+  int pressed = 0;
+  for (const THelpKeyRow& row : HelpKeyRows()) {
+    if (row.Screen != "main") continue;
+    SCOPED_TRACE((row.Keys + ": " + row.Does).toStdString());
+    ++pressed;
+    const QString path = MakePayerFile(QStringLiteral("keys%1.PE25").arg(pressed), "Keys Co", 2);
+    if (Main)
+      Restart({path});
+    else
+      Start({path});
+    ASSERT_TRUE(FileIsOpen);
+    QStringList happened;
+    for (const char* screen : {"Payer", "Payee", "Backup", "Restore"})
+      Main->SetScreen(screen,
+                      [&happened, screen] { happened << QStringLiteral("screen %1").arg(screen); });
+    Main->show();
+    QApplication::setActiveWindow(Main.get());
+    DialogScript::Clear();
+    HelpScript::Clear();
+    auto windows = std::make_shared<QStringList>();
+    IfModal(
+        [windows](QWidget* w) {
+          *windows << "window " + w->objectName();
+          w->close();
+        },
+        200);
+    PressHelpKeys(row.Keys);
+    QTest::qWait(300);  // the watch for a window has ended before the next key
+    happened << *windows;
+    for (const QString& title : DialogScript::Titles()) happened << "dialog " + title;
+    for (int context : HelpScript::Shown()) happened << QStringLiteral("help %1").arg(context);
+    if (!FileIsOpen) happened << "file closed";
+    if (!Main->isVisible()) happened << "main window closed";
+    const auto check = checks.find(row.Does);
+    if (check == checks.end()) {
+      ADD_FAILURE() << "no check knows what the help says these keys do";
+      continue;
+    }
+    EXPECT_TRUE(check->second(happened)) << happened.join(", ").toStdString();
+  }
+  EXPECT_EQ(pressed, 10);
 }
