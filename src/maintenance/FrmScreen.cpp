@@ -247,11 +247,14 @@ void RaiseFieldProblem(const TCheckResult& problem, QWidget* screen) {
 void RaiseStoredProblem(const TRecordLayout& layout, const uint8_t* record,
                         std::span<const TStoredField> fields, QWidget* screen) {
   for (const TStoredField& f : fields) {
-    const std::optional<QString> reason = StoredProblem(record, *layout.Field(f.Field));
+    const TFieldDef& field = *layout.Field(f.Field);
+    const std::optional<QString> reason = StoredProblem(record, field);
     if (!reason) continue;
-    RaiseFieldProblem(TFieldProblem{QLatin1String(f.Control),
-                                    QString::fromUtf8(f.Subject) + QLatin1Char(' ') + *reason},
-                      screen);
+    // The value quoted, so the user sees what was refused even where the box shows it otherwise.
+    const QString message =
+        QStringLiteral("%1 %2.\rYou entered \"%3\".")
+            .arg(QString::fromUtf8(f.Subject), *reason, ValueText(StoredValue(record, field)));
+    RaiseFieldProblem(TFieldProblem{QLatin1String(f.Control), message}, screen);
   }
 }
 

@@ -119,23 +119,26 @@ TEST_F(FieldKindsTest, WhatNoScreenStoresNoImportTakesAndNoPrintUses) {
   // clang-format off
   const TKindCase cases[] = {
     {"money", "F1099NEC1", "-300", [](TPayeeRecord& p, auto& f) { p.SetDouble(&f, -300); },
-     "Box 1 Nonemployee compensation is negative",
+     "Box 1 Nonemployee compensation is negative.\rYou entered \"-300.00\".",
      "\"-300\" is negative",
      "the amount in field F1099NEC1 is out of range"},
     {"percentage", "F1099R9a", "150", [](TPayeeRecord& p, auto& f) { p.SetInt(&f, 150); },
-     "Box 9a Your percentage of total distribution is not a percentage from 0 to 100",
+     "Box 9a Your percentage of total distribution is not a percentage from 0 to 100.\r"
+     "You entered \"150\".",
      "\"150\" is not a percentage from 0 to 100",
      "the value \"150\" in field F1099R9a is not a percentage from 0 to 100"},
     {"whole number", "F1098_9", "-7", [](TPayeeRecord& p, auto& f) { p.SetInt(&f, -7); },
-     "Box 9 Number of properties securing the mortgage is not a whole number from 0 to 999",
+     "Box 9 Number of properties securing the mortgage is not a whole number from 0 to 999.\r"
+     "You entered \"-7\".",
      "\"-7\" is not a whole number from 0 to 999",
      "the value \"-7\" in field F1098_9 is not a whole number from 0 to 999"},
     {"date", "F1098_11", "99/99/9999", text("99/99/9999"),
-     "Box 11 Mortgage acquisition date is not a date (MM/DD/YYYY)",
+     "Box 11 Mortgage acquisition date is not a date (MM/DD/YYYY).\r"
+     "You entered \"99/99/9999\".",
      "\"99/99/9999\" is not a date (MM/DD/YYYY)",
      "the value \"99/99/9999\" in field F1098_11 is not a date (MM/DD/YYYY)"},
     {"code", "F1099R7", "AA", text("AA"),
-     "Box 7 Distribution code(s) is not a distribution code",
+     "Box 7 Distribution code(s) is not a distribution code.\rYou entered \"AA\".",
      "\"AA\" is not a distribution code",
      "the value \"AA\" in field F1099R7 is not a distribution code"},
     {"state code", "State", "XX", text("XX"),
@@ -154,11 +157,12 @@ TEST_F(FieldKindsTest, WhatNoScreenStoresNoImportTakesAndNoPrintUses) {
      "(accept the repairs of leading zeros, or correct the file)",
      "the value \"1220\" in field ZipCode is not a ZIP code (NNNNN or NNNNN-NNNN)"},
     {"text", "CompName", "Tab\tCo", text("Tab\tCo"),
-     "Payee's trade name holds a control character",
+     "Payee's trade name holds a control character.\rYou entered \"Tab\tCo\".",
      "\"Tab\tCo\" holds a control character",
      "the value \"Tab\tCo\" in field CompName holds a control character"},
     {"text of some characters", "AcctNum1099NEC", "ACCT 7", text("ACCT 7"),
-     "Account number (see instructions) holds characters other than capitals, digits and hyphens",
+     "Account number (see instructions) holds characters other than capitals, digits and hyphens.\r"
+     "You entered \"ACCT 7\".",
      "\"ACCT 7\" holds characters other than capitals, digits and hyphens",
      "the value \"ACCT 7\" in field AcctNum1099NEC holds characters other than capitals, digits "
      "and hyphens"},

@@ -208,7 +208,7 @@ void TFormsTest::PrintToFile(TReportSystem& system, const QString& file) {
 
 void TFormsTest::ExpectRefused(const QString& message, const QWidget* focus) {
   ASSERT_EQ(MsgBoxScript::Log().size(), 1);
-  EXPECT_EQ(MsgBoxScript::Log()[0].text, message);
+  EXPECT_EQ(MsgBoxScript::Log()[0].text.toStdString(), message.toStdString());
   EXPECT_EQ(MsgBoxScript::Log()[0].flags, int(mbError));
   EXPECT_EQ(Module->RSPayee->CurrentRecord(), 1);
   EXPECT_EQ(QApplication::focusWidget(), focus);

@@ -236,7 +236,7 @@ const TValidationCase kValidation[] = {
   {"CodeY",            1000, 0, 0, "Y",  0, 0, 0, 0, 0, 0, 0, 0, false, "", ""},
   {"CodeLowerCase",    1000, 0, 0, "gk", 0, 0, 0, 0, 0, 0, 0, 0, false, "", ""},
   {"CodeOnlyOneOrder", 1000, 0, 0, "A1", 0, 0, 0, 0, 0, 0, 0, 0, false, InvalidCode("A1"), "F1099R7"},
-  {"NoBox1NoCheck",    0,    0, 0, "3A", 0, 0, 0, 0, 0, 0, 0, 0, false, "Box 7 Distribution code(s) is not a distribution code.", "F1099R7"},
+  {"NoBox1NoCheck",    0,    0, 0, "3A", 0, 0, 0, 0, 0, 0, 0, 0, false, "Box 7 Distribution code(s) is not a distribution code.\nYou entered \"3A\".", "F1099R7"},
   {"NoBox1NoCode",     0,    0, 0, "",   0, 0, 0, 0, 0, 0, 0, 0, false, "", ""},
   // The amounts come first: box 2a over box 1, then box 3 over box 2a, whatever box 7 holds.
   // (The error box ends a message with a full stop where it has none.)
