@@ -41,21 +41,21 @@ TOptionSpec FormOption(bool tinMatchOnly) {
 }
 
 const TCommandSpec& CheckSpec() {
-  static const TCommandSpec spec = {{FormOption(false)}, {QStringLiteral("FILE.PE25")}};
-  return spec;
+  static const TCommandSpec syntax = {{FormOption(false)}, {QStringLiteral("FILE.PE25")}};
+  return syntax;
 }
 
 const TCommandSpec& TinMatchSpec() {
-  static const TCommandSpec spec = {
+  static const TCommandSpec syntax = {
       {TOptionSpec::Value(QStringLiteral("--out")).Needed(), FormOption(true)},
       {QStringLiteral("FILE.PE25")}};
-  return spec;
+  return syntax;
 }
 
 const TCommandSpec& ResultsSpec() {
-  static const TCommandSpec spec = {{TOptionSpec::Value(QStringLiteral("--in")).Needed()},
-                                    {QStringLiteral("FILE.PE25")}};
-  return spec;
+  static const TCommandSpec syntax = {{TOptionSpec::Value(QStringLiteral("--in")).Needed()},
+                                      {QStringLiteral("FILE.PE25")}};
+  return syntax;
 }
 
 // The form of --form, null when it is not given (the parser has checked the name).

@@ -14,14 +14,14 @@ struct TBatchCommand {
   const char* name;
   const char* usage;    // without "papyra-batch "
   const char* summary;  // one sentence for "COMMAND --help"
-  TCommandSpec spec;
+  TCommandSpec syntax;
   TBatchFn run;
 };
 
 bool RegisterBatchCommand(const TBatchCommand& command);
 
-#define PAPYRA_BATCH_COMMAND(name, usage, summary, spec, fn) \
-  static const bool registered_##fn = RegisterBatchCommand({name, usage, summary, spec, fn});
+#define PAPYRA_BATCH_COMMAND(name, usage, summary, syntax, fn) \
+  static const bool registered_##fn = RegisterBatchCommand({name, usage, summary, syntax, fn});
 
 // A command line that fits the declared options but not the command (a value of the wrong form,
 // options that do not go together): main prints the message and the command's usage line and

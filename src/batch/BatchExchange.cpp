@@ -46,16 +46,16 @@ TOptionSpec Value(const char* name) {
 }
 
 const TCommandSpec& ExportSpec() {
-  static const TCommandSpec spec = {
+  static const TCommandSpec syntax = {
       {Value("--csv").Needed(), Value("--form"),
        Value("--header").OneOf({QStringLiteral("words"), QStringLiteral("fields")}),
        TOptionSpec::Flag(QStringLiteral("--bom")), TOptionSpec::Flag(QStringLiteral("--force"))},
       {QStringLiteral("FILE.PE25")}};
-  return spec;
+  return syntax;
 }
 
 const TCommandSpec& ImportSpec() {
-  static const TCommandSpec spec = {
+  static const TCommandSpec syntax = {
       {Value("--csv").Needed(), Value("--map"),
        Value("--existing")
            .OneOf({QStringLiteral("update"), QStringLiteral("skip"), QStringLiteral("add")},
@@ -68,7 +68,7 @@ const TCommandSpec& ImportSpec() {
        TOptionSpec::Flag(QStringLiteral("--dry-run")),
        TOptionSpec::Flag(QStringLiteral("--repair-leading-zeros"))},
       {QStringLiteral("FILE.PE25")}};
-  return spec;
+  return syntax;
 }
 
 QString CsvOption(const TParsedCommand& line) {

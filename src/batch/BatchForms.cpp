@@ -78,7 +78,7 @@ QList<TOptionSpec> SelectionOptions() {
 }
 
 const TCommandSpec& PrintSpec() {
-  static const TCommandSpec spec = {
+  static const TCommandSpec syntax = {
       QList<TOptionSpec>{
           FormOption(QStringLiteral("--form"), FormNames() << QStringLiteral("1096")).Needed(),
           TOptionSpec::Value(QStringLiteral("--kind"))
@@ -100,15 +100,15 @@ const TCommandSpec& PrintSpec() {
           SelectionOptions(),
       {QStringLiteral("FILE.PE25")}};
 
-  return spec;
+  return syntax;
 }
 
 const TCommandSpec& TotalsSpec() {
-  static const TCommandSpec spec = {
+  static const TCommandSpec syntax = {
       QList<TOptionSpec>{FormOption(QStringLiteral("--form"), FormNames()).Needed()} +
           SelectionOptions(),
       {QStringLiteral("FILE.PE25")}};
-  return spec;
+  return syntax;
 }
 
 // What one print draws: the program-generated forms, the red copies, or the alignment page.

@@ -145,7 +145,7 @@ int main(int argc, char** argv) {
   if (const int rc = AnswerInfoOptions(args, out, err); rc >= 0) return rc;
   const TBatchCommand command = Commands().value(args.takeFirst());
   TParsedCommand parsed;
-  if (const QString error = ParseCommandLine(command.spec, args, parsed); !error.isEmpty())
+  if (const QString error = ParseCommandLine(command.syntax, args, parsed); !error.isEmpty())
     return UsageFailure(command, error, err);
   qInstallMessageHandler(QuietToolkit);
   // Fonts and painting need a GUI application, but never a screen. The toolkit sees none of

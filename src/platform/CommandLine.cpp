@@ -45,15 +45,15 @@ QString WithSuggestion(const QString& message, const QString& nearest) {
   return nearest.isEmpty() ? message : message + QStringLiteral("; did you mean %1?").arg(nearest);
 }
 
-const TOptionSpec* FindOption(const TCommandSpec& spec, const QString& name) {
-  for (const TOptionSpec& option : spec.Options)
+const TOptionSpec* FindOption(const TCommandSpec& syntax, const QString& name) {
+  for (const TOptionSpec& option : syntax.Options)
     if (option.Name == name) return &option;
   return nullptr;
 }
 
-QStringList OptionNames(const TCommandSpec& spec) {
+QStringList OptionNames(const TCommandSpec& syntax) {
   QStringList names;
-  for (const TOptionSpec& option : spec.Options) names.append(option.Name);
+  for (const TOptionSpec& option : syntax.Options) names.append(option.Name);
   return names;
 }
 
@@ -75,8 +75,8 @@ QString CheckChoice(const TOptionSpec& option, QString& value) {
 
 class TParser {
  public:
-  TParser(const TCommandSpec& spec, QMap<QString, QStringList>& values, QStringList& arguments)
-      : FSpec(spec), FValues(values), FArguments(arguments) {}
+  TParser(const TCommandSpec& syntax, QMap<QString, QStringList>& values, QStringList& arguments)
+      : FSpec(syntax), FValues(values), FArguments(arguments) {}
 
   QString Run(const QStringList& args) {
     bool options = true;
@@ -189,11 +189,11 @@ QStringList TParsedCommand::Values(const QString& option) const {
   return Has(option) ? FValues.value(option) : QStringList();
 }
 
-QString ParseCommandLine(const TCommandSpec& spec, const QStringList& args,
+QString ParseCommandLine(const TCommandSpec& syntax, const QStringList& args,
                          TParsedCommand& parsed) {
   parsed = TParsedCommand();
-  parsed.FDeclared = OptionNames(spec);
-  return TParser(spec, parsed.FValues, parsed.FArguments).Run(args);
+  parsed.FDeclared = OptionNames(syntax);
+  return TParser(syntax, parsed.FValues, parsed.FArguments).Run(args);
 }
 
 QString NearestName(const QString& given, const QStringList& names, Qt::CaseSensitivity cs) {

@@ -50,10 +50,11 @@ class TParsedCommand {
   QStringList FArguments;
 };
 
-// Empty when args fit spec (parsed then holds them); otherwise one line saying what is wrong,
+// Empty when args fit syntax (parsed then holds them); otherwise one line saying what is wrong,
 // with the nearest known name where a misspelling is likely:
 // "unknown option --pasword; did you mean --password?".
-QString ParseCommandLine(const TCommandSpec& spec, const QStringList& args, TParsedCommand& parsed);
+QString ParseCommandLine(const TCommandSpec& syntax, const QStringList& args,
+                         TParsedCommand& parsed);
 
 // The one of names that given is most likely a misspelling of: the same but for case, one edit
 // away (a character inserted, deleted or changed, or two neighbours swapped), or the only name

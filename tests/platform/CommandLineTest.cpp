@@ -6,18 +6,18 @@
 
 namespace {
 const TCommandSpec& Spec() {
-  static const TCommandSpec spec = {
+  static const TCommandSpec syntax = {
       {TOptionSpec::Value("--out").Needed(), TOptionSpec::Value("--password"),
        TOptionSpec::Value("--kind").OneOf({"program", "redcopy"}),
        TOptionSpec::Value("--form").OneOf({"1099-NEC", "1099-R"}, Qt::CaseInsensitive),
        TOptionSpec::Flag("--per-recipient"), TOptionSpec::Value("--param").Repeated()},
       {"FILE.PE25"}};
-  return spec;
+  return syntax;
 }
 
-QString Error(const QStringList& args, const TCommandSpec& spec = Spec()) {
+QString Error(const QStringList& args, const TCommandSpec& syntax = Spec()) {
   TParsedCommand parsed;
-  return ParseCommandLine(spec, args, parsed);
+  return ParseCommandLine(syntax, args, parsed);
 }
 
 TEST(CommandLine, NearestNameIsOneEditAwayOrTheSameButForCase) {
@@ -85,10 +85,10 @@ TEST(CommandLine, RefusesWhatTheCommandDidNotDeclare) {
 }
 
 TEST(CommandLine, ReadsValuesOfEveryForm) {
-  TCommandSpec spec = Spec();
-  spec.OptionalArguments = {"MORE"};
+  TCommandSpec syntax = Spec();
+  syntax.OptionalArguments = {"MORE"};
   TParsedCommand parsed;
-  ASSERT_EQ(ParseCommandLine(spec,
+  ASSERT_EQ(ParseCommandLine(syntax,
                              {"--form", "1099-nec", "--param", "A=1", "--out=x=y.pdf", "a.PE25",
                               "--param=B=2", "--password", "-secret", "--", "--not-an-option"},
                              parsed),
@@ -106,13 +106,13 @@ TEST(CommandLine, ReadsValuesOfEveryForm) {
 
 TEST(CommandLine, ArgumentsMayBeOptionalOrRepeat) {
   // papyra's own line: an optional payer file whose path may come in words.
-  const TCommandSpec spec = {{}, {}, {"FILE.PE25"}, true};
+  const TCommandSpec syntax = {{}, {}, {"FILE.PE25"}, true};
   TParsedCommand parsed;
-  EXPECT_EQ(ParseCommandLine(spec, {}, parsed), QString());
+  EXPECT_EQ(ParseCommandLine(syntax, {}, parsed), QString());
   EXPECT_TRUE(parsed.Arguments().isEmpty());
-  EXPECT_EQ(ParseCommandLine(spec, {"My", "Payer.PE25"}, parsed), QString());
+  EXPECT_EQ(ParseCommandLine(syntax, {"My", "Payer.PE25"}, parsed), QString());
   EXPECT_EQ(parsed.Arguments(), QStringList({"My", "Payer.PE25"}));
-  EXPECT_EQ(ParseCommandLine(spec, {"--verbose"}, parsed), "unknown option --verbose");
+  EXPECT_EQ(ParseCommandLine(syntax, {"--verbose"}, parsed), "unknown option --verbose");
   // One optional argument and no more.
   const TCommandSpec one = {{}, {"PROJECT"}, {"REPORT"}};
   EXPECT_EQ(Error({"p", "r"}, one), QString());
